@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages needed to build, run and test Quorvane.
+# Does nothing when they are all present already.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build ccache g++ clang libclang-rt-14-dev pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-image-formats-plugins libqt6dbus6 libqt6svg6
+    libx11-dev libxext-dev libxtst-dev libxrandr-dev
+    libespeak-ng-dev espeak-ng-data
+    libatspi2.0-dev at-spi2-core dbus dbus-x11
+    xvfb x11-xserver-utils xdotool xclip openbox x11-apps
+    python3-gi gir1.2-gtk-3.0 imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo=sudo
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "search/geometry.h"
+#include "search/mouse_event.h"
+
+namespace qrv {
+
+// Synthesised mouse input and the cursor position.
+class InputInjector {
+public:
+    virtual ~InputInjector() = default;
+    // Injects one event. Absolute moves carry coordinates normalised to
+    // 0..65535 over the whole virtual screen.
+    virtual void Inject(const MouseEvent& event) = 0;
+    virtual Point CursorPos() = 0;
+    // Places the cursor directly, without a synthesised event.
+    virtual void SetCursorPos(Point p) = 0;
+    // Extra information of the calling thread's current message; 0 where the
+    // platform has no such thing.
+    virtual uint64_t MessageExtraInfo() { return 0; }
+};
+
+}  // namespace qrv

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "search/geometry.h"
+#include "search/pixel_image.h"
+
+namespace qrv {
+
+// Called for every candidate when the cursor sweep is on.
+class CursorSweep {
+public:
+    virtual ~CursorSweep() = default;
+    virtual void MoveTo(Point screen) = 0;
+};
+
+// Everything one scan needs. Sizes equal the images' own sizes; both images
+// hold 4 bytes per pixel.
+struct MatchInputs {
+    const PixelImage* area = nullptr;
+    const PixelImage* picture = nullptr;
+    int32_t areaWidth = 0;
+    int32_t areaHeight = 0;
+    int32_t pictureWidth = 0;
+    int32_t pictureHeight = 0;
+    int32_t deviationRed = 0;
+    int32_t deviationGreen = 0;
+    int32_t deviationBlue = 0;
+    int32_t areaLeft = 0;  // screen position of the area's top-left pixel
+    int32_t areaTop = 0;
+    bool sweep = false;
+    const std::atomic<int32_t>* stop = nullptr;  // may be null: never stops
+    CursorSweep* cursor = nullptr;               // required when sweep is set
+};
+
+// Instruction sets the scan can use; Auto picks the best this CPU runs.
+enum class MatcherPath { Auto, Scalar, Sse2, Avx2 };
+
+// The per-pixel test on two blue-green-red-ignored pixels.
+bool PixelMatches(const uint8_t* area, const uint8_t* picture, int32_t red, int32_t green,
+                  int32_t blue);
+
+// True when the whole picture matches with its top-left at area pixel (ox, oy).
+bool FindPictureAt(const MatchInputs& in, int32_t ox, int32_t oy);
+
+// First match in column-major candidate order; out receives its screen position,
+// or the last candidate tried, or (-1, -1) without candidates.
+bool FindPictureInArea(const MatchInputs& in, Point& out, MatcherPath path = MatcherPath::Auto);
+
+// The plain candidate loops, kept as the definition the fast path is tested against.
+bool FindPictureInAreaReference(const MatchInputs& in, Point& out);
+
+// Whether this build and CPU can run the given path.
+bool MatcherPathAvailable(MatcherPath path);
+
+}  // namespace qrv

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+namespace qrv {
+
+// Process-wide flags shared by the user-interface thread and the search worker.
+// Relaxed ordering is enough: each is a single whole value polled in loops.
+extern std::atomic<int32_t> g_bAbortSearch;  // stop the current run
+extern std::atomic<int32_t> g_bClosing;      // the main window was asked to close
+extern std::atomic<int32_t> g_bCursorOffAreaMonitor;
+
+inline bool IsSet(const std::atomic<int32_t>& flag) {
+    return flag.load(std::memory_order_relaxed) != 0;
+}
+inline void SetFlag(std::atomic<int32_t>& flag, bool on) {
+    flag.store(on ? 1 : 0, std::memory_order_relaxed);
+}
+
+}  // namespace qrv

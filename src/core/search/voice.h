@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace qrv {
+
+// One speech synthesiser voice. Texts are UTF-8.
+class Voice {
+public:
+    virtual ~Voice() = default;
+    // Returns when the text has been spoken.
+    virtual void SpeakSync(const std::string& text) = 0;
+    // Queues the text behind pending speech and returns at once.
+    virtual void SpeakAsync(const std::string& text) = 0;
+};
+
+class VoiceFactory {
+public:
+    virtual ~VoiceFactory() = default;
+    // Null when no speech service is available.
+    virtual std::unique_ptr<Voice> CreateVoice() = 0;
+};
+
+}  // namespace qrv

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "settings/profile_store.h"
+#include "settings/setting_keys.h"
+#include "settings/top_level_windows.h"
+
+namespace qrv {
+
+// The program's view of the profile: per-instance section numbering and typed
+// access through the key table.
+class Profile {
+public:
+    Profile(ProfileStore& store, TopLevelWindows& windows);
+
+    // Number of visible, enabled, non-maximised windows titled with the
+    // application name, plus one; computed once and cached.
+    int32_t InstanceNumber();
+    // "Instance %d" with InstanceNumber() + 1.
+    std::string GetInstanceSection();
+
+    int32_t GetInstanceInt(const std::string& key, int32_t def);
+    bool WriteInstanceInt(const std::string& key, int32_t value);
+    std::string GetInstanceString(const std::string& key, const std::string& def);
+    bool WriteInstanceString(const std::string& key, const std::string& value);
+
+    int32_t Get(const IntSetting& setting);
+    bool Write(const IntSetting& setting, int32_t value);
+    std::string Get(const StringSetting& setting);
+    std::string Get(const StringSetting& setting, const std::string& def);
+    bool Write(const StringSetting& setting, const std::string& value);
+
+    ProfileStore& Store() { return m_store; }
+
+private:
+    std::string SectionName(Section section);
+
+    ProfileStore& m_store;
+    TopLevelWindows& m_windows;
+    std::mutex m_mutex;
+    std::optional<int32_t> m_instanceNumber;
+};
+
+}  // namespace qrv
