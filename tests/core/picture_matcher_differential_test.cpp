@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <random>
+#include <vector>
+
+#include "search/picture_matcher.h"
+
+namespace qrv {
+namespace {
+
+// Random scans compared with the plain candidate loops on every path.
+
+std::vector<MatcherPath> Paths() {
+    std::vector<MatcherPath> paths;
+    for (MatcherPath p :
+         {MatcherPath::Auto, MatcherPath::Scalar, MatcherPath::Sse2, MatcherPath::Avx2}) {
+        if (MatcherPathAvailable(p)) {
+            paths.push_back(p);
+        }
+    }
+    return paths;
+}
+
+class CountingCursor : public CursorSweep {
+  public:
+    void MoveTo(Point p) override {
+        ++count;
+        hash = hash * 1000003u + uint32_t(p.x) * 31u + uint32_t(p.y);
+        last = p;
+    }
+    uint64_t count = 0;
+    uint32_t hash = 0;
+    Point last;
+};
+
+class CaseMaker {
+  public:
+    explicit CaseMaker(uint32_t seed) : m_rng(seed) {}
+
+    int32_t Int(int32_t lo, int32_t hi) { return std::uniform_int_distribution<>(lo, hi)(m_rng); }
+
+    // Sizes 0..64, favouring pictures smaller than the area but also as large
+    // and one larger.
+    void Sizes(int32_t& aw, int32_t& ah, int32_t& pw, int32_t& ph) {
+        aw = Int(0, 64);
+        ah = Int(0, 64);
+        switch (Int(0, 5)) {
+            case 0:
+                pw = aw, ph = ah;
+                break;
+            case 1:
+                pw = aw + Int(0, 1), ph = ah + Int(0, 1);
+                break;
+            case 2:
+                pw = Int(0, 64), ph = Int(0, 64);
+                break;
+            default:
+                pw = Int(0, std::min(aw, 12)), ph = Int(0, std::min(ah, 12));
+        }
+    }
+
+    // A few colours, often close to each other so tolerances cut between them.
+    std::vector<uint32_t> Palette() {
+        std::vector<uint32_t> palette(std::size_t(Int(1, 4)));
+        const uint32_t base = uint32_t(Int(0, 0xFFFFFF));
+        const bool near = Int(0, 1) == 0;
+        for (uint32_t& c : palette) {
+            c = near ? Nudge(base, Int(1, 12)) : uint32_t(Int(0, 0xFFFFFF));
+        }
+        return palette;
+    }
+
+    void Fill(PixelImage& image, const std::vector<uint32_t>& palette) {
+        const int kind = Int(0, 2);  // flat with specks, palette noise, any colour
+        for (int32_t y = 0; y < image.m_iHeight; ++y) {
+            for (int32_t x = 0; x < image.m_iWidth; ++x) {
+                uint32_t c = palette[0];
+                if (kind == 2) {
+                    c = uint32_t(Int(0, 0xFFFFFF));
+                } else if (kind == 1 || Int(0, 15) == 0) {
+                    c = palette[std::size_t(Int(0, int32_t(palette.size()) - 1))];
+                }
+                image.SetPacked(x, y, c);
+            }
+        }
+    }
+
+    void Paste(PixelImage& area, const PixelImage& picture) {
+        if (picture.m_iWidth > area.m_iWidth || picture.m_iHeight > area.m_iHeight) {
+            return;
+        }
+        const int32_t ox = Int(0, area.m_iWidth - picture.m_iWidth);
+        const int32_t oy = Int(0, area.m_iHeight - picture.m_iHeight);
+        const int32_t nudge = Int(0, 2) == 0 ? Int(0, 6) : 0;
+        for (int32_t y = 0; y < picture.m_iHeight; ++y) {
+            for (int32_t x = 0; x < picture.m_iWidth; ++x) {
+                area.SetPacked(ox + x, oy + y, Nudge(picture.PackedAt(x, y), nudge));
+            }
+        }
+    }
+
+    void RandomByte3(PixelImage& image) {
+        for (std::size_t i = 3; i < image.SizeBytes(); i += 4) {
+            image.m_pPixels[i] = uint8_t(Int(0, 255));
+        }
+    }
+
+    void Deviations(MatchInputs& in) {
+        static const int32_t kFixed[][3] = {
+            {0, 0, 0},       {-5, 5, 0},    {3, -3, 0},  {-1, 4, 4},     {4, 4, -1},
+            {255, 255, 255}, {300, 2, 999}, {1, 1, 1},   {6, 0, 12},     {INT_MAX, INT_MAX, 2},
+            {-7, -7, 14},    {256, -1, 0},  {0, 0, 300}, {INT_MIN, 0, 0}};
+        const int pick = Int(0, 20);
+        if (pick < 14) {
+            in.deviationRed = kFixed[pick][0];
+            in.deviationGreen = kFixed[pick][1];
+            in.deviationBlue = kFixed[pick][2];
+        } else {
+            in.deviationRed = Int(pick == 20 ? -3 : 0, 16);
+            in.deviationGreen = Int(0, 16);
+            in.deviationBlue = Int(0, 16);
+        }
+    }
+
+  private:
+    uint32_t Nudge(uint32_t c, int32_t by) {
+        uint32_t out = 0;
+        for (int i = 0; i < 3; ++i) {
+            const int32_t v = int32_t((c >> (8 * i)) & 0xFF) + Int(-by, by);
+            out |= uint32_t(std::clamp(v, 0, 255)) << (8 * i);
+        }
+        return out;
+    }
+
+    std::mt19937 m_rng;
+};
+
+TEST(PictureMatcherDifferentialTest, EveryPathAgreesWithTheReference) {
+    const std::vector<MatcherPath> paths = Paths();
+    int found = 0;
+    constexpr int kCases = 4000;
+    for (int i = 0; i < kCases; ++i) {
+        CaseMaker make(uint32_t(i) * 7919u + 17u);
+        int32_t aw, ah, pw, ph;
+        make.Sizes(aw, ah, pw, ph);
+        PixelImage area(aw, ah), picture(pw, ph);
+        const std::vector<uint32_t> palette = make.Palette();
+        make.Fill(area, palette);
+        make.Fill(picture, palette);
+        for (int copies = make.Int(0, 3); copies > 0; --copies) {
+            make.Paste(area, picture);
+        }
+        make.RandomByte3(area);
+        make.RandomByte3(picture);
+
+        MatchInputs in;
+        in.area = &area;
+        in.picture = &picture;
+        in.areaWidth = aw;
+        in.areaHeight = ah;
+        in.pictureWidth = pw;
+        in.pictureHeight = ph;
+        in.areaLeft = make.Int(-4000, 4000);
+        in.areaTop = make.Int(-2000, 2000);
+        make.Deviations(in);
+        in.sweep = i % 8 == 0;
+
+        CountingCursor want;
+        in.cursor = &want;
+        Point wantOut;
+        const bool wantFound = FindPictureInAreaReference(in, wantOut);
+        found += wantFound ? 1 : 0;
+        for (MatcherPath path : paths) {
+            CountingCursor got;
+            in.cursor = &got;
+            Point out;
+            const bool gotFound = FindPictureInArea(in, out, path);
+            ASSERT_EQ(gotFound, wantFound) << "case " << i << " path " << int(path);
+            ASSERT_EQ(out, wantOut) << "case " << i << " path " << int(path);
+            ASSERT_EQ(got.count, want.count) << "case " << i << " path " << int(path);
+            ASSERT_EQ(got.hash, want.hash) << "case " << i << " path " << int(path);
+        }
+    }
+    // Both outcomes must be well represented for the comparison to mean much.
+    EXPECT_GT(found, kCases / 4);
+    EXPECT_LT(found, kCases * 3 / 4);
+}
+
+}  // namespace
+}  // namespace qrv
