@@ -1,0 +1,54 @@
+#include "automation/c_element_clicker.h"
+
+#include <optional>
+#include <utility>
+
+#include "automation/element_finder.h"
+
+namespace qrv {
+
+CElementClicker::CElementClicker(AutomationTreeFactory openTree, Beeper& beeper)
+    : m_openTree(std::move(openTree)), m_beeper(beeper) {}
+
+CElementClicker::~CElementClicker() {
+    ReleaseAutomation();
+}
+
+bool CElementClicker::EnsureAutomation() {
+    return HeldRoot() != nullptr;
+}
+
+ElementPtr CElementClicker::HeldRoot() {
+    std::lock_guard lock(m_mutex);
+    if (!m_pTree) {
+        m_pTree = m_openTree();
+    }
+    if (m_pTree && !m_pRoot) {
+        m_pRoot = m_pTree->Root();
+    }
+    if (!m_pRoot) {
+        m_beeper.Beep(BeepKind::Error);
+    }
+    return m_pRoot;
+}
+
+bool CElementClicker::ClickElement(const std::string& windowName, const std::string& elementName,
+                                   const std::string& elementValue, bool doNotUseValue) {
+    const ElementPtr root = HeldRoot();
+    if (!root) {
+        return false;
+    }
+    const ElementPtr window = FindTopLevel(root, windowName);
+    const std::optional<std::string> value =
+        doNotUseValue ? std::nullopt : std::optional<std::string>(elementValue);
+    const ElementPtr element = FindDescendant(window, elementName, value);
+    return element && element->IsInvokable() && element->Invoke();
+}
+
+void CElementClicker::ReleaseAutomation() {
+    std::lock_guard lock(m_mutex);
+    m_pTree.reset();
+    m_pRoot.reset();
+}
+
+}  // namespace qrv

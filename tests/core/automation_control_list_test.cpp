@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "automation/control_list_columns.h"
+#include "automation/control_list_text.h"
+#include "automation/control_tree_reader.h"
+#include "fakes/automation_fake_tree.h"
+
+namespace qrv {
+namespace {
+
+using Props = FakeElement::Props;
+
+// Window "Form": OK (invocable), an unnamed panel holding an invocable
+// "Next" and an unnamed invocable button, a settable "Path" edit, a read-only
+// invocable "Level" with value 3, and a label "Note".
+std::shared_ptr<FakeElement> MakeForm() {
+    auto form = std::make_shared<FakeElement>(Props{.name = "Form"});
+    form->Add({.name = "OK", .invokable = true});
+    auto panel = form->Add({.name = ""});
+    panel->Add({.name = "Next", .invokable = true});
+    panel->Add({.name = "", .invokable = true});
+    form->Add({.name = "Path", .value = "/tmp", .canSetValue = true, .kind = ElementKind::Edit});
+    form->Add({.name = "Level", .value = "3", .invokable = true});
+    form->Add({.name = "Note"});
+    return form;
+}
+
+TEST(ControlTreeReader, RowsFollowTreeOrderWithDenseNumbers) {
+    const auto form = MakeForm();
+    const std::vector<ControlRow> all = {{"1", "Form", "", ""},   {"2", "OK", "", ""},
+                                         {"3", "Next", "", ""},   {"4", "Path", "/tmp", "Yes"},
+                                         {"5", "Level", "3", ""}, {"6", "Note", "", ""}};
+    EXPECT_EQ(WalkControls(form, false), all);
+    const std::vector<ControlRow> clickables = {
+        {"1", "OK", "", ""}, {"2", "Next", "", ""}, {"3", "Level", "3", ""}};
+    EXPECT_EQ(WalkControls(form, true), clickables);
+    EXPECT_TRUE(WalkControls(nullptr, false).empty());
+}
+
+TEST(ControlTreeReader, EditFieldsText) {
+    struct Case {
+        std::vector<Props> edits;
+        std::string text;
+    };
+    const auto edit = [](std::string name, std::string value) {
+        return Props{.name = std::move(name), .value = std::move(value), .kind = ElementKind::Edit};
+    };
+    const Case cases[] = {
+        {{}, ""},
+        {{edit("User", "bob"), edit("", "x"), edit("Empty", "")}, "bob,User,x,Empty,"},
+        {{edit("Find", "cats"), edit("Address and search bar", "example.org")}, "example.org"},
+        {{edit("Address and search bar", "a.org"), edit("Find", "q")}, "a.orgq,Find,"},
+        {{edit("address and search bar", "a.org")}, "a.org,address and search bar,"},
+        {{edit("Address and search bar", "")}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto window = std::make_shared<FakeElement>(Props{.name = "W", .kind = ElementKind::Edit});
+        auto holder = window->Add({.name = "Holder"});
+        holder->Add({.name = "Not an edit", .value = "v"});
+        for (const Props& p : c.edits) {
+            holder->Add(p);
+        }
+        EXPECT_EQ(GetEditFieldsText(window), c.text);
+    }
+}
+
+TEST(ControlListText, ClipboardLinesTabsAndTrim) {
+    const std::vector<ControlRow> rows = {
+        {"1", "OK", "", ""}, {"2", "Path", "/tmp", "Yes"}, {"3", "Level", "3", ""}};
+    struct Case {
+        std::vector<ControlRow> rows;
+        bool onlyWithValues;
+        std::string text;
+    };
+    const Case cases[] = {
+        {rows, false, "1\tOK\t\t\r\n2\tPath\t/tmp\tYes\r\n3\tLevel\t3"},
+        {rows, true, "Path\t/tmp\tYes\r\nLevel\t3"},
+        {{rows[0]}, true, ""},
+        {{rows[2], rows[0]}, false, "3\tLevel\t3\t\r\n1\tOK"},
+        {{{"1", "Pad ", " ", ""}}, false, "1\tPad"},  // trailing blanks of cells too
+        {{}, false, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ClipboardText(c.rows, c.onlyWithValues), c.text);
+    }
+    EXPECT_EQ(CopiedConfirmationText("x"),
+              "Copied to Clipboard. You can Press Esc Key to Close this Screen.\r\n\r\nx");
+}
+
+TEST(ControlListText, WindowControlsTextOfFirstWindowNamed) {
+    AutomationFakeTree tree;
+    tree.desktop->Add({.name = "Form"})->Add({.name = "First", .invokable = true});
+    tree.desktop->Add({.name = "Form"})->Add({.name = "Second", .invokable = true});
+    EXPECT_EQ(WindowControlsText(tree, "Form", true), "1\tFirst");
+    EXPECT_EQ(WindowControlsText(tree, "Form", false), "1\tForm\t\t\r\n2\tFirst");
+    EXPECT_EQ(WindowControlsText(tree, "form", false), std::nullopt);
+    tree.rootAvailable = false;
+    EXPECT_EQ(WindowControlsText(tree, "Form", false), std::nullopt);
+}
+
+class MapProfileStore : public ProfileStore {
+  public:
+    int32_t GetInt(const std::string& s, const std::string& k, int32_t def) override {
+        auto it = ints.find(s + "/" + k);
+        return it == ints.end() ? def : it->second;
+    }
+    bool WriteInt(const std::string& s, const std::string& k, int32_t v) override {
+        ints[s + "/" + k] = v;
+        return true;
+    }
+    std::string GetString(const std::string&, const std::string&, const std::string& d) override {
+        return d;
+    }
+    bool WriteString(const std::string&, const std::string&, const std::string&) override {
+        return false;
+    }
+    std::map<std::string, int32_t> ints;
+};
+
+TEST(ControlListColumns, WidthsRoundTripUnderColumnKeys) {
+    MapProfileStore store;
+    EXPECT_EQ(LoadColumnWidths(store), (ControlListWidths{50, 220, 220, 100}));
+    SaveColumnWidths(store, {1, 2, 3, 4});
+    const std::map<std::string, int32_t> stored = {{"ControlList/Column0", 1},
+                                                   {"ControlList/Column1", 2},
+                                                   {"ControlList/Column2", 3},
+                                                   {"ControlList/Column3", 4}};
+    EXPECT_EQ(store.ints, stored);
+    EXPECT_EQ(LoadColumnWidths(store), (ControlListWidths{1, 2, 3, 4}));
+}
+
+}  // namespace
+}  // namespace qrv

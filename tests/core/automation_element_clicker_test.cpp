@@ -1,0 +1,130 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "automation/c_element_clicker.h"
+#include "fakes/automation_fake_tree.h"
+
+namespace qrv {
+namespace {
+
+class MockBeeper : public Beeper {
+  public:
+    MOCK_METHOD(void, Beep, (BeepKind kind), (override));
+};
+
+using Props = FakeElement::Props;
+
+// Desktop: "Editor" (Save button, OK with value "a", OK with value "b",
+// "Editor" button, plain label "Info"), a second "Editor" with "Only Here",
+// and "editor" with "Save".
+class ElementClickerTest : public testing::Test {
+  protected:
+    ElementClickerTest() {
+        window = tree->desktop->Add({.name = "Editor"});
+        auto group = window->Add({.name = ""});
+        save = group->Add({.name = "Save", .invokable = true});
+        okA = window->Add({.name = "OK", .value = "a", .invokable = true});
+        okB = window->Add({.name = "OK", .value = "b", .invokable = true});
+        window->Add({.name = "Editor", .invokable = true});
+        info = window->Add({.name = "Info"});
+        tree->desktop->Add({.name = "Editor"})->Add({.name = "Only Here", .invokable = true});
+        tree->desktop->Add({.name = "editor"})->Add({.name = "Save", .invokable = true});
+    }
+
+    bool Click(const std::string& w, const std::string& e, const std::string& v, bool noValue) {
+        return clicker.ClickElement(w, e, v, noValue);
+    }
+
+    std::shared_ptr<AutomationFakeTree> tree = std::make_shared<AutomationFakeTree>();
+    testing::NiceMock<MockBeeper> beeper;
+    CElementClicker clicker{AutomationFakeTree::FactoryOf(tree), beeper};
+    std::shared_ptr<FakeElement> window, save, okA, okB, info;
+};
+
+TEST_F(ElementClickerTest, MatchesWholeCaseSensitiveNamesAndValuesOnly) {
+    struct Case {
+        const char* windowName;
+        const char* elementName;
+        const char* value;
+        bool noValue;
+        bool clicked;
+    };
+    const Case cases[] = {
+        {"Editor", "Save", "", false, true},       // nested below an unnamed group
+        {"Editor", "Save", "x", true, true},       // value ignored
+        {"Editor", "Save", "x", false, false},     // value differs
+        {"Editor", "save", "", true, false},       // letter case
+        {"Editor", "Save ", "", true, false},      // trailing blank
+        {"Editor ", "Save", "", true, false},      // window name with trailing blank
+        {"Edit", "Save", "", true, false},         // window name prefix
+        {"Editor", "Only Here", "", true, false},  // lives in the second window of that name
+        {"Editor", "Info", "", true, false},       // not invocable
+        {"Editor", "Missing", "", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.windowName) + "/" + c.elementName + "/" + c.value);
+        EXPECT_EQ(Click(c.windowName, c.elementName, c.value, c.noValue), c.clicked);
+    }
+    EXPECT_EQ(save->invocations, 2);
+}
+
+TEST_F(ElementClickerTest, ValueSelectsAmongEqualNamesAndOffTakesTheFirst) {
+    EXPECT_TRUE(Click("Editor", "OK", "b", false));
+    EXPECT_EQ(okB->invocations, 1);
+    EXPECT_TRUE(Click("Editor", "OK", "zzz", true));
+    EXPECT_EQ(okA->invocations, 1);
+    EXPECT_FALSE(Click("Editor", "OK", "", false));  // empty value matches only empty values
+}
+
+TEST_F(ElementClickerTest, WindowItselfNeverMatchesAndFailedInvokeIsFalse) {
+    EXPECT_TRUE(Click("Editor", "Editor", "", true));  // the button named like the window
+    EXPECT_EQ(window->invocations, 0);
+    save->props.actionsSucceed = false;
+    EXPECT_FALSE(Click("Editor", "Save", "", true));
+}
+
+TEST_F(ElementClickerTest, UnavailableTreeBeepsEveryAttemptAndIsRetried) {
+    tree->opens = false;
+    EXPECT_CALL(beeper, Beep(BeepKind::Error)).Times(3);
+    EXPECT_FALSE(clicker.EnsureAutomation());
+    EXPECT_FALSE(Click("Editor", "Save", "", true));
+    tree->opens = true;
+    tree->rootAvailable = false;
+    EXPECT_FALSE(Click("Editor", "Save", "", true));
+    tree->rootAvailable = true;
+    EXPECT_TRUE(Click("Editor", "Save", "", true));
+    EXPECT_EQ(tree->openCount, 3);  // the tree, once opened, is kept while its root is missing
+}
+
+TEST_F(ElementClickerTest, ContextIsKeptUntilReleased) {
+    EXPECT_CALL(beeper, Beep).Times(0);
+    ASSERT_TRUE(clicker.EnsureAutomation());
+    EXPECT_TRUE(Click("Editor", "Save", "", true));
+    EXPECT_EQ(tree->openCount, 1);
+    EXPECT_EQ(tree->rootRequests, 1);
+    clicker.ReleaseAutomation();
+    EXPECT_TRUE(Click("Editor", "Save", "", true));
+    EXPECT_EQ(tree->openCount, 2);
+}
+
+TEST_F(ElementClickerTest, TwoThreadsShareOneContext) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 2; ++t) {
+        threads.emplace_back([this] {
+            for (int i = 0; i < 50; ++i) {
+                Click("Editor", "Missing", "", true);
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(tree->openCount, 1);
+    EXPECT_EQ(tree->rootRequests, 1);
+}
+
+}  // namespace
+}  // namespace qrv

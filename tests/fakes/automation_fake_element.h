@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation/automation_element.h"
+
+namespace qrv {
+
+// An element of an in-memory accessibility tree that counts the actions
+// performed on it.
+class FakeElement : public AutomationElement {
+  public:
+    struct Props {
+        std::string name{};
+        std::string value{};
+        bool invokable = false;
+        bool canSetValue = false;
+        ElementKind kind = ElementKind::Other;
+        int64_t processId = 0;
+        bool actionsSucceed = true;
+    };
+
+    explicit FakeElement(Props props) : props(std::move(props)) {}
+    // Appends a child and returns it.
+    std::shared_ptr<FakeElement> Add(Props childProps);
+
+    std::string Name() override { return props.name; }
+    std::string Value() override { return props.value; }
+    bool CanSetValue() override { return props.canSetValue; }
+    ElementKind Kind() override { return props.kind; }
+    bool IsInvokable() override { return props.invokable; }
+    int64_t ProcessId() override { return props.processId; }
+    std::vector<ElementPtr> Children() override { return m_children; }
+    bool Invoke() override;
+    bool Focus() override;
+
+    Props props;
+    int invocations = 0;
+    int focusRequests = 0;
+
+  private:
+    std::vector<ElementPtr> m_children;
+};
+
+}  // namespace qrv

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+
+#include "automation/automation_tree.h"
+#include "fakes/automation_fake_element.h"
+
+namespace qrv {
+
+// An in-memory desktop: windows are the children of `desktop`.
+class AutomationFakeTree : public AutomationTree {
+  public:
+    ElementPtr Root() override;
+
+    // A factory that hands out `tree`, or null while `opens` is false.
+    static AutomationTreeFactory FactoryOf(std::shared_ptr<AutomationFakeTree> tree);
+
+    std::shared_ptr<FakeElement> desktop = std::make_shared<FakeElement>(FakeElement::Props{});
+    bool opens = true;
+    bool rootAvailable = true;
+    int openCount = 0;
+    int rootRequests = 0;
+};
+
+}  // namespace qrv
