@@ -6,7 +6,7 @@ namespace qrv {
 
 // Invokes a control of another application's window.
 class ElementClicker {
-  public:
+public:
     virtual ~ElementClicker() = default;
     // Finds the element in the first top-level window named windowName and
     // invokes it; false when not found or not invokable.
