@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "colours/color_columns.h"
+#include "colours/color_list.h"
+#include "colours/color_list_texts.h"
+#include "colours/color_sources.h"
+#include "fakes/fake_image_codec.h"
+#include "fakes/fake_screen_source.h"
+#include "settings/memory_profile_store.h"
+
+namespace qrv {
+namespace {
+
+constexpr uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0x0000FF, kGreen = 0x00FF00,
+                   kBlue = 0xFF0000, kGrey = 0x7F7F7F;
+constexpr std::string_view kApp = "Quorvane by Tolbrin";
+
+PixelImage RowImage(const std::vector<uint32_t>& colours) {
+    PixelImage image(static_cast<int32_t>(colours.size()), 1);
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        image.SetPacked(static_cast<int32_t>(i), 0, colours[i]);
+    }
+    return image;
+}
+
+std::vector<uint32_t> RowColours(const ColorList& list) {
+    std::vector<uint32_t> colours;
+    for (std::size_t i = 0; i < list.RowCount(); ++i) {
+        EXPECT_EQ(list.Row(i).number, i + 1);
+        colours.push_back(list.Row(i).colour);
+    }
+    return colours;
+}
+
+TEST(ColorListTest, RowsFollowTheSetOrderWithChannels) {
+    ColorSet set;
+    set.InsertImage(RowImage({kBlack, kWhite, kRed, kBlue, kGreen}));
+    const ColorList list(set, "summary");
+    EXPECT_EQ(RowColours(list), (std::vector<uint32_t>{kGreen, kRed, kBlack, kWhite, kBlue}));
+    const ColorRow blue = list.Row(4);
+    EXPECT_EQ(blue.number, 5U);
+    EXPECT_EQ(blue.Red(), 0U);
+    EXPECT_EQ(blue.Green(), 0U);
+    EXPECT_EQ(blue.Blue(), 255U);
+    EXPECT_EQ(list.Title(kApp), "5 Unique Pixel Color(s) - Quorvane by Tolbrin");
+}
+
+TEST(ColorListTest, AddedColourIsPlacedBySetOrderAndRowsAreRenumbered) {
+    ColorSet set;
+    set.InsertImage(RowImage({kWhite, kGrey, kBlack}));
+    ColorList list(set, "3 Unique Colors from File a.png of Width 3, Height 1");
+    EXPECT_EQ(RowColours(list), (std::vector<uint32_t>{kBlack, kWhite, kGrey}));
+
+    // Red falls into bucket 0, so it takes the top row.
+    EXPECT_EQ(list.AddColor(kRed), AddColorResult::Added);
+    EXPECT_EQ(RowColours(list), (std::vector<uint32_t>{kRed, kBlack, kWhite, kGrey}));
+    EXPECT_EQ(list.Title(kApp), "4 Unique Pixel Color(s) - Quorvane by Tolbrin");
+    EXPECT_EQ(list.Summary(), "3 Unique Colors from File a.png of Width 3, Height 1");
+
+    EXPECT_EQ(list.AddColor(kWhite), AddColorResult::AlreadyListed);
+    EXPECT_EQ(RowColours(list), (std::vector<uint32_t>{kRed, kBlack, kWhite, kGrey}));
+}
+
+TEST(ColorListTextsTest, SummariesAndMessages) {
+    EXPECT_EQ(ScreenAreaColorsSummary(3, Rect{10, 20, 110, 70}),
+              "3 Unique Colors from Screen Area Top 20, Left 10, Width 100, Height 50");
+    EXPECT_EQ(ScreenAreaColorsSummary(1, Rect{-1280, -5, -1270, 0}),
+              "1 Unique Colors from Screen Area Top -5, Left -1280, Width 10, Height 5");
+    EXPECT_EQ(ImageFileColorsSummary(270000, "shot.png", 1920, 1080),
+              "270000 Unique Colors from File shot.png of Width 1920, Height 1080");
+    EXPECT_EQ(ColorListTitle(1, kApp), "1 Unique Pixel Color(s) - Quorvane by Tolbrin");
+    EXPECT_EQ(ColorsFileDialogTitle(kApp),
+              "Select Image File to View Unique Pixel Color(s) - Quorvane by Tolbrin");
+    EXPECT_EQ(ImageLoadFailedText(0x80004005, "/tmp/x.png"),
+              "Failed to Load Image, Error 80004005.\n\n/tmp/x.png");
+}
+
+TEST(ColorListTextsTest, RowsTextIsTabSeparatedInListOrder) {
+    ColorSet set;
+    set.InsertImage(RowImage({kBlack, kWhite, kRed, kBlue, 0x123456}));
+    std::ostringstream out;
+    WriteColorRowsText(out, set.Ordered());
+    EXPECT_EQ(out.str(),
+              "1\t255\t0\t0\n2\t0\t0\t0\n3\t255\t255\t255\n4\t86\t52\t18\n5\t0\t0\t255\n");
+}
+
+TEST(ColorColumnsTest, DefaultsScaleWithTheListAndStoredWidthsWin) {
+    MemoryProfileStore store;
+    EXPECT_EQ(LoadColorColumnWidths(store, 575), (ColorColumnWidths{50, 150, 75, 75, 75}));
+    EXPECT_EQ(LoadColorColumnWidths(store, 1150), (ColorColumnWidths{100, 300, 150, 150, 150}));
+    // 50 * 600 / 575 = 52.17 and 150 * 600 / 575 = 156.5 truncate.
+    EXPECT_EQ(LoadColorColumnWidths(store, 600), (ColorColumnWidths{52, 156, 78, 78, 78}));
+
+    const int32_t saved[] = {40, 200, 60};
+    SaveColorColumnWidths(store, saved);
+    EXPECT_EQ(store.GetInt("Settings", "ColumnPD1", 0), 200);
+    EXPECT_FALSE(store.Contains("Settings", "ColumnPD3"));
+    EXPECT_EQ(LoadColorColumnWidths(store, 1150), (ColorColumnWidths{40, 200, 60, 150, 150}));
+    EXPECT_EQ(ColorColumnWidthKey(4), "ColumnPD4");
+}
+
+TEST(ColorSourcesTest, ImageFileColoursAndSummary) {
+    FakeImageCodec codec;
+    codec.SetImage("/pics/dir.v2/three.png", RowImage({kRed, kRed, kBlue, kRed}));
+    const CollectedColors colours = CollectImageFileColors(codec, "/pics/dir.v2/three.png");
+    EXPECT_EQ(colours.status, kStatusOk);
+    EXPECT_EQ(colours.set.Count(), 2U);
+    EXPECT_EQ(colours.summary, "2 Unique Colors from File three.png of Width 4, Height 1");
+
+    const CollectedColors missing = CollectImageFileColors(codec, "/pics/none.png");
+    EXPECT_EQ(missing.status, kStatusFail);
+    EXPECT_TRUE(missing.set.Empty());
+}
+
+TEST(ColorSourcesTest, ScreenAreaColoursAndSummary) {
+    FakeScreenSource screen;
+    screen.SetScreen(RowImage({kWhite, kGreen, kWhite}), Point{-100, 0});
+    // One pixel right of the image reads black.
+    const CollectedColors colours = CollectScreenAreaColors(screen, Rect{-99, 0, -96, 1});
+    EXPECT_EQ(std::vector<uint32_t>(colours.set.Ordered().begin(), colours.set.Ordered().end()),
+              (std::vector<uint32_t>{kBlack, kGreen, kWhite}));
+    EXPECT_EQ(colours.summary,
+              "3 Unique Colors from Screen Area Top 0, Left -99, Width 3, Height 1");
+}
+
+}  // namespace
+}  // namespace qrv
