@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "search/pixel_image.h"
+#include "x11/x_desktop_geometry.h"
+#include "x11/x_display_layout.h"
+#include "x11/x_screen_source.h"
+#include "x11_test_client.h"
+
+namespace qrv {
+namespace {
+
+// The desktop of the test session: the primary monitor 1920x1080 right of a
+// 1280x1024 one, on a 3200x1080 root; screen = root - (1280, 0).
+constexpr int kOriginX = 1280;
+const std::vector<Rect> kMonitors{{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}};
+
+TEST(XDesktopGeometry, DerivesScreenCoordinatesFromThePrimaryMonitor) {
+    struct Case {
+        std::vector<Rect> rootMonitors;
+        Rect virtualScreen;
+        Point origin;
+    };
+    const Case cases[] = {
+        {{}, {0, 0, 800, 600}, {0, 0}},
+        {{{1280, 0, 3200, 1080}, {0, 0, 1280, 1024}}, {-1280, 0, 1920, 1080}, {1280, 0}},
+        {{{0, 768, 1024, 1536}, {0, 0, 1024, 768}}, {0, -768, 1024, 768}, {0, 768}},
+        {{{100, 50, 900, 650}}, {0, 0, 800, 600}, {100, 50}},
+    };
+    for (const Case& c : cases) {
+        XDesktopGeometry g(c.rootMonitors, 800, 600);
+        EXPECT_EQ(g.VirtualScreen(), c.virtualScreen);
+        EXPECT_EQ(g.Origin(), c.origin);
+        EXPECT_EQ(g.Root().left, -c.origin.x);
+        EXPECT_EQ(g.Monitors().front().left, 0);
+        EXPECT_EQ(g.Monitors().front().top, 0);
+    }
+}
+
+TEST(XDisplayLayout, ReportsTheTwoMonitorDesktop) {
+    if (!std::getenv("DISPLAY")) {
+        GTEST_SKIP() << "no X display";
+    }
+    XDisplayLayout layout;
+    ASSERT_TRUE(layout.Connected());
+    EXPECT_EQ(layout.VirtualScreen(), (Rect{-1280, 0, 1920, 1080}));
+    EXPECT_EQ(layout.Monitors(), kMonitors);
+}
+
+// What a capture must hold at screen position (x, y) while the pattern covers
+// the whole root: the pattern on a monitor, black elsewhere.
+uint32_t Expected(int x, int y) {
+    for (const Rect& m : kMonitors) {
+        if (m.Contains({x, y})) {
+            return test::PatternColour(x + kOriginX, y);
+        }
+    }
+    return 0;
+}
+
+class XScreenSourceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) {
+            GTEST_SKIP() << "no X display";
+        }
+        m_window = m_client.CreateWindow(0, 0, 3200, 1080, true);
+        m_client.FillPattern(m_window, 0, 0, 3200, 1080);
+    }
+    void TearDown() override {
+        if (m_window) {
+            XDestroyWindow(m_client.Get(), m_window);
+            XSync(m_client.Get(), False);
+        }
+    }
+
+    test::XTestClient m_client;
+    Window m_window = 0;
+};
+
+// Counts pixels whose blue, green, red differ from the expected ones.
+int Mismatches(const PixelImage& image, int left, int top) {
+    int wrong = 0;
+    for (int y = 0; y < image.m_iHeight; ++y) {
+        for (int x = 0; x < image.m_iWidth; ++x) {
+            uint32_t rgb = Expected(left + x, top + y);
+            uint32_t packed = image.PackedAt(x, y);  // 0x00BBGGRR
+            uint32_t got = ((packed & 0xFF) << 16) | (packed & 0xFF00) | (packed >> 16);
+            wrong += got == rgb ? 0 : 1;
+        }
+    }
+    return wrong;
+}
+
+TEST_F(XScreenSourceTest, AreasAnywhereHaveFullSizeWithBlackOutsideTheMonitors) {
+    struct Area {
+        const char* what;
+        int left, top, width, height;
+        bool read;
+    };
+    const Area areas[] = {
+        {"primary top-left", 0, 0, 64, 32, true},
+        {"left monitor", -1280, 0, 100, 50, true},
+        {"across both monitors", -40, 100, 80, 20, true},
+        {"half off the bottom-right", 1900, 1060, 40, 40, true},
+        {"half off the top-left", -1300, -10, 50, 30, true},
+        {"below the left monitor", -1290, 1000, 1400, 60, true},
+        {"off screen", 5000, 5000, 10, 10, false},
+    };
+    for (auto method : {XScreenSource::Method::SharedMemory, XScreenSource::Method::GetImage}) {
+        XScreenSource source({}, method);
+        ASSERT_TRUE(source.Connected());
+        EXPECT_EQ(source.ActiveMethod(), method);
+        for (const Area& a : areas) {
+            SCOPED_TRACE(a.what);
+            PixelImage image(3, 3);
+            image.SetPacked(0, 0, 0xFFFFFF);
+            EXPECT_EQ(source.Capture(a.left, a.top, a.width, a.height, image), a.read);
+            ASSERT_EQ(image.m_iWidth, a.width);
+            ASSERT_EQ(image.m_iHeight, a.height);
+            ASSERT_EQ(image.SizeBytes(), std::size_t(a.width) * std::size_t(a.height) * 4);
+            EXPECT_EQ(Mismatches(image, a.left, a.top), 0);
+        }
+    }
+}
+
+TEST_F(XScreenSourceTest, SharedMemoryAndImageRequestsReadTheSamePixels) {
+    XScreenSource shm({}, XScreenSource::Method::SharedMemory);
+    XScreenSource plain({}, XScreenSource::Method::GetImage);
+    PixelImage a;
+    PixelImage b;
+    ASSERT_TRUE(shm.Capture(-1280, 0, 3200, 1080, a));
+    ASSERT_TRUE(plain.Capture(-1280, 0, 3200, 1080, b));
+    for (int y = 0; y < 1080; y += 7) {
+        for (int x = 0; x < 3200; ++x) {
+            ASSERT_EQ(a.PackedAt(x, y), b.PackedAt(x, y)) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(Mismatches(a, -1280, 0), 0);
+}
+
+TEST_F(XScreenSourceTest, RepeatedCapturesKeepTheImageBuffer) {
+    XScreenSource source;
+    PixelImage image;
+    ASSERT_TRUE(source.Capture(10, 20, 640, 480, image));
+    const uint8_t* buffer = image.Data();
+    // A smaller area after a larger one reuses the shared segment as well.
+    PixelImage small;
+    ASSERT_TRUE(source.Capture(0, 0, 16, 16, small));
+    ASSERT_TRUE(source.Capture(30, 40, 640, 480, image));
+    EXPECT_EQ(image.Data(), buffer);
+    EXPECT_EQ(Mismatches(image, 30, 40), 0);
+    EXPECT_EQ(Mismatches(small, 0, 0), 0);
+}
+
+}  // namespace
+}  // namespace qrv
