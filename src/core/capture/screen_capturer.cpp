@@ -1,0 +1,45 @@
+#include "capture/screen_capturer.h"
+
+#include <string>
+
+#include "capture/capture_file_path.h"
+#include "capture/capture_format.h"
+
+namespace qrv {
+
+ScreenCapturer::ScreenCapturer(ScreenSource& screen, DisplayLayout& layout, ImageFileWriter& writer)
+    : m_oScreen(screen), m_oLayout(layout), m_oWriter(writer) {}
+
+bool ScreenCapturer::CaptureRectToFile(CaptureRequest& request, std::string_view folder,
+                                       std::string_view dateText) {
+    if (request.baseName.empty()) {
+        return false;
+    }
+    if (request.wholeScreen) {
+        const Rect screen = m_oLayout.VirtualScreen();
+        request.rect = Rect{0, 0, screen.Width(), screen.Height()};
+    }
+    const Rect& r = request.rect;
+    PixelImage pixels;
+    if (r.Width() <= 0 || r.Height() <= 0 ||
+        !m_oScreen.Capture(r.left, r.top, r.Width(), r.Height(), pixels)) {
+        pixels.Clear();  // still named, so that a failure can show the path
+    }
+    request.result = SaveCaptureRequest(request, pixels, folder, dateText);
+    return request.Succeeded();
+}
+
+uint32_t ScreenCapturer::SaveCaptureRequest(CaptureRequest& request, const PixelImage& pixels,
+                                            std::string_view folder, std::string_view dateText) {
+    const auto format = LookUpCaptureFormat(request.format);
+    if (format) {
+        request.extension = std::string(format->extension);
+    }
+    request.fullPath = BuildCaptureFilePath(folder, request.baseName, dateText, request.extension);
+    if (!format || pixels.Empty()) {
+        return kStatusFail;
+    }
+    return m_oWriter.WriteImageFile(request.fullPath, pixels, format->format);
+}
+
+}  // namespace qrv
