@@ -1,0 +1,164 @@
+#include "search/search_attempt.h"
+
+#include <cstdio>
+#include <string>
+
+#include "search/picture_matcher.h"
+#include "search/search_flags.h"
+
+namespace qrv {
+
+namespace {
+
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, format, args...);
+    return buffer;
+}
+
+}  // namespace
+
+SearchAttempt::SearchAttempt(const SearchAttemptDeps& deps, StatusLine& status)
+    : m_deps(deps), m_status(status), m_mouse(deps.input, deps.layout, deps.clock, deps.profile) {}
+
+void SearchAttempt::SearchOnce(SearchParams& params, Point& out) {
+    const Point savedCursor = m_deps.input.CursorPos();
+    GuardCursorMonitor(params, savedCursor);
+
+    params.m_iFoundState = 0;
+    const int64_t startWall = m_deps.clock.WallSeconds();
+    const uint64_t startTick = m_deps.clock.TickMs();
+    Scan(params, out);
+
+    if (params.m_iFoundState == 0) {
+        m_status.SetStatusText("Picture Not Found in Screen Search Area");
+        return;
+    }
+    params.m_iFoundState = 2;
+    const int64_t seconds = m_deps.clock.WallSeconds() - startWall;
+    const uint64_t ms = m_deps.clock.TickMs() - startTick;
+    m_status.SetStatusText(MatchText(seconds, ms, out));
+    RunActions(params, out, savedCursor);
+    if (params.m_bAbortSearch) {
+        SetFlag(g_bAbortSearch, true);
+    }
+}
+
+std::string SearchAttempt::MatchText(int64_t elapsedSeconds, uint64_t elapsedMs, Point at) {
+    // Truncating division keeps both parts <= 0 when the clock went back.
+    const int minutes = static_cast<int>(elapsedSeconds / 60 % 60);
+    const int seconds = static_cast<int>(elapsedSeconds % 60);
+    if (minutes >= 1) {
+        return Format("Match Found in %d Minutes %d Seconds at %d,%d", minutes, seconds, at.x,
+                      at.y);
+    }
+    if (seconds >= 1) {
+        return Format("Match Found in %d Seconds at %d,%d", seconds, at.x, at.y);
+    }
+    return Format("Match Found in %llu Milli Second(s) at %d,%d",
+                  static_cast<unsigned long long>(elapsedMs), at.x, at.y);
+}
+
+void SearchAttempt::GuardCursorMonitor(const SearchParams& params, Point cursor) {
+    SetFlag(g_bCursorOffAreaMonitor, false);
+    const Rect screen = m_deps.layout.VirtualScreen();
+    if (screen.left >= 0 && screen.top >= 0) {
+        return;
+    }
+    // With a monitor left of or above the primary, a cursor left on another
+    // monitor than the area's could end up in the wrong place after the
+    // actions; it is parked on the area and brought back afterwards.
+    SetFlag(g_bCursorOffAreaMonitor, true);
+    const Point corner{params.m_iScreenAreaLeft, params.m_iScreenAreaTop};
+    for (const Rect& monitor : m_deps.layout.Monitors()) {
+        if (monitor.Contains(corner)) {
+            if (monitor.Contains(cursor)) {
+                SetFlag(g_bCursorOffAreaMonitor, false);
+            }
+            break;
+        }
+    }
+    if (IsSet(g_bCursorOffAreaMonitor)) {
+        m_deps.input.SetCursorPos(corner);
+    }
+}
+
+void SearchAttempt::Scan(SearchParams& params, Point& out) {
+    params.m_iAreaWidth = params.m_iScreenAreaWidth;
+    params.m_iAreaHeight = params.m_iScreenAreaHeight;
+    m_deps.screen.Capture(params.m_iScreenAreaLeft, params.m_iScreenAreaTop, params.m_iAreaWidth,
+                          params.m_iAreaHeight, params.m_oAreaImage);
+
+    MatchInputs in;
+    in.area = &params.m_oAreaImage;
+    in.picture = &params.m_oPictureImage;
+    // The images' own sizes, so the scan never reads past a short capture.
+    in.areaWidth = params.m_oAreaImage.m_iWidth;
+    in.areaHeight = params.m_oAreaImage.m_iHeight;
+    in.pictureWidth = params.m_oPictureImage.m_iWidth;
+    in.pictureHeight = params.m_oPictureImage.m_iHeight;
+    in.deviationRed = params.m_iDeviationRed;
+    in.deviationGreen = params.m_iDeviationGreen;
+    in.deviationBlue = params.m_iDeviationBlue;
+    in.areaLeft = params.m_iScreenAreaLeft;
+    in.areaTop = params.m_iScreenAreaTop;
+    in.sweep = params.m_bMoveCursorWithSearch;
+    in.stop = &g_bAbortSearch;
+    in.cursor = &m_mouse;
+    if (FindPictureInArea(in, out)) {
+        params.m_iFoundState = 1;
+    }
+}
+
+void SearchAttempt::RunActions(const SearchParams& params, Point at, Point savedCursor) {
+    const Point centre{at.x + params.m_iPictureWidth / 2, at.y + params.m_iPictureHeight / 2};
+    if (params.m_bMoveMouseToCenterOfPicture) {
+        m_mouse.MoveMouseTo(centre.x, centre.y);
+    }
+    Speak(params);
+    if (params.m_bClickElement) {
+        const bool clicked = m_deps.elements &&
+                             m_deps.elements->ClickElement(
+                                 params.m_strElementWindowName, params.m_strElementName,
+                                 params.m_strElementValue, params.m_bDoNotUseValueToSearchElement);
+        if (!clicked) {
+            m_deps.beeper.Beep(BeepKind::Error);
+        }
+    }
+    if (params.m_bClickOnPicture) {
+        if (!params.m_bMoveMouseToCenterOfPicture) {
+            m_deps.input.SetCursorPos(centre);
+        }
+        m_mouse.ClickLeft();
+        if (params.m_bClickAnotherTime) {
+            m_mouse.ClickLeft();
+        }
+    }
+    if (params.m_bCursorBack || IsSet(g_bCursorOffAreaMonitor)) {
+        m_mouse.MoveMouseTo(savedCursor.x, savedCursor.y);
+    }
+    if (params.m_dwTimeDelay1 != 0) {
+        m_deps.clock.SleepMs(params.m_dwTimeDelay1);
+    }
+    if (params.m_bExecuteScript) {
+        m_deps.shell.Execute(params.m_strScriptToExecute, params.m_strVerb);
+    }
+    if (params.m_bMakeActiveWindow) {
+        m_deps.activator.Activate(params.m_pMainWnd);
+    }
+}
+
+void SearchAttempt::Speak(const SearchParams& params) {
+    if (!params.m_bSpeakText || params.m_strTextToSpeak.empty()) {
+        return;
+    }
+    m_deps.speaker.EnsureVoice();
+    if (params.m_bSpeakTextAsync) {
+        m_deps.speaker.SpeakAsync(params.m_strTextToSpeak);
+    } else {
+        m_deps.speaker.SpeakSync(params.m_strTextToSpeak);
+    }
+}
+
+}  // namespace qrv

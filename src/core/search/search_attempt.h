@@ -1,0 +1,65 @@
+#pragma once
+
+#include "automation/element_clicker.h"
+#include "search/beeper.h"
+#include "search/clock.h"
+#include "search/display_layout.h"
+#include "search/geometry.h"
+#include "search/input_injector.h"
+#include "search/mouse_input.h"
+#include "search/screen_source.h"
+#include "search/shell.h"
+#include "search/status_line.h"
+#include "search/text_speaker.h"
+#include "search/window_activator.h"
+#include "settings/profile.h"
+#include "settings/search_params.h"
+
+namespace qrv {
+
+// The services one search attempt uses. All must outlive the attempt.
+struct SearchAttemptDeps {
+    ScreenSource& screen;
+    InputInjector& input;
+    DisplayLayout& layout;
+    Clock& clock;
+    CTextSpeaker& speaker;
+    ElementClicker* elements;  // null: every element click fails
+    Shell& shell;
+    WindowActivator& activator;
+    Beeper& beeper;
+    Profile& profile;  // click hold-time bounds
+};
+
+// One search attempt: capture the area, scan it for the picture, report, and
+// on a match run the switched-on actions in their fixed order: move, speak,
+// element click, click(s), cursor back, delay, execute, focus switch, abort.
+class SearchAttempt {
+  public:
+    // Reports go to `status`.
+    SearchAttempt(const SearchAttemptDeps& deps, StatusLine& status);
+
+    // Runs on the search worker thread. Writes the area image and sizes and
+    // m_iFoundState (0 not found, 2 found and actions done); `out` receives
+    // the top-left of the match. Stops early when g_bAbortSearch is set, and
+    // sets it on a match when m_bAbortSearch is on.
+    void SearchOnce(SearchParams& params, Point& out);
+
+    // The status text of a match: minutes form, seconds form or milliseconds
+    // form, from the whole-second wall-clock difference (hours dropped) and
+    // the tick difference.
+    static std::string MatchText(int64_t elapsedSeconds, uint64_t elapsedMs, Point at);
+
+  private:
+    // Sets g_bCursorOffAreaMonitor and, when set, puts the cursor on the area.
+    void GuardCursorMonitor(const SearchParams& params, Point cursor);
+    void Scan(SearchParams& params, Point& out);
+    void RunActions(const SearchParams& params, Point at, Point savedCursor);
+    void Speak(const SearchParams& params);
+
+    SearchAttemptDeps m_deps;
+    StatusLine& m_status;
+    MouseInput m_mouse;
+};
+
+}  // namespace qrv

@@ -1,0 +1,279 @@
+#include "search/search_controller.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "search/hot_key_modifiers.h"
+#include "search/search_flags.h"
+#include "settings/setting_keys.h"
+
+namespace qrv {
+
+namespace {
+
+constexpr const char* kNoAreaMessage = "Please Capture Screen Search Area and then try again.";
+constexpr const char* kNoPictureMessage =
+    "Please Capture / Select Picture to Find and then try Again.";
+
+std::string WithNumber(const char* format, uint32_t n) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, n);
+    return buffer;
+}
+
+std::string Trimmed(const std::string& text) {
+    constexpr const char* kSpace = " \t\r\n\v\f";
+    const std::size_t first = text.find_first_not_of(kSpace);
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+}
+
+}  // namespace
+
+SearchController::SearchController(SearchView& view, MainWindowFields& fields,
+                                   const SearchControllerDeps& deps)
+    : m_view(view), m_fields(fields), m_deps(deps), m_attempt(deps.attempt, view) {}
+
+SearchController::~SearchController() {
+    Shutdown();
+}
+
+void SearchController::OnFindButton() {
+    if (m_bSearching) {
+        SetFlag(g_bAbortSearch, true);
+    } else {
+        ToggleSearch();
+    }
+}
+
+void SearchController::ToggleSearch() {
+    if (m_bSearching) {
+        SetFlag(g_bAbortSearch, true);
+    } else {
+        if (!m_view.TransferControlsToFields()) {
+            return;
+        }
+        if (m_fields.m_iScreenAreaWidth == 0 || m_fields.m_iScreenAreaHeight == 0) {
+            m_view.ShowMessage(kNoAreaMessage, MessageIcon::Information);
+            return;
+        }
+        if (!PictureFileExists()) {
+            m_view.ShowMessage(kNoPictureMessage, MessageIcon::Information);
+            return;
+        }
+        SetFlag(g_bAbortSearch, false);
+        m_view.TransferControlsToFields();
+        SetSearchingDisplay(true);
+        m_nProgressTotal = static_cast<uint64_t>(int64_t(m_fields.m_iCount));
+        if (PictureFileExists() && PrepareParams()) {
+            StartWorker();
+        } else {
+            m_view.ShowMessage(kNoPictureMessage, MessageIcon::Information);
+            SetSearchingDisplay(false);
+        }
+    }
+    m_view.SetFindButtonText(m_bSearchingIcon ? "Stop" : "Find");
+}
+
+void SearchController::OnHotKey(int id) {
+    if (id == kStartHotKeyId) {
+        ToggleSearch();
+    }
+}
+
+void SearchController::OnSearchProgress() {
+    if (m_bTaskbarActive) {
+        m_deps.taskbar->SetState(TaskbarState::Indeterminate);
+        m_deps.taskbar->SetValue(m_nProgressDone, m_nProgressTotal);
+    }
+}
+
+void SearchController::OnSearchFinished() {
+    m_view.SetFindButtonText("Find");
+    m_nAttempts = 0;
+    SetSearchingDisplay(false);
+    m_nProgressDone = 0;
+}
+
+bool SearchController::RequestClose() {
+    SetFlag(g_bAbortSearch, true);
+    SetFlag(g_bClosing, true);
+    return !m_bSearching;
+}
+
+void SearchController::Shutdown() {
+    m_bDetached = true;
+    SetFlag(g_bAbortSearch, true);
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+}
+
+void SearchController::RegisterStartHotKey() {
+    Profile& profile = m_deps.attempt.profile;
+    const uint32_t key = static_cast<uint32_t>(profile.Get(keys::kStartKey));
+    const uint32_t modifiers = static_cast<uint32_t>(profile.Get(keys::kStartMod));
+    if (!m_deps.hotKeys) {
+        return;
+    }
+    m_deps.hotKeys->Unregister(kStartHotKeyId);
+    if ((key & 0xFFFF) == 0) {
+        return;
+    }
+    // A combination another client holds simply stays unregistered.
+    m_deps.hotKeys->Register(kStartHotKeyId, modifiers, key);
+    m_view.SetHotKey({key & 0xFF, StoredToControlModifiers(modifiers)});
+}
+
+void SearchController::AssignStartHotKey() {
+    Profile& profile = m_deps.attempt.profile;
+    const HotKeyValue value = m_view.GetHotKey();
+    if (profile.Write(keys::kStartKey, static_cast<int32_t>(value.key))) {
+        profile.Write(keys::kStartMod,
+                      static_cast<int32_t>(ControlToStoredModifiers(value.modifiers)));
+    }
+    RegisterStartHotKey();
+}
+
+void SearchController::ClearStartHotKey() {
+    m_view.SetHotKey({});
+    AssignStartHotKey();
+}
+
+bool SearchController::PictureFileExists() const {
+    std::error_code error;
+    return std::filesystem::exists(m_fields.m_strPictureToFindFilePath, error);
+}
+
+void SearchController::SetSearchingDisplay(bool searching) {
+    m_bSearchingIcon = searching;
+    m_view.SetSearchingIcon(searching);
+    if (searching && !m_bTaskbarActive && m_deps.taskbar) {
+        m_bTaskbarActive = true;
+        m_deps.taskbar->SetState(TaskbarState::None);
+    } else if (!searching && m_bTaskbarActive) {
+        m_deps.taskbar->SetState(TaskbarState::None);
+        m_bTaskbarActive = false;
+    }
+}
+
+bool SearchController::PrepareParams() {
+    m_view.RefreshLivePreview();
+    Profile& profile = m_deps.attempt.profile;
+    SearchParams& p = m_params;
+    p.m_iFoundState = 0;  // a run that makes no attempt has found nothing
+    p.m_bSpeakTextAsync = profile.Get(keys::kSpeakTextAsync) != 0;
+    p.m_bAbortSearch = m_fields.m_bAbortSearch;
+    p.m_bClickOnPicture = m_fields.m_bClickOnPicture;
+    p.m_bCursorBack = m_fields.m_bCursorBack;
+    p.m_iScreenAreaLeft = m_fields.m_iScreenAreaLeft;
+    p.m_iScreenAreaTop = m_fields.m_iScreenAreaTop;
+    p.m_iScreenAreaWidth = m_fields.m_iScreenAreaWidth;
+    p.m_iScreenAreaHeight = m_fields.m_iScreenAreaHeight;
+    p.m_strPictureToFindFilePath = m_fields.m_strPictureToFindFilePath;
+    p.m_bMoveCursorWithSearch = profile.Get(keys::kMoveCursorWithSearch) != 0;
+    p.m_bSpeakText = m_fields.m_bSpeakText;
+    m_fields.m_strTextToSpeak = Trimmed(m_fields.m_strTextToSpeak);
+    p.m_strTextToSpeak = m_fields.m_strTextToSpeak;
+    p.m_strScriptToExecute = m_fields.m_strScriptToExecute;
+    p.m_bExecuteScript = m_fields.m_bExecuteScript;
+    p.m_bMakeActiveWindow = m_fields.m_bMakeActiveWindow;
+    p.m_pMainWnd = m_view.MainWindowId();
+    p.m_bMoveMouseToCenterOfPicture = m_fields.m_bMoveMouseToCenterOfPicture;
+    p.m_strVerb = m_fields.m_strVerb;
+    p.m_iDeviationRed = m_fields.m_iDeviationRed;
+    p.m_iDeviationGreen = m_fields.m_iDeviationGreen;
+    p.m_iDeviationBlue = m_fields.m_iDeviationBlue;
+    const bool pictureUsable = LoadPicture();
+    p.m_dwTimeDelay1 = m_fields.m_dwTimeDelay1;
+    p.m_bClickAnotherTime = m_fields.m_bClickAnotherTime;
+    p.m_bClickElement = m_fields.m_bClickElement;
+    p.m_strElementWindowName = m_fields.m_strElementWindowName;
+    p.m_strElementName = m_fields.m_strElementName;
+    p.m_strElementValue = m_fields.m_strElementValue;
+    p.m_bDoNotUseValueToSearchElement = m_fields.m_bDoNotUseValueToSearchElement;
+    m_iCount = m_fields.m_iCount;
+    m_iInterval = m_fields.m_iInterval;
+    return pictureUsable;
+}
+
+bool SearchController::LoadPicture() {
+    // An empty picture would match at the first candidate, and the scan reads
+    // 4 bytes per pixel: anything else is refused rather than searched for.
+    DecodedImage decoded;
+    const uint32_t status =
+        m_deps.codec.LoadImageFile(m_params.m_strPictureToFindFilePath, decoded);
+    PixelImage& picture = decoded.pixels;
+    const bool usable =
+        status == kStatusOk && decoded.bitsPerPixel == 32 && !picture.Empty() &&
+        picture.SizeBytes() == std::size_t(picture.m_iWidth) * std::size_t(picture.m_iHeight) * 4;
+    if (!usable) {
+        picture.Clear();
+    }
+    m_params.m_iPictureWidth = picture.m_iWidth;
+    m_params.m_iPictureHeight = picture.m_iHeight;
+    m_params.m_oPictureImage = std::move(picture);
+    return usable;
+}
+
+void SearchController::StartWorker() {
+    if (m_worker.joinable()) {
+        m_worker.join();  // the previous run has already reported its end
+    }
+    SetFlag(g_bAbortSearch, false);
+    // Marked here rather than on the worker, so that a second toggle before
+    // the worker is scheduled stops this run instead of starting another.
+    m_bSearching = true;
+    m_worker = std::thread(&SearchController::SearchWorker, this);
+}
+
+void SearchController::SearchWorker() {
+    uint32_t n = 0;
+    while (!IsSet(g_bAbortSearch)) {
+        if (m_iCount != 0 && ++m_nAttempts > m_iCount) {
+            break;
+        }
+        ++n;
+        m_view.SetStatusText(WithNumber("%u Searching...", n));
+        Point found;
+        m_attempt.SearchOnce(m_params, found);
+        ++m_nProgressDone;
+        m_view.PostSearchProgress();
+        if (m_iInterval > 0) {
+            Pause(n);
+        }
+    }
+    if (m_bDetached) {
+        return;
+    }
+    if (IsSet(g_bClosing)) {
+        m_view.EndDialog(1);
+        return;
+    }
+    m_view.SetStatusText(FinalText(n));
+    SetFlag(g_bAbortSearch, true);  // what the toggle does while a run is active
+    m_bSearching = false;
+    m_view.PostSearchFinished();
+}
+
+void SearchController::Pause(uint32_t n) {
+    m_view.SetStatusText(WithNumber("%u Paused", n));
+    const uint32_t slice = static_cast<uint32_t>(m_iInterval / 10);
+    for (int i = 0; i < 10 && !IsSet(g_bAbortSearch); ++i) {
+        m_deps.attempt.clock.SleepMs(slice);
+    }
+}
+
+std::string SearchController::FinalText(uint32_t n) const {
+    const bool found = m_params.m_iFoundState != 0;
+    if (IsSet(g_bAbortSearch)) {
+        return WithNumber(found ? "%u Found, Aborted" : "%u Aborted", n);
+    }
+    return WithNumber(found ? "%u Found, Finished" : "%u Finished", n);
+}
+
+}  // namespace qrv

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <thread>
+
+#include "imaging/image_codec.h"
+#include "search/global_hot_keys.h"
+#include "search/search_attempt.h"
+#include "search/search_view.h"
+#include "search/taskbar_progress.h"
+#include "settings/main_window_fields.h"
+#include "settings/search_params.h"
+
+namespace qrv {
+
+struct SearchControllerDeps {
+    SearchAttemptDeps attempt;
+    ImageCodec& codec;
+    TaskbarProgress* taskbar;  // null: no progress shown
+    GlobalHotKeys* hotKeys;    // null: no start/stop hot key
+};
+
+// Search runs of the main window: starting and stopping them, the worker
+// thread that repeats the attempts, and the start/stop hot key. Owned by the
+// main window; every public member is called on the user-interface thread.
+//
+// The view must outlive the controller. Destroying the controller stops and
+// joins a running worker, which then no longer reports to the view.
+class SearchController {
+  public:
+    static constexpr int kStartHotKeyId = 1;
+
+    SearchController(SearchView& view, MainWindowFields& fields, const SearchControllerDeps& deps);
+    ~SearchController();
+    SearchController(const SearchController&) = delete;
+    SearchController& operator=(const SearchController&) = delete;
+
+    // Find/Stop button: starts a run when idle, otherwise only asks the run to stop.
+    void OnFindButton();
+    // Hot key: starts a run when idle (after checking the area and the
+    // picture), otherwise asks the run to stop. Sets the button text from the
+    // window icon.
+    void ToggleSearch();
+    // Handler for presses of the start/stop hot key.
+    void OnHotKey(int id);
+    // The view's deliveries of PostSearchProgress / PostSearchFinished.
+    void OnSearchProgress();
+    void OnSearchFinished();
+    // A close request: stops any run. True when the window may close now;
+    // false while a run is active, whose worker then ends the dialog itself.
+    bool RequestClose();
+    // Stops a run and waits for its worker; the view hears nothing more.
+    void Shutdown();
+
+    // Registers the stored hot key and shows it in the hot key control.
+    void RegisterStartHotKey();
+    // Stores the control's combination (the modifiers only when the key was
+    // stored) and registers it.
+    void AssignStartHotKey();
+    // Clears the control and stores "no hot key".
+    void ClearStartHotKey();
+
+    bool IsSearching() const { return m_bSearching.load(); }
+    int32_t Attempts() const { return m_nAttempts.load(); }
+    uint64_t ProgressDone() const { return m_nProgressDone.load(); }
+
+  private:
+    bool PictureFileExists() const;
+    void SetSearchingDisplay(bool searching);
+    // Fills the run's parameters; false when the picture cannot be searched for.
+    bool PrepareParams();
+    bool LoadPicture();
+    void StartWorker();
+    void SearchWorker();
+    // Reports the pause, then sleeps the interval in ten slices, ending early
+    // once the run has been stopped.
+    void Pause(uint32_t n);
+    std::string FinalText(uint32_t n) const;
+
+    SearchView& m_view;
+    MainWindowFields& m_fields;
+    SearchControllerDeps m_deps;
+    SearchAttempt m_attempt;
+    SearchParams m_params;
+    int32_t m_iCount = 0;  // copies of the fields for the worker
+    int32_t m_iInterval = 0;
+    bool m_bSearchingIcon = false;
+    bool m_bTaskbarActive = false;
+    uint64_t m_nProgressTotal = 0;
+    std::atomic<bool> m_bSearching{false};
+    std::atomic<int32_t> m_nAttempts{0};
+    std::atomic<uint64_t> m_nProgressDone{0};
+    std::atomic<bool> m_bDetached{false};
+    std::thread m_worker;
+};
+
+}  // namespace qrv

@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/fake_platform.h"
+#include "search/search_attempt.h"
+#include "search/search_flags.h"
+
+namespace qrv {
+namespace {
+
+using Log = std::vector<std::string>;
+
+// A 5x3 picture of distinct colours on a grey screen.
+PixelImage Picture() {
+    PixelImage image(5, 3);
+    for (int32_t y = 0; y < 3; ++y) {
+        for (int32_t x = 0; x < 5; ++x) {
+            image.SetPacked(x, y, 0x200000u + uint32_t(y * 16 + x + 1));
+        }
+    }
+    return image;
+}
+
+void PutScreen(FakePlatform& p, Point origin, Point pictureAt, bool withPicture = true) {
+    PixelImage screen(1400, 400);
+    for (int32_t y = 0; y < screen.m_iHeight; ++y) {
+        for (int32_t x = 0; x < screen.m_iWidth; ++x) {
+            screen.SetPacked(x, y, 0x808080);
+        }
+    }
+    const PixelImage picture = Picture();
+    for (int32_t y = 0; withPicture && y < picture.m_iHeight; ++y) {
+        for (int32_t x = 0; x < picture.m_iWidth; ++x) {
+            screen.SetPacked(pictureAt.x - origin.x + x, pictureAt.y - origin.y + y,
+                             picture.PackedAt(x, y));
+        }
+    }
+    p.screen.SetScreen(screen, origin);
+}
+
+struct AttemptFixture : ::testing::Test {
+    AttemptFixture() {
+        SetFlag(g_bAbortSearch, false);
+        ResetParams();
+        p.store.WriteInt("Instance 2", "ClickTimeDelayMin", 150);
+        p.store.WriteInt("Instance 2", "ClickTimeDelayMax", 150);
+        PutScreen(p, {0, 0}, {100, 200});
+    }
+    ~AttemptFixture() override { SetFlag(g_bAbortSearch, false); }
+
+    void ResetParams() {
+        params = SearchParams{};
+        params.m_oPictureImage = Picture();
+        params.m_iPictureWidth = 5;
+        params.m_iPictureHeight = 3;
+        params.m_iScreenAreaLeft = 50;
+        params.m_iScreenAreaTop = 100;
+        params.m_iScreenAreaWidth = 300;
+        params.m_iScreenAreaHeight = 200;
+        params.m_strTextToSpeak = "hello";
+        p.input.PlaceCursor({10, 10});
+    }
+
+    void AllActionsOff() {
+        params.m_bMoveMouseToCenterOfPicture = params.m_bClickOnPicture = false;
+        params.m_bCursorBack = params.m_bSpeakText = false;
+    }
+    Log Run() {
+        p.log.Clear();
+        SearchAttempt attempt(p.AttemptDeps(), p.view);
+        attempt.SearchOnce(params, out);
+        return p.log.Entries();
+    }
+
+    FakePlatform p;
+    SearchParams params;
+    Point out;
+};
+
+TEST_F(AttemptFixture, EveryActionRunsInItsFixedOrder) {
+    params.m_bClickElement = params.m_bClickAnotherTime = true;
+    params.m_strElementWindowName = "Win";
+    params.m_strElementName = "OK";
+    params.m_strElementValue = "v";
+    params.m_dwTimeDelay1 = 500;
+    params.m_bExecuteScript = params.m_bMakeActiveWindow = params.m_bAbortSearch = true;
+    params.m_strScriptToExecute = "/opt/run.sh";
+    params.m_strVerb = "Open";
+    params.m_pMainWnd = 7;
+    const Log expected{"capture 50,100 300x200",
+                       "status Match Found in 0 Milli Second(s) at 100,200",
+                       "move 102,201",
+                       "voice-created",
+                       "speak-async hello",
+                       "click-element Win|OK|v|0",
+                       "down",
+                       "sleep 150",
+                       "up",
+                       "down",
+                       "sleep 150",
+                       "up",
+                       "move 10,10",
+                       "sleep 500",
+                       "execute /opt/run.sh Open",
+                       "activate 7"};
+    EXPECT_EQ(Run(), expected);
+    EXPECT_EQ(out, (Point{100, 200}));
+    EXPECT_EQ(params.m_iFoundState, 2);
+    EXPECT_EQ(params.m_iAreaWidth, 300);
+    EXPECT_EQ(params.m_iAreaHeight, 200);
+    EXPECT_TRUE(IsSet(g_bAbortSearch));
+}
+
+TEST_F(AttemptFixture, NoMatchOnlyReports) {
+    PutScreen(p, {0, 0}, {100, 200}, false);
+    params.m_bAbortSearch = true;
+    EXPECT_EQ(Run(),
+              (Log{"capture 50,100 300x200", "status Picture Not Found in Screen Search Area"}));
+    EXPECT_EQ(params.m_iFoundState, 0);
+    EXPECT_FALSE(IsSet(g_bAbortSearch));
+}
+
+TEST_F(AttemptFixture, StopFlagCutsTheScanShort) {
+    SetFlag(g_bAbortSearch, true);
+    const Log log = Run();
+    EXPECT_EQ(log.back(), "status Picture Not Found in Screen Search Area");
+    EXPECT_EQ(params.m_iFoundState, 0);
+}
+
+TEST_F(AttemptFixture, SwitchesSelectTheActions) {
+    struct Case {
+        const char* name;
+        void (*setUp)(SearchParams&);
+        Log actions;  // after the capture and the status text
+        bool elementFound = true;
+    } cases[] = {
+        {"all off, empty text",
+         [](SearchParams& s) {
+             s.m_bSpeakText = true;
+             s.m_strTextToSpeak.clear();
+         },
+         {}},
+        {"click without move jumps to the centre",
+         [](SearchParams& s) { s.m_bClickOnPicture = s.m_bCursorBack = true; },
+         {"set-cursor 102,201", "down", "sleep 150", "up", "move 10,10"}},
+        {"synchronous speech",
+         [](SearchParams& s) {
+             s.m_bSpeakText = true;
+             s.m_bSpeakTextAsync = false;
+         },
+         {"voice-created", "speak-sync hello"}},
+        {"element not found beeps",
+         [](SearchParams& s) {
+             s.m_bClickElement = s.m_bDoNotUseValueToSearchElement = true;
+             s.m_strElementName = "Missing";
+         },
+         {"click-element |Missing||1", "beep 0x10"},
+         false},
+        {"move only",
+         [](SearchParams& s) { s.m_bMoveMouseToCenterOfPicture = true; },
+         {"move 102,201"}},
+    };
+    for (const Case& c : cases) {
+        AllActionsOff();
+        c.setUp(params);
+        p.elements.SetResult(c.elementFound);
+        Log log = Run();
+        ASSERT_GE(log.size(), 2u) << c.name;
+        EXPECT_EQ(Log(log.begin() + 2, log.end()), c.actions) << c.name;
+        ResetParams();
+    }
+}
+
+TEST_F(AttemptFixture, MissingElementClickerCountsAsNotFound) {
+    AllActionsOff();
+    params.m_bClickElement = true;
+    SearchAttemptDeps deps = p.AttemptDeps();
+    deps.elements = nullptr;
+    SearchAttempt attempt(deps, p.view);
+    p.log.Clear();
+    attempt.SearchOnce(params, out);
+    EXPECT_EQ(p.log.Entries().back(), "beep 0x10");
+}
+
+TEST(MatchTextTest, ElapsedTimeForms) {
+    struct Case {
+        int64_t seconds;
+        uint64_t ms;
+        const char* text;
+    } cases[] = {
+        {125, 125300, "Match Found in 2 Minutes 5 Seconds at 3,-4"},
+        {3725, 3725000, "Match Found in 2 Minutes 5 Seconds at 3,-4"},  // hours dropped
+        {3600, 3600000, "Match Found in 3600000 Milli Second(s) at 3,-4"},
+        {60, 60000, "Match Found in 1 Minutes 0 Seconds at 3,-4"},
+        {59, 59999, "Match Found in 59 Seconds at 3,-4"},
+        {1, 300, "Match Found in 1 Seconds at 3,-4"},  // straddled a second boundary
+        {0, 0, "Match Found in 0 Milli Second(s) at 3,-4"},
+        {-5, 12, "Match Found in 12 Milli Second(s) at 3,-4"},  // clock set back
+        {-125, 7, "Match Found in 7 Milli Second(s) at 3,-4"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SearchAttempt::MatchText(c.seconds, c.ms, {3, -4}), c.text);
+    }
+}
+
+TEST_F(AttemptFixture, ElapsedTimeIsMeasuredAroundTheScan) {
+    AllActionsOff();
+    p.clock.Advance(999);
+    p.screen.SetCaptureHook([this] { p.clock.Advance(2); });
+    EXPECT_EQ(Run()[1], "status Match Found in 1 Seconds at 100,200");
+    p.screen.SetCaptureHook([this] { p.clock.Advance(125'000); });
+    EXPECT_EQ(Run()[1], "status Match Found in 2 Minutes 5 Seconds at 100,200");
+}
+
+struct TwoMonitorFixture : AttemptFixture {
+    TwoMonitorFixture() {
+        p.SetMonitors({{-1280, 0, 0, 1024}, {0, 0, 1920, 1080}});
+        params.m_iScreenAreaLeft = -1000;
+        params.m_iScreenAreaTop = 100;
+        AllActionsOff();
+    }
+};
+
+TEST_F(TwoMonitorFixture, CursorOnAnotherMonitorIsParkedOnTheAreaAndBroughtBack) {
+    PutScreen(p, {-1280, 0}, {-900, 200});
+    p.input.PlaceCursor({500, 500});
+    EXPECT_EQ(Run(), (Log{"set-cursor -1000,100", "capture -1000,100 300x200",
+                          "status Match Found in 0 Milli Second(s) at -900,200", "move 500,500"}));
+    EXPECT_TRUE(IsSet(g_bCursorOffAreaMonitor));
+}
+
+TEST_F(TwoMonitorFixture, WithoutAMatchTheParkedCursorStays) {
+    PutScreen(p, {-1280, 0}, {-900, 200}, false);
+    p.input.PlaceCursor({500, 500});
+    Run();
+    EXPECT_EQ(p.input.CursorPos(), (Point{-1000, 100}));
+}
+
+TEST_F(TwoMonitorFixture, CursorOnTheAreaMonitorIsLeftAlone) {
+    PutScreen(p, {-1280, 0}, {-900, 200});
+    p.input.PlaceCursor({-5, 5});
+    const Log log = Run();
+    EXPECT_EQ(log.front(), "capture -1000,100 300x200");
+    EXPECT_EQ(log.size(), 2u);
+    EXPECT_FALSE(IsSet(g_bCursorOffAreaMonitor));
+}
+
+}  // namespace
+}  // namespace qrv

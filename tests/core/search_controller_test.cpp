@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_platform.h"
+#include "search/hot_key_modifiers.h"
+#include "search/search_controller.h"
+#include "search/search_flags.h"
+#include "settings/main_window_fields.h"
+
+namespace qrv {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+PixelImage Solid(int32_t w, int32_t h, uint32_t packed) {
+    PixelImage image(w, h);
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x) {
+            image.SetPacked(x, y, packed);
+        }
+    }
+    return image;
+}
+
+constexpr uint32_t kWhite = 0xFFFFFF;  // never on the fake screen, which reads black
+constexpr uint32_t kBlack = 0;         // found at the area's corner at once
+
+struct ControllerFixture : ::testing::Test {
+    ControllerFixture() {
+        SetFlag(g_bAbortSearch, false);
+        SetFlag(g_bClosing, false);
+        picturePath = (std::filesystem::temp_directory_path() /
+                       ("qrv-picture-" + std::to_string(::getpid()) + ".png"))
+                          .string();
+        std::ofstream(picturePath) << "png";
+        p.codec.SetImage(picturePath, Solid(2, 2, kWhite));
+        fields.m_iScreenAreaLeft = 50;
+        fields.m_iScreenAreaTop = 100;
+        fields.m_iScreenAreaWidth = 30;
+        fields.m_iScreenAreaHeight = 20;
+        fields.m_strPictureToFindFilePath = picturePath;
+        fields.m_iCount = 1;
+        controller = std::make_unique<SearchController>(p.view, fields, p.ControllerDeps());
+    }
+    ~ControllerFixture() override {
+        controller.reset();
+        std::filesystem::remove(picturePath);
+        SetFlag(g_bAbortSearch, false);
+        SetFlag(g_bClosing, false);
+    }
+
+    // Starts a run with the given count and interval and waits for its end.
+    void RunToEnd(int32_t count, int32_t interval, int runs = 1) {
+        fields.m_iCount = count;
+        fields.m_iInterval = interval;
+        controller->ToggleSearch();
+        ASSERT_TRUE(p.view.WaitForRunEnds(runs));
+        p.view.DeliverPosted(*controller);
+    }
+    Texts Statuses() { return p.log.WithPrefix("status "); }
+
+    FakePlatform p;
+    MainWindowFields fields;
+    std::string picturePath;
+    std::unique_ptr<SearchController> controller;
+};
+
+TEST_F(ControllerFixture, CountedRunWithoutMatchCyclesThroughItsTexts) {
+    RunToEnd(3, 1000);
+    const std::string notFound = "Picture Not Found in Screen Search Area";
+    EXPECT_EQ(Statuses(),
+              (Texts{"1 Searching...", notFound, "1 Paused", "2 Searching...", notFound, "2 Paused",
+                     "3 Searching...", notFound, "3 Paused", "3 Finished"}));
+    EXPECT_EQ(p.log.Count("sleep 100"), 30);
+    EXPECT_EQ(p.log.Count("progress"), 3);
+    EXPECT_EQ(p.log.Count("finished"), 1);
+    EXPECT_EQ(p.log.Count("taskbar-value 3/3"), 3);
+    EXPECT_EQ(p.log.WithPrefix("button "), (Texts{"Stop", "Find"}));
+    EXPECT_EQ(p.log.WithPrefix("icon "), (Texts{"searching", "normal"}));
+    EXPECT_EQ(p.log.WithPrefix("taskbar-state ").back(), "0");
+    EXPECT_FALSE(controller->IsSearching());
+    EXPECT_EQ(controller->Attempts(), 0);
+    EXPECT_EQ(controller->ProgressDone(), 0u);
+}
+
+TEST_F(ControllerFixture, FinalTextFollowsTheLastAttemptOnly) {
+    p.codec.SetImage(picturePath, Solid(2, 2, kBlack));
+    int captures = 0;
+    p.screen.SetCaptureHook([&] {
+        if (++captures == 1) {
+            p.screen.SetScreen(Solid(400, 400, 0x808080), {0, 0});
+        }
+    });
+    RunToEnd(3, 0);
+    EXPECT_EQ(Statuses().back(), "3 Finished");
+    EXPECT_EQ(Statuses()[1], "Match Found in 0 Milli Second(s) at 50,100");
+    EXPECT_EQ(p.log.WithPrefix("sleep ").size(), 0u);  // interval 0: no pause, no text
+}
+
+TEST_F(ControllerFixture, EndingTexts) {
+    struct Case {
+        uint32_t picture;
+        bool abortAction;
+        int32_t count, interval;
+        Texts tail;
+    } cases[] = {
+        {kBlack,
+         false,
+         2,
+         0,
+         {"2 Searching...", "Match Found in 0 Milli Second(s) at 50,100", "2 Found, Finished"}},
+        {kBlack,
+         true,
+         0,
+         1000,
+         {"Match Found in 0 Milli Second(s) at 50,100", "1 Paused", "1 Found, Aborted"}},
+        {kWhite, false, -1, 1000, {"0 Finished"}},
+        {kWhite, false, 1, 5, {"1 Paused", "1 Finished"}},
+    };
+    int runs = 0;
+    for (const Case& c : cases) {
+        p.log.Clear();
+        p.codec.SetImage(picturePath, Solid(2, 2, c.picture));
+        fields.m_bAbortSearch = c.abortAction;
+        RunToEnd(c.count, c.interval, ++runs);
+        const Texts statuses = Statuses();
+        ASSERT_GE(statuses.size(), c.tail.size());
+        EXPECT_EQ(Texts(statuses.end() - c.tail.size(), statuses.end()), c.tail) << c.count;
+        EXPECT_EQ(p.log.Count("finished"), 1);
+    }
+    // The abort action ends even an unlimited run without pausing; interval 5
+    // sleeps ten times 0 ms; a negative count makes no attempt.
+    EXPECT_EQ(p.log.Count("sleep 0"), 10);
+}
+
+TEST_F(ControllerFixture, StopDuringAPauseEndsItAtTheNextSlice) {
+    p.clock.SetSleepHook([](int sleeps) {
+        if (sleeps == 13) {
+            SetFlag(g_bAbortSearch, true);
+        }
+    });
+    RunToEnd(0, 1000);
+    EXPECT_EQ(p.log.Count("sleep 100"), 13);
+    const Texts statuses = Statuses();
+    EXPECT_EQ(Texts(statuses.end() - 2, statuses.end()), (Texts{"2 Paused", "2 Aborted"}));
+}
+
+TEST_F(ControllerFixture, FindWhileRunningOnlyStopsTheRun) {
+    fields.m_iCount = 0;
+    fields.m_iInterval = 0;
+    controller->OnFindButton();
+    EXPECT_TRUE(controller->IsSearching());
+    controller->OnFindButton();
+    controller->ToggleSearch();  // the hot key while running: stop, button from the icon
+    ASSERT_TRUE(p.view.WaitForRunEnds(1));
+    EXPECT_EQ(p.log.WithPrefix("button "), (Texts{"Stop", "Stop"}));
+    p.view.DeliverPosted(*controller);
+    const Texts statuses = Statuses();
+    EXPECT_EQ(statuses.back(), std::to_string(p.log.Count("progress")) + " Aborted");
+    EXPECT_EQ(p.log.WithPrefix("button ").back(), "Find");
+}
+
+TEST_F(ControllerFixture, CloseDuringARunEndsTheDialogInstead) {
+    fields.m_iCount = 0;
+    controller->ToggleSearch();
+    EXPECT_FALSE(controller->RequestClose());
+    ASSERT_TRUE(p.view.WaitForRunEnds(1));
+    EXPECT_EQ(p.log.Count("end 1"), 1);
+    EXPECT_EQ(p.log.Count("finished"), 0);
+    for (const std::string& text : Statuses()) {
+        EXPECT_EQ(text.find("Aborted"), std::string::npos);
+    }
+}
+
+TEST_F(ControllerFixture, CloseWhileIdleMayCloseAtOnce) {
+    EXPECT_TRUE(controller->RequestClose());
+    EXPECT_TRUE(IsSet(g_bAbortSearch) && IsSet(g_bClosing));
+}
+
+TEST_F(ControllerFixture, DestroyingTheControllerStopsAndJoinsTheWorker) {
+    fields.m_iCount = 0;
+    controller->ToggleSearch();
+    controller.reset();
+    EXPECT_EQ(p.log.Count("finished") + p.log.Count("end 1"), 0);
+}
+
+TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
+    const std::string noArea = "message info Please Capture Screen Search Area and then try again.";
+    const std::string noPicture =
+        "message info Please Capture / Select Picture to Find and then try Again.";
+    struct Case {
+        const char* name;
+        void (*setUp)(ControllerFixture&);
+        std::string message;
+    } cases[] = {
+        {"no width", [](ControllerFixture& f) { f.fields.m_iScreenAreaWidth = 0; }, noArea},
+        {"no height", [](ControllerFixture& f) { f.fields.m_iScreenAreaHeight = 0; }, noArea},
+        {"missing file",
+         [](ControllerFixture& f) { f.fields.m_strPictureToFindFilePath += ".gone"; }, noPicture},
+        {"empty picture",
+         [](ControllerFixture& f) { f.p.codec.SetImage(f.picturePath, PixelImage()); }, noPicture},
+        {"24-bit picture",
+         [](ControllerFixture& f) { f.p.codec.SetImage(f.picturePath, Solid(2, 2, kWhite), 24); },
+         noPicture},
+        {"undecodable",
+         [](ControllerFixture& f) { f.p.codec.SetFailure(f.picturePath, kStatusFail); }, noPicture},
+    };
+    for (const Case& c : cases) {
+        MainWindowFields saved = fields;
+        c.setUp(*this);
+        p.log.Clear();
+        controller->ToggleSearch();
+        EXPECT_FALSE(controller->IsSearching()) << c.name;
+        EXPECT_EQ(p.log.Count(c.message), 1) << c.name;
+        EXPECT_EQ(p.log.WithPrefix("capture ").size(), 0u) << c.name;
+        const Texts buttons = p.log.WithPrefix("button ");
+        EXPECT_TRUE(buttons.empty() || buttons.back() == "Find") << c.name;
+        fields = saved;
+        p.codec.SetImage(picturePath, Solid(2, 2, kWhite));
+    }
+}
+
+TEST_F(ControllerFixture, InvalidEntryStopsSilently) {
+    p.view.SetTransferHook([] { return false; });
+    controller->ToggleSearch();
+    EXPECT_EQ(p.log.Entries(), (Texts{"transfer"}));
+}
+
+TEST_F(ControllerFixture, RunUsesTheTrimmedTextAndTheSpeechSetting) {
+    p.codec.SetImage(picturePath, Solid(2, 2, kBlack));
+    fields.m_bSpeakText = true;
+    fields.m_strTextToSpeak = " \tready\n ";
+    p.store.WriteInt("Instance 2", "SpeakTextAsync", 0);
+    RunToEnd(1, 0);
+    EXPECT_EQ(p.log.Count("speak-sync ready"), 1);
+    EXPECT_EQ(fields.m_strTextToSpeak, "ready");
+}
+
+TEST_F(ControllerFixture, ASecondRunCountsAfresh) {
+    RunToEnd(2, 0, 1);
+    p.log.Clear();
+    RunToEnd(1, 0, 2);
+    EXPECT_EQ(Statuses(),
+              (Texts{"1 Searching...", "Picture Not Found in Screen Search Area", "1 Finished"}));
+}
+
+TEST(HotKeyModifiersTest, ConvertsBetweenStoredAndControlFlags) {
+    struct Case {
+        uint32_t stored, control;
+    } cases[] = {{0, 0}, {1, 4},         {2, 2},         {4, 1},
+                 {8, 8}, {1 | 4, 4 | 1}, {2 | 8, 2 | 8}, {1 | 2 | 4 | 8, 15}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(StoredToControlModifiers(c.stored), c.control) << c.stored;
+        EXPECT_EQ(ControlToStoredModifiers(c.control), c.stored) << c.control;
+    }
+    for (uint32_t flags = 0; flags < 16; ++flags) {
+        EXPECT_EQ(ControlToStoredModifiers(StoredToControlModifiers(flags)), flags);
+    }
+    EXPECT_EQ(StoredToControlModifiers(0x4000 | 2), 2u);
+}
+
+TEST_F(ControllerFixture, StoredHotKeyIsRegisteredAndShown) {
+    p.store.WriteInt("Instance 2", "Start Key", 0x41);
+    p.store.WriteInt("Instance 2", "Start Mod", 1 | 2);
+    controller->RegisterStartHotKey();
+    EXPECT_EQ(p.log.Entries(),
+              (Texts{"hotkey-unregister 1", "hotkey-register 1 3 65", "hotkey-control 65 6"}));
+    p.hotKeys.SetHandler([this](int id) { controller->OnHotKey(id); });
+    p.hotKeys.Press(1);
+    EXPECT_TRUE(p.view.WaitForRunEnds(1));
+    EXPECT_EQ(Statuses().front(), "1 Searching...");
+}
+
+TEST_F(ControllerFixture, AssignStoresTheKeyThenTheModifiers) {
+    p.view.TypeHotKey({0x70, hot_key_control::kShift | hot_key_control::kControl});
+    controller->AssignStartHotKey();
+    EXPECT_EQ(p.store.GetInt("Instance 2", "Start Key", -1), 0x70);
+    EXPECT_EQ(p.store.GetInt("Instance 2", "Start Mod", -1), 4 | 2);
+    EXPECT_TRUE(p.hotKeys.IsRegistered(SearchController::kStartHotKeyId));
+
+    controller->ClearStartHotKey();
+    EXPECT_EQ(p.store.GetInt("Instance 2", "Start Key", -1), 0);
+    EXPECT_EQ(p.store.GetInt("Instance 2", "Start Mod", -1), 0);
+    EXPECT_FALSE(p.hotKeys.IsRegistered(SearchController::kStartHotKeyId));
+}
+
+TEST_F(ControllerFixture, FailedKeyWriteLeavesTheModifiersAlone) {
+    p.store.FailWritesOf("Start Key");
+    p.view.TypeHotKey({0x70, hot_key_control::kAlt});
+    controller->AssignStartHotKey();
+    EXPECT_FALSE(p.store.Contains("Instance 2", "Start Mod"));
+    EXPECT_FALSE(p.hotKeys.IsRegistered(SearchController::kStartHotKeyId));
+}
+
+}  // namespace
+}  // namespace qrv

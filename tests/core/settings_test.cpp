@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "fakes/action_log.h"
+#include "fakes/fake_top_level_windows.h"
+#include "fakes/recording_profile_store.h"
+#include "settings/main_window_fields.h"
+#include "settings/memory_profile_store.h"
+#include "settings/profile.h"
+#include "settings/temp_images_folder.h"
+
+namespace qrv {
+namespace {
+
+TopLevelWindow Window(std::string title, bool enabled = true, bool visible = true,
+                      bool maximized = false) {
+    TopLevelWindow w;
+    w.title = std::move(title);
+    w.enabled = enabled;
+    w.visible = visible;
+    w.maximized = maximized;
+    return w;
+}
+
+TEST(ProfileTest, InstanceNumberCountsOnlyShownRestoredWindowsWithTheExactTitle) {
+    const std::string app(kAppName);
+    struct Case {
+        std::vector<TopLevelWindow> windows;
+        int32_t number;
+    } cases[] = {
+        {{}, 1},
+        {{Window(app)}, 2},
+        {{Window(app), Window(app)}, 3},
+        {{Window(app, true, true, true)}, 1},  // maximised
+        {{Window(app, true, false)}, 1},       // hidden
+        {{Window(app, false)}, 1},             // disabled
+        {{Window(app + " ")}, 1},              // not exactly the title
+        {{Window("quorvane by tolbrin")}, 1},  // case matters
+        {{Window("Editor"), Window(app)}, 2},
+    };
+    for (const Case& c : cases) {
+        FakeTopLevelWindows windows;
+        windows.SetWindows(c.windows);
+        MemoryProfileStore store;
+        Profile profile(store, windows);
+        EXPECT_EQ(profile.InstanceNumber(), c.number);
+        EXPECT_EQ(profile.GetInstanceSection(), "Instance " + std::to_string(c.number + 1));
+    }
+}
+
+TEST(ProfileTest, InstanceNumberIsComputedOnce) {
+    FakeTopLevelWindows windows;
+    windows.SetWindows({Window(std::string(kAppName))});
+    MemoryProfileStore store;
+    Profile profile(store, windows);
+    EXPECT_EQ(profile.GetInstanceSection(), "Instance 3");
+    windows.SetWindows({});  // the other instance closes
+    EXPECT_EQ(profile.GetInstanceSection(), "Instance 3");
+    profile.GetInstanceInt("Count", 1);
+    EXPECT_EQ(windows.Enumerations(), 1);
+}
+
+TEST(ProfileTest, TwoInstancesKeepSeparateSectionsAndShareSettings) {
+    MemoryProfileStore store;
+    FakeTopLevelWindows none;
+    FakeTopLevelWindows firstShowing;
+    firstShowing.SetWindows({Window(std::string(kAppName))});
+    Profile first(store, none);
+    Profile second(store, firstShowing);
+
+    EXPECT_TRUE(first.Write(keys::kCount, 5));
+    EXPECT_TRUE(second.Write(keys::kCount, 7));
+    EXPECT_EQ(store.GetInt("Instance 2", "Count", 0), 5);
+    EXPECT_EQ(store.GetInt("Instance 3", "Count", 0), 7);
+
+    EXPECT_TRUE(first.Write(keys::kStartingPointX, -300));
+    EXPECT_EQ(second.Get(keys::kStartingPointX), -300);
+    EXPECT_TRUE(store.Contains("Settings", "m_oStartingPoint.x"));
+    EXPECT_TRUE(second.Write(IntSetting{Section::ControlList, "Column0", 0}, 90));
+    EXPECT_EQ(store.GetInt("ControlList", "Column0", 0), 90);
+}
+
+TEST(ProfileTest, StringSettingsUseTheirOwnOrAnExplicitDefault) {
+    MemoryProfileStore store;
+    FakeTopLevelWindows windows;
+    Profile profile(store, windows);
+    EXPECT_EQ(profile.Get(keys::kVerb), "Open");
+    EXPECT_EQ(profile.Get(keys::kTempImagesFolder, "/tmp/x"), "/tmp/x");
+    EXPECT_TRUE(profile.WriteInstanceString("Verb", "Execute"));
+    EXPECT_EQ(profile.Get(keys::kVerb), "Execute");
+    EXPECT_EQ(profile.GetInstanceString("Verb", ""), "Execute");
+}
+
+TEST(MemoryProfileStoreTest, FailingWritesStoreNothing) {
+    MemoryProfileStore store;
+    store.FailWritesOf("Start Key");
+    EXPECT_FALSE(store.WriteInt("Instance 2", "Start Key", 65));
+    EXPECT_TRUE(store.WriteInt("Instance 2", "Start Mod", 2));
+    EXPECT_FALSE(store.Contains("Instance 2", "Start Key"));
+    store.SetFailAllWrites(true);
+    EXPECT_FALSE(store.WriteString("Settings", "a", "b"));
+    EXPECT_EQ(store.GetString("Settings", "a", "def"), "def");
+    store.SetFailAllWrites(false);
+    EXPECT_TRUE(store.WriteString("Settings", "a", "b"));
+    EXPECT_EQ(store.GetString("Settings", "a", "def"), "b");
+}
+
+TEST(MainWindowFieldsTest, EmptyProfileGivesTheFirstRunSetUp) {
+    MemoryProfileStore store;
+    FakeTopLevelWindows windows;
+    Profile profile(store, windows);
+    MainWindowFields f;
+    f.m_iCount = 99;
+    f.Load(profile);
+    EXPECT_EQ(f.m_iScreenAreaWidth, 0);
+    EXPECT_EQ(f.m_iScreenAreaHeight, 0);
+    EXPECT_EQ(f.m_iDeviationRed + f.m_iDeviationGreen + f.m_iDeviationBlue, 0);
+    EXPECT_EQ(f.m_iCount, 1);
+    EXPECT_EQ(f.m_iInterval, 1000);
+    EXPECT_TRUE(f.m_bCursorBack);
+    EXPECT_TRUE(f.m_bClickOnPicture);
+    EXPECT_TRUE(f.m_bSpeakText);
+    EXPECT_TRUE(f.m_bMoveMouseToCenterOfPicture);
+    EXPECT_FALSE(f.m_bExecuteScript || f.m_bAbortSearch || f.m_bMakeActiveWindow);
+    EXPECT_EQ(f.m_strTextToSpeak, "Picture Found in Screen Search Area");
+    EXPECT_EQ(f.m_strVerb, "Open");
+}
+
+std::vector<std::string> Keys(const std::vector<std::string>& entries) {
+    std::vector<std::string> keys;
+    for (const std::string& e : entries) {
+        keys.push_back(e.substr(0, e.find('=')));
+    }
+    return keys;
+}
+
+TEST(MainWindowFieldsTest, LoadAndSaveVisitTheKeysInTheirFixedOrder) {
+    MemoryProfileStore memory;
+    ActionLog log;
+    RecordingProfileStore store(memory, log);
+    FakeTopLevelWindows windows;
+    Profile profile(store, windows);
+
+    MainWindowFields f;
+    f.Load(profile);
+    const std::vector<std::string> reads{"m_iScreenAreaLeft",
+                                         "m_iScreenAreaTop",
+                                         "m_iScreenAreaWidth",
+                                         "m_iScreenAreaHeight",
+                                         "m_iDeviationRed",
+                                         "m_iDeviationGreen",
+                                         "m_iDeviationBlue",
+                                         "m_dwTimeDelay1",
+                                         "m_bClickAnotherTime",
+                                         "m_bClickElement",
+                                         "m_bDoNotUseValueToSearchElement",
+                                         "ScriptToExecute",
+                                         "Verb",
+                                         "ExecuteScript",
+                                         "PictureToFindFilePath",
+                                         "CursorBack",
+                                         "ClickOnPicture",
+                                         "TextToSpeak",
+                                         "SpeakText",
+                                         "AbortSearch",
+                                         "MakeActiveWindow",
+                                         "MoveMouseToCenterOfPicture",
+                                         "Interval",
+                                         "Count"};
+    EXPECT_EQ(log.WithPrefix("get Instance 2/"), reads);
+
+    log.Clear();
+    f.Save(profile);
+    const std::vector<std::string> writes{"PictureToFindFilePath",
+                                          "CursorBack",
+                                          "ClickOnPicture",
+                                          "TextToSpeak",
+                                          "SpeakText",
+                                          "ExecuteScript",
+                                          "MakeActiveWindow",
+                                          "MoveMouseToCenterOfPicture",
+                                          "Interval",
+                                          "Count",
+                                          "AbortSearch",
+                                          "m_iDeviationRed",
+                                          "m_iDeviationGreen",
+                                          "m_iDeviationBlue",
+                                          "m_iScreenAreaLeft",
+                                          "m_iScreenAreaTop",
+                                          "m_iScreenAreaWidth",
+                                          "m_iScreenAreaHeight",
+                                          "m_dwTimeDelay1",
+                                          "m_bClickAnotherTime",
+                                          "m_bClickElement",
+                                          "m_bDoNotUseValueToSearchElement",
+                                          "ExecuteScript",
+                                          "ScriptToExecute",
+                                          "Verb"};
+    EXPECT_EQ(Keys(log.WithPrefix("write Instance 2/")), writes);
+    EXPECT_EQ(log.Entries().size(), writes.size());
+}
+
+TEST(MainWindowFieldsTest, SaveThenLoadRestoresEveryStoredFieldButNotTheElement) {
+    MemoryProfileStore store;
+    FakeTopLevelWindows windows;
+    Profile profile(store, windows);
+    MainWindowFields saved;
+    saved.m_iScreenAreaLeft = -1280;
+    saved.m_iScreenAreaTop = -5;
+    saved.m_iScreenAreaWidth = 300;
+    saved.m_iScreenAreaHeight = 200;
+    saved.m_iDeviationRed = 300;  // kept as typed
+    saved.m_iDeviationGreen = 2;
+    saved.m_iDeviationBlue = 3;
+    saved.m_dwTimeDelay1 = 4000000000u;
+    saved.m_bClickAnotherTime = saved.m_bClickElement = true;
+    saved.m_bDoNotUseValueToSearchElement = saved.m_bExecuteScript = true;
+    saved.m_strScriptToExecute = "/usr/bin/true";
+    saved.m_strVerb = "Execute";
+    saved.m_strPictureToFindFilePath = "/tmp/p.png";
+    saved.m_strTextToSpeak = "hello";
+    saved.m_bAbortSearch = saved.m_bMakeActiveWindow = true;
+    saved.m_iInterval = 0;
+    saved.m_iCount = -2;
+    saved.m_strElementName = "OK";
+    saved.Save(profile);
+
+    MainWindowFields loaded;
+    loaded.Load(profile);
+    EXPECT_EQ(loaded.m_iScreenAreaLeft, -1280);
+    EXPECT_EQ(loaded.m_iScreenAreaTop, -5);
+    EXPECT_EQ(loaded.m_iScreenAreaWidth, 300);
+    EXPECT_EQ(loaded.m_iScreenAreaHeight, 200);
+    EXPECT_EQ(loaded.m_iDeviationRed, 300);
+    EXPECT_EQ(loaded.m_dwTimeDelay1, 4000000000u);
+    EXPECT_TRUE(loaded.m_bClickAnotherTime && loaded.m_bClickElement &&
+                loaded.m_bDoNotUseValueToSearchElement && loaded.m_bExecuteScript);
+    EXPECT_FALSE(loaded.m_bCursorBack || loaded.m_bClickOnPicture || loaded.m_bSpeakText ||
+                 loaded.m_bMoveMouseToCenterOfPicture);
+    EXPECT_EQ(loaded.m_strScriptToExecute, "/usr/bin/true");
+    EXPECT_EQ(loaded.m_strVerb, "Execute");
+    EXPECT_EQ(loaded.m_strPictureToFindFilePath, "/tmp/p.png");
+    EXPECT_EQ(loaded.m_strTextToSpeak, "hello");
+    EXPECT_TRUE(loaded.m_bAbortSearch && loaded.m_bMakeActiveWindow);
+    EXPECT_EQ(loaded.m_iInterval, 0);
+    EXPECT_EQ(loaded.m_iCount, -2);
+    EXPECT_EQ(loaded.m_strElementName, "");
+}
+
+TEST(TempImagesFolderTest, JoinsCollapsesAndCreates) {
+    const std::filesystem::path base =
+        std::filesystem::temp_directory_path() / ("qrv-temp-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(base);
+    const std::string expected = base.string() + "/Quorvane-by-Tolbrin";
+    EXPECT_EQ(GetTempImagesFolder(base.string()), expected);
+    EXPECT_TRUE(std::filesystem::is_directory(expected));
+    EXPECT_EQ(GetTempImagesFolder(base.string() + "/"), expected);  // already there
+    std::filesystem::remove_all(base);
+}
+
+TEST(TempImagesFolderTest, FailureToCreateStillGivesThePath) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("qrv-file-" + std::to_string(::getpid()));
+    { std::ofstream(file.string()) << "x"; }
+    EXPECT_EQ(GetTempImagesFolder(file.string()), file.string() + "/Quorvane-by-Tolbrin");
+    EXPECT_FALSE(std::filesystem::exists(file.string() + "/Quorvane-by-Tolbrin"));
+    std::filesystem::remove(file);
+}
+
+}  // namespace
+}  // namespace qrv

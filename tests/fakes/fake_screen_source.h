@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <mutex>
+
+#include "fakes/action_log.h"
+#include "search/geometry.h"
+#include "search/screen_source.h"
+
+namespace qrv {
+
+// A screen whose pixels come from an image placed with its top-left pixel at
+// `origin` in screen coordinates; everything outside reads as black.
+class FakeScreenSource : public ScreenSource {
+  public:
+    explicit FakeScreenSource(ActionLog* log = nullptr);
+
+    // Logs "capture <left>,<top> <width>x<height>", then calls the capture hook.
+    bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
+                 PixelImage& into) override;
+
+    // Copies the image's pixels.
+    void SetScreen(const PixelImage& image, Point origin);
+    // Makes every capture fail (zeroed image).
+    void SetFailing(bool failing);
+    // Called on the capturing thread after each capture.
+    void SetCaptureHook(std::function<void()> hook);
+
+  private:
+    ActionLog* m_log;
+    std::mutex m_mutex;
+    PixelImage m_screen;
+    Point m_origin;
+    bool m_bFailing = false;
+    std::function<void()> m_hook;
+};
+
+}  // namespace qrv
