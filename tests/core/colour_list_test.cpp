@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "colour_test_images.h"
 #include "colours/color_columns.h"
 #include "colours/color_list.h"
 #include "colours/color_list_texts.h"
@@ -15,17 +16,8 @@
 namespace qrv {
 namespace {
 
-constexpr uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0x0000FF, kGreen = 0x00FF00,
-                   kBlue = 0xFF0000, kGrey = 0x7F7F7F;
+using namespace colour_test;
 constexpr std::string_view kApp = "Quorvane by Tolbrin";
-
-PixelImage RowImage(const std::vector<uint32_t>& colours) {
-    PixelImage image(static_cast<int32_t>(colours.size()), 1);
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        image.SetPacked(static_cast<int32_t>(i), 0, colours[i]);
-    }
-    return image;
-}
 
 std::vector<uint32_t> RowColours(const ColorList& list) {
     std::vector<uint32_t> colours;
@@ -36,22 +28,9 @@ std::vector<uint32_t> RowColours(const ColorList& list) {
     return colours;
 }
 
-TEST(ColorListTest, RowsFollowTheSetOrderWithChannels) {
-    ColorSet set;
-    set.InsertImage(RowImage({kBlack, kWhite, kRed, kBlue, kGreen}));
-    const ColorList list(set, "summary");
-    EXPECT_EQ(RowColours(list), (std::vector<uint32_t>{kGreen, kRed, kBlack, kWhite, kBlue}));
-    const ColorRow blue = list.Row(4);
-    EXPECT_EQ(blue.number, 5U);
-    EXPECT_EQ(blue.Red(), 0U);
-    EXPECT_EQ(blue.Green(), 0U);
-    EXPECT_EQ(blue.Blue(), 255U);
-    EXPECT_EQ(list.Title(kApp), "5 Unique Pixel Color(s) - Quorvane by Tolbrin");
-}
-
 TEST(ColorListTest, AddedColourIsPlacedBySetOrderAndRowsAreRenumbered) {
     ColorSet set;
-    set.InsertImage(RowImage({kWhite, kGrey, kBlack}));
+    set.InsertImage(ImageOf({kWhite, kGrey, kBlack}));
     ColorList list(set, "3 Unique Colors from File a.png of Width 3, Height 1");
     EXPECT_EQ(RowColours(list), (std::vector<uint32_t>{kBlack, kWhite, kGrey}));
 
@@ -63,6 +42,9 @@ TEST(ColorListTest, AddedColourIsPlacedBySetOrderAndRowsAreRenumbered) {
 
     EXPECT_EQ(list.AddColor(kWhite), AddColorResult::AlreadyListed);
     EXPECT_EQ(RowColours(list), (std::vector<uint32_t>{kRed, kBlack, kWhite, kGrey}));
+    const ColorRow grey = list.Row(3);
+    EXPECT_EQ(grey.number, 4U);
+    EXPECT_EQ(grey.Red() + grey.Green() * 256 + grey.Blue() * 65536, kGrey);
 }
 
 TEST(ColorListTextsTest, SummariesAndMessages) {
@@ -81,7 +63,7 @@ TEST(ColorListTextsTest, SummariesAndMessages) {
 
 TEST(ColorListTextsTest, RowsTextIsTabSeparatedInListOrder) {
     ColorSet set;
-    set.InsertImage(RowImage({kBlack, kWhite, kRed, kBlue, 0x123456}));
+    set.InsertImage(ImageOf({kBlack, kWhite, kRed, kBlue, 0x123456}));
     std::ostringstream out;
     WriteColorRowsText(out, set.Ordered());
     EXPECT_EQ(out.str(),
@@ -105,7 +87,7 @@ TEST(ColorColumnsTest, DefaultsScaleWithTheListAndStoredWidthsWin) {
 
 TEST(ColorSourcesTest, ImageFileColoursAndSummary) {
     FakeImageCodec codec;
-    codec.SetImage("/pics/dir.v2/three.png", RowImage({kRed, kRed, kBlue, kRed}));
+    codec.SetImage("/pics/dir.v2/three.png", ImageOf({kRed, kRed, kBlue, kRed}));
     const CollectedColors colours = CollectImageFileColors(codec, "/pics/dir.v2/three.png");
     EXPECT_EQ(colours.status, kStatusOk);
     EXPECT_EQ(colours.set.Count(), 2U);
@@ -118,11 +100,10 @@ TEST(ColorSourcesTest, ImageFileColoursAndSummary) {
 
 TEST(ColorSourcesTest, ScreenAreaColoursAndSummary) {
     FakeScreenSource screen;
-    screen.SetScreen(RowImage({kWhite, kGreen, kWhite}), Point{-100, 0});
+    screen.SetScreen(ImageOf({kWhite, kGreen, kWhite}), Point{-100, 0});
     // One pixel right of the image reads black.
     const CollectedColors colours = CollectScreenAreaColors(screen, Rect{-99, 0, -96, 1});
-    EXPECT_EQ(std::vector<uint32_t>(colours.set.Ordered().begin(), colours.set.Ordered().end()),
-              (std::vector<uint32_t>{kBlack, kGreen, kWhite}));
+    EXPECT_EQ(OrderedOf(colours.set), (std::vector<uint32_t>{kBlack, kGreen, kWhite}));
     EXPECT_EQ(colours.summary,
               "3 Unique Colors from Screen Area Top 0, Left -99, Width 3, Height 1");
 }

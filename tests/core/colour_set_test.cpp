@@ -4,31 +4,15 @@
 #include <random>
 #include <vector>
 
+#include "colour_test_images.h"
 #include "colours/chained_color_set.h"
 #include "colours/color_set.h"
 #include "colours/hash_color_key.h"
-#include "search/pixel_image.h"
 
 namespace qrv {
 namespace {
 
-constexpr uint32_t kBlack = 0x000000, kWhite = 0xFFFFFF, kRed = 0x0000FF, kGreen = 0x00FF00,
-                   kBlue = 0xFF0000, kGrey = 0x7F7F7F;
-
-PixelImage ImageOf(const std::vector<uint32_t>& colours, int32_t width) {
-    const auto height = static_cast<int32_t>(colours.size()) / width;
-    PixelImage image(width, height);
-    for (std::size_t i = 0; i < colours.size(); ++i) {
-        image.SetPacked(static_cast<int32_t>(i) % width, static_cast<int32_t>(i) / width,
-                        colours[i]);
-    }
-    return image;
-}
-
-std::vector<uint32_t> OrderedOf(const ColorSet& set) {
-    const auto ordered = set.Ordered();
-    return {ordered.begin(), ordered.end()};
-}
+using namespace colour_test;
 
 TEST(HashColorKeyTest, ReferenceValuesAndBuckets) {
     struct Case {
@@ -84,18 +68,6 @@ TEST(ColorSetTest, IgnoresTheFourthPixelByte) {
     set.InsertImage(image);
     EXPECT_EQ(OrderedOf(set), std::vector<uint32_t>{kGrey});
     EXPECT_FALSE(set.Insert(0xAB000000 | kGrey));
-}
-
-TEST(ColorSetTest, MoveTransfersTheColours) {
-    ColorSet set;
-    set.Insert(kBlue);
-    set.Insert(kWhite);
-    ColorSet moved(std::move(set));
-    EXPECT_EQ(OrderedOf(moved), (std::vector<uint32_t>{kWhite, kBlue}));
-    ColorSet assigned;
-    assigned = std::move(moved);
-    EXPECT_TRUE(assigned.Contains(kBlue));
-    EXPECT_EQ(assigned.Count(), 2U);
 }
 
 // Random insertion sequences, one colour at a time and in pixel blocks, from

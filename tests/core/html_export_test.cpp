@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "colours/colors_html_export.h"
+#include "colours/export_file_paths.h"
+#include "colours/latin1_text.h"
+#include "fakes/fake_clock.h"
+
+namespace qrv {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr std::string_view kApp = "Quorvane by Tolbrin";
+
+class HtmlExportTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("qrv-html-" + std::to_string(std::random_device{}()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    static void Touch(const std::string& path, const std::string& text = "x") {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    std::size_t EntryCount() const {
+        return std::size_t(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
+    }
+
+    fs::path m_dir;
+};
+
+const std::string kPageHead =
+    "<html>\r\n<head>\r\n"
+    "<title>2 Unique Colors from Screen Area Top 20, Left 10, Width 100, Height 50 - Quorvane by "
+    "Tolbrin</title>\r\n"
+    "<style>\r\n"
+    "table { font-family:arial,sans-serif;border-collapse:collapse;}\r\n"
+    "td, th {border: 2px solid #dddddd;text-align:left;padding:2px;}\r\n"
+    "tr:nth-child(even) {background-color:#dddddd;}\r\n"
+    "</style>\r\n</head>\r\n<body>\r\n"
+    "<table style=\"margin-left:auto; margin-right:auto;\">\r\n"
+    "<thead>\r\n<tr>\r\n<td>Sr No</td>\r\n"
+    "<td style=\"width:250px\">Color</td>\r\n"
+    "<td style=\"width:75px\">Red</td>\r\n"
+    "<td style=\"width:75px\">Green</td>\r\n"
+    "<td style=\"width:75px\">Blue</td>\r\n"
+    "</tr>\r\n</thead>\r\n<tbody>\r\n";
+const std::string kPageTail = "</tbody>\r\n</table>\r\n</body>\r\n</html>\r\n";
+const std::string kSummary =
+    "2 Unique Colors from Screen Area Top 20, Left 10, Width 100, Height 50";
+
+TEST_F(HtmlExportTest, WritesTheExactPage) {
+    const ColorsHtmlExport exporter(kSummary, kApp);
+    const std::string path = PathOf("page.html");
+    const std::vector<uint32_t> colours = {0x0000FF, 0x0A0B0C};
+    const HtmlExportResult result = exporter.Write(path, colours);
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(Read(path),
+              kPageHead +
+                  "<tr>\r\n<td>1</td>\r\n<td style=\"background-color:#ff0000\"></td>\r\n"
+                  "<td>255</td>\r\n<td>0</td>\r\n<td>0</td>\r\n</tr>\r\n"
+                  "<tr>\r\n<td>2</td>\r\n<td style=\"background-color:#0c0b0a\"></td>\r\n"
+                  "<td>12</td>\r\n<td>11</td>\r\n<td>10</td>\r\n</tr>\r\n" +
+                  kPageTail);
+    EXPECT_EQ(EntryCount(), 1U);
+}
+
+TEST_F(HtmlExportTest, TitleIsLatin1UnescapedAndCleanedOfFileNameCharacters) {
+    const ColorsHtmlExport exporter("1 Unique Colors from File caf\xC3\xA9 & t\xC3\xA9:a.png",
+                                    kApp);
+    EXPECT_EQ(exporter.Summary(), "1 Unique Colors from File caf\xC3\xA9 & t\xC3\xA9 a.png");
+    const std::string path = PathOf("p.html");
+    ASSERT_TRUE(exporter.Write(path, std::vector<uint32_t>{0}).ok);
+    const std::string page = Read(path);
+    EXPECT_NE(page.find("<title>1 Unique Colors from File caf\xE9 & t\xE9 a.png - Quorvane by "
+                        "Tolbrin</title>\r\n"),
+              std::string::npos);
+    EXPECT_EQ(page.find("&amp;"), std::string::npos);
+}
+
+TEST_F(HtmlExportTest, CharacterBeyondLatin1FailsWithoutTouchingTheTarget) {
+    const std::string path = PathOf("page.html");
+    Touch(path, "previous");
+    const ColorsHtmlExport exporter("1 Unique Colors from File \xE5\x9B\xBE.png", kApp);
+    const HtmlExportResult result = exporter.Write(path, std::vector<uint32_t>{0xFF});
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.message.find("U+56FE"), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find(path), std::string::npos);
+    EXPECT_EQ(Read(path), "previous");
+    EXPECT_EQ(EntryCount(), 1U);
+
+    const std::string fresh = PathOf("fresh.html");
+    EXPECT_FALSE(exporter.Write(fresh, {}).ok);
+    EXPECT_FALSE(fs::exists(fresh));
+}
+
+TEST_F(HtmlExportTest, EmptyListReplacesAnOldFileAndCreateFailureGivesTheErrorCode) {
+    const ColorsHtmlExport exporter(kSummary, kApp);
+    const std::string path = PathOf("page.html");
+    Touch(path, std::string(100000, 'z'));
+    ASSERT_TRUE(exporter.Write(path, {}).ok);
+    EXPECT_EQ(Read(path), kPageHead + kPageTail);
+
+    const std::string missing = PathOf("missing/page.html");
+    EXPECT_EQ(exporter.Write(missing, {}).message,
+              "Failed to Create / Write File with Error Code 2.\n\n" + missing);
+}
+
+TEST_F(HtmlExportTest, ProposedNamesAddTheTickCountUntilFree) {
+    FakeClock clock;
+    const ColorsHtmlExport exporter("5 Unique Colors from File a.png of Width 3, Height 1", kApp);
+    const std::string folder = m_dir.string() + "/";  // the doubled separator collapses
+    const std::string plain = PathOf("5 Unique Colors from File a.png of Width 3, Height 1.html");
+    EXPECT_EQ(exporter.ProposedPath(folder, clock), plain);
+
+    Touch(plain);
+    const std::string ticked = PathOf("5 Unique Colors from File a.png of Width 3, Height 1-" +
+                                      std::to_string(clock.TickMs()) + ".html");
+    EXPECT_EQ(exporter.ProposedPath(folder, clock), ticked);
+
+    // Both retries read the same tick count, so all three candidates exist.
+    Touch(ticked);
+    EXPECT_EQ(exporter.ProposedPath(folder, clock), "");
+
+    clock.Advance(7);
+    EXPECT_EQ(exporter.ProposedPath(folder, clock),
+              PathOf("5 Unique Colors from File a.png of Width 3, Height 1-" +
+                     std::to_string(clock.TickMs()) + ".html"));
+}
+
+TEST(Latin1TextTest, ConvertsOrNamesTheFirstCharacterItCannotHold) {
+    struct Case {
+        std::string utf8;
+        bool ok;
+        std::string bytes;
+        char32_t offending;
+    };
+    const Case cases[] = {
+        {"plain & <ascii>", true, "plain & <ascii>", 0},
+        {"\xC3\xA9t\xC3\xA9 \xC3\xBF \xC2\xA0", true, "\xE9t\xE9 \xFF \xA0", 0},
+        {"a\xC4\x80"
+         "b",
+         false, "", 0x100},
+        {"\xE2\x82\xAC 5", false, "", 0x20AC},
+        {"cut \xC3", false, "", 0xFFFD},
+        {"\xC0\x80", false, "", 0xFFFD},
+    };
+    for (const Case& c : cases) {
+        const Latin1Text text = Utf8ToLatin1(c.utf8);
+        EXPECT_EQ(text.ok, c.ok) << c.utf8;
+        EXPECT_EQ(text.bytes, c.bytes) << c.utf8;
+        EXPECT_EQ(text.offending, c.offending) << c.utf8;
+    }
+}
+
+}  // namespace
+}  // namespace qrv
