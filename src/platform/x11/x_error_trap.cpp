@@ -15,9 +15,13 @@ std::mutex& TrapMutex() {
     return mutex;
 }
 
-// Error count per trapped connection.
-std::map<Display*, int>& Trapped() {
-    static std::map<Display*, int> trapped;
+struct TrapState {
+    int depth = 0;  // traps may nest
+    int errors = 0;
+};
+
+std::map<Display*, TrapState>& Trapped() {
+    static std::map<Display*, TrapState> trapped;
     return trapped;
 }
 
@@ -32,7 +36,7 @@ int RecordError(Display* display, XErrorEvent* error) {
         std::lock_guard lock(TrapMutex());
         auto it = Trapped().find(display);
         if (it != Trapped().end()) {
-            ++it->second;
+            ++it->second.errors;
             return 0;
         }
         previous = PreviousHandler();
@@ -45,7 +49,7 @@ int RecordError(Display* display, XErrorEvent* error) {
 XErrorTrap::XErrorTrap(Display* display) : m_pDisplay(display) {
     XSync(m_pDisplay, False);
     std::lock_guard lock(TrapMutex());
-    Trapped()[m_pDisplay] = 0;
+    ++Trapped()[m_pDisplay].depth;
     static std::once_flag installed;
     std::call_once(installed, [] { PreviousHandler() = XSetErrorHandler(RecordError); });
 }
@@ -53,15 +57,18 @@ XErrorTrap::XErrorTrap(Display* display) : m_pDisplay(display) {
 XErrorTrap::~XErrorTrap() {
     XSync(m_pDisplay, False);
     std::lock_guard lock(TrapMutex());
-    Trapped().erase(m_pDisplay);
+    auto it = Trapped().find(m_pDisplay);
+    if (--it->second.depth == 0) {
+        Trapped().erase(it);
+    }
 }
 
 bool XErrorTrap::Failed() {
     XSync(m_pDisplay, False);
     std::lock_guard lock(TrapMutex());
-    int& count = Trapped()[m_pDisplay];
-    bool failed = count > 0;
-    count = 0;
+    TrapState& state = Trapped()[m_pDisplay];
+    bool failed = state.errors > 0;
+    state.errors = 0;
     return failed;
 }
 

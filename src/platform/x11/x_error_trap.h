@@ -4,9 +4,9 @@ using Display = struct _XDisplay;
 
 namespace qrv {
 
-// Collects the X errors of one connection while it lives, instead of letting
-// Xlib's default handler end the process. Errors of connections without a
-// trap still reach the handler that was installed before.
+// Collects the X errors of one connection while it lives (traps may nest),
+// instead of letting Xlib's default handler end the process. Errors of
+// connections without a trap still reach the handler installed before.
 class XErrorTrap {
   public:
     explicit XErrorTrap(Display* display);

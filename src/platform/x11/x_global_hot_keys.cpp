@@ -1,0 +1,150 @@
+#include "x11/x_global_hot_keys.h"
+
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+
+#include <array>
+
+#include "x11/virtual_key_map.h"
+#include "x11/x_display.h"
+#include "x11/x_error_trap.h"
+
+namespace qrv {
+namespace {
+
+// CapsLock and NumLock states a grab must cover.
+constexpr std::array<unsigned int, 4> kIgnoredStates{0, LockMask, Mod2Mask, LockMask | Mod2Mask};
+constexpr unsigned int kRelevantMask = ShiftMask | ControlMask | Mod1Mask | Mod4Mask;
+
+unsigned int XModifiers(uint32_t stored) {
+    unsigned int mask = 0;
+    mask |= (stored & hot_key_mod::kAlt) ? Mod1Mask : 0;
+    mask |= (stored & hot_key_mod::kControl) ? ControlMask : 0;
+    mask |= (stored & hot_key_mod::kShift) ? ShiftMask : 0;
+    mask |= (stored & hot_key_mod::kWin) ? Mod4Mask : 0;
+    return mask;
+}
+
+}  // namespace
+
+XGlobalHotKeys::XGlobalHotKeys(const std::string& displayName)
+    : m_pDisplay(XDisplay::Open(displayName)) {
+    if (!m_pDisplay) {
+        return;
+    }
+    // Held keys then repeat as presses only, without releases in between.
+    Bool supported = False;
+    XkbSetDetectableAutoRepeat(m_pDisplay->Get(), True, &supported);
+    m_pNotifier = std::make_unique<QSocketNotifier>(m_pDisplay->Fd(), QSocketNotifier::Read);
+    QObject::connect(m_pNotifier.get(), &QSocketNotifier::activated, m_pNotifier.get(),
+                     [this] { DispatchPending(); });
+}
+
+XGlobalHotKeys::~XGlobalHotKeys() {
+    m_pNotifier.reset();
+    while (!m_hotKeys.empty()) {
+        Unregister(m_hotKeys.begin()->first);
+    }
+}
+
+bool XGlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualKey) {
+    Unregister(id);
+    uint32_t keySym = KeySymFromVirtualKey(virtualKey & 0xFFFF);
+    if (!m_pDisplay || keySym == 0) {
+        return false;
+    }
+    Combination c{XKeysymToKeycode(m_pDisplay->Get(), keySym), XModifiers(modifiers)};
+    for (const auto& [otherId, other] : m_hotKeys) {
+        if (other == c) {
+            return false;
+        }
+    }
+    if (c.keyCode == 0 || !Grab(c)) {
+        return false;
+    }
+    m_hotKeys[id] = c;
+    return true;
+}
+
+void XGlobalHotKeys::Unregister(int id) {
+    auto it = m_hotKeys.find(id);
+    if (it == m_hotKeys.end()) {
+        return;
+    }
+    Ungrab(it->second);
+    m_keysDown.erase(it->second.keyCode);
+    m_hotKeys.erase(it);
+}
+
+void XGlobalHotKeys::SetHandler(Handler handler) {
+    m_handler = std::move(handler);
+}
+
+// A combination another client holds fails with an access error; the part
+// already grabbed is released again.
+bool XGlobalHotKeys::Grab(const Combination& c) {
+    Display* display = m_pDisplay->Get();
+    XErrorTrap trap(display);
+    for (unsigned int state : kIgnoredStates) {
+        XGrabKey(display, int(c.keyCode), c.modifiers | state, m_pDisplay->Root(), False,
+                 GrabModeAsync, GrabModeAsync);
+    }
+    bool failed = trap.Failed();
+    if (failed) {
+        Ungrab(c);
+    }
+    DispatchLater();
+    return !failed;
+}
+
+void XGlobalHotKeys::Ungrab(const Combination& c) {
+    Display* display = m_pDisplay->Get();
+    XErrorTrap trap(display);
+    for (unsigned int state : kIgnoredStates) {
+        XUngrabKey(display, int(c.keyCode), c.modifiers | state, m_pDisplay->Root());
+    }
+    trap.Failed();
+    DispatchLater();
+}
+
+void XGlobalHotKeys::DispatchPending() {
+    Display* display = m_pDisplay->Get();
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == KeyPress || event.type == KeyRelease) {
+            HandleKey(event.type == KeyPress,
+                      {event.xkey.keycode, event.xkey.state & kRelevantMask});
+        }
+    }
+}
+
+void XGlobalHotKeys::HandleKey(bool press, const Combination& c) {
+    if (!press) {
+        m_keysDown.erase(c.keyCode);
+        return;
+    }
+    if (!m_keysDown.insert(c.keyCode).second) {
+        return;  // auto-repeat of a held key
+    }
+    for (const auto& [id, hotKey] : m_hotKeys) {
+        if (hotKey == c && m_handler) {
+            Handler handler = m_handler;  // the handler may replace itself
+            handler(id);
+            return;
+        }
+    }
+}
+
+// Round trips may have moved events into Xlib's queue, where the socket
+// notifier does not see them.
+void XGlobalHotKeys::DispatchLater() {
+    if (m_pNotifier && XQLength(m_pDisplay->Get()) > 0) {
+        QTimer::singleShot(0, m_pNotifier.get(), [this] { DispatchPending(); });
+    }
+}
+
+}  // namespace qrv

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "search/global_hot_keys.h"
+
+class QSocketNotifier;
+
+namespace qrv {
+
+class XDisplay;
+
+// Hot keys grabbed on the root window of an X screen. Key events arrive on
+// this object's own connection and are handled on the thread that created it
+// (through a socket notifier of its event loop), once per press: auto-repeat
+// is ignored. CapsLock and NumLock do not affect a combination.
+class XGlobalHotKeys : public GlobalHotKeys {
+  public:
+    explicit XGlobalHotKeys(const std::string& displayName = {});
+    ~XGlobalHotKeys() override;
+
+    bool Connected() const { return m_pDisplay != nullptr; }
+    bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override;
+    void Unregister(int id) override;
+    void SetHandler(Handler handler) override;
+
+    // Handles every key event that has arrived; the notifier calls it.
+    void DispatchPending();
+
+  private:
+    struct Combination {
+        unsigned int keyCode;
+        unsigned int modifiers;  // X modifier mask
+        friend auto operator<=>(const Combination&, const Combination&) = default;
+    };
+
+    bool Grab(const Combination& c);
+    void Ungrab(const Combination& c);
+    void HandleKey(bool press, const Combination& c);
+    void DispatchLater();
+
+    std::unique_ptr<XDisplay> m_pDisplay;
+    std::unique_ptr<QSocketNotifier> m_pNotifier;
+    std::map<int, Combination> m_hotKeys;
+    std::set<unsigned int> m_keysDown;
+    Handler m_handler;
+};
+
+}  // namespace qrv

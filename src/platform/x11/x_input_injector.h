@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "search/input_injector.h"
+
+namespace qrv {
+
+class XDisplay;
+
+// Mouse input through the XTest extension, in screen coordinates.
+class XInputInjector : public InputInjector {
+  public:
+    explicit XInputInjector(const std::string& displayName = {});
+    ~XInputInjector() override;
+
+    // False without a server or without XTest.
+    bool Connected() const { return m_pDisplay != nullptr; }
+    void Inject(const MouseEvent& event) override;
+    Point CursorPos() override;
+    void SetCursorPos(Point p) override;
+
+  private:
+    void InjectMove(const MouseEvent& event);
+
+    std::unique_ptr<XDisplay> m_pDisplay;
+};
+
+}  // namespace qrv

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "settings/top_level_windows.h"
+
+namespace qrv {
+
+class XDisplay;
+
+// The client windows of the X screen: the window manager's client list, or
+// without one the mapped children of the root window (looking through the
+// frames of a reparenting manager).
+class XTopLevelWindows : public TopLevelWindows {
+  public:
+    explicit XTopLevelWindows(const std::string& displayName = {});
+    ~XTopLevelWindows() override;
+
+    bool Connected() const { return m_pDisplay != nullptr; }
+    std::vector<TopLevelWindow> Enumerate() override;
+
+  private:
+    std::vector<unsigned long> RootChildClients() const;
+    unsigned long ClientOf(unsigned long frame) const;
+    TopLevelWindow Describe(unsigned long window) const;
+
+    std::unique_ptr<XDisplay> m_pDisplay;
+};
+
+}  // namespace qrv

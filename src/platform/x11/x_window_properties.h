@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+using Display = struct _XDisplay;
+
+namespace qrv {
+
+// Typed reads of one window's properties. Missing properties, wrong types
+// and vanished windows read as empty.
+class XWindowProperties {
+  public:
+    XWindowProperties(Display* display, unsigned long window);
+
+    // 32-bit items (CARDINAL, WINDOW, ATOM) of a property of the given type.
+    std::vector<unsigned long> Longs(const char* property, unsigned long type) const;
+    std::optional<unsigned long> Long(const char* property, unsigned long type) const;
+    // The title: _NET_WM_NAME (UTF-8), else WM_NAME.
+    std::string Title() const;
+    bool Has(const char* property) const;
+
+  private:
+    std::string Bytes(const char* property, unsigned long type) const;
+
+    Display* m_pDisplay;
+    unsigned long m_window;
+};
+
+}  // namespace qrv

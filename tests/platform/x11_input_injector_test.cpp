@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "search/mouse_event.h"
+#include "x11/x_input_injector.h"
+#include "x11_test_client.h"
+
+namespace qrv {
+namespace {
+
+// The virtual screen of the test session and the primary monitor's root origin.
+constexpr Rect kVirtual{-1280, 0, 1920, 1080};
+constexpr int kOriginX = 1280;
+
+// The event a caller sends for an absolute move to screen point p.
+MouseEvent MoveTo(Point p) {
+    auto normalise = [](int32_t v, int32_t origin, int32_t extent) {
+        return int32_t(std::lround((v - origin) * 65535.0 / (extent - 1)));
+    };
+    MouseEvent e;
+    e.flags = mouse_flags::kAbsoluteMove;
+    e.dx = normalise(p.x, kVirtual.left, kVirtual.Width());
+    e.dy = normalise(p.y, kVirtual.top, kVirtual.Height());
+    return e;
+}
+
+class XInputInjectorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) {
+            GTEST_SKIP() << "no X display";
+        }
+        ASSERT_TRUE(m_injector.Connected());
+    }
+    // Where the test's own connection sees the pointer, in screen coordinates.
+    Point PointerSeen() {
+        Point p;
+        m_client.Pointer(p.x, p.y);
+        return {p.x - kOriginX, p.y};
+    }
+
+    test::XTestClient m_client;
+    XInputInjector m_injector;
+};
+
+TEST_F(XInputInjectorTest, AbsoluteMovesReachEveryMonitorCorner) {
+    const Point corners[] = {
+        {-1280, 0},    {-1, 0},   {-1280, 1023}, {-1, 1023},    // left monitor
+        {0, 0},        {1919, 0}, {0, 1079},     {1919, 1079},  // primary
+        {-1280, 1079},                                          // virtual screen's last corner
+    };
+    for (Point p : corners) {
+        m_injector.Inject(MoveTo(p));
+        EXPECT_EQ(m_injector.CursorPos(), p);
+        EXPECT_EQ(PointerSeen(), p);
+    }
+}
+
+TEST_F(XInputInjectorTest, AbsoluteMovesLandOnEveryPixelOfARowAndAColumn) {
+    for (int32_t x = kVirtual.left; x < kVirtual.right; ++x) {
+        m_injector.Inject(MoveTo({x, 500}));
+        ASSERT_EQ(m_injector.CursorPos(), (Point{x, 500}));
+    }
+    for (int32_t y = kVirtual.top; y < kVirtual.bottom; ++y) {
+        m_injector.Inject(MoveTo({-7, y}));
+        ASSERT_EQ(m_injector.CursorPos(), (Point{-7, y}));
+    }
+}
+
+TEST_F(XInputInjectorTest, SetCursorPosPlacesThePointerDirectly) {
+    for (Point p : {Point{-1000, 10}, Point{0, 0}, Point{1500, 900}}) {
+        m_injector.SetCursorPos(p);
+        EXPECT_EQ(PointerSeen(), p);
+    }
+}
+
+TEST_F(XInputInjectorTest, LeftClickArrivesAtTheCursorPosition) {
+    // A window at screen (100, 200) that reports its button events.
+    Window window = m_client.CreateWindow(kOriginX + 100, 200, 50, 40, true, {},
+                                          ButtonPressMask | ButtonReleaseMask);
+    m_injector.Inject(MoveTo({110, 215}));
+    MouseEvent down;
+    down.flags = mouse_flags::kLeftDown;
+    down.extraInfo = kClickExtraInfo;
+    MouseEvent up = down;
+    up.flags = mouse_flags::kLeftUp;
+    m_injector.Inject(down);
+    m_injector.Inject(up);
+
+    XEvent event;
+    ASSERT_TRUE(m_client.NextEvent(window, ButtonPress, event));
+    EXPECT_EQ(event.xbutton.button, unsigned(Button1));
+    EXPECT_EQ(event.xbutton.x, 10);
+    EXPECT_EQ(event.xbutton.y, 15);
+    ASSERT_TRUE(m_client.NextEvent(window, ButtonRelease, event));
+    EXPECT_EQ(event.xbutton.button, unsigned(Button1));
+    XDestroyWindow(m_client.Get(), window);
+    XSync(m_client.Get(), False);
+}
+
+}  // namespace
+}  // namespace qrv
