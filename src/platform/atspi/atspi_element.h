@@ -1,0 +1,34 @@
+#pragma once
+
+#include "automation/automation_element.h"
+
+using AtspiAccessible = struct _AtspiAccessible;
+
+namespace qrv {
+
+// An element of the desktop's accessibility tree.
+class AtspiElement : public AutomationElement {
+  public:
+    // Takes over one reference to the accessible.
+    explicit AtspiElement(AtspiAccessible* accessible);
+    ~AtspiElement() override;
+    AtspiElement(const AtspiElement&) = delete;
+    AtspiElement& operator=(const AtspiElement&) = delete;
+
+    AtspiAccessible* Accessible() const { return m_pAccessible; }
+
+    std::string Name() override;
+    std::string Value() override;
+    bool CanSetValue() override;
+    ElementKind Kind() override;
+    bool IsInvokable() override;
+    int64_t ProcessId() override;
+    std::vector<ElementPtr> Children() override;
+    bool Invoke() override;
+    bool Focus() override;
+
+  private:
+    AtspiAccessible* m_pAccessible;
+};
+
+}  // namespace qrv

@@ -1,0 +1,92 @@
+#include "atspi/atspi_name_change_monitor.h"
+
+#include <atspi/atspi.h>
+
+#include <mutex>
+#include <string>
+
+#include "atspi/atspi_element.h"
+#include "atspi/atspi_lock.h"
+
+namespace qrv {
+
+namespace {
+
+constexpr const char* kNameChangeEvent = "object:property-change:accessible-name";
+
+}  // namespace
+
+AtspiNameChangeMonitor::~AtspiNameChangeMonitor() {
+    Unwatch();
+}
+
+bool AtspiNameChangeMonitor::Watch(const ElementPtr& window, Callback onNameChanged) {
+    Unwatch();
+    auto element = std::dynamic_pointer_cast<AtspiElement>(window);
+    if (!element) {
+        return false;
+    }
+    std::lock_guard lock(AtspiLock());
+    m_pListener = atspi_event_listener_new(&AtspiNameChangeMonitor::OnEvent, this, nullptr);
+    if (!atspi_event_listener_register(m_pListener, kNameChangeEvent, nullptr)) {
+        g_object_unref(m_pListener);
+        m_pListener = nullptr;
+        return false;
+    }
+    m_pWindow = std::move(element);
+    m_callback = std::move(onNameChanged);
+    return true;
+}
+
+void AtspiNameChangeMonitor::Unwatch() {
+    std::lock_guard lock(AtspiLock());
+    if (m_pListener) {
+        atspi_event_listener_deregister(m_pListener, kNameChangeEvent, nullptr);
+        g_object_unref(m_pListener);
+        m_pListener = nullptr;
+    }
+    m_pWindow.reset();
+    m_callback = nullptr;
+}
+
+bool AtspiNameChangeMonitor::IsInsideWindow(AtspiAccessible* source) const {
+    AtspiAccessible* window = m_pWindow->Accessible();
+    // Elements of other applications are told apart without a bus round trip.
+    if (source == window || source->parent.app != window->parent.app) {
+        return false;
+    }
+    AtspiAccessible* ancestor = atspi_accessible_get_parent(source, nullptr);
+    while (ancestor && ancestor != window) {
+        AtspiAccessible* next = atspi_accessible_get_parent(ancestor, nullptr);
+        g_object_unref(ancestor);
+        ancestor = next;
+    }
+    if (!ancestor) {
+        return false;
+    }
+    g_object_unref(ancestor);
+    return true;
+}
+
+void AtspiNameChangeMonitor::OnEvent(AtspiEvent* event, void* self) {
+    auto* monitor = static_cast<AtspiNameChangeMonitor*>(self);
+    std::string name;
+    bool inside = false;
+    {
+        std::lock_guard lock(AtspiLock());
+        if (monitor->m_pWindow && event->source && monitor->IsInsideWindow(event->source)) {
+            // Some toolkits send the element rather than its new name: read it anew.
+            atspi_accessible_clear_cache(event->source);
+            gchar* text = atspi_accessible_get_name(event->source, nullptr);
+            name = text ? text : "";
+            g_free(text);
+            inside = true;
+        }
+        g_boxed_free(ATSPI_TYPE_EVENT, event);
+    }
+    if (inside && monitor->m_callback) {
+        monitor->m_callback(name);
+    }
+}
+
+}  // namespace qrv
