@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "capture/screen_capturer.h"
+#include "fakes/fake_display_layout.h"
+#include "fakes/fake_screen_source.h"
+#include "qt/date_time_text.h"
+#include "qt/qt_image_codec.h"
+#include "qt/qt_image_file_writer.h"
+
+namespace qrv {
+namespace {
+
+TEST(DateTimeTextTest, ShortDateWithFullYearAndTimeWithSecondsPerLocale) {
+    const QDateTime afternoon(QDate(2026, 12, 4), QTime(14, 1, 42));
+    const std::vector<std::pair<const char*, std::string>> cases{
+        {"en_US", "12/4/2026 2:01:42 PM"},
+        {"de_DE", "04.12.2026 14:01:42"},
+        {"ja_JP", "2026/12/04 14:01:42"},
+        {"fi_FI", "4.12.2026 14.01.42"},
+        {"ko_KR", "2026. 12. 4. \xEC\x98\xA4\xED\x9B\x84 2:01:42"},
+    };
+    for (const auto& [locale, expected] : cases) {
+        EXPECT_EQ(FormatDateTimeText(afternoon, QLocale(locale)), expected) << locale;
+    }
+    EXPECT_EQ(FormatDateTimeText(QDateTime(QDate(2026, 12, 4), QTime(0, 0)), QLocale("en_US")),
+              "12/4/2026");
+    EXPECT_EQ(FormatDateTimeText(QDateTime(), QLocale("en_US")), "Invalid DateTime");
+}
+
+class CaptureToFileTest : public ::testing::Test {
+  protected:
+    CaptureToFileTest() {
+        PixelImage screen(7, 5);
+        for (int32_t y = 0; y < 5; ++y) {
+            for (int32_t x = 0; x < 7; ++x)
+                screen.SetPacked(x, y, uint32_t(0x102030 * (x + 1) + y));
+        }
+        m_screen.SetScreen(screen, Point{0, 0});
+    }
+    CaptureRequest Request(uint32_t format) {
+        CaptureRequest r;
+        r.baseName = "Picture to Find ";
+        r.format = format;
+        r.rect = Rect{1, 1, 6, 4};
+        r.wholeScreen = false;
+        return r;
+    }
+    bool Capture(CaptureRequest& r, const QString& folder) {
+        return m_capturer.CaptureRectToFile(r, folder.toStdString(), "12/4/2026 2:01:42 PM");
+    }
+
+    QTemporaryDir m_dir;
+    FakeScreenSource m_screen;
+    FakeDisplayLayout m_layout;
+    QtImageFileWriter m_writer;
+    ScreenCapturer m_capturer{m_screen, m_layout, m_writer};
+    QtImageCodec m_codec;
+};
+
+TEST_F(CaptureToFileTest, LosslessFormatsLoadBackAsThirtyTwoBitsWithTheScreenPixels) {
+    struct Case {
+        uint32_t format;
+        bool alpha;
+    };
+    for (const Case c : {Case{0, true}, Case{1, false}, Case{4, true}}) {
+        CaptureRequest r = Request(c.format);
+        ASSERT_TRUE(Capture(r, m_dir.path() + "/")) << c.format;
+        EXPECT_EQ(QString::fromStdString(r.fullPath),
+                  m_dir.path() + "/Picture to Find  at 12 4 2026 2 01 42 PM." +
+                      QString::fromStdString(r.extension));
+        DecodedImage back;
+        ASSERT_EQ(m_codec.LoadImageFile(r.fullPath, back), kStatusOk);
+        EXPECT_EQ(back.bitsPerPixel, 32);
+        EXPECT_EQ(back.hasAlpha, c.alpha);
+        ASSERT_EQ(back.pixels.m_iWidth, 5);
+        ASSERT_EQ(back.pixels.m_iHeight, 3);
+        for (int32_t y = 0; y < 3; ++y) {
+            for (int32_t x = 0; x < 5; ++x) {
+                EXPECT_EQ(back.pixels.PackedAt(x, y), uint32_t(0x102030 * (x + 2) + y + 1));
+                EXPECT_EQ(back.pixels.Row(y)[4 * x + 3], 0xFF);
+            }
+        }
+    }
+}
+
+TEST_F(CaptureToFileTest, JpegIsColourOnlyAndGifHasNoWriter) {
+    CaptureRequest jpeg = Request(2);
+    ASSERT_TRUE(Capture(jpeg, m_dir.path()));
+    DecodedImage back;
+    ASSERT_EQ(m_codec.LoadImageFile(jpeg.fullPath, back), kStatusOk);
+    EXPECT_EQ(back.bitsPerPixel, 24);
+
+    CaptureRequest gif = Request(3);
+    EXPECT_FALSE(Capture(gif, m_dir.path()));
+    EXPECT_EQ(gif.extension, "gif");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(gif.fullPath)));
+}
+
+TEST_F(CaptureToFileTest, ASecondCaptureInTheSameSecondReplacesTheFile) {
+    CaptureRequest first = Request(0);
+    ASSERT_TRUE(Capture(first, m_dir.path()));
+    CaptureRequest second = Request(0);
+    second.rect = Rect{0, 0, 2, 2};
+    ASSERT_TRUE(Capture(second, m_dir.path()));
+    EXPECT_EQ(first.fullPath, second.fullPath);
+    DecodedImage back;
+    ASSERT_EQ(m_codec.LoadImageFile(second.fullPath, back), kStatusOk);
+    EXPECT_EQ(back.pixels.m_iWidth, 2);
+    EXPECT_EQ(back.pixels.PackedAt(1, 1), uint32_t(0x102030 * 2 + 1));
+}
+
+TEST_F(CaptureToFileTest, UnwritableFolderFailsAndLeavesNoFile) {
+    QFile blocker(m_dir.filePath("not-a-folder"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    for (const QString& folder : {blocker.fileName(), m_dir.filePath("missing")}) {
+        CaptureRequest r = Request(0);
+        EXPECT_FALSE(Capture(r, folder));
+        EXPECT_EQ(r.result, kStatusFail);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(r.fullPath))) << r.fullPath;
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 1);
+}
+
+}  // namespace
+}  // namespace qrv

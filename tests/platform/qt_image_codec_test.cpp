@@ -1,0 +1,345 @@
+#include "qt/qt_image_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <random>
+#include <vector>
+
+#include "imaging/bmp32_encoder.h"
+
+namespace qrv {
+namespace {
+
+QByteArray Be32(uint32_t v) {
+    QByteArray b(4, 0);
+    qToBigEndian(v, b.data());
+    return b;
+}
+
+QByteArray Bytes(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values)
+        b.append(char(v));
+    return b;
+}
+
+// Packs samples of 1, 2, 4, 8 or 16 bits, most significant first.
+QByteArray Pack(int bits, std::initializer_list<int> samples) {
+    QByteArray out;
+    uint32_t acc = 0;
+    int filled = 0;
+    for (int s : samples) {
+        acc = (acc << bits) | uint32_t(s);
+        for (filled += bits; filled >= 8; filled -= 8)
+            out.append(char(acc >> (filled - 8)));
+    }
+    if (filled > 0)
+        out.append(char(acc << (8 - filled)));
+    return out;
+}
+
+uint32_t Crc32(const QByteArray& data) {
+    uint32_t c = ~0u;
+    for (char byte : data) {
+        c ^= uint8_t(byte);
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+    }
+    return ~c;
+}
+
+void Chunk(QByteArray& file, const char* type, const QByteArray& data) {
+    const QByteArray body = QByteArray(type) + data;
+    file += Be32(uint32_t(data.size())) + body + Be32(Crc32(body));
+}
+
+// Two rows of packed samples, each filtered with "none".
+QByteArray Png(int colour, int bits, int width, QByteArray row0, QByteArray row1,
+               QByteArray palette = {}, QByteArray transparency = {}) {
+    QByteArray file("\x89PNG\r\n\x1A\n");
+    Chunk(file, "IHDR", Be32(width) + Be32(2) + Bytes({bits, colour, 0, 0, 0}));
+    if (!palette.isEmpty())
+        Chunk(file, "PLTE", palette);
+    if (!transparency.isEmpty())
+        Chunk(file, "tRNS", transparency);
+    Chunk(file, "IDAT", qCompress('\0' + row0 + '\0' + row1).mid(4));
+    Chunk(file, "IEND", {});
+    return file;
+}
+
+// Rows top first; written bottom-up with 32-bit padding.
+QByteArray Bmp(int bits, int width, QByteArray row0, QByteArray row1, QByteArray palette = {}) {
+    const int offset = 54 + int(palette.size());
+    const int pad = (4 - int(row0.size()) % 4) % 4;
+    QByteArray file =
+        "BM" + Bytes({0, 0, 0,     0, 0, 0, 0, 0, offset, offset >> 8, 0, 0, 40,   0,
+                      0, 0, width, 0, 0, 0, 2, 0, 0,      0,           1, 0, bits, 0});
+    QByteArray rest(24, 0);
+    rest[16] = char(palette.size() / 4);  // colours used
+    file += rest + palette + row1 + QByteArray(pad, 0) + row0 + QByteArray(pad, 0);
+    return file;
+}
+
+// Four-colour palette; every pixel is preceded by a clear code so codes stay 3 bits wide.
+QByteArray Gif(std::initializer_list<int> indexes) {
+    QByteArray file =
+        "GIF89a" + Bytes({2,    0,    2,    0,    0x81, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0,
+                          0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0, 0, 0,    0, 2, 0, 2,    0, 0, 2});
+    std::vector<int> codes;
+    for (int i : indexes)
+        codes.insert(codes.end(), {4, i});
+    codes.push_back(5);
+    QByteArray data;
+    for (std::size_t bit = 0; bit < codes.size() * 3; ++bit) {
+        if (bit % 8 == 0)
+            data.append('\0');
+        data.back() = char(data.back() | (((codes[bit / 3] >> (bit % 3)) & 1) << (bit % 8)));
+    }
+    return file + char(data.size()) + data + Bytes({0, 0x3B});
+}
+
+// An 8x8 baseline JPEG whose blocks carry only a zero DC term, so every sample
+// decodes to 128. Four components are marked as Adobe CMYK.
+QByteArray FlatJpeg(int components) {
+    QByteArray file = Bytes({0xFF, 0xD8});
+    if (components == 4) {
+        file += Bytes({0xFF, 0xEE, 0, 14}) + "Adobe" + Bytes({0, 100, 0, 0, 0, 0, 0});
+    }
+    file += Bytes({0xFF, 0xDB, 0, 67, 0}) + QByteArray(64, 1);
+    file += Bytes({0xFF, 0xC0, 0, 8 + 3 * components, 8, 0, 8, 0, 8, components});
+    for (int c = 1; c <= components; ++c)
+        file += Bytes({c, 0x11, 0});
+    for (int table : {0x00, 0x10}) {  // one one-bit code for symbol 0: DC 0, AC end of block
+        file += Bytes({0xFF, 0xC4, 0, 20, table, 1}) + QByteArray(15, 0) + Bytes({0});
+    }
+    file += Bytes({0xFF, 0xDA, 0, 6 + 2 * components, components});
+    for (int c = 1; c <= components; ++c)
+        file += Bytes({c, 0});
+    const int padding = (8 - 2 * components % 8) % 8;  // pad the 2-bit blocks with ones
+    return file + Bytes({0, 63, 0, (1 << padding) - 1, 0xFF, 0xD9});
+}
+
+std::vector<uint32_t> Argb(const PixelImage& image) {
+    std::vector<uint32_t> out;
+    for (int32_t y = 0; y < image.m_iHeight; ++y) {
+        for (int32_t x = 0; x < image.m_iWidth; ++x)
+            out.push_back(qFromLittleEndian<uint32_t>(image.Row(y) + 4 * x));
+    }
+    return out;
+}
+
+class QtImageCodecTest : public ::testing::Test {
+  protected:
+    std::string Save(const QByteArray& bytes, const char* name = "image") {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path.toStdString();
+    }
+    uint32_t Load(const QByteArray& bytes, DecodedImage& out) {
+        return m_codec.LoadImageFile(Save(bytes), out);
+    }
+
+    QTemporaryDir m_dir;
+    QtImageCodec m_codec;
+};
+
+struct HandCase {
+    const char* name;
+    QByteArray file;
+    int32_t bits;
+    bool alpha;
+    std::vector<uint32_t> pixels;  // 0xAARRGGBB, rows top first
+};
+
+TEST_F(QtImageCodecTest, HandBuiltFilesDecodeWithTheirDepthAndPixels) {
+    const QByteArray plte = Bytes({0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
+    const QByteArray pal4 = Bytes({0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0});
+    const std::vector<HandCase> cases{
+        {"png grey alpha 8",
+         Png(4, 8, 2, Pack(8, {0x10, 0xFF, 0xF0, 0x80}), Pack(8, {0, 0, 0x55, 0xFF})),
+         32,
+         true,
+         {0xFF101010, 0x80F0F0F0, 0x00000000, 0xFF555555}},
+        {"png grey alpha 16",
+         Png(4, 16, 1, Pack(16, {0x1212, 0xFFFF}), Pack(16, {0xFFFF, 0})),
+         32,
+         true,
+         {0xFF121212, 0x00FFFFFF}},
+        {"png rgb 16",
+         Png(2, 16, 1, Pack(16, {0xFFFF, 0, 0x8080}), Pack(16, {0x1212, 0x3434, 0x5656})),
+         32,
+         false,
+         {0xFFFF0080, 0xFF123456}},
+        {"png rgba 16",
+         Png(6, 16, 1, Pack(16, {0xFFFF, 0, 0, 0xFFFF}), Pack(16, {0, 0, 0xFFFF, 0xFFFF})),
+         32,
+         true,
+         {0xFFFF0000, 0xFF0000FF}},
+        {"png palette 2",
+         Png(3, 2, 3, Pack(2, {0, 1, 2}), Pack(2, {3, 2, 1}), plte),
+         8,
+         false,
+         {0xFF000000, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF00FF00, 0xFFFF0000}},
+        {"png grey 1",
+         Png(0, 1, 2, Pack(1, {0, 1}), Pack(1, {1, 0})),
+         1,
+         false,
+         {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000}},
+        {"png grey 2",
+         Png(0, 2, 2, Pack(2, {0, 1}), Pack(2, {2, 3})),
+         8,
+         false,
+         {0xFF000000, 0xFF555555, 0xFFAAAAAA, 0xFFFFFFFF}},
+        {"png grey 4",
+         Png(0, 4, 2, Pack(4, {0, 1}), Pack(4, {8, 15})),
+         4,
+         false,
+         {0xFF000000, 0xFF111111, 0xFF888888, 0xFFFFFFFF}},
+        {"png rgb with tRNS",
+         Png(2, 8, 1, Pack(8, {1, 2, 3}), Pack(8, {4, 5, 6}), {}, Pack(16, {4, 5, 6})),
+         32,
+         true,
+         {0xFF010203, 0x00040506}},
+        {"bmp 4",
+         Bmp(4, 3, Pack(4, {0, 1, 2}), Pack(4, {3, 3, 0}), pal4),
+         4,
+         false,
+         {0xFF000000, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF0000FF, 0xFF000000}},
+        // Qt scales 5-bit channels by 8.
+        {"bmp 16",
+         Bmp(16, 1, Bytes({0x10, 0x7C}), Bytes({0xE0, 0x03})),
+         16,
+         false,
+         {0xFFF80080, 0xFF00F800}},
+        {"gif", Gif({0, 1, 2, 3}), 8, false, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}},
+        {"jpeg grey", FlatJpeg(1), 8, false, std::vector<uint32_t>(64, 0xFF808080)},
+        {"jpeg colour", FlatJpeg(3), 24, false, std::vector<uint32_t>(64, 0xFF808080)},
+        {"jpeg cmyk", FlatJpeg(4), 32, false, std::vector<uint32_t>(64, 0xFF404040)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DecodedImage out;
+        ASSERT_EQ(Load(c.file, out), kStatusOk);
+        EXPECT_EQ(out.bitsPerPixel, c.bits);
+        EXPECT_EQ(out.hasAlpha, c.alpha);
+        EXPECT_EQ(Argb(out.pixels), c.pixels);
+    }
+}
+
+// Files written by Qt's own writers: the decoded pixels equal what was written.
+TEST_F(QtImageCodecTest, WrittenFilesDecodeWithTheirDepthAndPixels) {
+    QImage source(3, 2, QImage::Format_ARGB32);
+    const QRgb colours[] = {0xFF102030, 0x80A0B0C0, 0xFF000000, 0xFFFFFFFF, 0x00FF0000, 0xFF00FF00};
+    for (int i = 0; i < 6; ++i)
+        source.setPixel(i % 3, i / 3, colours[i]);
+    QImage few =
+        source.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_Indexed8);
+    QImage transparent = few;
+    // Qt stores TIFF alpha premultiplied, which would round the colours.
+    const QImage opaque =
+        source.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32);
+    transparent.setColor(0, 0x00000000);
+    struct Case {
+        const char* writer;
+        QImage image;
+        int32_t bits;
+        bool alpha;
+    };
+    using F = QImage::Format;
+    const std::vector<Case> cases{
+        {"png", source.convertToFormat(F::Format_RGB32), 24, false},
+        {"png", source, 32, true},
+        {"png", source.convertToFormat(F::Format_Grayscale8), 8, false},
+        {"png", source.convertToFormat(F::Format_Grayscale16), 32, false},
+        {"png", source.convertToFormat(F::Format_RGBX64), 32, false},
+        {"png", source.convertToFormat(F::Format_RGBA64), 32, true},
+        {"png", source.convertToFormat(F::Format_Mono), 1, false},
+        {"png", few, 8, false},
+        {"png", transparent, 32, true},
+        {"bmp", source.convertToFormat(F::Format_RGB32), 24, false},
+        {"bmp", few, 4, false},
+        {"bmp", source.convertToFormat(F::Format_Mono), 1, false},
+        {"tiff", source.convertToFormat(F::Format_RGB32), 24, false},
+        {"tiff", opaque, 32, true},
+        {"tiff", source.convertToFormat(F::Format_Grayscale8), 8, false},
+        {"tiff", source.convertToFormat(F::Format_Grayscale16), 32, false},
+        {"tiff", source.convertToFormat(F::Format_RGBX64), 32, false},
+        {"tiff", source.convertToFormat(F::Format_Mono), 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.writer) + " format " + std::to_string(int(c.image.format())));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(QImageWriter(&buffer, c.writer).write(c.image));
+        DecodedImage out;
+        ASSERT_EQ(Load(bytes, out), kStatusOk);
+        EXPECT_EQ(out.bitsPerPixel, c.bits);
+        EXPECT_EQ(out.hasAlpha, c.alpha);
+        const QImage expected =
+            c.image.convertToFormat(c.alpha ? F::Format_ARGB32 : F::Format_RGB32);
+        ASSERT_EQ(out.pixels.m_iWidth, 3);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(Argb(out.pixels)[std::size_t(i)], expected.pixel(i % 3, i / 3)) << i;
+        }
+    }
+}
+
+TEST_F(QtImageCodecTest, ContentDecidesTheFormatNotTheName) {
+    QImage image(4, 4, QImage::Format_ARGB32);
+    image.fill(0xFF336699);
+    ASSERT_TRUE(image.save(m_dir.filePath("png.jpg"), "png"));
+    DecodedImage out;
+    ASSERT_EQ(m_codec.LoadImageFile(m_dir.filePath("png.jpg").toStdString(), out), kStatusOk);
+    EXPECT_EQ(out.bitsPerPixel, 32);
+    EXPECT_EQ(Argb(out.pixels), std::vector<uint32_t>(16, 0xFF336699));
+}
+
+TEST_F(QtImageCodecTest, BrokenFilesFailAndLeaveNothing) {
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(0xFF00FF00);
+    std::vector<std::pair<std::string, QByteArray>> cases{
+        {"empty", {}},
+        {"text named png", "not an image at all"},
+        {"huge png", Png(2, 8, 100000, {}, {}).replace(20, 4, Be32(100000))},
+        {"png with broken pixel data", Png(2, 8, 1, "xyz", "uvw").replace(41, 6, "ABCDEF")},
+        {"bmp 32 without pixels",
+         QByteArray(reinterpret_cast<const char*>(EncodeBmp32(PixelImage(2, 2)).data()), 54)},
+    };
+    std::mt19937 random(7);
+    for (int n : {1, 64, 4096}) {
+        QByteArray noise;
+        for (int i = 0; i < n; ++i)
+            noise.append(char(random()));
+        cases.emplace_back("random " + std::to_string(n), noise);
+    }
+    for (const char* format : {"png", "jpeg", "bmp", "tiff"}) {
+        QByteArray whole;
+        QBuffer buffer(&whole);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(QImageWriter(&buffer, format).write(image));
+        for (qsizetype cut = 0; cut < whole.size(); cut += 1 + cut / 4) {
+            cases.emplace_back(std::string(format) + " cut at " + std::to_string(cut),
+                               whole.left(cut));
+        }
+    }
+    for (const auto& [name, bytes] : cases) {
+        DecodedImage out;
+        EXPECT_EQ(Load(bytes, out), kStatusFail) << name;
+        EXPECT_TRUE(out.pixels.Empty()) << name;
+        EXPECT_EQ(out.bitsPerPixel, 0) << name;
+    }
+    DecodedImage out;
+    EXPECT_EQ(m_codec.LoadImageFile(m_dir.filePath("missing.png").toStdString(), out), kStatusFail);
+    EXPECT_EQ(m_codec.LoadImageFile(m_dir.path().toStdString(), out), kStatusFail);
+}
+
+}  // namespace
+}  // namespace qrv
