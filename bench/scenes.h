@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "search/geometry.h"
+#include "search/pixel_image.h"
+
+namespace qrv {
+
+// A synthetic desktop: wallpaper, overlapping windows with title bars, borders,
+// text-like glyph rows, buttons and icons, and a taskbar with a tray of unique
+// icons at the bottom right. With tight set the windows are smaller, more
+// numerous and densely filled, leaving less flat area.
+PixelImage MakeDeskScene(int32_t width, int32_t height, bool tight, uint32_t seed);
+
+namespace bench {
+
+// Every pixel a random colour; byte 3 random too.
+PixelImage MakeNoiseScene(int32_t width, int32_t height, uint32_t seed);
+
+// One colour everywhere.
+PixelImage MakeUniformScene(int32_t width, int32_t height, uint32_t packed);
+
+// Moves each colour channel by a random amount in [-amount, amount].
+void AddChannelNoise(PixelImage& image, int32_t amount, uint32_t seed);
+
+// Copies the width x height block at (x, y).
+PixelImage CutPicture(const PixelImage& image, int32_t x, int32_t y, int32_t width, int32_t height);
+
+// Where the benchmarks cut their 48x48 picture: near the bottom-right corner.
+Point PictureSpot(int32_t areaWidth, int32_t areaHeight);
+
+}  // namespace bench
+}  // namespace qrv
