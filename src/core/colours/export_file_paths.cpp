@@ -17,11 +17,14 @@ bool FileExists(const std::string& path) {
 
 std::string GetUniqueFilePath(std::string_view folder, std::string_view name,
                               std::string_view extension, Clock& clock) {
-    const std::string stem = std::string(folder) + "/" + std::string(name);
-    const std::string dotExtension = "." + std::string(extension);
-    std::string path = stem + dotExtension;
+    const auto candidate = [&](std::string_view suffix) {
+        std::string path;
+        path.append(folder).append("/").append(name).append(suffix);
+        return path.append(".").append(extension);
+    };
+    std::string path = candidate("");
     for (int retry = 0; retry < 2 && FileExists(path); ++retry) {
-        path = stem + "-" + std::to_string(clock.TickMs()) + dotExtension;
+        path = candidate(std::string("-").append(std::to_string(clock.TickMs())));
     }
     if (FileExists(path)) {
         return {};
