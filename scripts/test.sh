@@ -34,3 +34,6 @@ if [ -e build-asan/tests/platform_tests ]; then
     echo "== platform tests with a window manager"
     bash scripts/with-desktop.sh --wm bash -c 'cd build-asan && ctest --output-on-failure -R "^platform_tests$"'
 fi
+
+echo "== image loader fuzzer, short run"
+bash scripts/fuzz-smoke.sh
