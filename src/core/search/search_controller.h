@@ -65,6 +65,9 @@ class SearchController {
     bool IsSearching() const { return m_bSearching.load(); }
     int32_t Attempts() const { return m_nAttempts.load(); }
     uint64_t ProgressDone() const { return m_nProgressDone.load(); }
+    // Whether the last attempt of the last run found the picture; read it
+    // once that run has ended.
+    bool LastAttemptFound() const { return m_params.m_iFoundState != 0; }
 
   private:
     bool PictureFileExists() const;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+
+#include "search/search_view.h"
+
+namespace qrv::cli {
+
+// The search run's window on a terminal: status lines go to standard output
+// one per line as they are written, message requests to standard error.
+class ConsoleSearchView : public SearchView {
+  public:
+    void SetStatusText(const std::string& text) override;
+    void SetFindButtonText(const std::string&) override {}
+    void SetSearchingIcon(bool) override {}
+    void ShowMessage(const std::string& text, MessageIcon icon) override;
+    bool TransferControlsToFields() override { return true; }
+    void PostSearchProgress() override {}
+    void PostSearchFinished() override;
+    void EndDialog(int result) override;
+    void RefreshLivePreview() override {}
+    WindowId MainWindowId() override { return 0; }
+    HotKeyValue GetHotKey() override { return {}; }
+    void SetHotKey(HotKeyValue) override {}
+
+    // Blocks until the run has posted its end.
+    void WaitForFinish();
+    bool MessageShown() const { return m_bMessageShown; }
+
+  private:
+    std::mutex m_mutex;
+    std::condition_variable m_finished;
+    bool m_bFinished = false;
+    bool m_bMessageShown = false;
+};
+
+}  // namespace qrv::cli

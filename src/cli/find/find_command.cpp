@@ -1,0 +1,219 @@
+#include "find/find_command.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "atspi/atspi_automation_tree.h"
+#include "automation/c_element_clicker.h"
+#include "desktop/desktop_shell.h"
+#include "espeak/espeak_voice_factory.h"
+#include "find/console_search_view.h"
+#include "find/find_options.h"
+#include "find/offscreen_desktop.h"
+#include "qt/qt_image_codec.h"
+#include "search/image_screen_source.h"
+#include "search/search_controller.h"
+#include "search/search_flags.h"
+#include "search/system_clock.h"
+#include "settings/memory_profile_store.h"
+#include "settings/profile.h"
+#include "settings/setting_keys.h"
+#include "x11/x_beeper.h"
+#include "x11/x_display_layout.h"
+#include "x11/x_input_injector.h"
+#include "x11/x_screen_source.h"
+#include "x11/x_top_level_windows.h"
+#include "x11/x_window_activator.h"
+
+namespace qrv::cli {
+
+namespace {
+
+int BadInput(const std::string& message) {
+    std::fprintf(stderr, "quorvane-cli find: %s\n", message.c_str());
+    return 2;
+}
+
+// Where the run's pixels come from and where its actions go.
+struct Desktop {
+    std::unique_ptr<ScreenSource> screen;
+    std::unique_ptr<OffscreenDesktop> offscreen;
+    std::unique_ptr<XDisplayLayout> layout;
+    std::unique_ptr<XInputInjector> input;
+    std::unique_ptr<XBeeper> beeper;
+    std::unique_ptr<XWindowActivator> activator;
+    std::unique_ptr<XTopLevelWindows> windows;
+
+    DisplayLayout& Layout() {
+        return offscreen ? *offscreen : static_cast<DisplayLayout&>(*layout);
+    }
+    InputInjector& Input() { return offscreen ? *offscreen : static_cast<InputInjector&>(*input); }
+    Beeper& Sound() { return offscreen ? *offscreen : static_cast<Beeper&>(*beeper); }
+    WindowActivator& Activator() {
+        return offscreen ? *offscreen : static_cast<WindowActivator&>(*activator);
+    }
+    TopLevelWindows& Windows() {
+        return offscreen ? *offscreen : static_cast<TopLevelWindows&>(*windows);
+    }
+};
+
+std::optional<Desktop> OpenScreenImage(const FindOptions& o, ImageCodec& codec,
+                                       std::string& error) {
+    DecodedImage image;
+    if (codec.LoadImageFile(o.screenImage, image) != kStatusOk || image.pixels.Empty()) {
+        error = "cannot read the screen image '" + o.screenImage + "'";
+        return std::nullopt;
+    }
+    auto source = std::make_unique<ImageScreenSource>(std::move(image.pixels), o.origin);
+    Desktop d;
+    d.offscreen = std::make_unique<OffscreenDesktop>(source->Bounds());
+    d.screen = std::move(source);
+    return d;
+}
+
+std::optional<Desktop> OpenLiveScreen(std::string& error) {
+    auto screen = std::make_unique<XScreenSource>();
+    if (!screen->Connected()) {
+        error = "cannot open the X display (is DISPLAY set?); --screen-image searches a file";
+        return std::nullopt;
+    }
+    Desktop d;
+    d.screen = std::move(screen);
+    d.layout = std::make_unique<XDisplayLayout>();
+    d.input = std::make_unique<XInputInjector>();
+    d.beeper = std::make_unique<XBeeper>();
+    d.activator = std::make_unique<XWindowActivator>();
+    d.windows = std::make_unique<XTopLevelWindows>();
+    return d;
+}
+
+// The search area: the given rectangle, or the whole screen image.
+Rect SearchArea(const FindOptions& o, const Desktop& d) {
+    if (o.area) {
+        return *o.area;
+    }
+    return static_cast<const ImageScreenSource&>(*d.screen).Bounds();
+}
+
+std::optional<std::string> CheckPicture(const FindOptions& o, ImageCodec& codec) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(o.picture, ec)) {
+        return "no picture file '" + o.picture + "'";
+    }
+    DecodedImage picture;
+    if (codec.LoadImageFile(o.picture, picture) != kStatusOk || picture.pixels.Empty()) {
+        return "cannot decode the picture '" + o.picture + "'";
+    }
+    if (picture.bitsPerPixel != 32) {
+        return "the picture '" + o.picture + "' has " + std::to_string(picture.bitsPerPixel) +
+               " bits per pixel; only 32-bit pictures can be searched for";
+    }
+    return std::nullopt;
+}
+
+MainWindowFields FieldsFrom(const FindOptions& o, Rect area) {
+    MainWindowFields f;
+    f.m_iScreenAreaLeft = area.left;
+    f.m_iScreenAreaTop = area.top;
+    f.m_iScreenAreaWidth = area.Width();
+    f.m_iScreenAreaHeight = area.Height();
+    f.m_iDeviationRed = o.deviation[0];
+    f.m_iDeviationGreen = o.deviation[1];
+    f.m_iDeviationBlue = o.deviation[2];
+    f.m_dwTimeDelay1 = o.delay;
+    f.m_bClickAnotherTime = o.clickTwice;
+    f.m_bClickOnPicture = o.click || o.clickTwice;
+    f.m_bMoveMouseToCenterOfPicture = o.move;
+    f.m_bCursorBack = o.cursorBack;
+    f.m_strTextToSpeak = o.speak;
+    f.m_bSpeakText = !o.speak.empty();
+    f.m_strScriptToExecute = o.execute;
+    f.m_bExecuteScript = !o.execute.empty();
+    f.m_strVerb = o.verb;
+    f.m_bAbortSearch = o.abortOnMatch;
+    f.m_strPictureToFindFilePath = o.picture;
+    f.m_iCount = o.count;
+    f.m_iInterval = o.interval;
+    f.m_bClickElement = !o.elementName.empty();
+    f.m_strElementWindowName = o.elementWindow;
+    f.m_strElementName = o.elementName;
+    f.m_strElementValue = o.elementValue.value_or("");
+    f.m_bDoNotUseValueToSearchElement = !o.elementValue;
+    return f;
+}
+
+extern "C" void StopOnSignal(int) {
+    SetFlag(g_bAbortSearch, true);
+}
+
+int Run(const FindOptions& o) {
+    QtImageCodec codec;
+    if (auto problem = CheckPicture(o, codec)) {
+        return BadInput(*problem);
+    }
+    if (!o.screenImage.empty() && o.NeedsDisplay()) {
+        return BadInput(
+            "--move, --click, --double, --cursor-back and --sweep need the live screen, not "
+            "--screen-image");
+    }
+    std::string error;
+    std::optional<Desktop> desktop =
+        o.screenImage.empty() ? OpenLiveScreen(error) : OpenScreenImage(o, codec, error);
+    if (!desktop) {
+        return BadInput(error);
+    }
+    const Rect area = SearchArea(o, *desktop);
+
+    // The run reads these two from the profile; the command line sets them.
+    MemoryProfileStore store;
+    Profile profile(store, desktop->Windows());
+    profile.Write(keys::kSpeakTextAsync, o.speakSync ? 0 : 1);
+    profile.Write(keys::kMoveCursorWithSearch, o.sweep ? 1 : 0);
+
+    SystemClock clock;
+    EspeakVoiceFactory voices;
+    CTextSpeaker speaker(voices);
+    DesktopShell shell;
+    CElementClicker elements(&AtspiAutomationTree::Open, desktop->Sound());
+    ConsoleSearchView view;
+    MainWindowFields fields = FieldsFrom(o, area);
+    SearchControllerDeps deps{
+        {*desktop->screen, desktop->Input(), desktop->Layout(), clock, speaker, &elements, shell,
+         desktop->Activator(), desktop->Sound(), profile},
+        codec,
+        nullptr,
+        nullptr};
+    SearchController controller(view, fields, deps);
+
+    std::signal(SIGINT, StopOnSignal);
+    std::signal(SIGTERM, StopOnSignal);
+    controller.ToggleSearch();
+    if (view.MessageShown()) {  // the run refused to start
+        return 2;
+    }
+    view.WaitForFinish();
+    controller.OnSearchFinished();
+    controller.Shutdown();
+    return controller.LastAttemptFound() ? 0 : 1;
+}
+
+}  // namespace
+
+int RunFindCommand(const std::vector<std::string>& args) {
+    std::string error;
+    std::optional<FindOptions> options = ParseFindOptions(args, error);
+    if (!options) {
+        return BadInput(error + " (see --help)");
+    }
+    if (options->help) {
+        std::fputs(kFindUsage, stdout);
+        return 0;
+    }
+    return Run(*options);
+}
+
+}  // namespace qrv::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "search/beeper.h"
+#include "search/display_layout.h"
+#include "search/input_injector.h"
+#include "search/window_activator.h"
+#include "settings/top_level_windows.h"
+
+namespace qrv::cli {
+
+// The desktop of a search over a screen image: one monitor covering the
+// image, a cursor that never moves, no windows and no sound. Actions that
+// would need a real display are refused before a run starts.
+class OffscreenDesktop : public DisplayLayout,
+                         public InputInjector,
+                         public Beeper,
+                         public WindowActivator,
+                         public TopLevelWindows {
+  public:
+    explicit OffscreenDesktop(Rect screen);
+
+    Rect VirtualScreen() override { return m_screen; }
+    std::vector<Rect> Monitors() override { return {m_screen}; }
+    void Inject(const MouseEvent&) override {}
+    Point CursorPos() override { return {m_screen.left, m_screen.top}; }
+    void SetCursorPos(Point) override {}
+    void Beep(BeepKind) override {}
+    void Activate(WindowId) override {}
+    std::vector<TopLevelWindow> Enumerate() override { return {}; }
+
+  private:
+    Rect m_screen;
+};
+
+}  // namespace qrv::cli

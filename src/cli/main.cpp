@@ -1,0 +1,45 @@
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "find/find_command.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: quorvane-cli COMMAND [OPTIONS]\n"
+    "\n"
+    "commands:\n"
+    "  find      search the screen (or a screen image) for a picture and act on a match\n"
+    "\n"
+    "'quorvane-cli COMMAND --help' describes a command.\n";
+
+using Command = std::function<int(const std::vector<std::string>&)>;
+
+const std::map<std::string, Command>& Commands() {
+    static const std::map<std::string, Command> commands{
+        {"find", qrv::cli::RunFindCommand},
+    };
+    return commands;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Image plug-ins and D-Bus need an application object; no event loop runs.
+    QCoreApplication app(argc, argv);
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    auto command = Commands().find(argv[1]);
+    if (command == Commands().end()) {
+        std::fprintf(stderr, "quorvane-cli: unknown command '%s'\n%s", argv[1], kUsage);
+        return 2;
+    }
+    return command->second(std::vector<std::string>(argv + 2, argv + argc));
+}

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# End-to-end checks of `quorvane-cli find`: exit statuses, the status lines of
+# a run over a screen image, actions, and a search of the live X screen.
+set -uo pipefail
+cli=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# expect STATUS EXPECTED_STDOUT -- ARGS...: runs the command, compares both.
+expect() {
+    local want_rc=$1 want_out=$2; shift 3
+    local out rc
+    out=$("$cli" find "$@" 2>stderr.txt | sed -E 's/^Match Found in .* at /Match Found in T at /'); rc=$?
+    [ "$rc" = "$want_rc" ] || fail "find $* exited $rc, expected $want_rc ($(cat stderr.txt))"
+    [ "$out" = "$want_out" ] || fail "find $*: stdout was
+$out
+expected
+$want_out"
+}
+
+# bad_input ARGS...: exit 2 with exactly one line on stderr and nothing on stdout.
+bad_input() {
+    local out rc
+    out=$("$cli" find "$@" 2>stderr.txt); rc=$?
+    [ "$rc" = 2 ] || fail "find $* exited $rc, expected 2"
+    [ -z "$out" ] || fail "find $* printed to stdout: $out"
+    [ "$(wc -l <stderr.txt)" = 1 ] || fail "find $*: expected one error line, got: $(cat stderr.txt)"
+}
+
+convert -size 300x120 xc: +noise Random -alpha set PNG32:screen.png
+convert screen.png -crop 12x9+250+100 +repage PNG32:pic.png
+convert screen.png -crop 12x9+250+100 +repage -negate PNG32:absent.png
+convert screen.png -crop 12x9+250+100 +repage PNG24:pic24.png
+convert pic.png -channel R -evaluate add 1% +channel PNG32:pic_shifted.png
+echo 'not an image' >broken.png
+
+# Bad input: exit 2, one clear line, no run.
+bad_input
+bad_input --picture missing.png --screen-image screen.png
+bad_input --picture pic24.png --screen-image screen.png
+bad_input --picture broken.png --screen-image screen.png
+bad_input --picture pic.png
+bad_input --picture pic.png --area 0,0,0,10
+bad_input --picture pic.png --area 0,0,10
+bad_input --picture pic.png --area 0,0,10,x
+bad_input --picture pic.png --screen-image screen.png --deviation 1,2
+bad_input --picture pic.png --screen-image screen.png --count -1
+bad_input --picture pic.png --screen-image screen.png --interval 12ms
+bad_input --picture pic.png --screen-image screen.png --bogus
+bad_input --picture pic.png --screen-image screen.png --count
+bad_input --picture pic.png --screen-image screen.png --click
+bad_input --picture pic.png --screen-image screen.png --sweep
+bad_input --picture pic.png --screen-image broken.png
+
+# A run over a screen image reports like the window's status line.
+# The elapsed-time part of a match line varies; expect() writes it as T.
+found_at() { printf '1 Searching...\nMatch Found in T at %s\n1 Found, Finished' "$1"; }
+out=$("$cli" find --picture pic.png --screen-image screen.png); rc=$?
+[ "$rc" = 0 ] || fail "found picture exited $rc"
+case "$out" in
+    "1 Searching..."$'\n'"Match Found in "*" at 250,100"$'\n'"1 Found, Finished") ;;
+    *) fail "unexpected output for a found picture: $out" ;;
+esac
+expect 0 "$(found_at -50,-20)" -- --picture pic.png --screen-image screen.png --origin -300,-120
+expect 1 "$(printf '1 Searching...\nPicture Not Found in Screen Search Area\n2 Searching...\nPicture Not Found in Screen Search Area\n2 Finished')" \
+    -- --picture absent.png --screen-image screen.png --count 2
+expect 1 "$(printf '1 Searching...\nPicture Not Found in Screen Search Area\n1 Paused\n1 Finished')" \
+    -- --picture absent.png --screen-image screen.png --interval 20
+# An area smaller than the screen image: only its part is searched.
+expect 1 "$(printf '1 Searching...\nPicture Not Found in Screen Search Area\n1 Finished')" \
+    -- --picture pic.png --screen-image screen.png --area 0,0,200,120
+expect 0 "$(found_at 250,100)" -- --picture pic.png --screen-image screen.png --area 240,90,60,30
+# Deviation: red raised by 2 or 3 needs a red deviation of 3.
+expect 1 "$(printf '1 Searching...\nPicture Not Found in Screen Search Area\n1 Finished')" \
+    -- --picture pic_shifted.png --screen-image screen.png
+expect 1 "$(printf '1 Searching...\nPicture Not Found in Screen Search Area\n1 Finished')" \
+    -- --picture pic_shifted.png --screen-image screen.png --deviation 1,0,0
+expect 0 "$(found_at 250,100)" -- --picture pic_shifted.png --screen-image screen.png --deviation 3,0,0
+# Abort on match ends a run of any count after the first match.
+expect 0 "$(printf '1 Searching...\nMatch Found in T at 250,100\n1 Found, Aborted')" \
+    -- --picture pic.png --screen-image screen.png --count 0 --abort-on-match
+
+# Execute on a match: the script runs with the verb, once per match.
+printf '#!/bin/sh\necho ran >>"%s/marker"\n' "$work" >action.sh
+chmod +x action.sh
+"$cli" find --picture pic.png --screen-image screen.png --count 2 --execute "$work/action.sh" \
+    --verb OPEN >/dev/null || fail "execute run did not find the picture"
+for _ in $(seq 50); do [ "$(wc -l <marker 2>/dev/null)" = 2 ] && break; sleep 0.1; done
+[ "$(wc -l <marker 2>/dev/null)" = 2 ] || fail "the script did not run twice"
+"$cli" find --picture pic.png --screen-image screen.png --execute "$work/action.sh" --verb print \
+    >/dev/null
+sleep 0.3
+[ "$(wc -l <marker)" = 2 ] || fail "an unknown verb ran the script"
+
+# The live screen: the picture drawn as the root background, found in
+# screen coordinates (the primary monitor starts at root x 1280).
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    display -window root screen.png
+    xdotool mousemove 5 5
+    out=$("$cli" find --picture pic.png --area -1280,0,3200,1080 --move); rc=$?
+    [ "$rc" = 0 ] || fail "live search exited $rc: $out"
+    case "$out" in *" at -1030,100"$'\n'"1 Found, Finished") ;; *) fail "live search: $out" ;; esac
+    # The centre of the 12x9 picture is (6, 4) from its corner: root (256, 104).
+    loc=$(xdotool getmouselocation --shell | head -2 | tr '\n' ' ')
+    [ "$loc" = "X=256 Y=104 " ] || fail "cursor not at the picture's centre: $loc"
+    expect 1 "$(printf '1 Searching...\nPicture Not Found in Screen Search Area\n1 Finished')" \
+        -- --picture absent.png --area -1280,0,1280,1024
+else
+    echo "no X display: live screen checks skipped"
+fi
+
+echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+[ "$failures" = 0 ]
