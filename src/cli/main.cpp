@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "colours/colours_command.h"
 #include "find/find_command.h"
 
 namespace {
@@ -15,6 +16,7 @@ const char* const kUsage =
     "\n"
     "commands:\n"
     "  find      search the screen (or a screen image) for a picture and act on a match\n"
+    "  colours   list the unique colours of an image file, optionally as an HTML page\n"
     "\n"
     "'quorvane-cli COMMAND --help' describes a command.\n";
 
@@ -23,6 +25,7 @@ using Command = std::function<int(const std::vector<std::string>&)>;
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands{
         {"find", qrv::cli::RunFindCommand},
+        {"colours", qrv::cli::RunColoursCommand},
     };
     return commands;
 }

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# End-to-end checks of `quorvane-cli colours`: list order, summary, export.
+set -uo pipefail
+cli=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Black, white and red in the top row, blue and green below: the list groups
+# colours by hash bucket (black, red and green share bucket 0), newest first.
+convert -size 3x2 xc:black -fill white -draw 'point 1,0' -fill red -draw 'point 2,0' \
+    -fill blue -draw 'point 0,1' -fill lime -draw 'point 1,1' PNG32:five.png
+want=$(printf '5 Unique Colors from File five.png of Width 3, Height 2\n1\t0\t255\t0\n2\t255\t0\t0\n3\t0\t0\t0\n4\t255\t255\t255\n5\t0\t0\t255')
+out=$("$cli" colours five.png --html five.html); rc=$?
+[ "$rc" = 0 ] || fail "colours exited $rc"
+[ "$out" = "$want" ] || fail "colours printed
+$out"
+[ -f five.html ] || fail "no HTML file written"
+head -c 8 five.html | od -An -c | grep -q '<   h   t   m   l   >  \\r  \\n' || fail "HTML does not start with <html> CR LF"
+[ "$(grep -c $'\r$' five.html)" = "$(wc -l <five.html)" ] || fail "a line of the HTML file lacks CR LF"
+[ "$(grep -o '<tr>' five.html | wc -l)" = 6 ] || fail "expected a header row and five colour rows"
+
+# A summary character outside ISO 8859-1 cannot be written: clear error, no file.
+cp five.png 'five€.png'
+"$cli" colours 'five€.png' --html euro.html >/dev/null 2>err.txt; rc=$?
+[ "$rc" = 1 ] || fail "non-Latin-1 export exited $rc"
+[ -s err.txt ] || fail "non-Latin-1 export gave no message"
+[ ! -e euro.html ] || fail "non-Latin-1 export left a file"
+[ -z "$(ls -A | grep -v -e five -e err.txt)" ] || fail "temporary files left: $(ls -A)"
+
+# Bad input.
+for args in "" "missing.png" "five.png --html" "five.png extra.png" "five.png --bogus"; do
+    # shellcheck disable=SC2086
+    "$cli" colours $args >/dev/null 2>&1; rc=$?
+    [ "$rc" = 2 ] || fail "colours $args exited $rc, expected 2"
+done
+
+echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+[ "$failures" = 0 ]
