@@ -101,7 +101,8 @@ void XInputInjector::SetCursorPos(Point p) {
     Display* display = m_pDisplay->Get();
     Point origin = XDesktopGeometry::Query(display).Origin();
     XWarpPointer(display, None, m_pDisplay->Root(), 0, 0, 0, 0, p.x + origin.x, p.y + origin.y);
-    XFlush(display);
+    // The pointer is in place when this returns, for every client.
+    XSync(display, False);
 }
 
 }  // namespace qrv
