@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+
+#include "espeak/espeak_engine.h"
+#include "search/voice.h"
+
+namespace qrv {
+
+// A handle onto the process-wide engine. All voices share its queue, so
+// texts from every voice are spoken one after another in the order given.
+class EspeakVoice : public Voice {
+  public:
+    EspeakVoice(std::shared_ptr<EspeakEngine> engine,
+                std::shared_ptr<const EspeakEngine::AudioSink> sink);
+
+    void SpeakSync(const std::string& text) override;
+    void SpeakAsync(const std::string& text) override;
+
+  private:
+    std::shared_ptr<EspeakEngine> m_engine;
+    std::shared_ptr<const EspeakEngine::AudioSink> m_sink;
+};
+
+}  // namespace qrv

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <map>
+#include <random>
+#include <thread>
+
+#include "settings/ini_profile_store.h"
+#include "settings/user_data_folder.h"
+#include "settings/verbatim_ini_format.h"
+
+namespace qrv {
+namespace {
+
+void StartTool(QProcess& tool, const QStringList& arguments) {
+    tool.start(QStringLiteral(QRV_TEST_HELPER_DIR "/profile_tool"), arguments);
+}
+
+// The tool's "name=value" output lines as a map.
+std::map<std::string, std::string> Output(QProcess& tool) {
+    EXPECT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(tool.exitCode(), 0);
+    std::map<std::string, std::string> values;
+    for (const QByteArray& line : tool.readAllStandardOutput().split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0)
+            values[line.left(equals).toStdString()] = line.mid(equals + 1).toStdString();
+    }
+    return values;
+}
+
+std::map<std::string, std::string> Dump(const QString& file, const char* reader) {
+    QProcess tool;
+    StartTool(tool, {"dump", file, reader});
+    return Output(tool);
+}
+
+class IniProfileStoreTest : public testing::Test {
+  protected:
+    QTemporaryDir m_dir;
+    const QString m_file = m_dir.filePath(QStringLiteral("Tolbrin/profile.ini"));
+    IniProfileStore m_store{m_file};
+};
+
+// Names appear verbatim in the file; a separate process reading it with this
+// format or with the stock INI reader sees the same names and values.
+TEST_F(IniProfileStoreTest, NamesAndValuesSurviveExactly) {
+    const std::map<std::string, int32_t> ints = {
+        {"Instance 2/Start Key", 65},         {"Instance 2/Count", INT32_MIN},
+        {"Instance 3/Interval", INT32_MAX},   {"Settings/m_oStartingPoint.x", -1280},
+        {"Settings/m_oClosingPoint.y", 1079},
+    };
+    const std::map<std::string, std::string> strings = {
+        {"Instance 2/Verb", "Open"},          {"Instance 2/Empty", ""},
+        {"Instance 2/Blanks", "  a b  "},     {"Instance 2/Marks", "a, b; c # d = e"},
+        {"Instance 2/Escapes", "\"q\" \\ x"}, {"Instance 2/Typed", "@Variant(int 5)"},
+        {"Instance 2/Percent", "%20 %U0041"}, {"Instance 2/Text", "Grüße ☃ 日本"},
+        {"Instance 2/Breaks", "a\nb\tc"},
+    };
+    auto split = [](const std::string& path) {
+        const std::size_t slash = path.find('/');
+        return std::pair(path.substr(0, slash), path.substr(slash + 1));
+    };
+    for (const auto& [path, value] : ints) {
+        ASSERT_TRUE(m_store.WriteInt(split(path).first, split(path).second, value));
+    }
+    for (const auto& [path, value] : strings) {
+        ASSERT_TRUE(m_store.WriteString(split(path).first, split(path).second, value));
+    }
+    QFile file(m_file);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (const char* line :
+         {"[Instance 2]", "[Settings]", "Start Key=65", "m_oStartingPoint.x=-1280"}) {
+        EXPECT_TRUE(lines.contains(line)) << line;
+    }
+    for (const char* reader : {"verbatim", "stock"}) {
+        auto seen = Dump(m_file, reader);
+        EXPECT_EQ(seen.size(), ints.size() + strings.size()) << reader;
+        for (const auto& [path, value] : ints)
+            EXPECT_EQ(seen[path], std::to_string(value));
+        for (const auto& [path, value] : strings) {
+            std::string shown = value;
+            for (std::size_t at; (at = shown.find('\n')) != std::string::npos;)
+                shown.replace(at, 1, "\\n");
+            EXPECT_EQ(seen[path], shown) << reader;
+        }
+    }
+}
+
+TEST_F(IniProfileStoreTest, UnreadableMissingAndUnwritable) {
+    ASSERT_TRUE(m_store.WriteString("Instance 2", "Count", "three"));
+    ASSERT_TRUE(m_store.WriteString("Instance 2", "Huge", "99999999999"));
+    ASSERT_TRUE(m_store.WriteString("Instance 2", "Numeric", "42"));
+    ASSERT_TRUE(m_store.WriteInt("Instance 2", "Interval", 250));
+    EXPECT_EQ(m_store.GetInt("Instance 2", "Count", 1), 1);
+    EXPECT_EQ(m_store.GetInt("Instance 2", "Huge", -1), -1);
+    EXPECT_EQ(m_store.GetInt("Instance 2", "Numeric", 0), 42);
+    EXPECT_EQ(m_store.GetString("Instance 2", "Interval", ""), "250");
+    EXPECT_EQ(m_store.GetInt("Instance 3", "Interval", 1000), 1000);
+    EXPECT_EQ(m_store.GetString("Instance 3", "Verb", "Open"), "Open");
+
+    IniProfileStore blocked(m_file + QStringLiteral("/under a file.ini"));
+    EXPECT_FALSE(blocked.WriteInt("Instance 2", "Count", 3));
+    EXPECT_FALSE(blocked.WriteString("Instance 2", "Verb", "Edit"));
+}
+
+// Two processes and two threads of this one rewrite the file for a while;
+// every key keeps the last value its writer wrote, and an older key survives.
+TEST_F(IniProfileStoreTest, ConcurrentWritersOfDifferentKeysLoseNothing) {
+    ASSERT_TRUE(m_store.WriteInt("Settings", "m_oStartingPoint.x", 5));
+    QProcess first, second;
+    StartTool(first, {"hammer", m_file, "Instance 2", "First ", "6", "2500"});
+    StartTool(second, {"hammer", m_file, "Settings", "Second ", "7", "2500"});
+    std::vector<std::thread> threads;
+    for (const char* key : {"Thread 1", "Thread 2"}) {
+        threads.emplace_back([this, key] {
+            for (int i = 0; i <= 30; ++i)
+                EXPECT_TRUE(m_store.WriteInt("ControlList", key, i));
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    const auto firstLast = Output(first);
+    const auto secondLast = Output(second);
+    ASSERT_EQ(firstLast.size() + secondLast.size(), 13u);
+    auto seen = Dump(m_file, "verbatim");
+    for (const auto& [key, value] : firstLast)
+        EXPECT_EQ(seen["Instance 2/" + key], value);
+    for (const auto& [key, value] : secondLast)
+        EXPECT_EQ(seen["Settings/" + key], value);
+    EXPECT_EQ(seen["Settings/m_oStartingPoint.x"], "5");
+    EXPECT_EQ(seen["ControlList/Thread 1"], "30");
+    EXPECT_EQ(seen["ControlList/Thread 2"], "30");
+}
+
+// Property: any map of names and values survives a write and a read, and
+// hand-written files with escapes, comments and junk lines are read leniently.
+TEST(VerbatimIniFormatTest, RoundTripsAndReadsLeniently) {
+    const QString alphabet = QStringLiteral("aZ09 ._-%=/\\[]\";#,@\t\nü☃");
+    std::mt19937 random(20240611);
+    auto text = [&](int maxLength) {
+        QString result;
+        for (int n = std::uniform_int_distribution<int>(1, maxLength)(random); n > 0; --n) {
+            result += alphabet[std::uniform_int_distribution<int>(0, alphabet.size() - 1)(random)];
+        }
+        return result.remove('/').trimmed().isEmpty() ? QStringLiteral("x") : result;
+    };
+    auto roundTrip = [](QByteArray bytes) {
+        QBuffer in(&bytes);
+        in.open(QIODevice::ReadOnly);
+        QSettings::SettingsMap read;
+        EXPECT_TRUE(VerbatimIniFormat::Read(in, read));
+        return read;
+    };
+    for (int round = 0; round < 200; ++round) {
+        QSettings::SettingsMap map;
+        for (int entry = 0; entry < 8; ++entry)
+            map.insert(text(6) + '/' + text(8), text(12));
+        QByteArray bytes;
+        QBuffer out(&bytes);
+        out.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(VerbatimIniFormat::Write(out, map));
+        ASSERT_EQ(roundTrip(bytes), map) << bytes.toStdString();
+    }
+    const QSettings::SettingsMap expected{{"Instance 2/Start Key", "5"},
+                                          {"Instance 2/Quoted", "a\"b\\c\ndA"},
+                                          {"Settings/Column%d", "@at"}};
+    EXPECT_EQ(roundTrip("; c\n# c\n[Instance%202]\r\n Start%20Key = 5 \njunk\n=x\n"
+                        "Quoted=\"a\\\"b\\\\c\\nd\\x41\"\n[ Settings ]\nColumn%d=@@at\n"),
+              expected);
+}
+
+TEST(UserFoldersTest, ProfileAndImagesLiveInTheUserDirectories) {
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    if (config.isEmpty() || data.isEmpty())
+        GTEST_SKIP() << "needs the private desktop's XDG dirs";
+    EXPECT_EQ(IniProfileStore::UserProfilePath(), config + "/Tolbrin/Quorvane by Tolbrin.ini");
+    EXPECT_EQ(DefaultTempImagesFolder(), (data + "/Quorvane-by-Tolbrin").toStdString());
+    EXPECT_TRUE(QFileInfo(data + "/Quorvane-by-Tolbrin").isDir());
+}
+
+}  // namespace
+}  // namespace qrv

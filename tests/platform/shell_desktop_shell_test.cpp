@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUrl>
+#include <chrono>
+#include <functional>
+
+#include "desktop/desktop_shell.h"
+
+namespace qrv {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Waits for something a detached process does; the deadline only bounds a
+// failing test.
+bool Eventually(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+QStringList Lines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+void WriteFile(const QString& path, const QByteArray& text, bool executable) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    if (executable)
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+}
+
+class DesktopShellTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        // Records what the desktop would have been asked to open.
+        WriteFile(m_opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\n", true);
+    }
+
+    // A script that leaves "<script>.ran" behind when it runs.
+    QString Script(const QString& name, bool executable) {
+        const QString path = m_dir.filePath(name);
+        WriteFile(path, "#!/bin/sh\ntouch \"$0.ran\"\n", executable);
+        return path;
+    }
+    static bool Ran(const QString& script) { return QFileInfo::exists(script + ".ran"); }
+    QStringList Opened() const { return Lines(m_opener + ".log"); }
+
+    QTemporaryDir m_dir;
+    const QString m_opener = m_dir.filePath(QStringLiteral("opener"));
+    DesktopShell m_shell{m_opener};
+};
+
+// Programs and scripts (by execute bit or first line) start for "open" and
+// "execute" in any case; unknown verbs fail and run nothing, which a script
+// started afterwards makes observable.
+TEST_F(DesktopShellTest, VerbsStartProgramsOrFail) {
+    for (bool executable : {true, false}) {
+        for (const char* verb : {"open", "OPEN", "Open", "Execute", "execute", ""}) {
+            SCOPED_TRACE(std::string(verb) + (executable ? " exec bit" : " first line"));
+            const QString script =
+                Script(QStringLiteral("%1 %2.sh").arg(verb).arg(executable), executable);
+            EXPECT_TRUE(m_shell.Execute(script.toStdString(), verb));
+            EXPECT_TRUE(Eventually([&] { return Ran(script); }));
+        }
+    }
+    const QString never = Script(QStringLiteral("never.sh"), true);
+    for (const char* verb : {"print", "edit", "runas", "opened", " open"}) {
+        EXPECT_FALSE(m_shell.Execute(never.toStdString(), verb)) << verb;
+    }
+    const QString onPath = Script(QStringLiteral("qrv-test-program"), true);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", m_dir.path().toUtf8() + ':' + path);
+    EXPECT_TRUE(m_shell.Execute("qrv-test-program", "open"));
+    EXPECT_FALSE(m_shell.Execute("no-such-program-anywhere", "open"));
+    qputenv("PATH", path);
+    ASSERT_TRUE(Eventually([&] { return Ran(onPath); }));
+    EXPECT_FALSE(Ran(never));
+    EXPECT_TRUE(Opened().isEmpty());
+}
+
+// Everything that is not a program goes to the default application, but
+// only for "open"; missing files fail.
+TEST_F(DesktopShellTest, DocumentsFoldersAndAddressesGoToTheDefaultApplication) {
+    const QString document = m_dir.filePath(QStringLiteral("notes file.txt"));
+    WriteFile(document, "not a program\n", false);
+    EXPECT_FALSE(m_shell.Execute(document.toStdString(), "Execute"));
+    EXPECT_FALSE(m_shell.Execute(m_dir.filePath("missing.txt").toStdString(), "open"));
+    EXPECT_FALSE(m_shell.Open(""));
+    EXPECT_FALSE(m_shell.Open(m_dir.filePath("missing").toStdString()));
+    EXPECT_TRUE(m_shell.Execute(document.toStdString(), "Open"));
+    const QStringList targets = {m_dir.path(), QStringLiteral("https://example.org/a b"),
+                                 QStringLiteral("mailto:someone@example.org")};
+    for (const QString& target : targets)
+        EXPECT_TRUE(m_shell.Open(target.toStdString()));
+    ASSERT_TRUE(Eventually([&] { return Opened().size() > targets.size(); }));
+    QStringList opened = Opened();
+    QStringList expected = targets + QStringList{document};
+    opened.sort();
+    expected.sort();
+    EXPECT_EQ(opened, expected);
+}
+
+// Without a file manager on the bus the file's folder is opened; with one it
+// gets the file's address.
+TEST_F(DesktopShellTest, RevealAsksTheFileManagerOrOpensTheFolder) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        GTEST_SKIP() << "needs a session bus";
+    const QString service = QStringLiteral("org.freedesktop.FileManager1");
+    ASSERT_FALSE(bus.interface()->isServiceRegistered(service).value());
+
+    const QString file = m_dir.filePath(QStringLiteral("shown file #1.png"));
+    WriteFile(file, "png", false);
+    EXPECT_FALSE(m_shell.Reveal(m_dir.filePath("missing.png").toStdString()));
+    EXPECT_TRUE(m_shell.Reveal(file.toStdString()));
+    ASSERT_TRUE(Eventually([&] { return !Opened().isEmpty(); }));
+    EXPECT_EQ(Opened(), QStringList{m_dir.path()});
+
+    const QString record = m_dir.filePath(QStringLiteral("shown"));
+    qint64 pid = 0;
+    ASSERT_TRUE(QProcess::startDetached(QStringLiteral(QRV_TEST_HELPER_DIR "/fake_file_manager"),
+                                        {record}, QString(), &pid));
+    ASSERT_TRUE(Eventually([&] { return bus.interface()->isServiceRegistered(service).value(); }));
+    EXPECT_TRUE(m_shell.Reveal(file.toStdString()));
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+
+    const QStringList shown = Lines(record);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith("file:///"));
+    EXPECT_EQ(QUrl(shown[0]).toLocalFile(), file);
+    EXPECT_EQ(Opened().size(), 1);
+    ASSERT_TRUE(Eventually([&] { return !bus.interface()->isServiceRegistered(service).value(); }));
+}
+
+}  // namespace
+}  // namespace qrv

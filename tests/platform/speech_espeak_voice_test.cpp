@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "espeak/espeak_voice_factory.h"
+
+namespace qrv {
+namespace {
+
+struct Utterance {
+    std::string text;
+    double seconds;
+    double rms;
+};
+
+// Collects what the engine synthesised, in the order it was spoken.
+class CapturedSpeech {
+  public:
+    EspeakEngine::AudioSink Sink() {
+        return [this](const std::string& text, std::span<const int16_t> samples) {
+            double sum = 0;
+            for (int16_t s : samples)
+                sum += static_cast<double>(s) * s;
+            const double count = std::max<double>(1, static_cast<double>(samples.size()));
+            std::lock_guard lock(m_mutex);
+            m_spoken.push_back(
+                {text, static_cast<double>(samples.size()) / EspeakEngine::Shared()->SampleRate(),
+                 std::sqrt(sum / count)});
+        };
+    }
+    std::vector<Utterance> Spoken() {
+        std::lock_guard lock(m_mutex);
+        return m_spoken;
+    }
+
+  private:
+    std::mutex m_mutex;
+    std::vector<Utterance> m_spoken;
+};
+
+// Texts from two voices queue in order behind pending speech; when SpeakSync
+// returns its own audio is complete; empty texts produce nothing; longer texts
+// take longer to say.
+TEST(EspeakVoiceTest, SpeaksQueuedTextsInOrderIntoTheSink) {
+    CapturedSpeech speech;
+    EspeakVoiceFactory factory(speech.Sink());
+    std::unique_ptr<Voice> voice = factory.CreateVoice();
+    std::unique_ptr<Voice> other = factory.CreateVoice();
+    ASSERT_TRUE(voice && other) << "espeak-ng did not start";
+    const std::vector<std::string> texts = {"one", "Größe über Straße", "",
+                                            "Picture Found in Screen Search Area"};
+    voice->SpeakAsync(texts[0]);
+    other->SpeakAsync(texts[1]);
+    voice->SpeakAsync(texts[2]);
+    voice->SpeakSync(texts[2]);
+    other->SpeakSync(texts[3]);
+
+    const auto spoken = speech.Spoken();
+    ASSERT_EQ(spoken.size(), 3u);
+    EXPECT_EQ(spoken[0].text, texts[0]);
+    EXPECT_EQ(spoken[1].text, texts[1]);
+    EXPECT_EQ(spoken[2].text, texts[3]);
+    for (const Utterance& u : spoken) {
+        EXPECT_GT(u.rms, 300.0) << u.text;
+        EXPECT_GT(u.seconds, 0.2) << u.text;
+        EXPECT_LT(u.seconds, 8.0) << u.text;
+    }
+    EXPECT_GT(spoken[2].seconds, 2 * spoken[0].seconds);
+}
+
+// Playing needs an audio device; without one the texts are dropped, nothing
+// blocks, and capturing voices keep working afterwards.
+TEST(EspeakVoiceTest, SpeakingToTheDeviceReturnsWithOrWithoutOne) {
+    EspeakVoiceFactory playing;
+    std::unique_ptr<Voice> voice = playing.CreateVoice();
+    ASSERT_NE(voice, nullptr);
+    voice->SpeakAsync("queued for the device");
+    voice->SpeakSync("spoken on the device");
+
+    CapturedSpeech speech;
+    EspeakVoiceFactory capturing(speech.Sink());
+    capturing.CreateVoice()->SpeakSync("Picture Found in Screen Search Area");
+    const auto spoken = speech.Spoken();
+    ASSERT_EQ(spoken.size(), 1u);
+    EXPECT_GT(spoken[0].seconds, 0.8);
+    EXPECT_LT(spoken[0].seconds, 8.0);
+}
+
+}  // namespace
+}  // namespace qrv
