@@ -39,10 +39,11 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.skipped || run.run_type != Run::RT_Iteration || run.iterations == 0) {
+            if (run.error_occurred || run.run_type != Run::RT_Iteration || run.iterations == 0) {
                 continue;
             }
-            m_ms[run.benchmark_name()] = run.GetAdjustedRealTime() *
+            // The adjusted time is in the run's unit; the multiplier is units per second.
+            m_ms[run.benchmark_name()] = run.GetAdjustedRealTime() /
                                          benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
         }
     }
