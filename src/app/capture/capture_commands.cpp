@@ -1,0 +1,123 @@
+#include "capture/capture_commands.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+
+#include "capture/capture_request.h"
+#include "capture/replace_invalid_file_name_chars.h"
+#include "capture/screen_capturer.h"
+#include "qt/date_time_text.h"
+#include "search/input_injector.h"
+#include "search/shell.h"
+#include "selector/screen_area_selector.h"
+#include "services/app_services.h"
+#include "settings/main_window_fields.h"
+#include "settings/profile.h"
+#include "settings/temp_images_folder.h"
+#include "widgets/field_exchange.h"
+#include "widgets/message_boxes.h"
+#include "widgets/wait_cursor.h"
+
+namespace qrv {
+
+namespace {
+
+constexpr uint32_t kPngFormat = 0;
+
+}  // namespace
+
+CaptureCommands::CaptureCommands(QWidget* owner, MainWindowFields& fields, FieldExchange& exchange,
+                                 AppServices& services)
+    : m_owner(owner), m_fields(fields), m_exchange(exchange), m_services(services) {}
+
+bool CaptureCommands::CaptureScreenArea() {
+    m_exchange.ToFields();
+    if (!RunSelector()) {
+        return false;
+    }
+    const Rect area = StoredSelection();
+    if (area.Width() == 0 || area.Height() == 0) {
+        return false;
+    }
+    m_fields.m_iScreenAreaLeft = area.left;
+    m_fields.m_iScreenAreaTop = area.top;
+    m_fields.m_iScreenAreaWidth = area.Width();
+    m_fields.m_iScreenAreaHeight = area.Height();
+    m_exchange.ToControls();
+    Profile& profile = m_services.profile;
+    profile.Write(keys::kScreenAreaLeft, area.left);
+    profile.Write(keys::kScreenAreaTop, area.top);
+    profile.Write(keys::kScreenAreaWidth, area.Width());
+    profile.Write(keys::kScreenAreaHeight, area.Height());
+    return true;
+}
+
+void CaptureCommands::CapturePicture() {
+    InputInjector& input = m_services.input;
+    const Point before = input.CursorPos();
+    if (!RunSelector()) {
+        return;
+    }
+    const Point after = input.CursorPos();
+    input.SetCursorPos(before);
+    SettleCursor();
+
+    const Rect rect = StoredSelection();
+    if (rect.Width() == 0 || rect.Height() == 0) {
+        return;
+    }
+    CaptureRequest request;
+    request.format = kPngFormat;
+    request.baseName = "Picture to Find ";
+    ReplaceInvalidFileNameChars(request.baseName);
+    request.rect = rect;
+    request.wholeScreen = false;
+    {
+        WaitCursor wait;
+        ScreenCapturer capturer(m_services.screen, m_services.layout, m_services.imageWriter);
+        capturer.CaptureRectToFile(request, PictureFolder(), GetCurrentDateTimeText());
+    }
+    const QString path = QString::fromStdString(request.fullPath);
+    if (!QFileInfo::exists(path)) {
+        MessageBoxes::Show(m_owner,
+                           QStringLiteral("Failed to Store Picture at given below path.\n\n%1\n\n"
+                                          "Open Settings of this Software and Select another "
+                                          "Folder for Storing Picture Files. ")
+                               .arg(path),
+                           MessageIcon::Error);
+        return;
+    }
+    m_exchange.ToFields();
+    m_fields.m_strPictureToFindFilePath = request.fullPath;
+    m_exchange.ToControls();
+    m_services.profile.Write(keys::kPictureToFindFilePath, request.fullPath);
+    input.SetCursorPos(after);
+    if (m_services.profile.Get(keys::kAutoDisplayPictureToFindPreview) != 0) {
+        m_services.shell.Open(request.fullPath);
+    }
+}
+
+Rect CaptureCommands::StoredSelection() const {
+    Profile& profile = m_services.profile;
+    return Rect{profile.Get(keys::kStartingPointX), profile.Get(keys::kStartingPointY),
+                profile.Get(keys::kClosingPointX), profile.Get(keys::kClosingPointY)};
+}
+
+std::string CaptureCommands::PictureFolder() const {
+    return m_services.profile.Get(keys::kTempImagesFolder,
+                                  GetTempImagesFolder(m_services.localDataFolder));
+}
+
+bool CaptureCommands::RunSelector() {
+    ScreenAreaSelector selector(m_services.layout, m_services.screen, m_services.profile, m_owner);
+    return selector.exec() == QDialog::Accepted;
+}
+
+void CaptureCommands::SettleCursor() {
+    QEventLoop loop;
+    QTimer::singleShot(kCursorSettleMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace qrv

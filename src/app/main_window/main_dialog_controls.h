@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QHash>
+
+class QAbstractButton;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace qrv {
+
+class DialogUnits;
+class HotKeyEdit;
+
+// The main window's controls, created from its layout table in tab order and
+// placed in dialog units. Controls with an identifier can be looked up by it.
+class MainDialogControls {
+  public:
+    MainDialogControls(QWidget* dialog, const DialogUnits& units);
+
+    QWidget* Widget(int id) const;
+    QLineEdit* Edit(int id) const;
+    QCheckBox* Check(int id) const;
+    QPushButton* Button(int id) const;
+    QLabel* Label(int id) const;
+    HotKeyEdit* HotKey() const;
+
+    // The edits that turn an emptied text into "0".
+    static const int kGuardedEdits[5];
+
+  private:
+    void Create(QWidget* dialog, const DialogUnits& units);
+
+    QHash<int, QWidget*> m_byId;
+};
+
+}  // namespace qrv

@@ -1,0 +1,438 @@
+#include "main_window/quorvane_dialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+
+#include "about/about_dialog.h"
+#include "app_links.h"
+#include "automation/c_element_clicker.h"
+#include "capture/capture_commands.h"
+#include "capture/picture_file_commands.h"
+#include "imaging/image_codec.h"
+#include "main_window/control_ids.h"
+#include "main_window/main_dialog_controls.h"
+#include "main_window/main_menu.h"
+#include "preview/live_preview.h"
+#include "preview/picture_preview.h"
+#include "search/beeper.h"
+#include "search/input_injector.h"
+#include "search/search_controller.h"
+#include "search/shell.h"
+#include "search/taskbar_progress.h"
+#include "search/text_speaker.h"
+#include "services/app_services.h"
+#include "settings/settings_dialog.h"
+#include "settings/temp_images_folder.h"
+#include "widgets/app_icons.h"
+#include "widgets/dialog_units.h"
+#include "widgets/file_prompts.h"
+#include "widgets/hot_key_edit.h"
+#include "widgets/message_boxes.h"
+#include "widgets/wait_cursor.h"
+
+namespace qrv {
+
+namespace {
+
+SearchControllerDeps ControllerDeps(AppServices& s) {
+    return SearchControllerDeps{
+        SearchAttemptDeps{s.screen, s.input, s.layout, s.clock, s.speaker, s.automation, s.shell,
+                          s.activator, s.beeper, s.profile},
+        s.codec, s.taskbar, s.hotKeys};
+}
+
+}  // namespace
+
+QuorvaneDialog::QuorvaneDialog(AppServices& services, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_services(services) {
+    setObjectName(QStringLiteral("quorvaneDialog"));
+    setFont(DialogUnits::DialogFont());
+    const DialogUnits units(font());
+    setFixedSize(units.Size(411, 396));
+    m_controls = std::make_unique<MainDialogControls>(this, units);
+    m_capture = std::make_unique<CaptureCommands>(this, m_fields, m_exchange, services);
+    m_pictureFile = std::make_unique<PictureFileCommands>(this, m_fields, m_exchange, services);
+    m_controller = std::make_unique<SearchController>(*this, m_fields, ControllerDeps(services));
+    m_menu = new MainMenu(services.shell, this);
+    Bind();
+    Connect();
+    Initialise();
+}
+
+QuorvaneDialog::~QuorvaneDialog() {
+    Finish();
+    if (m_services.hotKeys) {
+        m_services.hotKeys->SetHandler({});
+        m_services.hotKeys->Unregister(SearchController::kStartHotKeyId);
+    }
+    m_controller.reset();
+}
+
+LivePreview* QuorvaneDialog::CurrentLivePreview() const {
+    return m_livePreview;
+}
+
+void QuorvaneDialog::Bind() {
+    const MainDialogControls& c = *m_controls;
+    FieldExchange& x = m_exchange;
+    x.BindInt(c.Edit(ctl::kAreaLeft), &m_fields.m_iScreenAreaLeft);
+    x.BindInt(c.Edit(ctl::kAreaTop), &m_fields.m_iScreenAreaTop);
+    x.BindInt(c.Edit(ctl::kAreaWidth), &m_fields.m_iScreenAreaWidth);
+    x.BindInt(c.Edit(ctl::kAreaHeight), &m_fields.m_iScreenAreaHeight);
+    x.BindText(c.Edit(ctl::kPicturePath), &m_fields.m_strPictureToFindFilePath);
+    x.BindCheck(c.Check(ctl::kClickOnPicture), &m_fields.m_bClickOnPicture);
+    x.BindCheck(c.Check(ctl::kCursorBack), &m_fields.m_bCursorBack);
+    x.BindText(c.Edit(ctl::kTextToSpeak), &m_fields.m_strTextToSpeak);
+    x.BindCheck(c.Check(ctl::kSpeakText), &m_fields.m_bSpeakText);
+    x.BindText(c.Edit(ctl::kScript), &m_fields.m_strScriptToExecute);
+    x.BindCheck(c.Check(ctl::kExecute), &m_fields.m_bExecuteScript);
+    x.BindCheck(c.Check(ctl::kMakeActiveWindow), &m_fields.m_bMakeActiveWindow);
+    x.BindInt(c.Label(ctl::kInstanceNumber), &m_iInstanceNumber);
+    x.BindCheck(c.Check(ctl::kMoveMouse), &m_fields.m_bMoveMouseToCenterOfPicture);
+    x.BindInt(c.Edit(ctl::kCount), &m_fields.m_iCount);
+    x.BindInt(c.Edit(ctl::kInterval), &m_fields.m_iInterval);
+    x.BindInt(c.Edit(ctl::kDeviationRed), &m_fields.m_iDeviationRed);
+    x.BindInt(c.Edit(ctl::kDeviationGreen), &m_fields.m_iDeviationGreen);
+    x.BindInt(c.Edit(ctl::kDeviationBlue), &m_fields.m_iDeviationBlue);
+    x.BindUInt(c.Edit(ctl::kTimeDelay), &m_fields.m_dwTimeDelay1);
+    x.BindCheck(c.Check(ctl::kClickAnotherTime), &m_fields.m_bClickAnotherTime);
+    x.BindText(c.Edit(ctl::kElementWindow), &m_fields.m_strElementWindowName);
+    x.BindText(c.Edit(ctl::kElementName), &m_fields.m_strElementName);
+    x.BindText(c.Edit(ctl::kElementValue), &m_fields.m_strElementValue);
+    x.BindCheck(c.Check(ctl::kClickElement), &m_fields.m_bClickElement);
+    x.BindCheck(c.Check(ctl::kDoNotUseValue), &m_fields.m_bDoNotUseValueToSearchElement);
+    x.BindText(c.Edit(ctl::kVerb), &m_fields.m_strVerb);
+    x.BindCheck(c.Check(ctl::kAbortSearch), &m_fields.m_bAbortSearch);
+}
+
+void QuorvaneDialog::Connect() {
+    const MainDialogControls& c = *m_controls;
+    auto onClick = [&](int id, void (QuorvaneDialog::*handler)()) {
+        connect(c.Button(id), &QPushButton::clicked, this, handler);
+    };
+    onClick(ctl::kCaptureScreenArea, &QuorvaneDialog::OnCaptureScreenArea);
+    onClick(ctl::kMenu, &QuorvaneDialog::ShowPopupMenu);
+    onClick(ctl::kCapturePicture, &QuorvaneDialog::OnCapturePicture);
+    onClick(ctl::kLocate, &QuorvaneDialog::OnLocate);
+    onClick(ctl::kSelectPictureFile, &QuorvaneDialog::OnSelectPictureFile);
+    onClick(ctl::kAreaPreview, &QuorvaneDialog::OnLivePreview);
+    onClick(ctl::kPicturePreview, &QuorvaneDialog::OnPicturePreview);
+    onClick(ctl::kBrowse, &QuorvaneDialog::OnBrowseScript);
+    onClick(ctl::kSelectElement, &QuorvaneDialog::OnSelectElement);
+    onClick(ctl::kClickElementNow, &QuorvaneDialog::OnClickElementNow);
+    onClick(ctl::kAreaColors, &QuorvaneDialog::OnAreaColors);
+    onClick(ctl::kPictureColors, &QuorvaneDialog::OnPictureColors);
+    connect(c.Button(ctl::kFind), &QPushButton::clicked, this,
+            [this] { m_controller->OnFindButton(); });
+    connect(c.Button(ctl::kAssign), &QPushButton::clicked, this,
+            [this] { m_controller->AssignStartHotKey(); });
+    connect(c.Button(ctl::kClear), &QPushButton::clicked, this,
+            [this] { m_controller->ClearStartHotKey(); });
+    for (int id : MainDialogControls::kGuardedEdits) {
+        connect(c.Edit(id), &QLineEdit::textChanged, this, [this, id] { GuardEmptyEdit(id); });
+    }
+    connect(m_menu, &MainMenu::UniqueColorsRequested, this, &QuorvaneDialog::OnPictureColors);
+    connect(m_menu, &MainMenu::SettingsRequested, this, &QuorvaneDialog::OnSettings);
+    connect(m_menu, &MainMenu::AboutRequested, this, &QuorvaneDialog::OnAbout);
+    connect(m_menu, &MainMenu::ExitRequested, this, &QWidget::close, Qt::QueuedConnection);
+    connect(&m_cursorTimer, &QTimer::timeout, this, &QuorvaneDialog::ShowCursorPosition);
+}
+
+void QuorvaneDialog::Initialise() {
+    m_fields.Load(m_services.profile);
+    m_iInstanceNumber = m_services.profile.InstanceNumber();
+    m_exchange.ToControls();
+    if (m_fields.m_bClickElement &&
+        !(m_services.automation && m_services.automation->EnsureAutomation())) {
+        m_services.beeper.Beep(BeepKind::Error);
+    }
+    setWindowIcon(AppIcons::Normal());
+    setWindowTitle(MessageBoxes::Caption());
+    m_cursorTimer.start(kCursorTimerMs);
+    if (m_services.hotKeys) {
+        m_services.hotKeys->SetHandler([this](int id) { m_controller->OnHotKey(id); });
+    }
+    m_controller->RegisterStartHotKey();
+    if (m_fields.m_bClickElement) {
+        m_services.speaker.SpeakAsync("Click on Select Element Button to Select Element");
+    }
+}
+
+void QuorvaneDialog::SetStatusText(const std::string& text) {
+    QLabel* status = m_controls->Label(ctl::kStatus);
+    const QString line = QString::fromStdString(text);
+    QMetaObject::invokeMethod(
+        status, [status, line] { status->setText(line); }, Qt::QueuedConnection);
+}
+
+void QuorvaneDialog::SetFindButtonText(const std::string& text) {
+    m_controls->Button(ctl::kFind)->setText(QString::fromStdString(text));
+}
+
+void QuorvaneDialog::SetSearchingIcon(bool searching) {
+    m_bSearchingIcon = searching;
+    setWindowIcon(searching ? AppIcons::Searching() : AppIcons::Normal());
+}
+
+void QuorvaneDialog::ShowMessage(const std::string& text, MessageIcon icon) {
+    MessageBoxes::Show(this, QString::fromStdString(text), icon);
+}
+
+bool QuorvaneDialog::TransferControlsToFields() {
+    return m_exchange.ToFields();
+}
+
+void QuorvaneDialog::PostSearchProgress() {
+    QMetaObject::invokeMethod(
+        this, [this] { m_controller->OnSearchProgress(); }, Qt::QueuedConnection);
+}
+
+void QuorvaneDialog::PostSearchFinished() {
+    QMetaObject::invokeMethod(
+        this, [this] { m_controller->OnSearchFinished(); }, Qt::QueuedConnection);
+}
+
+void QuorvaneDialog::EndDialog(int result) {
+    QMetaObject::invokeMethod(
+        this, [this, result] { done(result); }, Qt::QueuedConnection);
+}
+
+void QuorvaneDialog::RefreshLivePreview() {
+    if (m_livePreview) {
+        m_livePreview->Refresh();
+    }
+}
+
+WindowId QuorvaneDialog::MainWindowId() {
+    return WindowId(winId());
+}
+
+HotKeyValue QuorvaneDialog::GetHotKey() {
+    return m_controls->HotKey()->Value();
+}
+
+void QuorvaneDialog::SetHotKey(HotKeyValue value) {
+    m_controls->HotKey()->SetValue(value);
+}
+
+void QuorvaneDialog::accept() {
+    // Enter takes the controls' contents and ends the window, unless an entry is invalid.
+    if (m_exchange.ToFields()) {
+        QDialog::accept();
+    }
+}
+
+void QuorvaneDialog::done(int result) {
+    Finish();
+    QDialog::done(result);
+}
+
+void QuorvaneDialog::Finish() {
+    if (m_bFinished) {
+        return;
+    }
+    m_bFinished = true;
+    m_cursorTimer.stop();
+    // However the window ends, no worker may outlive it.
+    m_controller->Shutdown();
+    m_exchange.ToFields();
+    m_fields.Save(m_services.profile);
+    SetSearchingIcon(false);
+    if (m_services.taskbar) {
+        m_services.taskbar->SetState(TaskbarState::None);
+    }
+    if (m_livePreview) {
+        m_livePreview->close();
+    }
+}
+
+void QuorvaneDialog::closeEvent(QCloseEvent* event) {
+    if (!m_controller->RequestClose()) {
+        // The worker ends the window once it has seen the stop request.
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void QuorvaneDialog::keyPressEvent(QKeyEvent* event) {
+    const bool plain =
+        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && event->key() == Qt::Key_F1) {
+        OnHelp();
+        return;
+    }
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        } else {
+            accept();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void QuorvaneDialog::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    ShowPopupMenu();
+}
+
+void QuorvaneDialog::ShowPopupMenu() {
+    m_menu->popup(QCursor::pos());
+}
+
+void QuorvaneDialog::ShowCursorPosition() {
+    const Point cursor = m_services.input.CursorPos();
+    m_controls->Label(ctl::kCursorText)
+        ->setText(QStringLiteral("Cursor at %1, %2").arg(cursor.x).arg(cursor.y));
+}
+
+void QuorvaneDialog::GuardEmptyEdit(int id) {
+    QLineEdit* edit = m_controls->Edit(id);
+    if (edit->text().isEmpty()) {
+        edit->setText(QStringLiteral("0"));
+    }
+}
+
+void QuorvaneDialog::OnCaptureScreenArea() {
+    if (m_capture->CaptureScreenArea() &&
+        m_services.profile.Get(keys::kAutoDisplayCapturedScreenAreaPreview) != 0) {
+        OnLivePreview();
+    }
+}
+
+void QuorvaneDialog::OnCapturePicture() {
+    m_capture->CapturePicture();
+}
+
+void QuorvaneDialog::OnSelectPictureFile() {
+    m_pictureFile->SelectPictureFile();
+}
+
+void QuorvaneDialog::OnLocate() {
+    m_pictureFile->Locate();
+}
+
+void QuorvaneDialog::OnLivePreview() {
+    if (m_livePreview) {
+        m_livePreview->close();
+    }
+    m_exchange.ToFields();
+    const int32_t width = m_fields.m_iScreenAreaWidth;
+    const int32_t height = m_fields.m_iScreenAreaHeight;
+    if (width == 0 || height == 0) {
+        MessageBoxes::Show(this, QStringLiteral("Please Capture Screen Area and then try again."),
+                           MessageIcon::Information);
+        return;
+    }
+    const int32_t left = m_fields.m_iScreenAreaLeft;
+    const int32_t top = m_fields.m_iScreenAreaTop;
+    m_livePreview = new LivePreview(m_services.screen, Rect{left, top, left + width, top + height});
+    m_livePreview->move(frameGeometry().topRight() + QPoint(8, 0));
+    m_livePreview->show();
+}
+
+void QuorvaneDialog::OnPicturePreview() {
+    m_exchange.ToFields();
+    const std::string& path = m_fields.m_strPictureToFindFilePath;
+    if (path.empty() || !QFileInfo::exists(QString::fromStdString(path))) {
+        MessageBoxes::Show(this,
+                           QStringLiteral("Please Capture / Select Picture to Find and then try "
+                                          "Again."),
+                           MessageIcon::Information);
+        return;
+    }
+    PicturePreview preview(m_services.codec, path, this);
+    preview.setWindowModality(Qt::WindowModal);
+    preview.exec();
+}
+
+std::string QuorvaneDialog::VerbForScript(const std::string& path, const std::string& verb) {
+    const QString name = QString::fromStdString(path);
+    return name.right(5).compare(QStringLiteral(".zntk"), Qt::CaseInsensitive) == 0 ? "Execute"
+                                                                                    : verb;
+}
+
+void QuorvaneDialog::OnBrowseScript() {
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    const QString path = m_services.prompts.OpenFile(
+        this, desktop, QStringLiteral("All Files (*);;Zentrak by Tolbrin Script Files (*.zntk)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    m_exchange.ToFields();
+    m_fields.m_strVerb = VerbForScript(path.toStdString(), m_fields.m_strVerb);
+    m_fields.m_strScriptToExecute = path.toStdString();
+    m_exchange.ToControls();
+}
+
+void QuorvaneDialog::OnSelectElement() {
+    ShowNotAvailable(QStringLiteral("The window control browser"));
+}
+
+void QuorvaneDialog::OnClickElementNow() {
+    WaitCursor wait;
+    m_exchange.ToFields();
+    const bool clicked = m_services.automation &&
+                         m_services.automation->ClickElement(
+                             m_fields.m_strElementWindowName, m_fields.m_strElementName,
+                             m_fields.m_strElementValue, m_fields.m_bDoNotUseValueToSearchElement);
+    if (!clicked) {
+        m_services.beeper.Beep(BeepKind::Error);
+    }
+}
+
+void QuorvaneDialog::OnAreaColors() {
+    m_exchange.ToFields();
+    if (m_fields.m_iScreenAreaWidth == 0 || m_fields.m_iScreenAreaHeight == 0) {
+        MessageBoxes::Show(this, QStringLiteral("Please Capture Screen Area and then try again."),
+                           MessageIcon::Information);
+        return;
+    }
+    // The colour tool starts once this click has been handled.
+    QMetaObject::invokeMethod(
+        this, [this] { ShowNotAvailable(QStringLiteral("The unique colours tool")); },
+        Qt::QueuedConnection);
+}
+
+void QuorvaneDialog::OnPictureColors() {
+    if (m_exchange.ToFields()) {
+        ShowNotAvailable(QStringLiteral("The unique colours tool"));
+    }
+}
+
+void QuorvaneDialog::OnSettings() {
+    SettingsDialog settings(m_services.profile, m_services.shell, m_services.prompts,
+                            GetTempImagesFolder(m_services.localDataFolder), this);
+    settings.setWindowModality(Qt::WindowModal);
+    settings.exec();
+}
+
+void QuorvaneDialog::OnAbout() {
+    AboutDialog about(this);
+    about.setWindowModality(Qt::WindowModal);
+    about.exec();
+}
+
+void QuorvaneDialog::OnHelp() {
+    m_services.shell.Open(std::string(kHelpAddress));
+}
+
+void QuorvaneDialog::ShowNotAvailable(const QString& what) {
+    MessageBoxes::Show(this, what + QStringLiteral(" is not available in this version."),
+                       MessageIcon::Information);
+}
+
+}  // namespace qrv

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
+
+#include "search/search_view.h"
+#include "settings/main_window_fields.h"
+#include "widgets/field_exchange.h"
+
+namespace qrv {
+
+struct AppServices;
+class CaptureCommands;
+class LivePreview;
+class MainDialogControls;
+class MainMenu;
+class PictureFileCommands;
+class SearchController;
+
+// The main window: the search set-up of one instance, its commands, the
+// status line and the cursor position. It owns the search controller and is
+// the view the search reports to; reports from the worker thread are queued
+// to the user-interface thread.
+class QuorvaneDialog : public QDialog, public SearchView {
+    Q_OBJECT
+
+  public:
+    static constexpr int kCursorTimerMs = 100;
+
+    explicit QuorvaneDialog(AppServices& services, QWidget* parent = nullptr);
+    ~QuorvaneDialog() override;
+
+    // SearchView
+    void SetStatusText(const std::string& text) override;
+    void SetFindButtonText(const std::string& text) override;
+    void SetSearchingIcon(bool searching) override;
+    void ShowMessage(const std::string& text, MessageIcon icon) override;
+    bool TransferControlsToFields() override;
+    void PostSearchProgress() override;
+    void PostSearchFinished() override;
+    void EndDialog(int result) override;
+    void RefreshLivePreview() override;
+    WindowId MainWindowId() override;
+    HotKeyValue GetHotKey() override;
+    void SetHotKey(HotKeyValue value) override;
+
+    void accept() override;
+    void done(int result) override;
+
+    const MainDialogControls& Controls() const { return *m_controls; }
+    MainWindowFields& Fields() { return m_fields; }
+    SearchController& Controller() { return *m_controller; }
+    LivePreview* CurrentLivePreview() const;
+    MainMenu& Menu() const { return *m_menu; }
+    bool SearchingIconShown() const { return m_bSearchingIcon; }
+    int32_t InstanceNumber() const { return m_iInstanceNumber; }
+
+    // Commands of the buttons and the menu.
+    void OnCaptureScreenArea();
+    void OnCapturePicture();
+    void OnSelectPictureFile();
+    void OnLocate();
+    void OnLivePreview();
+    void OnPicturePreview();
+    void OnBrowseScript();
+    void OnSelectElement();
+    void OnClickElementNow();
+    void OnAreaColors();
+    void OnPictureColors();
+    void OnSettings();
+    void OnAbout();
+    void OnHelp();
+    void ShowPopupMenu();
+
+    // The verb rule of script browsing: scripts of the sibling program run
+    // with "Execute", other files keep the verb.
+    static std::string VerbForScript(const std::string& path, const std::string& verb);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    void Bind();
+    void Connect();
+    void Initialise();
+    void ShowCursorPosition();
+    void GuardEmptyEdit(int id);
+    // Stops any run and stores the settings; runs once, however the window ends.
+    void Finish();
+    void ShowNotAvailable(const QString& what);
+
+    AppServices& m_services;
+    MainWindowFields m_fields;
+    int32_t m_iInstanceNumber = 0;
+    std::unique_ptr<MainDialogControls> m_controls;
+    FieldExchange m_exchange{this};
+    std::unique_ptr<CaptureCommands> m_capture;
+    std::unique_ptr<PictureFileCommands> m_pictureFile;
+    std::unique_ptr<SearchController> m_controller;
+    MainMenu* m_menu = nullptr;
+    QTimer m_cursorTimer;
+    QPointer<LivePreview> m_livePreview;
+    bool m_bSearchingIcon = false;
+    bool m_bFinished = false;
+};
+
+}  // namespace qrv

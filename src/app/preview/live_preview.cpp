@@ -1,0 +1,68 @@
+#include "preview/live_preview.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include "search/screen_source.h"
+#include "widgets/app_icons.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_pixel_image.h"
+
+namespace qrv {
+
+LivePreview::LivePreview(ScreenSource& screen, Rect area)
+    : QWidget(nullptr, Qt::Window | Qt::Tool), m_screen(screen), m_area(area) {
+    setObjectName(QStringLiteral("livePreview"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Picture Preview - %1").arg(MessageBoxes::Caption()));
+    setWindowIcon(AppIcons::Normal());
+    setFixedSize(area.Width() + kMargin, area.Height() + kMargin);
+    QTimer::singleShot(kFirstPaintDelayMs, this, &LivePreview::Refresh);
+}
+
+void LivePreview::Refresh() {
+    PixelImage pixels;
+    m_screen.Capture(m_area.left, m_area.top, m_area.Width(), m_area.Height(), pixels);
+    m_image = ToQImage(pixels);
+    update();
+    emit Refreshed();
+}
+
+void LivePreview::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    if (!m_image.isNull()) {
+        painter.drawImage(0, 0, m_image);
+    }
+}
+
+void LivePreview::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_bDragging = true;
+        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    }
+}
+
+void LivePreview::mouseMoveEvent(QMouseEvent* event) {
+    if (m_bDragging) {
+        move(event->globalPosition().toPoint() - m_dragOffset);
+    }
+}
+
+void LivePreview::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_bDragging = false;
+    }
+}
+
+void LivePreview::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace qrv

@@ -1,0 +1,48 @@
+#include "preview/picture_preview.h"
+
+#include <QPainter>
+#include <QTimer>
+
+#include "imaging/image_codec.h"
+#include "widgets/app_icons.h"
+#include "widgets/message_boxes.h"
+#include "widgets/qt_pixel_image.h"
+
+namespace qrv {
+
+PicturePreview::PicturePreview(ImageCodec& codec, const std::string& path, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("picturePreview"));
+    setWindowIcon(AppIcons::Normal());
+    setWindowTitle(QStringLiteral("Picture Preview - %1").arg(MessageBoxes::Caption()));
+    DecodedImage decoded;
+    if (codec.LoadImageFile(path, decoded) == kStatusOk) {
+        m_picture = ToQImage(decoded.pixels);
+    }
+    resize(WantedFrameSize());
+}
+
+QSize PicturePreview::WantedFrameSize() const {
+    return QSize(m_picture.width() + kMargin, m_picture.height() + kMargin);
+}
+
+void PicturePreview::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The frame is known only once the window manager has placed the window.
+    QTimer::singleShot(0, this, &PicturePreview::FitToPicture);
+}
+
+void PicturePreview::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    if (!m_picture.isNull()) {
+        painter.drawImage(0, 0, m_picture);
+    }
+}
+
+void PicturePreview::FitToPicture() {
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    resize(WantedFrameSize() - frameExtra);
+}
+
+}  // namespace qrv

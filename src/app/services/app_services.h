@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+namespace qrv {
+
+class Beeper;
+class CElementClicker;
+class Clock;
+class CTextSpeaker;
+class DisplayLayout;
+class ElementClicker;
+class FilePrompts;
+class FilePropertiesViewer;
+class GlobalHotKeys;
+class ImageCodec;
+class ImageFileWriter;
+class InputInjector;
+class Profile;
+class ScreenSource;
+class Shell;
+class TaskbarProgress;
+class WindowActivator;
+
+// Everything outside the windows that the application's commands use. The
+// services outlive every window given them.
+struct AppServices {
+    Profile& profile;
+    ScreenSource& screen;
+    InputInjector& input;
+    DisplayLayout& layout;
+    Clock& clock;
+    CTextSpeaker& speaker;
+    Shell& shell;
+    WindowActivator& activator;
+    Beeper& beeper;
+    ImageCodec& codec;
+    ImageFileWriter& imageWriter;
+    FilePrompts& prompts;
+    FilePropertiesViewer& properties;
+    CElementClicker* automation;  // null: element commands only beep
+    TaskbarProgress* taskbar;     // null: no progress shown
+    GlobalHotKeys* hotKeys;       // null: no start/stop hot key
+    // The user's local data folder, under which the default picture folder lives.
+    std::string localDataFolder;
+};
+
+}  // namespace qrv

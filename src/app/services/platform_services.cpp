@@ -1,0 +1,79 @@
+#include "services/platform_services.h"
+
+#include <optional>
+
+#include "desktop/desktop_shell.h"
+#include "desktop/file_properties_viewer.h"
+#include "desktop/launcher_entry_progress.h"
+#include "espeak/espeak_voice_factory.h"
+#include "qt/qt_image_codec.h"
+#include "qt/qt_image_file_writer.h"
+#include "search/text_speaker.h"
+#include "services/system_clock.h"
+#include "settings/profile.h"
+#include "x11/x_beeper.h"
+#include "x11/x_display_layout.h"
+#include "x11/x_global_hot_keys.h"
+#include "x11/x_input_injector.h"
+#include "x11/x_screen_source.h"
+#include "x11/x_top_level_windows.h"
+#include "x11/x_window_activator.h"
+
+namespace qrv {
+
+struct PlatformServices::Parts {
+    Parts(ProfileStore& store, FilePrompts& prompts, std::string localDataFolder,
+          std::unique_ptr<VoiceFactory> voiceFactory)
+        : profile(store, windows),
+          voices(voiceFactory ? std::move(voiceFactory) : std::make_unique<EspeakVoiceFactory>()),
+          speaker(*voices),
+          services{profile,
+                   screen,
+                   input,
+                   layout,
+                   clock,
+                   speaker,
+                   shell,
+                   activator,
+                   beeper,
+                   codec,
+                   imageWriter,
+                   prompts,
+                   properties,
+                   nullptr,
+                   &taskbar,
+                   hotKeys.Connected() ? &hotKeys : nullptr,
+                   std::move(localDataFolder)} {}
+
+    XTopLevelWindows windows;
+    Profile profile;
+    XScreenSource screen;
+    XInputInjector input;
+    XDisplayLayout layout;
+    SystemClock clock;
+    std::unique_ptr<VoiceFactory> voices;
+    CTextSpeaker speaker;
+    DesktopShell shell;
+    XWindowActivator activator;
+    XBeeper beeper;
+    QtImageCodec codec;
+    QtImageFileWriter imageWriter;
+    FilePropertiesViewer properties;
+    LauncherEntryProgress taskbar;
+    XGlobalHotKeys hotKeys;
+    AppServices services;
+};
+
+PlatformServices::PlatformServices(ProfileStore& store, FilePrompts& prompts,
+                                   std::string localDataFolder,
+                                   std::unique_ptr<VoiceFactory> voices)
+    : m_parts(
+          std::make_unique<Parts>(store, prompts, std::move(localDataFolder), std::move(voices))) {}
+
+PlatformServices::~PlatformServices() = default;
+
+AppServices& PlatformServices::Services() {
+    return m_parts->services;
+}
+
+}  // namespace qrv

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "search/clock.h"
+
+namespace qrv {
+
+// The system's clocks: local wall-clock seconds, a monotonic millisecond
+// tick and real sleeping.
+class SystemClock : public Clock {
+  public:
+    int64_t WallSeconds() override;
+    uint64_t TickMs() override;
+    void SleepMs(uint32_t ms) override;
+};
+
+}  // namespace qrv

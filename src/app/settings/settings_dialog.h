@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <QDialog>
+
+#include "widgets/field_exchange.h"
+
+class QLineEdit;
+
+namespace qrv {
+
+class FilePrompts;
+class Profile;
+class Shell;
+
+// The instance settings the main window does not show: the folder for
+// captured pictures, the automatic previews, the cursor sweep, the click hold
+// time range and asynchronous speech. Reads the profile when opened, writes
+// all seven values on OK, nothing on Cancel.
+class SettingsDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    // `defaultFolder` is shown when the profile names no folder.
+    SettingsDialog(Profile& profile, Shell& shell, FilePrompts& prompts,
+                   const std::string& defaultFolder, QWidget* parent);
+
+    void accept() override;
+
+    QWidget* Control(int id) const;
+
+  private:
+    void Build();
+    void Load(const std::string& defaultFolder);
+    void Save();
+    void OnSelectFolder();
+    void OnShowFolder();
+
+    Profile& m_profile;
+    Shell& m_shell;
+    FilePrompts& m_prompts;
+    FieldExchange m_exchange{this};
+
+    std::string m_strTempImagesFolder;
+    bool m_bAutoDisplayCapturedScreenAreaPreview = false;
+    bool m_bAutoDisplayPictureToFindPreview = false;
+    bool m_bMoveCursorWithSearch = false;
+    int32_t m_iClickTimeDelayMin = 0;
+    int32_t m_iClickTimeDelayMax = 0;
+    bool m_bSpeakTextAsync = false;
+};
+
+}  // namespace qrv

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include <QString>
+
+class QWidget;
+
+namespace qrv {
+
+// Moves values between a window's controls and the fields they are bound to,
+// in the order the bindings were added. Edits and labels carry numbers and
+// texts, check boxes flags.
+//
+// A transfer into the fields stops at the first number that does not parse:
+// the fields before it have their new values, the others keep theirs, the
+// user is told what to enter and the focus goes to that control.
+class FieldExchange {
+  public:
+    explicit FieldExchange(QWidget* owner) : m_owner(owner) {}
+
+    void BindInt(QWidget* control, int32_t* field);
+    void BindUInt(QWidget* control, uint32_t* field);
+    void BindText(QWidget* control, std::string* field);
+    void BindCheck(QWidget* control, bool* field);
+
+    // Controls -> fields. False at the first unparsable number (after the prompt).
+    bool ToFields();
+    // Fields -> controls.
+    void ToControls();
+
+    // The number parsing of the transfer: optional blanks around an optional
+    // sign and decimal digits that fit the type.
+    static bool ParseInt(const QString& text, int32_t& out);
+    static bool ParseUInt(const QString& text, uint32_t& out);
+
+    static QString IntPrompt();
+    static QString UIntPrompt();
+
+  private:
+    using Field = std::variant<int32_t*, uint32_t*, std::string*, bool*>;
+    struct Binding {
+        QWidget* control;
+        Field field;
+    };
+
+    bool Take(const Binding& binding);
+    void Show(const Binding& binding);
+    void Refuse(QWidget* control, const QString& prompt);
+
+    QWidget* m_owner;
+    std::vector<Binding> m_bindings;
+};
+
+}  // namespace qrv

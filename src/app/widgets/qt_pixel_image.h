@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QImage>
+
+#include "search/pixel_image.h"
+
+namespace qrv {
+
+// An opaque 32-bit copy of the pixels, for painting.
+QImage ToQImage(const PixelImage& pixels);
+
+}  // namespace qrv
