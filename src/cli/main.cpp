@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "automation/elements_command.h"
 #include "colours/colours_command.h"
 #include "find/find_command.h"
 
@@ -17,6 +18,8 @@ const char* const kUsage =
     "commands:\n"
     "  find      search the screen (or a screen image) for a picture and act on a match\n"
     "  colours   list the unique colours of an image file, optionally as an HTML page\n"
+    "  elements  list the controls of another application's window\n"
+    "  click-element  invoke a control of another application's window\n"
     "\n"
     "'quorvane-cli COMMAND --help' describes a command.\n";
 
@@ -26,6 +29,8 @@ const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands{
         {"find", qrv::cli::RunFindCommand},
         {"colours", qrv::cli::RunColoursCommand},
+        {"elements", qrv::cli::RunElementsCommand},
+        {"click-element", qrv::cli::RunClickElementCommand},
     };
     return commands;
 }
