@@ -160,28 +160,17 @@ struct HandCase {
 
 TEST_F(QtImageCodecTest, HandBuiltFilesDecodeWithTheirDepthAndPixels) {
     const QByteArray plte = Bytes({0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
-    const QByteArray pal4 = Bytes({0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0});
     const std::vector<HandCase> cases{
         {"png grey alpha 8",
          Png(4, 8, 2, Pack(8, {0x10, 0xFF, 0xF0, 0x80}), Pack(8, {0, 0, 0x55, 0xFF})),
          32,
          true,
          {0xFF101010, 0x80F0F0F0, 0x00000000, 0xFF555555}},
-        {"png grey alpha 16",
-         Png(4, 16, 1, Pack(16, {0x1212, 0xFFFF}), Pack(16, {0xFFFF, 0})),
-         32,
-         true,
-         {0xFF121212, 0x00FFFFFF}},
         {"png rgb 16",
          Png(2, 16, 1, Pack(16, {0xFFFF, 0, 0x8080}), Pack(16, {0x1212, 0x3434, 0x5656})),
          32,
          false,
          {0xFFFF0080, 0xFF123456}},
-        {"png rgba 16",
-         Png(6, 16, 1, Pack(16, {0xFFFF, 0, 0, 0xFFFF}), Pack(16, {0, 0, 0xFFFF, 0xFFFF})),
-         32,
-         true,
-         {0xFFFF0000, 0xFF0000FF}},
         {"png palette 2",
          Png(3, 2, 3, Pack(2, {0, 1, 2}), Pack(2, {3, 2, 1}), plte),
          8,
@@ -207,11 +196,6 @@ TEST_F(QtImageCodecTest, HandBuiltFilesDecodeWithTheirDepthAndPixels) {
          32,
          true,
          {0xFF010203, 0x00040506}},
-        {"bmp 4",
-         Bmp(4, 3, Pack(4, {0, 1, 2}), Pack(4, {3, 3, 0}), pal4),
-         4,
-         false,
-         {0xFF000000, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF0000FF, 0xFF000000}},
         // Qt scales 5-bit channels by 8.
         {"bmp 16",
          Bmp(16, 1, Bytes({0x10, 0x7C}), Bytes({0xE0, 0x03})),
@@ -220,7 +204,6 @@ TEST_F(QtImageCodecTest, HandBuiltFilesDecodeWithTheirDepthAndPixels) {
          {0xFFF80080, 0xFF00F800}},
         {"gif", Gif({0, 1, 2, 3}), 8, false, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}},
         {"jpeg grey", FlatJpeg(1), 8, false, std::vector<uint32_t>(64, 0xFF808080)},
-        {"jpeg colour", FlatJpeg(3), 24, false, std::vector<uint32_t>(64, 0xFF808080)},
         {"jpeg cmyk", FlatJpeg(4), 32, false, std::vector<uint32_t>(64, 0xFF404040)},
     };
     for (const auto& c : cases) {
