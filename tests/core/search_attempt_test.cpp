@@ -223,28 +223,34 @@ struct TwoMonitorFixture : AttemptFixture {
     }
 };
 
-TEST_F(TwoMonitorFixture, CursorOnAnotherMonitorIsParkedOnTheAreaAndBroughtBack) {
-    PutScreen(p, {-1280, 0}, {-900, 200});
-    p.input.PlaceCursor({500, 500});
-    EXPECT_EQ(Run(), (Log{"set-cursor -1000,100", "capture -1000,100 300x200",
-                          "status Match Found in 0 Milli Second(s) at -900,200", "move 500,500"}));
-    EXPECT_TRUE(IsSet(g_bCursorOffAreaMonitor));
-}
-
-TEST_F(TwoMonitorFixture, WithoutAMatchTheParkedCursorStays) {
-    PutScreen(p, {-1280, 0}, {-900, 200}, false);
-    p.input.PlaceCursor({500, 500});
-    Run();
-    EXPECT_EQ(p.input.CursorPos(), (Point{-1000, 100}));
-}
-
-TEST_F(TwoMonitorFixture, CursorOnTheAreaMonitorIsLeftAlone) {
-    PutScreen(p, {-1280, 0}, {-900, 200});
-    p.input.PlaceCursor({-5, 5});
-    const Log log = Run();
-    EXPECT_EQ(log.front(), "capture -1000,100 300x200");
-    EXPECT_EQ(log.size(), 2u);
-    EXPECT_FALSE(IsSet(g_bCursorOffAreaMonitor));
+TEST_F(TwoMonitorFixture, CursorOffTheAreaMonitorIsParkedAndBroughtBackOnAMatch) {
+    struct Case {
+        Point cursor;
+        bool match;
+        Log log;
+        Point cursorAfter;
+    } cases[] = {
+        {{500, 500},
+         true,
+         {"set-cursor -1000,100", "capture -1000,100 300x200",
+          "status Match Found in 0 Milli Second(s) at -900,200", "move 500,500"},
+         {500, 500}},
+        {{500, 500},
+         false,
+         {"set-cursor -1000,100", "capture -1000,100 300x200",
+          "status Picture Not Found in Screen Search Area"},
+         {-1000, 100}},
+        {{-5, 5},
+         true,
+         {"capture -1000,100 300x200", "status Match Found in 0 Milli Second(s) at -900,200"},
+         {-5, 5}},
+    };
+    for (const Case& c : cases) {
+        PutScreen(p, {-1280, 0}, {-900, 200}, c.match);
+        p.input.PlaceCursor(c.cursor);
+        EXPECT_EQ(Run(), c.log);
+        EXPECT_EQ(p.input.CursorPos(), c.cursorAfter);
+    }
 }
 
 }  // namespace

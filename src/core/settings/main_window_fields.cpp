@@ -66,7 +66,7 @@ void MainWindowFields::Save(Profile& profile) const {
     WriteBool(profile, keys::kClickAnotherTime, m_bClickAnotherTime);
     WriteBool(profile, keys::kClickElement, m_bClickElement);
     WriteBool(profile, keys::kDoNotUseValueToSearchElement, m_bDoNotUseValueToSearchElement);
-    // Written a second time, as stored profiles have always seen it.
+    // The execute switch goes out twice; the write sequence is kept as it always was.
     WriteBool(profile, keys::kExecuteScript, m_bExecuteScript);
     profile.Write(keys::kScriptToExecute, m_strScriptToExecute);
     profile.Write(keys::kVerb, m_strVerb);
