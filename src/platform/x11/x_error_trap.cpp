@@ -30,6 +30,13 @@ ErrorHandler& PreviousHandler() {
     return previous;
 }
 
+// Waits for the server only when requests are still unanswered.
+void SyncIfPending(Display* display) {
+    if (XLastKnownRequestProcessed(display) + 1 != XNextRequest(display)) {
+        XSync(display, False);
+    }
+}
+
 int RecordError(Display* display, XErrorEvent* error) {
     ErrorHandler previous = nullptr;
     {
@@ -47,7 +54,7 @@ int RecordError(Display* display, XErrorEvent* error) {
 }  // namespace
 
 XErrorTrap::XErrorTrap(Display* display) : m_pDisplay(display) {
-    XSync(m_pDisplay, False);
+    SyncIfPending(m_pDisplay);
     std::lock_guard lock(TrapMutex());
     ++Trapped()[m_pDisplay].depth;
     static std::once_flag installed;
@@ -55,7 +62,7 @@ XErrorTrap::XErrorTrap(Display* display) : m_pDisplay(display) {
 }
 
 XErrorTrap::~XErrorTrap() {
-    XSync(m_pDisplay, False);
+    SyncIfPending(m_pDisplay);
     std::lock_guard lock(TrapMutex());
     auto it = Trapped().find(m_pDisplay);
     if (--it->second.depth == 0) {
@@ -64,7 +71,7 @@ XErrorTrap::~XErrorTrap() {
 }
 
 bool XErrorTrap::Failed() {
-    XSync(m_pDisplay, False);
+    SyncIfPending(m_pDisplay);
     std::lock_guard lock(TrapMutex());
     TrapState& state = Trapped()[m_pDisplay];
     bool failed = state.errors > 0;

@@ -1,0 +1,183 @@
+// Screen capture against a live X display. Run under a 3840x2160 screen for
+// the 4k cases: scripts/bench-capture.sh starts one
+// (Xvfb -screen 0 3840x2160x24); on a smaller screen they are skipped.
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "ratio_checks.h"
+#include "scenes.h"
+#include "search/picture_matcher.h"
+#include "search/pixel_image.h"
+#include "x11/x_desktop_geometry.h"
+#include "x11/x_display_layout.h"
+#include "x11/x_screen_source.h"
+
+namespace qrv::bench {
+namespace {
+
+// Shows an image on the screen in a window that no window manager moves,
+// with its top-left on the primary monitor's top-left.
+class ShownImage {
+  public:
+    explicit ShownImage(const PixelImage& image) : m_pDisplay(XOpenDisplay(nullptr)) {
+        if (!m_pDisplay) {
+            return;
+        }
+        Point origin = XDesktopGeometry::Query(m_pDisplay).Origin();
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        int screen = DefaultScreen(m_pDisplay);
+        m_window =
+            XCreateWindow(m_pDisplay, DefaultRootWindow(m_pDisplay), origin.x, origin.y,
+                          unsigned(image.m_iWidth), unsigned(image.m_iHeight), 0, CopyFromParent,
+                          InputOutput, CopyFromParent, CWOverrideRedirect, &attributes);
+        XMapWindow(m_pDisplay, m_window);
+        XSync(m_pDisplay, False);
+        std::vector<uint8_t> pixels = image.m_pPixels;
+        XImage* x = XCreateImage(m_pDisplay, DefaultVisual(m_pDisplay, screen),
+                                 unsigned(DefaultDepth(m_pDisplay, screen)), ZPixmap, 0,
+                                 reinterpret_cast<char*>(pixels.data()), unsigned(image.m_iWidth),
+                                 unsigned(image.m_iHeight), 32, 0);
+        XPutImage(m_pDisplay, m_window, DefaultGC(m_pDisplay, screen), x, 0, 0, 0, 0,
+                  unsigned(image.m_iWidth), unsigned(image.m_iHeight));
+        x->data = nullptr;
+        XDestroyImage(x);
+        XSync(m_pDisplay, False);
+    }
+    ~ShownImage() {
+        if (m_pDisplay) {
+            XDestroyWindow(m_pDisplay, m_window);
+            XCloseDisplay(m_pDisplay);
+        }
+    }
+    ShownImage(const ShownImage&) = delete;
+    ShownImage& operator=(const ShownImage&) = delete;
+
+  private:
+    Display* m_pDisplay;
+    Window m_window = 0;
+};
+
+bool ScreenHolds(int32_t width, int32_t height) {
+    XDisplayLayout layout;
+    if (!layout.Connected()) {
+        return false;
+    }
+    Rect primary = layout.Monitors().front();
+    return primary.Width() >= width && primary.Height() >= height;
+}
+
+bool SameColours(const PixelImage& a, const PixelImage& b) {
+    if (a.m_iWidth != b.m_iWidth || a.m_iHeight != b.m_iHeight) {
+        return false;
+    }
+    for (int32_t y = 0; y < a.m_iHeight; ++y) {
+        for (int32_t x = 0; x < a.m_iWidth; ++x) {
+            if (a.PackedAt(x, y) != b.PackedAt(x, y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void Capture(benchmark::State& state, int32_t width, int32_t height) {
+    if (!std::getenv("DISPLAY")) {
+        state.SkipWithError("no display");
+        return;
+    }
+    if (!ScreenHolds(width, height)) {
+        state.SkipWithError("primary monitor smaller than the area");
+        return;
+    }
+    PixelImage scene = MakeDeskScene(width, height, false, 7);
+    ShownImage shown(scene);
+    XScreenSource source;
+    PixelImage image;
+    for (auto _ : state) {
+        source.Capture(0, 0, width, height, image);
+        benchmark::DoNotOptimize(image.Data());
+    }
+    if (!SameColours(image, scene)) {
+        ReportMismatch("BM_Capture: captured pixels differ from the drawn scene");
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(image.SizeBytes()));
+}
+
+void Memcpy(benchmark::State& state, int32_t width, int32_t height) {
+    std::vector<uint8_t> from(std::size_t(width) * std::size_t(height) * 4, 0x5A);
+    std::vector<uint8_t> to(from.size());
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), from.size());
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(from.size()));
+}
+
+// One search attempt: capture the area, then scan it for a picture cut from
+// the scene shown there.
+void Attempt(benchmark::State& state) {
+    if (!std::getenv("DISPLAY")) {
+        state.SkipWithError("no display");
+        return;
+    }
+    constexpr int32_t kWidth = 1920;
+    constexpr int32_t kHeight = 1080;
+    PixelImage scene = MakeDeskScene(kWidth, kHeight, false, 11);
+    Point spot = PictureSpot(kWidth, kHeight);
+    PixelImage picture = CutPicture(scene, spot.x, spot.y, 48, 48);
+    ShownImage shown(scene);
+    XScreenSource source;
+    PixelImage area;
+    Point found;
+    bool matched = false;
+    for (auto _ : state) {
+        source.Capture(0, 0, kWidth, kHeight, area);
+        MatchInputs in;
+        in.area = &area;
+        in.picture = &picture;
+        in.areaWidth = area.m_iWidth;
+        in.areaHeight = area.m_iHeight;
+        in.pictureWidth = picture.m_iWidth;
+        in.pictureHeight = picture.m_iHeight;
+        matched = FindPictureInArea(in, found);
+        benchmark::DoNotOptimize(found);
+    }
+    if (!matched || !(found == spot)) {
+        ReportMismatch("BM_Attempt: picture not found where it was cut");
+    }
+}
+
+struct Size {
+    const char* label;
+    int32_t width;
+    int32_t height;
+};
+constexpr Size kSizes[] = {{"1080", 1920, 1080}, {"4k", 3840, 2160}};
+
+[[maybe_unused]] const bool kRegistered = [] {
+    for (const Size& s : kSizes) {
+        std::string capture = std::string("BM_Capture/") + s.label;
+        std::string copy = std::string("BM_Memcpy/") + s.label;
+        benchmark::RegisterBenchmark(capture.c_str(), Capture, s.width, s.height)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(copy.c_str(), Memcpy, s.width, s.height)
+            ->Unit(benchmark::kMillisecond);
+        AddRatioCheck(std::string("capture ") + s.label + " vs memcpy", capture, copy, 2.0);
+    }
+    benchmark::RegisterBenchmark("BM_Attempt/desk_flat_1080", Attempt)
+        ->Unit(benchmark::kMillisecond);
+    AddTimeTarget("one attempt on a flat 1080p desk", "BM_Attempt/desk_flat_1080", 10.0);
+    return true;
+}();
+
+}  // namespace
+}  // namespace qrv::bench
