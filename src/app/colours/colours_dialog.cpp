@@ -1,0 +1,238 @@
+#include "colours/colours_dialog.h"
+
+#include <vector>
+
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+#include "app_links.h"
+#include "colours/color_columns.h"
+#include "colours/color_list.h"
+#include "colours/color_list_model.h"
+#include "colours/color_list_texts.h"
+#include "colours/color_swatch_delegate.h"
+#include "colours/colors_html_export.h"
+#include "desktop/desktop_folders.h"
+#include "search/beeper.h"
+#include "search/global_hot_keys.h"
+#include "search/input_injector.h"
+#include "search/pixel_image.h"
+#include "search/screen_source.h"
+#include "search/shell.h"
+#include "settings/setting_keys.h"
+#include "widgets/app_icons.h"
+#include "widgets/dialog_units.h"
+#include "widgets/message_boxes.h"
+#include "widgets/wait_cursor.h"
+
+namespace qrv {
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+ColoursDialog::ColoursDialog(ColorList& list, ColoursServices services, GlobalHotKeys* hotKeys,
+                             QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      m_colours(list),
+      m_services(services),
+      m_hotKeys(hotKeys) {
+    setObjectName(QStringLiteral("coloursDialog"));
+    setWindowIcon(AppIcons::Normal());
+    Build();
+    LoadColumnWidths();
+    FillColorList();
+    RegisterHotKey();
+}
+
+ColoursDialog::~ColoursDialog() {
+    ReleaseHotKey();
+}
+
+void ColoursDialog::Build() {
+    setFont(DialogUnits::DialogFont());
+    const DialogUnits du(font());
+    m_initialSize = du.Size(361, 305);
+    m_initialList = du.Rect(0, 0, 361, 261);
+    m_initialSummary = du.Rect(4, 267, 352, 8);
+    m_initialExport = du.Rect(179, 280, 74, 21);
+    resize(m_initialSize);
+    setMinimumSize(m_initialSize);
+    setSizeGripEnabled(true);
+
+    m_model = new ColorListModel(m_colours, this);
+    m_list = new QTableView(this);
+    m_list->setObjectName(QStringLiteral("colorList"));
+    m_list->setModel(m_model);
+    m_list->setItemDelegateForColumn(kColorSwatchColumn, new ColorSwatchDelegate(m_list));
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSortingEnabled(false);
+    m_list->setWordWrap(false);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Fixed row heights keep a list of millions of rows as quick as a short one.
+    QHeaderView* rows = m_list->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(fontMetrics().height() + 6);
+    QHeaderView* columns = m_list->horizontalHeader();
+    columns->setSectionsClickable(false);
+    columns->setHighlightSections(false);
+    columns->setStretchLastSection(false);
+    columns->setMinimumSectionSize(1);
+    m_list->setGeometry(m_initialList);
+
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("summaryLine"));
+    m_summary->setAlignment(Qt::AlignCenter);
+    m_summary->setGeometry(m_initialSummary);
+
+    m_export = new QPushButton(QStringLiteral("Export..."), this);
+    m_export->setObjectName(QStringLiteral("exportButton"));
+    m_export->setAutoDefault(false);
+    m_export->setGeometry(m_initialExport);
+    connect(m_export, &QPushButton::clicked, this, &ColoursDialog::ExportColorsToHtml);
+}
+
+void ColoursDialog::LoadColumnWidths() {
+    const ColorColumnWidths widths = LoadColorColumnWidths(m_services.store, m_initialList.width());
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        m_list->horizontalHeader()->resizeSection(int(i), widths[i]);
+    }
+}
+
+void ColoursDialog::SaveColumnWidths() {
+    const QHeaderView* header = m_list->horizontalHeader();
+    std::vector<int32_t> widths;
+    for (int i = 0; i < header->count(); ++i) {
+        widths.push_back(header->sectionSize(i));
+    }
+    SaveColorColumnWidths(m_services.store, widths);
+}
+
+void ColoursDialog::RegisterHotKey() {
+    if (!m_hotKeys) {
+        return;
+    }
+    for (uint32_t key = kFirstHotKey; key <= kLastHotKey; ++key) {
+        if (m_hotKeys->Register(kHotKeyId, 0, key)) {
+            m_hotKey = key;
+            break;
+        }
+    }
+    // The press is handled once the hot key's own dispatch has returned.
+    m_hotKeys->SetHandler([this](int) {
+        QMetaObject::invokeMethod(this, &ColoursDialog::AddColorAtCursor, Qt::QueuedConnection);
+    });
+}
+
+void ColoursDialog::ReleaseHotKey() {
+    if (!m_hotKeys) {
+        return;
+    }
+    m_hotKeys->SetHandler({});
+    m_hotKeys->Unregister(kHotKeyId);
+    m_hotKeys = nullptr;
+    m_hotKey = 0;
+}
+
+void ColoursDialog::FillColorList() {
+    WaitCursor wait;
+    m_model->Rebuild();
+    m_summary->setText(FromUtf8(m_colours.Summary()));
+    setWindowTitle(FromUtf8(m_colours.Title(kAppName)));
+}
+
+void ColoursDialog::AddColorAtCursor() {
+    if (!m_services.cursor) {
+        MessageBoxes::Show(this, FromUtf8(std::string(kCursorPositionFailedText)),
+                           MessageIcon::Error);
+        return;
+    }
+    const Point at = m_services.cursor->CursorPos();
+    PixelImage pixel;
+    m_services.screen.Capture(at.x, at.y, 1, 1, pixel);
+    if (m_colours.AddColor(pixel.PackedAt(0, 0)) == AddColorResult::AlreadyListed) {
+        m_services.beeper.Beep(BeepKind::Information);
+        return;
+    }
+    FillColorList();
+}
+
+void ColoursDialog::ExportColorsToHtml() {
+    const ColorsHtmlExport page(m_summary->text().toStdString(), kAppName);
+    const std::string folder = GetDesktopAppFolder();
+    const QString path = AskExportPath(page.ProposedPath(folder, m_services.clock), folder);
+    if (path.isEmpty()) {
+        return;
+    }
+    HtmlExportResult result;
+    {
+        WaitCursor wait;
+        result = page.Write(path.toStdString(), m_colours.Colors());
+    }
+    if (!result.ok) {
+        MessageBoxes::Show(this, FromUtf8(result.message), MessageIcon::Error);
+        return;
+    }
+    m_services.shell.Reveal(path.toStdString());
+}
+
+QString ColoursDialog::AskExportPath(const std::string& proposed, const std::string& folder) {
+    QFileDialog dialog(this, QString(), FromUtf8(folder), QStringLiteral("HTML Files (*.html)"));
+    dialog.setObjectName(QStringLiteral("exportFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("html"));
+    if (!proposed.empty()) {
+        dialog.selectFile(FromUtf8(proposed));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void ColoursDialog::done(int result) {
+    if (!m_closed) {
+        m_closed = true;
+        SaveColumnWidths();
+        ReleaseHotKey();
+    }
+    QDialog::done(result);
+}
+
+void ColoursDialog::resizeEvent(QResizeEvent* event) {
+    const int dx = width() - m_initialSize.width();
+    const int dy = height() - m_initialSize.height();
+    m_list->setGeometry(m_initialList.adjusted(0, 0, dx, dy));
+    m_summary->setGeometry(m_initialSummary.translated(0, dy).adjusted(0, 0, dx, 0));
+    m_export->setGeometry(m_initialExport.translated(dx, dy));
+    QDialog::resizeEvent(event);
+}
+
+void ColoursDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_F1:
+            m_services.shell.Open(std::string(kHelpAddress));
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+}  // namespace qrv

@@ -1,0 +1,13 @@
+#include "colours/colours_services.h"
+
+#include "services/app_services.h"
+#include "settings/profile.h"
+
+namespace qrv {
+
+ColoursServices ColoursServices::From(AppServices& services) {
+    return {services.profile.Store(), services.screen, &services.input,
+            services.beeper,          services.shell,  services.clock};
+}
+
+}  // namespace qrv

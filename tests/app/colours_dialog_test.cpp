@@ -1,0 +1,368 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include <QApplication>
+#include <QColor>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+
+#include "colours/color_columns.h"
+#include "colours/color_list.h"
+#include "colours/color_list_model.h"
+#include "colours/color_set.h"
+#include "colours/colours_dialog.h"
+#include "colours/hash_color_key.h"
+#include "colours_modal_watcher.h"
+#include "search/beeper.h"
+#include "search/clock.h"
+#include "search/global_hot_keys.h"
+#include "search/input_injector.h"
+#include "search/screen_source.h"
+#include "search/shell.h"
+#include "settings/profile_store.h"
+
+namespace qrv {
+namespace {
+
+constexpr uint32_t kBlack = 0x000000;
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kRed = 0x0000FF;
+constexpr uint32_t kGreen = 0x00FF00;
+constexpr uint32_t kBlue = 0xFF0000;
+constexpr uint32_t kGrey = 0x7F7F7F;
+
+class MemoryStore : public ProfileStore {
+  public:
+    int32_t GetInt(const std::string& section, const std::string& key, int32_t def) override {
+        const auto it = ints.find({section, key});
+        return it == ints.end() ? def : it->second;
+    }
+    bool WriteInt(const std::string& section, const std::string& key, int32_t value) override {
+        ints[{section, key}] = value;
+        return true;
+    }
+    std::string GetString(const std::string&, const std::string&, const std::string& def) override {
+        return def;
+    }
+    bool WriteString(const std::string&, const std::string&, const std::string&) override {
+        return false;
+    }
+    std::map<std::pair<std::string, std::string>, int32_t> ints;
+};
+
+// Every pixel of the screen has one colour; remembers where it was read.
+class PlainScreen : public ScreenSource {
+  public:
+    bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
+                 PixelImage& into) override {
+        reads.push_back({left, top});
+        into.Reset(width, height);
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < width; ++x) {
+                into.SetPacked(x, y, colour);
+            }
+        }
+        return true;
+    }
+    uint32_t colour = 0;
+    std::vector<Point> reads;
+};
+
+class ParkedCursor : public InputInjector {
+  public:
+    void Inject(const MouseEvent&) override {}
+    Point CursorPos() override { return at; }
+    void SetCursorPos(Point p) override { at = p; }
+    Point at{-300, 45};
+};
+
+class CountingBeeper : public Beeper {
+  public:
+    void Beep(BeepKind kind) override { beeps.push_back(kind); }
+    std::vector<BeepKind> beeps;
+};
+
+class RecordingShell : public Shell {
+  public:
+    bool Execute(const std::string&, const std::string&) override { return true; }
+    bool Open(const std::string& target) override {
+        opened.push_back(target);
+        return true;
+    }
+    bool Reveal(const std::string& file) override {
+        revealed.push_back(file);
+        return true;
+    }
+    std::vector<std::string> opened;
+    std::vector<std::string> revealed;
+};
+
+class StillClock : public Clock {
+  public:
+    int64_t WallSeconds() override { return 0; }
+    uint64_t TickMs() override { return 987654; }
+    void SleepMs(uint32_t) override {}
+};
+
+// Grants any key that is not in `taken`; a press calls the handler.
+class ScriptedHotKeys : public GlobalHotKeys {
+  public:
+    bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override {
+        tried.push_back(virtualKey);
+        if (modifiers != 0 || taken.count(virtualKey)) {
+            return false;
+        }
+        held[id] = virtualKey;
+        return true;
+    }
+    void Unregister(int id) override { held.erase(id); }
+    void SetHandler(Handler h) override { handler = std::move(h); }
+    void Press(int id) {
+        if (held.count(id) && handler) {
+            handler(id);
+        }
+    }
+    std::set<uint32_t> taken;
+    std::vector<uint32_t> tried;
+    std::map<int, uint32_t> held;
+    Handler handler;
+};
+
+class ColoursDialogTest : public ::testing::Test {
+  protected:
+    ColoursServices Services(bool cursorReadable = true) {
+        return {store, screen, cursorReadable ? &cursor : nullptr, beeper, shell, clock};
+    }
+    void Fill(std::initializer_list<uint32_t> colours) {
+        for (uint32_t c : colours) {
+            set.Insert(c);
+        }
+    }
+    std::unique_ptr<ColoursDialog> Open(bool cursorReadable = true) {
+        list = std::make_unique<ColorList>(set, "summary of the source");
+        return std::make_unique<ColoursDialog>(*list, Services(cursorReadable), &hotKeys);
+    }
+    static QString Cell(const ColoursDialog& dialog, int row, int column) {
+        return dialog.Model().index(row, column).data().toString();
+    }
+    // Every row shows its number from 1 and the channels of the set's colour at that place.
+    static void ExpectRowsFollowSet(const ColoursDialog& dialog, const ColorSet& set) {
+        const auto ordered = set.Ordered();
+        ASSERT_EQ(dialog.Model().rowCount(), int(ordered.size()));
+        for (int row = 0; row < int(ordered.size()); ++row) {
+            const uint32_t c = ordered[std::size_t(row)];
+            EXPECT_EQ(Cell(dialog, row, 0), QString::number(row + 1));
+            EXPECT_EQ(Cell(dialog, row, 1), QString());
+            EXPECT_EQ(Cell(dialog, row, 2), QString::number(c & 0xFF));
+            EXPECT_EQ(Cell(dialog, row, 3), QString::number((c >> 8) & 0xFF));
+            EXPECT_EQ(Cell(dialog, row, 4), QString::number((c >> 16) & 0xFF));
+            const QColor swatch =
+                dialog.Model().index(row, 1).data(Qt::BackgroundRole).value<QColor>();
+            EXPECT_EQ(swatch, QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int(c >> 16)));
+        }
+    }
+
+    MemoryStore store;
+    PlainScreen screen;
+    ParkedCursor cursor;
+    CountingBeeper beeper;
+    RecordingShell shell;
+    StillClock clock;
+    ScriptedHotKeys hotKeys;
+    ColorSet set;
+    std::unique_ptr<ColorList> list;
+};
+
+TEST_F(ColoursDialogTest, ListsColoursByBucketNewestFirstWithTitleAndSummary) {
+    Fill({kBlack, kWhite, kRed, kBlue, kGreen});
+    auto dialog = Open();
+    const std::vector<uint32_t> expected{kGreen, kRed, kBlack, kWhite, kBlue};
+    ASSERT_EQ(dialog->Model().rowCount(), 5);
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_EQ(dialog->Model().index(row, 0).data(ColorListModel::kPackedColorRole).toUInt(),
+                  expected[std::size_t(row)]);
+    }
+    ExpectRowsFollowSet(*dialog, set);
+    EXPECT_EQ(Cell(*dialog, 4, 2), "0");
+    EXPECT_EQ(Cell(*dialog, 4, 4), "255");
+    EXPECT_EQ(dialog->windowTitle(), "5 Unique Pixel Color(s) - Quorvane by Tolbrin");
+    EXPECT_EQ(dialog->SummaryLine()->text(), "summary of the source");
+    const QStringList titles{"Sr No", "Color", "Red", "Green", "Blue"};
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(dialog->Model().headerData(c, Qt::Horizontal).toString(), titles[c]);
+    }
+}
+
+TEST_F(ColoursDialogTest, OnePixelImageGivesOneRowAndSingularCount) {
+    Fill({kGrey});
+    auto dialog = Open();
+    ASSERT_EQ(dialog->Model().rowCount(), 1);
+    EXPECT_EQ(Cell(*dialog, 0, 0), "1");
+    EXPECT_EQ(dialog->windowTitle(), "1 Unique Pixel Color(s) - Quorvane by Tolbrin");
+}
+
+TEST_F(ColoursDialogTest, HotKeyAddsColourUnderCursorRenumberingRows) {
+    Fill({kBlack, kWhite, kRed, kBlue, kGrey});
+    // A new colour of bucket 0 goes to the top; one of another bucket goes below.
+    uint32_t bucketZero = 1;
+    while (ColorBucket(bucketZero) != 0 || set.Contains(bucketZero)) {
+        ++bucketZero;
+    }
+    hotKeys.taken = {0x75};
+    auto dialog = Open();
+    EXPECT_EQ(dialog->HotKey(), 0x76u);
+    dialog->show();
+
+    for (uint32_t added : {bucketZero, kGreen + 1}) {
+        screen.colour = added;
+        const int before = dialog->Model().rowCount();
+        hotKeys.Press(ColoursDialog::kHotKeyId);
+        ASSERT_TRUE(
+            ColoursModalWatcher::WaitFor([&] { return dialog->Model().rowCount() == before + 1; }));
+        ASSERT_FALSE(screen.reads.empty());
+        EXPECT_EQ(screen.reads.back(), cursor.at);
+        ExpectRowsFollowSet(*dialog, set);
+        EXPECT_EQ(dialog->windowTitle(),
+                  QString("%1 Unique Pixel Color(s) - Quorvane by Tolbrin").arg(before + 1));
+        EXPECT_EQ(dialog->SummaryLine()->text(), "summary of the source");
+    }
+    EXPECT_EQ(dialog->Model().index(0, 0).data(ColorListModel::kPackedColorRole).toUInt(),
+              bucketZero);
+    EXPECT_TRUE(beeper.beeps.empty());
+}
+
+TEST_F(ColoursDialogTest, ListedColourOnlyBeeps) {
+    Fill({kBlack, kWhite, kRed});
+    auto dialog = Open();
+    screen.colour = kWhite;
+    dialog->AddColorAtCursor();
+    EXPECT_EQ(beeper.beeps, std::vector<BeepKind>{BeepKind::Information});
+    EXPECT_EQ(dialog->Model().rowCount(), 3);
+    EXPECT_EQ(dialog->windowTitle(), "3 Unique Pixel Color(s) - Quorvane by Tolbrin");
+}
+
+TEST_F(ColoursDialogTest, UnreadableCursorIsReportedAndChangesNothing) {
+    Fill({kBlack});
+    auto dialog = Open(false);
+    dialog->show();
+    QString text;
+    int icon = 0;
+    ColoursModalWatcher::CloseNextMessage(&text, &icon);
+    dialog->AddColorAtCursor();
+    EXPECT_EQ(text, "Could Not Get Current Cursor Position.");
+    EXPECT_EQ(icon, int(QMessageBox::Critical));
+    EXPECT_TRUE(screen.reads.empty());
+    EXPECT_EQ(dialog->Model().rowCount(), 1);
+}
+
+TEST_F(ColoursDialogTest, HotKeyIsFirstFreeFunctionKeyAndEndsWithTheDialog) {
+    struct Case {
+        std::set<uint32_t> taken;
+        uint32_t expected;
+    };
+    const std::vector<Case> cases{
+        {{}, 0x75},
+        {{0x75, 0x76, 0x77}, 0x78},
+        {{0x75, 0x76, 0x77, 0x78, 0x79, 0x7A}, 0x7B},
+        {{0x75, 0x76, 0x77, 0x78, 0x79, 0x7A, 0x7B}, 0},
+    };
+    Fill({kBlack});
+    for (const Case& c : cases) {
+        hotKeys = {};
+        hotKeys.taken = c.taken;
+        auto dialog = Open();
+        EXPECT_EQ(dialog->HotKey(), c.expected);
+        EXPECT_EQ(hotKeys.held.count(ColoursDialog::kHotKeyId), c.expected ? 1u : 0u);
+        EXPECT_LE(hotKeys.tried.back(), 0x7Bu);
+        dialog->reject();
+        EXPECT_TRUE(hotKeys.held.empty());
+        EXPECT_FALSE(hotKeys.handler);
+    }
+}
+
+TEST_F(ColoursDialogTest, ColumnWidthsScaleFromDefaultsAndPersistUnderSettings) {
+    Fill({kBlack});
+    auto dialog = Open();
+    QHeaderView* header = dialog->List()->horizontalHeader();
+    const int listWidth = dialog->List()->width();
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(header->sectionSize(c), kColorColumns[std::size_t(c)].baseWidth * listWidth / 575)
+            << c;
+    }
+    header->resizeSection(1, 211);
+    dialog->accept();
+    for (int c = 0; c < 5; ++c) {
+        const auto key = std::make_pair(std::string("Settings"), "ColumnPD" + std::to_string(c));
+        ASSERT_TRUE(store.ints.count(key)) << key.second;
+        EXPECT_EQ(store.ints[key], header->sectionSize(c));
+    }
+    EXPECT_EQ((store.ints[{"Settings", "ColumnPD1"}]), 211);
+
+    // Stored widths are used unchanged next time.
+    store.ints[{"Settings", "ColumnPD4"}] = 33;
+    auto again = Open();
+    EXPECT_EQ(again->List()->horizontalHeader()->sectionSize(1), 211);
+    EXPECT_EQ(again->List()->horizontalHeader()->sectionSize(4), 33);
+}
+
+TEST_F(ColoursDialogTest, ResizingGrowsTheListAndKeepsTheMinimumSize) {
+    Fill({kBlack});
+    auto dialog = Open();
+    dialog->show();
+    const QSize initial = dialog->size();
+    EXPECT_EQ(dialog->minimumSize(), initial);
+    const QRect list = dialog->List()->geometry();
+    const QRect button = dialog->ExportButton()->geometry();
+    const QRect summary = dialog->SummaryLine()->geometry();
+    dialog->resize(initial + QSize(120, 80));
+    ASSERT_TRUE(ColoursModalWatcher::WaitFor([&] { return dialog->size() != initial; }));
+    EXPECT_EQ(dialog->List()->geometry(), list.adjusted(0, 0, 120, 80));
+    EXPECT_EQ(dialog->ExportButton()->geometry(), button.translated(120, 80));
+    EXPECT_EQ(dialog->SummaryLine()->geometry(), summary.translated(0, 80).adjusted(0, 0, 120, 0));
+    EXPECT_EQ(dialog->SummaryLine()->alignment(), Qt::AlignCenter);
+}
+
+TEST_F(ColoursDialogTest, MillionColoursAreServedByTheModel) {
+    std::vector<uint8_t> pixels;
+    constexpr uint32_t kCount = 1'000'000;
+    pixels.reserve(std::size_t(kCount) * 4);
+    for (uint32_t i = 0; i < kCount; ++i) {
+        const uint32_t c = i * 13u % 0x1000000u;
+        pixels.insert(pixels.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), 0});
+    }
+    set.InsertPixels(pixels.data(), kCount);
+    auto dialog = Open();
+    dialog->show();
+    ASSERT_EQ(dialog->Model().rowCount(), int(kCount));
+    dialog->List()->scrollToBottom();
+    QApplication::processEvents();
+    const auto ordered = set.Ordered();
+    for (int row : {0, 1, 499'999, int(kCount) - 1}) {
+        EXPECT_EQ(Cell(*dialog, row, 0), QString::number(row + 1));
+        EXPECT_EQ(dialog->Model().index(row, 3).data(ColorListModel::kPackedColorRole).toUInt(),
+                  ordered[std::size_t(row)]);
+    }
+    EXPECT_TRUE(dialog->List()->indexAt(QPoint(2, 2)).isValid());
+    EXPECT_GT(dialog->List()->indexAt(QPoint(2, 2)).row(), int(kCount) - 100);
+}
+
+TEST_F(ColoursDialogTest, HelpKeyOpensTheHelpPage) {
+    Fill({kBlack});
+    auto dialog = Open();
+    dialog->show();
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(dialog.get(), &f1);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].rfind("https://", 0), 0u);
+}
+
+}  // namespace
+}  // namespace qrv
