@@ -7,12 +7,16 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 
 #include "colours/color_columns.h"
 #include "colours/color_list.h"
@@ -146,8 +150,9 @@ class ColoursDialogTest : public ::testing::Test {
             set.Insert(c);
         }
     }
-    std::unique_ptr<ColoursDialog> Open(bool cursorReadable = true) {
-        list = std::make_unique<ColorList>(set, "summary of the source");
+    std::unique_ptr<ColoursDialog> Open(bool cursorReadable = true,
+                                        const std::string& summary = "summary of the source") {
+        list = std::make_unique<ColorList>(set, summary);
         return std::make_unique<ColoursDialog>(*list, Services(cursorReadable), &hotKeys);
     }
     static QString Cell(const ColoursDialog& dialog, int row, int column) {
@@ -362,6 +367,101 @@ TEST_F(ColoursDialogTest, HelpKeyOpensTheHelpPage) {
     QApplication::sendEvent(dialog.get(), &f1);
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].rfind("https://", 0), 0u);
+}
+
+// The desktop folder is redirected to a folder of the test's own.
+class ColoursExportTest : public ColoursDialogTest {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_home.isValid());
+        m_savedConfig = qgetenv("XDG_CONFIG_HOME");
+        const QString config = m_home.filePath("config");
+        ASSERT_TRUE(QDir().mkpath(config));
+        QFile dirs(config + "/user-dirs.dirs");
+        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+        dirs.write("XDG_DESKTOP_DIR=\"" + m_home.filePath("desk").toUtf8() + "\"\n");
+        dirs.close();
+        ASSERT_TRUE(QDir().mkpath(m_home.filePath("desk")));
+        qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", m_savedConfig); }
+
+    QString AppFolder() const { return m_home.filePath("desk/Quorvane by Tolbrin"); }
+
+    // Exports through the save dialog, accepting the proposed file; returns it.
+    QString Export(ColoursDialog& dialog) {
+        QString proposed;
+        ColoursModalWatcher::OnNextModal(
+            [&](QWidget* modal) {
+                auto* files = qobject_cast<QFileDialog*>(modal);
+                if (files) {
+                    proposed = files->selectedFiles().value(0);
+                    EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
+                    EXPECT_EQ(files->nameFilters(), QStringList{"HTML Files (*.html)"});
+                    QMetaObject::invokeMethod(files, "accept");
+                }
+            },
+            &dialog);
+        dialog.ExportColorsToHtml();
+        return proposed;
+    }
+
+    QTemporaryDir m_home;
+    QByteArray m_savedConfig;
+};
+
+TEST_F(ColoursExportTest, WritesTheListAsHtmlInTheDesktopAppFolderAndRevealsIt) {
+    Fill({kBlack, kWhite, kRed});
+    auto dialog =
+        Open(true, "3 Unique Colors from Screen Area Top 20, Left 10, Width 100, Height 50");
+    dialog->show();
+    const QString first = Export(*dialog);
+    const QString plain =
+        AppFolder() + "/3 Unique Colors from Screen Area Top 20, Left 10, Width 100, Height 50";
+    EXPECT_EQ(first, plain + ".html");
+    ASSERT_EQ(shell.revealed, std::vector<std::string>{first.toStdString()});
+
+    QFile page(first);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QByteArray html = page.readAll();
+    EXPECT_TRUE(
+        html.startsWith("<html>\r\n<head>\r\n<title>3 Unique Colors from Screen Area Top "
+                        "20, Left 10, Width 100, Height 50 - Quorvane by Tolbrin</title>"));
+    // Red and black share bucket 0 (red newest first), white follows.
+    const QByteArray rows =
+        "<tr>\r\n<td>1</td>\r\n<td style=\"background-color:#ff0000\"></td>\r\n"
+        "<td>255</td>\r\n<td>0</td>\r\n<td>0</td>\r\n</tr>\r\n"
+        "<tr>\r\n<td>2</td>\r\n<td style=\"background-color:#000000\"></td>\r\n"
+        "<td>0</td>\r\n<td>0</td>\r\n<td>0</td>\r\n</tr>\r\n"
+        "<tr>\r\n<td>3</td>\r\n<td style=\"background-color:#ffffff\"></td>\r\n";
+    EXPECT_TRUE(html.contains(rows));
+    EXPECT_TRUE(html.endsWith("</tbody>\r\n</table>\r\n</body>\r\n</html>\r\n"));
+
+    // The plain name is taken now, so the next proposal carries the tick count.
+    EXPECT_EQ(Export(*dialog), plain + "-987654.html");
+    EXPECT_EQ(shell.revealed.size(), 2u);
+}
+
+TEST_F(ColoursExportTest, FailedWriteIsReportedAndNothingRevealed) {
+    Fill({kBlack});
+    // A character beyond ISO 8859-1 in the title cannot be written.
+    auto dialog = Open(true, "1 Unique Colors from File \xe2\x82\xac.png of Width 1, Height 1");
+    dialog->show();
+    QString text;
+    int icon = 0;
+    bool asked = false;
+    ColoursModalWatcher::OnNextModal(
+        [&](QWidget* modal) {
+            asked = qobject_cast<QFileDialog*>(modal) != nullptr;
+            ColoursModalWatcher::CloseNextMessage(&text, &icon, modal);
+            QMetaObject::invokeMethod(modal, "accept");
+        },
+        dialog.get());
+    dialog->ExportColorsToHtml();
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_EQ(icon, int(QMessageBox::Critical));
+    EXPECT_TRUE(shell.revealed.empty());
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 namespace qrv {
 
-void ColoursModalWatcher::OnNextModal(std::function<void(QWidget*)> handler, QWidget* after) {
+QObject* ColoursModalWatcher::OnNextModal(std::function<void(QWidget*)> handler, QWidget* after) {
     auto* poll = new QTimer(qApp);
     QPointer<QWidget> skip(after);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, skip, handler = std::move(handler)] {
@@ -24,6 +24,7 @@ void ColoursModalWatcher::OnNextModal(std::function<void(QWidget*)> handler, QWi
         handler(modal);
     });
     poll->start(20);
+    return poll;
 }
 
 bool ColoursModalWatcher::WaitFor(const std::function<bool()>& done, int timeoutMs) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QObject;
 class QWidget;
 
 namespace qrv {
@@ -13,8 +14,9 @@ namespace qrv {
 // waits in its modal loop.
 class ColoursModalWatcher {
   public:
-    // Runs `handler` on the next modal window other than `after` once it is shown.
-    static void OnNextModal(std::function<void(QWidget*)> handler, QWidget* after = nullptr);
+    // Runs `handler` on the next modal window other than `after` once it is
+    // shown. The returned watch deletes itself then; delete it to stop waiting.
+    static QObject* OnNextModal(std::function<void(QWidget*)> handler, QWidget* after = nullptr);
     // Processes events until `done` holds; false when it never did.
     static bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
     // Closes the next message box; returns its text through `text`.
