@@ -173,7 +173,12 @@ void QuorvaneDialog::SetStatusText(const std::string& text) {
     QLabel* status = m_controls->Label(ctl::kStatus);
     const QString line = QString::fromStdString(text);
     QMetaObject::invokeMethod(
-        status, [status, line] { status->setText(line); }, Qt::QueuedConnection);
+        status,
+        [this, status, line] {
+            status->setText(line);
+            emit StatusTextChanged(line);
+        },
+        Qt::QueuedConnection);
 }
 
 void QuorvaneDialog::SetFindButtonText(const std::string& text) {

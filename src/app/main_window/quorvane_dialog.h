@@ -81,6 +81,10 @@ class QuorvaneDialog : public QDialog, public SearchView {
     // with "Execute", other files keep the verb.
     static std::string VerbForScript(const std::string& path, const std::string& verb);
 
+  signals:
+    // The status line shows a new text (on the user-interface thread).
+    void StatusTextChanged(const QString& text);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

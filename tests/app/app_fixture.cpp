@@ -1,0 +1,110 @@
+#include "app_fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "fakes/recording_voice_factory.h"
+#include "main_window/main_dialog_controls.h"
+#include "main_window/quorvane_dialog.h"
+#include "search/search_flags.h"
+#include "services/platform_services.h"
+#include "settings/ini_profile_store.h"
+#include "settings/profile.h"
+
+namespace qrv {
+
+void AppFixture::SetUp() {
+    SetFlag(g_bAbortSearch, false);
+    SetFlag(g_bClosing, false);
+    ASSERT_TRUE(m_dir.isValid());
+    m_store = std::make_unique<IniProfileStore>(m_dir.filePath(QStringLiteral("profile.ini")));
+    m_platform = std::make_unique<PlatformServices>(
+        *m_store, m_prompts, m_dir.filePath(QStringLiteral("data")).toStdString(),
+        std::make_unique<RecordingVoiceFactory>(m_speech));
+}
+
+void AppFixture::TearDown() {
+    m_dialog.reset();
+    m_platform.reset();
+    SetFlag(g_bAbortSearch, false);
+    SetFlag(g_bClosing, false);
+}
+
+AppServices& AppFixture::Services() {
+    return m_platform->Services();
+}
+
+Profile& AppFixture::GetProfile() {
+    return Services().profile;
+}
+
+QuorvaneDialog& AppFixture::OpenMainWindow() {
+    m_dialog = std::make_unique<QuorvaneDialog>(Services());
+    m_dialog->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
+    return *m_dialog;
+}
+
+std::unique_ptr<IniProfileStore> AppFixture::ReopenStore() const {
+    return std::make_unique<IniProfileStore>(m_dir.filePath(QStringLiteral("profile.ini")));
+}
+
+std::string AppFixture::InstanceSection() {
+    return GetProfile().GetInstanceSection();
+}
+
+void AppFixture::OnNextModal(std::function<void(QWidget*)> handler) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, handler] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible()) {
+            poll->stop();
+            poll->deleteLater();
+            handler(modal);
+        }
+    });
+    poll->start(20);
+}
+
+std::shared_ptr<SeenMessage> AppFixture::AnswerNextMessage(QMessageBox::StandardButton answer) {
+    auto seen = std::make_shared<SeenMessage>();
+    OnNextModal([seen, answer](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) {
+            return;
+        }
+        seen->seen = true;
+        seen->text = box->text();
+        seen->icon = box->icon();
+        seen->caption = box->windowTitle();
+        if (QAbstractButton* button = box->button(answer)) {
+            button->click();
+        } else {
+            box->reject();
+        }
+    });
+    return seen;
+}
+
+bool AppFixture::WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    return QTest::qWaitFor(done, timeoutMs);
+}
+
+void AppFixture::SetEdit(int id, const QString& text) {
+    QLineEdit* edit = m_dialog->Controls().Edit(id);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void AppFixture::Click(int id) {
+    QTest::mouseClick(m_dialog->Controls().Button(id), Qt::LeftButton);
+}
+
+}  // namespace qrv

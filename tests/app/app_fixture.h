@@ -1,0 +1,69 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QMessageBox>
+#include <QString>
+#include <QTemporaryDir>
+
+#include "fakes/action_log.h"
+#include "main_window/quorvane_dialog.h"
+#include "scripted_file_prompts.h"
+#include "services/platform_services.h"
+#include "settings/ini_profile_store.h"
+
+class QWidget;
+
+namespace qrv {
+
+class Profile;
+
+// What a message box showed and how it was answered.
+struct SeenMessage {
+    bool seen = false;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString caption;
+};
+
+// Real platform services on the test desktop with a profile, a data folder
+// and speech of their own; the main window is created on demand.
+class AppFixture : public ::testing::Test {
+  public:
+    // Runs `handler` on the next modal window as soon as it is shown.
+    static void OnNextModal(std::function<void(QWidget*)> handler);
+
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    AppServices& Services();
+    Profile& GetProfile();
+    QuorvaneDialog& OpenMainWindow();
+    // A second store on the same file, reading what was written.
+    std::unique_ptr<IniProfileStore> ReopenStore() const;
+    std::string InstanceSection();
+
+    // Records the next message box and presses `answer` on it.
+    static std::shared_ptr<SeenMessage> AnswerNextMessage(
+        QMessageBox::StandardButton answer = QMessageBox::Ok);
+    // Processes events until `done` holds; false when it never did.
+    static bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
+
+    // Types `text` into a main window edit as the user would, replacing its contents.
+    void SetEdit(int id, const QString& text);
+    void Click(int id);
+
+    QTemporaryDir m_dir;
+    ScriptedFilePrompts m_prompts;
+    ActionLog m_speech;
+    std::unique_ptr<IniProfileStore> m_store;
+    std::unique_ptr<PlatformServices> m_platform;
+    std::unique_ptr<QuorvaneDialog> m_dialog;
+};
+
+}  // namespace qrv

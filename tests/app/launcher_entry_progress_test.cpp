@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QList>
+#include <QObject>
+#include <QTest>
+#include <QVariantMap>
+
+#include "desktop/launcher_entry_progress.h"
+
+namespace qrv {
+
+// Collects the launcher-entry updates seen on the session bus.
+class LauncherEntryListener : public QObject {
+    Q_OBJECT
+
+  public:
+    QList<QPair<QString, QVariantMap>> updates;
+
+  public slots:
+    void Update(const QString& appUri, const QVariantMap& properties) {
+        updates.append({appUri, properties});
+    }
+};
+
+namespace {
+
+TEST(LauncherEntryProgressTest, FractionOfDoneOverTotal) {
+    struct Case {
+        uint64_t done, total;
+        double fraction;
+    };
+    for (Case c : {Case{0, 0, 0.0}, Case{3, 0, 0.0}, Case{1, 4, 0.25}, Case{4, 4, 1.0},
+                   Case{9, 4, 1.0}, Case{0, 7, 0.0}}) {
+        EXPECT_DOUBLE_EQ(LauncherEntryProgress::Fraction(c.done, c.total), c.fraction)
+            << c.done << "/" << c.total;
+    }
+}
+
+TEST(LauncherEntryProgressTest, SignalsProgressAndItsVisibilityOnTheSessionBus) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    ASSERT_TRUE(bus.isConnected());
+    LauncherEntryListener listener;
+    ASSERT_TRUE(bus.connect(QString(), QString(), LauncherEntryProgress::kInterface,
+                            LauncherEntryProgress::kSignal, &listener,
+                            SLOT(Update(QString, QVariantMap))));
+    LauncherEntryProgress progress;
+    progress.SetState(TaskbarState::Indeterminate);
+    progress.SetValue(1, 4);
+    progress.SetState(TaskbarState::None);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return listener.updates.size() == 3; }, 10000));
+
+    for (const auto& update : listener.updates) {
+        EXPECT_EQ(update.first, QStringLiteral("application://quorvane.desktop"));
+    }
+    EXPECT_TRUE(listener.updates[0].second.value(QStringLiteral("progress-visible")).toBool());
+    EXPECT_DOUBLE_EQ(listener.updates[1].second.value(QStringLiteral("progress")).toDouble(), 0.25);
+    EXPECT_TRUE(listener.updates[1].second.value(QStringLiteral("progress-visible")).toBool());
+    EXPECT_FALSE(listener.updates[2].second.value(QStringLiteral("progress-visible")).toBool());
+}
+
+}  // namespace
+}  // namespace qrv
+
+#include "launcher_entry_progress_test.moc"

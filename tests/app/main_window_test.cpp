@@ -1,0 +1,290 @@
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "app_fixture.h"
+#include "main_window/control_ids.h"
+#include "main_window/main_dialog_controls.h"
+#include "main_window/main_menu.h"
+#include "main_window/quorvane_dialog.h"
+#include "search/input_injector.h"
+#include "services/app_services.h"
+#include "settings/ini_profile_store.h"
+#include "settings/profile.h"
+#include "widgets/dialog_units.h"
+
+namespace qrv {
+namespace {
+
+using MainWindowTest = AppFixture;
+
+TEST_F(MainWindowTest, OpensTitledSizedInTabOrderWithProfileDefaults) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Quorvane by Tolbrin"));
+    EXPECT_EQ(dialog.size(), DialogUnits(dialog.font()).Size(411, 396));
+    EXPECT_EQ(dialog.Controls().Label(ctl::kInstanceNumber)->text(),
+              QString::number(GetProfile().InstanceNumber()));
+
+    // Tab stops follow the layout table; the path field and the colour buttons are skipped.
+    const QList<int> expected{1000, 1001, 1002, 1003, 1004, 1011, 1006, 1005, 1009, 1010,
+                              1040, 1041, 1042, 1013, 1019, 1020, 1021, 1032, 1025, 1026,
+                              1048, 1045, 1046, 1047, 1049, 1050, 1052, 1023, 1044, 1024,
+                              1043, 1029, 1027, 1028, 1053, 1030, 1054, 1038, 1034, 1007};
+    QList<int> order;
+    QWidget* first = dialog.Controls().Widget(ctl::kCaptureScreenArea);
+    for (QWidget* w = first; order.size() <= expected.size(); w = w->nextInFocusChain()) {
+        if (w->objectName().startsWith(QStringLiteral("ctl")) &&
+            (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
+            order.append(w->objectName().mid(3).toInt());
+        }
+        if (w->nextInFocusChain() == first) {
+            break;
+        }
+    }
+    EXPECT_EQ(order, expected);
+
+    const MainDialogControls& c = dialog.Controls();
+    for (int id : {ctl::kAreaLeft, ctl::kAreaTop, ctl::kAreaWidth, ctl::kAreaHeight,
+                   ctl::kDeviationRed, ctl::kTimeDelay}) {
+        EXPECT_EQ(c.Edit(id)->text(), QStringLiteral("0")) << id;
+    }
+    EXPECT_EQ(c.Edit(ctl::kCount)->text(), QStringLiteral("1"));
+    EXPECT_EQ(c.Edit(ctl::kInterval)->text(), QStringLiteral("1000"));
+    EXPECT_EQ(c.Edit(ctl::kVerb)->text(), QStringLiteral("Open"));
+    EXPECT_EQ(c.Edit(ctl::kTextToSpeak)->text(),
+              QStringLiteral("Picture Found in Screen Search Area"));
+    for (int id : {ctl::kCursorBack, ctl::kClickOnPicture, ctl::kSpeakText, ctl::kMoveMouse}) {
+        EXPECT_TRUE(c.Check(id)->isChecked()) << id;
+    }
+    EXPECT_FALSE(c.Check(ctl::kAbortSearch)->isChecked());
+    EXPECT_EQ(c.Button(ctl::kFind)->text(), QStringLiteral("Find"));
+}
+
+TEST_F(MainWindowTest, CursorTextFollowsTheCursorOnEveryMonitor) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    QLabel* cursor = dialog.Controls().Label(ctl::kCursorText);
+    for (Point p : {Point{-300, 200}, Point{700, 15}}) {
+        Services().input.SetCursorPos(p);
+        const QString want = QStringLiteral("Cursor at %1, %2").arg(p.x).arg(p.y);
+        EXPECT_TRUE(WaitFor([&] { return cursor->text() == want; }))
+            << cursor->text().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, TransferStopsAtTheFirstUnparsableNumber) {
+    struct Case {
+        int badId;
+        QString badText;
+        QString prompt;
+    };
+    const Case cases[] = {
+        {ctl::kAreaTop, QStringLiteral("12x"), QStringLiteral("Please enter an integer.")},
+        {ctl::kAreaTop, QStringLiteral("-"), QStringLiteral("Please enter an integer.")},
+        {ctl::kCount, QStringLiteral("99999999999"), QStringLiteral("Please enter an integer.")},
+        {ctl::kTimeDelay, QStringLiteral("99999999999"),
+         QStringLiteral("Please enter a positive integer.")},
+    };
+    QuorvaneDialog& dialog = OpenMainWindow();
+    for (const Case& test : cases) {
+        dialog.Fields() = MainWindowFields{};
+        SetEdit(ctl::kAreaLeft, QStringLiteral("-12"));
+        SetEdit(ctl::kAreaTop, QStringLiteral("7"));
+        SetEdit(ctl::kDeviationBlue, QStringLiteral("300"));
+        SetEdit(test.badId, test.badText);
+        auto seen = AnswerNextMessage();
+        EXPECT_FALSE(dialog.TransferControlsToFields());
+        EXPECT_EQ(seen->text, test.prompt);
+        EXPECT_EQ(seen->icon, QMessageBox::Warning);
+        EXPECT_EQ(seen->caption, QStringLiteral("Quorvane by Tolbrin"));
+        EXPECT_EQ(dialog.focusWidget(), dialog.Controls().Widget(test.badId));
+        // Fields bound before the bad control took their values, the rest kept theirs.
+        EXPECT_EQ(dialog.Fields().m_iScreenAreaLeft, -12);
+        const bool blueBefore = test.badId == ctl::kTimeDelay;
+        EXPECT_EQ(dialog.Fields().m_iDeviationBlue, blueBefore ? 300 : 0) << test.badId;
+        EXPECT_EQ(dialog.Fields().m_strVerb, "");
+        SetEdit(test.badId, QStringLiteral("1"));
+    }
+}
+
+TEST_F(MainWindowTest, EmptiedNumberEditsReadZero) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    for (int id : MainDialogControls::kGuardedEdits) {
+        QLineEdit* edit = dialog.Controls().Edit(id);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        EXPECT_EQ(edit->text(), QStringLiteral("0")) << id;
+        edit->setCursorPosition(1);
+        QTest::keyClicks(edit, QStringLiteral("5x"));
+        EXPECT_EQ(edit->text(), QStringLiteral("05")) << id;
+    }
+    ASSERT_TRUE(dialog.TransferControlsToFields());
+    EXPECT_EQ(dialog.Fields().m_iCount, 5);
+    EXPECT_EQ(dialog.Fields().m_iDeviationGreen, 5);
+}
+
+TEST_F(MainWindowTest, ScriptBrowsingSetsExecuteOnlyForScriptFiles) {
+    struct Case {
+        std::string path;
+        std::string verb;
+    };
+    const Case cases[] = {{"/home/u/RUN.ZNTK", "Execute"},
+                          {"/home/u/run.Zntk", "Execute"},
+                          {"/home/u/run.cmd", "Open"},
+                          {"/home/u/zntk", "Open"},
+                          {"/home/u/a.zntk.txt", "Open"}};
+    for (const Case& test : cases) {
+        EXPECT_EQ(QuorvaneDialog::VerbForScript(test.path, "Open"), test.verb) << test.path;
+    }
+    QuorvaneDialog& dialog = OpenMainWindow();
+    m_prompts.QueueAnswer(QStringLiteral("/home/u/RUN.ZNTK"));
+    Click(ctl::kBrowse);
+    EXPECT_EQ(dialog.Controls().Edit(ctl::kScript)->text(), QStringLiteral("/home/u/RUN.ZNTK"));
+    EXPECT_EQ(dialog.Controls().Edit(ctl::kVerb)->text(), QStringLiteral("Execute"));
+    EXPECT_TRUE(m_prompts.asked.value(0).contains(
+        QStringLiteral("Zentrak by Tolbrin Script Files (*.zntk)")));
+}
+
+TEST_F(MainWindowTest, CommandsWithoutAreaOrPictureAskForThemFirst) {
+    struct Case {
+        int button;
+        QString text;
+        QMessageBox::Icon icon;
+    };
+    const Case cases[] = {
+        {ctl::kAreaColors, "Please Capture Screen Area and then try again.",
+         QMessageBox::Information},
+        {ctl::kAreaPreview, "Please Capture Screen Area and then try again.",
+         QMessageBox::Information},
+        {ctl::kPicturePreview, "Please Capture / Select Picture to Find and then try Again.",
+         QMessageBox::Information},
+        {ctl::kFind, "Please Capture Screen Search Area and then try again.",
+         QMessageBox::Information},
+        {ctl::kLocate,
+         "Could not Find the Picture File Specified.\n\nYou can use Capture Pictture or Select "
+         "Picture Search Button to Assign Picture to Search on Screen.\n\n",
+         QMessageBox::Critical},
+    };
+    QuorvaneDialog& dialog = OpenMainWindow();
+    SetEdit(ctl::kAreaWidth, QStringLiteral("40"));  // height stays 0
+    for (const Case& test : cases) {
+        auto seen = AnswerNextMessage();
+        Click(test.button);
+        EXPECT_TRUE(seen->seen) << test.button;
+        EXPECT_EQ(seen->text, test.text) << test.button;
+        EXPECT_EQ(seen->icon, test.icon) << test.button;
+    }
+    EXPECT_EQ(dialog.CurrentLivePreview(), nullptr);
+}
+
+TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    QStringList texts;
+    for (QAction* action : dialog.Menu().actions()) {
+        texts.append(action->text());
+    }
+    EXPECT_EQ(texts, (QStringList{"Unique Color(s) from Image File...", "", "Settings...", "",
+                                  "More Apps", "", "&About Quorvane...", "", "Exit"}));
+    Click(ctl::kMenu);
+    EXPECT_TRUE(WaitFor([&] { return dialog.Menu().isVisible(); }));
+    dialog.Menu().close();
+    dialog.Menu().actions().constLast()->trigger();
+    EXPECT_TRUE(WaitFor([&] { return !dialog.isVisible(); }));
+}
+
+TEST_F(MainWindowTest, ClosingSavesEveryFieldUnderItsKey) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    const std::string section = InstanceSection();
+    SetEdit(ctl::kAreaLeft, QStringLiteral("-1180"));
+    SetEdit(ctl::kAreaTop, QStringLiteral("50"));
+    SetEdit(ctl::kAreaWidth, QStringLiteral("200"));
+    SetEdit(ctl::kAreaHeight, QStringLiteral("150"));
+    SetEdit(ctl::kDeviationRed, QStringLiteral("3"));
+    SetEdit(ctl::kDeviationGreen, QStringLiteral("4"));
+    SetEdit(ctl::kDeviationBlue, QStringLiteral("5"));
+    SetEdit(ctl::kTimeDelay, QStringLiteral("250"));
+    SetEdit(ctl::kCount, QStringLiteral("7"));
+    SetEdit(ctl::kInterval, QStringLiteral("300"));
+    SetEdit(ctl::kTextToSpeak, QStringLiteral("Found it"));
+    SetEdit(ctl::kScript, QStringLiteral("/usr/bin/true"));
+    SetEdit(ctl::kVerb, QStringLiteral("Execute"));
+    for (int id : {ctl::kCursorBack, ctl::kClickAnotherTime, ctl::kExecute, ctl::kAbortSearch,
+                   ctl::kDoNotUseValue}) {
+        dialog.Controls().Check(id)->click();
+    }
+    dialog.close();
+    ASSERT_FALSE(dialog.isVisible());
+
+    std::unique_ptr<IniProfileStore> store = ReopenStore();
+    const std::pair<const char*, int32_t> ints[] = {{"m_iScreenAreaLeft", -1180},
+                                                    {"m_iScreenAreaTop", 50},
+                                                    {"m_iScreenAreaWidth", 200},
+                                                    {"m_iScreenAreaHeight", 150},
+                                                    {"m_iDeviationRed", 3},
+                                                    {"m_iDeviationGreen", 4},
+                                                    {"m_iDeviationBlue", 5},
+                                                    {"m_dwTimeDelay1", 250},
+                                                    {"m_bClickAnotherTime", 1},
+                                                    {"m_bClickElement", 0},
+                                                    {"m_bDoNotUseValueToSearchElement", 1},
+                                                    {"ExecuteScript", 1},
+                                                    {"CursorBack", 0},
+                                                    {"ClickOnPicture", 1},
+                                                    {"SpeakText", 1},
+                                                    {"AbortSearch", 1},
+                                                    {"MakeActiveWindow", 0},
+                                                    {"MoveMouseToCenterOfPicture", 1},
+                                                    {"Interval", 300},
+                                                    {"Count", 7}};
+    for (const auto& [key, value] : ints) {
+        EXPECT_EQ(store->GetInt(section, key, -999), value) << key;
+    }
+    const std::pair<const char*, const char*> strings[] = {{"TextToSpeak", "Found it"},
+                                                           {"ScriptToExecute", "/usr/bin/true"},
+                                                           {"Verb", "Execute"},
+                                                           {"PictureToFindFilePath", ""}};
+    for (const auto& [key, value] : strings) {
+        EXPECT_EQ(store->GetString(section, key, "missing"), value) << key;
+    }
+}
+
+TEST_F(MainWindowTest, SelectPictureFileAdmitsOnly32BitPictures) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    QImage picture(8, 6, QImage::Format_ARGB32);
+    picture.fill(QColor(10, 20, 30));
+    const QString deep = m_dir.filePath(QStringLiteral("deep.png"));
+    const QString flat = m_dir.filePath(QStringLiteral("flat.png"));
+    const QString junk = m_dir.filePath(QStringLiteral("junk.png"));
+    ASSERT_TRUE(picture.save(deep, "PNG"));
+    ASSERT_TRUE(picture.convertToFormat(QImage::Format_RGB888).save(flat, "PNG"));
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+
+    m_prompts.QueueAnswer(flat);
+    auto depth = AnswerNextMessage(QMessageBox::No);
+    Click(ctl::kSelectPictureFile);
+    EXPECT_TRUE(depth->text.startsWith(QStringLiteral("Bit Depth of Selected Image is 24, ")));
+    EXPECT_EQ(depth->icon, QMessageBox::Critical);
+
+    m_prompts.QueueAnswer(junk);
+    auto failed = AnswerNextMessage();
+    Click(ctl::kSelectPictureFile);
+    EXPECT_EQ(failed->text, QStringLiteral("Failed to Load Image, Error 80004005.\n\n") + junk);
+    EXPECT_EQ(dialog.Controls().Edit(ctl::kPicturePath)->text(), QString());
+
+    m_prompts.QueueAnswer(deep);
+    Click(ctl::kSelectPictureFile);
+    EXPECT_EQ(dialog.Controls().Edit(ctl::kPicturePath)->text(), deep);
+    // Choosing a file does not store it; closing the window does.
+    EXPECT_EQ(GetProfile().Get(keys::kPictureToFindFilePath, "unset"), "unset");
+    EXPECT_EQ(m_prompts.asked.value(0),
+              QStringLiteral("Image Files (*.png *.jpg *.jpeg *.bmp *.tiff)"));
+}
+
+}  // namespace
+}  // namespace qrv

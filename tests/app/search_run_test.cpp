@@ -1,0 +1,152 @@
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include "app_fixture.h"
+#include "click_target.h"
+#include "main_window/control_ids.h"
+#include "main_window/main_dialog_controls.h"
+#include "main_window/quorvane_dialog.h"
+#include "search/search_controller.h"
+#include "search/search_flags.h"
+#include "settings/profile.h"
+#include "widgets/hot_key_edit.h"
+
+namespace qrv {
+namespace {
+
+// A main window set up to search the area around a window that shows the
+// picture to find.
+class SearchRunTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        m_target = std::make_unique<ClickTarget>(QPoint(120, 560), QSize(260, 180), QSize(40, 30));
+        m_target->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_target.get()));
+        QuorvaneDialog& dialog = OpenMainWindow();
+        QObject::connect(&dialog, &QuorvaneDialog::StatusTextChanged,
+                         [this](const QString& text) { m_statuses.append(text); });
+        const Rect area = m_target->ClientOnScreen();
+        SetEdit(ctl::kAreaLeft, QString::number(area.left));
+        SetEdit(ctl::kAreaTop, QString::number(area.top));
+        SetEdit(ctl::kAreaWidth, QString::number(area.Width()));
+        SetEdit(ctl::kAreaHeight, QString::number(area.Height()));
+        const QString picture = m_dir.filePath(QStringLiteral("picture.png"));
+        ASSERT_TRUE(m_target->SavePicture(picture));
+        m_prompts.QueueAnswer(picture);
+        Click(ctl::kSelectPictureFile);
+        ASSERT_EQ(dialog.Controls().Edit(ctl::kPicturePath)->text(), picture);
+    }
+
+    void TearDown() override {
+        m_dialog.reset();
+        m_target.reset();
+        AppFixture::TearDown();
+    }
+
+    void SetRun(int count, int intervalMs) {
+        SetEdit(ctl::kCount, QString::number(count));
+        SetEdit(ctl::kInterval, QString::number(intervalMs));
+    }
+
+    QString FindText() const { return m_dialog->Controls().Button(ctl::kFind)->text(); }
+    bool RunActive() { return m_dialog->Controller().IsSearching(); }
+
+    std::unique_ptr<ClickTarget> m_target;
+    QStringList m_statuses;
+};
+
+TEST_F(SearchRunTest, FindClicksThePictureCentreAndReportsInOrder) {
+    SetRun(1, 0);
+    Click(ctl::kFind);
+    EXPECT_EQ(FindText(), QStringLiteral("Stop"));
+    EXPECT_TRUE(m_dialog->SearchingIconShown());
+    ASSERT_TRUE(WaitFor([&] { return FindText() == QStringLiteral("Find"); }));
+    EXPECT_FALSE(m_dialog->SearchingIconShown());
+
+    ASSERT_EQ(m_statuses.size(), 3) << m_statuses.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(m_statuses[0], QStringLiteral("1 Searching..."));
+    EXPECT_TRUE(m_statuses[1].startsWith(QStringLiteral("Match Found in ")))
+        << m_statuses[1].toStdString();
+    EXPECT_EQ(m_statuses[2], QStringLiteral("1 Found, Finished"));
+
+    ASSERT_TRUE(WaitFor([&] { return !m_target->clicks.isEmpty(); }));
+    const Point corner = m_target->PictureOnScreen();
+    const QSize size = m_target->Picture().size();
+    EXPECT_NEAR(m_target->clicks[0].x, corner.x + size.width() / 2, 1);
+    EXPECT_NEAR(m_target->clicks[0].y, corner.y + size.height() / 2, 1);
+    EXPECT_EQ(m_speech.Count("speak-async Picture Found in Screen Search Area"), 1);
+}
+
+TEST_F(SearchRunTest, HotKeyStartsAndStopsARun) {
+    m_dialog->Controls().Check(ctl::kClickOnPicture)->setChecked(false);
+    m_dialog->Controls().Check(ctl::kMoveMouse)->setChecked(false);
+    SetRun(0, 100);
+    HotKeyEdit* hotKey = m_dialog->Controls().HotKey();
+    hotKey->setFocus();
+    QTest::keyClick(hotKey, Qt::Key_F9, Qt::ControlModifier | Qt::ShiftModifier);
+    Click(ctl::kAssign);
+    EXPECT_EQ(GetProfile().Get(keys::kStartKey), 0x78);   // F9
+    EXPECT_EQ(GetProfile().Get(keys::kStartMod), 2 | 4);  // Ctrl, Shift
+
+    auto press = [] {
+        return QProcess::execute(QStringLiteral("xdotool"), {"key", "ctrl+shift+F9"});
+    };
+    ASSERT_EQ(press(), 0);
+    ASSERT_TRUE(WaitFor([&] { return RunActive() && m_statuses.size() >= 3; }));
+    EXPECT_EQ(FindText(), QStringLiteral("Stop"));
+    ASSERT_EQ(press(), 0);
+    ASSERT_TRUE(WaitFor([&] { return FindText() == QStringLiteral("Find"); }));
+    EXPECT_TRUE(m_statuses.constLast().endsWith(QStringLiteral(" Found, Aborted")))
+        << m_statuses.constLast().toStdString();
+
+    Click(ctl::kClear);
+    EXPECT_EQ(hotKey->text(), QStringLiteral("None"));
+    EXPECT_EQ(GetProfile().Get(keys::kStartKey), 0);
+}
+
+TEST_F(SearchRunTest, CloseDuringARunWaitsForTheWorkerToEndTheWindow) {
+    SetRun(0, 200);
+    Click(ctl::kFind);
+    ASSERT_TRUE(WaitFor([&] { return RunActive() && !m_statuses.isEmpty(); }));
+    m_dialog->close();
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_TRUE(IsSet(g_bAbortSearch));
+    ASSERT_TRUE(WaitFor([&] { return !m_dialog->isVisible(); }));
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
+    for (const QString& status : m_statuses) {
+        EXPECT_FALSE(status.contains(QStringLiteral("Aborted"))) << status.toStdString();
+    }
+}
+
+class WindowEndTest : public SearchRunTest, public ::testing::WithParamInterface<Qt::Key> {};
+
+// Enter and Escape end the window without a stop request; the worker must
+// still be gone before the window is.
+TEST_P(WindowEndTest, StopsTheWorkerBeforeTheWindowGoes) {
+    SetRun(0, 200);
+    Click(ctl::kFind);
+    ASSERT_TRUE(WaitFor([&] { return RunActive(); }));
+    QLineEdit* edit = m_dialog->Controls().Edit(ctl::kTextToSpeak);
+    edit->setFocus();
+    QTest::keyClick(edit, GetParam());
+    // The worker has been joined: it reports nothing more, not even its end.
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(m_dialog->result(),
+              GetParam() == Qt::Key_Escape ? QDialog::Rejected : QDialog::Accepted);
+    QTest::qWait(300);
+    for (const QString& status : m_statuses) {
+        EXPECT_FALSE(status.contains(QStringLiteral("Aborted")) ||
+                     status.contains(QStringLiteral("Finished")))
+            << status.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EnterAndEscape, WindowEndTest,
+                         ::testing::Values(Qt::Key_Return, Qt::Key_Escape));
+
+}  // namespace
+}  // namespace qrv
