@@ -10,7 +10,7 @@ packages=(
     libx11-dev libxext-dev libxtst-dev libxrandr-dev
     libespeak-ng-dev espeak-ng-data
     libatspi2.0-dev at-spi2-core dbus dbus-x11
-    xvfb x11-xserver-utils xdotool xclip openbox x11-apps
+    xvfb x11-xserver-utils xdotool xclip openbox x11-apps xdg-utils
     python3-gi gir1.2-gtk-3.0 imagemagick
 )
 
