@@ -17,6 +17,7 @@
 #include "automation/c_element_clicker.h"
 #include "capture/capture_commands.h"
 #include "capture/picture_file_commands.h"
+#include "colours/colours_openers.h"
 #include "imaging/image_codec.h"
 #include "main_window/control_ids.h"
 #include "main_window/main_dialog_controls.h"
@@ -406,15 +407,18 @@ void QuorvaneDialog::OnAreaColors() {
                            MessageIcon::Information);
         return;
     }
+    const Rect area{m_fields.m_iScreenAreaLeft, m_fields.m_iScreenAreaTop,
+                    m_fields.m_iScreenAreaLeft + m_fields.m_iScreenAreaWidth,
+                    m_fields.m_iScreenAreaTop + m_fields.m_iScreenAreaHeight};
     // The colour tool starts once this click has been handled.
     QMetaObject::invokeMethod(
-        this, [this] { ShowNotAvailable(QStringLiteral("The unique colours tool")); },
+        this, [this, area] { ColoursOpeners(m_services).OpenForScreenArea(this, area); },
         Qt::QueuedConnection);
 }
 
 void QuorvaneDialog::OnPictureColors() {
     if (m_exchange.ToFields()) {
-        ShowNotAvailable(QStringLiteral("The unique colours tool"));
+        ColoursOpeners(m_services).OpenForImageFile(this, m_fields.m_strPictureToFindFilePath);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "atspi/atspi_automation_tree.h"
+#include "automation/c_element_clicker.h"
 #include "desktop/desktop_shell.h"
 #include "desktop/file_properties_viewer.h"
 #include "desktop/launcher_entry_progress.h"
@@ -40,7 +42,7 @@ struct PlatformServices::Parts {
                    imageWriter,
                    prompts,
                    properties,
-                   nullptr,
+                   &clicker,
                    &taskbar,
                    hotKeys.Connected() ? &hotKeys : nullptr,
                    std::move(localDataFolder)} {}
@@ -56,6 +58,7 @@ struct PlatformServices::Parts {
     DesktopShell shell;
     XWindowActivator activator;
     XBeeper beeper;
+    CElementClicker clicker{&AtspiAutomationTree::Open, beeper};
     QtImageCodec codec;
     QtImageFileWriter imageWriter;
     FilePropertiesViewer properties;
