@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -191,6 +193,23 @@ TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {
     Click(ctl::kMenu);
     EXPECT_TRUE(WaitFor([&] { return dialog.Menu().isVisible(); }));
     dialog.Menu().close();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(300, 300),
+                                 dialog.mapToGlobal(QPoint(300, 300)));
+    QApplication::sendEvent(&dialog, &rightClick);
+    EXPECT_TRUE(WaitFor([&] { return dialog.Menu().isVisible(); }));
+    dialog.Menu().close();
+
+    QString aboutTitle, aboutText;
+    OnNextModal([&](QWidget* about) {
+        aboutTitle = about->windowTitle();
+        for (QLabel* label : about->findChildren<QLabel*>()) {
+            aboutText += label->text() + QLatin1Char('|');
+        }
+        about->close();
+    });
+    dialog.Menu().actions()[6]->trigger();
+    EXPECT_EQ(aboutTitle, QStringLiteral("About Quorvane by Tolbrin"));
+    EXPECT_TRUE(aboutText.contains(QStringLiteral("|Quorvane, Version 7.6|")));
     dialog.Menu().actions().constLast()->trigger();
     EXPECT_TRUE(WaitFor([&] { return !dialog.isVisible(); }));
 }
@@ -249,6 +268,28 @@ TEST_F(MainWindowTest, ClosingSavesEveryFieldUnderItsKey) {
     for (const auto& [key, value] : strings) {
         EXPECT_EQ(store->GetString(section, key, "missing"), value) << key;
     }
+}
+
+TEST_F(MainWindowTest, PicturePreviewIsThePictureSizePlus100) {
+    OpenMainWindow();
+    QImage picture(40, 30, QImage::Format_ARGB32);
+    picture.fill(QColor(200, 10, 10));
+    const QString path = m_dir.filePath(QStringLiteral("red.png"));
+    ASSERT_TRUE(picture.save(path, "PNG"));
+    m_prompts.QueueAnswer(path);
+    Click(ctl::kSelectPictureFile);
+    QSize frame;
+    QRgb topLeft = 0;
+    OnNextModal([&](QWidget* preview) {
+        WaitFor([&] { return preview->frameGeometry().size() == QSize(140, 130); }, 5000);
+        frame = preview->frameGeometry().size();
+        topLeft = preview->grab().toImage().pixel(0, 0);
+        preview->close();
+    });
+    Click(ctl::kPicturePreview);
+    EXPECT_EQ(frame, QSize(140, 130));
+    EXPECT_EQ(qRed(topLeft), 200);
+    EXPECT_EQ(qGreen(topLeft), 10);
 }
 
 TEST_F(MainWindowTest, SelectPictureFileAdmitsOnly32BitPictures) {

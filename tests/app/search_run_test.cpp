@@ -9,6 +9,7 @@
 #include "main_window/control_ids.h"
 #include "main_window/main_dialog_controls.h"
 #include "main_window/quorvane_dialog.h"
+#include "preview/live_preview.h"
 #include "search/search_controller.h"
 #include "search/search_flags.h"
 #include "settings/profile.h"
@@ -61,7 +62,14 @@ class SearchRunTest : public AppFixture {
 
 TEST_F(SearchRunTest, FindClicksThePictureCentreAndReportsInOrder) {
     SetRun(1, 0);
+    Click(ctl::kAreaPreview);
+    LivePreview* preview = m_dialog->CurrentLivePreview();
+    ASSERT_NE(preview, nullptr);
+    int refreshes = 0;
+    QObject::connect(preview, &LivePreview::Refreshed, [&] { ++refreshes; });
+    ASSERT_TRUE(WaitFor([&] { return refreshes == 1; }));
     Click(ctl::kFind);
+    EXPECT_EQ(refreshes, 2);  // every run starts by repainting the live preview
     EXPECT_EQ(FindText(), QStringLiteral("Stop"));
     EXPECT_TRUE(m_dialog->SearchingIconShown());
     ASSERT_TRUE(WaitFor([&] { return FindText() == QStringLiteral("Find"); }));
