@@ -28,8 +28,10 @@ QSize PicturePreview::WantedFrameSize() const {
 
 void PicturePreview::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // The frame is known only once the window manager has placed the window.
+    // The frame is known only once the window manager has framed the window,
+    // which may take a moment; fitting again is harmless.
     QTimer::singleShot(0, this, &PicturePreview::FitToPicture);
+    QTimer::singleShot(kRefitDelayMs, this, &PicturePreview::FitToPicture);
 }
 
 void PicturePreview::paintEvent(QPaintEvent*) {

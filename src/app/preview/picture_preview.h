@@ -17,6 +17,7 @@ class PicturePreview : public QDialog {
 
   public:
     static constexpr int kMargin = 100;
+    static constexpr int kRefitDelayMs = 200;
 
     PicturePreview(ImageCodec& codec, const std::string& path, QWidget* parent);
 
