@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app_fixture.h"
+#include "main_window/control_ids.h"
+#include "preview/live_preview.h"
+#include "search/hot_key_modifiers.h"
+#include "widgets/field_exchange.h"
+#include "widgets/hot_key_edit.h"
+
+namespace qrv {
+namespace {
+
+TEST(FieldExchangeTest, NumbersParseLikeTheTransferReadsThem) {
+    struct Case {
+        const char* text;
+        bool intOk;
+        int32_t intValue;
+        bool uintOk;
+        uint32_t uintValue;
+    };
+    const Case cases[] = {
+        {"0", true, 0, true, 0},
+        {"  42 ", true, 42, true, 42},
+        {"-1180", true, -1180, false, 0},
+        {"+7", true, 7, true, 7},
+        {"007", true, 7, true, 7},
+        {"2147483647", true, 2147483647, true, 2147483647u},
+        {"2147483648", false, 0, true, 2147483648u},
+        {"-2147483648", true, INT32_MIN, false, 0},
+        {"4294967296", false, 0, false, 0},
+        {"", false, 0, false, 0},
+        {"-", false, 0, false, 0},
+        {"1 2", false, 0, false, 0},
+        {"12x", false, 0, false, 0},
+        {"0x10", false, 0, false, 0},
+    };
+    for (const Case& c : cases) {
+        int32_t i = 0;
+        uint32_t u = 0;
+        EXPECT_EQ(FieldExchange::ParseInt(QString::fromLatin1(c.text), i), c.intOk) << c.text;
+        EXPECT_EQ(FieldExchange::ParseUInt(QString::fromLatin1(c.text), u), c.uintOk) << c.text;
+        if (c.intOk) {
+            EXPECT_EQ(i, c.intValue) << c.text;
+        }
+        if (c.uintOk) {
+            EXPECT_EQ(u, c.uintValue) << c.text;
+        }
+    }
+}
+
+// Typed combinations come out as virtual keys with the control's modifier
+// flags, and showing a stored value gives back the same combination.
+TEST(HotKeyEditTest, TypedCombinationsMapToVirtualKeysAndBack) {
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        HotKeyValue value;
+    };
+    using namespace hot_key_control;
+    const Case cases[] = {
+        {Qt::Key_F9, Qt::ControlModifier | Qt::ShiftModifier, {0x78, kControl | kShift}},
+        {Qt::Key_A, Qt::AltModifier, {'A', kAlt}},
+        {Qt::Key_5, Qt::MetaModifier, {'5', kExtended}},
+        {Qt::Key_Home, Qt::NoModifier, {0x24, 0}},
+        {Qt::Key_F12, Qt::ShiftModifier | Qt::AltModifier, {0x7B, kShift | kAlt}},
+    };
+    HotKeyEdit edit;
+    for (const Case& c : cases) {
+        QTest::keyClick(&edit, c.key, c.modifiers);
+        EXPECT_EQ(edit.Value(), c.value) << c.key;
+        const QString shown = edit.text();
+        edit.Clear();
+        EXPECT_EQ(edit.Value(), HotKeyValue{});
+        edit.SetValue(c.value);
+        EXPECT_EQ(edit.text(), shown) << c.key;
+    }
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_TRUE(edit.IsEmpty());
+    EXPECT_EQ(edit.text(), QStringLiteral("None"));
+    QTest::keyPress(&edit, Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_TRUE(edit.IsEmpty());  // a modifier alone is no combination
+}
+
+using LivePreviewTest = AppFixture;
+
+TEST_F(LivePreviewTest, OnlyOneIsOpenAndItMovesWhenDraggedAnywhere) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    SetEdit(ctl::kAreaLeft, QStringLiteral("-200"));
+    SetEdit(ctl::kAreaTop, QStringLiteral("100"));
+    SetEdit(ctl::kAreaWidth, QStringLiteral("120"));
+    SetEdit(ctl::kAreaHeight, QStringLiteral("80"));
+    Click(ctl::kAreaPreview);
+    QPointer<LivePreview> first = dialog.CurrentLivePreview();
+    ASSERT_TRUE(first);
+    Click(ctl::kAreaPreview);
+    EXPECT_TRUE(WaitFor([&] { return first.isNull(); }));
+    LivePreview* preview = dialog.CurrentLivePreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->size(), QSize(170, 130));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+
+    const QPoint before = preview->frameGeometry().topLeft();
+    QTest::mousePress(preview, Qt::LeftButton, {}, QPoint(60, 60));
+    QTest::mouseMove(preview, QPoint(110, 90));
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, QPoint(110, 90));
+    EXPECT_TRUE(WaitFor([&] {
+        return preview->frameGeometry().topLeft() == before + QPoint(50, 30);
+    })) << preview->frameGeometry().x()
+        << "," << preview->frameGeometry().y();
+}
+
+}  // namespace
+}  // namespace qrv
