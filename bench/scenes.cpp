@@ -80,7 +80,7 @@ class Painter {
 
     void Window(int32_t x, int32_t y, int32_t w, int32_t h, bool dense) {
         static const uint32_t kAccents[] = {0xD77800, 0x2B579A, 0x217346, 0x5C2D91, 0xB7472A};
-        static const uint32_t kPanels[] = {0xFFFFFF, 0xF3F3F3, 0xF0F0F0};
+        static const uint32_t kPanels[] = {0xFFFFFF, 0xFFFFFF, 0xF0F0F0};
         const uint32_t accent = kAccents[Int(0, 4)];
         const uint32_t panel = kPanels[Int(0, 2)];
         Rect(x, y, x + w, y + h, panel);
@@ -102,6 +102,15 @@ class Painter {
                 Icon(x + 12 + i * 40, y + 36, 32);
             }
         }
+    }
+
+    // A notification above the taskbar: a white panel with an icon and text.
+    void Toast(int32_t x, int32_t y) {
+        Rect(x, y, x + 390, y + 110, 0xFFFFFF);
+        Frame(x, y, x + 390, y + 110, kBorder);
+        Icon(x + 24, y + 40, 32);
+        Text(x + 72, y + 40, x + 380, kInk, kInkShade);
+        Text(x + 72, y + 60, x + 380, kInk, kInkShade);
     }
 
     void Taskbar() {
@@ -141,6 +150,8 @@ PixelImage MakeDeskScene(int32_t width, int32_t height, bool tight, uint32_t see
         const int32_t y = paint.Int(0, std::max(0, height - 40 - h));
         paint.Window(x, y, w, h, tight);
     }
+    const Point spot = bench::PictureSpot(width, height);
+    paint.Toast(spot.x - 16, spot.y - 32);
     paint.Taskbar();
     return image;
 }
@@ -201,7 +212,7 @@ PixelImage CutPicture(const PixelImage& image, int32_t x, int32_t y, int32_t wid
 }
 
 Point PictureSpot(int32_t areaWidth, int32_t areaHeight) {
-    return {areaWidth - 48 - 150, areaHeight - 48 - 2};
+    return {areaWidth - 384, areaHeight - 128};
 }
 
 }  // namespace bench
