@@ -1,0 +1,159 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
+
+#include "automation/automation_tree.h"
+#include "automation/control_browser_deps.h"
+#include "automation/control_browser_model.h"
+#include "automation/control_list_monitor.h"
+#include "automation/element_choice.h"
+#include "automation/one_shot_timer.h"
+#include "search/search_view.h"
+#include "settings/top_level_windows.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTableView;
+
+namespace qrv {
+
+class AnchoredLayout;
+class ColourStatusLabel;
+class ControlListModel;
+
+// Lets the user pick, from a live view of another application's controls,
+// the element that the "Click Element" action invokes: a window is chosen by
+// its title, its named controls are listed and can be clicked, focused,
+// copied to the clipboard or sent back as the three "Click Element" strings.
+//
+// The list follows name changes inside the chosen window (one refill the
+// refresh delay after a burst), and optionally the window's title on a timer.
+//
+// Use from the main window:
+//     if (auto choice = ControlBrowserDialog::Browse(this, store, beeper)) { ... }
+class ControlBrowserDialog : public QDialog, private OneShotTimer {
+    Q_OBJECT
+
+  public:
+    static constexpr int kStatusPeriodMs = 1000;
+    static constexpr int kTipDelayMs = 500;
+    static constexpr uint32_t kDefaultTitlePeriodMs = 2000;
+
+    // `parent` is the window that "Send to QRV" hands the element to.
+    explicit ControlBrowserDialog(ControlBrowserDeps deps, QWidget* parent = nullptr);
+    ~ControlBrowserDialog() override;
+
+    // Runs the dialog modally over the real desktop; the element sent with
+    // "Send to QRV", or none when the dialog ended otherwise.
+    static std::optional<ElementChoice> Browse(QWidget* parent, ProfileStore& store,
+                                               Beeper& beeper);
+
+    // The element "Send to QRV" chose; none until then.
+    const std::optional<ElementChoice>& Choice() const { return m_choice; }
+    // Number of times the control list was read from the window.
+    int FillCount() const { return m_nFills; }
+    bool AutomationAvailable() const { return m_root != nullptr; }
+
+    void FillWindowList();
+    void ChooseWindow(int index);
+    void FillControlList();
+    void ClickSelected();
+    void FocusSelected();
+    void ShowDetails();
+    void CopyToClipboard();
+    void SendToMainWindow();
+    void ShowMenu(const QPoint& globalPos);
+
+    // Enter: closes with OK when a row is selected.
+    void accept() override;
+    void done(int result) override;
+
+  signals:
+    // The control list was read anew from the chosen window.
+    void ControlListFilled();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    // The refresh timer the monitor arms; every expiry ends in a fill.
+    void Start(uint32_t ms, std::function<void()> onTimeout) override;
+    void Stop() override;
+
+    void Build();
+    void BuildMenu();
+    void Connect();
+    void OpenAutomation();
+    void CheckAccessibility();
+    void ShowTip();
+    void OnListFilled();
+    void UpdateViews();
+    void UpdateStatus();
+    void WatchTitle();
+    void SetOnTop(bool on);
+    void OnTitlePeriodEdited();
+    void OnRefreshDelayEdited();
+    void RestartTitleTimer();
+    void SaveColumnWidths();
+    // The selected row once the selection checks pass; shows their message.
+    std::optional<size_t> CheckedSelection();
+    // Like CheckedSelection, and the chosen window must still exist.
+    std::optional<size_t> ActionableRow();
+    const TopLevelWindow* ChosenWindow() const;
+    std::optional<TopLevelWindow> Lookup(WindowId id) const;
+    void Message(std::string_view text, MessageIcon icon);
+
+    ControlBrowserDeps m_deps;
+    QPointer<QWidget> m_receiver;
+    std::shared_ptr<AutomationTree> m_tree;
+    ElementPtr m_root;
+    ControlBrowserModel m_model;
+    QTimer m_refreshTimer;
+    std::function<void()> m_onRefresh;
+    ControlListMonitor m_monitor;
+    std::vector<TopLevelWindow> m_windows;
+    std::optional<ElementChoice> m_choice;
+    QTimer m_titleTimer;
+    QTimer m_statusTimer;
+    QTimer m_tipTimer;
+    uint32_t m_dwTitlePeriod = kDefaultTitlePeriodMs;
+    int m_nFills = 0;
+    bool m_bInitialised = false;
+    bool m_bShown = false;
+    bool m_bFinished = false;
+    QSize m_minimum;
+    std::unique_ptr<AnchoredLayout> m_layout;
+
+    QComboBox* m_windowList = nullptr;
+    QLineEdit* m_editTexts = nullptr;
+    QTableView* m_list = nullptr;
+    ControlListModel* m_rows = nullptr;
+    QLineEdit* m_windowName = nullptr;
+    QCheckBox* m_automated = nullptr;
+    QLineEdit* m_delay = nullptr;
+    QLabel* m_fillTime = nullptr;
+    QCheckBox* m_timerWatch = nullptr;
+    QLineEdit* m_period = nullptr;
+    QCheckBox* m_onTop = nullptr;
+    QCheckBox* m_onlyWithValues = nullptr;
+    ColourStatusLabel* m_status = nullptr;
+    QCheckBox* m_onlyClickables = nullptr;
+    QMenu* m_menu = nullptr;
+};
+
+}  // namespace qrv

@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <filesystem>
+#include <sstream>
+
+#include "app_fixture.h"
+#include "atspi/atspi_automation_tree.h"
+#include "atspi/atspi_name_change_monitor.h"
+#include "automation/accessibility_switch.h"
+#include "automation/colour_status_label.h"
+#include "automation/control_browser_dialog.h"
+#include "automation/control_browser_texts.h"
+#include "automation/control_list_model.h"
+#include "automation/control_list_text.h"
+#include "automation/element_finder.h"
+#include "automation/suppressible_tip.h"
+#include "services/app_services.h"
+#include "settings/ini_profile_store.h"
+#include "x11/x_top_level_windows.h"
+
+namespace qrv {
+namespace {
+
+class SwitchedOn : public AccessibilitySwitch {
+  public:
+    std::optional<bool> IsEnabled() override { return true; }
+    bool Enable() override { return true; }
+};
+
+// The browser over the real desktop, pointed at the accessible GTK test window.
+class ControlBrowserDialogTest : public AppFixture {
+  protected:
+    static void SetUpTestSuite() {
+        s_dir = new QTemporaryDir();
+        s_title = "Browser Target " + std::to_string(QCoreApplication::applicationPid());
+        const auto script = std::filesystem::path(__FILE__).parent_path().parent_path() /
+                            "platform" / "apps" / "accessible_target.py";
+        s_app = new QProcess();
+        s_app->start("/usr/bin/python3", {QString::fromStdString(script.string()),
+                                          QString::fromStdString(s_title), PressLog()});
+        s_ready = s_app->waitForReadyRead(20000) && WaitFor([] {
+                      const std::shared_ptr<AutomationTree> tree = AtspiAutomationTree::Open();
+                      return tree && FindTopLevel(tree->Root(), s_title);
+                  });
+    }
+
+    static void TearDownTestSuite() {
+        s_app->write("quit\n");
+        s_app->waitForFinished(5000);
+        delete s_app;
+        delete s_dir;
+    }
+
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(s_ready) << "the test window did not appear in the accessibility tree";
+        SuppressibleTip(*m_store, std::string(browser_texts::kTipValueName)).Suppress();
+    }
+
+    void TearDown() override {
+        m_browser.reset();
+        AppFixture::TearDown();
+    }
+
+    ControlBrowserDialog& OpenBrowser(QWidget* receiver = nullptr) {
+        m_browser = std::make_unique<ControlBrowserDialog>(
+            ControlBrowserDeps{&AtspiAutomationTree::Open, m_windows, m_nameChanges, m_switch,
+                               Services().beeper, *m_store, m_trace},
+            receiver);
+        m_browser->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(m_browser.get()));
+        return *m_browser;
+    }
+
+    // Opens the browser unless open and chooses the test window in its list.
+    ControlBrowserDialog& BrowseTarget(QWidget* receiver = nullptr) {
+        ControlBrowserDialog& browser = m_browser ? *m_browser : OpenBrowser(receiver);
+        const int index = Combo()->findText(QString::fromStdString(s_title));
+        EXPECT_GE(index, 0);
+        Combo()->setCurrentIndex(index);
+        return browser;
+    }
+
+    template <typename T>
+    T* Child(const char* name) {
+        T* child = m_browser->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QComboBox* Combo() { return Child<QComboBox>("windowList"); }
+    QTableView* List() { return Child<QTableView>("controlList"); }
+    ControlListModel& Rows() { return *qobject_cast<ControlListModel*>(List()->model()); }
+
+    std::vector<std::string> Names() {
+        std::vector<std::string> names;
+        for (const ControlRow& row : Rows().Rows()) {
+            names.push_back(row.name);
+        }
+        return names;
+    }
+
+    void SelectRow(const std::string& name) {
+        const std::vector<std::string> names = Names();
+        const auto it = std::find(names.begin(), names.end(), name);
+        ASSERT_NE(it, names.end()) << name;
+        List()->selectRow(int(it - names.begin()));
+    }
+
+    void TypeInto(const char* name, const QString& text) {
+        auto* edit = Child<QLineEdit>(name);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+
+    static QString PressLog() { return s_dir->filePath(QStringLiteral("presses.log")); }
+    static int Presses() {
+        QFile log(PressLog());
+        return log.open(QIODevice::ReadOnly) ? int(log.readAll().count('\n')) : 0;
+    }
+
+    static inline QTemporaryDir* s_dir = nullptr;
+    static inline QProcess* s_app = nullptr;
+    static inline std::string s_title;
+    static inline bool s_ready = false;
+
+    XTopLevelWindows m_windows;
+    AtspiNameChangeMonitor m_nameChanges;
+    SwitchedOn m_switch;
+    std::ostringstream m_trace;
+    std::unique_ptr<ControlBrowserDialog> m_browser;
+};
+
+TEST_F(ControlBrowserDialogTest, ListsTheWindowsControlsAndFields) {
+    ControlBrowserDialog& browser = OpenBrowser();
+    EXPECT_TRUE(browser.AutomationAvailable());
+    EXPECT_EQ(Combo()->currentIndex(), -1);
+    EXPECT_EQ(Child<QLabel>("fillTime")->text(), "Controls Display Date / Time");
+    auto* status = Child<ColourStatusLabel>("status");
+    EXPECT_EQ(status->text(), "Status");
+    EXPECT_EQ(status->Background(), 0x7F7F7Fu);
+    for (int i = 0; i < Combo()->count(); ++i) {
+        EXPECT_NE(Combo()->itemText(i), browser.windowTitle()) << "own window listed";
+    }
+
+    BrowseTarget();
+    EXPECT_EQ(Names(),
+              (std::vector<std::string>{"Press Me", "Greeting", "Fixed", "Remember", "Inner"}));
+    EXPECT_EQ(Rows().Rows()[1], (ControlRow{"2", "Greeting", "hello world", "Yes"}));
+    EXPECT_EQ(Rows().Rows()[2], (ControlRow{"3", "Fixed", "fixed", ""}));
+    EXPECT_EQ(Child<QLineEdit>("windowName")->text().toStdString(), s_title);
+    EXPECT_EQ(Child<QLineEdit>("editTexts")->text().toStdString(), "hello world,Greeting,");
+    EXPECT_NE(Child<QLabel>("fillTime")->text(), "Controls Display Date / Time");
+    status->setText({});
+    EXPECT_TRUE(WaitFor([&] { return status->text() == "Valid"; }));
+    EXPECT_EQ(status->Background(), 0x00FF00u);
+
+    // Unticking "Only Clickables" lists every named element, the window first.
+    Child<QCheckBox>("onlyClickables")->click();
+    ASSERT_GE(Rows().rowCount(), 7);
+    EXPECT_EQ(Rows().Rows()[0].name, s_title);
+    EXPECT_EQ(Rows().Rows()[6].sr, "7");
+    EXPECT_EQ(Rows().Rows()[6].name.rfind("Counter ", 0), 0u);
+
+    // The top "Refresh" empties the list and both fields but keeps the window.
+    QTest::mouseClick(Child<QPushButton>("refreshWindows"), Qt::LeftButton);
+    EXPECT_EQ(Rows().rowCount(), 0);
+    EXPECT_TRUE(Child<QLineEdit>("windowName")->text().isEmpty());
+    QTest::mouseClick(Child<QPushButton>("refreshControls"), Qt::LeftButton);
+    EXPECT_GE(Rows().rowCount(), 7);
+}
+
+TEST_F(ControlBrowserDialogTest, ClickItPressesTheButtonAndChecksTheSelection) {
+    BrowseTarget();
+    const std::shared_ptr<SeenMessage> none = AnswerNextMessage();
+    m_browser->ClickSelected();
+    EXPECT_TRUE(none->seen);
+    EXPECT_EQ(none->text, "Please Select a Control from the Control(s) List and then try again.");
+    EXPECT_EQ(none->caption, "Quorvane by Tolbrin");
+
+    SelectRow("Press Me");
+    const int before = Presses();
+    auto* menu = Child<QMenu>("controlMenu");
+    ASSERT_EQ(menu->actions().size(), 7);
+    EXPECT_EQ(menu->defaultAction()->text(), "Set Focus");
+    menu->actions()[0]->trigger();  // "Click It"
+    EXPECT_TRUE(WaitFor([&] { return Presses() == before + 1; }));
+
+    const std::shared_ptr<SeenMessage> details = AnswerNextMessage();
+    menu->actions()[4]->trigger();  // "Show Details..."
+    EXPECT_EQ(details->text, "Name : Press Me\n\nValue : .");
+
+    // A row whose element cannot be invoked fails with its message.
+    Child<QCheckBox>("onlyClickables")->click();
+    SelectRow(s_title);
+    const std::shared_ptr<SeenMessage> failed = AnswerNextMessage();
+    m_browser->ClickSelected();
+    EXPECT_EQ(failed->text, "Failed to Click.");
+    EXPECT_EQ(failed->icon, QMessageBox::Critical);
+}
+
+TEST_F(ControlBrowserDialogTest, BurstOfNameChangesRefreshesOnceAfterTheDelay) {
+    BrowseTarget();
+    Child<QCheckBox>("onlyClickables")->click();
+    TypeInto("refreshDelay", QStringLiteral("1500"));
+    const int fills = m_browser->FillCount();
+    s_app->write("rename 10\n");
+    ASSERT_TRUE(WaitFor([&] { return m_browser->FillCount() > fills; }));
+    const std::string trace = m_trace.str();
+    std::string expected;
+    for (int n = 1; n <= 10; ++n) {
+        expected += ">> Property (30005) changed! (count: " + std::to_string(n) + ")\n";
+    }
+    EXPECT_EQ(trace.substr(trace.size() - expected.size()), expected);
+    EXPECT_EQ(m_browser->FillCount(), fills + 1);
+    QTest::qWait(2000);
+    EXPECT_EQ(m_browser->FillCount(), fills + 1);
+    // The refill shows the last name and puts the window's name back.
+    EXPECT_EQ(Child<QLineEdit>("windowName")->text().toStdString(), s_title);
+    const std::vector<std::string> names = Names();
+    EXPECT_NE(std::find(names.begin(), names.end(), "Counter " + std::to_string(10 * 1)),
+              names.end())
+        << "first burst of the suite ends at Counter 10";
+}
+
+TEST_F(ControlBrowserDialogTest, SendToQrvHandsOverTheChosenElement) {
+    QWidget receiver;
+    BrowseTarget(&receiver);
+    const std::shared_ptr<SeenMessage> none = AnswerNextMessage();
+    QTest::mouseClick(Child<QPushButton>("sendToMain"), Qt::LeftButton);
+    EXPECT_TRUE(none->seen);
+    EXPECT_FALSE(m_browser->Choice());
+    EXPECT_TRUE(m_browser->isVisible());
+
+    SelectRow("Greeting");
+    QTest::mouseClick(Child<QPushButton>("sendToMain"), Qt::LeftButton);
+    EXPECT_EQ(m_browser->result(), QDialog::Accepted);
+    EXPECT_EQ(m_browser->Choice(), (ElementChoice{s_title, "Greeting", "hello world"}));
+    m_browser.reset();  // before the receiver goes
+}
+
+TEST_F(ControlBrowserDialogTest, CopyPutsTheTabSeparatedRowsOnTheClipboard) {
+    BrowseTarget();
+    struct Case {
+        bool onlyWithValues;
+        std::string text;
+    };
+    const std::vector<Case> cases{
+        {false,
+         "1\tPress Me\t\t\r\n2\tGreeting\thello world\tYes\r\n3\tFixed\tfixed\t\r\n"
+         "4\tRemember\t\t\r\n5\tInner"},
+        {true, "Greeting\thello world\tYes\r\nFixed\tfixed"}};
+    for (const Case& c : cases) {
+        Child<QCheckBox>("copyOnlyWithValues")->setChecked(c.onlyWithValues);
+        const std::shared_ptr<SeenMessage> confirmation = AnswerNextMessage();
+        QTest::mouseClick(Child<QPushButton>("copyToClipboard"), Qt::LeftButton);
+        ASSERT_TRUE(WaitFor([&] { return confirmation->seen; }));
+        EXPECT_EQ(confirmation->text.toStdString(), CopiedConfirmationText(c.text));
+        QProcess xclip;
+        xclip.start(QStringLiteral("xclip"), {"-o", "-selection", "clipboard"});
+        // The clipboard owner (this process) must answer while xclip waits.
+        ASSERT_TRUE(WaitFor([&] { return xclip.state() == QProcess::NotRunning; }));
+        EXPECT_EQ(xclip.readAllStandardOutput().toStdString(), c.text);
+    }
+}
+
+TEST_F(ControlBrowserDialogTest, ColumnWidthsAreStoredUnderControlList) {
+    OpenBrowser();
+    const std::vector<int> widths{61, 203, 187, 95};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(List()->columnWidth(i), std::vector<int>({50, 220, 220, 100})[size_t(i)]);
+        List()->setColumnWidth(i, widths[size_t(i)]);
+    }
+    m_browser.reset();
+    const std::unique_ptr<IniProfileStore> stored = ReopenStore();
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(stored->GetInt("ControlList", "Column" + std::to_string(i), 0),
+                  widths[size_t(i)]);
+    }
+    OpenBrowser();
+    EXPECT_EQ(List()->columnWidth(3), 95);
+}
+
+}  // namespace
+}  // namespace qrv
