@@ -249,14 +249,5 @@ TEST(PictureMatcherTest, StopSetBeforehandFindsNothing) {
     }
 }
 
-TEST(PictureMatcherTest, BaselinePathsAreAvailable) {
-    EXPECT_TRUE(MatcherPathAvailable(MatcherPath::Auto));
-    EXPECT_TRUE(MatcherPathAvailable(MatcherPath::Scalar));
-#if defined(__x86_64__)
-    EXPECT_TRUE(MatcherPathAvailable(MatcherPath::Sse2));
-    EXPECT_EQ(MatcherPathAvailable(MatcherPath::Avx2), bool(__builtin_cpu_supports("avx2")));
-#endif
-}
-
 }  // namespace
 }  // namespace qrv
