@@ -17,12 +17,20 @@ configure() {  # dir, extra cmake args...
 configure build-asan -DQRV_SANITIZE=address,undefined -DQRV_BUILD_BENCH=OFF
 cmake --build build-asan -j "$jobs"
 
+# The matcher's stop latency is a real-time bound: measured in an optimised
+# build without sanitizers, first, while nothing else runs.
+configure build-release -DCMAKE_BUILD_TYPE=Release -DQRV_BUILD_PLATFORM=OFF -DQRV_BUILD_BENCH=OFF
+cmake --build build-release -j "$jobs" --target core_tests
+
 configure build-tsan -DQRV_SANITIZE=thread -DQRV_BUILD_PLATFORM=OFF -DQRV_BUILD_BENCH=OFF
 cmake --build build-tsan -j "$jobs" --target core_tests
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1
+
+echo "== matcher stop latency, optimised build"
+build-release/tests/core_tests --gtest_filter='PictureMatcherStop*'
 
 echo "== core tests under ThreadSanitizer"
 (cd build-tsan && ctest --output-on-failure -R '^core_tests$')
