@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <sstream>
+
+#include "automation/accessibility_prompt.h"
+#include "automation/accessibility_switch.h"
+#include "automation/anchored_layout.h"
+#include "automation/control_browser_dialog.h"
+#include "automation/name_change_monitor.h"
+#include "automation/suppressible_tip.h"
+#include "fakes/recording_beeper.h"
+#include "settings/memory_profile_store.h"
+#include "settings/top_level_windows.h"
+
+namespace qrv {
+namespace {
+
+class ScriptedSwitch : public AccessibilitySwitch {
+  public:
+    ScriptedSwitch(std::optional<bool> state, bool enables) : m_state(state), m_enables(enables) {}
+    std::optional<bool> IsEnabled() override { return m_state; }
+    bool Enable() override {
+        ++enableCalls;
+        return m_enables;
+    }
+    int enableCalls = 0;
+
+  private:
+    std::optional<bool> m_state;
+    bool m_enables;
+};
+
+// Answers every message box that opens with `answer` (Ok where it has no such
+// button), ticking its check box when asked; records the texts in order.
+class BoxAnswerer {
+  public:
+    BoxAnswerer(QMessageBox::StandardButton answer, bool tick) {
+        QObject::connect(&m_poll, &QTimer::timeout, [this, answer, tick] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) {
+                return;
+            }
+            texts.push_back(box->text());
+            if (tick && box->checkBox()) {
+                box->checkBox()->setChecked(true);
+            }
+            QAbstractButton* button = box->button(answer);
+            (button ? button : box->button(QMessageBox::Ok))->click();
+        });
+        m_poll.start(20);
+    }
+    std::vector<QString> texts;
+
+  private:
+    QTimer m_poll;
+};
+
+TEST(ControlBrowserParts, AccessibilityPromptNeverFailsSilently) {
+    const QString question = QString::fromUtf8(AccessibilitySwitch::kSwitchedOffQuestion.data());
+    struct Case {
+        std::optional<bool> state;
+        bool enables;
+        QMessageBox::StandardButton answer;
+        bool result;
+        int enableCalls;
+        std::vector<QString> texts;
+    };
+    const std::vector<Case> cases{
+        {true, false, QMessageBox::Ok, true, 0, {}},
+        {std::nullopt, true, QMessageBox::Ok, false, 0, {AccessibilityPrompt::NoBusText()}},
+        {false, true, QMessageBox::Yes, true, 1, {question}},
+        {false, true, QMessageBox::No, false, 0, {question}},
+        {false,
+         false,
+         QMessageBox::Yes,
+         false,
+         1,
+         {question, AccessibilityPrompt::EnableFailedText()}},
+    };
+    for (const Case& c : cases) {
+        ScriptedSwitch accessibility(c.state, c.enables);
+        BoxAnswerer answerer(c.answer, false);
+        QWidget owner;
+        EXPECT_EQ(AccessibilityPrompt::Check(&owner, accessibility), c.result);
+        EXPECT_EQ(accessibility.enableCalls, c.enableCalls);
+        EXPECT_EQ(answerer.texts, c.texts);
+    }
+}
+
+class NoWindows : public TopLevelWindows, public NameChangeMonitor {
+  public:
+    std::vector<TopLevelWindow> Enumerate() override { return {{7, "Other", true, true}}; }
+    bool Watch(const ElementPtr&, Callback) override { return false; }
+    void Unwatch() override {}
+};
+
+TEST(ControlBrowserParts, WithoutAnAccessibilityBusTheListsAreOffAndTheUserIsTold) {
+    NoWindows desktop;
+    ScriptedSwitch accessibility(std::nullopt, false);
+    ActionLog beeps;
+    RecordingBeeper beeper(beeps);
+    MemoryProfileStore store;
+    std::ostringstream trace;
+    BoxAnswerer answerer(QMessageBox::Ok, false);
+    ControlBrowserDialog dialog(ControlBrowserDeps{[] { return std::shared_ptr<AutomationTree>(); },
+                                                   desktop, desktop, accessibility, beeper, store,
+                                                   trace});
+    EXPECT_EQ(beeps.Count("beep 0x10"), 2);
+    EXPECT_FALSE(dialog.AutomationAvailable());
+    EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("windowList"))->isEnabled());
+    EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("controlList"))->isEnabled());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !answerer.texts.empty(); }));
+    EXPECT_EQ(answerer.texts.front(), AccessibilityPrompt::NoBusText());
+}
+
+TEST(ControlBrowserParts, TipStaysAwayOnceTicked) {
+    MemoryProfileStore store;
+    SuppressibleTip tip(store, "Tip1WindowControlBrowser");
+    {
+        BoxAnswerer untick(QMessageBox::Ok, false);
+        tip.Show(nullptr, QStringLiteral("Title"), QStringLiteral("first"));
+        EXPECT_EQ(untick.texts, std::vector<QString>{"first"});
+    }
+    EXPECT_FALSE(store.Contains("Settings", "Tip1WindowControlBrowser"));
+    {
+        BoxAnswerer tick(QMessageBox::Ok, true);
+        tip.Show(nullptr, QStringLiteral("Title"), QStringLiteral("second"));
+        EXPECT_EQ(tick.texts, std::vector<QString>{"second"});
+    }
+    EXPECT_EQ(store.GetInt("Settings", "Tip1WindowControlBrowser", 0), 1);
+    BoxAnswerer none(QMessageBox::Ok, false);
+    tip.Show(nullptr, QStringLiteral("Title"), QStringLiteral("third"));
+    EXPECT_TRUE(none.texts.empty());
+}
+
+TEST(ControlBrowserParts, AnchoredWidgetsFollowTheWindowEdges) {
+    using A = AnchoredLayout::Anchor;
+    const QRect base(10, 20, 30, 40);
+    const struct {
+        int anchors;
+        QRect grown;
+    } cases[] = {{A::Fixed, base},
+                 {A::MoveX, QRect(110, 20, 30, 40)},
+                 {A::GrowX, QRect(10, 20, 130, 40)},
+                 {A::MoveY | A::GrowX, QRect(10, 70, 130, 40)},
+                 {A::MoveX | A::MoveY, QRect(110, 70, 30, 40)},
+                 {A::GrowX | A::GrowY, QRect(10, 20, 130, 90)}};
+    for (const auto& c : cases) {
+        QWidget window;
+        auto* child = new QWidget(&window);
+        AnchoredLayout layout;
+        layout.SetBaseSize(QSize(200, 100));
+        layout.Add(child, base, c.anchors);
+        layout.Apply(QSize(300, 150));
+        EXPECT_EQ(child->geometry(), c.grown) << c.anchors;
+        layout.Apply(QSize(200, 100));
+        EXPECT_EQ(child->geometry(), base) << c.anchors;
+    }
+}
+
+}  // namespace
+}  // namespace qrv
