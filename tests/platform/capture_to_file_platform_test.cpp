@@ -22,6 +22,8 @@ TEST(DateTimeTextTest, ShortDateWithFullYearAndTimeWithSecondsPerLocale) {
         {"ja_JP", "2026/12/04 14:01:42"},
         {"fi_FI", "4.12.2026 14.01.42"},
         {"ko_KR", "2026. 12. 4. \xEC\x98\xA4\xED\x9B\x84 2:01:42"},
+        // The C locale's short time already has seconds: they must not double.
+        {"C", "4 Dec 2026 14:01:42"},
     };
     for (const auto& [locale, expected] : cases) {
         EXPECT_EQ(FormatDateTimeText(afternoon, QLocale(locale)), expected) << locale;

@@ -1,5 +1,7 @@
 #include "atspi/atspi_desktop_element.h"
 
+#include <unistd.h>
+
 #include <mutex>
 
 #include "atspi/atspi_lock.h"
@@ -10,6 +12,12 @@ std::vector<ElementPtr> AtspiDesktopElement::Children() {
     std::lock_guard lock(AtspiLock());
     std::vector<ElementPtr> windows;
     for (const ElementPtr& application : AtspiElement::Children()) {
+        // Our own accessibility bridge answers on the thread that is asking:
+        // a call into it would wait for the bus timeout. Our windows are never
+        // targets anyway.
+        if (application->ProcessId() == int64_t(getpid())) {
+            continue;
+        }
         for (ElementPtr& window : application->Children()) {
             windows.push_back(std::move(window));
         }

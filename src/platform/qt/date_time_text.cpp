@@ -60,11 +60,12 @@ QString WithFourDigitYear(const QString& format) {
 // Adds seconds after the minutes, separated the way hours and minutes are.
 QString WithSeconds(const QString& format) {
     QList<FormatPiece> pieces = SplitFormat(format);
+    if (std::any_of(pieces.begin(), pieces.end(),
+                    [](const FormatPiece& p) { return IsField(p, u's'); })) {
+        return format;
+    }
     qsizetype hour = -1;
     for (qsizetype i = 0; i < pieces.size(); ++i) {
-        if (IsField(pieces[i], u's')) {
-            return format;
-        }
         if (IsField(pieces[i], u'h') || IsField(pieces[i], u'H')) {
             hour = i;
         }
