@@ -19,8 +19,8 @@ cmake --build build-asan -j "$jobs"
 
 # The matcher's stop latency is a real-time bound: measured in an optimised
 # build without sanitizers, first, while nothing else runs.
-configure build-release -DCMAKE_BUILD_TYPE=Release -DQRV_BUILD_PLATFORM=OFF -DQRV_BUILD_BENCH=OFF
-cmake --build build-release -j "$jobs" --target core_tests
+configure build-plain -DQRV_BUILD_PLATFORM=OFF -DQRV_BUILD_BENCH=OFF
+cmake --build build-plain -j "$jobs" --target core_tests
 
 configure build-tsan -DQRV_SANITIZE=thread -DQRV_BUILD_PLATFORM=OFF -DQRV_BUILD_BENCH=OFF
 cmake --build build-tsan -j "$jobs" --target core_tests
@@ -30,7 +30,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1
 
 echo "== matcher stop latency, optimised build"
-build-release/tests/core_tests --gtest_filter='PictureMatcherStop*'
+build-plain/tests/core_tests --gtest_filter='PictureMatcherStop*'
 
 echo "== core tests under ThreadSanitizer"
 (cd build-tsan && ctest --output-on-failure -R '^core_tests$')
