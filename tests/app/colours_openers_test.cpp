@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
@@ -74,6 +75,9 @@ uint32_t Packed(const QColor& c) {
 
 class ColoursOpenersTest : public ::testing::Test {
   protected:
+    // A watch that never fired must not outlive the test.
+    void TearDown() override { delete m_watch.data(); }
+
     void SetUp() override {
         if (!qEnvironmentVariableIsSet("DISPLAY")) {
             GTEST_SKIP() << "no X display";
@@ -111,7 +115,7 @@ class ColoursOpenersTest : public ::testing::Test {
 
     // Inspects the colours dialog once it is shown, then closes it.
     void InspectColours(std::function<void(ColoursDialog&)> inspect, QWidget* after = nullptr) {
-        ColoursModalWatcher::OnNextModal(
+        m_watch = ColoursModalWatcher::OnNextModal(
             [this, inspect = std::move(inspect)](QWidget* modal) {
                 auto* dialog = qobject_cast<ColoursDialog*>(modal);
                 m_shown = dialog != nullptr;
@@ -137,6 +141,7 @@ class ColoursOpenersTest : public ::testing::Test {
     std::unique_ptr<IniProfileStore> m_store;
     std::unique_ptr<PlatformServices> m_platform;
     bool m_shown = false;
+    QPointer<QObject> m_watch;
 };
 
 TEST_F(ColoursOpenersTest, ExistingPictureIsShownWithoutAsking) {
@@ -173,7 +178,9 @@ TEST_F(ColoursOpenersTest, MissingPictureAsksForAnImageFile) {
                           "2 Unique Colors from File two.png of Width 3, Height 1");
             },
             files);
-        files->selectFile(path);
+        auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(path);
         QMetaObject::invokeMethod(files, "accept");
     });
     ColoursOpeners(Services()).OpenForImageFile(nullptr, m_dir.filePath("gone.png").toStdString());

@@ -15,6 +15,7 @@
 #include "about/about_dialog.h"
 #include "app_links.h"
 #include "automation/c_element_clicker.h"
+#include "automation/control_browser_dialog.h"
 #include "capture/capture_commands.h"
 #include "capture/picture_file_commands.h"
 #include "colours/colours_openers.h"
@@ -154,9 +155,8 @@ void QuorvaneDialog::Initialise() {
     m_fields.Load(m_services.profile);
     m_iInstanceNumber = m_services.profile.InstanceNumber();
     m_exchange.ToControls();
-    if (m_fields.m_bClickElement &&
-        !(m_services.automation && m_services.automation->EnsureAutomation())) {
-        m_services.beeper.Beep(BeepKind::Error);
+    if (m_fields.m_bClickElement) {
+        EnsureAutomation();
     }
     setWindowIcon(AppIcons::Normal());
     setWindowTitle(MessageBoxes::Caption());
@@ -385,7 +385,17 @@ void QuorvaneDialog::OnBrowseScript() {
 }
 
 void QuorvaneDialog::OnSelectElement() {
-    ShowNotAvailable(QStringLiteral("The window control browser"));
+    EnsureAutomation();  // the browser opens all the same
+    const std::optional<ElementChoice> choice =
+        ControlBrowserDialog::Browse(this, m_services.profile.Store(), m_services.beeper);
+    if (!choice) {
+        return;
+    }
+    m_exchange.ToFields();
+    m_fields.m_strElementWindowName = choice->windowName;
+    m_fields.m_strElementName = choice->elementName;
+    m_fields.m_strElementValue = choice->elementValue;
+    m_exchange.ToControls();
 }
 
 void QuorvaneDialog::OnClickElementNow() {
@@ -439,9 +449,12 @@ void QuorvaneDialog::OnHelp() {
     m_services.shell.Open(std::string(kHelpAddress));
 }
 
-void QuorvaneDialog::ShowNotAvailable(const QString& what) {
-    MessageBoxes::Show(this, what + QStringLiteral(" is not available in this version."),
-                       MessageIcon::Information);
+bool QuorvaneDialog::EnsureAutomation() {
+    if (!m_services.automation) {
+        m_services.beeper.Beep(BeepKind::Error);
+        return false;
+    }
+    return m_services.automation->EnsureAutomation();  // beeps itself on failure
 }
 
 }  // namespace qrv
