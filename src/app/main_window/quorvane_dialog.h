@@ -98,7 +98,8 @@ class QuorvaneDialog : public QDialog, public SearchView {
     void GuardEmptyEdit(int id);
     // Stops any run and stores the settings; runs once, however the window ends.
     void Finish();
-    void ShowNotAvailable(const QString& what);
+    // Prepares the automation context; false (after the error sound) when unavailable.
+    bool EnsureAutomation();
 
     AppServices& m_services;
     MainWindowFields m_fields;
