@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "app_fixture.h"
+#include "automation/control_browser_dialog.h"
 #include "main_window/control_ids.h"
 #include "main_window/main_dialog_controls.h"
 #include "main_window/main_menu.h"
@@ -180,6 +182,26 @@ TEST_F(MainWindowTest, CommandsWithoutAreaOrPictureAskForThemFirst) {
         EXPECT_EQ(seen->icon, test.icon) << test.button;
     }
     EXPECT_EQ(dialog.CurrentLivePreview(), nullptr);
+}
+
+TEST_F(MainWindowTest, SelectElementOpensTheControlBrowserOverTheWindow) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    bool browsed = false;
+    OnNextModal([&](QWidget* modal) {
+        // The browser may first ask, modally, to switch accessibility on.
+        auto* browser = qobject_cast<ControlBrowserDialog*>(modal);
+        if (!browser) {
+            browser = qobject_cast<ControlBrowserDialog*>(modal->parentWidget());
+            modal->close();
+        }
+        browsed = browser && browser->parentWidget() == &dialog;
+        if (browser) {
+            QTimer::singleShot(0, browser, &QWidget::close);
+        }
+    });
+    Click(ctl::kSelectElement);
+    EXPECT_TRUE(browsed);
+    EXPECT_EQ(dialog.Controls().Edit(ctl::kElementWindow)->text(), QString());
 }
 
 TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {

@@ -86,15 +86,6 @@ TEST_F(SelectorTest, EscapeCancelsButStillStoresTheCorners) {
     EXPECT_EQ(GetProfile().Get(keys::kClosingPointY), 10);
 }
 
-TEST_F(SelectorTest, StoredRectIsNormalisedAndMovedToScreenCoordinates) {
-    const Point origin{-1920, -200};
-    const QPoint a(400, 30), b(20, 300);
-    const Rect expected{-1900, -170, -1520, 100};
-    EXPECT_EQ(ScreenAreaSelector::StoredRect(a, b, origin), expected);
-    EXPECT_EQ(ScreenAreaSelector::StoredRect(b, a, origin), expected);
-    EXPECT_EQ(ScreenAreaSelector::StoredRect(QPoint(20, 30), QPoint(400, 300), origin), expected);
-}
-
 TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
     GetProfile().Write(keys::kAutoDisplayPictureToFindPreview, 0);
     ClickTarget target(QPoint(200, 600), QSize(200, 150), QSize(24, 18));
