@@ -38,5 +38,12 @@ make_seed rgba.tiff -alpha set gradient:red-none -compress LZW
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-"$dir/fuzz/image_loader_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -max_len=65536 -artifact_prefix="$dir/" -print_final_stats=1 "$found" "$seeds"
+# The fuzzer's progress goes to a log; its summary, or the crash, is shown.
+log=$dir/fuzz.log
+if "$dir/fuzz/image_loader_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -max_len=65536 -artifact_prefix="$dir/" -print_final_stats=1 "$found" "$seeds" >"$log" 2>&1; then
+    grep -E '^(Done|stat::)' "$log"
+else
+    tail -n 60 "$log"
+    exit 1
+fi

@@ -29,6 +29,9 @@ export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1
 
+echo "== image loader fuzzer, short run"
+bash scripts/fuzz-smoke.sh
+
 echo "== matcher stop latency, optimised build"
 build-plain/tests/core_tests --gtest_filter='PictureMatcherStop*'
 
@@ -43,5 +46,3 @@ if [ -e build-asan/tests/platform_tests ]; then
     bash scripts/with-desktop.sh --wm bash -c 'cd build-asan && ctest --output-on-failure -R "^platform_tests$"'
 fi
 
-echo "== image loader fuzzer, short run"
-bash scripts/fuzz-smoke.sh
