@@ -18,7 +18,7 @@ namespace {
 
 enum class Kind { Button, Label, Edit, Digits, ReadOnly, Group, Check, HotKey };
 
-struct ControlSpec {
+struct ControlEntry {
     int id;  // 0: no identifier
     Kind kind;
     const char* text;
@@ -27,7 +27,7 @@ struct ControlSpec {
 };
 
 // Template order, which is also the tab order.
-constexpr ControlSpec kLayout[] = {
+constexpr ControlEntry kLayout[] = {
     {ctl::kCaptureScreenArea, Kind::Button, "Capture Screen Area", 18, 18, 106, 34},
     {0, Kind::Label, "Left :", 134, 22, 18, 8},
     {ctl::kAreaLeft, Kind::Edit, "", 158, 20, 40, 14},
@@ -93,9 +93,9 @@ constexpr ControlSpec kLayout[] = {
     {ctl::kPictureColors, Kind::Button, "Colors...", 343, 117, 50, 14, false},
 };
 
-QWidget* MakeControl(const ControlSpec& spec, QWidget* dialog) {
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
+QWidget* MakeControl(const ControlEntry& entry, QWidget* dialog) {
+    const QString text = QString::fromUtf8(entry.text);
+    switch (entry.kind) {
         case Kind::Button: {
             auto* button = new QPushButton(text, dialog);
             button->setAutoDefault(false);
@@ -144,18 +144,18 @@ MainDialogControls::MainDialogControls(QWidget* dialog, const DialogUnits& units
 
 void MainDialogControls::Create(QWidget* dialog, const DialogUnits& units) {
     QList<QWidget*> groups;
-    for (const ControlSpec& spec : kLayout) {
-        QWidget* control = MakeControl(spec, dialog);
-        control->setGeometry(units.Rect(spec.x, spec.y, spec.width, spec.height));
-        if (!spec.tabStop) {
+    for (const ControlEntry& entry : kLayout) {
+        QWidget* control = MakeControl(entry, dialog);
+        control->setGeometry(units.Rect(entry.x, entry.y, entry.width, entry.height));
+        if (!entry.tabStop) {
             control->setFocusPolicy(Qt::ClickFocus);
         }
-        if (spec.kind == Kind::Group) {
+        if (entry.kind == Kind::Group) {
             groups.append(control);
         }
-        if (spec.id != 0) {
-            control->setObjectName(QStringLiteral("ctl%1").arg(spec.id));
-            m_byId.insert(spec.id, control);
+        if (entry.id != 0) {
+            control->setObjectName(QStringLiteral("ctl%1").arg(entry.id));
+            m_byId.insert(entry.id, control);
         }
     }
     // Frames stay behind the controls they surround.
