@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
 #include <QTest>
 
 #include "app_fixture.h"
 #include "main_window/control_ids.h"
 #include "preview/live_preview.h"
 #include "search/hot_key_modifiers.h"
+#include "widgets/dialog_file_prompts.h"
 #include "widgets/field_exchange.h"
 #include "widgets/hot_key_edit.h"
 
@@ -81,6 +83,32 @@ TEST(HotKeyEditTest, TypedCombinationsMapToVirtualKeysAndBack) {
     EXPECT_EQ(edit.text(), QStringLiteral("None"));
     QTest::keyPress(&edit, Qt::Key_Control, Qt::ControlModifier);
     EXPECT_TRUE(edit.IsEmpty());  // a modifier alone is no combination
+}
+
+TEST(DialogFilePromptsTest, ChoosersAreModalToTheirOwnerOnly) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("shot.png"));
+    ASSERT_TRUE(QImage(4, 4, QImage::Format_ARGB32).save(file, "PNG"));
+    QWidget owner;
+    owner.show();
+    DialogFilePrompts prompts;
+    for (bool accept : {true, false}) {
+        Qt::WindowModality modality = Qt::NonModal;
+        QStringList filters;
+        AppFixture::OnNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            modality = dialog->windowModality();
+            filters = dialog->nameFilters();
+            dialog->selectFile(file);
+            QMetaObject::invokeMethod(dialog, accept ? "accept" : "reject");
+        });
+        const QString chosen =
+            prompts.OpenFile(&owner, dir.path(), QStringLiteral("Image Files (*.png *.bmp)"));
+        EXPECT_EQ(chosen, accept ? file : QString());
+        EXPECT_EQ(modality, Qt::WindowModal);
+        EXPECT_EQ(filters, QStringList{QStringLiteral("Image Files (*.png *.bmp)")});
+    }
 }
 
 using LivePreviewTest = AppFixture;
