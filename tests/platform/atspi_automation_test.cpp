@@ -1,14 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <sstream>
 
 #include "atspi/accessibility_bus_switch.h"
@@ -20,6 +16,7 @@
 #include "automation/control_list_text.h"
 #include "automation/control_tree_reader.h"
 #include "automation/element_finder.h"
+#include "platform_test_support.h"
 
 namespace qrv {
 namespace {
@@ -29,33 +26,19 @@ class MockBeeper : public Beeper {
     MOCK_METHOD(void, Beep, (BeepKind kind), (override));
 };
 
-// Runs the event loop (and with it the accessibility events) until done()
-// holds or a generous limit passes; returns done().
-bool PumpUntil(const std::function<bool()>& done, int limitMs = 10000) {
-    const QDeadlineTimer deadline(limitMs);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+using test::WaitUntil;
 
 void Pump(int ms) {
-    PumpUntil([] { return false; }, ms);
+    WaitUntil([] { return false; }, ms);
 }
 
 // The accessible test window, started once for all tests of this file.
 class AtspiAutomationTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
-        if (!std::getenv("DISPLAY") || !std::getenv("DBUS_SESSION_BUS_ADDRESS")) {
+        if (!test::HasDesktop())
             return;
-        }
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "platform_tests";
-            static char* argv[] = {name, nullptr};
-            static QCoreApplication app(argc, argv);
-        }
+        test::EnsureQtApp();
         s_dir = new QTemporaryDir();
         s_title = "Quorvane Target " + std::to_string(QCoreApplication::applicationPid());
         const auto script =
@@ -63,12 +46,8 @@ class AtspiAutomationTest : public testing::Test {
         s_app = new QProcess();
         s_app->start("/usr/bin/python3", {QString::fromStdString(script.string()),
                                           QString::fromStdString(s_title), PressLog()});
-        if (!s_app->waitForReadyRead(20000)) {
-            return;
-        }
-        s_tree = AtspiAutomationTree::Open();
-        s_ready =
-            s_tree && PumpUntil([] { return FindTopLevel(s_tree->Root(), s_title) != nullptr; });
+        s_tree = s_app->waitForReadyRead(20000) ? AtspiAutomationTree::Open() : nullptr;
+        s_ready = s_tree && WaitUntil([] { return Window() != nullptr; });
     }
 
     static void TearDownTestSuite() {
@@ -78,22 +57,18 @@ class AtspiAutomationTest : public testing::Test {
         }
         delete s_app;
         delete s_dir;
-        s_app = nullptr;
-        s_dir = nullptr;
         s_tree.reset();
     }
 
     void SetUp() override {
-        if (!std::getenv("DISPLAY") || !std::getenv("DBUS_SESSION_BUS_ADDRESS")) {
-            GTEST_SKIP() << "needs an X display and a session bus";
-        }
+        QRV_SKIP_WITHOUT_DESKTOP();
         ASSERT_TRUE(s_ready) << "the test window did not appear in the accessibility tree";
     }
 
     static QString PressLog() { return s_dir->filePath("presses.log"); }
     static int Presses() {
         QFile log(PressLog());
-        return log.open(QIODevice::ReadOnly) ? static_cast<int>(log.readAll().count('\n')) : 0;
+        return log.open(QIODevice::ReadOnly) ? int(log.readAll().count('\n')) : 0;
     }
     static ElementPtr Window() { return FindTopLevel(s_tree->Root(), s_title); }
 
@@ -110,7 +85,7 @@ TEST_F(AtspiAutomationTest, ClickElementPressesTheButtonByNameAndValue) {
     CElementClicker clicker(&AtspiAutomationTree::Open, beeper);
     ASSERT_TRUE(clicker.EnsureAutomation());
     EXPECT_TRUE(clicker.ClickElement(s_title, "Press Me", "ignored", true));
-    EXPECT_TRUE(PumpUntil([] { return Presses() == 1; }));
+    EXPECT_TRUE(WaitUntil([] { return Presses() == 1; }));
     EXPECT_FALSE(clicker.ClickElement(s_title, "press me", "", true));
     EXPECT_FALSE(clicker.ClickElement(s_title + " ", "Press Me", "", true));
     EXPECT_FALSE(clicker.ClickElement(s_title, "Counter 0", "", true));  // a label has no action
@@ -119,7 +94,7 @@ TEST_F(AtspiAutomationTest, ClickElementPressesTheButtonByNameAndValue) {
     EXPECT_FALSE(clicker.ClickElement(s_title, "Greeting", "hello", false));
     EXPECT_FALSE(clicker.ClickElement(s_title, "Greeting", "", false));
     EXPECT_TRUE(clicker.ClickElement(s_title, "Press Me", "", false));
-    EXPECT_TRUE(PumpUntil([] { return Presses() == 2; }));
+    EXPECT_TRUE(WaitUntil([] { return Presses() == 2; }));
     clicker.ReleaseAutomation();
 }
 
@@ -142,17 +117,15 @@ TEST_F(AtspiAutomationTest, RowsAndEditFieldsOfTheWindow) {
     EXPECT_EQ(WindowControlsText(*s_tree, "No Such Window", false), std::nullopt);
 }
 
+// Found by the process whatever its title; not for another process.
 TEST_F(AtspiAutomationTest, WindowElementOfTheProcess) {
-    TopLevelWindow window{.title = s_title, .processId = s_app->processId()};
-    ElementPtr element = FindWindowElement(s_tree->Root(), window);
-    ASSERT_TRUE(element);
-    EXPECT_EQ(element->Name(), s_title);
-    window.title = "Another title";
-    element = FindWindowElement(s_tree->Root(), window);
-    ASSERT_TRUE(element);
-    EXPECT_EQ(element->Name(), s_title);
-    window.processId = 1;
-    EXPECT_EQ(FindWindowElement(s_tree->Root(), window), nullptr);
+    for (const std::string& title : {s_title, std::string("Another title")}) {
+        ElementPtr element =
+            FindWindowElement(s_tree->Root(), {.title = title, .processId = s_app->processId()});
+        ASSERT_TRUE(element) << title;
+        EXPECT_EQ(element->Name(), s_title);
+    }
+    EXPECT_EQ(FindWindowElement(s_tree->Root(), {.title = s_title, .processId = 1}), nullptr);
 }
 
 TEST_F(AtspiAutomationTest, BurstOfNameChangesGivesOneRefresh) {
@@ -171,16 +144,16 @@ TEST_F(AtspiAutomationTest, BurstOfNameChangesGivesOneRefresh) {
 
     // The application learns about the new listener asynchronously: rename until
     // an event arrives, then let that refresh pass.
-    ASSERT_TRUE(PumpUntil([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         s_app->write("rename 1\n");
         Pump(200);
         return monitor.EventCount() > 0;
     }));
-    ASSERT_TRUE(PumpUntil([&] { return refreshes == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return refreshes == 2; }));
     const uint32_t before = monitor.EventCount();
 
     s_app->write("rename 10\n");
-    ASSERT_TRUE(PumpUntil([&] { return refreshes == 3; }));
+    ASSERT_TRUE(WaitUntil([&] { return refreshes == 3; }));
     EXPECT_EQ(monitor.EventCount(), before + 10);
     Pump(1500);
     EXPECT_EQ(refreshes, 3);

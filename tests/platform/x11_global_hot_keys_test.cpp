@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include "platform_test_support.h"
 
 #include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <thread>
 #include <vector>
 
 #include "x11/x_global_hot_keys.h"
@@ -20,20 +17,14 @@ namespace {
 constexpr uint32_t kVkK = 0x4B;
 constexpr uint32_t kVkJ = 0x4A;
 constexpr uint32_t kVkF9 = 0x78;
+constexpr uint32_t kCtrlShift = hot_key_mod::kControl | hot_key_mod::kShift;
 constexpr int kSentinel = 99;
 
 class XGlobalHotKeysTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) {
-            GTEST_SKIP() << "no X display";
-        }
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "platform_tests";
-            static char* argv[] = {name, nullptr};
-            new QCoreApplication(argc, argv);
-        }
+        QRV_SKIP_WITHOUT_DESKTOP();
+        test::EnsureQtApp();
         m_pHotKeys = std::make_unique<XGlobalHotKeys>();
         ASSERT_TRUE(m_pHotKeys->Connected());
         m_pHotKeys->SetHandler([this](int id) { m_calls.push_back(id); });
@@ -45,28 +36,20 @@ class XGlobalHotKeysTest : public ::testing::Test {
         XTestFakeKeyEvent(m_client.Get(), XKeysymToKeycode(m_client.Get(), sym), press,
                           CurrentTime);
     }
-    void Tap(KeySym sym) {
-        Key(sym, true);
-        Key(sym, false);
-    }
-    void Chord(const std::vector<KeySym>& modifiers, KeySym sym) {
-        for (KeySym m : modifiers) {
-            Key(m, true);
-        }
-        Tap(sym);
-        for (KeySym m : modifiers) {
-            Key(m, false);
-        }
+    // Presses the keys in order and releases them in reverse.
+    void Chord(const std::vector<KeySym>& keys) {
+        for (KeySym k : keys)
+            Key(k, true);
+        for (auto k = keys.rbegin(); k != keys.rend(); ++k)
+            Key(*k, false);
     }
     // Sends the sentinel, runs the event loop until it arrives and returns
     // the hot keys seen before it.
     std::vector<int> Delivered() {
-        Chord({XK_Shift_L}, XK_F9);
+        Chord({XK_Shift_L, XK_F9});
         XSync(m_client.Get(), False);
-        bool ended = test::XTestClient::WaitUntil([&] {
-            QCoreApplication::processEvents();
-            return !m_calls.empty() && m_calls.back() == kSentinel;
-        });
+        bool ended =
+            test::WaitUntil([&] { return !m_calls.empty() && m_calls.back() == kSentinel; });
         EXPECT_TRUE(ended) << "sentinel hot key not delivered";
         std::vector<int> calls(m_calls.begin(), m_calls.end() - (ended ? 1 : 0));
         m_calls.clear();
@@ -79,63 +62,62 @@ class XGlobalHotKeysTest : public ::testing::Test {
 };
 
 TEST_F(XGlobalHotKeysTest, EachPressCallsTheHandlerOnceWhateverTheLockState) {
-    ASSERT_TRUE(m_pHotKeys->Register(1, hot_key_mod::kControl | hot_key_mod::kShift, kVkK));
-    Chord({XK_Control_L, XK_Shift_L}, XK_k);
-    Chord({XK_Control_L, XK_Shift_L}, XK_k);
-    Chord({XK_Control_L}, XK_k);  // a different combination
+    ASSERT_TRUE(m_pHotKeys->Register(1, kCtrlShift, kVkK));
+    Chord({XK_Control_L, XK_Shift_L, XK_k});
+    Chord({XK_Control_L, XK_Shift_L, XK_k});
+    Chord({XK_Control_L, XK_k});  // a different combination
     EXPECT_EQ(Delivered(), (std::vector<int>{1, 1}));
 
     // A held key repeats its press (quickly here); the handler runs once.
-    unsigned int delay = 0;
-    unsigned int interval = 0;
+    unsigned int delay = 0, interval = 0;
     XkbGetAutoRepeatRate(m_client.Get(), XkbUseCoreKbd, &delay, &interval);
     XkbSetAutoRepeatRate(m_client.Get(), XkbUseCoreKbd, 20, 10);
-    Key(XK_Control_L, true);
-    Key(XK_Shift_L, true);
-    Key(XK_k, true);
+    for (KeySym k : {XK_Control_L, XK_Shift_L, XK_k})
+        Key(k, true);
     XSync(m_client.Get(), False);
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    QThread::msleep(200);
     Key(XK_k, false);
     XkbSetAutoRepeatRate(m_client.Get(), XkbUseCoreKbd, delay, interval);
     Key(XK_Shift_L, false);
     Key(XK_Control_L, false);
     EXPECT_EQ(Delivered(), (std::vector<int>{1}));
 
-    Tap(XK_Caps_Lock);
-    Tap(XK_Num_Lock);
-    Chord({XK_Control_L, XK_Shift_L}, XK_k);
-    Tap(XK_Caps_Lock);
-    Tap(XK_Num_Lock);
+    Chord({XK_Caps_Lock});
+    Chord({XK_Num_Lock});
+    Chord({XK_Control_L, XK_Shift_L, XK_k});
+    Chord({XK_Caps_Lock});
+    Chord({XK_Num_Lock});
     EXPECT_EQ(Delivered(), (std::vector<int>{1}));
 }
 
 TEST_F(XGlobalHotKeysTest, ReRegisteringAnIdReleasesItsOldCombination) {
-    ASSERT_TRUE(m_pHotKeys->Register(1, hot_key_mod::kControl | hot_key_mod::kShift, kVkK));
-    ASSERT_TRUE(m_pHotKeys->Register(1, hot_key_mod::kControl | hot_key_mod::kShift, kVkJ));
-    Chord({XK_Control_L, XK_Shift_L}, XK_k);
-    Chord({XK_Control_L, XK_Shift_L}, XK_j);
+    ASSERT_TRUE(m_pHotKeys->Register(1, kCtrlShift, kVkK));
+    ASSERT_TRUE(m_pHotKeys->Register(1, kCtrlShift, kVkJ));
+    Chord({XK_Control_L, XK_Shift_L, XK_k});
+    Chord({XK_Control_L, XK_Shift_L, XK_j});
     EXPECT_EQ(Delivered(), (std::vector<int>{1}));
     m_pHotKeys->Unregister(1);
-    Chord({XK_Control_L, XK_Shift_L}, XK_j);
+    Chord({XK_Control_L, XK_Shift_L, XK_j});
     EXPECT_EQ(Delivered(), (std::vector<int>{}));
 }
 
 TEST_F(XGlobalHotKeysTest, CombinationsHeldElsewhereOrUnknownFailQuietly) {
     Display* other = m_client.Get();
-    KeyCode j = XKeysymToKeycode(other, XK_j);
-    XGrabKey(other, j, ControlMask | Mod1Mask, DefaultRootWindow(other), False, GrabModeAsync,
+    const KeyCode j = XKeysymToKeycode(other, XK_j);
+    XGrabKey(other, j, ControlMask | Mod1Mask, m_client.Root(), False, GrabModeAsync,
              GrabModeAsync);
     XSync(other, False);
-    EXPECT_FALSE(m_pHotKeys->Register(2, hot_key_mod::kControl | hot_key_mod::kAlt, kVkJ));
+    const uint32_t ctrlAlt = hot_key_mod::kControl | hot_key_mod::kAlt;
+    EXPECT_FALSE(m_pHotKeys->Register(2, ctrlAlt, kVkJ));
     EXPECT_FALSE(m_pHotKeys->Register(3, hot_key_mod::kShift, kVkF9));  // held by the sentinel
     EXPECT_FALSE(m_pHotKeys->Register(4, 0, 0xFF));                     // no such key
-    EXPECT_TRUE(m_pHotKeys->Register(5, hot_key_mod::kControl | hot_key_mod::kShift, kVkJ));
-    XUngrabKey(other, j, ControlMask | Mod1Mask, DefaultRootWindow(other));
+    EXPECT_TRUE(m_pHotKeys->Register(5, kCtrlShift, kVkJ));
+    XUngrabKey(other, j, ControlMask | Mod1Mask, m_client.Root());
     XSync(other, False);
     // The failed registration left nothing grabbed: the combination is free now.
-    EXPECT_TRUE(m_pHotKeys->Register(2, hot_key_mod::kControl | hot_key_mod::kAlt, kVkJ));
-    Chord({XK_Control_L, XK_Alt_L}, XK_j);
-    Chord({XK_Control_L, XK_Shift_L}, XK_j);
+    EXPECT_TRUE(m_pHotKeys->Register(2, ctrlAlt, kVkJ));
+    Chord({XK_Control_L, XK_Alt_L, XK_j});
+    Chord({XK_Control_L, XK_Shift_L, XK_j});
     EXPECT_EQ(Delivered(), (std::vector<int>{2, 5}));
 }
 

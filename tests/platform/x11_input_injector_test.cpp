@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 
 #include "search/mouse_event.h"
 #include "x11/x_input_injector.h"
@@ -29,15 +28,12 @@ MouseEvent MoveTo(Point p) {
 class XInputInjectorTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) {
-            GTEST_SKIP() << "no X display";
-        }
+        QRV_SKIP_WITHOUT_DESKTOP();
         ASSERT_TRUE(m_injector.Connected());
     }
     // Where the test's own connection sees the pointer, in screen coordinates.
     Point PointerSeen() {
-        Point p;
-        m_client.Pointer(p.x, p.y);
+        const Point p = m_client.PointerOnRoot();
         return {p.x - kOriginX, p.y};
     }
 
@@ -45,20 +41,20 @@ class XInputInjectorTest : public ::testing::Test {
     XInputInjector m_injector;
 };
 
-TEST_F(XInputInjectorTest, AbsoluteMovesReachEveryMonitorCorner) {
+// Absolute moves and direct placement reach the corners of both monitors and
+// of the virtual screen, and land on every pixel of a row and a column.
+TEST_F(XInputInjectorTest, MovesReachEveryCornerAndEveryPixelOfARowAndAColumn) {
     const Point corners[] = {
-        {-1280, 0},    {-1, 0},   {-1280, 1023}, {-1, 1023},    // left monitor
-        {0, 0},        {1919, 0}, {0, 1079},     {1919, 1079},  // primary
-        {-1280, 1079},                                          // virtual screen's last corner
+        {-1280, 0}, {-1, 0},   {-1280, 1023}, {-1, 1023},    {0, 0},
+        {1919, 0},  {0, 1079}, {1919, 1079},  {-1280, 1079}, {-1000, 10},
     };
     for (Point p : corners) {
         m_injector.Inject(MoveTo(p));
         EXPECT_EQ(m_injector.CursorPos(), p);
         EXPECT_EQ(PointerSeen(), p);
+        m_injector.SetCursorPos({p.x / 2, p.y / 2});
+        EXPECT_EQ(PointerSeen(), (Point{p.x / 2, p.y / 2}));
     }
-}
-
-TEST_F(XInputInjectorTest, AbsoluteMovesLandOnEveryPixelOfARowAndAColumn) {
     for (int32_t x = kVirtual.left; x < kVirtual.right; ++x) {
         m_injector.Inject(MoveTo({x, 500}));
         ASSERT_EQ(m_injector.CursorPos(), (Point{x, 500}));
@@ -69,25 +65,15 @@ TEST_F(XInputInjectorTest, AbsoluteMovesLandOnEveryPixelOfARowAndAColumn) {
     }
 }
 
-TEST_F(XInputInjectorTest, SetCursorPosPlacesThePointerDirectly) {
-    for (Point p : {Point{-1000, 10}, Point{0, 0}, Point{1500, 900}}) {
-        m_injector.SetCursorPos(p);
-        EXPECT_EQ(PointerSeen(), p);
-    }
-}
-
 TEST_F(XInputInjectorTest, LeftClickArrivesAtTheCursorPosition) {
     // A window at screen (100, 200) that reports its button events.
     Window window = m_client.CreateWindow(kOriginX + 100, 200, 50, 40, true, {},
                                           ButtonPressMask | ButtonReleaseMask);
     m_injector.Inject(MoveTo({110, 215}));
-    MouseEvent down;
-    down.flags = mouse_flags::kLeftDown;
-    down.extraInfo = kClickExtraInfo;
-    MouseEvent up = down;
-    up.flags = mouse_flags::kLeftUp;
-    m_injector.Inject(down);
-    m_injector.Inject(up);
+    MouseEvent click{.flags = mouse_flags::kLeftDown, .extraInfo = kClickExtraInfo};
+    m_injector.Inject(click);
+    click.flags = mouse_flags::kLeftUp;
+    m_injector.Inject(click);
 
     XEvent event;
     ASSERT_TRUE(m_client.NextEvent(window, ButtonPress, event));
@@ -96,8 +82,7 @@ TEST_F(XInputInjectorTest, LeftClickArrivesAtTheCursorPosition) {
     EXPECT_EQ(event.xbutton.y, 15);
     ASSERT_TRUE(m_client.NextEvent(window, ButtonRelease, event));
     EXPECT_EQ(event.xbutton.button, unsigned(Button1));
-    XDestroyWindow(m_client.Get(), window);
-    XSync(m_client.Get(), False);
+    m_client.Destroy(window);
 }
 
 }  // namespace

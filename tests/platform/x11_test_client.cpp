@@ -4,9 +4,6 @@
 #include <X11/Xutil.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <thread>
 #include <vector>
 
 namespace qrv::test {
@@ -14,14 +11,6 @@ namespace qrv::test {
 uint32_t PatternColour(int x, int y) {
     return (uint32_t((x * 7 + y * 13) & 0xFF) << 16) | (uint32_t(x & 0xFF) << 8) |
            uint32_t((y ^ (x >> 8)) & 0xFF);
-}
-
-XTestClient::XTestClient() : m_pDisplay(XOpenDisplay(nullptr)) {}
-
-XTestClient::~XTestClient() {
-    if (m_pDisplay) {
-        XCloseDisplay(m_pDisplay);
-    }
 }
 
 Window XTestClient::CreateWindow(int x, int y, int width, int height, bool overrideRedirect,
@@ -54,63 +43,52 @@ Window XTestClient::CreateWindow(int x, int y, int width, int height, bool overr
     return window;
 }
 
-void XTestClient::FillPattern(Window window, int x, int y, int width, int height) {
-    Visual* visual = DefaultVisual(m_pDisplay, DefaultScreen(m_pDisplay));
-    int depth = DefaultDepth(m_pDisplay, DefaultScreen(m_pDisplay));
-    std::vector<uint32_t> pixels(std::size_t(width) * std::size_t(height));
-    for (int row = 0; row < height; ++row) {
-        for (int col = 0; col < width; ++col) {
-            pixels[std::size_t(row) * std::size_t(width) + std::size_t(col)] =
-                PatternColour(x + col, y + row);
-        }
+void XTestClient::Destroy(Window window) {
+    XDestroyWindow(m_pDisplay, window);
+    XSync(m_pDisplay, False);
+}
+
+void XTestClient::FillPattern(Window window, int width, int height) {
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(PatternColour(x, y));
     }
-    XImage* image = XCreateImage(m_pDisplay, visual, unsigned(depth), ZPixmap, 0,
+    const int screen = DefaultScreen(m_pDisplay);
+    XImage* image = XCreateImage(m_pDisplay, DefaultVisual(m_pDisplay, screen),
+                                 unsigned(DefaultDepth(m_pDisplay, screen)), ZPixmap, 0,
                                  reinterpret_cast<char*>(pixels.data()), unsigned(width),
                                  unsigned(height), 32, 0);
-    XPutImage(m_pDisplay, window, DefaultGC(m_pDisplay, DefaultScreen(m_pDisplay)), image, 0, 0, 0,
-              0, unsigned(width), unsigned(height));
+    XPutImage(m_pDisplay, window, DefaultGC(m_pDisplay, screen), image, 0, 0, 0, 0, unsigned(width),
+              unsigned(height));
     image->data = nullptr;  // owned by the vector
     XDestroyImage(image);
     XSync(m_pDisplay, False);
 }
 
-void XTestClient::Pointer(int& x, int& y) {
-    Window root = 0;
-    Window child = 0;
-    int wx = 0;
-    int wy = 0;
+Point XTestClient::PointerOnRoot() {
+    Window root = 0, child = 0;
+    int x = 0, y = 0, wx = 0, wy = 0;
     unsigned int mask = 0;
     XQueryPointer(m_pDisplay, Root(), &root, &child, &x, &y, &wx, &wy, &mask);
-}
-
-bool XTestClient::WaitUntil(const std::function<bool()>& done) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
+    return {x, y};
 }
 
 bool XTestClient::NextEvent(Window window, int type, XEvent& event) {
     return WaitUntil([&] { return XCheckTypedWindowEvent(m_pDisplay, window, type, &event); });
 }
 
-bool XTestClient::ManagerRunning() {
-    Atom check = XInternAtom(m_pDisplay, "_NET_SUPPORTING_WM_CHECK", False);
+Window XTestClient::RootWindowProperty(const char* name) {
     Atom type = None;
     int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
+    unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
-    XGetWindowProperty(m_pDisplay, Root(), check, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                       &remaining, &data);
-    if (data) {
+    XGetWindowProperty(m_pDisplay, Root(), XInternAtom(m_pDisplay, name, False), 0, 1, False,
+                       XA_WINDOW, &type, &format, &count, &remaining, &data);
+    const Window value = count == 1 ? *reinterpret_cast<Window*>(data) : 0;
+    if (data)
         XFree(data);
-    }
-    return count == 1;
+    return value;
 }
 
 }  // namespace qrv::test

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "platform_test_support.h"
+
 #include <X11/Xlib.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
+
+#include "search/geometry.h"
 
 namespace qrv::test {
 
@@ -15,8 +18,11 @@ uint32_t PatternColour(int x, int y);
 // what the code under test did, on a connection of its own.
 class XTestClient {
   public:
-    XTestClient();
-    ~XTestClient();
+    XTestClient() : m_pDisplay(XOpenDisplay(nullptr)) {}
+    ~XTestClient() {
+        if (m_pDisplay)
+            XCloseDisplay(m_pDisplay);
+    }
     XTestClient(const XTestClient&) = delete;
     XTestClient& operator=(const XTestClient&) = delete;
 
@@ -28,15 +34,15 @@ class XTestClient {
     // process's id. Returns once the window is viewable.
     Window CreateWindow(int x, int y, int width, int height, bool overrideRedirect,
                         const std::string& title = {}, long eventMask = 0);
+    void Destroy(Window window);
     // Paints the window with PatternColour of the root positions it covers.
-    void FillPattern(Window window, int x, int y, int width, int height);
-    // Root position of the pointer.
-    void Pointer(int& x, int& y);
-    // Polls until `done` holds or five seconds pass; processes nothing itself.
-    static bool WaitUntil(const std::function<bool()>& done);
-    // Next event of the given type for the window, within five seconds.
+    void FillPattern(Window window, int width, int height);
+    Point PointerOnRoot();
+    // Next event of the given type for the window, within the wait limit.
     bool NextEvent(Window window, int type, XEvent& event);
-    bool ManagerRunning();
+    // A window-valued property of the root (0 when unset).
+    Window RootWindowProperty(const char* name);
+    bool ManagerRunning() { return RootWindowProperty("_NET_SUPPORTING_WM_CHECK") != 0; }
 
   private:
     Display* m_pDisplay;

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "platform_test_support.h"
+
 #include <X11/XKBlib.h>
-#include <X11/Xatom.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <optional>
 
 #include "x11/x_beeper.h"
@@ -16,42 +15,26 @@
 namespace qrv {
 namespace {
 
+using test::WaitUntil;
+
 class XTopLevelWindowsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!std::getenv("DISPLAY")) {
-            GTEST_SKIP() << "no X display";
-        }
+        QRV_SKIP_WITHOUT_DESKTOP();
         ASSERT_TRUE(m_windows.Connected());
     }
     std::optional<TopLevelWindow> Find(Window window) {
         for (const TopLevelWindow& w : m_windows.Enumerate()) {
-            if (w.id == window) {
+            if (w.id == window)
                 return w;
-            }
         }
         return std::nullopt;
     }
     // The window as listed once the window manager (if any) has taken it in.
     std::optional<TopLevelWindow> WaitListed(Window window) {
         std::optional<TopLevelWindow> found;
-        test::XTestClient::WaitUntil([&] { return (found = Find(window)).has_value(); });
+        WaitUntil([&] { return (found = Find(window)).has_value(); });
         return found;
-    }
-    unsigned long ActiveWindow() {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long remaining = 0;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(m_client.Get(), m_client.Root(),
-                           XInternAtom(m_client.Get(), "_NET_ACTIVE_WINDOW", False), 0, 1, False,
-                           XA_WINDOW, &type, &format, &count, &remaining, &data);
-        unsigned long active = count == 1 ? *reinterpret_cast<unsigned long*>(data) : 0;
-        if (data) {
-            XFree(data);
-        }
-        return active;
     }
 
     test::XTestClient m_client;
@@ -68,19 +51,19 @@ TEST_F(XTopLevelWindowsTest, ListsATitledWindowWithItsProcessUntilItIsWithdrawn)
     EXPECT_FALSE(listed->minimized);
     EXPECT_FALSE(listed->maximized);
 
+    Display* display = m_client.Get();
     if (m_client.ManagerRunning()) {
-        XIconifyWindow(m_client.Get(), window, DefaultScreen(m_client.Get()));
-        XSync(m_client.Get(), False);
-        EXPECT_TRUE(test::XTestClient::WaitUntil([&] {
+        XIconifyWindow(display, window, DefaultScreen(display));
+        XSync(display, False);
+        EXPECT_TRUE(WaitUntil([&] {
             std::optional<TopLevelWindow> w = Find(window);
             return w && w->minimized && !w->visible;
         }));
     }
-    XWithdrawWindow(m_client.Get(), window, DefaultScreen(m_client.Get()));
-    XSync(m_client.Get(), False);
-    EXPECT_TRUE(test::XTestClient::WaitUntil([&] { return !Find(window).has_value(); }));
-    XDestroyWindow(m_client.Get(), window);
-    XSync(m_client.Get(), False);
+    XWithdrawWindow(display, window, DefaultScreen(display));
+    XSync(display, False);
+    EXPECT_TRUE(WaitUntil([&] { return !Find(window).has_value(); }));
+    m_client.Destroy(window);
 }
 
 TEST_F(XTopLevelWindowsTest, ActivatorBringsTheWindowToTheFront) {
@@ -89,46 +72,38 @@ TEST_F(XTopLevelWindowsTest, ActivatorBringsTheWindowToTheFront) {
     ASSERT_TRUE(WaitListed(first) && WaitListed(second));
     XWindowActivator activator;
     ASSERT_TRUE(activator.Connected());
-    bool managed = m_client.ManagerRunning();
+    const bool managed = m_client.ManagerRunning();
     for (Window target : {first, second, first}) {
         activator.Activate(target);
-        EXPECT_TRUE(test::XTestClient::WaitUntil([&] {
-            if (managed) {
-                return ActiveWindow() == target;
-            }
+        EXPECT_TRUE(WaitUntil([&] {
             Window focus = 0;
             int revert = 0;
             XGetInputFocus(m_client.Get(), &focus, &revert);
-            return focus == target;
+            return (managed ? m_client.RootWindowProperty("_NET_ACTIVE_WINDOW") : focus) == target;
         }));
     }
     activator.Activate(0x7FFFFFF);  // no such window: ignored
-    XDestroyWindow(m_client.Get(), first);
-    XDestroyWindow(m_client.Get(), second);
-    XSync(m_client.Get(), False);
+    m_client.Destroy(first);
+    m_client.Destroy(second);
 }
 
 TEST_F(XTopLevelWindowsTest, BeeperRingsTheBell) {
-    int opcode = 0;
-    int eventBase = 0;
-    int errorBase = 0;
-    int major = XkbMajorVersion;
-    int minor = XkbMinorVersion;
-    ASSERT_TRUE(XkbQueryExtension(m_client.Get(), &opcode, &eventBase, &errorBase, &major, &minor));
-    XkbSelectEvents(m_client.Get(), XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
-    XSync(m_client.Get(), False);
+    Display* display = m_client.Get();
+    int opcode = 0, eventBase = 0, errorBase = 0;
+    int major = XkbMajorVersion, minor = XkbMinorVersion;
+    ASSERT_TRUE(XkbQueryExtension(display, &opcode, &eventBase, &errorBase, &major, &minor));
+    XkbSelectEvents(display, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+    XSync(display, False);
     XBeeper beeper;
     ASSERT_TRUE(beeper.Connected());
     beeper.Beep(BeepKind::Error);
     beeper.Beep(BeepKind::Simple);
     int bells = 0;
-    test::XTestClient::WaitUntil([&] {
-        while (XPending(m_client.Get())) {
-            XEvent event;
-            XNextEvent(m_client.Get(), &event);
-            bool bell = event.type == eventBase &&
-                        reinterpret_cast<XkbEvent*>(&event)->any.xkb_type == XkbBellNotify;
-            bells += bell ? 1 : 0;
+    WaitUntil([&] {
+        for (XEvent event; XPending(display);) {
+            XNextEvent(display, &event);
+            bells += event.type == eventBase &&
+                     reinterpret_cast<XkbEvent*>(&event)->any.xkb_type == XkbBellNotify;
         }
         return bells >= 2;
     });

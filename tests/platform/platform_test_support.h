@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+#include <cstdlib>
+#include <functional>
+
+namespace qrv::test {
+
+// The private desktop: an X display and a session bus.
+inline bool HasDesktop() {
+    return std::getenv("DISPLAY") && std::getenv("DBUS_SESSION_BUS_ADDRESS");
+}
+
+// The application object the Qt-driven platform code needs, made once.
+inline void EnsureQtApp() {
+    static int argc = 1;
+    static char name[] = "platform_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QCoreApplication(argc, argv);
+}
+
+// Runs Qt's events (if any) until done() holds or limitMs pass; returns done().
+// The limit only bounds a failing test.
+inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 20000) {
+    const QDeadlineTimer deadline(limitMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+}  // namespace qrv::test
+
+#define QRV_SKIP_WITHOUT_DESKTOP() \
+    if (!qrv::test::HasDesktop())  \
+    GTEST_SKIP() << "needs the private desktop"
