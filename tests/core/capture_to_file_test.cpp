@@ -138,14 +138,6 @@ class ScreenCapturerTest : public ::testing::Test {
     ScreenCapturer m_capturer{m_screen, m_layout, m_writer};
 };
 
-TEST_F(ScreenCapturerTest, DefaultsAreBmpWholeScreenAndFailure) {
-    const CaptureRequest r;
-    EXPECT_EQ(r.format, 1u);
-    EXPECT_TRUE(r.wholeScreen);
-    EXPECT_EQ(r.result, kStatusFail);
-    EXPECT_FALSE(r.Succeeded());
-}
-
 TEST_F(ScreenCapturerTest, WritesTheRectanglePixelsUnderADatedName) {
     CaptureRequest r = Request();
     ASSERT_TRUE(Capture(r));

@@ -5,23 +5,12 @@
 #include <random>
 #include <vector>
 
-#include "search/picture_matcher.h"
+#include "matcher_test_support.h"
 
 namespace qrv {
 namespace {
 
 // Random scans compared with the plain candidate loops on every path.
-
-std::vector<MatcherPath> Paths() {
-    std::vector<MatcherPath> paths;
-    for (MatcherPath p :
-         {MatcherPath::Auto, MatcherPath::Scalar, MatcherPath::Sse2, MatcherPath::Avx2}) {
-        if (MatcherPathAvailable(p)) {
-            paths.push_back(p);
-        }
-    }
-    return paths;
-}
 
 class CountingCursor : public CursorSweep {
   public:
@@ -138,7 +127,7 @@ class CaseMaker {
 };
 
 TEST(PictureMatcherDifferentialTest, EveryPathAgreesWithTheReference) {
-    const std::vector<MatcherPath> paths = Paths();
+    const std::vector<MatcherPath> paths = test::AvailablePaths();
     int found = 0;
     constexpr int kCases = 4000;
     for (int i = 0; i < kCases; ++i) {
@@ -155,15 +144,8 @@ TEST(PictureMatcherDifferentialTest, EveryPathAgreesWithTheReference) {
         make.RandomByte3(area);
         make.RandomByte3(picture);
 
-        MatchInputs in;
-        in.area = &area;
-        in.picture = &picture;
-        in.areaWidth = aw;
-        in.areaHeight = ah;
-        in.pictureWidth = pw;
-        in.pictureHeight = ph;
-        in.areaLeft = make.Int(-4000, 4000);
-        in.areaTop = make.Int(-2000, 2000);
+        MatchInputs in =
+            test::Inputs(area, picture, 0, make.Int(-4000, 4000), make.Int(-2000, 2000));
         make.Deviations(in);
         in.sweep = i % 8 == 0;
 

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "search/picture_matcher.h"
+#include "matcher_test_support.h"
 
 namespace qrv {
 namespace {
@@ -36,38 +36,33 @@ constexpr auto kStopBound =
 constexpr int32_t kWidth = 3840, kHeight = 2160;
 constexpr uint32_t kC = 0x406080u, kD = 0x804020u, kOdd = 0xF0F0F0u;
 
-void FillPixels(PixelImage& image, const std::function<uint32_t(int32_t, int32_t)>& colour) {
+// Two colours at random.
+void FillTwoColours(PixelImage& image, uint32_t& state) {
     for (int32_t y = 0; y < image.m_iHeight; ++y) {
         for (int32_t x = 0; x < image.m_iWidth; ++x) {
-            image.SetPacked(x, y, colour(x, y));
+            state ^= state << 13, state ^= state >> 17, state ^= state << 5;
+            image.SetPacked(x, y, (state & 1) ? kC : kD);
         }
     }
 }
 
 struct Scenes {
-    PixelImage uniform{kWidth, kHeight};
+    PixelImage uniform = test::Filled(kWidth, kHeight, kC);
     PixelImage twoColour{kWidth, kHeight};
-    PixelImage uniformLarge{kWidth, kHeight};  // the area but its last pixel
-    PixelImage twoColourLarge;                 // likewise
-    PixelImage worst{48, 48};                  // uniform but its last pixel
-    PixelImage busy{48, 48};                   // two colours, nowhere in the area
+    PixelImage uniformLarge = test::Filled(kWidth, kHeight, kC);  // the area but its last pixel
+    PixelImage twoColourLarge;                                    // likewise
+    PixelImage worst = test::Filled(48, 48, kC);                  // uniform but its last pixel
+    PixelImage busy{48, 48};  // two colours, nowhere in the area
 
     Scenes() {
         uint32_t state = 2463534242u;
-        auto coin = [&state](int32_t, int32_t) {
-            state ^= state << 13, state ^= state >> 17, state ^= state << 5;
-            return (state & 1) ? kC : kD;
-        };
-        FillPixels(uniform, [](int32_t, int32_t) { return kC; });
-        FillPixels(twoColour, coin);
-        FillPixels(busy, coin);
-        FillPixels(uniformLarge, [](int32_t, int32_t) { return kC; });
+        FillTwoColours(twoColour, state);
+        FillTwoColours(busy, state);
         uniformLarge.SetPacked(kWidth - 1, kHeight - 1, kOdd);
         twoColourLarge.Reset(kWidth, kHeight);
         std::memcpy(twoColourLarge.Data(), twoColour.Data(), twoColour.SizeBytes());
         const bool lastIsC = twoColour.PackedAt(kWidth - 1, kHeight - 1) == kC;
         twoColourLarge.SetPacked(kWidth - 1, kHeight - 1, lastIsC ? kD : kC);
-        FillPixels(worst, [](int32_t, int32_t) { return kC; });
         worst.SetPacked(47, 47, kOdd);
     }
 };
@@ -140,14 +135,7 @@ TEST(PictureMatcherStopTest, A4kScanEndsPromptlyAfterTheStopFlag) {
         {"many anchor hits, deviation", &scenes.twoColour, &scenes.busy, 20, false, true},
     };
     for (const StopCase& c : cases) {
-        MatchInputs in;
-        in.area = c.area;
-        in.picture = c.picture;
-        in.areaWidth = c.area->m_iWidth;
-        in.areaHeight = c.area->m_iHeight;
-        in.pictureWidth = c.picture->m_iWidth;
-        in.pictureHeight = c.picture->m_iHeight;
-        in.deviationRed = in.deviationGreen = in.deviationBlue = c.deviation;
+        MatchInputs in = test::Inputs(*c.area, *c.picture, c.deviation);
         in.sweep = c.sweep;
         in.cursor = &cursor;
         for (const auto& [name, scan] : Scanners(c.longForFastPaths)) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
+#include "matcher_test_support.h"
 #include "search/search_attempt.h"
 #include "search/search_flags.h"
 
@@ -24,18 +25,9 @@ PixelImage Picture() {
 }
 
 void PutScreen(FakePlatform& p, Point origin, Point pictureAt, bool withPicture = true) {
-    PixelImage screen(1400, 400);
-    for (int32_t y = 0; y < screen.m_iHeight; ++y) {
-        for (int32_t x = 0; x < screen.m_iWidth; ++x) {
-            screen.SetPacked(x, y, 0x808080);
-        }
-    }
-    const PixelImage picture = Picture();
-    for (int32_t y = 0; withPicture && y < picture.m_iHeight; ++y) {
-        for (int32_t x = 0; x < picture.m_iWidth; ++x) {
-            screen.SetPacked(pictureAt.x - origin.x + x, pictureAt.y - origin.y + y,
-                             picture.PackedAt(x, y));
-        }
+    PixelImage screen = test::Filled(1400, 400, 0x808080);
+    if (withPicture) {
+        test::Paste(screen, Picture(), pictureAt.x - origin.x, pictureAt.y - origin.y);
     }
     p.screen.SetScreen(screen, origin);
 }
@@ -165,7 +157,7 @@ TEST_F(AttemptFixture, SwitchesSelectTheActions) {
     for (const Case& c : cases) {
         AllActionsOff();
         c.setUp(params);
-        p.elements.SetResult(c.elementFound);
+        p.elements.result = c.elementFound;
         Log log = Run();
         ASSERT_GE(log.size(), 2u) << c.name;
         EXPECT_EQ(Log(log.begin() + 2, log.end()), c.actions) << c.name;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
+#include "matcher_test_support.h"
 #include "search/hot_key_modifiers.h"
 #include "search/search_controller.h"
 #include "search/search_flags.h"
@@ -19,15 +20,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-PixelImage Solid(int32_t w, int32_t h, uint32_t packed) {
-    PixelImage image(w, h);
-    for (int32_t y = 0; y < h; ++y) {
-        for (int32_t x = 0; x < w; ++x) {
-            image.SetPacked(x, y, packed);
-        }
-    }
-    return image;
-}
+using test::Filled;
 
 constexpr uint32_t kWhite = 0xFFFFFF;  // never on the fake screen, which reads black
 constexpr uint32_t kBlack = 0;         // found at the area's corner at once
@@ -40,7 +33,7 @@ struct ControllerFixture : ::testing::Test {
                        ("qrv-picture-" + std::to_string(::getpid()) + ".png"))
                           .string();
         std::ofstream(picturePath) << "png";
-        p.codec.SetImage(picturePath, Solid(2, 2, kWhite));
+        p.codec.SetImage(picturePath, Filled(2, 2, kWhite));
         fields.m_iScreenAreaLeft = 50;
         fields.m_iScreenAreaTop = 100;
         fields.m_iScreenAreaWidth = 30;
@@ -91,11 +84,11 @@ TEST_F(ControllerFixture, CountedRunWithoutMatchCyclesThroughItsTexts) {
 }
 
 TEST_F(ControllerFixture, FinalTextFollowsTheLastAttemptOnly) {
-    p.codec.SetImage(picturePath, Solid(2, 2, kBlack));
+    p.codec.SetImage(picturePath, Filled(2, 2, kBlack));
     int captures = 0;
     p.screen.SetCaptureHook([&] {
         if (++captures == 1) {
-            p.screen.SetScreen(Solid(400, 400, 0x808080), {0, 0});
+            p.screen.SetScreen(Filled(400, 400, 0x808080), {0, 0});
         }
     });
     RunToEnd(3, 0);
@@ -127,7 +120,7 @@ TEST_F(ControllerFixture, EndingTexts) {
     int runs = 0;
     for (const Case& c : cases) {
         p.log.Clear();
-        p.codec.SetImage(picturePath, Solid(2, 2, c.picture));
+        p.codec.SetImage(picturePath, Filled(2, 2, c.picture));
         fields.m_bAbortSearch = c.abortAction;
         RunToEnd(c.count, c.interval, ++runs);
         const Texts statuses = Statuses();
@@ -207,7 +200,7 @@ TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
         {"empty picture",
          [](ControllerFixture& f) { f.p.codec.SetImage(f.picturePath, PixelImage()); }, noPicture},
         {"24-bit picture",
-         [](ControllerFixture& f) { f.p.codec.SetImage(f.picturePath, Solid(2, 2, kWhite), 24); },
+         [](ControllerFixture& f) { f.p.codec.SetImage(f.picturePath, Filled(2, 2, kWhite), 24); },
          noPicture},
         {"undecodable",
          [](ControllerFixture& f) { f.p.codec.SetFailure(f.picturePath, kStatusFail); }, noPicture},
@@ -223,7 +216,7 @@ TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
         const Texts buttons = p.log.WithPrefix("button ");
         EXPECT_TRUE(buttons.empty() || buttons.back() == "Find") << c.name;
         fields = saved;
-        p.codec.SetImage(picturePath, Solid(2, 2, kWhite));
+        p.codec.SetImage(picturePath, Filled(2, 2, kWhite));
     }
 }
 
@@ -234,7 +227,7 @@ TEST_F(ControllerFixture, InvalidEntryStopsSilently) {
 }
 
 TEST_F(ControllerFixture, RunUsesTheTrimmedTextAndTheSpeechSetting) {
-    p.codec.SetImage(picturePath, Solid(2, 2, kBlack));
+    p.codec.SetImage(picturePath, Filled(2, 2, kBlack));
     fields.m_bSpeakText = true;
     fields.m_strTextToSpeak = " \tready\n ";
     p.store.WriteInt("Instance 2", "SpeakTextAsync", 0);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/action_log.h"
@@ -20,13 +21,15 @@ namespace {
 
 TopLevelWindow Window(std::string title, bool enabled = true, bool visible = true,
                       bool maximized = false) {
-    TopLevelWindow w;
-    w.title = std::move(title);
-    w.enabled = enabled;
-    w.visible = visible;
-    w.maximized = maximized;
-    return w;
+    return {
+        .title = std::move(title), .enabled = enabled, .visible = visible, .maximized = maximized};
 }
+
+struct ProfileFixture : ::testing::Test {
+    MemoryProfileStore store;
+    FakeTopLevelWindows windows;
+    Profile profile{store, windows};
+};
 
 TEST(ProfileTest, InstanceNumberCountsOnlyShownRestoredWindowsWithTheExactTitle) {
     const std::string app(kAppName);
@@ -46,50 +49,37 @@ TEST(ProfileTest, InstanceNumberCountsOnlyShownRestoredWindowsWithTheExactTitle)
     };
     for (const Case& c : cases) {
         FakeTopLevelWindows windows;
-        windows.SetWindows(c.windows);
+        windows.windows = c.windows;
         MemoryProfileStore store;
         Profile profile(store, windows);
         EXPECT_EQ(profile.InstanceNumber(), c.number);
         EXPECT_EQ(profile.GetInstanceSection(), "Instance " + std::to_string(c.number + 1));
+        // Computed once: a closing instance does not move this one.
+        windows.windows.clear();
+        profile.GetInstanceInt("Count", 1);
+        EXPECT_EQ(profile.InstanceNumber(), c.number);
+        EXPECT_EQ(windows.enumerations, 1);
     }
 }
 
-TEST(ProfileTest, InstanceNumberIsComputedOnce) {
-    FakeTopLevelWindows windows;
-    windows.SetWindows({Window(std::string(kAppName))});
-    MemoryProfileStore store;
-    Profile profile(store, windows);
-    EXPECT_EQ(profile.GetInstanceSection(), "Instance 3");
-    windows.SetWindows({});  // the other instance closes
-    EXPECT_EQ(profile.GetInstanceSection(), "Instance 3");
-    profile.GetInstanceInt("Count", 1);
-    EXPECT_EQ(windows.Enumerations(), 1);
-}
-
-TEST(ProfileTest, TwoInstancesKeepSeparateSectionsAndShareSettings) {
-    MemoryProfileStore store;
-    FakeTopLevelWindows none;
+TEST_F(ProfileFixture, TwoInstancesKeepSeparateSectionsAndShareSettings) {
     FakeTopLevelWindows firstShowing;
-    firstShowing.SetWindows({Window(std::string(kAppName))});
-    Profile first(store, none);
+    firstShowing.windows = {Window(std::string(kAppName))};
     Profile second(store, firstShowing);
 
-    EXPECT_TRUE(first.Write(keys::kCount, 5));
+    EXPECT_TRUE(profile.Write(keys::kCount, 5));
     EXPECT_TRUE(second.Write(keys::kCount, 7));
     EXPECT_EQ(store.GetInt("Instance 2", "Count", 0), 5);
     EXPECT_EQ(store.GetInt("Instance 3", "Count", 0), 7);
 
-    EXPECT_TRUE(first.Write(keys::kStartingPointX, -300));
+    EXPECT_TRUE(profile.Write(keys::kStartingPointX, -300));
     EXPECT_EQ(second.Get(keys::kStartingPointX), -300);
     EXPECT_TRUE(store.Contains("Settings", "m_oStartingPoint.x"));
     EXPECT_TRUE(second.Write(IntSetting{Section::ControlList, "Column0", 0}, 90));
     EXPECT_EQ(store.GetInt("ControlList", "Column0", 0), 90);
 }
 
-TEST(ProfileTest, StringSettingsUseTheirOwnOrAnExplicitDefault) {
-    MemoryProfileStore store;
-    FakeTopLevelWindows windows;
-    Profile profile(store, windows);
+TEST_F(ProfileFixture, StringSettingsUseTheirOwnOrAnExplicitDefault) {
     EXPECT_EQ(profile.Get(keys::kVerb), "Open");
     EXPECT_EQ(profile.Get(keys::kTempImagesFolder, "/tmp/x"), "/tmp/x");
     EXPECT_TRUE(profile.WriteInstanceString("Verb", "Execute"));
@@ -111,31 +101,27 @@ TEST(MemoryProfileStoreTest, FailingWritesStoreNothing) {
     EXPECT_EQ(store.GetString("Settings", "a", "def"), "b");
 }
 
-TEST(MainWindowFieldsTest, EmptyProfileGivesTheFirstRunSetUp) {
-    MemoryProfileStore store;
-    FakeTopLevelWindows windows;
-    Profile profile(store, windows);
+TEST_F(ProfileFixture, EmptyProfileGivesTheFirstRunSetUp) {
     MainWindowFields f;
     f.m_iCount = 99;
     f.Load(profile);
-    EXPECT_EQ(f.m_iScreenAreaWidth, 0);
-    EXPECT_EQ(f.m_iScreenAreaHeight, 0);
-    EXPECT_EQ(f.m_iDeviationRed + f.m_iDeviationGreen + f.m_iDeviationBlue, 0);
+    EXPECT_EQ(std::tie(f.m_iScreenAreaWidth, f.m_iScreenAreaHeight, f.m_iDeviationRed,
+                       f.m_iDeviationGreen, f.m_iDeviationBlue),
+              std::make_tuple(0, 0, 0, 0, 0));
     EXPECT_EQ(f.m_iCount, 1);
     EXPECT_EQ(f.m_iInterval, 1000);
-    EXPECT_TRUE(f.m_bCursorBack);
-    EXPECT_TRUE(f.m_bClickOnPicture);
-    EXPECT_TRUE(f.m_bSpeakText);
-    EXPECT_TRUE(f.m_bMoveMouseToCenterOfPicture);
+    EXPECT_TRUE(f.m_bCursorBack && f.m_bClickOnPicture && f.m_bSpeakText &&
+                f.m_bMoveMouseToCenterOfPicture);
     EXPECT_FALSE(f.m_bExecuteScript || f.m_bAbortSearch || f.m_bMakeActiveWindow);
     EXPECT_EQ(f.m_strTextToSpeak, "Picture Found in Screen Search Area");
     EXPECT_EQ(f.m_strVerb, "Open");
 }
 
-std::vector<std::string> Keys(const std::vector<std::string>& entries) {
-    std::vector<std::string> keys;
+// The keys of the logged entries, space-separated.
+std::string Keys(const std::vector<std::string>& entries) {
+    std::string keys;
     for (const std::string& e : entries) {
-        keys.push_back(e.substr(0, e.find('=')));
+        keys += (keys.empty() ? "" : " ") + e.substr(0, e.find('='));
     }
     return keys;
 }
@@ -149,67 +135,37 @@ TEST(MainWindowFieldsTest, LoadAndSaveVisitTheKeysInTheirFixedOrder) {
 
     MainWindowFields f;
     f.Load(profile);
-    const std::vector<std::string> reads{"m_iScreenAreaLeft",
-                                         "m_iScreenAreaTop",
-                                         "m_iScreenAreaWidth",
-                                         "m_iScreenAreaHeight",
-                                         "m_iDeviationRed",
-                                         "m_iDeviationGreen",
-                                         "m_iDeviationBlue",
-                                         "m_dwTimeDelay1",
-                                         "m_bClickAnotherTime",
-                                         "m_bClickElement",
-                                         "m_bDoNotUseValueToSearchElement",
-                                         "ScriptToExecute",
-                                         "Verb",
-                                         "ExecuteScript",
-                                         "PictureToFindFilePath",
-                                         "CursorBack",
-                                         "ClickOnPicture",
-                                         "TextToSpeak",
-                                         "SpeakText",
-                                         "AbortSearch",
-                                         "MakeActiveWindow",
-                                         "MoveMouseToCenterOfPicture",
-                                         "Interval",
-                                         "Count"};
-    EXPECT_EQ(log.WithPrefix("get Instance 2/"), reads);
-
+    EXPECT_EQ(Keys(log.WithPrefix("get Instance 2/")),
+              "m_iScreenAreaLeft m_iScreenAreaTop m_iScreenAreaWidth m_iScreenAreaHeight "
+              "m_iDeviationRed m_iDeviationGreen m_iDeviationBlue m_dwTimeDelay1 "
+              "m_bClickAnotherTime m_bClickElement m_bDoNotUseValueToSearchElement "
+              "ScriptToExecute Verb ExecuteScript PictureToFindFilePath CursorBack ClickOnPicture "
+              "TextToSpeak SpeakText AbortSearch MakeActiveWindow MoveMouseToCenterOfPicture "
+              "Interval Count");
     log.Clear();
     f.Save(profile);
-    const std::vector<std::string> writes{"PictureToFindFilePath",
-                                          "CursorBack",
-                                          "ClickOnPicture",
-                                          "TextToSpeak",
-                                          "SpeakText",
-                                          "ExecuteScript",
-                                          "MakeActiveWindow",
-                                          "MoveMouseToCenterOfPicture",
-                                          "Interval",
-                                          "Count",
-                                          "AbortSearch",
-                                          "m_iDeviationRed",
-                                          "m_iDeviationGreen",
-                                          "m_iDeviationBlue",
-                                          "m_iScreenAreaLeft",
-                                          "m_iScreenAreaTop",
-                                          "m_iScreenAreaWidth",
-                                          "m_iScreenAreaHeight",
-                                          "m_dwTimeDelay1",
-                                          "m_bClickAnotherTime",
-                                          "m_bClickElement",
-                                          "m_bDoNotUseValueToSearchElement",
-                                          "ExecuteScript",
-                                          "ScriptToExecute",
-                                          "Verb"};
-    EXPECT_EQ(Keys(log.WithPrefix("write Instance 2/")), writes);
-    EXPECT_EQ(log.Entries().size(), writes.size());
+    EXPECT_EQ(Keys(log.WithPrefix("write Instance 2/")),
+              "PictureToFindFilePath CursorBack ClickOnPicture TextToSpeak SpeakText ExecuteScript "
+              "MakeActiveWindow MoveMouseToCenterOfPicture Interval Count AbortSearch "
+              "m_iDeviationRed m_iDeviationGreen m_iDeviationBlue m_iScreenAreaLeft "
+              "m_iScreenAreaTop m_iScreenAreaWidth m_iScreenAreaHeight m_dwTimeDelay1 "
+              "m_bClickAnotherTime m_bClickElement m_bDoNotUseValueToSearchElement ExecuteScript "
+              "ScriptToExecute Verb");
+    EXPECT_EQ(log.WithPrefix("write Instance 2/").size(), log.Entries().size());
 }
 
-TEST(MainWindowFieldsTest, SaveThenLoadRestoresEveryStoredFieldButNotTheElement) {
-    MemoryProfileStore store;
-    FakeTopLevelWindows windows;
-    Profile profile(store, windows);
+// The stored fields: all but the element, which is never stored.
+auto StoredFields(const MainWindowFields& f) {
+    return std::tie(
+        f.m_iScreenAreaLeft, f.m_iScreenAreaTop, f.m_iScreenAreaWidth, f.m_iScreenAreaHeight,
+        f.m_iDeviationRed, f.m_iDeviationGreen, f.m_iDeviationBlue, f.m_dwTimeDelay1,
+        f.m_bClickAnotherTime, f.m_bClickElement, f.m_bDoNotUseValueToSearchElement,
+        f.m_strScriptToExecute, f.m_strVerb, f.m_bExecuteScript, f.m_strPictureToFindFilePath,
+        f.m_bCursorBack, f.m_bClickOnPicture, f.m_strTextToSpeak, f.m_bSpeakText, f.m_bAbortSearch,
+        f.m_bMakeActiveWindow, f.m_bMoveMouseToCenterOfPicture, f.m_iInterval, f.m_iCount);
+}
+
+TEST_F(ProfileFixture, SaveThenLoadRestoresEveryStoredFieldButNotTheElement) {
     MainWindowFields saved;
     saved.m_iScreenAreaLeft = -1280;
     saved.m_iScreenAreaTop = -5;
@@ -233,23 +189,7 @@ TEST(MainWindowFieldsTest, SaveThenLoadRestoresEveryStoredFieldButNotTheElement)
 
     MainWindowFields loaded;
     loaded.Load(profile);
-    EXPECT_EQ(loaded.m_iScreenAreaLeft, -1280);
-    EXPECT_EQ(loaded.m_iScreenAreaTop, -5);
-    EXPECT_EQ(loaded.m_iScreenAreaWidth, 300);
-    EXPECT_EQ(loaded.m_iScreenAreaHeight, 200);
-    EXPECT_EQ(loaded.m_iDeviationRed, 300);
-    EXPECT_EQ(loaded.m_dwTimeDelay1, 4000000000u);
-    EXPECT_TRUE(loaded.m_bClickAnotherTime && loaded.m_bClickElement &&
-                loaded.m_bDoNotUseValueToSearchElement && loaded.m_bExecuteScript);
-    EXPECT_FALSE(loaded.m_bCursorBack || loaded.m_bClickOnPicture || loaded.m_bSpeakText ||
-                 loaded.m_bMoveMouseToCenterOfPicture);
-    EXPECT_EQ(loaded.m_strScriptToExecute, "/usr/bin/true");
-    EXPECT_EQ(loaded.m_strVerb, "Execute");
-    EXPECT_EQ(loaded.m_strPictureToFindFilePath, "/tmp/p.png");
-    EXPECT_EQ(loaded.m_strTextToSpeak, "hello");
-    EXPECT_TRUE(loaded.m_bAbortSearch && loaded.m_bMakeActiveWindow);
-    EXPECT_EQ(loaded.m_iInterval, 0);
-    EXPECT_EQ(loaded.m_iCount, -2);
+    EXPECT_EQ(StoredFields(loaded), StoredFields(saved));
     EXPECT_EQ(loaded.m_strElementName, "");
 }
 

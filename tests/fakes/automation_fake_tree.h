@@ -10,10 +10,18 @@ namespace qrv {
 // An in-memory desktop: windows are the children of `desktop`.
 class AutomationFakeTree : public AutomationTree {
   public:
-    ElementPtr Root() override;
+    ElementPtr Root() override {
+        ++rootRequests;
+        return rootAvailable ? desktop : nullptr;
+    }
 
     // A factory that hands out `tree`, or null while `opens` is false.
-    static AutomationTreeFactory FactoryOf(std::shared_ptr<AutomationFakeTree> tree);
+    static AutomationTreeFactory FactoryOf(std::shared_ptr<AutomationFakeTree> tree) {
+        return [tree]() -> std::shared_ptr<AutomationTree> {
+            ++tree->openCount;
+            return tree->opens ? tree : nullptr;
+        };
+    }
 
     std::shared_ptr<FakeElement> desktop = std::make_shared<FakeElement>(FakeElement::Props{});
     bool opens = true;

@@ -11,10 +11,22 @@ namespace qrv {
 // A one-shot timer on a simulated clock that only moves through Advance.
 class ManualOneShotTimer : public OneShotTimer {
   public:
-    void Start(uint32_t ms, std::function<void()> onTimeout) override;
+    void Start(uint32_t ms, std::function<void()> onTimeout) override {
+        ++starts;
+        m_deadline = now + ms;
+        m_onTimeout = std::move(onTimeout);
+    }
     void Stop() override { m_deadline.reset(); }
     // Moves the clock on, firing the timer when its deadline is reached.
-    void Advance(uint64_t ms);
+    void Advance(uint64_t ms) {
+        const uint64_t end = now + ms;
+        while (m_deadline && *m_deadline <= end) {
+            now = *m_deadline;
+            m_deadline.reset();
+            m_onTimeout();
+        }
+        now = end;
+    }
     bool Pending() const { return m_deadline.has_value(); }
 
     uint64_t now = 0;

@@ -7,18 +7,21 @@
 
 namespace qrv {
 
-// Logs "click-element <window>|<name>|<value>|<0 or 1>" and returns the
-// configured result (true unless set).
+// Logs "click-element <window>|<name>|<value>|<0 or 1>" and returns `result`.
 class FakeElementClicker : public ElementClicker {
   public:
-    explicit FakeElementClicker(ActionLog& log);
+    explicit FakeElementClicker(ActionLog& log) : m_log(log) {}
     bool ClickElement(const std::string& windowName, const std::string& elementName,
-                      const std::string& elementValue, bool doNotUseValue) override;
-    void SetResult(bool result);
+                      const std::string& elementValue, bool doNotUseValue) override {
+        m_log.Add("click-element " + windowName + "|" + elementName + "|" + elementValue + "|" +
+                  (doNotUseValue ? "1" : "0"));
+        return result;
+    }
+
+    std::atomic<bool> result{true};
 
   private:
     ActionLog& m_log;
-    std::atomic<bool> m_bResult{true};
 };
 
 }  // namespace qrv

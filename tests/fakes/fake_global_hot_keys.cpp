@@ -11,9 +11,6 @@ bool FakeGlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualKey
               std::to_string(virtualKey));
     std::lock_guard lock(m_mutex);
     m_registered.erase(id);
-    if (m_occupied.count({modifiers, virtualKey}) != 0) {
-        return false;
-    }
     m_registered[id] = {modifiers, virtualKey};
     return true;
 }
@@ -27,11 +24,6 @@ void FakeGlobalHotKeys::Unregister(int id) {
 void FakeGlobalHotKeys::SetHandler(Handler handler) {
     std::lock_guard lock(m_mutex);
     m_handler = std::move(handler);
-}
-
-void FakeGlobalHotKeys::Occupy(uint32_t modifiers, uint32_t virtualKey) {
-    std::lock_guard lock(m_mutex);
-    m_occupied.insert({modifiers, virtualKey});
 }
 
 bool FakeGlobalHotKeys::IsRegistered(int id) const {

@@ -2,7 +2,6 @@
 
 #include <map>
 #include <mutex>
-#include <set>
 #include <utility>
 
 #include "fakes/action_log.h"
@@ -19,8 +18,6 @@ class FakeGlobalHotKeys : public GlobalHotKeys {
     void Unregister(int id) override;
     void SetHandler(Handler handler) override;
 
-    // Registration of this combination fails, as if another client held it.
-    void Occupy(uint32_t modifiers, uint32_t virtualKey);
     bool IsRegistered(int id) const;
     // Calls the handler for `id` when that id holds a combination.
     void Press(int id);
@@ -30,7 +27,6 @@ class FakeGlobalHotKeys : public GlobalHotKeys {
     ActionLog& m_log;
     mutable std::mutex m_mutex;
     std::map<int, Combination> m_registered;
-    std::set<Combination> m_occupied;
     Handler m_handler;
 };
 

@@ -6,7 +6,6 @@ namespace qrv {
 
 uint32_t FakeImageCodec::LoadImageFile(const std::string& path, DecodedImage& out) {
     std::lock_guard lock(m_mutex);
-    ++m_loads;
     out = DecodedImage{};
     auto it = m_entries.find(path);
     if (it == m_entries.end()) {
@@ -32,11 +31,6 @@ void FakeImageCodec::SetImage(const std::string& path, const PixelImage& image,
 void FakeImageCodec::SetFailure(const std::string& path, uint32_t status) {
     std::lock_guard lock(m_mutex);
     m_entries[path] = {status, 0, 0, 0, {}};
-}
-
-int FakeImageCodec::Loads() const {
-    std::lock_guard lock(m_mutex);
-    return m_loads;
 }
 
 }  // namespace qrv

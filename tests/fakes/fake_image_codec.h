@@ -17,7 +17,6 @@ class FakeImageCodec : public ImageCodec {
     // Registers a copy of the image, reported with the given file depth.
     void SetImage(const std::string& path, const PixelImage& image, int32_t bitsPerPixel = 32);
     void SetFailure(const std::string& path, uint32_t status);
-    int Loads() const;
 
   private:
     struct Entry {
@@ -29,7 +28,6 @@ class FakeImageCodec : public ImageCodec {
     };
     mutable std::mutex m_mutex;
     std::map<std::string, Entry> m_entries;
-    int m_loads = 0;
 };
 
 }  // namespace qrv

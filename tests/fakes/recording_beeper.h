@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+
 #include "fakes/action_log.h"
 #include "search/beeper.h"
 
@@ -8,8 +10,12 @@ namespace qrv {
 // Logs "beep <kind as hex>", e.g. "beep 0x10".
 class RecordingBeeper : public Beeper {
   public:
-    explicit RecordingBeeper(ActionLog& log);
-    void Beep(BeepKind kind) override;
+    explicit RecordingBeeper(ActionLog& log) : m_log(log) {}
+    void Beep(BeepKind kind) override {
+        char text[32];
+        std::snprintf(text, sizeof text, "beep 0x%x", static_cast<unsigned>(kind));
+        m_log.Add(text);
+    }
 
   private:
     ActionLog& m_log;

@@ -28,14 +28,6 @@ RecordingSearchView::RecordingSearchView(ActionLog& log) : m_log(log) {}
 
 void RecordingSearchView::SetStatusText(const std::string& text) {
     m_log.Add("status " + text);
-    std::function<void(const std::string&)> hook;
-    {
-        std::lock_guard lock(m_mutex);
-        hook = m_statusHook;
-    }
-    if (hook) {
-        hook(text);
-    }
 }
 
 void RecordingSearchView::SetFindButtonText(const std::string& text) {
@@ -85,8 +77,7 @@ void RecordingSearchView::RefreshLivePreview() {
 }
 
 WindowId RecordingSearchView::MainWindowId() {
-    std::lock_guard lock(m_mutex);
-    return m_windowId;
+    return 0x4242;
 }
 
 HotKeyValue RecordingSearchView::GetHotKey() {
@@ -103,16 +94,6 @@ void RecordingSearchView::SetHotKey(HotKeyValue value) {
 void RecordingSearchView::SetTransferHook(std::function<bool()> hook) {
     std::lock_guard lock(m_mutex);
     m_transferHook = std::move(hook);
-}
-
-void RecordingSearchView::SetStatusHook(std::function<void(const std::string&)> hook) {
-    std::lock_guard lock(m_mutex);
-    m_statusHook = std::move(hook);
-}
-
-void RecordingSearchView::SetMainWindowId(WindowId id) {
-    std::lock_guard lock(m_mutex);
-    m_windowId = id;
 }
 
 void RecordingSearchView::TypeHotKey(HotKeyValue value) {

@@ -36,9 +36,6 @@ class RecordingSearchView : public SearchView {
 
     // Called by every transfer; its result is the transfer's (true when unset).
     void SetTransferHook(std::function<bool()> hook);
-    // Called on the worker thread with every status text.
-    void SetStatusHook(std::function<void(const std::string&)> hook);
-    void SetMainWindowId(WindowId id);
     // The user edits the hot key control.
     void TypeHotKey(HotKeyValue value);
     // Waits until `runs` runs have ended in total (finished posted or dialog
@@ -57,8 +54,6 @@ class RecordingSearchView : public SearchView {
     int m_runEnds = 0;
     std::deque<Posted> m_posted;
     std::function<bool()> m_transferHook;
-    std::function<void(const std::string&)> m_statusHook;
-    WindowId m_windowId = 0x4242;
     HotKeyValue m_hotKey;
 };
 

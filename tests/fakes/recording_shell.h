@@ -1,25 +1,29 @@
 #pragma once
 
-#include <atomic>
-
 #include "fakes/action_log.h"
 #include "search/shell.h"
 
 namespace qrv {
 
-// Logs "execute <file> <verb>", "open <target>", "reveal <file>"; every call
-// returns the configured result.
+// Logs "execute <file> <verb>", "open <target>", "reveal <file>"; all succeed.
 class RecordingShell : public Shell {
   public:
-    explicit RecordingShell(ActionLog& log);
-    bool Execute(const std::string& file, const std::string& verb) override;
-    bool Open(const std::string& target) override;
-    bool Reveal(const std::string& file) override;
-    void SetResult(bool result);
+    explicit RecordingShell(ActionLog& log) : m_log(log) {}
+    bool Execute(const std::string& file, const std::string& verb) override {
+        m_log.Add("execute " + file + " " + verb);
+        return true;
+    }
+    bool Open(const std::string& target) override {
+        m_log.Add("open " + target);
+        return true;
+    }
+    bool Reveal(const std::string& file) override {
+        m_log.Add("reveal " + file);
+        return true;
+    }
 
   private:
     ActionLog& m_log;
-    std::atomic<bool> m_bResult{true};
 };
 
 }  // namespace qrv

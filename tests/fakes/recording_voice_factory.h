@@ -2,24 +2,28 @@
 
 #include <atomic>
 
-#include "fakes/action_log.h"
-#include "search/voice.h"
+#include "fakes/recording_voice.h"
 
 namespace qrv {
 
 // Creates RecordingVoices that log into `log`; logs "voice-created" per voice.
 class RecordingVoiceFactory : public VoiceFactory {
   public:
-    explicit RecordingVoiceFactory(ActionLog& log);
-    std::unique_ptr<Voice> CreateVoice() override;
-    // Without a speech service every creation fails.
-    void SetAvailable(bool available);
-    int VoicesCreated() const;
+    explicit RecordingVoiceFactory(ActionLog& log) : m_log(log) {}
+    std::unique_ptr<Voice> CreateVoice() override {
+        if (!available) {
+            return nullptr;
+        }
+        ++created;
+        m_log.Add("voice-created");
+        return std::make_unique<RecordingVoice>(m_log);
+    }
+
+    std::atomic<bool> available{true};  // without a speech service every creation fails
+    std::atomic<int> created{0};
 
   private:
     ActionLog& m_log;
-    std::atomic<bool> m_bAvailable{true};
-    std::atomic<int> m_created{0};
 };
 
 }  // namespace qrv

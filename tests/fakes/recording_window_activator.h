@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "fakes/action_log.h"
 #include "search/window_activator.h"
 
@@ -8,8 +10,8 @@ namespace qrv {
 // Logs "activate <id>".
 class RecordingWindowActivator : public WindowActivator {
   public:
-    explicit RecordingWindowActivator(ActionLog& log);
-    void Activate(WindowId window) override;
+    explicit RecordingWindowActivator(ActionLog& log) : m_log(log) {}
+    void Activate(WindowId window) override { m_log.Add("activate " + std::to_string(window)); }
 
   private:
     ActionLog& m_log;
