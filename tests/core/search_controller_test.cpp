@@ -4,8 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/fake_platform.h"
@@ -24,6 +26,7 @@ using test::Filled;
 
 constexpr uint32_t kWhite = 0xFFFFFF;  // never on the fake screen, which reads black
 constexpr uint32_t kBlack = 0;         // found at the area's corner at once
+const std::string kFoundText = "Match Found in 0 Milli Second(s) at 50,100";
 
 struct ControllerFixture : ::testing::Test {
     ControllerFixture() {
@@ -93,7 +96,7 @@ TEST_F(ControllerFixture, FinalTextFollowsTheLastAttemptOnly) {
     });
     RunToEnd(3, 0);
     EXPECT_EQ(Statuses().back(), "3 Finished");
-    EXPECT_EQ(Statuses()[1], "Match Found in 0 Milli Second(s) at 50,100");
+    EXPECT_EQ(Statuses()[1], kFoundText);
     EXPECT_EQ(p.log.WithPrefix("sleep ").size(), 0u);  // interval 0: no pause, no text
 }
 
@@ -104,16 +107,8 @@ TEST_F(ControllerFixture, EndingTexts) {
         int32_t count, interval;
         Texts tail;
     } cases[] = {
-        {kBlack,
-         false,
-         2,
-         0,
-         {"2 Searching...", "Match Found in 0 Milli Second(s) at 50,100", "2 Found, Finished"}},
-        {kBlack,
-         true,
-         0,
-         1000,
-         {"Match Found in 0 Milli Second(s) at 50,100", "1 Paused", "1 Found, Aborted"}},
+        {kBlack, false, 2, 0, {"2 Searching...", kFoundText, "2 Found, Finished"}},
+        {kBlack, true, 0, 1000, {kFoundText, "1 Paused", "1 Found, Aborted"}},
         {kWhite, false, -1, 1000, {"0 Finished"}},
         {kWhite, false, 1, 5, {"1 Paused", "1 Finished"}},
     };
@@ -188,40 +183,32 @@ TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
     const std::string noArea = "message info Please Capture Screen Search Area and then try again.";
     const std::string noPicture =
         "message info Please Capture / Select Picture to Find and then try Again.";
-    struct Case {
-        const char* name;
-        void (*setUp)(ControllerFixture&);
-        std::string message;
-    } cases[] = {
-        {"no width", [](ControllerFixture& f) { f.fields.m_iScreenAreaWidth = 0; }, noArea},
-        {"no height", [](ControllerFixture& f) { f.fields.m_iScreenAreaHeight = 0; }, noArea},
-        {"missing file",
-         [](ControllerFixture& f) { f.fields.m_strPictureToFindFilePath += ".gone"; }, noPicture},
-        {"empty picture",
-         [](ControllerFixture& f) { f.p.codec.SetImage(f.picturePath, PixelImage()); }, noPicture},
-        {"24-bit picture",
-         [](ControllerFixture& f) { f.p.codec.SetImage(f.picturePath, Filled(2, 2, kWhite), 24); },
-         noPicture},
-        {"undecodable",
-         [](ControllerFixture& f) { f.p.codec.SetFailure(f.picturePath, kStatusFail); }, noPicture},
+    const std::tuple<const char*, const std::string&, std::function<void()>> cases[] = {
+        {"no width", noArea, [&] { fields.m_iScreenAreaWidth = 0; }},
+        {"no height", noArea, [&] { fields.m_iScreenAreaHeight = 0; }},
+        {"missing file", noPicture, [&] { fields.m_strPictureToFindFilePath += ".gone"; }},
+        {"empty picture", noPicture, [&] { p.codec.SetImage(picturePath, PixelImage()); }},
+        {"24-bit picture", noPicture,
+         [&] { p.codec.SetImage(picturePath, Filled(2, 2, kWhite), 24); }},
+        {"undecodable", noPicture, [&] { p.codec.SetFailure(picturePath, kStatusFail); }},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, message, setUp] : cases) {
         MainWindowFields saved = fields;
-        c.setUp(*this);
+        setUp();
         p.log.Clear();
         controller->ToggleSearch();
-        EXPECT_FALSE(controller->IsSearching()) << c.name;
-        EXPECT_EQ(p.log.Count(c.message), 1) << c.name;
-        EXPECT_EQ(p.log.WithPrefix("capture ").size(), 0u) << c.name;
+        EXPECT_FALSE(controller->IsSearching()) << name;
+        EXPECT_EQ(p.log.Count(message), 1) << name;
+        EXPECT_EQ(p.log.WithPrefix("capture ").size(), 0u) << name;
         const Texts buttons = p.log.WithPrefix("button ");
-        EXPECT_TRUE(buttons.empty() || buttons.back() == "Find") << c.name;
+        EXPECT_TRUE(buttons.empty() || buttons.back() == "Find") << name;
         fields = saved;
         p.codec.SetImage(picturePath, Filled(2, 2, kWhite));
     }
 }
 
 TEST_F(ControllerFixture, InvalidEntryStopsSilently) {
-    p.view.SetTransferHook([] { return false; });
+    p.view.transferSucceeds = false;
     controller->ToggleSearch();
     EXPECT_EQ(p.log.Entries(), (Texts{"transfer"}));
 }

@@ -16,29 +16,27 @@ struct SpeakerFixture : ::testing::Test {
     CTextSpeaker speaker{factory};
 };
 
-TEST(TextSpeakerTest, SyncUsesATemporaryVoiceUntilAsyncCreatesTheSharedOne) {
-    using Texts = std::vector<std::string>;
-    struct Case {
-        Texts calls;  // "a<text>" speaks asynchronously, "s<text>" synchronously
-        Texts log;
-        bool sharedVoice;
-    } cases[] = {
-        {{"a", "s"}, {}, false},  // empty texts create nothing
-        {{"sa", "sb"}, {"voice-created", "speak-sync a", "voice-created", "speak-sync b"}, false},
-        {{"aone", "atwo", "sthree"},
-         {"voice-created", "speak-async one", "speak-async two", "speak-sync three"},
-         true},
-    };
-    for (const Case& c : cases) {
-        ActionLog log;
-        RecordingVoiceFactory factory{log};
-        CTextSpeaker speaker{factory};
-        for (const std::string& call : c.calls) {
-            call[0] == 'a' ? speaker.SpeakAsync(call.substr(1)) : speaker.SpeakSync(call.substr(1));
-        }
-        EXPECT_EQ(log.Entries(), c.log);
-        EXPECT_EQ(speaker.HasVoice(), c.sharedVoice);
-    }
+TEST_F(SpeakerFixture, EmptyTextCreatesAndSpeaksNothing) {
+    speaker.SpeakAsync("");
+    speaker.SpeakSync("");
+    EXPECT_TRUE(log.Entries().empty());
+    EXPECT_FALSE(speaker.HasVoice());
+}
+
+TEST_F(SpeakerFixture, SyncWithoutSharedVoiceUsesATemporaryOne) {
+    speaker.SpeakSync("a");
+    speaker.SpeakSync("b");
+    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"voice-created", "speak-sync a",
+                                                       "voice-created", "speak-sync b"}));
+    EXPECT_FALSE(speaker.HasVoice());
+}
+
+TEST_F(SpeakerFixture, AsyncCreatesTheSharedVoiceOnceAndSyncThenUsesIt) {
+    speaker.SpeakAsync("one");
+    speaker.SpeakAsync("two");
+    speaker.SpeakSync("three");
+    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"voice-created", "speak-async one",
+                                                       "speak-async two", "speak-sync three"}));
 }
 
 TEST_F(SpeakerFixture, NoSpeechServiceSpeaksNothing) {

@@ -24,7 +24,11 @@ class FakeElement : public AutomationElement {
 
     explicit FakeElement(Props props) : props(std::move(props)) {}
     // Appends a child and returns it.
-    std::shared_ptr<FakeElement> Add(Props childProps);
+    std::shared_ptr<FakeElement> Add(Props childProps) {
+        auto child = std::make_shared<FakeElement>(std::move(childProps));
+        m_children.push_back(child);
+        return child;
+    }
 
     std::string Name() override { return props.name; }
     std::string Value() override { return props.value; }
@@ -33,8 +37,15 @@ class FakeElement : public AutomationElement {
     bool IsInvokable() override { return props.invokable; }
     int64_t ProcessId() override { return props.processId; }
     std::vector<ElementPtr> Children() override { return m_children; }
-    bool Invoke() override;
-    bool Focus() override;
+    // A real backend has no action to perform on an element that is not invocable.
+    bool Invoke() override {
+        invocations += props.invokable ? 1 : 0;
+        return props.invokable && props.actionsSucceed;
+    }
+    bool Focus() override {
+        ++focusRequests;
+        return props.actionsSucceed;
+    }
 
     Props props;
     int invocations = 0;

@@ -25,12 +25,18 @@ namespace qrv {
 // Every fake a search needs, recording into one shared log so that tests can
 // check the order of actions across services. Single 1920x1080 monitor.
 struct FakePlatform {
-    FakePlatform();
+    FakePlatform() { input.SetVirtualScreen(layout.VirtualScreen()); }
 
-    SearchAttemptDeps AttemptDeps();
-    SearchControllerDeps ControllerDeps();
+    SearchAttemptDeps AttemptDeps() {
+        return {screen,    input, layout,    clock,  speaker,
+                &elements, shell, activator, beeper, profile};
+    }
+    SearchControllerDeps ControllerDeps() { return {AttemptDeps(), codec, &taskbar, &hotKeys}; }
     // Changes the monitors for both the layout and the injector's decoding.
-    void SetMonitors(std::vector<Rect> monitors);
+    void SetMonitors(std::vector<Rect> monitors) {
+        layout.SetMonitors(std::move(monitors));
+        input.SetVirtualScreen(layout.VirtualScreen());
+    }
 
     ActionLog log;
     FakeScreenSource screen{&log};

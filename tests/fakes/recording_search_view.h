@@ -1,9 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
-#include <functional>
 #include <mutex>
+#include <string>
 
 #include "fakes/action_log.h"
 #include "search/search_view.h"
@@ -19,30 +20,44 @@ class SearchController;
 // the test, acting as the user-interface thread, delivers them.
 class RecordingSearchView : public SearchView {
   public:
-    explicit RecordingSearchView(ActionLog& log);
+    explicit RecordingSearchView(ActionLog& log) : m_log(log) {}
 
-    void SetStatusText(const std::string& text) override;
-    void SetFindButtonText(const std::string& text) override;
-    void SetSearchingIcon(bool searching) override;
+    void SetStatusText(const std::string& text) override { m_log.Add("status " + text); }
+    void SetFindButtonText(const std::string& text) override { m_log.Add("button " + text); }
+    void SetSearchingIcon(bool searching) override {
+        m_log.Add(searching ? "icon searching" : "icon normal");
+    }
     void ShowMessage(const std::string& text, MessageIcon icon) override;
-    bool TransferControlsToFields() override;
+    bool TransferControlsToFields() override {
+        m_log.Add("transfer");
+        return transferSucceeds;
+    }
     void PostSearchProgress() override;
     void PostSearchFinished() override;
-    void EndDialog(int result) override;
-    void RefreshLivePreview() override;
-    WindowId MainWindowId() override;
-    HotKeyValue GetHotKey() override;
+    void EndDialog(int result) override {
+        m_log.Add("end " + std::to_string(result));
+        NoteRunEnd();
+    }
+    void RefreshLivePreview() override { m_log.Add("refresh"); }
+    WindowId MainWindowId() override { return 0x4242; }
+    HotKeyValue GetHotKey() override {
+        std::lock_guard lock(m_mutex);
+        return m_hotKey;
+    }
     void SetHotKey(HotKeyValue value) override;
 
-    // Called by every transfer; its result is the transfer's (true when unset).
-    void SetTransferHook(std::function<bool()> hook);
     // The user edits the hot key control.
-    void TypeHotKey(HotKeyValue value);
+    void TypeHotKey(HotKeyValue value) {
+        std::lock_guard lock(m_mutex);
+        m_hotKey = value;
+    }
     // Waits until `runs` runs have ended in total (finished posted or dialog
     // ended); false if that does not happen within a generous safety limit.
     bool WaitForRunEnds(int runs);
     // Delivers the queued notifications to the controller on this thread.
     void DeliverPosted(SearchController& controller);
+
+    std::atomic<bool> transferSucceeds{true};
 
   private:
     enum class Posted { Progress, Finished };
@@ -53,7 +68,6 @@ class RecordingSearchView : public SearchView {
     std::condition_variable m_ended;
     int m_runEnds = 0;
     std::deque<Posted> m_posted;
-    std::function<bool()> m_transferHook;
     HotKeyValue m_hotKey;
 };
 
