@@ -135,8 +135,9 @@ std::vector<uint32_t> Argb(const PixelImage& image) {
 
 class QtImageCodecTest : public ::testing::Test {
   protected:
-    std::string Save(const QByteArray& bytes, const char* name = "image") {
-        const QString path = m_dir.filePath(name);
+    // The misleading name is on purpose: the content decides the format.
+    std::string Save(const QByteArray& bytes) {
+        const QString path = m_dir.filePath("picture.gif");
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
@@ -166,11 +167,6 @@ TEST_F(QtImageCodecTest, HandBuiltFilesDecodeWithTheirDepthAndPixels) {
          32,
          true,
          {0xFF101010, 0x80F0F0F0, 0x00000000, 0xFF555555}},
-        {"png rgb 16",
-         Png(2, 16, 1, Pack(16, {0xFFFF, 0, 0x8080}), Pack(16, {0x1212, 0x3434, 0x5656})),
-         32,
-         false,
-         {0xFFFF0080, 0xFF123456}},
         {"png palette 2",
          Png(3, 2, 3, Pack(2, {0, 1, 2}), Pack(2, {3, 2, 1}), plte),
          8,
@@ -186,11 +182,6 @@ TEST_F(QtImageCodecTest, HandBuiltFilesDecodeWithTheirDepthAndPixels) {
          8,
          false,
          {0xFF000000, 0xFF555555, 0xFFAAAAAA, 0xFFFFFFFF}},
-        {"png grey 4",
-         Png(0, 4, 2, Pack(4, {0, 1}), Pack(4, {8, 15})),
-         4,
-         false,
-         {0xFF000000, 0xFF111111, 0xFF888888, 0xFFFFFFFF}},
         {"png rgb with tRNS",
          Png(2, 8, 1, Pack(8, {1, 2, 3}), Pack(8, {4, 5, 6}), {}, Pack(16, {4, 5, 6})),
          32,
@@ -239,20 +230,13 @@ TEST_F(QtImageCodecTest, WrittenFilesDecodeWithTheirDepthAndPixels) {
     const std::vector<Case> cases{
         {"png", source.convertToFormat(F::Format_RGB32), 24, false},
         {"png", source, 32, true},
-        {"png", source.convertToFormat(F::Format_Grayscale8), 8, false},
         {"png", source.convertToFormat(F::Format_Grayscale16), 32, false},
-        {"png", source.convertToFormat(F::Format_RGBX64), 32, false},
         {"png", source.convertToFormat(F::Format_RGBA64), 32, true},
         {"png", source.convertToFormat(F::Format_Mono), 1, false},
-        {"png", few, 8, false},
         {"png", transparent, 32, true},
-        {"bmp", source.convertToFormat(F::Format_RGB32), 24, false},
         {"bmp", few, 4, false},
-        {"bmp", source.convertToFormat(F::Format_Mono), 1, false},
-        {"tiff", source.convertToFormat(F::Format_RGB32), 24, false},
         {"tiff", opaque, 32, true},
         {"tiff", source.convertToFormat(F::Format_Grayscale8), 8, false},
-        {"tiff", source.convertToFormat(F::Format_Grayscale16), 32, false},
         {"tiff", source.convertToFormat(F::Format_RGBX64), 32, false},
         {"tiff", source.convertToFormat(F::Format_Mono), 1, false},
     };
@@ -268,21 +252,11 @@ TEST_F(QtImageCodecTest, WrittenFilesDecodeWithTheirDepthAndPixels) {
         EXPECT_EQ(out.hasAlpha, c.alpha);
         const QImage expected =
             c.image.convertToFormat(c.alpha ? F::Format_ARGB32 : F::Format_RGB32);
-        ASSERT_EQ(out.pixels.m_iWidth, 3);
-        for (int i = 0; i < 6; ++i) {
-            EXPECT_EQ(Argb(out.pixels)[std::size_t(i)], expected.pixel(i % 3, i / 3)) << i;
-        }
+        EXPECT_EQ(
+            Argb(out.pixels),
+            std::vector<uint32_t>(reinterpret_cast<const uint32_t*>(expected.constBits()),
+                                  reinterpret_cast<const uint32_t*>(expected.constBits()) + 6));
     }
-}
-
-TEST_F(QtImageCodecTest, ContentDecidesTheFormatNotTheName) {
-    QImage image(4, 4, QImage::Format_ARGB32);
-    image.fill(0xFF336699);
-    ASSERT_TRUE(image.save(m_dir.filePath("png.jpg"), "png"));
-    DecodedImage out;
-    ASSERT_EQ(m_codec.LoadImageFile(m_dir.filePath("png.jpg").toStdString(), out), kStatusOk);
-    EXPECT_EQ(out.bitsPerPixel, 32);
-    EXPECT_EQ(Argb(out.pixels), std::vector<uint32_t>(16, 0xFF336699));
 }
 
 TEST_F(QtImageCodecTest, BrokenFilesFailAndLeaveNothing) {
@@ -319,9 +293,10 @@ TEST_F(QtImageCodecTest, BrokenFilesFailAndLeaveNothing) {
         EXPECT_TRUE(out.pixels.Empty()) << name;
         EXPECT_EQ(out.bitsPerPixel, 0) << name;
     }
-    DecodedImage out;
-    EXPECT_EQ(m_codec.LoadImageFile(m_dir.filePath("missing.png").toStdString(), out), kStatusFail);
-    EXPECT_EQ(m_codec.LoadImageFile(m_dir.path().toStdString(), out), kStatusFail);
+    for (const QString& path : {m_dir.filePath("missing.png"), m_dir.path()}) {
+        DecodedImage out;
+        EXPECT_EQ(m_codec.LoadImageFile(path.toStdString(), out), kStatusFail);
+    }
 }
 
 }  // namespace

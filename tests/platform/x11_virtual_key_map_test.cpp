@@ -10,20 +10,19 @@
 namespace qrv {
 namespace {
 
-// The virtual keys a stored hot key may hold.
+// The virtual keys a stored hot key may hold: page up/down, end, home,
+// arrows, digits, letters, keypad and F1-F24 besides the single keys.
 std::set<uint32_t> StorableKeys() {
     std::set<uint32_t> keys{0x08, 0x09, 0x0D, 0x13, 0x1B, 0x20, 0x2C, 0x2D, 0x2E, 0x91, 0xBA,
                             0xBB, 0xBC, 0xBD, 0xBE, 0xBF, 0xC0, 0xDB, 0xDC, 0xDD, 0xDE};
-    auto range = [&](uint32_t from, uint32_t to) {
-        for (uint32_t k = from; k <= to; ++k) {
+    for (auto [from, to] : {std::pair{0x21u, 0x28u},
+                            {0x30u, 0x39u},
+                            {0x41u, 0x5Au},
+                            {0x60u, 0x6Fu},
+                            {0x70u, 0x87u}}) {
+        for (uint32_t k = from; k <= to; ++k)
             keys.insert(k);
-        }
-    };
-    range(0x21, 0x28);  // page up/down, end, home, arrows
-    range(0x30, 0x39);
-    range(0x41, 0x5A);
-    range(0x60, 0x6F);  // keypad
-    range(0x70, 0x87);  // F1-F24
+    }
     return keys;
 }
 
@@ -43,9 +42,8 @@ TEST(VirtualKeyMap, EveryStorableKeyRoundTripsThroughKeySymsAndQtKeys) {
         EXPECT_TRUE(qtKeys.insert(qt.toCombined()).second) << "Qt key used twice";
     }
     std::set<uint32_t> tabled;
-    for (const VirtualKeyMapping& m : VirtualKeyMappings()) {
+    for (const VirtualKeyMapping& m : VirtualKeyMappings())
         tabled.insert(m.virtualKey);
-    }
     EXPECT_EQ(tabled, StorableKeys());
 }
 
