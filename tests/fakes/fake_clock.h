@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <string>
 
 #include "fakes/action_log.h"
 #include "search/clock.h"
@@ -13,17 +14,43 @@ namespace qrv {
 // clock is the start second plus the whole seconds elapsed.
 class FakeClock : public Clock {
   public:
-    explicit FakeClock(ActionLog* log = nullptr, int64_t startWallSeconds = 1'700'000'000);
+    explicit FakeClock(ActionLog* log = nullptr, int64_t startWallSeconds = 1'700'000'000)
+        : m_log(log), m_startWall(startWallSeconds) {}
 
-    int64_t WallSeconds() override;
-    uint64_t TickMs() override;
+    int64_t WallSeconds() override {
+        std::lock_guard lock(m_mutex);
+        return m_startWall + static_cast<int64_t>(m_elapsedMs / 1000);
+    }
+    // Tick counts start high so that their low 32 bits differ from the full value.
+    uint64_t TickMs() override {
+        std::lock_guard lock(m_mutex);
+        return 0x1'0000'0000ull + 5000 + m_elapsedMs;
+    }
     // Logs "sleep <ms>", advances the time, then calls the sleep hook.
-    void SleepMs(uint32_t ms) override;
+    void SleepMs(uint32_t ms) override {
+        if (m_log) {
+            m_log->Add("sleep " + std::to_string(ms));
+        }
+        std::unique_lock lock(m_mutex);
+        m_elapsedMs += ms;
+        const int sleeps = ++m_sleeps;
+        const std::function<void(int)> hook = m_hook;
+        lock.unlock();
+        if (hook) {
+            hook(sleeps);
+        }
+    }
 
-    void Advance(uint64_t ms);
+    void Advance(uint64_t ms) {
+        std::lock_guard lock(m_mutex);
+        m_elapsedMs += ms;
+    }
     // Called after every sleep with the number of sleeps so far (from 1), on
     // the sleeping thread.
-    void SetSleepHook(std::function<void(int)> hook);
+    void SetSleepHook(std::function<void(int)> hook) {
+        std::lock_guard lock(m_mutex);
+        m_hook = std::move(hook);
+    }
 
   private:
     ActionLog* m_log;

@@ -2,7 +2,7 @@
 
 #include <map>
 #include <mutex>
-#include <utility>
+#include <string>
 
 #include "fakes/action_log.h"
 #include "search/global_hot_keys.h"
@@ -13,20 +13,42 @@ namespace qrv {
 // "hotkey-unregister <id>"; Press() calls the handler like a real press.
 class FakeGlobalHotKeys : public GlobalHotKeys {
   public:
-    explicit FakeGlobalHotKeys(ActionLog& log);
-    bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override;
-    void Unregister(int id) override;
-    void SetHandler(Handler handler) override;
+    explicit FakeGlobalHotKeys(ActionLog& log) : m_log(log) {}
+    bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override {
+        m_log.Add("hotkey-register " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
+                  std::to_string(virtualKey));
+        std::lock_guard lock(m_mutex);
+        m_registered[id] = {modifiers, virtualKey};
+        return true;
+    }
+    void Unregister(int id) override {
+        m_log.Add("hotkey-unregister " + std::to_string(id));
+        std::lock_guard lock(m_mutex);
+        m_registered.erase(id);
+    }
+    void SetHandler(Handler handler) override {
+        std::lock_guard lock(m_mutex);
+        m_handler = std::move(handler);
+    }
 
-    bool IsRegistered(int id) const;
+    bool IsRegistered(int id) {
+        std::lock_guard lock(m_mutex);
+        return m_registered.count(id) != 0;
+    }
     // Calls the handler for `id` when that id holds a combination.
-    void Press(int id);
+    void Press(int id) {
+        std::unique_lock lock(m_mutex);
+        const Handler handler = m_registered.count(id) != 0 ? m_handler : nullptr;
+        lock.unlock();
+        if (handler) {
+            handler(id);
+        }
+    }
 
   private:
-    using Combination = std::pair<uint32_t, uint32_t>;
     ActionLog& m_log;
-    mutable std::mutex m_mutex;
-    std::map<int, Combination> m_registered;
+    std::mutex m_mutex;
+    std::map<int, std::pair<uint32_t, uint32_t>> m_registered;
     Handler m_handler;
 };
 

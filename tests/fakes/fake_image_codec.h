@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <string>
@@ -12,11 +13,33 @@ namespace qrv {
 // Decodes registered paths to registered images; unknown paths fail.
 class FakeImageCodec : public ImageCodec {
   public:
-    uint32_t LoadImageFile(const std::string& path, DecodedImage& out) override;
+    uint32_t LoadImageFile(const std::string& path, DecodedImage& out) override {
+        std::lock_guard lock(m_mutex);
+        out = DecodedImage{};
+        auto it = m_entries.find(path);
+        if (it == m_entries.end()) {
+            return kStatusFail;
+        }
+        const Entry& entry = it->second;
+        if (entry.status == kStatusOk) {
+            out.pixels.Reset(entry.width, entry.height);
+            std::copy(entry.pixels.begin(), entry.pixels.end(), out.pixels.Data());
+            out.bitsPerPixel = entry.bitsPerPixel;
+            out.hasAlpha = entry.bitsPerPixel == 32;
+        }
+        return entry.status;
+    }
 
     // Registers a copy of the image, reported with the given file depth.
-    void SetImage(const std::string& path, const PixelImage& image, int32_t bitsPerPixel = 32);
-    void SetFailure(const std::string& path, uint32_t status);
+    void SetImage(const std::string& path, const PixelImage& image, int32_t bitsPerPixel = 32) {
+        std::lock_guard lock(m_mutex);
+        m_entries[path] = {kStatusOk, bitsPerPixel, image.m_iWidth, image.m_iHeight,
+                           std::vector<uint8_t>(image.Data(), image.Data() + image.SizeBytes())};
+    }
+    void SetFailure(const std::string& path, uint32_t status) {
+        std::lock_guard lock(m_mutex);
+        m_entries[path] = {status, 0, 0, 0, {}};
+    }
 
   private:
     struct Entry {
@@ -26,7 +49,7 @@ class FakeImageCodec : public ImageCodec {
         int32_t height = 0;
         std::vector<uint8_t> pixels;
     };
-    mutable std::mutex m_mutex;
+    std::mutex m_mutex;
     std::map<std::string, Entry> m_entries;
 };
 
