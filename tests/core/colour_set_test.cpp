@@ -44,20 +44,6 @@ TEST(ColorSetTest, ListsByBucketNewestFirst) {
     EXPECT_EQ(set.Count(), 5U);
 }
 
-TEST(ColorSetTest, InsertReportsNewColoursAndRefreshesTheOrder) {
-    ColorSet set;
-    EXPECT_TRUE(set.Ordered().empty());
-    EXPECT_FALSE(set.Contains(kBlack));
-    EXPECT_TRUE(set.Insert(kWhite));
-    EXPECT_TRUE(set.Insert(kBlack));
-    EXPECT_FALSE(set.Insert(kWhite));
-    EXPECT_EQ(OrderedOf(set), (std::vector<uint32_t>{kBlack, kWhite}));
-    EXPECT_TRUE(set.Insert(kRed));
-    EXPECT_EQ(OrderedOf(set), (std::vector<uint32_t>{kRed, kBlack, kWhite}));
-    EXPECT_TRUE(set.Contains(kRed));
-    EXPECT_FALSE(set.Contains(kGrey));
-}
-
 TEST(ColorSetTest, IgnoresTheFourthPixelByte) {
     PixelImage image(2, 1);
     image.SetPacked(0, 0, kGrey);

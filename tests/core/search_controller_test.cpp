@@ -238,9 +238,8 @@ TEST(HotKeyModifiersTest, ConvertsBetweenStoredAndControlFlags) {
                  {8, 8}, {1 | 4, 4 | 1}, {2 | 8, 2 | 8}, {1 | 2 | 4 | 8, 15}};
     for (const Case& c : cases) {
         EXPECT_EQ(StoredToControlModifiers(c.stored), c.control) << c.stored;
-        EXPECT_EQ(ControlToStoredModifiers(c.control), c.stored) << c.control;
     }
-    for (uint32_t flags = 0; flags < 16; ++flags) {
+    for (uint32_t flags = 0; flags < 16; ++flags) {  // and back, for every combination
         EXPECT_EQ(ControlToStoredModifiers(StoredToControlModifiers(flags)), flags);
     }
     EXPECT_EQ(StoredToControlModifiers(0x4000 | 2), 2u);

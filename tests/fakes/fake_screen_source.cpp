@@ -6,8 +6,6 @@
 
 namespace qrv {
 
-FakeScreenSource::FakeScreenSource(ActionLog* log) : m_log(log) {}
-
 bool FakeScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                                PixelImage& into) {
     if (m_log) {
@@ -45,16 +43,6 @@ void FakeScreenSource::SetScreen(const PixelImage& image, Point origin) {
         std::memcpy(m_screen.Data(), image.Data(), image.SizeBytes());
     }
     m_origin = origin;
-}
-
-void FakeScreenSource::SetFailing(bool failing) {
-    std::lock_guard lock(m_mutex);
-    m_bFailing = failing;
-}
-
-void FakeScreenSource::SetCaptureHook(std::function<void()> hook) {
-    std::lock_guard lock(m_mutex);
-    m_hook = std::move(hook);
 }
 
 }  // namespace qrv

@@ -13,7 +13,7 @@ namespace qrv {
 // `origin` in screen coordinates; everything outside reads as black.
 class FakeScreenSource : public ScreenSource {
   public:
-    explicit FakeScreenSource(ActionLog* log = nullptr);
+    explicit FakeScreenSource(ActionLog* log = nullptr) : m_log(log) {}
 
     // Logs "capture <left>,<top> <width>x<height>", then calls the capture hook.
     bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
@@ -22,9 +22,15 @@ class FakeScreenSource : public ScreenSource {
     // Copies the image's pixels.
     void SetScreen(const PixelImage& image, Point origin);
     // Makes every capture fail (zeroed image).
-    void SetFailing(bool failing);
+    void SetFailing(bool failing) {
+        std::lock_guard lock(m_mutex);
+        m_bFailing = failing;
+    }
     // Called on the capturing thread after each capture.
-    void SetCaptureHook(std::function<void()> hook);
+    void SetCaptureHook(std::function<void()> hook) {
+        std::lock_guard lock(m_mutex);
+        m_hook = std::move(hook);
+    }
 
   private:
     ActionLog* m_log;

@@ -6,8 +6,6 @@
 
 namespace qrv {
 
-RecordingInputInjector::RecordingInputInjector(ActionLog* log) : m_log(log) {}
-
 void RecordingInputInjector::Inject(const MouseEvent& event) {
     std::string entry;
     {
@@ -30,41 +28,11 @@ void RecordingInputInjector::Inject(const MouseEvent& event) {
     }
 }
 
-Point RecordingInputInjector::CursorPos() {
-    std::lock_guard lock(m_mutex);
-    return m_cursor;
-}
-
 void RecordingInputInjector::SetCursorPos(Point p) {
     PlaceCursor(p);
     if (m_log) {
         m_log->Add("set-cursor " + std::to_string(p.x) + "," + std::to_string(p.y));
     }
-}
-
-uint64_t RecordingInputInjector::MessageExtraInfo() {
-    std::lock_guard lock(m_mutex);
-    return m_extraInfo;
-}
-
-void RecordingInputInjector::SetVirtualScreen(Rect screen) {
-    std::lock_guard lock(m_mutex);
-    m_screen = screen;
-}
-
-void RecordingInputInjector::SetExtraInfo(uint64_t value) {
-    std::lock_guard lock(m_mutex);
-    m_extraInfo = value;
-}
-
-void RecordingInputInjector::PlaceCursor(Point p) {
-    std::lock_guard lock(m_mutex);
-    m_cursor = p;
-}
-
-std::vector<MouseEvent> RecordingInputInjector::Events() {
-    std::lock_guard lock(m_mutex);
-    return m_events;
 }
 
 }  // namespace qrv

@@ -13,20 +13,38 @@ namespace qrv {
 // the cursor, decoded over the virtual screen it was given.
 class RecordingInputInjector : public InputInjector {
   public:
-    explicit RecordingInputInjector(ActionLog* log = nullptr);
+    explicit RecordingInputInjector(ActionLog* log = nullptr) : m_log(log) {}
 
     // Logs "move <dx>,<dy>", "down", "up" or "event <flags>".
     void Inject(const MouseEvent& event) override;
-    Point CursorPos() override;
+    Point CursorPos() override {
+        std::lock_guard lock(m_mutex);
+        return m_cursor;
+    }
     // Logs "set-cursor <x>,<y>".
     void SetCursorPos(Point p) override;
-    uint64_t MessageExtraInfo() override;
+    uint64_t MessageExtraInfo() override {
+        std::lock_guard lock(m_mutex);
+        return m_extraInfo;
+    }
 
-    void SetVirtualScreen(Rect screen);
-    void SetExtraInfo(uint64_t value);
+    void SetVirtualScreen(Rect screen) {
+        std::lock_guard lock(m_mutex);
+        m_screen = screen;
+    }
+    void SetExtraInfo(uint64_t value) {
+        std::lock_guard lock(m_mutex);
+        m_extraInfo = value;
+    }
     // Moves the cursor without logging, as the user would.
-    void PlaceCursor(Point p);
-    std::vector<MouseEvent> Events();
+    void PlaceCursor(Point p) {
+        std::lock_guard lock(m_mutex);
+        m_cursor = p;
+    }
+    std::vector<MouseEvent> Events() {
+        std::lock_guard lock(m_mutex);
+        return m_events;
+    }
 
   private:
     ActionLog* m_log;
