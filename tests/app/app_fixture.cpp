@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -28,6 +29,11 @@ void AppFixture::SetUp() {
 }
 
 void AppFixture::TearDown() {
+    // A window left modal would swallow the next test's prompts.
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    while (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        modal->reject();
+    }
     m_dialog.reset();
     m_platform.reset();
     SetFlag(g_bAbortSearch, false);

@@ -192,7 +192,9 @@ TEST_F(MainWindowTest, SelectElementOpensTheControlBrowserOverTheWindow) {
         auto* browser = qobject_cast<ControlBrowserDialog*>(modal);
         if (!browser) {
             browser = qobject_cast<ControlBrowserDialog*>(modal->parentWidget());
-            modal->close();
+            if (auto* prompt = qobject_cast<QDialog*>(modal)) {
+                prompt->reject();
+            }
         }
         browsed = browser && browser->parentWidget() == &dialog;
         if (browser) {
