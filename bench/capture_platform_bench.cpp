@@ -40,7 +40,7 @@ class ShownImage {
                           InputOutput, CopyFromParent, CWOverrideRedirect, &attributes);
         XMapWindow(m_pDisplay, m_window);
         XSync(m_pDisplay, False);
-        std::vector<uint8_t> pixels = image.m_pPixels;
+        std::vector<uint8_t> pixels(image.Data(), image.Data() + image.SizeBytes());
         XImage* x = XCreateImage(m_pDisplay, DefaultVisual(m_pDisplay, screen),
                                  unsigned(DefaultDepth(m_pDisplay, screen)), ZPixmap, 0,
                                  reinterpret_cast<char*>(pixels.data()), unsigned(image.m_iWidth),

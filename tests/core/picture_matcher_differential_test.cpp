@@ -92,7 +92,7 @@ class CaseMaker {
 
     void RandomByte3(PixelImage& image) {
         for (std::size_t i = 3; i < image.SizeBytes(); i += 4) {
-            image.m_pPixels[i] = uint8_t(Int(0, 255));
+            image.Data()[i] = uint8_t(Int(0, 255));
         }
     }
 

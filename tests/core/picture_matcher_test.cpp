@@ -83,7 +83,7 @@ std::vector<EdgeCase> EdgeCases() {
     add("exact match", GlyphsAt(10, 8, {{4, 5}}), Glyph(), 0, {100, 200}, true, {104, 205});
     PixelImage alpha = GlyphsAt(10, 8, {{2, 1}});
     for (std::size_t i = 3; i < alpha.SizeBytes(); i += 4) {
-        alpha.m_pPixels[i] = uint8_t(i * 7);
+        alpha.Data()[i] = uint8_t(i * 7);
     }
     add("byte 3 ignored", std::move(alpha), Glyph(), 0, {0, 0}, true, {2, 1});
     const uint32_t c = 0x333333;

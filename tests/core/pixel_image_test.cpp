@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace qrv {
 namespace {
@@ -52,7 +54,9 @@ TEST(PixelImageTest, ZeroAndNegativeSizesHoldNoPixels) {
 
 void ExpectReleased(const PixelImage& image) {
     EXPECT_EQ(image.m_iWidth + image.m_iHeight, 0);
-    EXPECT_EQ(image.m_pPixels.capacity(), 0u);
+    EXPECT_EQ(image.Data(), nullptr);
+    EXPECT_EQ(image.SizeBytes(), 0u);
+    EXPECT_EQ(image.Owner(), nullptr);
     EXPECT_TRUE(image.m_pInfo.empty());
 }
 
@@ -72,6 +76,72 @@ TEST(PixelImageTest, MoveAndClearLeaveNothingBehind) {
     ExpectReleased(b);
     c.Clear();
     ExpectReleased(c);
+}
+
+// A block of `bytes` bytes counting up from 1, owned by a shared vector.
+std::shared_ptr<std::vector<uint8_t>> Block(std::size_t bytes) {
+    auto block = std::make_shared<std::vector<uint8_t>>(bytes);
+    for (std::size_t i = 0; i < bytes; ++i) {
+        (*block)[i] = uint8_t(i + 1);
+    }
+    return block;
+}
+
+TEST(PixelImageTest, AdoptedPixelsAreShownAsTheyAreAndKeptAliveByMoves) {
+    auto block = Block(6 * 4);
+    std::weak_ptr<std::vector<uint8_t>> alive = block;
+    PixelImage a(8, 8);
+    a.m_pInfo = {1};
+    a.Adopt(block, block->data(), block->size(), 3, 2);
+    EXPECT_TRUE(a.m_pInfo.empty());
+    EXPECT_EQ(a.Data(), block->data());
+    EXPECT_EQ(a.SizeBytes(), 24u);
+    EXPECT_EQ(a.Row(1), block->data() + 12);
+    EXPECT_EQ(a.PackedAt(2, 1), 0x00151617u);  // bytes 21, 22, 23
+    block.reset();
+
+    PixelImage b(std::move(a));
+    ExpectReleased(a);
+    PixelImage c;
+    c = std::move(b);
+    ExpectReleased(b);
+    ASSERT_FALSE(alive.expired());
+    EXPECT_EQ(c.Owner(), alive.lock());
+    EXPECT_EQ(c.Data(), alive.lock()->data());
+    c.SetPacked(0, 0, 0xABCDEFu);
+    EXPECT_EQ((*alive.lock())[0], 0xAB);
+    c.Clear();
+    ExpectReleased(c);
+    EXPECT_TRUE(alive.expired());
+}
+
+// Reset keeps an adopted block while the new size fits in it and falls back
+// to an owned buffer, dropping the block, once it does not.
+TEST(PixelImageTest, ResetReusesAnAdoptedBlockWithinItsCapacity) {
+    const struct {
+        int32_t w, h;
+        bool kept;
+    } cases[] = {{4, 4, true}, {2, 8, true},  {1, 1, true},
+                 {0, 3, true}, {5, 4, false}, {4, 5, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
+        auto block = Block(4 * 4 * 4);
+        std::weak_ptr<std::vector<uint8_t>> alive = block;
+        PixelImage image;
+        image.Adopt(block, block->data(), block->size(), 2, 2);
+        uint8_t* pixels = block->data();
+        block.reset();
+        image.Reset(c.w, c.h);
+        EXPECT_EQ(image.SizeBytes(), std::size_t(c.w) * std::size_t(c.h) * 4);
+        EXPECT_EQ(image.Owner() != nullptr, c.kept);
+        EXPECT_EQ(alive.expired(), !c.kept);
+        if (c.kept && c.w > 0) {
+            EXPECT_EQ(image.Data(), pixels);
+        }
+        for (std::size_t i = 0; i < image.SizeBytes(); ++i) {
+            ASSERT_EQ(image.Data()[i], 0) << i;
+        }
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "search/pixel_image.h"
 
+#include <cstring>
 #include <utility>
 
 namespace qrv {
@@ -13,10 +14,6 @@ std::size_t PixelBytes(int32_t width, int32_t height) {
     return std::size_t(width) * std::size_t(height) * 4;
 }
 
-uint8_t* PixelAt(std::vector<uint8_t>& pixels, int32_t width, int32_t x, int32_t y) {
-    return pixels.data() + (std::size_t(y) * std::size_t(width) + std::size_t(x)) * 4;
-}
-
 }  // namespace
 
 PixelImage::PixelImage(int32_t width, int32_t height) {
@@ -24,22 +21,28 @@ PixelImage::PixelImage(int32_t width, int32_t height) {
 }
 
 PixelImage::PixelImage(PixelImage&& other) noexcept
-    : m_pPixels(std::move(other.m_pPixels)),
-      m_pInfo(std::move(other.m_pInfo)),
+    : m_pInfo(std::move(other.m_pInfo)),
       m_iWidth(std::exchange(other.m_iWidth, 0)),
-      m_iHeight(std::exchange(other.m_iHeight, 0)) {
-    other.m_pPixels.clear();
-    other.m_pInfo.clear();
+      m_iHeight(std::exchange(other.m_iHeight, 0)),
+      m_pOwnedPixels(std::move(other.m_pOwnedPixels)),
+      m_pOwner(std::move(other.m_pOwner)),
+      m_pData(std::exchange(other.m_pData, nullptr)),
+      m_nSize(std::exchange(other.m_nSize, 0)),
+      m_nAdoptedCapacity(std::exchange(other.m_nAdoptedCapacity, 0)) {
+    other.Clear();
 }
 
 PixelImage& PixelImage::operator=(PixelImage&& other) noexcept {
     if (this != &other) {
-        m_pPixels = std::move(other.m_pPixels);
         m_pInfo = std::move(other.m_pInfo);
         m_iWidth = std::exchange(other.m_iWidth, 0);
         m_iHeight = std::exchange(other.m_iHeight, 0);
-        other.m_pPixels.clear();
-        other.m_pInfo.clear();
+        m_pOwnedPixels = std::move(other.m_pOwnedPixels);
+        m_pOwner = std::move(other.m_pOwner);
+        m_pData = std::exchange(other.m_pData, nullptr);
+        m_nSize = std::exchange(other.m_nSize, 0);
+        m_nAdoptedCapacity = std::exchange(other.m_nAdoptedCapacity, 0);
+        other.Clear();
     }
     return *this;
 }
@@ -47,15 +50,39 @@ PixelImage& PixelImage::operator=(PixelImage&& other) noexcept {
 void PixelImage::Reset(int32_t width, int32_t height) {
     m_iWidth = width > 0 ? width : 0;
     m_iHeight = height > 0 ? height : 0;
-    m_pPixels.assign(PixelBytes(m_iWidth, m_iHeight), 0);
+    m_nSize = PixelBytes(m_iWidth, m_iHeight);
+    if (m_pOwner && m_nSize <= m_nAdoptedCapacity) {
+        std::memset(m_pData, 0, m_nSize);
+    } else {
+        m_pOwner.reset();
+        m_nAdoptedCapacity = 0;
+        m_pOwnedPixels.assign(m_nSize, 0);
+        m_pData = m_pOwnedPixels.data();
+    }
     m_pInfo.clear();
 }
 
 void PixelImage::Clear() {
-    std::vector<uint8_t>().swap(m_pPixels);
+    std::vector<uint8_t>().swap(m_pOwnedPixels);
     std::vector<uint8_t>().swap(m_pInfo);
+    m_pOwner.reset();
+    m_pData = nullptr;
+    m_nSize = 0;
+    m_nAdoptedCapacity = 0;
     m_iWidth = 0;
     m_iHeight = 0;
+}
+
+void PixelImage::Adopt(std::shared_ptr<void> owner, uint8_t* pixels, std::size_t capacity,
+                       int32_t width, int32_t height) {
+    std::vector<uint8_t>().swap(m_pOwnedPixels);
+    m_pInfo.clear();
+    m_pOwner = std::move(owner);
+    m_pData = pixels;
+    m_iWidth = width > 0 ? width : 0;
+    m_iHeight = height > 0 ? height : 0;
+    m_nSize = PixelBytes(m_iWidth, m_iHeight);
+    m_nAdoptedCapacity = capacity;
 }
 
 uint32_t PixelImage::PackedAt(int32_t x, int32_t y) const {
@@ -63,7 +90,7 @@ uint32_t PixelImage::PackedAt(int32_t x, int32_t y) const {
 }
 
 void PixelImage::SetPacked(int32_t x, int32_t y, uint32_t packed) {
-    uint8_t* p = PixelAt(m_pPixels, m_iWidth, x, y);
+    uint8_t* p = Row(y) + std::size_t(x) * 4;
     p[0] = uint8_t(packed >> 16);
     p[1] = uint8_t(packed >> 8);
     p[2] = uint8_t(packed);

@@ -2,14 +2,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace qrv {
 
-// An owned 32-bit image: rows top first, 4 bytes per pixel in the order
-// blue, green, red, ignored. Movable, not copyable.
+// A 32-bit image: rows top first, 4 bytes per pixel in the order blue, green,
+// red, ignored. The pixels live in the image's own buffer, or in a block
+// adopted from elsewhere (such as memory a capture source writes into) that
+// the image keeps alive. Movable, not copyable.
 class PixelImage {
-public:
+  public:
     PixelImage() = default;
     PixelImage(int32_t width, int32_t height);
     PixelImage(const PixelImage&) = delete;
@@ -17,19 +20,27 @@ public:
     PixelImage(PixelImage&& other) noexcept;
     PixelImage& operator=(PixelImage&& other) noexcept;
 
-    // Sizes the image to width x height with zeroed pixels. Keeps the buffer's
-    // capacity, so refilling an image of the same size allocates nothing.
+    // Sizes the image to width x height with zeroed pixels. Keeps the current
+    // block (owned or adopted) when it is big enough, so refilling an image of
+    // the same size allocates nothing.
     void Reset(int32_t width, int32_t height);
-    // Releases the buffers; width and height become 0.
+    // Releases the buffers and any adopted block; width and height become 0.
     void Clear();
+    // Shows the width x height pixels at `pixels`, which stay valid while
+    // `owner` lives and hold at least `capacity` bytes; the pixels are kept as
+    // they are. Releases the image's own buffer.
+    void Adopt(std::shared_ptr<void> owner, uint8_t* pixels, std::size_t capacity, int32_t width,
+               int32_t height);
+    // The keeper of the adopted block; null while the image owns its pixels.
+    const std::shared_ptr<void>& Owner() const { return m_pOwner; }
 
     bool Empty() const { return m_iWidth <= 0 || m_iHeight <= 0; }
-    uint8_t* Data() { return m_pPixels.data(); }
-    const uint8_t* Data() const { return m_pPixels.data(); }
-    std::size_t SizeBytes() const { return m_pPixels.size(); }
-    uint8_t* Row(int32_t y) { return m_pPixels.data() + std::size_t(y) * std::size_t(m_iWidth) * 4; }
+    uint8_t* Data() { return m_pData; }
+    const uint8_t* Data() const { return m_pData; }
+    std::size_t SizeBytes() const { return m_nSize; }
+    uint8_t* Row(int32_t y) { return m_pData + std::size_t(y) * std::size_t(m_iWidth) * 4; }
     const uint8_t* Row(int32_t y) const {
-        return m_pPixels.data() + std::size_t(y) * std::size_t(m_iWidth) * 4;
+        return m_pData + std::size_t(y) * std::size_t(m_iWidth) * 4;
     }
 
     // Packed colour 0x00BBGGRR of pixel (x, y), red in the low byte.
@@ -37,11 +48,17 @@ public:
     // Sets the blue, green, red bytes of pixel (x, y) from a packed colour; byte 3 becomes 0.
     void SetPacked(int32_t x, int32_t y, uint32_t packed);
 
-    std::vector<uint8_t> m_pPixels;
     // Header block the pixels were read with; empty when the source had none.
     std::vector<uint8_t> m_pInfo;
     int32_t m_iWidth = 0;
     int32_t m_iHeight = 0;
+
+  private:
+    std::vector<uint8_t> m_pOwnedPixels;
+    std::shared_ptr<void> m_pOwner;
+    uint8_t* m_pData = nullptr;
+    std::size_t m_nSize = 0;
+    std::size_t m_nAdoptedCapacity = 0;
 };
 
 // Packed colour 0x00BBGGRR of a pixel stored as blue, green, red, ignored.
