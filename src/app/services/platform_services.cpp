@@ -11,7 +11,7 @@
 #include "qt/qt_image_codec.h"
 #include "qt/qt_image_file_writer.h"
 #include "search/text_speaker.h"
-#include "services/system_clock.h"
+#include "search/system_clock.h"
 #include "settings/profile.h"
 #include "x11/x_beeper.h"
 #include "x11/x_display_layout.h"
