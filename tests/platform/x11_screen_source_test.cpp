@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
+#include "platform_test_support.h"
 #include "search/pixel_image.h"
 #include "x11/x_desktop_geometry.h"
 #include "x11/x_display_layout.h"
@@ -122,6 +125,42 @@ TEST_F(XScreenSourceTest, RepeatedCapturesKeepTheImageBuffer) {
     EXPECT_EQ(image.Data(), buffer);
     EXPECT_EQ(Mismatches(image, 30, 40), 0);
     EXPECT_EQ(Mismatches(small, 0, 0), 0);
+}
+
+// Each image keeps its own pixels, whatever else the source captures and even
+// after the source is gone; a larger area moves the image to a new block.
+TEST_F(XScreenSourceTest, ImagesKeepTheirOwnPixelsBeyondLaterCapturesAndTheSource) {
+    auto source = std::make_unique<XScreenSource>();
+    PixelImage a, b;
+    ASSERT_TRUE(source->Capture(0, 0, 64, 32, a));
+    ASSERT_TRUE(source->Capture(100, 200, 64, 32, b));
+    EXPECT_NE(a.Data(), b.Data());
+    ASSERT_TRUE(source->Capture(-1280, 0, 100, 50, b));
+    const uint8_t* smaller = b.Data();
+    ASSERT_TRUE(source->Capture(10, 10, 16, 16, b));
+    EXPECT_EQ(b.Data(), smaller);
+    ASSERT_TRUE(source->Capture(300, 400, 128, 64, b));
+    source.reset();
+    EXPECT_EQ(Mismatches(a, 0, 0), 0);
+    EXPECT_EQ(Mismatches(b, 300, 400), 0);
+}
+
+// A monitor added while the source lives is captured at once, without
+// reopening the source.
+TEST_F(XScreenSourceTest, SeesMonitorsAddedAfterItsFirstCapture) {
+    XScreenSource source;
+    PixelImage image;
+    // Below the left monitor: outside every monitor, so black at first.
+    const Rect below{-1280, 1024, 0, 1080};
+    auto lit = [&] {
+        EXPECT_TRUE(source.Capture(below.left, below.top, below.Width(), below.Height(), image));
+        return image.PackedAt(10, 10) != 0;
+    };
+    ASSERT_FALSE(lit());
+    ASSERT_EQ(std::system("xrandr --setmonitor QRV-BELOW 1280/338x56/15+0+1024 none"), 0);
+    EXPECT_TRUE(test::WaitUntil(lit));
+    ASSERT_EQ(std::system("xrandr --delmonitor QRV-BELOW"), 0);
+    EXPECT_TRUE(test::WaitUntil([&] { return !lit(); }));
 }
 
 }  // namespace

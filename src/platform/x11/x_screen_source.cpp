@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "x11/x_desktop_geometry.h"
+#include "x11/x_desktop_geometry_watch.h"
 #include "x11/x_display.h"
 #include "x11/x_error_trap.h"
 #include "x11/x_shm_image.h"
@@ -85,8 +86,13 @@ void BlankOutsideMonitors(PixelImage& image, const Rect& area, const std::vector
 
 XScreenSource::XScreenSource(const std::string& displayName, Method method)
     : m_pDisplay(XDisplay::Open(displayName)) {
-    if (m_pDisplay && method == Method::SharedMemory && XShmImage::Available(m_pDisplay->Get())) {
-        m_pShm = std::make_unique<XShmImage>(m_pDisplay->Get());
+    if (!m_pDisplay) {
+        return;
+    }
+    m_pGeometry = std::make_unique<XDesktopGeometryWatch>(m_pDisplay->Get());
+    if (method == Method::SharedMemory && XShmImage::Available(m_pDisplay->Get())) {
+        m_pShm = std::make_unique<XShmImage>(m_pDisplay);
+        m_bStraight = true;
     }
 }
 
@@ -98,10 +104,15 @@ bool XScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t he
         into.Reset(std::max(width, 0), std::max(height, 0));
         return false;
     }
-    XDesktopGeometry geometry = XDesktopGeometry::Query(m_pDisplay->Get());
+    const XDesktopGeometry& geometry = m_pGeometry->Current();
     Rect area{left, top, left + width, top + height};
     Rect readable = Intersect(area, geometry.Root());
     bool whole = readable == area && geometry.InsideOneMonitor(area);
+    Point origin = geometry.Origin();
+    if (whole && m_bStraight &&
+        ReadStraightInto(left + origin.x, top + origin.y, width, height, into)) {
+        return true;
+    }
     // Pixels that will all be overwritten need no clearing.
     if (!whole || into.m_iWidth != width || into.m_iHeight != height) {
         into.Reset(width, height);
@@ -109,7 +120,6 @@ bool XScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t he
     if (readable.Width() == 0) {
         return false;
     }
-    Point origin = geometry.Origin();
     if (!ReadInto(readable.left + origin.x, readable.top + origin.y, readable.Width(),
                   readable.Height(), into, readable.left - left, readable.top - top)) {
         into.Reset(width, height);
@@ -119,6 +129,44 @@ bool XScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t he
         BlankOutsideMonitors(into, area, geometry.Monitors());
     }
     return true;
+}
+
+// Lets the server write into a segment that `into` adopts: the one it holds
+// from an earlier capture when that is big enough, else a new one.
+bool XScreenSource::ReadStraightInto(int32_t rootX, int32_t rootY, int32_t width, int32_t height,
+                                     PixelImage& into) {
+    std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
+    std::shared_ptr<XShmImage> segment = SegmentOf(into);
+    if (!segment || segment->Capacity() < bytes) {
+        segment = std::make_shared<XShmImage>(m_pDisplay);
+    }
+    XImage* image = segment->Read(rootX, rootY, width, height);
+    if (!image) {
+        return false;
+    }
+    if (!IsBgrx(image) || std::size_t(image->bytes_per_line) != std::size_t(width) * 4) {
+        m_bStraight = false;  // the server's pixels need converting
+        return false;
+    }
+    if (into.Owner() != segment) {
+        m_segments.push_back(segment);
+    }
+    into.Adopt(segment, segment->Pixels(), segment->Capacity(), width, height);
+    return true;
+}
+
+std::shared_ptr<XShmImage> XScreenSource::SegmentOf(const PixelImage& image) {
+    std::erase_if(m_segments, [](const std::weak_ptr<XShmImage>& s) { return s.expired(); });
+    if (!image.Owner()) {
+        return nullptr;
+    }
+    for (const std::weak_ptr<XShmImage>& weak : m_segments) {
+        std::shared_ptr<XShmImage> segment = weak.lock();
+        if (segment && segment == image.Owner()) {
+            return segment;
+        }
+    }
+    return nullptr;
 }
 
 bool XScreenSource::ReadInto(int32_t rootX, int32_t rootY, int32_t width, int32_t height,

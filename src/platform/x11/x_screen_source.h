@@ -2,16 +2,21 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "search/screen_source.h"
 
 namespace qrv {
 
+class XDesktopGeometryWatch;
 class XDisplay;
 class XShmImage;
 
-// Reads the root window of an X screen. Uses a shared memory segment that is
-// kept between captures when the server offers it, else plain image requests.
+// Reads the root window of an X screen. With shared memory, an area inside
+// one monitor goes straight into a segment that the destination image adopts
+// and keeps, so capturing the same image again copies nothing; other areas
+// are read through a segment kept between captures. Without shared memory it
+// uses plain image requests.
 class XScreenSource : public ScreenSource {
   public:
     enum class Method { SharedMemory, GetImage };
@@ -28,11 +33,18 @@ class XScreenSource : public ScreenSource {
                  PixelImage& into) override;
 
   private:
+    bool ReadStraightInto(int32_t rootX, int32_t rootY, int32_t width, int32_t height,
+                          PixelImage& into);
+    std::shared_ptr<XShmImage> SegmentOf(const PixelImage& image);
     bool ReadInto(int32_t rootX, int32_t rootY, int32_t width, int32_t height, PixelImage& into,
                   int32_t intoX, int32_t intoY);
 
-    std::unique_ptr<XDisplay> m_pDisplay;
+    std::shared_ptr<XDisplay> m_pDisplay;
+    std::unique_ptr<XDesktopGeometryWatch> m_pGeometry;
     std::unique_ptr<XShmImage> m_pShm;
+    // Segments adopted by images; each image gets its own.
+    std::vector<std::weak_ptr<XShmImage>> m_segments;
+    bool m_bStraight = false;
 };
 
 }  // namespace qrv

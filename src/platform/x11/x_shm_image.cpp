@@ -6,6 +6,9 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <utility>
+
+#include "x11/x_display.h"
 #include "x11/x_error_trap.h"
 
 namespace qrv {
@@ -17,7 +20,10 @@ XShmSegmentInfo& Info(void* p) {
 
 }  // namespace
 
-XShmImage::XShmImage(Display* display) : m_pDisplay(display), m_pShmInfo(new XShmSegmentInfo{}) {
+XShmImage::XShmImage(std::shared_ptr<XDisplay> display)
+    : m_pConnection(std::move(display)),
+      m_pDisplay(m_pConnection->Get()),
+      m_pShmInfo(new XShmSegmentInfo{}) {
     Info(m_pShmInfo).shmid = -1;
 }
 
@@ -40,6 +46,10 @@ XImage* XShmImage::Read(int x, int y, int width, int height) {
     XErrorTrap trap(m_pDisplay);
     Status ok = XShmGetImage(m_pDisplay, DefaultRootWindow(m_pDisplay), m_pImage, x, y, AllPlanes);
     return ok && !trap.Failed() ? m_pImage : nullptr;
+}
+
+uint8_t* XShmImage::Pixels() const {
+    return m_nCapacity > 0 ? reinterpret_cast<uint8_t*>(Info(m_pShmInfo).shmaddr) : nullptr;
 }
 
 // Makes m_pImage a width x height image inside the segment, growing the
@@ -95,8 +105,11 @@ bool XShmImage::Fit(int width, int height) {
 void XShmImage::ReleaseSegment() {
     XShmSegmentInfo& info = Info(m_pShmInfo);
     if (info.shmid >= 0) {
+        // The server keeps its own mapping until it handles the detach, so
+        // this side may unmap at once; no round trip, as the owner of the
+        // image may be on another thread than the capture.
         XShmDetach(m_pDisplay, &info);
-        XSync(m_pDisplay, False);
+        XFlush(m_pDisplay);
         shmdt(info.shmaddr);
         info.shmid = -1;
     }
