@@ -1,12 +1,16 @@
 #include "x11/x_display_layout.h"
 
-#include "x11/x_desktop_geometry.h"
+#include "x11/x_desktop_geometry_watch.h"
 #include "x11/x_display.h"
 
 namespace qrv {
 
 XDisplayLayout::XDisplayLayout(const std::string& displayName)
-    : m_pDisplay(XDisplay::Open(displayName)) {}
+    : m_pDisplay(XDisplay::Open(displayName)) {
+    if (m_pDisplay) {
+        m_pGeometry = std::make_unique<XDesktopGeometryWatch>(m_pDisplay->Get());
+    }
+}
 
 XDisplayLayout::~XDisplayLayout() = default;
 
@@ -14,14 +18,16 @@ Rect XDisplayLayout::VirtualScreen() {
     if (!m_pDisplay) {
         return {};
     }
-    return XDesktopGeometry::Query(m_pDisplay->Get()).VirtualScreen();
+    std::lock_guard lock(m_mutex);
+    return m_pGeometry->Current().VirtualScreen();
 }
 
 std::vector<Rect> XDisplayLayout::Monitors() {
     if (!m_pDisplay) {
         return {};
     }
-    return XDesktopGeometry::Query(m_pDisplay->Get()).Monitors();
+    std::lock_guard lock(m_mutex);
+    return m_pGeometry->Current().Monitors();
 }
 
 }  // namespace qrv

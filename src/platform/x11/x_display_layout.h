@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "search/display_layout.h"
@@ -8,9 +9,10 @@
 namespace qrv {
 
 class XDisplay;
+class XDesktopGeometryWatch;
 
-// The monitors of the X screen, read from RandR at every call so that a
-// changed layout is seen at once.
+// The monitors of the X screen, read from RandR once and again whenever the
+// server reports a changed layout. Safe to use from several threads.
 class XDisplayLayout : public DisplayLayout {
   public:
     explicit XDisplayLayout(const std::string& displayName = {});
@@ -22,6 +24,8 @@ class XDisplayLayout : public DisplayLayout {
 
   private:
     std::unique_ptr<XDisplay> m_pDisplay;
+    std::unique_ptr<XDesktopGeometryWatch> m_pGeometry;
+    std::mutex m_mutex;
 };
 
 }  // namespace qrv

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "search/mouse_input.h"
-#include "x11/x_desktop_geometry.h"
+#include "x11/x_desktop_geometry_watch.h"
 #include "x11/x_display.h"
 
 namespace qrv {
@@ -40,6 +40,9 @@ XInputInjector::XInputInjector(const std::string& displayName)
         !XTestQueryExtension(m_pDisplay->Get(), &eventBase, &errorBase, &major, &minor)) {
         m_pDisplay.reset();
     }
+    if (m_pDisplay) {
+        m_pGeometry = std::make_unique<XDesktopGeometryWatch>(m_pDisplay->Get());
+    }
 }
 
 XInputInjector::~XInputInjector() = default;
@@ -48,6 +51,7 @@ void XInputInjector::Inject(const MouseEvent& event) {
     if (!m_pDisplay) {
         return;
     }
+    std::lock_guard lock(m_mutex);
     if (event.flags & mouse_flags::kMove) {
         InjectMove(event);
     }
@@ -67,7 +71,7 @@ void XInputInjector::InjectMove(const MouseEvent& event) {
         XTestFakeRelativeMotionEvent(display, event.dx, event.dy, CurrentTime);
         return;
     }
-    XDesktopGeometry geometry = XDesktopGeometry::Query(display);
+    const XDesktopGeometry& geometry = m_pGeometry->Current();
     Rect target = (event.flags & mouse_flags::kVirtualDesk) ? geometry.VirtualScreen()
                                                             : geometry.Monitors().front();
     int32_t x = MouseInput::NormalisedToPixel(event.dx, target.left, target.Width());
@@ -81,6 +85,7 @@ Point XInputInjector::CursorPos() {
     if (!m_pDisplay) {
         return {};
     }
+    std::lock_guard lock(m_mutex);
     Display* display = m_pDisplay->Get();
     Window root = 0;
     Window child = 0;
@@ -90,7 +95,7 @@ Point XInputInjector::CursorPos() {
     int winY = 0;
     unsigned int mask = 0;
     XQueryPointer(display, m_pDisplay->Root(), &root, &child, &rootX, &rootY, &winX, &winY, &mask);
-    Point origin = XDesktopGeometry::Query(display).Origin();
+    Point origin = m_pGeometry->Current().Origin();
     return {rootX - origin.x, rootY - origin.y};
 }
 
@@ -98,8 +103,9 @@ void XInputInjector::SetCursorPos(Point p) {
     if (!m_pDisplay) {
         return;
     }
+    std::lock_guard lock(m_mutex);
     Display* display = m_pDisplay->Get();
-    Point origin = XDesktopGeometry::Query(display).Origin();
+    Point origin = m_pGeometry->Current().Origin();
     XWarpPointer(display, None, m_pDisplay->Root(), 0, 0, 0, 0, p.x + origin.x, p.y + origin.y);
     // The pointer is in place when this returns, for every client.
     XSync(display, False);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "search/input_injector.h"
@@ -8,8 +9,11 @@
 namespace qrv {
 
 class XDisplay;
+class XDesktopGeometryWatch;
 
-// Mouse input through the XTest extension, in screen coordinates.
+// Mouse input through the XTest extension, in screen coordinates. Safe to use
+// from several threads (the search worker injects while the window reads the
+// cursor).
 class XInputInjector : public InputInjector {
   public:
     explicit XInputInjector(const std::string& displayName = {});
@@ -25,6 +29,8 @@ class XInputInjector : public InputInjector {
     void InjectMove(const MouseEvent& event);
 
     std::unique_ptr<XDisplay> m_pDisplay;
+    std::unique_ptr<XDesktopGeometryWatch> m_pGeometry;
+    std::mutex m_mutex;
 };
 
 }  // namespace qrv

@@ -100,6 +100,7 @@ XScreenSource::~XScreenSource() = default;
 
 bool XScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                             PixelImage& into) {
+    std::lock_guard lock(m_mutex);
     if (width <= 0 || height <= 0 || !m_pDisplay) {
         into.Reset(std::max(width, 0), std::max(height, 0));
         return false;

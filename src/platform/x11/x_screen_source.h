@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ class XScreenSource : public ScreenSource {
     // Segments adopted by images; each image gets its own.
     std::vector<std::weak_ptr<XShmImage>> m_segments;
     bool m_bStraight = false;
+    // The search worker and the window's previews capture through one source.
+    std::mutex m_mutex;
 };
 
 }  // namespace qrv
