@@ -1,5 +1,8 @@
 #include "settings/ini_profile_store.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariant>
@@ -61,6 +64,13 @@ bool IniProfileStore::WriteString(const std::string& section, const std::string&
 bool IniProfileStore::Write(const std::string& section, const std::string& key,
                             const QVariant& value) {
     std::lock_guard lock(m_mutex);
+    // The settings object reads the file when made and merges on sync only
+    // when the file's size or time changed since; a write by another process
+    // in between could go unnoticed. Holding a lock of our own from the read
+    // to the sync makes each write a whole read-modify-write.
+    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
+    QLockFile fileLock(m_filePath + QStringLiteral(".write-lock"));
+    fileLock.tryLock(5000);
     QSettings settings(m_filePath, VerbatimIniFormat::Format());
     if (!settings.isWritable())
         return false;
