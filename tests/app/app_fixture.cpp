@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -63,40 +64,41 @@ std::string AppFixture::InstanceSection() {
     return GetProfile().GetInstanceSection();
 }
 
-void AppFixture::OnNextModal(std::function<void(QWidget*)> handler) {
+QObject* OnNextModal(std::function<void(QWidget*)> handler, QWidget* after) {
     auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, handler] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
-            poll->stop();
-            poll->deleteLater();
-            handler(modal);
-        }
-    });
+    QObject::connect(poll, &QTimer::timeout, poll,
+                     [poll, skip = QPointer<QWidget>(after), handler = std::move(handler)] {
+                         QWidget* modal = QApplication::activeModalWidget();
+                         if (modal && modal != skip.data() && modal->isVisible()) {
+                             poll->stop();
+                             poll->deleteLater();
+                             handler(modal);
+                         }
+                     });
     poll->start(20);
+    return poll;
 }
 
-std::shared_ptr<SeenMessage> AppFixture::AnswerNextMessage(QMessageBox::StandardButton answer) {
+std::shared_ptr<SeenMessage> AnswerNextMessage(QMessageBox::StandardButton answer, QWidget* after) {
     auto seen = std::make_shared<SeenMessage>();
-    OnNextModal([seen, answer](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (!box) {
-            return;
-        }
-        seen->seen = true;
-        seen->text = box->text();
-        seen->icon = box->icon();
-        seen->caption = box->windowTitle();
-        if (QAbstractButton* button = box->button(answer)) {
-            button->click();
-        } else {
-            box->reject();
-        }
-    });
+    OnNextModal(
+        [seen, answer](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box) {
+                return;
+            }
+            *seen = {true, box->text(), box->icon(), box->windowTitle()};
+            if (QAbstractButton* button = box->button(answer)) {
+                button->click();
+            } else {
+                box->reject();
+            }
+        },
+        after);
     return seen;
 }
 
-bool AppFixture::WaitFor(const std::function<bool()>& done, int timeoutMs) {
+bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
     return QTest::qWaitFor(done, timeoutMs);
 }
 

@@ -16,6 +16,7 @@
 #include "services/platform_services.h"
 #include "settings/ini_profile_store.h"
 
+class QObject;
 class QWidget;
 
 namespace qrv {
@@ -30,13 +31,18 @@ struct SeenMessage {
     QString caption;
 };
 
+// Runs `handler` on the next shown modal window other than `after`. The
+// returned watch deletes itself then; delete it to stop waiting.
+QObject* OnNextModal(std::function<void(QWidget*)> handler, QWidget* after = nullptr);
+// Records the next message box (other than `after`) and presses `answer` on it.
+std::shared_ptr<SeenMessage> AnswerNextMessage(QMessageBox::StandardButton answer = QMessageBox::Ok,
+                                               QWidget* after = nullptr);
+// Processes events until `done` holds; false when it never did.
+bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
+
 // Real platform services on the test desktop with a profile, a data folder
 // and speech of their own; the main window is created on demand.
 class AppFixture : public ::testing::Test {
-  public:
-    // Runs `handler` on the next modal window as soon as it is shown.
-    static void OnNextModal(std::function<void(QWidget*)> handler);
-
   protected:
     void SetUp() override;
     void TearDown() override;
@@ -47,12 +53,6 @@ class AppFixture : public ::testing::Test {
     // A second store on the same file, reading what was written.
     std::unique_ptr<IniProfileStore> ReopenStore() const;
     std::string InstanceSection();
-
-    // Records the next message box and presses `answer` on it.
-    static std::shared_ptr<SeenMessage> AnswerNextMessage(
-        QMessageBox::StandardButton answer = QMessageBox::Ok);
-    // Processes events until `done` holds; false when it never did.
-    static bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
 
     // Types `text` into a main window edit as the user would, replacing its contents.
     void SetEdit(int id, const QString& text);

@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
-
 #include <memory>
 #include <vector>
 
@@ -16,21 +13,17 @@
 #include <QPainter>
 #include <QPointer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QWidget>
 
+#include "app_fixture.h"
 #include "colours/color_list_model.h"
 #include "colours/colours_dialog.h"
 #include "colours/colours_openers.h"
-#include "colours_modal_watcher.h"
 #include "desktop/desktop_folders.h"
 #include "search/input_injector.h"
 #include "search/pixel_image.h"
 #include "search/screen_source.h"
 #include "services/app_services.h"
-#include "services/platform_services.h"
-#include "settings/ini_profile_store.h"
-#include "widgets/file_prompts.h"
 #include "x11/x_global_hot_keys.h"
 
 namespace qrv {
@@ -38,12 +31,6 @@ namespace {
 
 // Root x of the primary monitor's left edge: screen x 0.
 constexpr int kPrimaryRootX = 1280;
-
-class NoFilePrompts : public FilePrompts {
-  public:
-    QString OpenFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString Folder(QWidget*, const QString&) override { return {}; }
-};
 
 // A borderless window of coloured blocks at a fixed screen place, above all others.
 class ColourBlocks : public QWidget {
@@ -73,22 +60,13 @@ uint32_t Packed(const QColor& c) {
     return uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16;
 }
 
-class ColoursOpenersTest : public ::testing::Test {
+class ColoursOpenersTest : public AppFixture {
   protected:
     // A watch that never fired must not outlive the test.
-    void TearDown() override { delete m_watch.data(); }
-
-    void SetUp() override {
-        if (!qEnvironmentVariableIsSet("DISPLAY")) {
-            GTEST_SKIP() << "no X display";
-        }
-        ASSERT_TRUE(m_dir.isValid());
-        m_store = std::make_unique<IniProfileStore>(m_dir.filePath("profile.ini"));
-        m_platform = std::make_unique<PlatformServices>(*m_store, m_prompts,
-                                                        m_dir.filePath("data").toStdString());
+    void TearDown() override {
+        delete m_watch.data();
+        AppFixture::TearDown();
     }
-
-    AppServices& Services() { return m_platform->Services(); }
 
     // Shows the blocks and waits until the screen shows their first colour.
     std::unique_ptr<ColourBlocks> ShowBlocks(Point at, std::vector<QColor> colours) {
@@ -96,7 +74,7 @@ class ColoursOpenersTest : public ::testing::Test {
         auto blocks = std::make_unique<ColourBlocks>(at, std::move(colours), 20);
         blocks->show();
         PixelImage pixel;
-        EXPECT_TRUE(ColoursModalWatcher::WaitFor([&] {
+        EXPECT_TRUE(WaitFor([&] {
             Services().screen.Capture(at.x + 1, at.y + 1, 1, 1, pixel);
             return pixel.PackedAt(0, 0) == first;
         }));
@@ -115,7 +93,7 @@ class ColoursOpenersTest : public ::testing::Test {
 
     // Inspects the colours dialog once it is shown, then closes it.
     void InspectColours(std::function<void(ColoursDialog&)> inspect, QWidget* after = nullptr) {
-        m_watch = ColoursModalWatcher::OnNextModal(
+        m_watch = OnNextModal(
             [this, inspect = std::move(inspect)](QWidget* modal) {
                 auto* dialog = qobject_cast<ColoursDialog*>(modal);
                 m_shown = dialog != nullptr;
@@ -136,10 +114,6 @@ class ColoursOpenersTest : public ::testing::Test {
         return rows;
     }
 
-    QTemporaryDir m_dir;
-    NoFilePrompts m_prompts;
-    std::unique_ptr<IniProfileStore> m_store;
-    std::unique_ptr<PlatformServices> m_platform;
     bool m_shown = false;
     QPointer<QObject> m_watch;
 };
@@ -165,7 +139,7 @@ TEST_F(ColoursOpenersTest, MissingPictureAsksForAnImageFile) {
     QString title;
     QStringList filters;
     QString folder;
-    ColoursModalWatcher::OnNextModal([&](QWidget* modal) {
+    OnNextModal([&](QWidget* modal) {
         auto* files = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(files, nullptr);
         title = files->windowTitle();
@@ -191,9 +165,8 @@ TEST_F(ColoursOpenersTest, MissingPictureAsksForAnImageFile) {
 }
 
 TEST_F(ColoursOpenersTest, CancelledFileDialogShowsNothing) {
-    QPointer<QObject> guard;
-    ColoursModalWatcher::OnNextModal([&](QWidget* modal) {
-        guard = ColoursModalWatcher::OnNextModal(
+    OnNextModal([&](QWidget* modal) {
+        m_watch = OnNextModal(
             [this](QWidget* next) {
                 m_shown = true;
                 next->close();
@@ -203,7 +176,6 @@ TEST_F(ColoursOpenersTest, CancelledFileDialogShowsNothing) {
     });
     ColoursOpeners(Services()).OpenForImageFile(nullptr, "");
     QApplication::processEvents();
-    delete guard.data();
     EXPECT_FALSE(m_shown);
 }
 
@@ -212,13 +184,10 @@ TEST_F(ColoursOpenersTest, UndecodableFileIsReported) {
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not an image");
     broken.close();
-    QString text;
-    int icon = 0;
-    ColoursModalWatcher::CloseNextMessage(&text, &icon);
+    const auto seen = AnswerNextMessage();
     ColoursOpeners(Services()).OpenForImageFile(nullptr, broken.fileName().toStdString());
-    EXPECT_TRUE(text.startsWith("Failed to Load Image, Error ")) << text.toStdString();
-    EXPECT_TRUE(text.endsWith(".\n\n" + broken.fileName())) << text.toStdString();
-    EXPECT_EQ(icon, int(QMessageBox::Critical));
+    EXPECT_EQ(seen->text, "Failed to Load Image, Error 80004005.\n\n" + broken.fileName());
+    EXPECT_EQ(seen->icon, QMessageBox::Critical);
 }
 
 TEST_F(ColoursOpenersTest, ScreenAreaOnEitherMonitorListsItsColours) {
@@ -258,7 +227,7 @@ TEST_F(ColoursOpenersTest, FunctionKeyAddsTheColourUnderTheCursor) {
         ASSERT_EQ(dialog.Model().rowCount(), 2);
         Services().input.SetCursorPos({spot.x + 5, spot.y + 5});
         ASSERT_EQ(QProcess::execute("xdotool", {"key", "F7"}), 0);
-        ASSERT_TRUE(ColoursModalWatcher::WaitFor([&] { return dialog.Model().rowCount() == 3; }));
+        ASSERT_TRUE(WaitFor([&] { return dialog.Model().rowCount() == 3; }));
         const auto rows = Rows(dialog);
         EXPECT_NE(std::find(rows.begin(), rows.end(), 0x563412u), rows.end());
         EXPECT_EQ(dialog.windowTitle(), "3 Unique Pixel Color(s) - Quorvane by Tolbrin");

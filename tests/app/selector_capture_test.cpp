@@ -29,7 +29,7 @@ struct Drag {
 
 // Drags on the next selector (in its client coordinates) once it shows.
 void DragOnNextSelector(Drag drag, std::function<void()> beforeRelease = {}) {
-    AppFixture::OnNextModal([drag, beforeRelease](QWidget* modal) {
+    OnNextModal([drag, beforeRelease](QWidget* modal) {
         auto* selector = qobject_cast<ScreenAreaSelector*>(modal);
         ASSERT_NE(selector, nullptr);
         QTest::mousePress(selector, Qt::LeftButton, {}, drag.from);

@@ -27,7 +27,7 @@ void Type(QLineEdit* edit, const QString& text) {
 // Opens the settings from the main window's menu and runs `use` on them.
 void OpenSettings(QuorvaneDialog& dialog, std::function<void(QWidget*)> use) {
     bool seen = false;
-    AppFixture::OnNextModal([&](QWidget* modal) {
+    OnNextModal([&](QWidget* modal) {
         seen = true;
         use(modal);
     });

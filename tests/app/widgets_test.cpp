@@ -95,7 +95,7 @@ TEST(DialogFilePromptsTest, ChoosersAreModalToTheirOwnerOnly) {
     Qt::WindowModality modality = Qt::NonModal;
     QStringList filters;
     QString folder;
-    AppFixture::OnNextModal([&](QWidget* modal) {
+    OnNextModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         modality = dialog->windowModality();
@@ -110,7 +110,7 @@ TEST(DialogFilePromptsTest, ChoosersAreModalToTheirOwnerOnly) {
     EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
 
     modality = Qt::NonModal;
-    AppFixture::OnNextModal([&](QWidget* modal) {
+    OnNextModal([&](QWidget* modal) {
         modality = modal->windowModality();
         modal->close();
     });
