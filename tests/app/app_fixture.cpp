@@ -11,10 +11,7 @@
 
 #include "fakes/recording_voice_factory.h"
 #include "main_window/main_dialog_controls.h"
-#include "main_window/quorvane_dialog.h"
 #include "search/search_flags.h"
-#include "services/platform_services.h"
-#include "settings/ini_profile_store.h"
 #include "settings/profile.h"
 
 namespace qrv {

@@ -24,8 +24,6 @@
 #include "automation/control_list_text.h"
 #include "automation/element_finder.h"
 #include "automation/suppressible_tip.h"
-#include "services/app_services.h"
-#include "settings/ini_profile_store.h"
 #include "x11/x_top_level_windows.h"
 
 namespace qrv {
@@ -116,13 +114,6 @@ class ControlBrowserDialogTest : public AppFixture {
         List()->selectRow(int(it - names.begin()));
     }
 
-    void TypeInto(const char* name, const QString& text) {
-        auto* edit = Child<QLineEdit>(name);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
-    }
-
     static QString PressLog() { return s_dir->filePath(QStringLiteral("presses.log")); }
     static int Presses() {
         QFile log(PressLog());
@@ -209,7 +200,9 @@ TEST_F(ControlBrowserDialogTest, ClickItPressesTheButtonAndChecksTheSelection) {
 TEST_F(ControlBrowserDialogTest, BurstOfNameChangesRefreshesOnceAfterTheDelay) {
     BrowseTarget();
     Child<QCheckBox>("onlyClickables")->click();
-    TypeInto("refreshDelay", QStringLiteral("1500"));
+    auto* delay = Child<QLineEdit>("refreshDelay");
+    delay->selectAll();
+    QTest::keyClicks(delay, QStringLiteral("1500"));
     const int fills = m_browser->FillCount();
     s_app->write("rename 10\n");
     ASSERT_TRUE(WaitFor([&] { return m_browser->FillCount() > fills; }));
@@ -270,16 +263,14 @@ TEST_F(ControlBrowserDialogTest, CopyPutsTheTabSeparatedRowsOnTheClipboard) {
 
 TEST_F(ControlBrowserDialogTest, ColumnWidthsAreStoredUnderControlList) {
     OpenBrowser();
-    const std::vector<int> widths{61, 203, 187, 95};
+    const int defaults[] = {50, 220, 220, 100}, widths[] = {61, 203, 187, 95};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(List()->columnWidth(i), std::vector<int>({50, 220, 220, 100})[size_t(i)]);
-        List()->setColumnWidth(i, widths[size_t(i)]);
+        EXPECT_EQ(List()->columnWidth(i), defaults[i]);
+        List()->setColumnWidth(i, widths[i]);
     }
     m_browser.reset();
-    const std::unique_ptr<IniProfileStore> stored = ReopenStore();
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(stored->GetInt("ControlList", "Column" + std::to_string(i), 0),
-                  widths[size_t(i)]);
+        EXPECT_EQ(ReopenStore()->GetInt("ControlList", "Column" + std::to_string(i), 0), widths[i]);
     }
     OpenBrowser();
     EXPECT_EQ(List()->columnWidth(3), 95);

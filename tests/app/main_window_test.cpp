@@ -240,57 +240,49 @@ TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {
 
 TEST_F(MainWindowTest, ClosingSavesEveryFieldUnderItsKey) {
     QuorvaneDialog& dialog = OpenMainWindow();
-    const std::string section = InstanceSection();
-    SetEdit(ctl::kAreaLeft, QStringLiteral("-1180"));
-    SetEdit(ctl::kAreaTop, QStringLiteral("50"));
-    SetEdit(ctl::kAreaWidth, QStringLiteral("200"));
-    SetEdit(ctl::kAreaHeight, QStringLiteral("150"));
-    SetEdit(ctl::kDeviationRed, QStringLiteral("3"));
-    SetEdit(ctl::kDeviationGreen, QStringLiteral("4"));
-    SetEdit(ctl::kDeviationBlue, QStringLiteral("5"));
-    SetEdit(ctl::kTimeDelay, QStringLiteral("250"));
-    SetEdit(ctl::kCount, QStringLiteral("7"));
-    SetEdit(ctl::kInterval, QStringLiteral("300"));
-    SetEdit(ctl::kTextToSpeak, QStringLiteral("Found it"));
-    SetEdit(ctl::kScript, QStringLiteral("/usr/bin/true"));
-    SetEdit(ctl::kVerb, QStringLiteral("Execute"));
+    struct Saved {
+        int id;  // the edit typed into, or 0
+        const char* key;
+        const char* value;
+    };
+    const Saved saved[] = {{ctl::kAreaLeft, "m_iScreenAreaLeft", "-1180"},
+                           {ctl::kAreaTop, "m_iScreenAreaTop", "50"},
+                           {ctl::kAreaWidth, "m_iScreenAreaWidth", "200"},
+                           {ctl::kAreaHeight, "m_iScreenAreaHeight", "150"},
+                           {ctl::kDeviationRed, "m_iDeviationRed", "3"},
+                           {ctl::kDeviationGreen, "m_iDeviationGreen", "4"},
+                           {ctl::kDeviationBlue, "m_iDeviationBlue", "5"},
+                           {ctl::kTimeDelay, "m_dwTimeDelay1", "250"},
+                           {ctl::kCount, "Count", "7"},
+                           {ctl::kInterval, "Interval", "300"},
+                           {ctl::kTextToSpeak, "TextToSpeak", "Found it"},
+                           {ctl::kScript, "ScriptToExecute", "/usr/bin/true"},
+                           {ctl::kVerb, "Verb", "Execute"},
+                           {0, "PictureToFindFilePath", ""},
+                           {0, "m_bClickAnotherTime", "1"},
+                           {0, "m_bClickElement", "0"},
+                           {0, "m_bDoNotUseValueToSearchElement", "1"},
+                           {0, "ExecuteScript", "1"},
+                           {0, "CursorBack", "0"},
+                           {0, "ClickOnPicture", "1"},
+                           {0, "SpeakText", "1"},
+                           {0, "AbortSearch", "1"},
+                           {0, "MakeActiveWindow", "0"},
+                           {0, "MoveMouseToCenterOfPicture", "1"}};
+    for (const Saved& s : saved) {
+        if (s.id != 0) {
+            SetEdit(s.id, QString::fromUtf8(s.value));
+        }
+    }
     for (int id : {ctl::kCursorBack, ctl::kClickAnotherTime, ctl::kExecute, ctl::kAbortSearch,
                    ctl::kDoNotUseValue}) {
         dialog.Controls().Check(id)->click();
     }
     dialog.close();
     ASSERT_FALSE(dialog.isVisible());
-
     std::unique_ptr<IniProfileStore> store = ReopenStore();
-    const std::pair<const char*, int32_t> ints[] = {{"m_iScreenAreaLeft", -1180},
-                                                    {"m_iScreenAreaTop", 50},
-                                                    {"m_iScreenAreaWidth", 200},
-                                                    {"m_iScreenAreaHeight", 150},
-                                                    {"m_iDeviationRed", 3},
-                                                    {"m_iDeviationGreen", 4},
-                                                    {"m_iDeviationBlue", 5},
-                                                    {"m_dwTimeDelay1", 250},
-                                                    {"m_bClickAnotherTime", 1},
-                                                    {"m_bClickElement", 0},
-                                                    {"m_bDoNotUseValueToSearchElement", 1},
-                                                    {"ExecuteScript", 1},
-                                                    {"CursorBack", 0},
-                                                    {"ClickOnPicture", 1},
-                                                    {"SpeakText", 1},
-                                                    {"AbortSearch", 1},
-                                                    {"MakeActiveWindow", 0},
-                                                    {"MoveMouseToCenterOfPicture", 1},
-                                                    {"Interval", 300},
-                                                    {"Count", 7}};
-    for (const auto& [key, value] : ints) {
-        EXPECT_EQ(store->GetInt(section, key, -999), value) << key;
-    }
-    const std::pair<const char*, const char*> strings[] = {{"TextToSpeak", "Found it"},
-                                                           {"ScriptToExecute", "/usr/bin/true"},
-                                                           {"Verb", "Execute"},
-                                                           {"PictureToFindFilePath", ""}};
-    for (const auto& [key, value] : strings) {
-        EXPECT_EQ(store->GetString(section, key, "missing"), value) << key;
+    for (const Saved& s : saved) {
+        EXPECT_EQ(store->GetString(InstanceSection(), s.key, "missing"), s.value) << s.key;
     }
 }
 
