@@ -8,8 +8,6 @@ bash scripts/install-deps.sh
 
 jobs=$(nproc)
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
-# Cache hits across checkouts in different folders (CI clones afresh).
-export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 
 configure() {  # dir, extra cmake args...
     local dir=$1; shift
