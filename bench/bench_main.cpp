@@ -35,7 +35,7 @@ int& Mismatches() {
 
 // Keeps the real time per iteration (ms) of every benchmark run.
 class CollectingReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -43,8 +43,8 @@ public:
                 continue;
             }
             // The adjusted time is in the run's unit; the multiplier is units per second.
-            m_ms[run.benchmark_name()] = run.GetAdjustedRealTime() /
-                                         benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+            m_ms[run.benchmark_name()] =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
         }
     }
     const double* Find(const std::string& name) const {
@@ -52,7 +52,7 @@ public:
         return it == m_ms.end() ? nullptr : &it->second;
     }
 
-private:
+  private:
     std::map<std::string, double> m_ms;
 };
 
@@ -87,10 +87,10 @@ int Report(const CollectingReporter& rep) {
 
 }  // namespace
 
-void AddRatioCheck(std::string label, std::string numerator, std::string denominator,
-                   double limit, bool atLeast) {
-    Ratios().push_back({std::move(label), std::move(numerator), std::move(denominator), limit,
-                        atLeast});
+void AddRatioCheck(std::string label, std::string numerator, std::string denominator, double limit,
+                   bool atLeast) {
+    Ratios().push_back(
+        {std::move(label), std::move(numerator), std::move(denominator), limit, atLeast});
 }
 
 void AddTimeTarget(std::string label, std::string benchmark, double maxMs) {

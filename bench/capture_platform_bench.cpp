@@ -141,13 +141,7 @@ void Attempt(benchmark::State& state) {
     bool matched = false;
     for (auto _ : state) {
         source.Capture(0, 0, kWidth, kHeight, area);
-        MatchInputs in;
-        in.area = &area;
-        in.picture = &picture;
-        in.areaWidth = area.m_iWidth;
-        in.areaHeight = area.m_iHeight;
-        in.pictureWidth = picture.m_iWidth;
-        in.pictureHeight = picture.m_iHeight;
+        const MatchInputs in = MatchInputs::Of(area, picture);
         matched = FindPictureInArea(in, found);
         benchmark::DoNotOptimize(found);
     }

@@ -42,13 +42,7 @@ struct FindCase {
     int32_t deviation = 0;
 
     MatchInputs Inputs() const {
-        MatchInputs in;
-        in.area = &area;
-        in.picture = &picture;
-        in.areaWidth = area.m_iWidth;
-        in.areaHeight = area.m_iHeight;
-        in.pictureWidth = picture.m_iWidth;
-        in.pictureHeight = picture.m_iHeight;
+        MatchInputs in = MatchInputs::Of(area, picture);
         in.deviationRed = in.deviationGreen = in.deviationBlue = deviation;
         in.areaLeft = -1280;  // a monitor left of the primary one
         return in;

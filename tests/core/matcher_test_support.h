@@ -40,13 +40,7 @@ inline std::vector<MatcherPath> AvailablePaths() {
 
 inline MatchInputs Inputs(const PixelImage& area, const PixelImage& picture, int32_t deviation = 0,
                           int32_t left = 0, int32_t top = 0) {
-    MatchInputs in;
-    in.area = &area;
-    in.picture = &picture;
-    in.areaWidth = area.m_iWidth;
-    in.areaHeight = area.m_iHeight;
-    in.pictureWidth = picture.m_iWidth;
-    in.pictureHeight = picture.m_iHeight;
+    MatchInputs in = MatchInputs::Of(area, picture);
     in.deviationRed = in.deviationGreen = in.deviationBlue = deviation;
     in.areaLeft = left;
     in.areaTop = top;

@@ -5,7 +5,7 @@
 
 #include "fakes/action_log.h"
 #include "search/geometry.h"
-#include "search/screen_source.h"
+#include "search/image_screen_source.h"
 
 namespace qrv {
 
@@ -35,8 +35,7 @@ class FakeScreenSource : public ScreenSource {
   private:
     ActionLog* m_log;
     std::mutex m_mutex;
-    PixelImage m_screen;
-    Point m_origin;
+    ImageScreenSource m_screen{PixelImage(), Point{}};
     bool m_bFailing = false;
     std::function<void()> m_hook;
 };

@@ -4,6 +4,17 @@
 
 namespace qrv {
 
+MatchInputs MatchInputs::Of(const PixelImage& area, const PixelImage& picture) {
+    MatchInputs in;
+    in.area = &area;
+    in.picture = &picture;
+    in.areaWidth = area.m_iWidth;
+    in.areaHeight = area.m_iHeight;
+    in.pictureWidth = picture.m_iWidth;
+    in.pictureHeight = picture.m_iHeight;
+    return in;
+}
+
 namespace {
 
 using matcher::CandidatePoint;

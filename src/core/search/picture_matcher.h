@@ -10,7 +10,7 @@ namespace qrv {
 
 // Called for every candidate when the cursor sweep is on.
 class CursorSweep {
-public:
+  public:
     virtual ~CursorSweep() = default;
     virtual void MoveTo(Point screen) = 0;
 };
@@ -32,6 +32,10 @@ struct MatchInputs {
     bool sweep = false;
     const std::atomic<int32_t>* stop = nullptr;  // may be null: never stops
     CursorSweep* cursor = nullptr;               // required when sweep is set
+
+    // Inputs for the two images with their own sizes, so a scan can never
+    // read past a short capture; no deviation, origin (0, 0), no sweep.
+    static MatchInputs Of(const PixelImage& area, const PixelImage& picture);
 };
 
 // Instruction sets the scan can use; Auto picks the best this CPU runs.

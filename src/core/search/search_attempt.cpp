@@ -90,14 +90,7 @@ void SearchAttempt::Scan(SearchParams& params, Point& out) {
     m_deps.screen.Capture(params.m_iScreenAreaLeft, params.m_iScreenAreaTop, params.m_iAreaWidth,
                           params.m_iAreaHeight, params.m_oAreaImage);
 
-    MatchInputs in;
-    in.area = &params.m_oAreaImage;
-    in.picture = &params.m_oPictureImage;
-    // The images' own sizes, so the scan never reads past a short capture.
-    in.areaWidth = params.m_oAreaImage.m_iWidth;
-    in.areaHeight = params.m_oAreaImage.m_iHeight;
-    in.pictureWidth = params.m_oPictureImage.m_iWidth;
-    in.pictureHeight = params.m_oPictureImage.m_iHeight;
+    MatchInputs in = MatchInputs::Of(params.m_oAreaImage, params.m_oPictureImage);
     in.deviationRed = params.m_iDeviationRed;
     in.deviationGreen = params.m_iDeviationGreen;
     in.deviationBlue = params.m_iDeviationBlue;
