@@ -29,6 +29,9 @@ export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export TSAN_OPTIONS=halt_on_error=1
 
+echo "== private desktops side by side"
+bash tests/scripts/with_desktop_test.sh
+
 echo "== image loader fuzzer, short run"
 bash scripts/fuzz-smoke.sh
 

@@ -16,17 +16,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=""
-for n in $(seq 91 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
-
-Xvfb "$display" -screen 0 3200x1080x24 -noreset -nolisten tcp +extension RANDR >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY="$display"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 1; }
+# shellcheck source=lib/xvfb.sh
+source "$(dirname "$0")/lib/xvfb.sh"
+start_xvfb 3200x1080x24
+pids+=("$XVFB_PID")
 
 # Left monitor 1280x1024 at root (0,0); primary 1920x1080 right of it.
 xrandr --setmonitor QRV-LEFT 1280/338x1024/270+0+0 screen >/dev/null
