@@ -189,6 +189,28 @@ PixelImage MakeUniformScene(int32_t width, int32_t height, uint32_t packed) {
     return image;
 }
 
+PixelImage MakePatternScene(int32_t width, int32_t height, uint32_t a, uint32_t b, bool stripes) {
+    PixelImage image(width, height);
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            const bool odd = stripes ? (x & 1) != 0 : ((x + y) & 1) != 0;
+            image.SetPacked(x, y, odd ? b : a);
+        }
+    }
+    return image;
+}
+
+PixelImage MakeTextPage(int32_t width, int32_t height, uint32_t ink, uint32_t paper,
+                        uint32_t seed) {
+    PixelImage image = MakeUniformScene(width, height, paper);
+    Painter paint(image, seed);
+    for (int32_t y = 4; y + 7 < height; y += 12) {
+        paint.Text(4, y, width - 4, ink, ink);
+        paint.Text(width / 2, y, width - 4, ink, ink);
+    }
+    return image;
+}
+
 void AddChannelNoise(PixelImage& image, int32_t amount, uint32_t seed) {
     uint32_t state = seed | 1u;
     const uint32_t span = uint32_t(2 * amount + 1);

@@ -21,6 +21,12 @@ PixelImage MakeNoiseScene(int32_t width, int32_t height, uint32_t seed);
 // One colour everywhere.
 PixelImage MakeUniformScene(int32_t width, int32_t height, uint32_t packed);
 
+// A checkerboard of two colours; with stripes set, 1-pixel vertical stripes instead.
+PixelImage MakePatternScene(int32_t width, int32_t height, uint32_t a, uint32_t b, bool stripes);
+
+// A page of two-colour text: lines of words of 5x7 glyphs in ink on paper.
+PixelImage MakeTextPage(int32_t width, int32_t height, uint32_t ink, uint32_t paper, uint32_t seed);
+
 // Moves each colour channel by a random amount in [-amount, amount].
 void AddChannelNoise(PixelImage& image, int32_t amount, uint32_t seed);
 

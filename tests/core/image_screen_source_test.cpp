@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "matcher_test_support.h"
+
 namespace qrv {
 namespace {
 
@@ -42,6 +44,33 @@ TEST(ImageScreenSource, CapturesAnyRectangleWithBlackOutsideTheImage) {
             }
         }
     }
+}
+
+// A reused image holds the last capture's pixels: whatever the new request
+// does not cover must still read black.
+TEST(ImageScreenSource, ReusedImageReadsBlackOutsideTheImage) {
+    ImageScreenSource source(Numbered(), {-2, 5});
+    const Rect requests[] = {{-2, 5, 2, 8}, {-3, 4, 1, 7}, {-2, 5, 2, 8}, {0, 6, 4, 9}};
+    PixelImage into = test::Filled(4, 3, 0xFFFFFF);
+    for (const Rect& r : requests) {
+        ASSERT_TRUE(source.Capture(r.left, r.top, r.Width(), r.Height(), into));
+        for (int32_t y = 0; y < r.Height(); ++y) {
+            for (int32_t x = 0; x < r.Width(); ++x) {
+                ASSERT_EQ(into.PackedAt(x, y), Expected(r.left + x, r.top + y))
+                    << "request " << r.left << "," << r.top << " pixel " << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(ImageScreenSource, PreparedImageIsFilledInPlace) {
+    ImageScreenSource source(Numbered(), {-2, 5});
+    PixelImage into;
+    source.Prepare(-1, 6, 3, 2, into);
+    const uint8_t* block = into.Data();
+    ASSERT_TRUE(source.Capture(-1, 6, 3, 2, into));
+    EXPECT_EQ(into.Data(), block);
+    EXPECT_EQ(into.PackedAt(2, 1), Expected(1, 7));
 }
 
 TEST(ImageScreenSource, EmptyRequestReadsNothing) {

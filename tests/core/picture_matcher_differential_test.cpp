@@ -170,5 +170,188 @@ TEST(PictureMatcherDifferentialTest, EveryPathAgreesWithTheReference) {
     EXPECT_LT(found, kCases * 3 / 4);
 }
 
+// Inputs where every candidate looks right until a pixel late in the picture,
+// the cases that pruning by sampled or remembered pixels must still get right.
+struct Adversarial {
+    PixelImage area;
+    PixelImage picture;
+    int32_t deviation = 0;
+};
+
+using Family = void (*)(CaseMaker&, Adversarial&);
+
+constexpr uint32_t kFlat = 0x3C6E9Au, kOdd = 0xE0E0E0u, kInk = 0x1E1E1Eu, kPaper = 0xF4F4F4u;
+
+// Flips pixel (x, y) between two colours.
+void Flip(PixelImage& image, int32_t x, int32_t y, uint32_t a, uint32_t b) {
+    image.SetPacked(x, y, image.PackedAt(x, y) == a ? b : a);
+}
+
+void PatternFill(PixelImage& image, bool stripes, int32_t phase) {
+    for (int32_t y = 0; y < image.m_iHeight; ++y) {
+        for (int32_t x = 0; x < image.m_iWidth; ++x) {
+            const int32_t k = (stripes ? x : x + y) + phase;
+            image.SetPacked(x, y, (k & 1) ? kInk : kPaper);
+        }
+    }
+}
+
+// A pixel in the picture's last rows, anywhere in them.
+void LatePixel(CaseMaker& make, const PixelImage& picture, int32_t& x, int32_t& y) {
+    x = make.Int(0, picture.m_iWidth - 1);
+    y = std::max(0, picture.m_iHeight - 1 - make.Int(0, 1));
+}
+
+void PasteSome(CaseMaker& make, Adversarial& c) {
+    for (int copies = make.Int(0, 2); copies > 0; --copies) {
+        make.Paste(c.area, c.picture);
+    }
+}
+
+// A flat area and a flat picture with one odd pixel, its colour nowhere,
+// sparse, or the picture present.
+void FlatOddPixel(CaseMaker& make, Adversarial& c) {
+    const int32_t aw = make.Int(8, 60), ah = make.Int(8, 60);
+    c.area = test::Filled(aw, ah, kFlat);
+    c.picture = test::Filled(make.Int(1, aw), make.Int(1, ah), kFlat);
+    int32_t x, y;
+    LatePixel(make, c.picture, x, y);
+    c.picture.SetPacked(x, y, kOdd);
+    for (int n = make.Int(0, 6); n > 0; --n) {
+        c.area.SetPacked(make.Int(0, aw - 1), make.Int(0, ah - 1), kOdd);
+    }
+    PasteSome(make, c);
+}
+
+// A checkerboard or striped area and the pattern with a flipped pixel, in
+// either phase.
+void PatternFlipped(CaseMaker& make, Adversarial& c) {
+    const bool stripes = make.Int(0, 1) == 1;
+    c.area = PixelImage(make.Int(4, 60), make.Int(4, 60));
+    PatternFill(c.area, stripes, 0);
+    c.picture = PixelImage(make.Int(1, c.area.m_iWidth), make.Int(1, c.area.m_iHeight));
+    PatternFill(c.picture, stripes, make.Int(0, 1));
+    for (int n = make.Int(1, 2); n > 0; --n) {
+        int32_t x, y;
+        LatePixel(make, c.picture, x, y);
+        Flip(c.picture, x, y, kInk, kPaper);
+    }
+    PasteSome(make, c);
+}
+
+// Grey on grey with a deviation that one picture pixel, or a few area pixels,
+// miss by one.
+void GreyNearMiss(CaseMaker& make, Adversarial& c) {
+    const int32_t grey = make.Int(60, 190), deviation = make.Int(1, 128);
+    const auto packed = [](int32_t v) { return uint32_t(v) * 0x010101u; };
+    c.deviation = deviation;
+    c.area = test::Filled(make.Int(4, 60), make.Int(4, 60), packed(grey));
+    c.picture = test::Filled(make.Int(1, c.area.m_iWidth), make.Int(1, c.area.m_iHeight),
+                             packed(grey + make.Int(-deviation, deviation) / 2));
+    int32_t x, y;
+    LatePixel(make, c.picture, x, y);
+    const int32_t miss = grey - deviation - 1 >= 0 ? grey - deviation - 1 : grey + deviation + 1;
+    c.picture.SetPacked(x, y, packed(std::clamp(miss + make.Int(0, 1), 0, 255)));
+    for (int n = make.Int(0, 4); n > 0; --n) {
+        c.area.SetPacked(make.Int(0, c.area.m_iWidth - 1), make.Int(0, c.area.m_iHeight - 1),
+                         packed(std::clamp(grey + make.Int(-2, 2), 0, 255)));
+    }
+    PasteSome(make, c);
+}
+
+// Two-colour text and a word cut out of it, sometimes with a pixel flipped.
+void TextWord(CaseMaker& make, Adversarial& c) {
+    c.area = test::Filled(make.Int(16, 64), make.Int(10, 40), kPaper);
+    for (int32_t y = 1; y + 5 < c.area.m_iHeight; y += 7) {
+        for (int32_t x = 1; x < c.area.m_iWidth; ++x) {
+            for (int32_t gy = 0; gy < 5; ++gy) {
+                if (make.Int(0, 2) == 0) {
+                    c.area.SetPacked(x, y + gy, kInk);
+                }
+            }
+            x += make.Int(0, 3) == 0 ? 2 : 0;  // gaps between words
+        }
+    }
+    const int32_t pw = make.Int(1, std::min(c.area.m_iWidth, 20));
+    const int32_t ph = make.Int(1, std::min(c.area.m_iHeight, 8));
+    c.picture = PixelImage(pw, ph);
+    const int32_t ox = make.Int(0, c.area.m_iWidth - pw), oy = make.Int(0, c.area.m_iHeight - ph);
+    for (int32_t y = 0; y < ph; ++y) {
+        for (int32_t x = 0; x < pw; ++x) {
+            c.picture.SetPacked(x, y, c.area.PackedAt(ox + x, oy + y));
+        }
+    }
+    if (make.Int(0, 1) == 0) {
+        int32_t x, y;
+        LatePixel(make, c.picture, x, y);
+        Flip(c.picture, x, y, kInk, kPaper);
+    }
+}
+
+// A flat picture nearly as large as the area, odd in one late pixel.
+void LargeFlat(CaseMaker& make, Adversarial& c) {
+    const int32_t aw = make.Int(20, 64), ah = make.Int(20, 64);
+    c.area = test::Filled(aw, ah, kFlat);
+    c.picture = test::Filled(aw - make.Int(0, 6), ah - make.Int(0, 6), kFlat);
+    int32_t x, y;
+    LatePixel(make, c.picture, x, y);
+    c.picture.SetPacked(x, y, make.Int(0, 1) == 0 ? kOdd : kFlat ^ 0x000001u);
+    PasteSome(make, c);
+}
+
+// Many pixels of the picture reject different candidates, so remembered
+// rejecting pixels keep being replaced.
+void ManyRejecters(CaseMaker& make, Adversarial& c) {
+    const int32_t aw = make.Int(10, 64), ah = make.Int(10, 64);
+    c.area = test::Filled(aw, ah, kFlat);
+    for (int n = make.Int(5, 60); n > 0; --n) {
+        c.area.SetPacked(make.Int(0, aw - 1), make.Int(0, ah - 1), kOdd);
+    }
+    c.picture = test::Filled(make.Int(1, aw), make.Int(1, ah), kFlat);
+    for (int n = make.Int(0, 3); n > 0; --n) {
+        c.picture.SetPacked(make.Int(0, c.picture.m_iWidth - 1),
+                            make.Int(0, c.picture.m_iHeight - 1), kOdd);
+    }
+    PasteSome(make, c);
+}
+
+TEST(PictureMatcherDifferentialTest, EveryPathAgreesOnAdversarialFamilies) {
+    const std::pair<const char*, Family> families[] = {
+        {"flat odd pixel", FlatOddPixel}, {"pattern flipped", PatternFlipped},
+        {"grey near miss", GreyNearMiss}, {"text word", TextWord},
+        {"large flat", LargeFlat},        {"many rejecters", ManyRejecters}};
+    const std::vector<MatcherPath> paths = test::AvailablePaths();
+    constexpr int kCasesPerFamily = 400;
+    for (const auto& [name, family] : families) {
+        int found = 0;
+        for (int i = 0; i < kCasesPerFamily; ++i) {
+            CaseMaker make(uint32_t(i) * 104729u + 5u);
+            Adversarial c;
+            family(make, c);
+            make.RandomByte3(c.area);
+            MatchInputs in = test::Inputs(c.area, c.picture, c.deviation, -7, 3);
+            in.sweep = i % 5 == 0;
+            CountingCursor want;
+            in.cursor = &want;
+            Point wantOut;
+            const bool wantFound = FindPictureInAreaReference(in, wantOut);
+            found += wantFound ? 1 : 0;
+            for (MatcherPath path : paths) {
+                CountingCursor got;
+                in.cursor = &got;
+                Point out;
+                const bool gotFound = FindPictureInArea(in, out, path);
+                ASSERT_EQ(gotFound, wantFound) << name << " case " << i << " path " << int(path);
+                ASSERT_EQ(out, wantOut) << name << " case " << i << " path " << int(path);
+                ASSERT_EQ(got.count, want.count) << name << " case " << i << " path " << int(path);
+                ASSERT_EQ(got.hash, want.hash) << name << " case " << i << " path " << int(path);
+            }
+        }
+        // Each family must give both outcomes often enough to test both.
+        EXPECT_GT(found, kCasesPerFamily / 10) << name;
+        EXPECT_LT(found, kCasesPerFamily * 9 / 10) << name;
+    }
+}
+
 }  // namespace
 }  // namespace qrv

@@ -39,6 +39,51 @@ TEST(PixelImageTest, ResetSizesZeroesAndKeepsCapacity) {
     }
 }
 
+TEST(PixelImageTest, ResizeKeepsTheBlockAndItsPixelsWhenTheyFit) {
+    PixelImage image(4, 4);
+    for (int32_t y = 0; y < 4; ++y) {
+        for (int32_t x = 0; x < 4; ++x) {
+            image.SetPacked(x, y, 0x010203u * uint32_t(y * 4 + x + 1));
+        }
+    }
+    image.m_pInfo = {1, 2, 3};
+    const uint8_t* block = image.Data();
+    const struct {
+        int32_t w, h;
+        bool sameBlock;
+    } steps[] = {{4, 4, true}, {2, 8, true}, {1, 3, true}, {4, 4, true}, {5, 4, false}};
+    for (const auto& step : steps) {
+        image.Resize(step.w, step.h);
+        EXPECT_EQ(image.m_iWidth, step.w);
+        EXPECT_EQ(image.m_iHeight, step.h);
+        EXPECT_EQ(image.SizeBytes(), std::size_t(step.w) * std::size_t(step.h) * 4);
+        EXPECT_TRUE(image.m_pInfo.empty());
+        EXPECT_EQ(image.Data() == block, step.sameBlock) << step.w << "x" << step.h;
+        if (step.sameBlock) {  // the bytes are left as they were
+            EXPECT_EQ(image.Data()[0], 0x01) << step.w << "x" << step.h;
+            EXPECT_EQ(image.Data()[4], 0x02) << step.w << "x" << step.h;
+        }
+    }
+    image.Reset(5, 4);  // Reset still clears
+    for (std::size_t i = 0; i < image.SizeBytes(); ++i) {
+        ASSERT_EQ(image.Data()[i], 0) << i;
+    }
+}
+
+TEST(PixelImageTest, ResizeKeepsAnAdoptedBlockThatFits) {
+    auto block = std::make_shared<std::vector<uint8_t>>(64, 0xAB);
+    PixelImage image;
+    image.Adopt(block, block->data(), block->size(), 2, 2);
+    image.Resize(4, 4);
+    EXPECT_EQ(image.Data(), block->data());
+    EXPECT_EQ(image.Owner(), block);
+    EXPECT_EQ(image.Data()[63], 0xAB);
+    image.Resize(5, 4);  // too big: a block of its own
+    EXPECT_NE(image.Data(), block->data());
+    EXPECT_EQ(image.Owner(), nullptr);
+    EXPECT_EQ(image.SizeBytes(), 80u);
+}
+
 TEST(PixelImageTest, ZeroAndNegativeSizesHoldNoPixels) {
     const struct {
         int32_t w, h, wantW, wantH;

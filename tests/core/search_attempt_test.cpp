@@ -176,6 +176,20 @@ TEST_F(AttemptFixture, MissingElementClickerCountsAsNotFound) {
     EXPECT_EQ(p.log.Entries().back(), "beep 0x10");
 }
 
+// The first attempt's clock must not pay for the area's fresh memory: the run
+// readies the image, and the capture fills that very block.
+TEST_F(AttemptFixture, PreparedAreaImageIsFilledInPlace) {
+    SearchAttempt attempt(p.AttemptDeps(), p.view);
+    attempt.Prepare(params);
+    ASSERT_EQ(params.m_oAreaImage.m_iWidth, 300);
+    ASSERT_EQ(params.m_oAreaImage.m_iHeight, 200);
+    const uint8_t* prepared = params.m_oAreaImage.Data();
+    attempt.SearchOnce(params, out);
+    EXPECT_EQ(params.m_oAreaImage.Data(), prepared);
+    EXPECT_EQ(params.m_iFoundState, 2);
+    EXPECT_EQ(out, (Point{100, 200}));
+}
+
 TEST(MatchTextTest, ElapsedTimeForms) {
     struct Case {
         int64_t seconds;

@@ -15,10 +15,6 @@ Rect ImageScreenSource::Bounds() const {
 
 bool ImageScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                                 PixelImage& into) {
-    into.Reset(std::max(width, 0), std::max(height, 0));
-    if (into.Empty()) {
-        return false;
-    }
     // Overlap of the request with the image, in screen coordinates (64-bit:
     // a request near the integer limits must not wrap).
     const Rect bounds = Bounds();
@@ -26,6 +22,15 @@ bool ImageScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_
     const int64_t y0 = std::max<int64_t>(top, bounds.top);
     const int64_t x1 = std::min<int64_t>(int64_t(left) + width, bounds.right);
     const int64_t y1 = std::min<int64_t>(int64_t(top) + height, bounds.bottom);
+    // Only pixels outside the image need clearing to black.
+    if (x0 == left && y0 == top && x1 == int64_t(left) + width && y1 == int64_t(top) + height) {
+        into.Resize(width, height);
+    } else {
+        into.Reset(std::max(width, 0), std::max(height, 0));
+    }
+    if (into.Empty()) {
+        return false;
+    }
     for (int64_t y = y0; y < y1; ++y) {
         const uint8_t* from = m_image.Row(int32_t(y - m_origin.y)) + (x0 - m_origin.x) * 4;
         uint8_t* to = into.Row(int32_t(y - top)) + (x0 - left) * 4;

@@ -55,7 +55,7 @@ const Kernel& SelectKernel(MatcherPath path) {
 
 // Candidates one by one in column-major order, moving the cursor to each.
 // Without a kernel no candidate matches.
-bool SweepScan(const MatchInputs& in, const Kernel* kernel, const ScanPlan& plan, int32_t lastX,
+bool SweepScan(const MatchInputs& in, const Kernel* kernel, ScanPlan& plan, int32_t lastX,
                int32_t lastY, Point& out) {
     for (int32_t x = 0; x <= lastX; ++x) {
         for (int32_t y = 0; y <= lastY; ++y) {
@@ -77,7 +77,7 @@ bool SweepScan(const MatchInputs& in, const Kernel* kernel, const ScanPlan& plan
 
 // Rows top to bottom; a match at column x leaves only columns left of x for
 // the rows below, so the survivor is the column-major first match.
-bool RowScan(const MatchInputs& in, const Kernel& kernel, const ScanPlan& plan, int32_t lastX,
+bool RowScan(const MatchInputs& in, const Kernel& kernel, ScanPlan& plan, int32_t lastX,
              int32_t lastY, Point& out) {
     int32_t xEnd = lastX + 1;
     int32_t bestY = -1;
@@ -112,6 +112,7 @@ ScanPlan MakePlan(const MatchInputs& in, uint32_t tolerance) {
     plan.pictureHeight = in.pictureHeight;
     plan.tolerance = tolerance;
     plan.stop = in.stop;
+    plan.probe = in.probe;
     matcher::ChooseAnchors(plan, in.areaWidth, in.areaHeight);
     return plan;
 }
@@ -155,13 +156,14 @@ bool FindPictureInArea(const MatchInputs& in, Point& out, MatcherPath path) {
         matcher::NormaliseDeviations(in.deviationRed, in.deviationGreen, in.deviationBlue);
     if (tolerance.matchesNothing) {
         if (in.sweep) {
-            return SweepScan(in, nullptr, ScanPlan{}, int32_t(lastX), int32_t(lastY), out);
+            ScanPlan none;
+            return SweepScan(in, nullptr, none, int32_t(lastX), int32_t(lastY), out);
         }
         out = CandidatePoint(in, lastX, lastY);
         return false;
     }
     const Kernel& kernel = SelectKernel(path);
-    const ScanPlan plan = MakePlan(in, tolerance.bytes);
+    ScanPlan plan = MakePlan(in, tolerance.bytes);
     if (in.sweep) {
         return SweepScan(in, &kernel, plan, int32_t(lastX), int32_t(lastY), out);
     }

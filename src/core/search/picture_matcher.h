@@ -15,6 +15,14 @@ class CursorSweep {
     virtual void MoveTo(Point screen) = 0;
 };
 
+// Told when a candidate's full comparison starts, so that a test can act at a
+// known point inside a scan.
+class ScanProbe {
+  public:
+    virtual ~ScanProbe() = default;
+    virtual void ComparisonStarts(int32_t x, int32_t y) = 0;
+};
+
 // Everything one scan needs. Sizes equal the images' own sizes; both images
 // hold 4 bytes per pixel.
 struct MatchInputs {
@@ -32,6 +40,7 @@ struct MatchInputs {
     bool sweep = false;
     const std::atomic<int32_t>* stop = nullptr;  // may be null: never stops
     CursorSweep* cursor = nullptr;               // required when sweep is set
+    ScanProbe* probe = nullptr;                  // may be null
 
     // Inputs for the two images with their own sizes, so a scan can never
     // read past a short capture; no deviation, origin (0, 0), no sweep.

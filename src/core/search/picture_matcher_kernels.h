@@ -27,6 +27,13 @@ struct Anchor {
     uint32_t hi = 0xFFFFFFFFu;
 };
 
+// Anchors a candidate must pass before its full comparison: two chosen from the
+// colours of the whole picture, then the pixels that rejected the latest
+// candidates, so that a picture whose distinguishing pixels lie late in its
+// walk costs a constant check per candidate after the first rejection.
+inline constexpr int32_t kChosenAnchors = 2;
+inline constexpr int32_t kMaxAnchors = kChosenAnchors + 4;
+
 // Everything a kernel needs for one scan. Candidates are top-left offsets.
 struct ScanPlan {
     const uint8_t* area = nullptr;
@@ -36,13 +43,20 @@ struct ScanPlan {
     int32_t pictureWidth = 0;
     int32_t pictureHeight = 0;
     uint32_t tolerance = 0xFF000000u;
-    Anchor first;   // the picture pixel estimated rarest in the area
-    Anchor second;  // another rare one, tested only where the first matches
+    Anchor anchors[kMaxAnchors];  // the rarest colour in the area first
+    int32_t anchorCount = 0;
+    int32_t nextLearned = kChosenAnchors;  // the slot the next rejecting pixel takes
+    uint32_t learnt = 0;                   // anchors learnt so far
     const std::atomic<int32_t>* stop = nullptr;
+    ScanProbe* probe = nullptr;
 };
 
-// Picks the anchors by sampling both images. The picture must be non-empty.
+// Picks the chosen anchors from a census of the picture's colours against a
+// sample of the area. The picture must be non-empty.
 void ChooseAnchors(ScanPlan& plan, int32_t areaWidth, int32_t areaHeight);
+
+// Makes the picture pixel (x, y), which just rejected a candidate, an anchor.
+void LearnAnchor(ScanPlan& plan, int32_t x, int32_t y);
 
 // Screen position of the candidate at area offset (x, y).
 Point CandidatePoint(const MatchInputs& in, int64_t x, int64_t y);
@@ -55,9 +69,9 @@ inline constexpr int32_t kStopped = -2;
 
 struct Kernel {
     // Leftmost matching candidate in row cy among columns [0, xEnd).
-    int32_t (*scanRow)(const ScanPlan& plan, int32_t cy, int32_t xEnd);
+    int32_t (*scanRow)(ScanPlan& plan, int32_t cy, int32_t xEnd);
     // Whether the candidate at (cx, cy) matches.
-    Verdict (*testCandidate)(const ScanPlan& plan, int32_t cx, int32_t cy);
+    Verdict (*testCandidate)(ScanPlan& plan, int32_t cx, int32_t cy);
 };
 
 extern const Kernel kScalarKernel;

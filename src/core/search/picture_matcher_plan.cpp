@@ -8,14 +8,19 @@ namespace qrv::matcher {
 
 namespace {
 
-constexpr int32_t kPictureSamples = 1024;
 constexpr int32_t kAreaSamples = 1024;
-constexpr int32_t kMaxCandidateColours = 24;
+constexpr std::size_t kTableSize = 4096;  // a power of two
+constexpr int32_t kMaxDistinct = int32_t(kTableSize / 2);
+constexpr std::size_t kRarestTried = 24;    // colours fewest in the picture
+constexpr std::size_t kCommonestTried = 8;  // and most
 
-struct Sampled {
+struct ColourCount {
     uint32_t colour;  // bytes blue, green, red; byte 3 cleared
-    int32_t index;    // pixel index in the picture
+    int32_t x, y;     // its first pixel in the picture
+    int32_t count;    // 0: an empty slot
 };
+
+using ColourTable = std::array<ColourCount, kTableSize>;
 
 uint32_t LoadPixel(const uint8_t* p) {
     uint32_t v;
@@ -51,24 +56,55 @@ Anchor MakeAnchor(const ScanPlan& plan, int32_t x, int32_t y) {
             SaturatingBytes(colour, plan.tolerance, true)};
 }
 
-// Spread sample of picture pixels, one entry per distinct colour (first occurrence).
-int32_t SamplePictureColours(const ScanPlan& plan, std::array<Sampled, kPictureSamples>& out) {
-    const int64_t total = int64_t(plan.pictureWidth) * plan.pictureHeight;
-    const int32_t n = int32_t(std::min<int64_t>(total, kPictureSamples));
-    for (int32_t i = 0; i < n; ++i) {
-        const int64_t index = int64_t(i) * total / n;
-        const int32_t x = int32_t(index % plan.pictureWidth);
-        const int32_t y = int32_t(index / plan.pictureWidth);
-        const uint8_t* p =
-            plan.picture + (std::size_t(y) * std::size_t(plan.pictureStride) + std::size_t(x)) * 4;
-        out[std::size_t(i)] = {LoadPixel(p), int32_t(index)};
+ColourCount& Slot(ColourTable& table, uint32_t colour) {
+    std::size_t i = (colour * 0x9E3779B1u) >> 20;
+    while (table[i].count != 0 && table[i].colour != colour) {
+        i = (i + 1) & (kTableSize - 1);
     }
-    std::sort(out.begin(), out.begin() + n, [](const Sampled& a, const Sampled& b) {
-        return a.colour != b.colour ? a.colour < b.colour : a.index < b.index;
+    return table[i];
+}
+
+// Counts every picture pixel by colour, so that no colour can hide from the
+// anchor choice; a picture of more colours than the table keeps is counted up
+// to the pixel where it fills, as its colours are then selective anyway.
+void CensusPicture(const ScanPlan& plan, ColourTable& table) {
+    int32_t distinct = 0;
+    for (int32_t y = 0; y < plan.pictureHeight; ++y) {
+        const uint8_t* row = plan.picture + std::size_t(y) * std::size_t(plan.pictureStride) * 4;
+        ColourCount* run = nullptr;
+        for (int32_t x = 0; x < plan.pictureWidth; ++x) {
+            const uint32_t colour = LoadPixel(row + std::size_t(x) * 4);
+            if (run == nullptr || run->colour != colour) {
+                run = &Slot(table, colour);
+                if (run->count == 0) {
+                    if (distinct == kMaxDistinct) {
+                        return;
+                    }
+                    *run = {colour, x, y, 0};
+                    ++distinct;
+                }
+            }
+            ++run->count;
+        }
+    }
+}
+
+// Moves the colours worth trying as anchors to the front of the table and
+// returns their number: those fewest in the picture, where odd pixels hide,
+// and those most in it.
+std::size_t ColoursToTry(ColourTable& table) {
+    const auto used = std::partition(table.begin(), table.end(),
+                                     [](const ColourCount& c) { return c.count != 0; });
+    std::sort(table.begin(), used, [](const ColourCount& a, const ColourCount& b) {
+        return a.count != b.count ? a.count < b.count : a.y != b.y ? a.y < b.y : a.x < b.x;
     });
-    auto end = std::unique(out.begin(), out.begin() + n,
-                           [](const Sampled& a, const Sampled& b) { return a.colour == b.colour; });
-    return int32_t(end - out.begin());
+    const std::size_t n = std::size_t(used - table.begin());
+    if (n <= kRarestTried + kCommonestTried) {
+        return n;
+    }
+    std::copy(used - std::ptrdiff_t(kCommonestTried), used,
+              table.begin() + std::ptrdiff_t(kRarestTried));
+    return kRarestTried + kCommonestTried;
 }
 
 // Pseudo-random spread sample of area pixels.
@@ -112,17 +148,17 @@ Tolerance NormaliseDeviations(int32_t red, int32_t green, int32_t blue) {
 }
 
 void ChooseAnchors(ScanPlan& plan, int32_t areaWidth, int32_t areaHeight) {
-    std::array<Sampled, kPictureSamples> colours;
+    ColourTable table{};
+    CensusPicture(plan, table);
+    const std::size_t tried = ColoursToTry(table);
     std::array<uint32_t, kAreaSamples> samples;
-    const int32_t distinct = SamplePictureColours(plan, colours);
     const int32_t sampleCount = SampleArea(plan, areaWidth, areaHeight, samples);
-    const int32_t tried = std::min(distinct, kMaxCandidateColours);
 
     Anchor best[2];
     int32_t bestHits[2] = {sampleCount + 1, sampleCount + 1};
-    for (int32_t k = 0; k < tried; ++k) {
-        const Sampled& s = colours[std::size_t(int64_t(k) * distinct / tried)];
-        const Anchor a = MakeAnchor(plan, s.index % plan.pictureWidth, s.index / plan.pictureWidth);
+    for (std::size_t i = 0; i < tried; ++i) {
+        const ColourCount& c = table[i];
+        const Anchor a = MakeAnchor(plan, c.x, c.y);
         const int32_t hits = CountHits(a, samples, sampleCount, bestHits[1]);
         if (hits < bestHits[0]) {
             best[1] = best[0];
@@ -134,11 +170,20 @@ void ChooseAnchors(ScanPlan& plan, int32_t areaWidth, int32_t areaHeight) {
             bestHits[1] = hits;
         }
     }
-    plan.first = best[0];
-    // A one-colour sample still gains from a second position: the opposite corner.
-    plan.second = tried > 1 ? best[1]
-                            : MakeAnchor(plan, plan.pictureWidth - 1 - best[0].x,
-                                         plan.pictureHeight - 1 - best[0].y);
+    plan.anchors[0] = best[0];
+    // A one-colour picture still gains from a second position: the opposite corner.
+    plan.anchors[1] = tried > 1 ? best[1]
+                                : MakeAnchor(plan, plan.pictureWidth - 1 - best[0].x,
+                                             plan.pictureHeight - 1 - best[0].y);
+    plan.anchorCount = kChosenAnchors;
+    plan.nextLearned = kChosenAnchors;
+}
+
+void LearnAnchor(ScanPlan& plan, int32_t x, int32_t y) {
+    plan.anchors[plan.nextLearned] = MakeAnchor(plan, x, y);
+    plan.anchorCount = std::max(plan.anchorCount, plan.nextLearned + 1);
+    plan.nextLearned = plan.nextLearned + 1 < kMaxAnchors ? plan.nextLearned + 1 : kChosenAnchors;
+    ++plan.learnt;
 }
 
 }  // namespace qrv::matcher

@@ -30,6 +30,9 @@ bool PixelMatches(const uint8_t* area, const uint8_t* picture, int32_t red, int3
 bool FindPictureAt(const MatchInputs& in, int32_t ox, int32_t oy) {
     const int64_t areaStride = in.area ? in.area->m_iWidth : 0;
     const int64_t pictureStride = in.picture ? in.picture->m_iWidth : 0;
+    if (in.probe) {
+        in.probe->ComparisonStarts(ox, oy);
+    }
     for (int32_t x = 0; x < in.pictureWidth; ++x) {
         for (int32_t y = 0; y < in.pictureHeight; ++y) {
             if (StopRequested(in)) {

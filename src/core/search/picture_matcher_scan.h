@@ -21,22 +21,21 @@ namespace qrv::matcher {
 template <class V>
 class ScanKernel {
   public:
-    static int32_t ScanRow(const ScanPlan& plan, int32_t cy, int32_t xEnd) {
+    static int32_t ScanRow(ScanPlan& plan, int32_t cy, int32_t xEnd) {
         constexpr int32_t kLanes = V::kLanes;
-        const uint8_t* rowA = AnchorRow(plan, plan.first, cy);
-        const uint8_t* rowB = AnchorRow(plan, plan.second, cy);
-        const typename V::Reg lo1 = V::Splat(plan.first.lo), hi1 = V::Splat(plan.first.hi);
-        const typename V::Reg lo2 = V::Splat(plan.second.lo), hi2 = V::Splat(plan.second.hi);
+        Filter filter(plan, cy);
         int32_t x = 0;
         for (; x + kLanes <= xEnd; x += kLanes) {
-            uint32_t bits = V::InRange(V::Load(rowA + std::size_t(x) * 4), lo1, hi1);
+            const uint32_t bits = filter.Test(x);
             if (bits == 0) {
                 continue;
             }
-            bits &= V::InRange(V::Load(rowB + std::size_t(x) * 4), lo2, hi2);
-            int32_t found = VerifyLanes(plan, bits, x, cy);
+            const int32_t found = VerifyLanes(plan, bits, x, cy);
             if (found != kNoMatch) {
                 return found;
+            }
+            if (filter.learnt != plan.learnt) {
+                filter = Filter(plan, cy);
             }
         }
         if (x == xEnd) {
@@ -45,13 +44,11 @@ class ScanKernel {
         if (xEnd >= kLanes) {
             // Re-read the last full vector and drop the lanes already tested.
             const int32_t base = xEnd - kLanes;
-            uint32_t bits = V::InRange(V::Load(rowA + std::size_t(base) * 4), lo1, hi1) &
-                            V::InRange(V::Load(rowB + std::size_t(base) * 4), lo2, hi2);
-            bits &= V::kAll << (x - base);
+            const uint32_t bits = filter.Test(base) & (V::kAll << (x - base));
             return VerifyLanes(plan, bits & V::kAll, base, cy);
         }
         for (; x < xEnd; ++x) {
-            Verdict v = TestCandidate(plan, x, cy);
+            const Verdict v = TestCandidate(plan, x, cy);
             if (v != Verdict::Mismatch) {
                 return v == Verdict::Match ? x : kStopped;
             }
@@ -59,21 +56,51 @@ class ScanKernel {
         return kNoMatch;
     }
 
-    static Verdict TestCandidate(const ScanPlan& plan, int32_t cx, int32_t cy) {
-        const uint8_t* a = AnchorRow(plan, plan.first, cy) + std::size_t(cx) * 4;
-        const uint8_t* b = AnchorRow(plan, plan.second, cy) + std::size_t(cx) * 4;
-        if (!InRangeScalar(a, plan.first.lo, plan.first.hi) ||
-            !InRangeScalar(b, plan.second.lo, plan.second.hi)) {
-            return Verdict::Mismatch;
+    static Verdict TestCandidate(ScanPlan& plan, int32_t cx, int32_t cy) {
+        for (int32_t k = 0; k < plan.anchorCount; ++k) {
+            const Anchor& anchor = plan.anchors[k];
+            if (!InRangeScalar(AnchorRow(plan, anchor, cy) + std::size_t(cx) * 4, anchor.lo,
+                               anchor.hi)) {
+                return Verdict::Mismatch;
+            }
         }
         return Verify(plan, cx, cy);
     }
 
   private:
+    using Reg = typename V::Reg;
+
     static const uint8_t* AnchorRow(const ScanPlan& plan, const Anchor& anchor, int32_t cy) {
         const std::size_t y = std::size_t(cy) + std::size_t(anchor.y);
         return plan.area + (y * std::size_t(plan.areaStride) + std::size_t(anchor.x)) * 4;
     }
+
+    // The anchors of candidate row cy, ready to test a vector of candidates.
+    struct Filter {
+        Filter(const ScanPlan& plan, int32_t cy) : count(plan.anchorCount), learnt(plan.learnt) {
+            for (int32_t k = 0; k < count; ++k) {
+                rows[k] = AnchorRow(plan, plan.anchors[k], cy);
+                lo[k] = V::Splat(plan.anchors[k].lo);
+                hi[k] = V::Splat(plan.anchors[k].hi);
+            }
+        }
+
+        // Lanes whose candidates pass every anchor.
+        uint32_t Test(int32_t x) const {
+            const std::size_t offset = std::size_t(x) * 4;
+            uint32_t bits = V::InRange(V::Load(rows[0] + offset), lo[0], hi[0]);
+            for (int32_t k = 1; k < count && bits != 0; ++k) {
+                bits &= V::InRange(V::Load(rows[k] + offset), lo[k], hi[k]);
+            }
+            return bits;
+        }
+
+        const uint8_t* rows[kMaxAnchors] = {};
+        Reg lo[kMaxAnchors];
+        Reg hi[kMaxAnchors];
+        int32_t count;
+        uint32_t learnt;
+    };
 
     static bool InRangeScalar(const uint8_t* a, uint32_t lo, uint32_t hi) {
         for (int i = 0; i < 3; ++i) {
@@ -95,11 +122,11 @@ class ScanKernel {
         return true;
     }
 
-    static int32_t VerifyLanes(const ScanPlan& plan, uint32_t bits, int32_t x, int32_t cy) {
+    static int32_t VerifyLanes(ScanPlan& plan, uint32_t bits, int32_t x, int32_t cy) {
         while (bits != 0) {
             const int32_t cx = x + __builtin_ctz(bits);
             bits &= bits - 1;
-            Verdict v = Verify(plan, cx, cy);
+            const Verdict v = Verify(plan, cx, cy);
             if (v != Verdict::Mismatch) {
                 return v == Verdict::Match ? cx : kStopped;
             }
@@ -107,9 +134,13 @@ class ScanKernel {
         return kNoMatch;
     }
 
-    // Compares the whole picture row by row, polling the stop flag per row.
-    static Verdict Verify(const ScanPlan& plan, int32_t cx, int32_t cy) {
-        const typename V::Reg tol = V::Splat(plan.tolerance);
+    // Compares the whole picture row by row, polling the stop flag per row; the
+    // pixel that rejects the candidate becomes an anchor for the next ones.
+    static Verdict Verify(ScanPlan& plan, int32_t cx, int32_t cy) {
+        if (plan.probe) {
+            plan.probe->ComparisonStarts(cx, cy);
+        }
+        const Reg tol = V::Splat(plan.tolerance);
         const std::size_t areaRowBytes = std::size_t(plan.areaStride) * 4;
         const std::size_t pictureRowBytes = std::size_t(plan.pictureStride) * 4;
         const uint8_t* a = plan.area + std::size_t(cy) * areaRowBytes + std::size_t(cx) * 4;
@@ -118,7 +149,9 @@ class ScanKernel {
             if (plan.stop && plan.stop->load(std::memory_order_relaxed) != 0) {
                 return Verdict::Stopped;
             }
-            if (!RowMatches(a, p, plan.pictureWidth, tol, plan.tolerance)) {
+            const int32_t miss = RowMismatch(a, p, plan.pictureWidth, tol, plan.tolerance);
+            if (miss >= 0) {
+                LearnAnchor(plan, miss, y);
                 return Verdict::Mismatch;
             }
             a += areaRowBytes;
@@ -127,33 +160,39 @@ class ScanKernel {
         return Verdict::Match;
     }
 
-    static bool ChunkMatches(const uint8_t* a, const uint8_t* p, typename V::Reg tol) {
-        const typename V::Reg pv = V::Load(p);
-        return V::InRange(V::Load(a), V::Lo(pv, tol), V::Hi(pv, tol)) == V::kAll;
+    // Lanes of one vector whose pixels lie out of reach.
+    static uint32_t ChunkMisses(const uint8_t* a, const uint8_t* p, Reg tol) {
+        const Reg pv = V::Load(p);
+        return V::InRange(V::Load(a), V::Lo(pv, tol), V::Hi(pv, tol)) ^ V::kAll;
     }
 
-    static bool RowMatches(const uint8_t* a, const uint8_t* p, int32_t width, typename V::Reg tol,
-                           uint32_t tolerance) {
+    // Column of the first pixel of a picture row out of reach, or -1.
+    static int32_t RowMismatch(const uint8_t* a, const uint8_t* p, int32_t width, Reg tol,
+                               uint32_t tolerance) {
         constexpr int32_t kLanes = V::kLanes;
         int32_t i = 0;
         for (; i + kLanes <= width; i += kLanes) {
-            if (!ChunkMatches(a + std::size_t(i) * 4, p + std::size_t(i) * 4, tol)) {
-                return false;
+            const uint32_t misses =
+                ChunkMisses(a + std::size_t(i) * 4, p + std::size_t(i) * 4, tol);
+            if (misses != 0) {
+                return i + __builtin_ctz(misses);
             }
         }
         if (i == width) {
-            return true;
+            return -1;
         }
         if (width >= kLanes) {
-            const std::size_t last = std::size_t(width - kLanes) * 4;
-            return ChunkMatches(a + last, p + last, tol);
+            const int32_t last = width - kLanes;
+            const uint32_t misses =
+                ChunkMisses(a + std::size_t(last) * 4, p + std::size_t(last) * 4, tol);
+            return misses != 0 ? last + __builtin_ctz(misses) : -1;
         }
         for (; i < width; ++i) {
             if (!PixelWithin(a + std::size_t(i) * 4, p + std::size_t(i) * 4, tolerance)) {
-                return false;
+                return i;
             }
         }
-        return true;
+        return -1;
     }
 };
 

@@ -1,5 +1,6 @@
 #include "search/pixel_image.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -25,6 +26,7 @@ PixelImage::PixelImage(PixelImage&& other) noexcept
       m_iWidth(std::exchange(other.m_iWidth, 0)),
       m_iHeight(std::exchange(other.m_iHeight, 0)),
       m_pOwnedPixels(std::move(other.m_pOwnedPixels)),
+      m_nOwnedCapacity(std::exchange(other.m_nOwnedCapacity, 0)),
       m_pOwner(std::move(other.m_pOwner)),
       m_pData(std::exchange(other.m_pData, nullptr)),
       m_nSize(std::exchange(other.m_nSize, 0)),
@@ -38,6 +40,7 @@ PixelImage& PixelImage::operator=(PixelImage&& other) noexcept {
         m_iWidth = std::exchange(other.m_iWidth, 0);
         m_iHeight = std::exchange(other.m_iHeight, 0);
         m_pOwnedPixels = std::move(other.m_pOwnedPixels);
+        m_nOwnedCapacity = std::exchange(other.m_nOwnedCapacity, 0);
         m_pOwner = std::move(other.m_pOwner);
         m_pData = std::exchange(other.m_pData, nullptr);
         m_nSize = std::exchange(other.m_nSize, 0);
@@ -48,22 +51,30 @@ PixelImage& PixelImage::operator=(PixelImage&& other) noexcept {
 }
 
 void PixelImage::Reset(int32_t width, int32_t height) {
-    m_iWidth = width > 0 ? width : 0;
-    m_iHeight = height > 0 ? height : 0;
-    m_nSize = PixelBytes(m_iWidth, m_iHeight);
-    if (m_pOwner && m_nSize <= m_nAdoptedCapacity) {
+    Resize(width, height);
+    if (m_nSize != 0) {
         std::memset(m_pData, 0, m_nSize);
-    } else {
-        m_pOwner.reset();
-        m_nAdoptedCapacity = 0;
-        m_pOwnedPixels.assign(m_nSize, 0);
-        m_pData = m_pOwnedPixels.data();
     }
+}
+
+void PixelImage::Resize(int32_t width, int32_t height) {
+    const int32_t w = std::max(width, 0), h = std::max(height, 0);
+    const std::size_t size = PixelBytes(w, h);
+    if (size > (m_pOwner ? m_nAdoptedCapacity : m_nOwnedCapacity)) {
+        Clear();  // the old block goes before the new one comes; empty if that throws
+        m_pOwnedPixels.reset(new uint8_t[size]);
+        m_nOwnedCapacity = size;
+        m_pData = m_pOwnedPixels.get();
+    }
+    m_iWidth = w;
+    m_iHeight = h;
+    m_nSize = size;
     m_pInfo.clear();
 }
 
 void PixelImage::Clear() {
-    std::vector<uint8_t>().swap(m_pOwnedPixels);
+    m_pOwnedPixels.reset();
+    m_nOwnedCapacity = 0;
     std::vector<uint8_t>().swap(m_pInfo);
     m_pOwner.reset();
     m_pData = nullptr;
@@ -75,7 +86,8 @@ void PixelImage::Clear() {
 
 void PixelImage::Adopt(std::shared_ptr<void> owner, uint8_t* pixels, std::size_t capacity,
                        int32_t width, int32_t height) {
-    std::vector<uint8_t>().swap(m_pOwnedPixels);
+    m_pOwnedPixels.reset();
+    m_nOwnedCapacity = 0;
     m_pInfo.clear();
     m_pOwner = std::move(owner);
     m_pData = pixels;

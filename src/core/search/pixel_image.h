@@ -24,6 +24,9 @@ class PixelImage {
     // block (owned or adopted) when it is big enough, so refilling an image of
     // the same size allocates nothing.
     void Reset(int32_t width, int32_t height);
+    // Sizes the image like Reset but leaves the pixels as the block holds them,
+    // for a caller that overwrites every one: a fresh block is not cleared.
+    void Resize(int32_t width, int32_t height);
     // Releases the buffers and any adopted block; width and height become 0.
     void Clear();
     // Shows the width x height pixels at `pixels`, which stay valid while
@@ -54,7 +57,8 @@ class PixelImage {
     int32_t m_iHeight = 0;
 
   private:
-    std::vector<uint8_t> m_pOwnedPixels;
+    std::unique_ptr<uint8_t[]> m_pOwnedPixels;
+    std::size_t m_nOwnedCapacity = 0;
     std::shared_ptr<void> m_pOwner;
     uint8_t* m_pData = nullptr;
     std::size_t m_nSize = 0;

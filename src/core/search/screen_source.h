@@ -8,7 +8,7 @@ namespace qrv {
 
 // Reads screen pixels. Coordinates are physical pixels of the virtual screen.
 class ScreenSource {
-public:
+  public:
     virtual ~ScreenSource() = default;
     // Fills `into` with width x height pixels of the screen at (left, top), top
     // row first. Parts outside every monitor read as black; the image always
@@ -16,6 +16,12 @@ public:
     // then zeroed). Reuses the image's buffer when its size is unchanged.
     virtual bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                          PixelImage& into) = 0;
+    // Readies `into` for captures of this rectangle before a run's clock
+    // starts, so that the first capture does not pay for fresh memory.
+    virtual void Prepare(int32_t /*left*/, int32_t /*top*/, int32_t width, int32_t height,
+                         PixelImage& into) {
+        into.Reset(width, height);
+    }
 };
 
 }  // namespace qrv

@@ -1,6 +1,8 @@
 #include "search/search_attempt.h"
 
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "search/picture_matcher.h"
@@ -42,6 +44,18 @@ void SearchAttempt::SearchOnce(SearchParams& params, Point& out) {
     RunActions(params, out, savedCursor);
     if (params.m_bAbortSearch) {
         SetFlag(g_bAbortSearch, true);
+    }
+}
+
+void SearchAttempt::Prepare(SearchParams& params) {
+    try {
+        m_deps.screen.Prepare(params.m_iScreenAreaLeft, params.m_iScreenAreaTop,
+                              params.m_iScreenAreaWidth, params.m_iScreenAreaHeight,
+                              params.m_oAreaImage);
+    } catch (const std::bad_alloc&) {
+        params.m_oAreaImage.Clear();
+    } catch (const std::length_error&) {
+        params.m_oAreaImage.Clear();
     }
 }
 

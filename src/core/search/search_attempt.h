@@ -45,6 +45,10 @@ class SearchAttempt {
     // sets it on a match when m_bAbortSearch is on.
     void SearchOnce(SearchParams& params, Point& out);
 
+    // Readies the area image for the run's captures, before the first
+    // attempt's clock starts. Memory that cannot be had is left to the attempt.
+    void Prepare(SearchParams& params);
+
     // The status text of a match: minutes form, seconds form or milliseconds
     // form, from the whole-second wall-clock difference (hours dropped) and
     // the tick difference.

@@ -232,6 +232,7 @@ void SearchController::StartWorker() {
 }
 
 void SearchController::SearchWorker() {
+    m_attempt.Prepare(m_params);
     uint32_t n = 0;
     while (!IsSet(g_bAbortSearch)) {
         if (m_iCount != 0 && ++m_nAttempts > m_iCount) {

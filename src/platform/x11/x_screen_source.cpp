@@ -132,6 +132,11 @@ bool XScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t he
     return true;
 }
 
+void XScreenSource::Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
+                            PixelImage& into) {
+    Capture(left, top, width, height, into);
+}
+
 // Lets the server write into a segment that `into` adopts: the one it holds
 // from an earlier capture when that is big enough, else a new one.
 bool XScreenSource::ReadStraightInto(int32_t rootX, int32_t rootY, int32_t width, int32_t height,

@@ -32,6 +32,9 @@ class XScreenSource : public ScreenSource {
 
     bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                  PixelImage& into) override;
+    // A capture whose pixels are dropped: it sets up the segment the image keeps.
+    void Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
+                 PixelImage& into) override;
 
   private:
     bool ReadStraightInto(int32_t rootX, int32_t rootY, int32_t width, int32_t height,

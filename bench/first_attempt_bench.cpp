@@ -1,0 +1,64 @@
+#include <benchmark/benchmark.h>
+
+#include "ratio_checks.h"
+#include "scenes.h"
+#include "search/image_screen_source.h"
+#include "search/picture_matcher.h"
+
+namespace qrv::bench {
+namespace {
+
+// One attempt's own work, capture and scan, into an area image that is
+// fresh, prepared before the clock, or reused from the attempt before.
+enum class Area { Fresh, Prepared, Reused };
+
+struct Screen {
+    ImageScreenSource source{MakeDeskScene(3840, 2160, false, 11), {0, 0}};
+    PixelImage picture;
+    Screen() {
+        PixelImage area;
+        source.Capture(0, 0, 3840, 2160, area);
+        const Point spot = PictureSpot(3840, 2160);
+        picture = CutPicture(area, spot.x, spot.y, 48, 48);
+    }
+};
+
+void Attempt(benchmark::State& state, Area kind) {
+    static Screen screen;
+    PixelImage reused;
+    screen.source.Capture(0, 0, 3840, 2160, reused);
+    for (auto _ : state) {
+        PixelImage fresh;
+        if (kind == Area::Prepared) {
+            state.PauseTiming();
+            screen.source.Prepare(0, 0, 3840, 2160, fresh);
+            state.ResumeTiming();
+        }
+        PixelImage& area = kind == Area::Reused ? reused : fresh;
+        screen.source.Capture(0, 0, 3840, 2160, area);
+        Point out;
+        benchmark::DoNotOptimize(FindPictureInArea(MatchInputs::Of(area, screen.picture), out));
+        if (kind != Area::Reused) {
+            state.PauseTiming();
+            area.Clear();  // the run's end, outside the attempt
+            state.ResumeTiming();
+        }
+    }
+}
+
+struct Registration {
+    Registration() {
+        const std::pair<const char*, Area> kinds[] = {
+            {"BM_Attempt/desk_4k/first_fresh", Area::Fresh},
+            {"BM_Attempt/desk_4k/first_prepared", Area::Prepared},
+            {"BM_Attempt/desk_4k/later", Area::Reused}};
+        for (const auto& [name, kind] : kinds) {
+            benchmark::RegisterBenchmark(name, Attempt, kind)->Unit(benchmark::kMillisecond);
+        }
+        AddRatioCheck("first attempt vs a later one", "BM_Attempt/desk_4k/first_prepared",
+                      "BM_Attempt/desk_4k/later", 3);
+    }
+} registration;
+
+}  // namespace
+}  // namespace qrv::bench
