@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <functional>
+#include <limits>
 #include <map>
 
 namespace qrv::cli {
@@ -40,6 +41,11 @@ bool ParseInts(const std::string& text, std::size_t n, int32_t* out) {
         }
     }
     return p == end;
+}
+
+// Whether start + length, an exclusive edge, is still a screen coordinate.
+bool FitsScreen(int32_t start, int32_t length) {
+    return int64_t(start) + length <= std::numeric_limits<int32_t>::max();
 }
 
 bool ParseNonNegative(const std::string& text, int32_t& out) {
@@ -88,6 +94,9 @@ std::map<std::string, Parser::Handler> Parser::ValueOptions() {
              }
              if (a[2] <= 0 || a[3] <= 0) {
                  return Fail("--area needs a width and height above 0, not '" + v + "'");
+             }
+             if (!FitsScreen(a[0], a[2]) || !FitsScreen(a[1], a[3])) {
+                 return Fail("--area reaches beyond the last screen coordinate: '" + v + "'");
              }
              m_o.area = Rect{a[0], a[1], a[0] + a[2], a[1] + a[3]};
              return true;
