@@ -56,6 +56,10 @@ bad_input --picture pic.png --screen-image screen.png --count
 bad_input --picture pic.png --screen-image screen.png --click
 bad_input --picture pic.png --screen-image screen.png --sweep
 bad_input --picture pic.png --screen-image broken.png
+# Arguments and file names with line breaks stay on the one error line.
+bad_input --picture pic.png --screen-image screen.png --count $'1\n2'
+bad_input --picture pic.png --screen-image screen.png $'--bo\ngus'
+bad_input --picture $'miss\ning.png' --screen-image screen.png
 # Coordinates and sizes that cannot exist, and images that are not regular
 # files or far larger than any screen: refused before a run, never crashing,
 # hanging or filling the memory.
@@ -137,9 +141,9 @@ fi
 "$cli" find --picture pic.png --screen-image screen.png --delay 2000000000 >delayed.txt 2>&1 &
 pid=$!
 wait_for 30 grep -q '^Match Found' delayed.txt || fail "no match reported: $(cat delayed.txt)"
-kill -INT "$pid"
-kill -INT "$pid" 2>/dev/null
-if wait_for 30 stopped "$pid"; then
+# Signals sent back to back can merge into one: press again until it ends.
+interrupt() { kill -INT "$1" 2>/dev/null; stopped "$1"; }
+if wait_for 30 interrupt "$pid"; then
     wait "$pid"; rc=$?
     case "$rc" in 0 | 130) ;; *) fail "run interrupted twice exited $rc" ;; esac
 else

@@ -79,7 +79,8 @@ std::optional<Desktop> OpenScreenImage(const FindOptions& o, ImageCodec& codec,
     DecodedImage image;
     const uint32_t status = codec.LoadImageFile(o.screenImage, image);
     if (status != kStatusOk || image.pixels.Empty()) {
-        error = "the screen image '" + o.screenImage + "' " + LoadFailure(o.screenImage, status);
+        error =
+            "the screen image " + Quoted(o.screenImage) + " " + LoadFailure(o.screenImage, status);
         return std::nullopt;
     }
     const int64_t right = int64_t(o.origin.x) + image.pixels.m_iWidth;
@@ -124,15 +125,15 @@ Rect SearchArea(const FindOptions& o, const Desktop& d) {
 std::optional<std::string> CheckPicture(const FindOptions& o, ImageCodec& codec) {
     std::error_code ec;
     if (!std::filesystem::exists(o.picture, ec)) {
-        return "no picture file '" + o.picture + "'";
+        return "no picture file " + Quoted(o.picture);
     }
     DecodedImage picture;
     const uint32_t status = codec.LoadImageFile(o.picture, picture);
     if (status != kStatusOk || picture.pixels.Empty()) {
-        return "the picture '" + o.picture + "' " + LoadFailure(o.picture, status);
+        return "the picture " + Quoted(o.picture) + " " + LoadFailure(o.picture, status);
     }
     if (picture.bitsPerPixel != 32) {
-        return "the picture '" + o.picture + "' has " + std::to_string(picture.bitsPerPixel) +
+        return "the picture " + Quoted(o.picture) + " has " + std::to_string(picture.bitsPerPixel) +
                " bits per pixel; only 32-bit pictures can be searched for";
     }
     return std::nullopt;
