@@ -435,10 +435,9 @@ void QuorvaneDialog::OnAreaColors() {
 }
 
 bool QuorvaneDialog::AreaFitsTheScreen() {
-    const auto problem = SearchAreaProblem(m_fields.m_iScreenAreaLeft, m_fields.m_iScreenAreaTop,
-                                           m_fields.m_iScreenAreaWidth,
-                                           m_fields.m_iScreenAreaHeight,
-                                           m_services.layout.VirtualScreen());
+    const auto problem = SearchAreaProblem(
+        m_fields.m_iScreenAreaLeft, m_fields.m_iScreenAreaTop, m_fields.m_iScreenAreaWidth,
+        m_fields.m_iScreenAreaHeight, m_services.layout.VirtualScreen());
     if (problem) {
         ShowMessage(*problem, MessageIcon::Information);
     }
