@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Builds the image loader fuzzer with clang and libFuzzer (under ASan and
-# UBSan) in build-fuzz, seeds it with small valid files of every format it
-# reads and runs it briefly. Exits non-zero when the fuzzer finds a crash.
-# FUZZ_SECONDS sets the run time (default 30).
+# Builds the fuzzers with clang and libFuzzer (under ASan and UBSan) in
+# build-fuzz and runs each briefly: the image loader, seeded with small valid
+# files of every format it reads; the screen-image source; and the option
+# parser of `quorvane-cli find`, seeded with typical command lines. Exits
+# non-zero when a fuzzer finds a crash. FUZZ_SECONDS sets the image loader's
+# run time (default 30), FUZZ_SMALL_SECONDS the others' (default 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 dir=build-fuzz
 seconds=${FUZZ_SECONDS:-30}
+small_seconds=${FUZZ_SMALL_SECONDS:-10}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DQRV_BUILD_FUZZ=ON -DQRV_BUILD_PLATFORM=OFF -DQRV_BUILD_APP=OFF -DQRV_BUILD_TESTS=OFF \
     -DQRV_BUILD_BENCH=OFF -DQRV_SANITIZE=address,undefined >/dev/null
-cmake --build "$dir" --target image_loader_fuzz
+cmake --build "$dir" --target image_loader_fuzz screen_source_fuzz find_options_fuzz
 
 seeds=$dir/fuzz-seeds
 found=$dir/fuzz-found
@@ -38,12 +41,32 @@ make_seed rgba.tiff -alpha set gradient:red-none -compress LZW
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-# The fuzzer's progress goes to a log; its summary, or the crash, is shown.
-log=$dir/fuzz.log
-if "$dir/fuzz/image_loader_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -max_len=65536 -artifact_prefix="$dir/" -print_final_stats=1 "$found" "$seeds" >"$log" 2>&1; then
-    grep -E '^(Done|stat::)' "$log"
-else
-    tail -n 60 "$log"
-    exit 1
-fi
+# fuzz TARGET SECONDS CORPUS_DIRS...: the fuzzer's progress goes to a log; its
+# summary, or the crash, is shown.
+fuzz() {
+    local target=$1 time=$2; shift 2
+    local log=$dir/$target.log
+    echo "== $target, ${time}s"
+    if "$dir/fuzz/$target" -max_total_time="$time" -timeout=10 -rss_limit_mb=2048 \
+        -max_len=65536 -artifact_prefix="$dir/$target-" -print_final_stats=1 "$@" >"$log" 2>&1; then
+        grep -E '^(Done|stat::)' "$log"
+    else
+        tail -n 60 "$log"
+        return 1
+    fi
+}
+
+options_seeds=$dir/options-seeds
+rm -rf "$options_seeds"
+mkdir -p "$options_seeds" "$dir/options-found" "$dir/screen-found"
+make_args() {  # name, arguments... : one NUL-separated argument list
+    local name=$1; shift
+    printf '%s\0' "$@" | head -c -1 >"$options_seeds/$name"
+}
+make_args live --picture p.png --area -1280,0,3200,1080 --count 5 --interval 500 --click
+make_args image --picture p.png --screen-image s.png --origin 2147483647,-5 --deviation 1,2,3
+make_args element --picture p.png --area 0,0,1,1 --element-window W --element-name N --speak x
+
+fuzz image_loader_fuzz "$seconds" "$found" "$seeds"
+fuzz screen_source_fuzz "$small_seconds" "$dir/screen-found"
+fuzz find_options_fuzz "$small_seconds" "$dir/options-found" "$options_seeds"

@@ -15,6 +15,7 @@
 #include "main_window/main_menu.h"
 #include "main_window/quorvane_dialog.h"
 #include "search/input_injector.h"
+#include "search/search_controller.h"
 #include "services/app_services.h"
 #include "settings/ini_profile_store.h"
 #include "settings/profile.h"
@@ -182,6 +183,27 @@ TEST_F(MainWindowTest, CommandsWithoutAreaOrPictureAskForThemFirst) {
         EXPECT_EQ(seen->icon, test.icon) << test.button;
     }
     EXPECT_EQ(dialog.CurrentLivePreview(), nullptr);
+}
+
+// An area no screen can show is refused before anything is captured: no run,
+// no colour list, no preview.
+TEST_F(MainWindowTest, CommandsRefuseAnAreaLargerThanTheScreen) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    SetEdit(ctl::kAreaWidth, QStringLiteral("100000"));
+    SetEdit(ctl::kAreaHeight, QStringLiteral("100000"));
+    for (const int button : {ctl::kFind, ctl::kAreaColors, ctl::kAreaPreview}) {
+        auto seen = AnswerNextMessage();
+        Click(button);
+        ASSERT_TRUE(WaitFor([&] { return seen->seen; })) << button;
+        EXPECT_TRUE(seen->text.startsWith(
+            QStringLiteral("The Screen Search Area of 100000 x 100000 pixels is larger than the "
+                           "screen")))
+            << seen->text.toStdString();
+        EXPECT_EQ(seen->icon, QMessageBox::Information) << button;
+        EXPECT_FALSE(dialog.Controller().IsSearching()) << button;
+    }
+    EXPECT_EQ(dialog.CurrentLivePreview(), nullptr);
+    EXPECT_EQ(dialog.Controls().Button(ctl::kFind)->text(), QStringLiteral("Find"));
 }
 
 TEST_F(MainWindowTest, SelectElementOpensTheControlBrowserOverTheWindow) {

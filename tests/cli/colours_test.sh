@@ -30,10 +30,13 @@ cp five.png 'five€.png'
 [ ! -e euro.html ] || fail "non-Latin-1 export left a file"
 [ -z "$(ls -A | grep -v -e five -e err.txt)" ] || fail "temporary files left: $(ls -A)"
 
-# Bad input.
-for args in "" "missing.png" "five.png --html" "five.png extra.png" "five.png --bogus"; do
+# Bad input, including files that are not regular files (a FIFO without a
+# writer, a device that never ends): refused at once.
+mkfifo fifo.png
+for args in "" "missing.png" "five.png --html" "five.png extra.png" "five.png --bogus" \
+    "fifo.png" "/dev/zero" "."; do
     # shellcheck disable=SC2086
-    "$cli" colours $args >/dev/null 2>&1; rc=$?
+    timeout -s KILL 60 "$cli" colours $args >/dev/null 2>&1; rc=$?
     [ "$rc" = 2 ] || fail "colours $args exited $rc, expected 2"
 done
 

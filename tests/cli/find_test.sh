@@ -22,10 +22,11 @@ expected
 $want_out"
 }
 
-# bad_input ARGS...: exit 2 with exactly one line on stderr and nothing on stdout.
+# bad_input ARGS...: exit 2 with exactly one line on stderr and nothing on stdout
+# (a command still running after 60 s counts as hanging).
 bad_input() {
     local out rc
-    out=$("$cli" find "$@" 2>stderr.txt); rc=$?
+    out=$(timeout -s KILL 60 "$cli" find "$@" 2>stderr.txt); rc=$?
     [ "$rc" = 2 ] || fail "find $* exited $rc, expected 2"
     [ -z "$out" ] || fail "find $* printed to stdout: $out"
     [ "$(wc -l <stderr.txt)" = 1 ] || fail "find $*: expected one error line, got: $(cat stderr.txt)"
@@ -55,6 +56,28 @@ bad_input --picture pic.png --screen-image screen.png --count
 bad_input --picture pic.png --screen-image screen.png --click
 bad_input --picture pic.png --screen-image screen.png --sweep
 bad_input --picture pic.png --screen-image broken.png
+# Arguments and file names with line breaks stay on the one error line.
+bad_input --picture pic.png --screen-image screen.png --count $'1\n2'
+bad_input --picture pic.png --screen-image screen.png $'--bo\ngus'
+bad_input --picture $'miss\ning.png' --screen-image screen.png
+# Coordinates and sizes that cannot exist, and images that are not regular
+# files or far larger than any screen: refused before a run, never crashing,
+# hanging or filling the memory.
+mkfifo fifo.png
+printf 'GIF89a\x80\x3e\x80\x3e\x80\0\0\0\0\0\xff\xff\xff,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;' \
+    >bomb.gif
+[ "$(wc -c <bomb.gif)" = 35 ] || fail "the GIF bomb is not 35 bytes"
+bad_input --picture pic.png --area 2147483000,0,1000,10
+bad_input --picture pic.png --area 0,2147483647,1,1
+bad_input --picture pic.png --screen-image screen.png --origin 2147483647,2147483647
+bad_input --picture pic.png --screen-image screen.png --origin 2147483400,0
+bad_input --picture pic.png --screen-image screen.png --area 0,0,100000,100000
+bad_input --picture pic.png --screen-image screen.png --area 0,0,301,10
+bad_input --picture pic.png --screen-image fifo.png
+bad_input --picture fifo.png --screen-image screen.png
+bad_input --picture pic.png --screen-image /dev/zero
+bad_input --picture pic.png --screen-image bomb.gif
+grep -q 'too large' stderr.txt || fail "the GIF bomb was not called too large: $(cat stderr.txt)"
 
 # A run over a screen image reports like the window's status line.
 # The elapsed-time part of a match line varies; expect() writes it as T.
@@ -83,6 +106,50 @@ expect 0 "$(found_at 250,100)" -- --picture pic_shifted.png --screen-image scree
 # Abort on match ends a run of any count after the first match.
 expect 0 "$(printf '1 Searching...\nMatch Found in T at 250,100\n1 Found, Aborted')" \
     -- --picture pic.png --screen-image screen.png --count 0 --abort-on-match
+
+# An area beside the screen image, overlapping its rows: searched as black.
+expect 1 "$(printf '1 Searching...\nPicture Not Found in Screen Search Area\n1 Finished')" \
+    -- --picture pic.png --screen-image screen.png --origin -1280,0 --area 0,0,100,100
+expect 0 "$(found_at 2147483000,100)" \
+    -- --picture pic.png --screen-image screen.png --origin 2147482750,0
+
+# wait_for SECONDS COMMAND...: polls until the command succeeds; false on timeout.
+wait_for() {
+    local limit=$(($1 * 10)); shift
+    for _ in $(seq "$limit"); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+running() { kill -0 "$1" 2>/dev/null; }
+stopped() { ! running "$1"; }
+
+# Ctrl+C during a ten-minute pause ends the run at once, as Aborted.
+"$cli" find --picture absent.png --screen-image screen.png --count 0 --interval 600000 \
+    >paused.txt 2>&1 &
+pid=$!
+wait_for 30 grep -q '^1 Paused$' paused.txt || fail "no pause reported: $(cat paused.txt)"
+kill -INT "$pid"
+if wait_for 30 stopped "$pid"; then
+    wait "$pid"; rc=$?
+    [ "$rc" = 1 ] || fail "interrupted run exited $rc"
+    [ "$(tail -n 1 paused.txt)" = "1 Aborted" ] || fail "interrupted run ended: $(cat paused.txt)"
+else
+    fail "Ctrl+C did not end a paused run"
+    kill -KILL "$pid"
+fi
+
+# A second Ctrl+C ends the program at once, even inside a step that waits.
+"$cli" find --picture pic.png --screen-image screen.png --delay 2000000000 >delayed.txt 2>&1 &
+pid=$!
+wait_for 30 grep -q '^Match Found' delayed.txt || fail "no match reported: $(cat delayed.txt)"
+# Signals sent back to back can merge into one: press again until it ends.
+interrupt() { kill -INT "$1" 2>/dev/null; stopped "$1"; }
+if wait_for 30 interrupt "$pid"; then
+    wait "$pid"; rc=$?
+    case "$rc" in 0 | 130) ;; *) fail "run interrupted twice exited $rc" ;; esac
+else
+    fail "a second Ctrl+C did not end the program"
+    kill -KILL "$pid"
+fi
 
 # Execute on a match: the script runs with the verb, once per match.
 printf '#!/bin/sh\necho ran >>"%s/marker"\n' "$work" >action.sh

@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <random>
+
 #include "matcher_test_support.h"
 
 namespace qrv {
 namespace {
 
-// A 4x3 screen image at (-2, 5) whose pixel colours encode their own position.
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+
+// A 4x3 screen image whose pixel colours encode their own position.
 PixelImage Numbered() {
     PixelImage image(4, 3);
     for (int32_t y = 0; y < 3; ++y) {
@@ -18,30 +24,34 @@ PixelImage Numbered() {
     return image;
 }
 
-uint32_t Expected(int32_t screenX, int32_t screenY) {
-    const int32_t x = screenX + 2;
-    const int32_t y = screenY - 5;
+// What the screen shows at a position, worked out independently of the
+// source's clipping: the numbered image at `origin`, black elsewhere.
+uint32_t Expected(Point origin, int64_t screenX, int64_t screenY) {
+    const int64_t x = screenX - origin.x;
+    const int64_t y = screenY - origin.y;
     if (x < 0 || x >= 4 || y < 0 || y >= 3) {
         return 0;
     }
     return 0x010000u * uint32_t(y + 1) + uint32_t(x + 1);
 }
 
-TEST(ImageScreenSource, CapturesAnyRectangleWithBlackOutsideTheImage) {
-    ImageScreenSource source(Numbered(), {-2, 5});
-    EXPECT_EQ(source.Bounds(), (Rect{-2, 5, 2, 8}));
-    const Rect requests[] = {{-2, 5, 2, 8}, {-5, 3, 5, 10},   {0, 6, 1, 7},
-                             {1, 7, 4, 9},  {10, 10, 12, 12}, {-3, 4, -2, 5}};
-    for (const Rect& r : requests) {
-        PixelImage into;
-        ASSERT_TRUE(source.Capture(r.left, r.top, r.Width(), r.Height(), into));
-        ASSERT_EQ(into.m_iWidth, r.Width());
-        ASSERT_EQ(into.m_iHeight, r.Height());
-        for (int32_t y = 0; y < r.Height(); ++y) {
-            for (int32_t x = 0; x < r.Width(); ++x) {
-                EXPECT_EQ(into.PackedAt(x, y), Expected(r.left + x, r.top + y))
-                    << "request " << r.left << "," << r.top << " pixel " << x << "," << y;
-            }
+struct Request {
+    Point origin;
+    int32_t left, top, width, height;
+};
+
+void ExpectCapture(const Request& r) {
+    ImageScreenSource source(Numbered(), r.origin);
+    PixelImage into;
+    ASSERT_TRUE(source.Capture(r.left, r.top, r.width, r.height, into));
+    ASSERT_EQ(into.m_iWidth, r.width);
+    ASSERT_EQ(into.m_iHeight, r.height);
+    for (int32_t y = 0; y < r.height; ++y) {
+        for (int32_t x = 0; x < r.width; ++x) {
+            ASSERT_EQ(into.PackedAt(x, y),
+                      Expected(r.origin, int64_t(r.left) + x, int64_t(r.top) + y))
+                << "origin " << r.origin.x << "," << r.origin.y << " request " << r.left << ","
+                << r.top << " " << r.width << "x" << r.height << " pixel " << x << "," << y;
         }
     }
 }
@@ -59,6 +69,59 @@ TEST(ImageScreenSource, ReusedImageReadsBlackOutsideTheImage) {
                 ASSERT_EQ(into.PackedAt(x, y), Expected(r.left + x, r.top + y))
                     << "request " << r.left << "," << r.top << " pixel " << x << "," << y;
             }
+            }
+        }
+    }
+}
+
+// Requests inside, around, beside and far from the image, including ones
+// beside it that overlap its rows, and coordinates at the integer limits.
+TEST(ImageScreenSource, CapturesAnyRectangleWithBlackOutsideTheImage) {
+    const Request requests[] = {
+        {{-2, 5}, -2, 5, 4, 3},
+        {{-2, 5}, -5, 3, 10, 7},
+        {{-2, 5}, 0, 6, 1, 1},
+        {{-2, 5}, 1, 7, 3, 2},
+        {{-2, 5}, 10, 10, 2, 2},
+        {{-2, 5}, -3, 4, 1, 1},
+        {{-1280, 0}, 0, 0, 100, 100},
+        {{0, 0}, -100, 0, 50, 50},
+        {{0, 0}, kMin, 0, 10, 10},
+        {{0, 0}, 0, kMin, 10, 10},
+        {{0, 0}, kMax - 5, 0, 10, 3},
+        {{0, 0}, 0, kMax, 5, 5},
+        {{kMax, kMax}, kMax - 2, kMax - 1, 6, 4},
+        {{kMax - 1, 0}, kMax - 3, 0, 8, 3},
+        {{kMin, kMin}, kMin, kMin, 6, 4},
+        {{kMin, 0}, kMax - 4, 0, 4, 3},
+        {{3, 0}, 0, 1, 3, 2},
+        {{0, 3}, 0, 0, 4, 3},
+    };
+    for (const Request& r : requests) {
+        ExpectCapture(r);
+    }
+}
+
+// Random requests and origins, biased towards the image's edges and the
+// integer limits, agree with the per-pixel model.
+TEST(ImageScreenSource, RandomRequestsMatchThePixelModel) {
+    std::mt19937 random(20261206);
+    const int32_t anchors[] = {kMin, kMin + 3, -1280, -7, 0, 2, 5, kMax - 9, kMax};
+    auto near = [&](int32_t anchor) {
+        const int64_t v = int64_t(anchor) + std::uniform_int_distribution<int>(-8, 8)(random);
+        return int32_t(std::clamp<int64_t>(v, kMin, kMax));
+    };
+    auto pick = [&] { return anchors[random() % std::size(anchors)]; };
+    for (int i = 0; i < 4000; ++i) {
+        const Point origin{near(pick()), near(pick())};
+        const bool closeToImage = random() % 2 == 0;
+        const int32_t left = closeToImage ? near(origin.x) : near(pick());
+        const int32_t top = closeToImage ? near(origin.y) : near(pick());
+        const int32_t width = std::uniform_int_distribution<int32_t>(1, 12)(random);
+        const int32_t height = std::uniform_int_distribution<int32_t>(1, 12)(random);
+        ExpectCapture({origin, left, top, width, height});
+        if (HasFatalFailure()) {
+            return;
         }
     }
 }
@@ -73,11 +136,19 @@ TEST(ImageScreenSource, PreparedImageIsFilledInPlace) {
     EXPECT_EQ(into.PackedAt(2, 1), Expected(1, 7));
 }
 
+TEST(ImageScreenSource, BoundsSaturateAtTheIntegerLimit) {
+    EXPECT_EQ(ImageScreenSource(Numbered(), {-2, 5}).Bounds(), (Rect{-2, 5, 2, 8}));
+    EXPECT_EQ(ImageScreenSource(Numbered(), {kMax - 1, kMax}).Bounds(),
+              (Rect{kMax - 1, kMax, kMax, kMax}));
+}
+
 TEST(ImageScreenSource, EmptyRequestReadsNothing) {
     ImageScreenSource source(Numbered(), {0, 0});
-    PixelImage into(2, 2);
-    EXPECT_FALSE(source.Capture(0, 0, 0, 5, into));
-    EXPECT_TRUE(into.Empty());
+    for (const auto& [width, height] : {std::pair{0, 5}, {5, 0}, {-3, 2}, {kMin, kMin}}) {
+        PixelImage into(2, 2);
+        EXPECT_FALSE(source.Capture(0, 0, width, height, into));
+        EXPECT_TRUE(into.Empty());
+    }
 }
 
 }  // namespace

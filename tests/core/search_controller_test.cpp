@@ -2,11 +2,15 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -15,6 +19,7 @@
 #include "search/hot_key_modifiers.h"
 #include "search/search_controller.h"
 #include "search/search_flags.h"
+#include "search/system_clock.h"
 #include "settings/main_window_fields.h"
 
 namespace qrv {
@@ -23,6 +28,18 @@ namespace {
 using Texts = std::vector<std::string>;
 
 using test::Filled;
+
+// Polls until the condition holds; false after a generous safety limit.
+bool WaitFor(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
 
 constexpr uint32_t kWhite = 0xFFFFFF;  // never on the fake screen, which reads black
 constexpr uint32_t kBlack = 0;         // found at the area's corner at once
@@ -183,6 +200,12 @@ TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
     const std::string noArea = "message info Please Capture Screen Search Area and then try again.";
     const std::string noPicture =
         "message info Please Capture / Select Picture to Find and then try Again.";
+    const std::string tooLarge =
+        "message info The Screen Search Area of 100000 x 100000 pixels is larger than the screen "
+        "(1920 x 1080). Please Capture Screen Search Area and then try again.";
+    const std::string pastTheEnd =
+        "message info The Screen Search Area at 2147483000,100 reaches beyond the screen "
+        "coordinates. Please Capture Screen Search Area and then try again.";
     const std::tuple<const char*, const std::string&, std::function<void()>> cases[] = {
         {"no width", noArea, [&] { fields.m_iScreenAreaWidth = 0; }},
         {"no height", noArea, [&] { fields.m_iScreenAreaHeight = 0; }},
@@ -191,6 +214,10 @@ TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
         {"24-bit picture", noPicture,
          [&] { p.codec.SetImage(picturePath, Filled(2, 2, kWhite), 24); }},
         {"undecodable", noPicture, [&] { p.codec.SetFailure(picturePath, kStatusFail); }},
+        {"area larger than the screen", tooLarge,
+         [&] { fields.m_iScreenAreaWidth = fields.m_iScreenAreaHeight = 100000; }},
+        {"area past the last coordinate", pastTheEnd,
+         [&] { fields.m_iScreenAreaLeft = 2147483000, fields.m_iScreenAreaWidth = 1000; }},
     };
     for (const auto& [name, message, setUp] : cases) {
         MainWindowFields saved = fields;
@@ -205,6 +232,41 @@ TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
         fields = saved;
         p.codec.SetImage(picturePath, Filled(2, 2, kWhite));
     }
+}
+
+// Running out of memory in an attempt ends the run with a status line; the
+// exception never reaches the thread's end.
+TEST_F(ControllerFixture, AllocationFailureEndsTheRunWithAStatusLine) {
+    const std::function<void()> throwers[] = {[] { throw std::bad_alloc(); },
+                                              [] { throw std::length_error("vector"); }};
+    int runs = 0;
+    for (const auto& thrower : throwers) {
+        p.log.Clear();
+        p.screen.SetCaptureHook(thrower);
+        RunToEnd(0, 1000, ++runs);
+        EXPECT_EQ(Statuses(),
+                  (Texts{"1 Searching...", "Not Enough Memory to Search the Screen Search Area",
+                         "1 Aborted"}));
+        EXPECT_EQ(p.log.Count("finished"), 1);
+        EXPECT_FALSE(controller->IsSearching());
+    }
+}
+
+// Stopping wakes a pause at once, however long its slices: with the real clock
+// a slice of this interval would last more than a minute.
+TEST_F(ControllerFixture, StopWakesALongPauseAtOnce) {
+    SystemClock clock;
+    SearchAttemptDeps attempt{p.screen,    p.input, p.layout,    clock,    p.speaker,
+                              &p.elements, p.shell, p.activator, p.beeper, p.profile};
+    controller = std::make_unique<SearchController>(
+        p.view, fields, SearchControllerDeps{attempt, p.codec, nullptr, nullptr});
+    fields.m_iCount = 0;
+    fields.m_iInterval = 700000;
+    controller->ToggleSearch();
+    ASSERT_TRUE(WaitFor([&] { return p.log.Count("status 1 Paused") == 1; }));
+    controller->OnFindButton();
+    ASSERT_TRUE(WaitFor([&] { return p.log.Count("finished") == 1; }));
+    EXPECT_EQ(Statuses().back(), "1 Aborted");
 }
 
 TEST_F(ControllerFixture, InvalidEntryStopsSilently) {

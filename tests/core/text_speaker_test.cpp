@@ -39,6 +39,19 @@ TEST_F(SpeakerFixture, AsyncCreatesTheSharedVoiceOnceAndSyncThenUsesIt) {
                                                        "speak-async two", "speak-sync three"}));
 }
 
+// Waiting for queued speech goes to the shared voice; without one there is
+// nothing queued and nothing to wait for.
+TEST_F(SpeakerFixture, WaitingForSpeechUsesTheSharedVoiceOnly) {
+    speaker.WaitUntilSpoken();
+    speaker.SpeakSync("now");
+    speaker.WaitUntilSpoken();
+    speaker.SpeakAsync("later");
+    speaker.WaitUntilSpoken();
+    EXPECT_EQ(log.Entries(),
+              (std::vector<std::string>{"voice-created", "speak-sync now", "voice-created",
+                                        "speak-async later", "speak-wait"}));
+}
+
 TEST_F(SpeakerFixture, NoSpeechServiceSpeaksNothing) {
     factory.available = false;
     speaker.EnsureVoice();

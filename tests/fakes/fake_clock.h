@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -40,6 +41,9 @@ class FakeClock : public Clock {
             hook(sleeps);
         }
     }
+
+    // Virtual time does not wait for the flag: a plain SleepMs.
+    void SleepMsUnlessSet(uint32_t ms, const std::atomic<int32_t>&) override { SleepMs(ms); }
 
     void Advance(uint64_t ms) {
         std::lock_guard lock(m_mutex);

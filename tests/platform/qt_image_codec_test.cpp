@@ -1,6 +1,9 @@
 #include "qt/qt_image_codec.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QBuffer>
 #include <QFile>
@@ -265,7 +268,6 @@ TEST_F(QtImageCodecTest, BrokenFilesFailAndLeaveNothing) {
     std::vector<std::pair<std::string, QByteArray>> cases{
         {"empty", {}},
         {"text named png", "not an image at all"},
-        {"huge png", Png(2, 8, 100000, {}, {}).replace(20, 4, Be32(100000))},
         {"png with broken pixel data", Png(2, 8, 1, "xyz", "uvw").replace(41, 6, "ABCDEF")},
         {"bmp 32 without pixels",
          QByteArray(reinterpret_cast<const char*>(EncodeBmp32(PixelImage(2, 2)).data()), 54)},
@@ -297,6 +299,98 @@ TEST_F(QtImageCodecTest, BrokenFilesFailAndLeaveNothing) {
         DecodedImage out;
         EXPECT_EQ(m_codec.LoadImageFile(path.toStdString(), out), kStatusFail);
     }
+}
+
+QByteArray Le16(int v) {
+    return Bytes({v & 0xFF, (v >> 8) & 0xFF});
+}
+
+QByteArray Le32(uint32_t v) {
+    QByteArray b(4, 0);
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+// A 1-bit grey PNG of side x side, all black: a few KB that inflate to much more.
+QByteArray MonoPngBomb(int side) {
+    QByteArray file("\x89PNG\r\n\x1A\n");
+    Chunk(file, "IHDR", Be32(side) + Be32(side) + Bytes({1, 0, 0, 0, 0}));
+    const QByteArray rows(qsizetype(side) * (1 + (side + 7) / 8), '\0');
+    Chunk(file, "IDAT", qCompress(rows, 9).mid(4));
+    Chunk(file, "IEND", {});
+    return file;
+}
+
+// An 8-bit run-length BMP of side x side whose data is only "end of bitmap".
+QByteArray Rle8BmpBomb(int side) {
+    const int offset = 14 + 40 + 256 * 4;
+    QByteArray file = "BM" + Le32(offset + 2) + Le32(0) + Le32(offset);
+    file += Le32(40) + Le32(side) + Le32(side) + Le16(1) + Le16(8) + Le32(1) + Le32(2) +
+            Le32(2835) + Le32(2835) + Le32(256) + Le32(0);
+    return file + QByteArray(256 * 4, '\0') + Bytes({0, 1});
+}
+
+// A two-pixel GIF frame on a canvas of width x height.
+QByteArray GifCanvas(int width, int height) {
+    return Gif({0, 1, 2, 3}).replace(6, 4, Le16(width) + Le16(height));
+}
+
+// Files whose headers declare more than a screen or a picture can plausibly
+// be are refused before decoding, whatever their own size.
+TEST_F(QtImageCodecTest, ImagesTooLargeForAScreenAreFailedFromTheirHeader) {
+    const std::vector<std::pair<std::string, QByteArray>> cases{
+        {"gif canvas 16000 x 16000", GifCanvas(16000, 16000)},
+        {"gif canvas 16385 x 2", GifCanvas(16385, 2)},
+        {"1-bit png 16000 x 16000", MonoPngBomb(16000)},
+        {"rle8 bmp 16000 x 16000", Rle8BmpBomb(16000)},
+        {"png 100000 x 2", Png(2, 8, 100000, {}, {})},
+        {"png 2 x 100000", Png(2, 8, 2, {}, {}).replace(20, 4, Be32(100000))},
+    };
+    for (const auto& [name, bytes] : cases) {
+        DecodedImage out;
+        EXPECT_EQ(Load(bytes, out), kStatusOutOfMemory) << name << ", " << bytes.size() << " bytes";
+        EXPECT_TRUE(out.pixels.Empty()) << name;
+    }
+    // The same kinds of file at a plausible size decode.
+    for (const QByteArray& bytes : {GifCanvas(300, 200), MonoPngBomb(1000), Rle8BmpBomb(1000)}) {
+        DecodedImage out;
+        ASSERT_EQ(Load(bytes, out), kStatusOk);
+        EXPECT_GE(out.pixels.m_iWidth, 300);
+    }
+}
+
+// Only regular files are read: a FIFO (with a valid image waiting in it), a
+// device that never ends and a directory fail at once, without blocking.
+TEST_F(QtImageCodecTest, OnlyRegularFilesAreRead) {
+    const std::string fifo = m_dir.filePath("fifo.png").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    const QByteArray image = Gif({0, 1, 2, 3});
+    ASSERT_EQ(::write(writer, image.constData(), std::size_t(image.size())), image.size());
+    for (const std::string& path : {fifo, std::string("/dev/zero"), m_dir.path().toStdString()}) {
+        DecodedImage out;
+        EXPECT_EQ(m_codec.LoadImageFile(path, out), kStatusFail) << path;
+        EXPECT_TRUE(out.pixels.Empty()) << path;
+    }
+    ::close(writer);
+    DecodedImage out;  // the same bytes from a regular file decode
+    EXPECT_EQ(Load(image, out), kStatusOk);
+}
+
+// Decoders that produce 32-bit pixels hand over their own block: the pixels
+// are neither converted nor copied again.
+TEST_F(QtImageCodecTest, ThirtyTwoBitPixelsAreKeptWhereTheDecoderPutThem) {
+    QImage source(64, 48, QImage::Format_ARGB32);
+    source.fill(0x80102030);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QImageWriter(&buffer, "png").write(source));
+    DecodedImage out;
+    ASSERT_EQ(Load(bytes, out), kStatusOk);
+    EXPECT_NE(out.pixels.Owner(), nullptr);
+    EXPECT_EQ(Argb(out.pixels), std::vector<uint32_t>(64 * 48, 0x80102030));
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -67,6 +71,45 @@ TEST(EspeakVoiceTest, SpeaksQueuedTextsInOrderIntoTheSink) {
         EXPECT_LT(spoken[i].seconds, 8.0) << i;
     }
     EXPECT_GT(spoken[2].seconds, 2 * spoken[0].seconds);
+}
+
+// Waiting returns only once every text queued before it is in the sink.
+TEST(EspeakVoiceTest, WaitingReturnsOnceQueuedTextsAreSpoken) {
+    CapturedSpeech speech;
+    EspeakVoiceFactory factory(speech.Sink());
+    std::unique_ptr<Voice> voice = factory.CreateVoice();
+    ASSERT_NE(voice, nullptr);
+    const std::vector<std::string> texts = {"first of three", "second of three", "third"};
+    for (const std::string& text : texts) {
+        voice->SpeakAsync(text);
+    }
+    voice->WaitUntilSpoken();
+    const auto spoken = speech.Spoken();
+    ASSERT_EQ(spoken.size(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(spoken[i].text, texts[i]);
+    }
+    voice->WaitUntilSpoken();  // nothing queued: returns at once
+}
+
+// A synthesiser that cannot start (broken voice data) is started again at the
+// next request. Runs in a fresh process: the engine lives as long as one.
+TEST(EspeakVoiceDeathTest, FailedStartIsRetriedAtTheNextVoice) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::filesystem::path broken =
+        std::filesystem::temp_directory_path() / ("qrv-espeak-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(broken / "espeak-ng-data");
+    EXPECT_EXIT(
+        {
+            ::setenv("ESPEAK_DATA_PATH", broken.c_str(), 1);
+            EspeakVoiceFactory factory;
+            const bool failed = factory.CreateVoice() == nullptr;
+            ::unsetenv("ESPEAK_DATA_PATH");
+            const bool retried = factory.CreateVoice() != nullptr;
+            std::_Exit(failed && retried ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::filesystem::remove_all(broken);
 }
 
 // Playing needs an audio device; without one the texts are dropped, nothing

@@ -26,7 +26,9 @@
 #include "preview/live_preview.h"
 #include "preview/picture_preview.h"
 #include "search/beeper.h"
+#include "search/display_layout.h"
 #include "search/input_injector.h"
+#include "search/search_area_check.h"
 #include "search/search_controller.h"
 #include "search/shell.h"
 #include "search/taskbar_progress.h"
@@ -343,6 +345,9 @@ void QuorvaneDialog::OnLivePreview() {
                            MessageIcon::Information);
         return;
     }
+    if (!AreaFitsTheScreen()) {
+        return;
+    }
     const int32_t left = m_fields.m_iScreenAreaLeft;
     const int32_t top = m_fields.m_iScreenAreaTop;
     m_livePreview = new LivePreview(m_services.screen, Rect{left, top, left + width, top + height});
@@ -417,6 +422,9 @@ void QuorvaneDialog::OnAreaColors() {
                            MessageIcon::Information);
         return;
     }
+    if (!AreaFitsTheScreen()) {
+        return;
+    }
     const Rect area{m_fields.m_iScreenAreaLeft, m_fields.m_iScreenAreaTop,
                     m_fields.m_iScreenAreaLeft + m_fields.m_iScreenAreaWidth,
                     m_fields.m_iScreenAreaTop + m_fields.m_iScreenAreaHeight};
@@ -424,6 +432,16 @@ void QuorvaneDialog::OnAreaColors() {
     QMetaObject::invokeMethod(
         this, [this, area] { ColoursOpeners(m_services).OpenForScreenArea(this, area); },
         Qt::QueuedConnection);
+}
+
+bool QuorvaneDialog::AreaFitsTheScreen() {
+    const auto problem = SearchAreaProblem(
+        m_fields.m_iScreenAreaLeft, m_fields.m_iScreenAreaTop, m_fields.m_iScreenAreaWidth,
+        m_fields.m_iScreenAreaHeight, m_services.layout.VirtualScreen());
+    if (problem) {
+        ShowMessage(*problem, MessageIcon::Information);
+    }
+    return !problem;
 }
 
 void QuorvaneDialog::OnPictureColors() {

@@ -96,6 +96,8 @@ class QuorvaneDialog : public QDialog, public SearchView {
     void Initialise();
     void ShowCursorPosition();
     void GuardEmptyEdit(int id);
+    // False, after telling the user, when the fields' area cannot be captured.
+    bool AreaFitsTheScreen();
     // Stops any run and stores the settings; runs once, however the window ends.
     void Finish();
     // Prepares the automation context; false (after the error sound) when unavailable.

@@ -1,9 +1,9 @@
 #include "find/find_command.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -13,11 +13,11 @@
 #include "espeak/espeak_voice_factory.h"
 #include "find/console_search_view.h"
 #include "find/find_options.h"
+#include "find/interrupt_watch.h"
 #include "find/offscreen_desktop.h"
 #include "qt/qt_image_codec.h"
 #include "search/image_screen_source.h"
 #include "search/search_controller.h"
-#include "search/search_flags.h"
 #include "search/system_clock.h"
 #include "settings/memory_profile_store.h"
 #include "settings/profile.h"
@@ -61,11 +61,34 @@ struct Desktop {
     }
 };
 
+// Why an image file could not be loaded, in a few words.
+std::string LoadFailure(const std::string& path, uint32_t status) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return "is not a regular file";
+    }
+    if (status == kStatusOutOfMemory) {
+        return "is too large (more than " + std::to_string(QtImageCodec::kMaxSide) + " x " +
+               std::to_string(QtImageCodec::kMaxSide) + " pixels or 512 MiB)";
+    }
+    return "cannot be decoded";
+}
+
 std::optional<Desktop> OpenScreenImage(const FindOptions& o, ImageCodec& codec,
                                        std::string& error) {
     DecodedImage image;
-    if (codec.LoadImageFile(o.screenImage, image) != kStatusOk || image.pixels.Empty()) {
-        error = "cannot read the screen image '" + o.screenImage + "'";
+    const uint32_t status = codec.LoadImageFile(o.screenImage, image);
+    if (status != kStatusOk || image.pixels.Empty()) {
+        error =
+            "the screen image " + Quoted(o.screenImage) + " " + LoadFailure(o.screenImage, status);
+        return std::nullopt;
+    }
+    const int64_t right = int64_t(o.origin.x) + image.pixels.m_iWidth;
+    const int64_t bottom = int64_t(o.origin.y) + image.pixels.m_iHeight;
+    if (right > std::numeric_limits<int32_t>::max() ||
+        bottom > std::numeric_limits<int32_t>::max()) {
+        error = "--origin " + std::to_string(o.origin.x) + "," + std::to_string(o.origin.y) +
+                " puts the screen image beyond the last screen coordinate";
         return std::nullopt;
     }
     auto source = std::make_unique<ImageScreenSource>(std::move(image.pixels), o.origin);
@@ -101,15 +124,16 @@ Rect SearchArea(const FindOptions& o, const Desktop& d) {
 
 std::optional<std::string> CheckPicture(const FindOptions& o, ImageCodec& codec) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(o.picture, ec)) {
-        return "no picture file '" + o.picture + "'";
+    if (!std::filesystem::exists(o.picture, ec)) {
+        return "no picture file " + Quoted(o.picture);
     }
     DecodedImage picture;
-    if (codec.LoadImageFile(o.picture, picture) != kStatusOk || picture.pixels.Empty()) {
-        return "cannot decode the picture '" + o.picture + "'";
+    const uint32_t status = codec.LoadImageFile(o.picture, picture);
+    if (status != kStatusOk || picture.pixels.Empty()) {
+        return "the picture " + Quoted(o.picture) + " " + LoadFailure(o.picture, status);
     }
     if (picture.bitsPerPixel != 32) {
-        return "the picture '" + o.picture + "' has " + std::to_string(picture.bitsPerPixel) +
+        return "the picture " + Quoted(o.picture) + " has " + std::to_string(picture.bitsPerPixel) +
                " bits per pixel; only 32-bit pictures can be searched for";
     }
     return std::nullopt;
@@ -144,10 +168,6 @@ MainWindowFields FieldsFrom(const FindOptions& o, Rect area) {
     f.m_strElementValue = o.elementValue.value_or("");
     f.m_bDoNotUseValueToSearchElement = !o.elementValue;
     return f;
-}
-
-extern "C" void StopOnSignal(int) {
-    SetFlag(g_bAbortSearch, true);
 }
 
 int Run(const FindOptions& o) {
@@ -189,8 +209,7 @@ int Run(const FindOptions& o) {
         nullptr};
     SearchController controller(view, fields, deps);
 
-    std::signal(SIGINT, StopOnSignal);
-    std::signal(SIGTERM, StopOnSignal);
+    InterruptWatch interrupts;
     controller.ToggleSearch();
     if (view.MessageShown()) {  // the run refused to start
         return 2;
@@ -198,6 +217,7 @@ int Run(const FindOptions& o) {
     view.WaitForFinish();
     controller.OnSearchFinished();
     controller.Shutdown();
+    speaker.WaitUntilSpoken();  // texts queued by the run are not cut off
     return controller.LastAttemptFound() ? 0 : 1;
 }
 

@@ -1,7 +1,9 @@
 #include "find/find_options.h"
 
 #include <charconv>
+#include <cstdio>
 #include <functional>
+#include <limits>
 #include <map>
 
 namespace qrv::cli {
@@ -42,6 +44,11 @@ bool ParseInts(const std::string& text, std::size_t n, int32_t* out) {
     return p == end;
 }
 
+// Whether start + length, an exclusive edge, is still a screen coordinate.
+bool FitsScreen(int32_t start, int32_t length) {
+    return int64_t(start) + length <= std::numeric_limits<int32_t>::max();
+}
+
 bool ParseNonNegative(const std::string& text, int32_t& out) {
     return ParseInts(text, 1, &out) && out >= 0;
 }
@@ -61,11 +68,11 @@ class Parser {
     }
     bool Numbers(const std::string& name, const std::string& value, std::size_t n, int32_t* out) {
         return ParseInts(value, n, out) || Fail(name + " takes " + std::to_string(n) +
-                                                " comma-separated integers, not '" + value + "'");
+                                                " comma-separated integers, not " + Quoted(value));
     }
     bool Count(const std::string& name, const std::string& value, int32_t& out) {
         return ParseNonNegative(value, out) ||
-               Fail(name + " takes a whole number of 0 or more, not '" + value + "'");
+               Fail(name + " takes a whole number of 0 or more, not " + Quoted(value));
     }
     std::map<std::string, Handler> ValueOptions();
     std::map<std::string, bool*> Switches();
@@ -87,7 +94,10 @@ std::map<std::string, Parser::Handler> Parser::ValueOptions() {
                  return false;
              }
              if (a[2] <= 0 || a[3] <= 0) {
-                 return Fail("--area needs a width and height above 0, not '" + v + "'");
+                 return Fail("--area needs a width and height above 0, not " + Quoted(v));
+             }
+             if (!FitsScreen(a[0], a[2]) || !FitsScreen(a[1], a[3])) {
+                 return Fail("--area reaches beyond the last screen coordinate: " + Quoted(v));
              }
              m_o.area = Rect{a[0], a[1], a[0] + a[2], a[1] + a[3]};
              return true;
@@ -138,7 +148,7 @@ std::optional<FindOptions> Parser::Run() {
         }
         auto v = values.find(arg);
         if (v == values.end()) {
-            Fail("unknown option '" + arg + "'");
+            Fail("unknown option " + Quoted(arg));
             return std::nullopt;
         }
         if (i + 1 >= m_args.size()) {
@@ -170,6 +180,20 @@ bool Parser::Check() {
 }
 
 }  // namespace
+
+std::string Quoted(const std::string& text) {
+    std::string out = "'";
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "'";
+}
 
 std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& args,
                                             std::string& error) {

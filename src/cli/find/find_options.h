@@ -43,6 +43,10 @@ struct FindOptions {
 std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& args,
                                             std::string& error);
 
+// An argument or file name for an error message: quoted, with control
+// characters escaped so that the message stays on one line.
+std::string Quoted(const std::string& text);
+
 extern const char* const kFindUsage;
 
 }  // namespace qrv::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace qrv {
@@ -7,13 +8,15 @@ namespace qrv {
 // Time sources and sleeping, behind an interface so that runs can be tested
 // without waiting.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Local wall-clock time in whole seconds.
     virtual int64_t WallSeconds() = 0;
     // Monotonic tick count in milliseconds.
     virtual uint64_t TickMs() = 0;
     virtual void SleepMs(uint32_t ms) = 0;
+    // Sleeps like SleepMs, but wakes as soon as the flag is set (SetFlag).
+    virtual void SleepMsUnlessSet(uint32_t ms, const std::atomic<int32_t>& flag) = 0;
 };
 
 }  // namespace qrv

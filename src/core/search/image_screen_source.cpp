@@ -2,34 +2,48 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 namespace qrv {
+
+namespace {
+
+int32_t Saturated(int64_t value) {
+    return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                       std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
 
 ImageScreenSource::ImageScreenSource(PixelImage image, Point origin)
     : m_image(std::move(image)), m_origin(origin) {}
 
 Rect ImageScreenSource::Bounds() const {
-    return {m_origin.x, m_origin.y, m_origin.x + m_image.m_iWidth, m_origin.y + m_image.m_iHeight};
+    return {m_origin.x, m_origin.y, Saturated(int64_t(m_origin.x) + m_image.m_iWidth),
+            Saturated(int64_t(m_origin.y) + m_image.m_iHeight)};
 }
 
 bool ImageScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                                 PixelImage& into) {
-    // Overlap of the request with the image, in screen coordinates (64-bit:
-    // a request near the integer limits must not wrap).
-    const Rect bounds = Bounds();
-    const int64_t x0 = std::max<int64_t>(left, bounds.left);
-    const int64_t y0 = std::max<int64_t>(top, bounds.top);
-    const int64_t x1 = std::min<int64_t>(int64_t(left) + width, bounds.right);
-    const int64_t y1 = std::min<int64_t>(int64_t(top) + height, bounds.bottom);
+    // Overlap of the request with the image, in 64-bit screen coordinates: a
+    // request or an origin near the integer limits must not wrap.
+    const int64_t right = int64_t(left) + width, bottom = int64_t(top) + height;
+    const int64_t x0 = std::max<int64_t>(left, m_origin.x);
+    const int64_t y0 = std::max<int64_t>(top, m_origin.y);
+    const int64_t x1 = std::min(right, int64_t(m_origin.x) + m_image.m_iWidth);
+    const int64_t y1 = std::min(bottom, int64_t(m_origin.y) + m_image.m_iHeight);
     // Only pixels outside the image need clearing to black.
-    if (x0 == left && y0 == top && x1 == int64_t(left) + width && y1 == int64_t(top) + height) {
+    if (x0 == left && y0 == top && x1 == right && y1 == bottom) {
         into.Resize(width, height);
     } else {
         into.Reset(std::max(width, 0), std::max(height, 0));
     }
     if (into.Empty()) {
         return false;
+    }
+    if (x0 >= x1 || y0 >= y1) {
+        return true;  // nothing of the image in the request: all black
     }
     for (int64_t y = y0; y < y1; ++y) {
         const uint8_t* from = m_image.Row(int32_t(y - m_origin.y)) + (x0 - m_origin.x) * 4;

@@ -2,10 +2,13 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <new>
+#include <stdexcept>
 #include <system_error>
 #include <utility>
 
 #include "search/hot_key_modifiers.h"
+#include "search/search_area_check.h"
 #include "search/search_flags.h"
 #include "settings/setting_keys.h"
 
@@ -16,6 +19,7 @@ namespace {
 constexpr const char* kNoAreaMessage = "Please Capture Screen Search Area and then try again.";
 constexpr const char* kNoPictureMessage =
     "Please Capture / Select Picture to Find and then try Again.";
+constexpr const char* kOutOfMemoryText = "Not Enough Memory to Search the Screen Search Area";
 
 std::string WithNumber(const char* format, uint32_t n) {
     char buffer[64];
@@ -59,6 +63,10 @@ void SearchController::ToggleSearch() {
         }
         if (m_fields.m_iScreenAreaWidth == 0 || m_fields.m_iScreenAreaHeight == 0) {
             m_view.ShowMessage(kNoAreaMessage, MessageIcon::Information);
+            return;
+        }
+        if (const auto problem = AreaProblem()) {
+            m_view.ShowMessage(*problem, MessageIcon::Information);
             return;
         }
         if (!PictureFileExists()) {
@@ -142,6 +150,12 @@ void SearchController::AssignStartHotKey() {
 void SearchController::ClearStartHotKey() {
     m_view.SetHotKey({});
     AssignStartHotKey();
+}
+
+std::optional<std::string> SearchController::AreaProblem() const {
+    return SearchAreaProblem(m_fields.m_iScreenAreaLeft, m_fields.m_iScreenAreaTop,
+                             m_fields.m_iScreenAreaWidth, m_fields.m_iScreenAreaHeight,
+                             m_deps.attempt.layout.VirtualScreen());
 }
 
 bool SearchController::PictureFileExists() const {
@@ -240,8 +254,11 @@ void SearchController::SearchWorker() {
         }
         ++n;
         m_view.SetStatusText(WithNumber("%u Searching...", n));
-        Point found;
-        m_attempt.SearchOnce(m_params, found);
+        if (!AttemptOnce()) {
+            m_view.SetStatusText(kOutOfMemoryText);
+            SetFlag(g_bAbortSearch, true);
+            break;
+        }
         ++m_nProgressDone;
         m_view.PostSearchProgress();
         if (m_iInterval > 0) {
@@ -261,11 +278,27 @@ void SearchController::SearchWorker() {
     m_view.PostSearchFinished();
 }
 
+bool SearchController::AttemptOnce() {
+    // An allocation failure ends the run with a status line rather than the
+    // process: it must not escape the thread.
+    try {
+        Point found;
+        m_attempt.SearchOnce(m_params, found);
+        return true;
+    } catch (const std::bad_alloc&) {
+        m_params.m_iFoundState = 0;
+        return false;
+    } catch (const std::length_error&) {
+        m_params.m_iFoundState = 0;
+        return false;
+    }
+}
+
 void SearchController::Pause(uint32_t n) {
     m_view.SetStatusText(WithNumber("%u Paused", n));
     const uint32_t slice = static_cast<uint32_t>(m_iInterval / 10);
     for (int i = 0; i < 10 && !IsSet(g_bAbortSearch); ++i) {
-        m_deps.attempt.clock.SleepMs(slice);
+        m_deps.attempt.clock.SleepMsUnlessSet(slice, g_bAbortSearch);
     }
 }
 

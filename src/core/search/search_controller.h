@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -70,6 +71,8 @@ class SearchController {
     bool LastAttemptFound() const { return m_params.m_iFoundState != 0; }
 
   private:
+    // Why the fields' area cannot be searched; nothing when it can.
+    std::optional<std::string> AreaProblem() const;
     bool PictureFileExists() const;
     void SetSearchingDisplay(bool searching);
     // Fills the run's parameters; false when the picture cannot be searched for.
@@ -77,8 +80,10 @@ class SearchController {
     bool LoadPicture();
     void StartWorker();
     void SearchWorker();
-    // Reports the pause, then sleeps the interval in ten slices, ending early
-    // once the run has been stopped.
+    // One search attempt; false when it ran out of memory.
+    bool AttemptOnce();
+    // Reports the pause, then sleeps the interval in ten slices, waking as
+    // soon as the run is stopped.
     void Pause(uint32_t n);
     std::string FinalText(uint32_t n) const;
 

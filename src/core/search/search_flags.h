@@ -14,8 +14,10 @@ extern std::atomic<int32_t> g_bCursorOffAreaMonitor;
 inline bool IsSet(const std::atomic<int32_t>& flag) {
     return flag.load(std::memory_order_relaxed) != 0;
 }
-inline void SetFlag(std::atomic<int32_t>& flag, bool on) {
-    flag.store(on ? 1 : 0, std::memory_order_relaxed);
-}
+// Stores the flag and wakes every WaitForFlag. Not for signal handlers.
+void SetFlag(std::atomic<int32_t>& flag, bool on);
+// Waits until the flag is set through SetFlag or `ms` milliseconds have
+// passed, whichever comes first. True when the flag is set.
+bool WaitForFlag(const std::atomic<int32_t>& flag, uint32_t ms);
 
 }  // namespace qrv

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <thread>
 
+#include "search/search_flags.h"
+
 namespace qrv {
 
 int64_t SystemClock::WallSeconds() {
@@ -17,6 +19,10 @@ uint64_t SystemClock::TickMs() {
 
 void SystemClock::SleepMs(uint32_t ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void SystemClock::SleepMsUnlessSet(uint32_t ms, const std::atomic<int32_t>& flag) {
+    WaitForFlag(flag, ms);
 }
 
 }  // namespace qrv

@@ -26,6 +26,12 @@ void CTextSpeaker::SpeakAsync(std::string text) {
     }
 }
 
+void CTextSpeaker::WaitUntilSpoken() {
+    if (std::shared_ptr<Voice> voice = SharedVoice(false)) {
+        voice->WaitUntilSpoken();
+    }
+}
+
 void CTextSpeaker::EnsureVoice() {
     SharedVoice(true);
 }

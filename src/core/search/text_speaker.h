@@ -25,6 +25,9 @@ class CTextSpeaker {
     // Queues the text behind pending speech on the shared voice, creating
     // that voice if needed, and returns at once.
     void SpeakAsync(std::string text);
+    // Returns once the texts queued on the shared voice have been spoken;
+    // at once when there is no shared voice.
+    void WaitUntilSpoken();
     // Creates the shared voice if it does not exist yet; it stays absent when
     // no speech service is available.
     void EnsureVoice();

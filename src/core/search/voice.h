@@ -7,16 +7,18 @@ namespace qrv {
 
 // One speech synthesiser voice. Texts are UTF-8.
 class Voice {
-public:
+  public:
     virtual ~Voice() = default;
     // Returns when the text has been spoken.
     virtual void SpeakSync(const std::string& text) = 0;
     // Queues the text behind pending speech and returns at once.
     virtual void SpeakAsync(const std::string& text) = 0;
+    // Returns once every text queued so far has been spoken.
+    virtual void WaitUntilSpoken() = 0;
 };
 
 class VoiceFactory {
-public:
+  public:
     virtual ~VoiceFactory() = default;
     // Null when no speech service is available.
     virtual std::unique_ptr<Voice> CreateVoice() = 0;

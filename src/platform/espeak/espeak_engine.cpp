@@ -3,6 +3,8 @@
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
+#include <new>
+
 namespace qrv {
 
 namespace {
@@ -17,13 +19,13 @@ EspeakEngine* UserEngine(void* events) {
 
 }  // namespace
 
+// A failed start (voice data missing, perhaps being installed) is tried again
+// at the next call.
 std::shared_ptr<EspeakEngine> EspeakEngine::Shared() {
     static std::mutex mutex;
     static std::shared_ptr<EspeakEngine> engine;
-    static bool tried = false;
     std::lock_guard lock(mutex);
-    if (!tried) {
-        tried = true;
+    if (!engine) {
         std::shared_ptr<EspeakEngine> candidate(new EspeakEngine());
         if (candidate->Start())
             engine = std::move(candidate);
@@ -52,6 +54,15 @@ void EspeakEngine::Enqueue(std::string text, std::shared_ptr<const AudioSink> si
     m_wake.notify_one();
 }
 
+void EspeakEngine::WaitUntilSpoken() {
+    // The queue is spoken in order: once this empty marker is reached, every
+    // text queued before it is done.
+    std::promise<void> done;
+    std::future<void> reached = done.get_future();
+    Enqueue({}, nullptr, std::move(done));
+    reached.wait();
+}
+
 bool EspeakEngine::Start() {
     std::promise<bool> started;
     std::future<bool> result = started.get_future();
@@ -70,7 +81,13 @@ void EspeakEngine::Run(std::promise<bool> started) {
     if (!ok)
         return;
     while (std::optional<Job> job = NextJob()) {
-        Speak(*job);
+        // Out of memory loses this text, not the process.
+        try {
+            if (!job->text.empty())
+                Speak(*job);
+        } catch (const std::bad_alloc&) {
+            espeak_ng_Cancel();
+        }
         job->done.set_value();
     }
     espeak_ng_Terminate();

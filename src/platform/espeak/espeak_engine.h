@@ -26,7 +26,8 @@ class EspeakEngine {
     using AudioSink = std::function<void(const std::string& text, std::span<const int16_t>)>;
 
     // The engine, started on first use; null when the synthesiser cannot start
-    // (missing voice data). It lives until the end of the process.
+    // (missing voice data), and then tried again at the next call. Once
+    // started it lives until the end of the process.
     static std::shared_ptr<EspeakEngine> Shared();
 
     ~EspeakEngine();
@@ -37,6 +38,9 @@ class EspeakEngine {
     // audio device. `done` is fulfilled once it was spoken, or dropped.
     void Enqueue(std::string text, std::shared_ptr<const AudioSink> sink,
                  std::promise<void> done = {});
+
+    // Returns once every text queued so far has been spoken or dropped.
+    void WaitUntilSpoken();
 
     int SampleRate() const { return m_sampleRate; }
 

@@ -21,4 +21,8 @@ void EspeakVoice::SpeakAsync(const std::string& text) {
     m_engine->Enqueue(text, m_sink);
 }
 
+void EspeakVoice::WaitUntilSpoken() {
+    m_engine->WaitUntilSpoken();
+}
+
 }  // namespace qrv

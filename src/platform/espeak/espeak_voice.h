@@ -16,6 +16,7 @@ class EspeakVoice : public Voice {
 
     void SpeakSync(const std::string& text) override;
     void SpeakAsync(const std::string& text) override;
+    void WaitUntilSpoken() override;
 
   private:
     std::shared_ptr<EspeakEngine> m_engine;

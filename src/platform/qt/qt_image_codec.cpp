@@ -1,10 +1,14 @@
 #include "qt/qt_image_codec.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <cstring>
+#include <cerrno>
+#include <memory>
 #include <new>
 #include <span>
 
@@ -12,8 +16,6 @@
 
 namespace qrv {
 namespace {
-
-constexpr qint64 kMaxFileBytes = qint64(1) << 31;
 
 const char* ReaderFormat(ImageFileKind kind) {
     switch (kind) {
@@ -31,17 +33,66 @@ const char* ReaderFormat(ImageFileKind kind) {
     return "";
 }
 
-// Qt's own allocation guard, in MiB; 16-bit sources decode to 8 bytes per pixel.
+// Qt's own allocation guard, in MiB, for the image it decodes into.
 int AllocationLimitMiB(uint64_t maxPixels) {
-    return int(maxPixels * 8 / (1024 * 1024) + 1);
+    return int(maxPixels * 4 / (1024 * 1024) + 1);
 }
 
-void CopyPixels(const QImage& image, PixelImage& into) {
-    into.Reset(image.width(), image.height());
-    const std::size_t rowBytes = std::size_t(image.width()) * 4;
-    for (int y = 0; y < image.height(); ++y) {
-        std::memcpy(into.Row(y), image.constScanLine(y), rowBytes);
+// An open file descriptor, closed when it goes.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0) {
+            close(m_fd);
+        }
     }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+  private:
+    int m_fd;
+};
+
+// The whole of a regular file of at most `maxBytes` bytes. A FIFO, a device or
+// a directory is refused without reading (and without blocking in open()).
+uint32_t ReadRegularFile(const std::string& path, int64_t maxBytes, QByteArray& bytes) {
+    const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat info = {};
+    if (file.Get() < 0 || fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return kStatusFail;
+    }
+    if (info.st_size > maxBytes) {
+        return kStatusOutOfMemory;
+    }
+    // Sized from the file, no zeroing; a file that shrinks meanwhile ends the
+    // read early, one that grows is cut at its size when opened.
+    bytes.resize(qsizetype(info.st_size));
+    qsizetype filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got =
+            read(file.Get(), bytes.data() + filled, std::size_t(bytes.size() - filled));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        filled += got;
+    }
+    bytes.truncate(filled);
+    return kStatusOk;
+}
+
+// Hands the image's own pixel block to `into`, which keeps it alive: no copy.
+void AdoptPixels(QImage image, PixelImage& into) {
+    auto owner = std::make_shared<QImage>(std::move(image));
+    uint8_t* pixels = owner->bits();  // the only reference: no detach copy
+    const std::size_t capacity = std::size_t(owner->sizeInBytes());
+    const int32_t width = owner->width();
+    const int32_t height = owner->height();
+    into.Adopt(std::move(owner), pixels, capacity, width, height);
 }
 
 }  // namespace
@@ -50,16 +101,12 @@ QtImageCodec::QtImageCodec(uint64_t maxPixels) : m_nMaxPixels(maxPixels) {}
 
 uint32_t QtImageCodec::LoadImageFile(const std::string& path, DecodedImage& out) {
     out = DecodedImage{};
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return kStatusFail;
-    }
-    if (file.size() > kMaxFileBytes) {
-        return kStatusOutOfMemory;
-    }
     QByteArray bytes;
     try {
-        bytes = file.readAll();
+        const uint32_t status = ReadRegularFile(path, kMaxFileBytes, bytes);
+        if (status != kStatusOk) {
+            return status;
+        }
     } catch (const std::bad_alloc&) {
         return kStatusOutOfMemory;
     }
@@ -76,10 +123,14 @@ uint32_t QtImageCodec::DecodeImageBytes(const QByteArray& bytes, DecodedImage& o
     }
 }
 
+bool QtImageCodec::Plausible(int64_t width, int64_t height) const {
+    return width <= kMaxSide && height <= kMaxSide && uint64_t(width * height) <= m_nMaxPixels;
+}
+
 uint32_t QtImageCodec::Decode(const QByteArray& bytes, DecodedImage& out) const {
     const auto header = ReadHeaderDepth(
         std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
-    if (!header || uint64_t(header->width) * uint64_t(header->height) > m_nMaxPixels) {
+    if (!header) {
         return kStatusFail;
     }
     QBuffer buffer;
@@ -88,17 +139,26 @@ uint32_t QtImageCodec::Decode(const QByteArray& bytes, DecodedImage& out) const 
     QImageReader reader(&buffer, ReaderFormat(header->kind));
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(AllocationLimitMiB(m_nMaxPixels));
+    // Both our reading of the header and the decoder's (a GIF's canvas can be
+    // larger than its frames) must be plausible before anything is decoded.
+    const QSize declared = reader.size();
+    if (!Plausible(header->width, header->height) ||
+        (declared.isValid() && !Plausible(declared.width(), declared.height()))) {
+        return kStatusOutOfMemory;
+    }
     QImage image;
     if (!reader.read(&image) || image.width() != header->width ||
         image.height() != header->height) {
         return kStatusFail;
     }
-    const QImage bgra =
-        image.convertToFormat(header->hasAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (bgra.isNull()) {
+    // Decoders that already produce 32-bit pixels are used in place; others
+    // are converted once, straight into the final layout.
+    QImage bgra = std::move(image).convertToFormat(header->hasAlpha ? QImage::Format_ARGB32
+                                                                    : QImage::Format_RGB32);
+    if (bgra.isNull() || bgra.bytesPerLine() != qsizetype(bgra.width()) * 4) {
         return kStatusOutOfMemory;
     }
-    CopyPixels(bgra, out.pixels);
+    AdoptPixels(std::move(bgra), out.pixels);
     out.bitsPerPixel = header->bitsPerPixel;
     out.hasAlpha = header->hasAlpha;
     return kStatusOk;

@@ -12,12 +12,18 @@ namespace qrv {
 // reported is the one the file declares in its own header (see
 // ReadHeaderDepth); the pixels always come out as 32-bit blue-green-red-alpha,
 // with alpha 255 unless the file carries alpha.
+//
+// Only regular files are read, and only images a screen area or a picture can
+// plausibly be: files declaring more than kMaxSide pixels a side or more than
+// `maxPixels` pixels are refused from their header with kStatusOutOfMemory.
 class QtImageCodec : public ImageCodec {
   public:
-    // About 1 GiB of 32-bit pixels.
-    static constexpr uint64_t kDefaultMaxPixels = uint64_t(1) << 28;
+    static constexpr int32_t kMaxSide = 16384;
+    // 512 MiB of 32-bit pixels.
+    static constexpr uint64_t kDefaultMaxPixels = (uint64_t(512) << 20) / 4;
+    // Beyond the pixels, headers and metadata of any sensible file fit here.
+    static constexpr int64_t kMaxFileBytes = int64_t(kDefaultMaxPixels) * 4 + (int64_t(1) << 20);
 
-    // Files declaring more than `maxPixels` pixels are refused as hostile.
     explicit QtImageCodec(uint64_t maxPixels = kDefaultMaxPixels);
 
     uint32_t LoadImageFile(const std::string& path, DecodedImage& out) override;
@@ -26,6 +32,7 @@ class QtImageCodec : public ImageCodec {
 
   private:
     uint32_t Decode(const QByteArray& bytes, DecodedImage& out) const;
+    bool Plausible(int64_t width, int64_t height) const;
 
     uint64_t m_nMaxPixels;
 };
