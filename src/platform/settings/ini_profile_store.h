@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QSet>
+#include <QSettings>
 #include <QString>
+#include <functional>
 #include <mutex>
 
 #include "settings/profile_store.h"
@@ -8,12 +11,20 @@
 namespace qrv {
 
 // The profile as an INI file: a section is an INI group, names are kept
-// verbatim. Every write is flushed to disk at once; other processes' changes
-// to other keys are merged under the file's lock, not overwritten. Safe to use
-// from several threads.
+// verbatim. The file is read once, on first use; writes change the values in
+// memory and are written together by Save. A save merges only the keys this
+// store changed into the file's current content under the file's lock, so
+// other processes' changes to other keys are kept, and replaces the file
+// whole, so a failure never leaves it cut short. Safe to use from several
+// threads.
 class IniProfileStore : public ProfileStore {
   public:
+    // Told why a save failed, the first time one does.
+    using FailureReport = std::function<void(const QString& reason)>;
+
     explicit IniProfileStore(QString filePath);
+    // Saves what is still unsaved.
+    ~IniProfileStore() override;
 
     // "<config dir>/Tolbrin/Quorvane by Tolbrin.ini" in the user's
     // configuration directory.
@@ -26,13 +37,29 @@ class IniProfileStore : public ProfileStore {
     bool WriteString(const std::string& section, const std::string& key,
                      const std::string& value) override;
 
+    // Writes the changed keys to the file; true when nothing is left unsaved.
+    bool Save();
+    void SetFailureReport(FailureReport report);
+
     const QString& FilePath() const { return m_filePath; }
+    // How often the file has been read and parsed.
+    int FileReads() const;
 
   private:
-    bool Write(const std::string& section, const std::string& key, const QVariant& value);
+    QVariant Value(const std::string& section, const std::string& key);
+    void Write(const std::string& section, const std::string& key, const QVariant& value);
+    void LoadOnce();
+    QSettings::SettingsMap ReadFile();
+    QString SaveLocked();
 
     const QString m_filePath;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
+    bool m_loaded = false;
+    QSettings::SettingsMap m_values;
+    QSet<QString> m_changed;
+    int m_fileReads = 0;
+    FailureReport m_report;
+    bool m_reported = false;
 };
 
 }  // namespace qrv
