@@ -10,7 +10,9 @@ class Shell {
 public:
     virtual ~Shell() = default;
     // "open" (any case): executables and scripts start, other files open in
-    // their default application; "Execute" starts the file; other verbs fail.
+    // their default application; "Execute" starts the file; "Edit" opens it
+    // without running it; "Print" prints it; other verbs fail. False when
+    // nothing was started.
     virtual bool Execute(const std::string& file, const std::string& verb) = 0;
     // Opens a file, folder or address with its default application.
     virtual bool Open(const std::string& target) = 0;
