@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QBuffer>
@@ -148,7 +149,10 @@ TEST_F(IniProfileStoreTest, ConcurrentWritersOfDifferentKeysLoseNothing) {
     EXPECT_EQ(seen["ControlList/Thread 2"], "30");
 }
 
+// What a regular file holds; anything else is named, never read.
 QByteArray Contents(const QString& path) {
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
+        return QFileInfo(path).isDir() ? "<folder>" : "<other>";
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -239,6 +243,12 @@ TEST_F(IniProfileStoreTest, FailedSavesAreReportedOnceAndTruncateNothing) {
              return m_file;
          },
          [&] { QDir(m_file).removeRecursively(); }},
+        {"pipe in place of the file", false,
+         [&] {
+             EXPECT_EQ(::mkfifo(m_file.toLocal8Bit().constData(), 0600), 0);
+             return m_file;
+         },
+         [&] { QFile::remove(m_file); }},
         {"folder under a regular file", false,
          [&] {
              Put(m_file, kept);

@@ -118,12 +118,13 @@ void IniProfileStore::LoadOnce() {
     }
 }
 
-// A missing or unreadable file reads as empty.
+// A missing or unreadable file reads as empty; only a regular file is read,
+// never a pipe or a device that could block or never end.
 QSettings::SettingsMap IniProfileStore::ReadFile() {
     ++m_fileReads;
     QSettings::SettingsMap values;
     QFile file(m_filePath);
-    if (file.open(QIODevice::ReadOnly))
+    if (QFileInfo(m_filePath).isFile() && file.open(QIODevice::ReadOnly))
         VerbatimIniFormat::Read(file, values);
     return values;
 }
@@ -141,6 +142,9 @@ QString IniProfileStore::SaveLocked() {
         return QStringLiteral("The lock file \"%1\" could not be taken.")
             .arg(m_filePath + QStringLiteral(".write-lock"));
     }
+    const QFileInfo existing(m_filePath);
+    if (existing.exists() && !existing.isFile())
+        return QStringLiteral("Something other than a file is in its place.");
     QSettings::SettingsMap merged = ReadFile();
     for (const QString& path : std::as_const(m_changed))
         merged.insert(path, m_values.value(path));
