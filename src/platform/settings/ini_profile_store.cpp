@@ -1,5 +1,7 @@
 #include "settings/ini_profile_store.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -118,10 +120,21 @@ void IniProfileStore::LoadOnce() {
     }
 }
 
+// Taken before a read and after a write: any save since, by any process,
+// replaces the file and so changes it; a change in place changes the size or
+// the time.
+IniProfileStore::FileStamp IniProfileStore::Stamp() const {
+    struct stat info {};
+    if (::stat(QFile::encodeName(m_filePath).constData(), &info) != 0)
+        return {};
+    return {info.st_dev, info.st_ino, info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+}
+
 // A missing or unreadable file reads as empty; only a regular file is read,
 // never a pipe or a device that could block or never end.
 QSettings::SettingsMap IniProfileStore::ReadFile() {
     ++m_fileReads;
+    m_stamp = Stamp();
     QSettings::SettingsMap values;
     QFile file(m_filePath);
     if (QFileInfo(m_filePath).isFile() && file.open(QIODevice::ReadOnly))
@@ -145,7 +158,11 @@ QString IniProfileStore::SaveLocked() {
     const QFileInfo existing(m_filePath);
     if (existing.exists() && !existing.isFile())
         return QStringLiteral("Something other than a file is in its place.");
-    QSettings::SettingsMap merged = ReadFile();
+    // Unchanged since this store read or wrote it, the file holds what the
+    // store holds but for its own changes: no need to read it again.
+    const FileStamp stamp = Stamp();
+    const bool unchanged = stamp.inode != 0 && stamp == m_stamp;
+    QSettings::SettingsMap merged = unchanged ? m_values : ReadFile();
     for (const QString& path : std::as_const(m_changed))
         merged.insert(path, m_values.value(path));
     QSaveFile file(m_filePath);
@@ -155,6 +172,7 @@ QString IniProfileStore::SaveLocked() {
     }
     m_values = std::move(merged);
     m_changed.clear();
+    m_stamp = Stamp();
     return {};
 }
 
