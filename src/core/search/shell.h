@@ -7,7 +7,7 @@ namespace qrv {
 // Starting programs and opening files the way the desktop does. Nothing waits
 // for a started program.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // "open" (any case): executables and scripts start, other files open in
     // their default application; "Execute" starts the file; "Edit" opens it
