@@ -1,11 +1,10 @@
 #include <QApplication>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 #include "main_window/quorvane_dialog.h"
 #include "services/platform_services.h"
+#include "services/problem_report.h"
 #include "settings/ini_profile_store.h"
-#include "settings/temp_images_folder.h"
+#include "settings/user_data_folder.h"
 #include "widgets/dialog_file_prompts.h"
 
 int main(int argc, char* argv[]) {
@@ -13,19 +12,21 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
 
     // Captured pictures go to this folder; without it the program cannot work.
-    const std::string localData =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
-    const std::string folder = qrv::GetTempImagesFolder(localData);
-    if (!QFileInfo(QString::fromStdString(folder)).isDir()) {
-        return 0;
+    const std::string localData = qrv::UserDataFolder();
+    if (const std::string problem = qrv::TempImagesFolderProblem(localData); !problem.empty()) {
+        qrv::ProblemReport::Tell(QString::fromStdString(problem));
+        return 1;
     }
 
     qrv::IniProfileStore store(qrv::IniProfileStore::UserProfilePath());
+    store.SetFailureReport(&qrv::ProblemReport::Tell);
     qrv::DialogFilePrompts prompts;
     qrv::PlatformServices platform(store, prompts, localData);
     qrv::QuorvaneDialog dialog(platform.Services());
     // Not run modally: the live preview must stay usable beside the window.
     QObject::connect(&dialog, &QDialog::finished, &app, &QApplication::quit);
     dialog.show();
-    return app.exec();
+    const int status = app.exec();
+    // The window has written its settings when it finished.
+    return store.Save() ? status : 1;
 }

@@ -54,6 +54,7 @@ QuorvaneDialog& AppFixture::OpenMainWindow() {
 }
 
 std::unique_ptr<IniProfileStore> AppFixture::ReopenStore() const {
+    EXPECT_TRUE(m_store->Save());
     return std::make_unique<IniProfileStore>(m_dir.filePath(QStringLiteral("profile.ini")));
 }
 

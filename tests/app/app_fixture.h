@@ -50,7 +50,8 @@ class AppFixture : public ::testing::Test {
     AppServices& Services();
     Profile& GetProfile();
     QuorvaneDialog& OpenMainWindow();
-    // A second store on the same file, reading what was written.
+    // Saves the session's store, as the program does when it ends, and opens
+    // a second store on the same file, reading what was saved.
     std::unique_ptr<IniProfileStore> ReopenStore() const;
     std::string InstanceSection();
 

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -286,20 +287,32 @@ class ColoursExportTest : public ColoursDialogTest {
     void SetUp() override {
         ASSERT_TRUE(m_home.isValid());
         m_savedConfig = qgetenv("XDG_CONFIG_HOME");
+        m_savedHome = qgetenv("HOME");
         const QString config = m_home.filePath("config");
         ASSERT_TRUE(QDir().mkpath(config));
-        QFile dirs(config + "/user-dirs.dirs");
-        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
-        dirs.write("XDG_DESKTOP_DIR=\"" + m_home.filePath("desk").toUtf8() + "\"\n");
-        dirs.close();
+        SetDesktop("\"" + m_home.filePath("desk").toUtf8() + "\"");
         ASSERT_TRUE(QDir().mkpath(m_home.filePath("desk")));
         qputenv("XDG_CONFIG_HOME", config.toUtf8());
+        qputenv("HOME", m_home.path().toUtf8());
     }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", m_savedConfig); }
+    void TearDown() override {
+        qputenv("XDG_CONFIG_HOME", m_savedConfig);
+        qputenv("HOME", m_savedHome);
+    }
+
+    // `value` as written in user-dirs.dirs, or no desktop entry when empty.
+    void SetDesktop(const QByteArray& value) {
+        QFile dirs(m_home.filePath("config/user-dirs.dirs"));
+        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        dirs.write("# written by the test\n");
+        if (!value.isEmpty())
+            dirs.write("XDG_DESKTOP_DIR=" + value + "\n");
+    }
 
     QString AppFolder() const { return m_home.filePath("desk/Quorvane by Tolbrin"); }
 
     // Exports through the save dialog, accepting the proposed file; returns it.
+    // The dialog always starts in an existing folder and proposes a file in it.
     QString Export(ColoursDialog& dialog) {
         QString proposed;
         OnNextModal(
@@ -307,6 +320,8 @@ class ColoursExportTest : public ColoursDialogTest {
                 auto* files = qobject_cast<QFileDialog*>(modal);
                 ASSERT_NE(files, nullptr);
                 proposed = files->selectedFiles().value(0);
+                EXPECT_TRUE(files->directory().exists()) << files->directory().path().toStdString();
+                EXPECT_EQ(QFileInfo(proposed).absolutePath(), files->directory().absolutePath());
                 EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
                 EXPECT_EQ(files->nameFilters(), QStringList{"HTML Files (*.html)"});
                 QMetaObject::invokeMethod(files, "accept");
@@ -318,6 +333,7 @@ class ColoursExportTest : public ColoursDialogTest {
 
     QTemporaryDir m_home;
     QByteArray m_savedConfig;
+    QByteArray m_savedHome;
 };
 
 TEST_F(ColoursExportTest, WritesTheListAsHtmlInTheDesktopAppFolderAndRevealsIt) {
@@ -345,6 +361,35 @@ TEST_F(ColoursExportTest, WritesTheListAsHtmlInTheDesktopAppFolderAndRevealsIt) 
     // The plain name is taken now, so the next proposal carries the tick count.
     EXPECT_EQ(Export(*dialog), plain + "-" + QString::number(clock.TickMs()) + ".html");
     EXPECT_EQ(log.WithPrefix("reveal ").size(), 2u);
+}
+
+// A desktop folder that does not exist yet is made with its parents, by the
+// configured name, $HOME/Desktop without one; one that cannot be made gives
+// way to the home folder, which then holds the export folder.
+TEST_F(ColoursExportTest, MissingDesktopFoldersAreMadeOrReplacedByHome) {
+    Fill({kBlack});
+    const QString name = "/1 Unique Colors from File a.png of Width 1, Height 1.html";
+    QFile blocker(m_home.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const struct {
+        QByteArray entry;
+        QString folder;  // where the page goes
+    } cases[] = {
+        {"\"$HOME/new desk/deeper\"", m_home.filePath("new desk/deeper/Quorvane by Tolbrin")},
+        {"", m_home.filePath("Desktop/Quorvane by Tolbrin")},
+        {"\"$HOME/blocker/desk\"", m_home.filePath("Quorvane by Tolbrin")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry.toStdString());
+        SetDesktop(c.entry);
+        auto dialog = Open(true, "1 Unique Colors from File a.png of Width 1, Height 1");
+        dialog->show();
+        const QString page = Export(*dialog);
+        EXPECT_EQ(page, c.folder + name);
+        EXPECT_TRUE(QFileInfo(page).isFile());
+        QFile::remove(page);
+    }
 }
 
 TEST_F(ColoursExportTest, FailedWriteIsReportedAndNothingRevealed) {

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #include "settings/setting_keys.h"
 #include "x11/x_top_level_windows.h"
@@ -12,35 +13,95 @@
 namespace qrv {
 namespace {
 
-// Starts the program with its data folder under `dataHome`.
-void Start(QProcess& process, const QString& dataHome) {
+// Starts the program with its data folder under `dataHome`; `unset` names
+// variables taken out of its environment.
+void Start(QProcess& process, const QString& dataHome, const QStringList& unset = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dataHome + QStringLiteral("/config"));
+    for (const QString& name : unset)
+        env.remove(name);
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(QRV_APP_PATH), {});
     ASSERT_TRUE(process.waitForStarted());
 }
 
-bool ShowsMainWindow(int64_t pid) {
+std::optional<WindowId> ShownWindow(int64_t pid) {
     for (const TopLevelWindow& window : XTopLevelWindows().Enumerate()) {
         if (window.processId == pid && window.title == kAppName && window.visible) {
-            return true;
+            return window.id;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
-TEST(StartUpTest, ShowsNoWindowWhenThePictureFolderCannotExist) {
+bool ShowsMainWindow(int64_t pid) {
+    return ShownWindow(pid).has_value();
+}
+
+// Gives the program's window the keyboard and presses `key` in it.
+void PressIn(WindowId window, const char* key) {
+    const QString id = QString::number(window);
+    for (const QStringList& arguments :
+         {QStringList{"windowfocus", "--sync", id}, QStringList{"key", "--clearmodifiers", key}}) {
+        QProcess xdotool;
+        xdotool.start(QStringLiteral("xdotool"), arguments);
+        ASSERT_TRUE(xdotool.waitForFinished(30000));
+    }
+}
+
+// The message box is the program's only window: its text is on standard
+// error as well, and pressing Enter ends the program with status 1.
+void ExpectReportedFailure(QProcess& process, const char* text) {
+    QByteArray errors;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            errors += process.readAllStandardError();
+            return errors.contains(text);
+        },
+        30000))
+        << errors.toStdString();
+    std::optional<WindowId> box;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return (box = ShownWindow(process.processId())).has_value(); }, 30000));
+    PressIn(*box, "Return");
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+}
+
+TEST(StartUpTest, SaysWhyAndFailsWhenThePictureFolderCannotExist) {
     QTemporaryDir home;
     QFile blocker(home.filePath(QStringLiteral("Quorvane-by-Tolbrin")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
+    {
+        SCOPED_TRACE("a file in the folder's place");
+        QProcess process;
+        Start(process, home.path());
+        ExpectReportedFailure(process, "cannot be created");
+    }
+    {
+        SCOPED_TRACE("no home folder");
+        QProcess process;
+        Start(process, home.path(), {"HOME", "XDG_DATA_HOME"});
+        ExpectReportedFailure(process, "data folder is not known");
+    }
+}
+
+TEST(StartUpTest, SaysSoWhenTheSettingsCannotBeSaved) {
+    QTemporaryDir home;
+    QFile blocker(home.filePath(QStringLiteral("config")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     QProcess process;
     Start(process, home.path());
-    ASSERT_TRUE(process.waitForFinished(30000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
+    std::optional<WindowId> main;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return (main = ShownWindow(process.processId())).has_value(); }, 30000));
+    PressIn(*main, "Escape");
+    ExpectReportedFailure(process, "settings could not be saved");
+    EXPECT_EQ(blocker.size(), 0);
 }
 
 TEST(StartUpTest, CreatesThePictureFolderAndShowsTheMainWindow) {

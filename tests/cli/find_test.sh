@@ -158,7 +158,7 @@ chmod +x action.sh
     --verb OPEN >/dev/null || fail "execute run did not find the picture"
 for _ in $(seq 50); do [ "$(wc -l <marker 2>/dev/null)" = 2 ] && break; sleep 0.1; done
 [ "$(wc -l <marker 2>/dev/null)" = 2 ] || fail "the script did not run twice"
-"$cli" find --picture pic.png --screen-image screen.png --execute "$work/action.sh" --verb print \
+"$cli" find --picture pic.png --screen-image screen.png --execute "$work/action.sh" --verb runas \
     >/dev/null
 sleep 0.3
 [ "$(wc -l <marker)" = 2 ] || fail "an unknown verb ran the script"

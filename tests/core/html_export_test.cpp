@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -118,6 +119,42 @@ TEST_F(HtmlExportTest, EmptyListReplacesAnOldFileAndCreateFailureGivesTheErrorCo
     const std::string missing = PathOf("missing/page.html");
     EXPECT_EQ(exporter.Write(missing, {}).message,
               "Failed to Create / Write File with Error Code 2.\n\n" + missing);
+}
+
+// The temporary file is created afresh: a link planted under the name an
+// earlier version used is neither written through nor removed. A replaced
+// page keeps its permissions, a new one gets those of any new file.
+TEST_F(HtmlExportTest, PlantedLinksAreNotFollowedAndReplacedPagesKeepTheirMode) {
+    const ColorsHtmlExport exporter(kSummary, kApp);
+    const std::string victim = PathOf("victim");
+    Touch(victim, "victim");
+    const std::string usual = PathOf("usual");
+    Touch(usual);
+    const fs::perms usualMode = fs::status(usual).permissions();
+    const struct {
+        const char* name;
+        std::optional<fs::perms> mode;  // of a page already there
+    } cases[] = {
+        {"new.html", std::nullopt},
+        {"private.html", fs::perms::owner_read | fs::perms::owner_write},
+        {"shared.html", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = PathOf(c.name);
+        fs::create_symlink(victim, path + ".part");
+        if (c.mode) {
+            Touch(path, "old");
+            fs::permissions(path, *c.mode);
+        }
+        const HtmlExportResult result = exporter.Write(path, std::vector<uint32_t>{1, 2, 3});
+        ASSERT_TRUE(result.ok) << result.message;
+        EXPECT_EQ(Read(path).substr(0, kPageHead.size()), kPageHead);
+        EXPECT_EQ(fs::status(path).permissions(), c.mode.value_or(usualMode));
+        EXPECT_TRUE(fs::is_symlink(path + ".part"));
+        EXPECT_EQ(Read(victim), "victim");
+    }
+    EXPECT_EQ(EntryCount(), 2 + 2 * std::size(cases));
 }
 
 TEST_F(HtmlExportTest, ProposedNamesAddTheTickCountUntilFree) {

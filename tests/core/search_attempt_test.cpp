@@ -127,6 +127,7 @@ TEST_F(AttemptFixture, SwitchesSelectTheActions) {
         void (*setUp)(SearchParams&);
         Log actions;  // after the capture and the status text
         bool elementFound = true;
+        bool executes = true;
     } cases[] = {
         {"all off, empty text",
          [](SearchParams& s) {
@@ -153,11 +154,28 @@ TEST_F(AttemptFixture, SwitchesSelectTheActions) {
         {"move only",
          [](SearchParams& s) { s.m_bMoveMouseToCenterOfPicture = true; },
          {"move 102,201"}},
+        {"execution",
+         [](SearchParams& s) {
+             s.m_bExecuteScript = true;
+             s.m_strScriptToExecute = "/opt/run.sh";
+             s.m_strVerb = "Print";
+         },
+         {"execute /opt/run.sh Print"}},
+        {"failed execution beeps",
+         [](SearchParams& s) {
+             s.m_bExecuteScript = true;
+             s.m_strScriptToExecute = "/opt/run.sh";
+             s.m_strVerb = "Properties";
+         },
+         {"execute /opt/run.sh Properties", "beep 0x10"},
+         true,
+         false},
     };
     for (const Case& c : cases) {
         AllActionsOff();
         c.setUp(params);
         p.elements.result = c.elementFound;
+        p.shell.executes = c.executes;
         Log log = Run();
         ASSERT_GE(log.size(), 2u) << c.name;
         EXPECT_EQ(Log(log.begin() + 2, log.end()), c.actions) << c.name;

@@ -5,13 +5,14 @@
 
 namespace qrv {
 
-// Logs "execute <file> <verb>", "open <target>", "reveal <file>"; all succeed.
+// Logs "execute <file> <verb>", "open <target>", "reveal <file>"; all succeed
+// but Execute, which fails when `executes` is false.
 class RecordingShell : public Shell {
   public:
     explicit RecordingShell(ActionLog& log) : m_log(log) {}
     bool Execute(const std::string& file, const std::string& verb) override {
         m_log.Add("execute " + file + " " + verb);
-        return true;
+        return executes;
     }
     bool Open(const std::string& target) override {
         m_log.Add("open " + target);
@@ -21,6 +22,8 @@ class RecordingShell : public Shell {
         m_log.Add("reveal " + file);
         return true;
     }
+
+    bool executes = true;
 
   private:
     ActionLog& m_log;

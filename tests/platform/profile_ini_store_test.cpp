@@ -1,11 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
 #include <random>
 #include <thread>
 
@@ -71,6 +80,7 @@ TEST_F(IniProfileStoreTest, NamesAndValuesSurviveExactly) {
     for (const auto& [path, value] : strings) {
         ASSERT_TRUE(m_store.WriteString(split(path).first, split(path).second, value));
     }
+    ASSERT_TRUE(m_store.Save());
     QFile file(m_file);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
@@ -103,16 +113,17 @@ TEST_F(IniProfileStoreTest, UnreadableMissingAndUnwritable) {
     EXPECT_EQ(m_store.GetString("Instance 2", "Interval", ""), "250");
     EXPECT_EQ(m_store.GetInt("Instance 3", "Interval", 1000), 1000);
     EXPECT_EQ(m_store.GetString("Instance 3", "Verb", "Open"), "Open");
-
-    IniProfileStore blocked(m_file + QStringLiteral("/under a file.ini"));
-    EXPECT_FALSE(blocked.WriteInt("Instance 2", "Count", 3));
-    EXPECT_FALSE(blocked.WriteString("Instance 2", "Verb", "Edit"));
+    ASSERT_TRUE(m_store.Save());
+    IniProfileStore reread(m_file);
+    EXPECT_EQ(reread.GetInt("Instance 2", "Numeric", 0), 42);
+    EXPECT_EQ(reread.GetString("Instance 2", "Count", ""), "three");
 }
 
 // Two processes and two threads of this one rewrite the file for a while;
 // every key keeps the last value its writer wrote, and an older key survives.
 TEST_F(IniProfileStoreTest, ConcurrentWritersOfDifferentKeysLoseNothing) {
     ASSERT_TRUE(m_store.WriteInt("Settings", "m_oStartingPoint.x", 5));
+    ASSERT_TRUE(m_store.Save());
     QProcess first, second;
     StartTool(first, {"hammer", m_file, "Instance 2", "First ", "6", "2500"});
     StartTool(second, {"hammer", m_file, "Settings", "Second ", "7", "2500"});
@@ -120,7 +131,7 @@ TEST_F(IniProfileStoreTest, ConcurrentWritersOfDifferentKeysLoseNothing) {
     for (const char* key : {"Thread 1", "Thread 2"}) {
         threads.emplace_back([this, key] {
             for (int i = 0; i <= 30; ++i)
-                EXPECT_TRUE(m_store.WriteInt("ControlList", key, i));
+                EXPECT_TRUE(m_store.WriteInt("ControlList", key, i) && m_store.Save());
         });
     }
     for (std::thread& thread : threads)
@@ -136,6 +147,169 @@ TEST_F(IniProfileStoreTest, ConcurrentWritersOfDifferentKeysLoseNothing) {
     EXPECT_EQ(seen["Settings/m_oStartingPoint.x"], "5");
     EXPECT_EQ(seen["ControlList/Thread 1"], "30");
     EXPECT_EQ(seen["ControlList/Thread 2"], "30");
+}
+
+// What a regular file holds; anything else is named, never read.
+QByteArray Contents(const QString& path) {
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
+        return QFileInfo(path).isDir() ? "<folder>" : "<other>";
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Put(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// A profile of many small sections is read once when first used, however
+// many values are read, written and saved afterwards.
+TEST_F(IniProfileStoreTest, LargeProfileIsReadOnceHoweverOftenItIsSaved) {
+    constexpr int kSections = 200000;
+    QByteArray text;
+    for (int i = 0; i < kSections; ++i)
+        text += "[Instance " + QByteArray::number(i) + "]\nCount=" + QByteArray::number(i) + "\n";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(m_file).absolutePath()));
+    Put(m_file, text);
+
+    // Distinct sections spread over the whole file.
+    auto section = [](int n) { return (n * 99991 + 5) % kSections; };
+    for (int n = 0; n < 2000; ++n) {
+        const std::string name = "Instance " + std::to_string(section(n));
+        ASSERT_EQ(m_store.GetInt(name, "Count", -1), section(n));
+        m_store.WriteInt(name, "Count", -section(n));
+        m_store.WriteString("Settings", "Last", name);
+    }
+    EXPECT_EQ(m_store.FileReads(), 1);
+    ASSERT_TRUE(m_store.Save());
+    m_store.WriteInt("Settings", "Saves", 2);
+    ASSERT_TRUE(m_store.Save());
+    // Nothing else changed the file since it was read.
+    EXPECT_EQ(m_store.FileReads(), 1);
+
+    IniProfileStore reread(m_file);
+    for (int n = 0; n < 2000; ++n) {
+        ASSERT_EQ(reread.GetInt("Instance " + std::to_string(section(n)), "Count", 1), -section(n));
+    }
+    EXPECT_EQ(reread.GetInt("Instance " + std::to_string(section(2000)), "Count", -1),
+              section(2000));
+    EXPECT_EQ(reread.GetString("Settings", "Last", ""),
+              "Instance " + std::to_string(section(1999)));
+}
+
+// A save keeps what another store saved since this one read the file, lets
+// this store see it, replaces only keys this store changed, and keeps the
+// file's mode.
+TEST_F(IniProfileStoreTest, SaveMergesIntoTheCurrentFile) {
+    ASSERT_TRUE(m_store.WriteInt("Settings", "Shared", 1));
+    ASSERT_TRUE(m_store.Save());
+    ASSERT_TRUE(QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner));
+    IniProfileStore other(m_file);
+    ASSERT_EQ(other.GetInt("Settings", "Shared", 0), 1);
+    m_store.WriteInt("Instance 1", "Count", 10);
+    m_store.WriteInt("Settings", "Shared", 2);
+    ASSERT_TRUE(m_store.Save());
+    other.WriteInt("Instance 2", "Count", 20);
+    ASSERT_TRUE(other.Save());
+    // Only the store whose file was replaced since its read reads it again.
+    EXPECT_EQ(m_store.FileReads(), 2);  // first use, first save of a missing file
+    EXPECT_EQ(other.FileReads(), 2);
+    EXPECT_EQ(other.GetInt("Instance 1", "Count", 0), 10);
+    EXPECT_EQ(other.GetInt("Settings", "Shared", 0), 2);
+    auto seen = Dump(m_file, "verbatim");
+    EXPECT_EQ(seen, (std::map<std::string, std::string>{{"Instance 1/Count", "10"},
+                                                        {"Instance 2/Count", "20"},
+                                                        {"Settings/Shared", "2"}}));
+    namespace fs = std::filesystem;
+    EXPECT_EQ(fs::status(m_file.toStdString()).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// Every way a save can fail leaves the file as it was, keeps the value for
+// this session, and is reported once however often the save is retried.
+TEST_F(IniProfileStoreTest, FailedSavesAreReportedOnceAndTruncateNothing) {
+    const bool root = ::geteuid() == 0;
+    const QString folder = QFileInfo(m_file).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QByteArray kept = "[Settings]\nKept=1\n";
+    struct Case {
+        const char* name;
+        bool needsNonRoot;               // permission bits do not stop root
+        std::function<QString()> block;  // returns the profile path
+        std::function<void()> unblock;
+    };
+    std::unique_ptr<QLockFile> held;
+    const std::vector<Case> cases = {
+        {"directory in place of the file", false,
+         [&] {
+             EXPECT_TRUE(QDir().mkpath(m_file));
+             return m_file;
+         },
+         [&] { QDir(m_file).removeRecursively(); }},
+        {"pipe in place of the file", false,
+         [&] {
+             EXPECT_EQ(::mkfifo(m_file.toLocal8Bit().constData(), 0600), 0);
+             return m_file;
+         },
+         [&] { QFile::remove(m_file); }},
+        {"folder under a regular file", false,
+         [&] {
+             Put(m_file, kept);
+             return m_file + QStringLiteral("/sub/profile.ini");
+         },
+         [] {}},
+        {"lock held by another writer", false,
+         [&] {
+             Put(m_file, kept);
+             held = std::make_unique<QLockFile>(m_file + QStringLiteral(".write-lock"));
+             EXPECT_TRUE(held->tryLock(0));
+             return m_file;
+         },
+         [&] { held.reset(); }},
+        {"read-only file", true,
+         [&] {
+             Put(m_file, kept);
+             QFile::setPermissions(m_file, QFile::ReadOwner);
+             return m_file;
+         },
+         [&] { QFile::setPermissions(m_file, QFile::ReadOwner | QFile::WriteOwner); }},
+        {"read-only folder", true,
+         [&] {
+             Put(m_file, kept);
+             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+             return m_file;
+         },
+         [&] {
+             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needsNonRoot && root) {
+            std::printf("skipped \"%s\": running as root, permission bits do not stop writes\n",
+                        c.name);
+            continue;
+        }
+        QFile::remove(m_file);
+        const QString path = c.block();
+        const QByteArray before = Contents(m_file);
+        const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
+        QStringList reports;
+        {
+            IniProfileStore store(path);
+            store.SetFailureReport([&](const QString& text) { reports << text; });
+            store.WriteInt("Settings", "Kept", 2);
+            EXPECT_FALSE(store.Save());
+            EXPECT_FALSE(store.Save());
+            EXPECT_EQ(store.GetInt("Settings", "Kept", 0), 2);
+        }
+        ASSERT_EQ(reports.size(), 1);
+        EXPECT_TRUE(reports[0].contains(path)) << reports[0].toStdString();
+        EXPECT_EQ(Contents(m_file), before);
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), entries);
+        c.unblock();
+    }
 }
 
 // Property: any map of names and values survives a write and a read, and

@@ -4,12 +4,15 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
+#include <algorithm>
 #include <chrono>
 #include <functional>
 
@@ -66,26 +69,87 @@ class DesktopShellTest : public testing::Test {
 
     QTemporaryDir m_dir;
     const QString m_opener = m_dir.filePath(QStringLiteral("opener"));
-    DesktopShell m_shell{m_opener};
+    const QString m_printer = m_dir.filePath(QStringLiteral("printer"));
+    DesktopShell m_shell{m_opener, m_printer};
 };
 
-// Programs and scripts (by execute bit or first line) start for "open" and
-// "execute" in any case; unknown verbs fail and run nothing, which a script
-// started afterwards makes observable.
-TEST_F(DesktopShellTest, VerbsStartProgramsOrFail) {
-    for (bool executable : {true, false}) {
-        for (const char* verb : {"open", "OPEN", "Open", "Execute", "execute", ""}) {
-            SCOPED_TRACE(std::string(verb) + (executable ? " exec bit" : " first line"));
-            const QString script =
-                Script(QStringLiteral("%1 %2.sh").arg(verb).arg(executable), executable);
-            EXPECT_TRUE(m_shell.Execute(script.toStdString(), verb));
-            EXPECT_TRUE(Eventually([&] { return Ran(script); }));
+enum class Outcome { Ran, Opened, Printed, Failed };
+
+// What each verb does with each kind of file: only programs by content with
+// the execute bit run; scripts without it, and data files with it (as on FAT
+// and NTFS mounts), are opened. "edit" never runs, "print" goes to the
+// spooler, other verbs fail.
+TEST_F(DesktopShellTest, VerbsRunOnlyProgramsWithTheExecuteBit) {
+    WriteFile(m_printer, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\n", true);
+    const struct {
+        const char* name;
+        QByteArray content;
+        bool executable;
+        Outcome open, execute;
+    } files[] = {
+        {"script.sh", "#!/bin/sh\ntouch \"$0.ran\"\n", true, Outcome::Ran, Outcome::Ran},
+        {"plain script.sh", "#!/bin/sh\ntouch \"$0.ran\"\n", false, Outcome::Opened,
+         Outcome::Failed},
+        {"data on fat.sh", "touch \"$0.ran\"\n", true, Outcome::Opened, Outcome::Failed},
+        {"data.txt", "touch \"$0.ran\"\n", false, Outcome::Opened, Outcome::Failed},
+    };
+    QStringList ran, opened, printed;
+    for (const auto& file : files) {
+        for (const char* verb :
+             {"open", "Open", "", "EXECUTE", "edit", "Print", "runas", " open"}) {
+            SCOPED_TRACE(std::string(file.name) + " / " + verb);
+            const QString path = m_dir.filePath(QStringLiteral("%1 %2").arg(verb, file.name));
+            WriteFile(path, file.content, file.executable);
+            const QString v = QString::fromUtf8(verb).toLower();
+            const Outcome expected = v == "" || v == "open" ? file.open
+                                     : v == "execute"       ? file.execute
+                                     : v == "edit"          ? Outcome::Opened
+                                     : v == "print"         ? Outcome::Printed
+                                                            : Outcome::Failed;
+            EXPECT_EQ(m_shell.Execute(path.toStdString(), verb), expected != Outcome::Failed);
+            if (expected == Outcome::Ran)
+                ran << path;
+            if (expected == Outcome::Opened)
+                opened << path;
+            if (expected == Outcome::Printed)
+                printed << path;
         }
     }
-    const QString never = Script(QStringLiteral("never.sh"), true);
-    for (const char* verb : {"print", "edit", "runas", "opened", " open"}) {
-        EXPECT_FALSE(m_shell.Execute(never.toStdString(), verb)) << verb;
-    }
+    ASSERT_TRUE(Eventually([&] {
+        return Opened().size() >= opened.size() &&
+               Lines(m_printer + ".log").size() >= printed.size() &&
+               std::all_of(ran.begin(), ran.end(), Ran);
+    }));
+    QStringList allRan = QDir(m_dir.path()).entryList({"*.ran"});
+    EXPECT_EQ(allRan.size(), ran.size()) << allRan.join(", ").toStdString();
+    QStringList seen = Opened(), seenPrinted = Lines(m_printer + ".log");
+    for (QStringList* list : {&seen, &seenPrinted, &opened, &printed})
+        list->sort();
+    EXPECT_EQ(seen, opened);
+    EXPECT_EQ(seenPrinted, printed);
+
+    const QString document = m_dir.filePath(QStringLiteral("letter.txt"));
+    WriteFile(document, "text\n", false);
+    EXPECT_FALSE(DesktopShell(m_opener, QStringLiteral("no-such-spooler"))
+                     .Execute(document.toStdString(), "print"));
+    EXPECT_FALSE(m_shell.Execute(m_dir.filePath("missing.txt").toStdString(), "edit"));
+    EXPECT_FALSE(m_shell.Execute(m_dir.path().toStdString(), "print"));
+}
+
+// An executable is recognised by its ELF header, and needs the execute bit.
+TEST_F(DesktopShellTest, ExecutablesAreRecognisedByTheirHeader) {
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("true"));
+    ASSERT_FALSE(program.isEmpty());
+    const QString copy = m_dir.filePath(QStringLiteral("copy of true"));
+    ASSERT_TRUE(QFile::copy(program, copy));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(m_shell.Execute(copy.toStdString(), "execute"));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_FALSE(m_shell.Execute(copy.toStdString(), "execute"));
+}
+
+// A bare name runs the program of that name on the search path.
+TEST_F(DesktopShellTest, BareNamesAreLookedUpOnTheSearchPath) {
     const QString onPath = Script(QStringLiteral("qrv-test-program"), true);
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", m_dir.path().toUtf8() + ':' + path);
@@ -93,7 +157,6 @@ TEST_F(DesktopShellTest, VerbsStartProgramsOrFail) {
     EXPECT_FALSE(m_shell.Execute("no-such-program-anywhere", "open"));
     qputenv("PATH", path);
     ASSERT_TRUE(Eventually([&] { return Ran(onPath); }));
-    EXPECT_FALSE(Ran(never));
     EXPECT_TRUE(Opened().isEmpty());
 }
 

@@ -2,12 +2,10 @@
 
 #include "platform_test_support.h"
 
-#include <X11/XKBlib.h>
 #include <unistd.h>
 
 #include <optional>
 
-#include "x11/x_beeper.h"
 #include "x11/x_top_level_windows.h"
 #include "x11/x_window_activator.h"
 #include "x11_test_client.h"
@@ -85,29 +83,6 @@ TEST_F(XTopLevelWindowsTest, ActivatorBringsTheWindowToTheFront) {
     activator.Activate(0x7FFFFFF);  // no such window: ignored
     m_client.Destroy(first);
     m_client.Destroy(second);
-}
-
-TEST_F(XTopLevelWindowsTest, BeeperRingsTheBell) {
-    Display* display = m_client.Get();
-    int opcode = 0, eventBase = 0, errorBase = 0;
-    int major = XkbMajorVersion, minor = XkbMinorVersion;
-    ASSERT_TRUE(XkbQueryExtension(display, &opcode, &eventBase, &errorBase, &major, &minor));
-    XkbSelectEvents(display, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
-    XSync(display, False);
-    XBeeper beeper;
-    ASSERT_TRUE(beeper.Connected());
-    beeper.Beep(BeepKind::Error);
-    beeper.Beep(BeepKind::Simple);
-    int bells = 0;
-    WaitUntil([&] {
-        for (XEvent event; XPending(display);) {
-            XNextEvent(display, &event);
-            bells += event.type == eventBase &&
-                     reinterpret_cast<XkbEvent*>(&event)->any.xkb_type == XkbBellNotify;
-        }
-        return bells >= 2;
-    });
-    EXPECT_EQ(bells, 2);
 }
 
 }  // namespace

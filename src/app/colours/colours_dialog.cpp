@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -194,8 +195,9 @@ QString ColoursDialog::AskExportPath(const std::string& proposed, const std::str
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("html"));
+    // The name alone: the dialog already shows the folder.
     if (!proposed.empty()) {
-        dialog.selectFile(FromUtf8(proposed));
+        dialog.selectFile(QFileInfo(FromUtf8(proposed)).fileName());
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};

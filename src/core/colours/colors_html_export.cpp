@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
+#include <random>
+#include <system_error>
 #include <utility>
 
 #include "capture/replace_invalid_file_name_chars.h"
@@ -45,6 +48,7 @@ constexpr std::string_view kTail[] = {
 };
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::size_t kFlushBytes = std::size_t(1) << 20;
+constexpr int kPartNameAttempts = 8;
 
 void AppendLines(std::string& out, std::span<const std::string_view> lines) {
     for (std::string_view line : lines) {
@@ -118,6 +122,35 @@ bool WritePage(std::FILE* file, const std::string& latin1Title, std::span<const 
     return Flush(file, buffer) && std::fflush(file) == 0;
 }
 
+// A new file beside `path` with a name no one can foresee, created
+// exclusively: whatever already has the name, a link planted there included,
+// makes the attempt fail instead of being written through.
+std::FILE* CreatePartFile(const std::string& path, std::string& partPath) {
+    std::random_device random;
+    for (int attempt = 0; attempt < kPartNameAttempts; ++attempt) {
+        char suffix[24];
+        std::snprintf(suffix, sizeof suffix, ".%08x%08x.part", random(), random());
+        partPath = path + suffix;
+        if (std::FILE* file = std::fopen(partPath.c_str(), "wbx")) {
+            return file;
+        }
+        if (errno != EEXIST) {
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+// The replacement keeps the permissions of the file it replaces; a new file
+// has the usual ones for new files.
+void KeepMode(const std::string& path, const std::string& partPath) {
+    std::error_code error;
+    const std::filesystem::file_status target = std::filesystem::status(path, error);
+    if (!error && std::filesystem::is_regular_file(target)) {
+        std::filesystem::permissions(partPath, target.permissions(), error);
+    }
+}
+
 }  // namespace
 
 ColorsHtmlExport::ColorsHtmlExport(std::string summary, std::string_view appName)
@@ -136,8 +169,8 @@ HtmlExportResult ColorsHtmlExport::Write(const std::string& path,
     if (!title.ok) {
         return {false, NotLatin1Text(title.offending, path)};
     }
-    const std::string partPath = path + ".part";
-    std::FILE* file = std::fopen(partPath.c_str(), "wb");
+    std::string partPath;
+    std::FILE* file = CreatePartFile(path, partPath);
     if (!file) {
         return {false, WriteFailedText(errno, path)};
     }
@@ -147,6 +180,7 @@ HtmlExportResult ColorsHtmlExport::Write(const std::string& path,
         ok = false;
         error = errno;
     }
+    KeepMode(path, partPath);
     if (ok && std::rename(partPath.c_str(), path.c_str()) != 0) {
         ok = false;
         error = errno;

@@ -33,8 +33,9 @@ class ColorsHtmlExport {
     std::string ProposedPath(std::string_view folder, Clock& clock) const;
 
     // Writes the page for the colours in list order, numbered from 1. The
-    // page is written to a temporary file beside `path` and renamed, so a
-    // failure leaves no partial file under `path`.
+    // page is written to a new temporary file beside `path` and renamed, so a
+    // failure leaves no partial file under `path`; a file it replaces keeps
+    // its permissions.
     HtmlExportResult Write(const std::string& path, std::span<const uint32_t> colours) const;
 
   private:

@@ -15,7 +15,7 @@ bool FileExists(const std::string& path);
 // count; empty when all three exist. Doubled separators are collapsed.
 //
 // `folder` is the export folder: the desktop folder plus "/" plus the
-// application name, created (one level) by the platform when missing.
+// application name, created with its parents by the platform when missing.
 std::string GetUniqueFilePath(std::string_view folder, std::string_view name,
                               std::string_view extension, Clock& clock);
 

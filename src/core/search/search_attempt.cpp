@@ -148,8 +148,11 @@ void SearchAttempt::RunActions(const SearchParams& params, Point at, Point saved
     if (params.m_dwTimeDelay1 != 0) {
         m_deps.clock.SleepMs(params.m_dwTimeDelay1);
     }
-    if (params.m_bExecuteScript) {
-        m_deps.shell.Execute(params.m_strScriptToExecute, params.m_strVerb);
+    // A file or verb the desktop cannot run sounds the failure, as no window
+    // of the shell's own reports it.
+    if (params.m_bExecuteScript &&
+        !m_deps.shell.Execute(params.m_strScriptToExecute, params.m_strVerb)) {
+        m_deps.beeper.Beep(BeepKind::Error);
     }
     if (params.m_bMakeActiveWindow) {
         m_deps.activator.Activate(params.m_pMainWnd);

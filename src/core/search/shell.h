@@ -7,10 +7,12 @@ namespace qrv {
 // Starting programs and opening files the way the desktop does. Nothing waits
 // for a started program.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // "open" (any case): executables and scripts start, other files open in
-    // their default application; "Execute" starts the file; other verbs fail.
+    // their default application; "Execute" starts the file; "Edit" opens it
+    // without running it; "Print" prints it; other verbs fail. False when
+    // nothing was started.
     virtual bool Execute(const std::string& file, const std::string& verb) = 0;
     // Opens a file, folder or address with its default application.
     virtual bool Open(const std::string& target) = 0;

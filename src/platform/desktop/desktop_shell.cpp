@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -18,7 +17,7 @@ namespace {
 const QString kFileManagerService = QStringLiteral("org.freedesktop.FileManager1");
 const QString kFileManagerPath = QStringLiteral("/org/freedesktop/FileManager1");
 constexpr int kFileManagerTimeoutMs = 5000;
-constexpr qint64 kShebangLineMax = 256;
+constexpr char kElfMagic[] = {0x7F, 'E', 'L', 'F'};
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -28,22 +27,17 @@ bool VerbIs(const QString& verb, const char* name) {
     return verb.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
-// "#!/bin/sh -e" -> {"/bin/sh", "-e"}: like the kernel, everything after the
-// interpreter is one argument.
-std::optional<QStringList> ReadShebang(const QString& file) {
-    QFile script(file);
-    if (!script.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray line = script.readLine(kShebangLineMax);
-    if (!line.startsWith("#!"))
-        return std::nullopt;
-    const QString rest = QString::fromUtf8(line.mid(2)).trimmed();
-    const qsizetype blank = rest.indexOf(QRegularExpression(QStringLiteral("[ \t]")));
-    if (rest.isEmpty())
-        return std::nullopt;
-    if (blank < 0)
-        return QStringList{rest};
-    return QStringList{rest.left(blank), rest.mid(blank + 1).trimmed()};
+// A program: a regular file with the execute bit that is an ELF executable
+// or a script naming its interpreter on its first line. A data file with the
+// execute bit, common on FAT and NTFS mounts, is not one.
+bool IsProgram(const QFileInfo& info) {
+    if (!info.isFile() || !info.isExecutable())
+        return false;
+    QFile program(info.absoluteFilePath());
+    if (!program.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray start = program.read(sizeof kElfMagic);
+    return start == QByteArray(kElfMagic, sizeof kElfMagic) || start.startsWith("#!");
 }
 
 bool HasScheme(const QString& target) {
@@ -61,18 +55,27 @@ bool IsActivatable(QDBusConnection& bus, const QString& service) {
 
 }  // namespace
 
-DesktopShell::DesktopShell(QString opener) : m_opener(std::move(opener)) {}
+DesktopShell::DesktopShell(QString opener, QString printer)
+    : m_opener(std::move(opener)), m_printer(std::move(printer)) {}
 
 bool DesktopShell::Execute(const std::string& file, const std::string& verb) {
     const QString qverb = FromUtf8(verb);
-    const bool open = qverb.isEmpty() || VerbIs(qverb, "open");
-    if (!open && !VerbIs(qverb, "execute"))
-        return false;
     const QString qfile = FromUtf8(file);
-    if (const auto command = ProgramCommand(qfile)) {
-        return QProcess::startDetached(command->program, command->arguments);
+    if (qverb.isEmpty() || VerbIs(qverb, "open")) {
+        const QString program = ProgramPath(qfile);
+        return program.isEmpty() ? Open(file) : QProcess::startDetached(program, {});
     }
-    return open && Open(file);
+    if (VerbIs(qverb, "execute")) {
+        const QString program = ProgramPath(qfile);
+        return !program.isEmpty() && QProcess::startDetached(program, {});
+    }
+    // Editing hands the file, never run, to the application the desktop
+    // opens its type with; printing goes to the print spooler.
+    if (VerbIs(qverb, "edit"))
+        return QFileInfo(qfile).isFile() && StartOpener(QFileInfo(qfile).absoluteFilePath());
+    if (VerbIs(qverb, "print"))
+        return Print(qfile);
+    return false;
 }
 
 bool DesktopShell::Open(const std::string& target) {
@@ -93,27 +96,24 @@ bool DesktopShell::Reveal(const std::string& file) {
     return ShowInFileManager(uri) || StartOpener(info.absolutePath());
 }
 
-// A file with the execute bit starts itself; a script without it starts
-// through the interpreter its first line names; a bare name is looked up on
-// the search path. Anything else is not a program.
-std::optional<DesktopShell::Command> DesktopShell::ProgramCommand(const QString& file) {
+// A file starts itself only when it is a program by content and has the
+// execute bit; a bare name is looked up on the search path. Anything else,
+// a script without the execute bit included, is not a program.
+QString DesktopShell::ProgramPath(const QString& file) {
     const QFileInfo info(file);
-    if (info.isFile()) {
-        const QString path = info.absoluteFilePath();
-        if (info.isExecutable())
-            return Command{path, {}};
-        if (auto interpreter = ReadShebang(path)) {
-            const QString program = interpreter->takeFirst();
-            return Command{program, *interpreter << path};
-        }
-        return std::nullopt;
-    }
-    if (info.exists() || file.contains('/'))
-        return std::nullopt;
-    const QString found = QStandardPaths::findExecutable(file);
-    if (found.isEmpty())
-        return std::nullopt;
-    return Command{found, {}};
+    const bool bareName = !info.exists() && !file.contains('/');
+    const QFileInfo program = bareName ? QFileInfo(QStandardPaths::findExecutable(file)) : info;
+    return !program.filePath().isEmpty() && IsProgram(program) ? program.absoluteFilePath()
+                                                               : QString();
+}
+
+bool DesktopShell::Print(const QString& file) const {
+    const QFileInfo info(file);
+    if (!info.isFile())
+        return false;
+    const QString spooler = QStandardPaths::findExecutable(m_printer);
+    // An absolute path cannot be taken for an option.
+    return !spooler.isEmpty() && QProcess::startDetached(spooler, {info.absoluteFilePath()});
 }
 
 bool DesktopShell::ShowInFileManager(const QString& uri) {

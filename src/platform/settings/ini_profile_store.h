@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QSet>
+#include <QSettings>
 #include <QString>
+#include <cstdint>
+#include <functional>
 #include <mutex>
 
 #include "settings/profile_store.h"
@@ -8,12 +12,20 @@
 namespace qrv {
 
 // The profile as an INI file: a section is an INI group, names are kept
-// verbatim. Every write is flushed to disk at once; other processes' changes
-// to other keys are merged under the file's lock, not overwritten. Safe to use
-// from several threads.
+// verbatim. The file is read once, on first use; writes change the values in
+// memory and are written together by Save. A save merges only the keys this
+// store changed into the file's current content under the file's lock (read
+// again only when it changed since), so other processes' changes to other
+// keys are kept, and replaces the file whole, so a failure never leaves it
+// cut short. Safe to use from several threads.
 class IniProfileStore : public ProfileStore {
   public:
+    // Told why a save failed, the first time one does.
+    using FailureReport = std::function<void(const QString& reason)>;
+
     explicit IniProfileStore(QString filePath);
+    // Saves what is still unsaved.
+    ~IniProfileStore() override;
 
     // "<config dir>/Tolbrin/Quorvane by Tolbrin.ini" in the user's
     // configuration directory.
@@ -26,13 +38,41 @@ class IniProfileStore : public ProfileStore {
     bool WriteString(const std::string& section, const std::string& key,
                      const std::string& value) override;
 
+    // Writes the changed keys to the file; true when nothing is left unsaved.
+    bool Save();
+    void SetFailureReport(FailureReport report);
+
     const QString& FilePath() const { return m_filePath; }
+    // How often the file has been read and parsed: once when first used, and
+    // on saving when something else changed it since.
+    int FileReads() const;
 
   private:
-    bool Write(const std::string& section, const std::string& key, const QVariant& value);
+    struct FileStamp {
+        uint64_t device = 0;
+        uint64_t inode = 0;
+        int64_t size = 0;
+        int64_t seconds = 0;
+        int64_t nanoseconds = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+
+    QVariant Value(const std::string& section, const std::string& key);
+    void Write(const std::string& section, const std::string& key, const QVariant& value);
+    void LoadOnce();
+    QSettings::SettingsMap ReadFile();
+    QString SaveLocked();
+    FileStamp Stamp() const;
 
     const QString m_filePath;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
+    bool m_loaded = false;
+    QSettings::SettingsMap m_values;
+    QSet<QString> m_changed;
+    int m_fileReads = 0;
+    FileStamp m_stamp;
+    FailureReport m_report;
+    bool m_reported = false;
 };
 
 }  // namespace qrv

@@ -1,5 +1,6 @@
 #include "settings/verbatim_ini_format.h"
 
+#include <QByteArrayView>
 #include <QMetaType>
 #include <QStringList>
 
@@ -61,7 +62,9 @@ int HexValue(char c) {
     return -1;
 }
 
-QString UnescapeName(const QByteArray& text) {
+QString UnescapeName(QByteArrayView text) {
+    if (!text.contains('%'))
+        return QString::fromUtf8(text);
     QByteArray out;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 2 < text.size()) {
@@ -137,7 +140,7 @@ QByteArray FormatValue(const QVariant& value) {
     return NeedsQuotes(utf8) ? Quote(utf8) : utf8;
 }
 
-QByteArray Unquote(const QByteArray& text) {
+QByteArray Unquote(QByteArrayView text) {
     QByteArray out;
     for (qsizetype i = 1; i < text.size(); ++i) {
         const char c = text[i];
@@ -165,8 +168,8 @@ QByteArray Unquote(const QByteArray& text) {
     return out;
 }
 
-QString ParseValue(const QByteArray& text) {
-    QByteArray utf8 = text.startsWith('"') ? Unquote(text) : text;
+QString ParseValue(QByteArrayView text) {
+    QByteArray utf8 = text.startsWith('"') ? Unquote(text) : text.toByteArray();
     if (utf8.startsWith("@@"))
         utf8.remove(0, 1);
     return QString::fromUtf8(utf8);
@@ -187,23 +190,30 @@ QSettings::Format VerbatimIniFormat::Format() {
 }
 
 // Lenient like the stock reader: unknown lines are skipped rather than
-// failing, so that a damaged file does not block every later write.
+// failing, so that a damaged file does not block every later write. Lines are
+// read in place; the keys of a file this format wrote come in order, so each
+// is inserted at the end in constant time.
 bool VerbatimIniFormat::Read(QIODevice& device, QSettings::SettingsMap& map) {
+    const QByteArray text = device.readAll();
     QString section;
-    for (const QByteArray& raw : device.readAll().split('\n')) {
-        const QByteArray line = raw.trimmed();
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        const QByteArrayView line = QByteArrayView(text).sliced(start, end - start).trimmed();
+        start = end + 1;
         if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
             continue;
         if (line.startsWith('[') && line.endsWith(']')) {
-            section = UnescapeName(line.mid(1, line.size() - 2).trimmed());
+            section = UnescapeName(line.sliced(1, line.size() - 2).trimmed());
             continue;
         }
         const qsizetype equals = line.indexOf('=');
         if (equals <= 0)
             continue;
-        const QString key = UnescapeName(line.left(equals).trimmed());
+        const QString key = UnescapeName(line.first(equals).trimmed());
         const QString path = section.isEmpty() ? key : section + '/' + key;
-        map.insert(path, ParseValue(line.mid(equals + 1).trimmed()));
+        map.insert(map.cend(), path, ParseValue(line.sliced(equals + 1).trimmed()));
     }
     return true;
 }

@@ -3,23 +3,32 @@
 #include <memory>
 #include <string>
 
+#include "desktop/sound_event_player.h"
 #include "search/beeper.h"
 
 namespace qrv {
 
 class XDisplay;
 
-// Rings the X keyboard bell; every kind of beep sounds the same.
+// Plays the desktop's sound for each kind of beep ("dialog-error",
+// "dialog-information", ...); rings the X keyboard bell when the sound
+// cannot be played.
 class XBeeper : public Beeper {
   public:
-    explicit XBeeper(const std::string& displayName = {});
+    // Without a player, sounds go through libcanberra.
+    explicit XBeeper(const std::string& displayName = {},
+                     std::unique_ptr<SoundEventPlayer> player = nullptr);
     ~XBeeper() override;
+
+    // The sound theme event played for `kind`.
+    static const char* EventId(BeepKind kind);
 
     bool Connected() const { return m_pDisplay != nullptr; }
     void Beep(BeepKind kind) override;
 
   private:
     std::unique_ptr<XDisplay> m_pDisplay;
+    std::unique_ptr<SoundEventPlayer> m_player;
 };
 
 }  // namespace qrv

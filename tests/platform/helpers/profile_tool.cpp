@@ -1,7 +1,7 @@
 // Works on a profile file from a separate process, for the profile tests.
 //   profile_tool hammer <file> <section> <key prefix> <key count> <milliseconds>
-//     writes increasing values to the keys in turn until the time is up and
-//     prints each key's last written value as "key=value".
+//     writes and saves increasing values to the keys in turn until the time is
+//     up and prints each key's last written value as "key=value".
 //   profile_tool dump <file> stock|verbatim
 //     prints every "section/key=value" as one reader sees the file, with line
 //     breaks in values shown as "\n".
@@ -28,7 +28,7 @@ int Hammer(char** argv) {
     for (int32_t value = 0; std::chrono::steady_clock::now() < end || last.size() < size_t(keys);
          ++value) {
         const std::string key = prefix + std::to_string(value % keys);
-        if (!store.WriteInt(section, key, value))
+        if (!store.WriteInt(section, key, value) || !store.Save())
             return 2;
         last[key] = value;
     }
