@@ -204,6 +204,31 @@ TEST_F(AtspiAutomationTest, BurstOfNameChangesGivesOneRefresh) {
               std::string::npos);
 }
 
+// The names come off the events, in order, and only from the watched window.
+TEST_F(AtspiAutomationTest, NameChangesCarryTheirNewNames) {
+    AtspiNameChangeMonitor names;
+    std::vector<std::string> seen;
+    ASSERT_TRUE(names.Watch(Window(), [&](const std::string& name) { seen.push_back(name); }));
+    ASSERT_TRUE(WaitUntil([&] {
+        s_app->write("rename-now 1\n");
+        Pump(200);
+        return !seen.empty();
+    }));
+    Pump(300);
+    const std::string last = seen.back();
+    ASSERT_EQ(last.rfind("Counter ", 0), 0u) << last;
+    const int shown = std::stoi(last.substr(8));
+    seen.clear();
+    s_app->write("rename-second\nrename-now 3\n");
+    ASSERT_TRUE(WaitUntil([&] { return seen.size() >= 3; }));
+    Pump(300);
+    const std::vector<std::string> expected = {"Counter " + std::to_string(shown + 1),
+                                               "Counter " + std::to_string(shown + 2),
+                                               "Counter " + std::to_string(shown + 3)};
+    EXPECT_EQ(seen, expected);
+    names.Unwatch();
+}
+
 TEST_F(AtspiAutomationTest, AccessibilitySwitchCanBeTurnedOn) {
     AccessibilityBusSwitch accessibility;
     ASSERT_TRUE(accessibility.IsEnabled().has_value());
