@@ -38,12 +38,27 @@ class BoundedWalk {
     size_t m_budget = kMaxWalkElements;
 };
 
-bool PlacedLike(AutomationElement& element, const TopLevelWindow& window) {
-    if (!window.clientRect && !window.frameRect) {
-        return true;
+bool Inside(const Rect& inner, const Rect& outer) {
+    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// How well the element's extents fit the window: 2 where the window or its
+// frame is, 1 when unknown on either side or within the frame (a toolkit may
+// leave out its own shadow or title bar), 0 elsewhere.
+int PlaceScore(AutomationElement& element, const TopLevelWindow& window) {
+    const std::optional<Rect> outer = window.frameRect ? window.frameRect : window.clientRect;
+    if (!outer) {
+        return 1;
     }
     const std::optional<Rect> bounds = element.ScreenBounds();
-    return !bounds || bounds == window.clientRect || bounds == window.frameRect;
+    if (!bounds) {
+        return 1;
+    }
+    if (bounds == window.clientRect || bounds == window.frameRect) {
+        return 2;
+    }
+    return Inside(*bounds, *outer) ? 1 : 0;
 }
 
 }  // namespace
@@ -82,9 +97,18 @@ ElementPtr FindWindowElement(const ElementPtr& root, const TopLevelWindow& windo
         return nullptr;
     }
     std::vector<ElementPtr> matches;
+    int best = 1;
     for (const ElementPtr& candidate : root->Children(kMaxWalkElements)) {
-        if (candidate && candidate->ProcessId() == window.processId &&
-            candidate->Name() == window.title && PlacedLike(*candidate, window)) {
+        if (!candidate || candidate->ProcessId() != window.processId ||
+            candidate->Name() != window.title) {
+            continue;
+        }
+        const int score = PlaceScore(*candidate, window);
+        if (score > best) {
+            best = score;
+            matches.clear();
+        }
+        if (score == best) {
             matches.push_back(candidate);
         }
     }

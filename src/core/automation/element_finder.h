@@ -30,7 +30,8 @@ ElementPtr FindDescendant(const ElementPtr& window, const std::string& name,
 
 // The one top-level element of the window's process named exactly like its
 // title and, where both sides tell their extents, placed where the window or
-// its frame is. Null when there is none or no single one.
+// its frame is, else within its frame. Null when there is none or no single
+// one.
 ElementPtr FindWindowElement(const ElementPtr& root, const TopLevelWindow& window);
 
 }  // namespace qrv
