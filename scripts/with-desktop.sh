@@ -41,6 +41,12 @@ fi
 if [ "$wm" = 1 ]; then
     openbox --sm-disable >/dev/null 2>&1 &
     pids+=($!)
+    # Windows mapped while the manager starts up can be lost: wait until it
+    # announces itself, however busy the machine is.
+    for _ in $(seq 400); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+        sleep 0.05
+    done
     sleep 0.5
 fi
 

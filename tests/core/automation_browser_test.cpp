@@ -40,7 +40,7 @@ TEST(ControlBrowserModel, RowActionsAndSelectionChecks) {
     // Equal rows act on the first element in tree order.
     EXPECT_TRUE(model.ClickRow(1));
     EXPECT_TRUE(model.FocusRow(1));
-    auto first = std::static_pointer_cast<FakeElement>(window->Children()[0]);
+    auto first = std::static_pointer_cast<FakeElement>(window->Children(SIZE_MAX)[0]);
     EXPECT_EQ(first->invocations, 1);
     EXPECT_EQ(first->focusRequests, 1);
     EXPECT_EQ(model.DetailsText(1), "Name : Go\n\nValue : 1.");
@@ -48,7 +48,7 @@ TEST(ControlBrowserModel, RowActionsAndSelectionChecks) {
 
     // The row's value is always part of the search.
     first->props.value = "2";
-    std::static_pointer_cast<FakeElement>(window->Children()[1])->props.value = "2";
+    std::static_pointer_cast<FakeElement>(window->Children(SIZE_MAX)[1])->props.value = "2";
     EXPECT_FALSE(model.ClickRow(0));
     EXPECT_FALSE(model.FocusRow(0));
     model.SetOnlyClickables(false);
@@ -89,7 +89,7 @@ class ControlListMonitorTest : public testing::Test {
 TEST_F(ControlListMonitorTest, BurstOfChangesGivesOneRefreshAfterTheDelay) {
     monitor.ChooseWindow(window);
     ASSERT_EQ(names.watched, window);
-    auto go = std::static_pointer_cast<FakeElement>(window->Children()[0]);
+    auto go = std::static_pointer_cast<FakeElement>(window->Children(SIZE_MAX)[0]);
     for (int i = 1; i <= 10; ++i) {
         go->props.name = "Go " + std::to_string(i);
         ASSERT_TRUE(names.Fire(go->props.name));

@@ -31,11 +31,11 @@ TEST(ControlTreeReader, RowsFollowTreeOrderWithDenseNumbers) {
     const std::vector<ControlRow> all = {{"1", "Form", "", ""},   {"2", "OK", "", ""},
                                          {"3", "Next", "", ""},   {"4", "Path", "/tmp", "Yes"},
                                          {"5", "Level", "3", ""}, {"6", "Note", "", ""}};
-    EXPECT_EQ(WalkControls(form, false), all);
+    EXPECT_EQ(ReadControls(form, false).rows, all);
     const std::vector<ControlRow> clickables = {
         {"1", "OK", "", ""}, {"2", "Next", "", ""}, {"3", "Level", "3", ""}};
-    EXPECT_EQ(WalkControls(form, true), clickables);
-    EXPECT_TRUE(WalkControls(nullptr, false).empty());
+    EXPECT_EQ(ReadControls(form, true).rows, clickables);
+    EXPECT_TRUE(ReadControls(nullptr, false).rows.empty());
 }
 
 TEST(ControlTreeReader, EditFieldsText) {
@@ -62,7 +62,7 @@ TEST(ControlTreeReader, EditFieldsText) {
         for (const Props& p : c.edits) {
             holder->Add(p);
         }
-        EXPECT_EQ(GetEditFieldsText(window), c.text);
+        EXPECT_EQ(ReadControls(window, true).editFields, c.text);
     }
 }
 

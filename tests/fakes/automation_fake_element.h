@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,8 @@ class FakeElement : public AutomationElement {
         ElementKind kind = ElementKind::Other;
         int64_t processId = 0;
         bool actionsSucceed = true;
+        bool managesDescendants = false;
+        std::optional<Rect> bounds{};
     };
 
     explicit FakeElement(Props props) : props(std::move(props)) {}
@@ -36,7 +40,12 @@ class FakeElement : public AutomationElement {
     ElementKind Kind() override { return props.kind; }
     bool IsInvokable() override { return props.invokable; }
     int64_t ProcessId() override { return props.processId; }
-    std::vector<ElementPtr> Children() override { return m_children; }
+    std::vector<ElementPtr> Children(size_t limit) override {
+        ++childListings;
+        return {m_children.begin(), m_children.begin() + std::min(limit, m_children.size())};
+    }
+    bool ManagesDescendants() override { return props.managesDescendants; }
+    std::optional<Rect> ScreenBounds() override { return props.bounds; }
     // A real backend has no action to perform on an element that is not invocable.
     bool Invoke() override {
         invocations += props.invokable ? 1 : 0;
@@ -50,6 +59,7 @@ class FakeElement : public AutomationElement {
     Props props;
     int invocations = 0;
     int focusRequests = 0;
+    int childListings = 0;
 
   private:
     std::vector<ElementPtr> m_children;

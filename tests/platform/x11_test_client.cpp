@@ -14,7 +14,8 @@ uint32_t PatternColour(int x, int y) {
 }
 
 Window XTestClient::CreateWindow(int x, int y, int width, int height, bool overrideRedirect,
-                                 const std::string& title, long eventMask) {
+                                 const std::string& title, long eventMask,
+                                 const std::function<void(Window)>& beforeMap) {
     XSetWindowAttributes attributes{};
     attributes.override_redirect = overrideRedirect;
     attributes.background_pixel = BlackPixel(m_pDisplay, DefaultScreen(m_pDisplay));
@@ -31,6 +32,9 @@ Window XTestClient::CreateWindow(int x, int y, int width, int height, bool overr
         XChangeProperty(m_pDisplay, window, XInternAtom(m_pDisplay, "_NET_WM_PID", False),
                         XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&pid),
                         1);
+    }
+    if (beforeMap) {
+        beforeMap(window);
     }
     XMapWindow(m_pDisplay, window);
     XEvent event;

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "search/geometry.h"
@@ -31,9 +32,11 @@ class XTestClient {
 
     // A mapped window at root position (x, y). Override-redirect windows are
     // left alone by a window manager; others get the title and this
-    // process's id. Returns once the window is viewable.
+    // process's id; beforeMap may set further properties. Returns once the
+    // window is viewable.
     Window CreateWindow(int x, int y, int width, int height, bool overrideRedirect,
-                        const std::string& title = {}, long eventMask = 0);
+                        const std::string& title = {}, long eventMask = 0,
+                        const std::function<void(Window)>& beforeMap = {});
     void Destroy(Window window);
     // Paints the window with PatternColour of the root positions it covers.
     void FillPattern(Window window, int width, int height);

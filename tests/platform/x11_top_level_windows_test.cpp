@@ -2,10 +2,14 @@
 
 #include "platform_test_support.h"
 
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <unistd.h>
 
 #include <optional>
 
+#include "settings/memory_profile_store.h"
+#include "settings/profile.h"
 #include "x11/x_top_level_windows.h"
 #include "x11/x_window_activator.h"
 #include "x11_test_client.h"
@@ -28,6 +32,24 @@ class XTopLevelWindowsTest : public ::testing::Test {
         }
         return std::nullopt;
     }
+    std::optional<long> RootCardinal(const char* name) {
+        Display* display = m_client.Get();
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long remaining = 0;
+        unsigned char* data = nullptr;
+        std::optional<long> value;
+        if (XGetWindowProperty(display, m_client.Root(), XInternAtom(display, name, False), 0, 1,
+                               False, XA_CARDINAL, &type, &format, &count, &remaining,
+                               &data) == Success &&
+            data && count == 1 && format == 32) {
+            value = *reinterpret_cast<long*>(data);
+        }
+        if (data)
+            XFree(data);
+        return value;
+    }
     // The window as listed once the window manager (if any) has taken it in.
     std::optional<TopLevelWindow> WaitListed(Window window) {
         std::optional<TopLevelWindow> found;
@@ -48,20 +70,181 @@ TEST_F(XTopLevelWindowsTest, ListsATitledWindowWithItsProcessUntilItIsWithdrawn)
     EXPECT_TRUE(listed->visible);
     EXPECT_FALSE(listed->minimized);
     EXPECT_FALSE(listed->maximized);
+    EXPECT_TRUE(listed->enabled);
+    ASSERT_TRUE(listed->clientRect && listed->frameRect);
+    EXPECT_EQ(listed->clientRect->Width(), 300);
+    EXPECT_EQ(listed->clientRect->Height(), 200);
+    EXPECT_LE(listed->frameRect->left, listed->clientRect->left);
+    EXPECT_LE(listed->frameRect->top, listed->clientRect->top);
+    EXPECT_GE(listed->frameRect->right, listed->clientRect->right);
+    EXPECT_GE(listed->frameRect->bottom, listed->clientRect->bottom);
+    if (!m_client.ManagerRunning()) {
+        EXPECT_EQ(listed->clientRect, (Rect{200, 100, 500, 300}));
+        EXPECT_EQ(listed->frameRect, listed->clientRect);
+    }
 
+    // A minimised window is still there for the user: listed and visible.
     Display* display = m_client.Get();
     if (m_client.ManagerRunning()) {
         XIconifyWindow(display, window, DefaultScreen(display));
         XSync(display, False);
         EXPECT_TRUE(WaitUntil([&] {
             std::optional<TopLevelWindow> w = Find(window);
-            return w && w->minimized && !w->visible;
+            return w && w->minimized && w->visible && w->enabled;
         }));
     }
     XWithdrawWindow(display, window, DefaultScreen(display));
     XSync(display, False);
     EXPECT_TRUE(WaitUntil([&] { return !Find(window).has_value(); }));
     m_client.Destroy(window);
+}
+
+// A window on another workspace is hidden by the window manager but visible
+// in the desktop's sense; without workspaces there is nothing to test.
+TEST_F(XTopLevelWindowsTest, WindowOnAnotherWorkspaceIsVisible) {
+    Display* display = m_client.Get();
+    const std::optional<long> desktops = RootCardinal("_NET_NUMBER_OF_DESKTOPS");
+    if (!m_client.ManagerRunning() || desktops.value_or(0) < 2) {
+        GTEST_SKIP() << "no window manager with two workspaces";
+    }
+    Window window = m_client.CreateWindow(250, 150, 200, 120, false, "Elsewhere");
+    ASSERT_TRUE(WaitListed(window));
+    const long other = (RootCardinal("_NET_CURRENT_DESKTOP").value_or(0) + 1) % *desktops;
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = window;
+    message.xclient.message_type = XInternAtom(display, "_NET_WM_DESKTOP", False);
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = other;
+    message.xclient.data.l[1] = 2;  // from a pager: the user asked for it
+    XSendEvent(display, m_client.Root(), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &message);
+    XSync(display, False);
+    ASSERT_TRUE(WaitUntil([&] {
+        XWindowAttributes attributes;
+        XGetWindowAttributes(display, window, &attributes);
+        return attributes.map_state != IsViewable;
+    })) << "the window manager did not move the window away";
+    std::optional<TopLevelWindow> listed = Find(window);
+    ASSERT_TRUE(listed);
+    EXPECT_TRUE(listed->visible);
+    EXPECT_TRUE(listed->enabled);
+    EXPECT_FALSE(listed->minimized);
+    m_client.Destroy(window);
+}
+
+// An owner is disabled while it shows a modal dialog, not by a plain
+// transient or a dialog modal for no window in particular.
+TEST_F(XTopLevelWindowsTest, OwnerOfAModalDialogIsNotEnabled) {
+    Display* display = m_client.Get();
+    const Window owner = m_client.CreateWindow(100, 400, 300, 200, false, "Owner");
+    const Window bystander = m_client.CreateWindow(500, 400, 200, 200, false, "Bystander");
+    ASSERT_TRUE(WaitListed(owner) && WaitListed(bystander));
+    const auto dialog = [&](Window transientFor, bool modal) {
+        return m_client.CreateWindow(150, 450, 100, 80, false, "Dialog", 0, [&](Window w) {
+            XSetTransientForHint(display, w, transientFor);
+            if (modal) {
+                Atom state = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
+                XChangeProperty(display, w, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM,
+                                32, PropModeReplace, reinterpret_cast<unsigned char*>(&state), 1);
+            }
+        });
+    };
+    const auto enabled = [&](Window w) {
+        std::optional<TopLevelWindow> listed = Find(w);
+        return listed && listed->enabled;
+    };
+    struct Case {
+        const char* what;
+        Window transientFor;
+        bool modal;
+        bool ownerEnabled;
+    };
+    const Case cases[] = {
+        {"modal", owner, true, false},
+        {"modeless", owner, false, true},
+        {"modal for the group", m_client.Root(), true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Window shown = dialog(c.transientFor, c.modal);
+        ASSERT_TRUE(WaitListed(shown));
+        EXPECT_TRUE(WaitUntil([&] { return enabled(owner) == c.ownerEnabled; }));
+        EXPECT_TRUE(enabled(bystander));
+        EXPECT_TRUE(enabled(shown));
+        m_client.Destroy(shown);
+        EXPECT_TRUE(WaitUntil([&] { return enabled(owner); }));
+    }
+    m_client.Destroy(owner);
+    m_client.Destroy(bystander);
+}
+
+// Without _NET_WM_NAME the title is WM_NAME, Latin-1 unless typed UTF-8.
+TEST_F(XTopLevelWindowsTest, LegacyTitleIsConvertedFromLatin1) {
+    Display* display = m_client.Get();
+    const Window window = m_client.CreateWindow(300, 200, 200, 100, false, "Legacy");
+    ASSERT_TRUE(WaitListed(window));
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    struct Case {
+        std::string bytes;
+        Atom type;
+        std::string title;
+    };
+    const Case cases[] = {
+        {"Caf\xe9 \xa9 \xff", XA_STRING, "Caf\u00e9 \u00a9 \u00ff"},
+        {"Plain", XA_STRING, "Plain"},
+        {"Caf\u00e9", utf8, "Caf\u00e9"},
+    };
+    XDeleteProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        XChangeProperty(display, window, XA_WM_NAME, c.type, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(c.bytes.data()),
+                        int(c.bytes.size()));
+        XSync(display, False);
+        std::optional<TopLevelWindow> listed;
+        EXPECT_TRUE(WaitUntil([&] { return (listed = Find(window)) && listed->title == c.title; }))
+            << (listed ? listed->title : "not listed");
+    }
+    m_client.Destroy(window);
+}
+
+// An instance that is minimised still holds its section; one that shows a
+// modal dialog does not count.
+TEST_F(XTopLevelWindowsTest, InstanceNumberCountsMinimisedButNotBlockedInstances) {
+    Display* display = m_client.Get();
+    const Window first = m_client.CreateWindow(100, 100, 300, 200, false, std::string(kAppName));
+    ASSERT_TRUE(WaitListed(first));
+    const auto instanceNumber = [&] {
+        MemoryProfileStore store;
+        return Profile(store, m_windows).InstanceNumber();
+    };
+    EXPECT_EQ(instanceNumber(), 2);
+    if (m_client.ManagerRunning()) {
+        XIconifyWindow(display, first, DefaultScreen(display));
+        XSync(display, False);
+        ASSERT_TRUE(WaitUntil([&] {
+            std::optional<TopLevelWindow> w = Find(first);
+            return w && w->minimized;
+        }));
+        EXPECT_EQ(instanceNumber(), 2);
+        XMapWindow(display, first);
+        XSync(display, False);
+        ASSERT_TRUE(WaitUntil([&] {
+            std::optional<TopLevelWindow> w = Find(first);
+            return w && !w->minimized;
+        }));
+    }
+    const Window dialog =
+        m_client.CreateWindow(150, 150, 100, 80, false, "Modal", 0, [&](Window w) {
+            XSetTransientForHint(display, w, first);
+            Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
+            XChangeProperty(display, w, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32,
+                            PropModeReplace, reinterpret_cast<unsigned char*>(&modal), 1);
+        });
+    EXPECT_TRUE(WaitUntil([&] { return instanceNumber() == 1; }));
+    m_client.Destroy(dialog);
+    m_client.Destroy(first);
 }
 
 TEST_F(XTopLevelWindowsTest, ActivatorBringsTheWindowToTheFront) {

@@ -323,13 +323,15 @@ void ControlBrowserDialog::ChooseWindow(int index) {
     if (index < 0 || size_t(index) >= m_windows.size()) {
         return;
     }
-    if (!Lookup(m_windows[size_t(index)].id)) {
+    // Its title and place now, as the accessibility tree tells them.
+    const std::optional<TopLevelWindow> window = Lookup(m_windows[size_t(index)].id);
+    if (!window) {
         Message(browser_texts::kSelectedWindowGone, MessageIcon::Information);
         FillWindowList();
         return;
     }
     WaitCursor wait;
-    ElementPtr element = m_root ? FindWindowElement(m_root, m_windows[size_t(index)]) : nullptr;
+    ElementPtr element = m_root ? FindWindowElement(m_root, *window) : nullptr;
     const bool held = element != nullptr;
     m_monitor.ChooseWindow(std::move(element));
     if (held) {

@@ -25,9 +25,10 @@ void ControlBrowserModel::FillControlList() {
     if (!m_pWindowElement) {
         return;
     }
-    m_strEditFields = GetEditFieldsText(m_pWindowElement);
+    ControlListing listing = ReadControls(m_pWindowElement, m_bOnlyClickables);
+    m_strEditFields = std::move(listing.editFields);
     m_strWindowName = m_pWindowElement->Name();
-    m_rows = WalkControls(m_pWindowElement, m_bOnlyClickables);
+    m_rows = std::move(listing.rows);
 }
 
 void ControlBrowserModel::ClearControlList() {

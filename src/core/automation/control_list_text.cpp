@@ -40,7 +40,7 @@ std::optional<std::string> WindowControlsText(AutomationTree& tree, const std::s
     if (!window) {
         return std::nullopt;
     }
-    return ClipboardText(WalkControls(window, onlyClickables), false);
+    return ClipboardText(ReadControls(window, onlyClickables).rows, false);
 }
 
 }  // namespace qrv

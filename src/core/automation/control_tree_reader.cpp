@@ -1,5 +1,7 @@
 #include "automation/control_tree_reader.h"
 
+#include <optional>
+
 #include "automation/element_finder.h"
 
 namespace qrv {
@@ -8,39 +10,59 @@ namespace {
 
 constexpr const char* kAddressBarName = "Address and search bar";
 
-}  // namespace
+// Collects the listing one element at a time, each property read at most once.
+class ListingBuilder {
+  public:
+    ListingBuilder(const ElementPtr& window, bool onlyClickables)
+        : m_window(window), m_bOnlyClickables(onlyClickables) {}
 
-std::vector<ControlRow> WalkControls(const ElementPtr& window, bool onlyClickables) {
-    std::vector<ControlRow> rows;
-    WalkTree(window, [&](AutomationElement& element) {
-        std::string name = element.Name();
-        if (name.empty() || (onlyClickables && !element.IsInvokable())) {
-            return;
+    void Visit(const ElementPtr& element) {
+        const std::string name = element->Name();
+        std::optional<std::string> value;
+        const auto valueOf = [&]() -> const std::string& {
+            if (!value) {
+                value = element->Value();
+            }
+            return *value;
+        };
+        if (element != m_window && element->Kind() == ElementKind::Edit) {
+            AddEditField(name, valueOf());
         }
-        rows.push_back({std::to_string(rows.size() + 1), std::move(name), element.Value(),
-                        element.CanSetValue() ? "Yes" : ""});
-    });
-    return rows;
-}
+        if (!name.empty() && (!m_bOnlyClickables || element->IsInvokable())) {
+            m_listing.rows.push_back({std::to_string(m_listing.rows.size() + 1), name, valueOf(),
+                                      element->CanSetValue() ? "Yes" : ""});
+        }
+    }
 
-std::string GetEditFieldsText(const ElementPtr& window) {
-    std::string text;
-    WalkTree(window, [&](AutomationElement& element) {
-        if (&element == window.get() || element.Kind() != ElementKind::Edit) {
-            return;
-        }
-        const std::string value = element.Value();
+    ControlListing Take() { return std::move(m_listing); }
+
+  private:
+    void AddEditField(const std::string& name, const std::string& value) {
+        std::string& text = m_listing.editFields;
         if (!value.empty()) {
             text += value + ",";
         }
-        const std::string name = element.Name();
         if (name == kAddressBarName) {
             text = value;
         } else if (!name.empty()) {
             text += name + ",";
         }
+    }
+
+    const ElementPtr& m_window;
+    bool m_bOnlyClickables;
+    ControlListing m_listing;
+};
+
+}  // namespace
+
+ControlListing ReadControls(const ElementPtr& window, bool onlyClickables) {
+    ListingBuilder builder(window, onlyClickables);
+    WalkTree(window, [&](const ElementPtr& element) {
+        builder.Visit(element);
+        return false;
     });
-    return text;
+    return builder.Take();
 }
 
 }  // namespace qrv

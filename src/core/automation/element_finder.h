@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -9,8 +10,15 @@
 
 namespace qrv {
 
-// Visits the element, then each child's subtree in order (depth first).
-void WalkTree(const ElementPtr& element, const std::function<void(AutomationElement&)>& visit);
+// Bounds of one walk, so that a huge or endless tree cannot freeze the caller.
+inline constexpr size_t kMaxWalkDepth = 40;
+inline constexpr size_t kMaxWalkElements = 5000;
+
+// Visits the element, then each child's subtree in order (depth first), until
+// visit returns true. Visits at most kMaxWalkElements elements down to
+// kMaxWalkDepth levels below element, and never fetches the children of an
+// element that manages its descendants.
+void WalkTree(const ElementPtr& element, const std::function<bool(const ElementPtr&)>& visit);
 
 // The first top-level window (child of the root) whose name equals name.
 ElementPtr FindTopLevel(const ElementPtr& root, const std::string& name);
@@ -20,8 +28,10 @@ ElementPtr FindTopLevel(const ElementPtr& root, const std::string& name);
 ElementPtr FindDescendant(const ElementPtr& window, const std::string& name,
                           const std::optional<std::string>& value);
 
-// The top-level element of the window's process named like its title, else
-// that process's first top-level element; null when the process has none.
+// The one top-level element of the window's process named exactly like its
+// title and, where both sides tell their extents, placed where the window or
+// its frame is, else within its frame. Null when there is none or no single
+// one.
 ElementPtr FindWindowElement(const ElementPtr& root, const TopLevelWindow& window);
 
 }  // namespace qrv

@@ -16,4 +16,7 @@ struct Latin1Text {
 
 Latin1Text Utf8ToLatin1(std::string_view utf8);
 
+// ISO 8859-1 bytes as UTF-8 (every byte is a character).
+std::string Latin1ToUtf8(std::string_view latin1);
+
 }  // namespace qrv

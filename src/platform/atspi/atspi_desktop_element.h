@@ -9,7 +9,7 @@ namespace qrv {
 class AtspiDesktopElement : public AtspiElement {
   public:
     using AtspiElement::AtspiElement;
-    std::vector<ElementPtr> Children() override;
+    std::vector<ElementPtr> Children(size_t limit) override;
 };
 
 }  // namespace qrv

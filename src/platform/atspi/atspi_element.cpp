@@ -4,13 +4,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "atspi/atspi_lock.h"
+#include "automation/click_action.h"
 
 namespace qrv {
 
@@ -27,40 +30,29 @@ using GText = std::unique_ptr<gchar, GFreeDeleter>;
 template <typename T>
 using GRef = std::unique_ptr<T, GUnrefDeleter>;
 
+// More actions than any real element has are not looked at.
+constexpr gint kMaxActions = 64;
+
 std::string TakeText(gchar* text) {
     GText owned(text);
     return owned ? std::string(owned.get()) : std::string();
 }
 
-// Actions that do what a click would, most specific first.
-constexpr std::array<std::string_view, 5> kInvokeActions = {"click", "activate", "press", "toggle",
-                                                            "jump"};
-
-std::string Lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-// The index of the action that invokes the element, or -1.
-int InvokeActionIndex(AtspiAccessible* accessible) {
+// The index of the action that clicks the element, or -1.
+int ClickAction(AtspiAccessible* accessible) {
     GRef<AtspiAction> action(atspi_accessible_get_action_iface(accessible));
     if (!action) {
         return -1;
     }
-    const gint count = atspi_action_get_n_actions(action.get(), nullptr);
-    int best = -1;
-    size_t bestRank = kInvokeActions.size();
-    for (gint i = 0; i < count; ++i) {
-        const std::string name = Lowered(TakeText(atspi_action_get_name(action.get(), i, nullptr)));
-        const auto found = std::find(kInvokeActions.begin(), kInvokeActions.end(), name);
-        const auto rank = static_cast<size_t>(found - kInvokeActions.begin());
-        if (rank < bestRank) {
-            bestRank = rank;
-            best = i;
-        }
+    const std::string role =
+        TakeText(atspi_role_get_name(atspi_accessible_get_role(accessible, nullptr)));
+    const gint count = std::max(atspi_action_get_n_actions(action.get(), nullptr), 0);
+    std::vector<std::string> names;
+    for (gint i = 0; i < count && i < kMaxActions; ++i) {
+        names.push_back(TakeText(atspi_action_get_name(action.get(), i, nullptr)));
     }
-    return best;
+    const std::optional<size_t> index = ClickActionIndex(role, names);
+    return index ? static_cast<int>(*index) : -1;
 }
 
 GRef<AtspiStateSet> States(AtspiAccessible* accessible) {
@@ -97,8 +89,12 @@ std::string AtspiElement::Name() {
 
 std::string AtspiElement::Value() {
     std::lock_guard lock(AtspiLock());
+    const AtspiRole role = atspi_accessible_get_role(m_pAccessible, nullptr);
+    if (role == ATSPI_ROLE_PASSWORD_TEXT) {
+        return {};
+    }
     GRef<AtspiEditableText> editable(atspi_accessible_get_editable_text_iface(m_pAccessible));
-    if (editable || IsTextRole(atspi_accessible_get_role(m_pAccessible, nullptr))) {
+    if (editable || IsTextRole(role)) {
         if (GRef<AtspiText> text{atspi_accessible_get_text_iface(m_pAccessible)}) {
             const gint length = atspi_text_get_character_count(text.get(), nullptr);
             return TakeText(atspi_text_get_text(text.get(), 0, length, nullptr));
@@ -136,7 +132,7 @@ ElementKind AtspiElement::Kind() {
 
 bool AtspiElement::IsInvokable() {
     std::lock_guard lock(AtspiLock());
-    return InvokeActionIndex(m_pAccessible) >= 0;
+    return ClickAction(m_pAccessible) >= 0;
 }
 
 int64_t AtspiElement::ProcessId() {
@@ -144,22 +140,47 @@ int64_t AtspiElement::ProcessId() {
     return atspi_accessible_get_process_id(m_pAccessible, nullptr);
 }
 
-std::vector<ElementPtr> AtspiElement::Children() {
+std::vector<ElementPtr> AtspiElement::Children(size_t limit) {
     std::lock_guard lock(AtspiLock());
     std::vector<ElementPtr> children;
-    const gint count = atspi_accessible_get_child_count(m_pAccessible, nullptr);
-    for (gint i = 0; i < count; ++i) {
+    const auto count =
+        static_cast<size_t>(std::max(atspi_accessible_get_child_count(m_pAccessible, nullptr), 0));
+    for (size_t i = 0; i < std::min(count, limit); ++i) {
         if (AtspiAccessible* child =
-                atspi_accessible_get_child_at_index(m_pAccessible, i, nullptr)) {
+                atspi_accessible_get_child_at_index(m_pAccessible, gint(i), nullptr)) {
             children.push_back(std::make_shared<AtspiElement>(child));
         }
     }
     return children;
 }
 
+bool AtspiElement::ManagesDescendants() {
+    std::lock_guard lock(AtspiLock());
+    return HasState(States(m_pAccessible).get(), ATSPI_STATE_MANAGES_DESCENDANTS);
+}
+
+std::optional<Rect> AtspiElement::ScreenBounds() {
+    std::lock_guard lock(AtspiLock());
+    GRef<AtspiComponent> component(atspi_accessible_get_component_iface(m_pAccessible));
+    if (!component) {
+        return std::nullopt;
+    }
+    std::unique_ptr<AtspiRect, decltype(&g_free)> extents(
+        atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_SCREEN, nullptr), &g_free);
+    if (!extents || extents->width <= 0 || extents->height <= 0) {
+        return std::nullopt;
+    }
+    const int64_t right = int64_t(extents->x) + extents->width;
+    const int64_t bottom = int64_t(extents->y) + extents->height;
+    if (right > INT32_MAX || bottom > INT32_MAX) {
+        return std::nullopt;
+    }
+    return Rect{extents->x, extents->y, int32_t(right), int32_t(bottom)};
+}
+
 bool AtspiElement::Invoke() {
     std::lock_guard lock(AtspiLock());
-    const int index = InvokeActionIndex(m_pAccessible);
+    const int index = ClickAction(m_pAccessible);
     if (index < 0) {
         return false;
     }

@@ -23,7 +23,9 @@ class AtspiElement : public AutomationElement {
     ElementKind Kind() override;
     bool IsInvokable() override;
     int64_t ProcessId() override;
-    std::vector<ElementPtr> Children() override;
+    std::vector<ElementPtr> Children(size_t limit) override;
+    bool ManagesDescendants() override;
+    std::optional<Rect> ScreenBounds() override;
     bool Invoke() override;
     bool Focus() override;
 

@@ -2,11 +2,13 @@
 
 #include <atspi/atspi.h>
 
+#include <cstddef>
 #include <mutex>
 #include <string>
 
 #include "atspi/atspi_element.h"
 #include "atspi/atspi_lock.h"
+#include "automation/element_finder.h"
 
 namespace qrv {
 
@@ -55,17 +57,18 @@ bool AtspiNameChangeMonitor::IsInsideWindow(AtspiAccessible* source) const {
     if (source == window || source->parent.app != window->parent.app) {
         return false;
     }
+    // Deeper elements are not listed; a broken parent chain cannot loop.
     AtspiAccessible* ancestor = atspi_accessible_get_parent(source, nullptr);
-    while (ancestor && ancestor != window) {
+    for (size_t depth = 1; ancestor && ancestor != window && depth < kMaxWalkDepth; ++depth) {
         AtspiAccessible* next = atspi_accessible_get_parent(ancestor, nullptr);
         g_object_unref(ancestor);
         ancestor = next;
     }
-    if (!ancestor) {
-        return false;
+    const bool inside = ancestor == window;
+    if (ancestor) {
+        g_object_unref(ancestor);
     }
-    g_object_unref(ancestor);
-    return true;
+    return inside;
 }
 
 void AtspiNameChangeMonitor::OnEvent(AtspiEvent* event, void* self) {
@@ -75,11 +78,11 @@ void AtspiNameChangeMonitor::OnEvent(AtspiEvent* event, void* self) {
     {
         std::lock_guard lock(AtspiLock());
         if (monitor->m_pWindow && event->source && monitor->IsInsideWindow(event->source)) {
-            // Some toolkits send the element rather than its new name: read it anew.
-            atspi_accessible_clear_cache(event->source);
-            gchar* text = atspi_accessible_get_name(event->source, nullptr);
-            name = text ? text : "";
-            g_free(text);
+            // The event carries the new name; one that carries none empties the field.
+            if (G_VALUE_HOLDS_STRING(&event->any_data)) {
+                const gchar* text = g_value_get_string(&event->any_data);
+                name = text ? text : "";
+            }
             inside = true;
         }
         g_boxed_free(ATSPI_TYPE_EVENT, event);

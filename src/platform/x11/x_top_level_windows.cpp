@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "x11/x_display.h"
 #include "x11/x_error_trap.h"
@@ -12,7 +13,10 @@
 namespace qrv {
 namespace {
 
-constexpr long kIconicState = 3;  // WM_STATE value of a minimised window
+// WM_STATE values of a managed window: shown, or minimised. Either is visible
+// in the desktop's sense, also while the window sits on another workspace.
+constexpr long kNormalState = 1;
+constexpr long kIconicState = 3;
 
 std::vector<Window> Children(Display* display, Window window) {
     Window root = 0;
@@ -28,6 +32,49 @@ std::vector<Window> Children(Display* display, Window window) {
         XFree(children);
     }
     return list;
+}
+
+bool Viewable(Display* display, Window window) {
+    XWindowAttributes attributes;
+    XErrorTrap trap(display);
+    return XGetWindowAttributes(display, window, &attributes) && !trap.Failed() &&
+           attributes.map_state == IsViewable;
+}
+
+std::optional<Rect> RectOnRoot(Display* display, Window window, Window root) {
+    XWindowAttributes attributes;
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XErrorTrap trap(display);
+    if (!XGetWindowAttributes(display, window, &attributes) ||
+        !XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child) || trap.Failed()) {
+        return std::nullopt;
+    }
+    // The protocol keeps positions and sizes to 16 bits: the sums fit.
+    return Rect{x, y, x + attributes.width, y + attributes.height};
+}
+
+// The root's child that holds the window: its window manager's frame, or the
+// window itself.
+Window TopAncestor(Display* display, Window window, Window root) {
+    for (int depth = 0; depth < 16; ++depth) {
+        Window rootReturn = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        XErrorTrap trap(display);
+        const bool ok =
+            XQueryTree(display, window, &rootReturn, &parent, &children, &count) && !trap.Failed();
+        if (children) {
+            XFree(children);
+        }
+        if (!ok || parent == root || parent == 0) {
+            return window;
+        }
+        window = parent;
+    }
+    return window;
 }
 
 }  // namespace
@@ -47,10 +94,34 @@ std::vector<TopLevelWindow> XTopLevelWindows::Enumerate() {
     if (clients.empty()) {
         clients = RootChildClients();
     }
+    std::vector<unsigned long> modalOwners;
     for (unsigned long window : clients) {
         windows.push_back(Describe(window));
+        if (windows.back().visible) {
+            if (std::optional<unsigned long> owner = ModalOwner(window)) {
+                modalOwners.push_back(*owner);
+            }
+        }
+    }
+    // A window that shows a modal dialog takes no input: it is not enabled.
+    for (TopLevelWindow& window : windows) {
+        window.enabled = std::count(modalOwners.begin(), modalOwners.end(), window.id) == 0;
     }
     return windows;
+}
+
+std::optional<unsigned long> XTopLevelWindows::ModalOwner(unsigned long window) const {
+    XWindowProperties properties(m_pDisplay->Get(), window);
+    std::vector<unsigned long> state = properties.Longs("_NET_WM_STATE", XA_ATOM);
+    if (std::count(state.begin(), state.end(), m_pDisplay->Atom("_NET_WM_STATE_MODAL")) == 0) {
+        return std::nullopt;
+    }
+    // Transient for the root or nothing: modal for a whole group, not one window.
+    std::optional<unsigned long> owner = properties.Long("WM_TRANSIENT_FOR", XA_WINDOW);
+    if (!owner || *owner == 0 || *owner == m_pDisplay->Root()) {
+        return std::nullopt;
+    }
+    return owner;
 }
 
 // Without a client list: the root's mapped, managed-looking children, each
@@ -93,15 +164,17 @@ TopLevelWindow XTopLevelWindows::Describe(unsigned long window) const {
     auto has = [&](const char* name) {
         return std::count(state.begin(), state.end(), m_pDisplay->Atom(name)) > 0;
     };
-    Atom wmState = m_pDisplay->Atom("WM_STATE");
-    bool iconic = properties.Long("WM_STATE", wmState).value_or(0) == kIconicState;
-    info.minimized = has("_NET_WM_STATE_HIDDEN") || iconic;
+    const long wmState =
+        long(properties.Long("WM_STATE", m_pDisplay->Atom("WM_STATE")).value_or(0));
+    // A manager that keeps _NET_WM_STATE marks minimised windows hidden there;
+    // it may make windows of other workspaces iconic as well.
+    info.minimized =
+        properties.Has("_NET_WM_STATE") ? has("_NET_WM_STATE_HIDDEN") : wmState == kIconicState;
     info.maximized = has("_NET_WM_STATE_MAXIMIZED_VERT") && has("_NET_WM_STATE_MAXIMIZED_HORZ");
-    XWindowAttributes attributes;
-    XErrorTrap trap(display);
-    bool mapped = XGetWindowAttributes(display, window, &attributes) && !trap.Failed() &&
-                  attributes.map_state == IsViewable;
-    info.visible = mapped && !info.minimized;
+    info.visible = Viewable(display, window) || wmState == kNormalState || wmState == kIconicState;
+    const Window root = m_pDisplay->Root();
+    info.clientRect = RectOnRoot(display, window, root);
+    info.frameRect = RectOnRoot(display, TopAncestor(display, window, root), root);
     return info;
 }
 

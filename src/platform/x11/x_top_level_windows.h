@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "settings/top_level_windows.h"
@@ -11,7 +12,9 @@ class XDisplay;
 
 // The client windows of the X screen: the window manager's client list, or
 // without one the mapped children of the root window (looking through the
-// frames of a reparenting manager).
+// frames of a reparenting manager). Minimised windows and those on other
+// workspaces are visible; a window that owns a shown modal dialog is not
+// enabled.
 class XTopLevelWindows : public TopLevelWindows {
   public:
     explicit XTopLevelWindows(const std::string& displayName = {});
@@ -24,6 +27,8 @@ class XTopLevelWindows : public TopLevelWindows {
     std::vector<unsigned long> RootChildClients() const;
     unsigned long ClientOf(unsigned long frame) const;
     TopLevelWindow Describe(unsigned long window) const;
+    // The window that a modal dialog belongs to.
+    std::optional<unsigned long> ModalOwner(unsigned long window) const;
 
     std::unique_ptr<XDisplay> m_pDisplay;
 };

@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include "colours/latin1_text.h"
 #include "x11/x_error_trap.h"
 
 namespace qrv {
@@ -62,17 +63,28 @@ std::optional<unsigned long> XWindowProperties::Long(const char* property,
     return items.front();
 }
 
-std::string XWindowProperties::Bytes(const char* property, unsigned long type) const {
+std::string XWindowProperties::Bytes(const char* property, unsigned long type,
+                                     unsigned long* actualType) const {
     PropertyData p(m_pDisplay, m_window, XInternAtom(m_pDisplay, property, False), type);
     if (!p.data || p.format != 8) {
         return {};
+    }
+    if (actualType) {
+        *actualType = p.type;
     }
     return {reinterpret_cast<const char*>(p.data), p.count};
 }
 
 std::string XWindowProperties::Title() const {
-    std::string title = Bytes("_NET_WM_NAME", XInternAtom(m_pDisplay, "UTF8_STRING", False));
-    return title.empty() ? Bytes("WM_NAME", AnyPropertyType) : title;
+    const Atom utf8 = XInternAtom(m_pDisplay, "UTF8_STRING", False);
+    std::string title = Bytes("_NET_WM_NAME", utf8);
+    if (!title.empty()) {
+        return title;
+    }
+    // STRING is Latin-1, and so is compound text until it switches sets.
+    unsigned long type = None;
+    title = Bytes("WM_NAME", AnyPropertyType, &type);
+    return type == utf8 ? title : Latin1ToUtf8(title);
 }
 
 bool XWindowProperties::Has(const char* property) const {

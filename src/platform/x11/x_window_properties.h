@@ -17,12 +17,14 @@ class XWindowProperties {
     // 32-bit items (CARDINAL, WINDOW, ATOM) of a property of the given type.
     std::vector<unsigned long> Longs(const char* property, unsigned long type) const;
     std::optional<unsigned long> Long(const char* property, unsigned long type) const;
-    // The title: _NET_WM_NAME (UTF-8), else WM_NAME.
+    // The title in UTF-8: _NET_WM_NAME, else WM_NAME.
     std::string Title() const;
     bool Has(const char* property) const;
 
   private:
-    std::string Bytes(const char* property, unsigned long type) const;
+    // 8-bit items; actualType, when given, receives the property's type.
+    std::string Bytes(const char* property, unsigned long type,
+                      unsigned long* actualType = nullptr) const;
 
     Display* m_pDisplay;
     unsigned long m_window;
