@@ -93,6 +93,9 @@ void SearchController::OnSearchProgress() {
 }
 
 void SearchController::OnSearchFinished() {
+    if (m_bSearching) {
+        return;  // a late notice of a run that ended before the current one started
+    }
     m_view.SetFindButtonText("Find");
     m_nAttempts = 0;
     SetSearchingDisplay(false);
@@ -225,6 +228,8 @@ void SearchController::StartWorker() {
         m_worker.join();  // the previous run has already reported its end
     }
     SetFlag(g_bAbortSearch, false);
+    m_nAttempts = 0;  // the last run's finish notice may not have been delivered yet
+    m_nProgressDone = 0;
     // Marked here rather than on the worker, so that a second toggle before
     // the worker is scheduled stops this run instead of starting another.
     m_bSearching = true;
