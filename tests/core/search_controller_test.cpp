@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -206,6 +207,37 @@ TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
         EXPECT_TRUE(buttons.empty() || buttons.back() == "Find") << name;
         fields = saved;
         p.codec.SetImage(picturePath, Filled(2, 2, kWhite));
+    }
+}
+
+// The area is 30 x 20: a picture that does not fit is refused with a word.
+TEST_F(ControllerFixture, PictureLargerThanTheAreaIsRefusedBeforeTheRun) {
+    const std::string refusal =
+        "message info The Picture to Find (%d x %d) is larger than the Screen Search Area (30 x "
+        "20), so it can never be found there.\n\nCapture a larger Screen Search Area or a "
+        "smaller Picture and then try again.";
+    struct Case {
+        int32_t width, height;
+        bool runs;
+    } cases[] = {{31, 20, false}, {30, 21, false}, {300, 200, false}, {30, 20, true}, {1, 1, true}};
+    int runs = 0;
+    for (const Case& c : cases) {
+        p.log.Clear();
+        p.codec.SetImage(picturePath, Filled(c.width, c.height, kWhite));
+        controller->ToggleSearch();
+        char expected[400];
+        std::snprintf(expected, sizeof expected, refusal.c_str(), c.width, c.height);
+        EXPECT_EQ(p.log.Count(expected), c.runs ? 0 : 1) << c.width << "x" << c.height;
+        if (c.runs) {
+            ASSERT_TRUE(p.view.WaitForRunEnds(++runs));
+            p.view.DeliverPosted(*controller);
+            EXPECT_EQ(p.log.WithPrefix("capture ").size(), 1u);
+        } else {
+            EXPECT_FALSE(controller->IsSearching());
+            EXPECT_EQ(p.log.WithPrefix("capture ").size(), 0u);
+            EXPECT_EQ(p.log.WithPrefix("button ").back(), "Find");
+            EXPECT_EQ(p.log.WithPrefix("icon ").back(), "normal");
+        }
     }
 }
 

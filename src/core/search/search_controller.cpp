@@ -70,7 +70,7 @@ void SearchController::ToggleSearch() {
         SetSearchingDisplay(true);
         m_nProgressTotal = static_cast<uint64_t>(int64_t(m_fields.m_iCount));
         if (PictureFileExists() && PrepareParams()) {
-            StartWorker();
+            StartUnlessPictureTooLarge();
         } else {
             m_view.ShowMessage(kNoPictureMessage, MessageIcon::Information);
             SetSearchingDisplay(false);
@@ -221,6 +221,23 @@ bool SearchController::LoadPicture() {
     m_params.m_iPictureHeight = picture.m_iHeight;
     m_params.m_oPictureImage = std::move(picture);
     return usable;
+}
+
+void SearchController::StartUnlessPictureTooLarge() {
+    const SearchParams& p = m_params;
+    if (p.m_iPictureWidth <= p.m_iScreenAreaWidth && p.m_iPictureHeight <= p.m_iScreenAreaHeight) {
+        StartWorker();
+        return;
+    }
+    char text[320];
+    std::snprintf(text, sizeof text,
+                  "The Picture to Find (%d x %d) is larger than the Screen Search Area (%d x %d), "
+                  "so it can never be found there.\n\nCapture a larger Screen Search Area or a "
+                  "smaller Picture and then try again.",
+                  p.m_iPictureWidth, p.m_iPictureHeight, p.m_iScreenAreaWidth,
+                  p.m_iScreenAreaHeight);
+    m_view.ShowMessage(text, MessageIcon::Information);
+    SetSearchingDisplay(false);
 }
 
 void SearchController::StartWorker() {
