@@ -1,19 +1,33 @@
 #pragma once
 
+#include <functional>
+
 #include "fakes/action_log.h"
 #include "search/voice.h"
 
 namespace qrv {
 
-// Logs "speak-sync <text>" or "speak-async <text>".
+// Logs "speak-sync <text>" or "speak-async <text>". A synchronous text lasts
+// until `whileSpeaking` (owned by the creator) returns; when the stop flag is set by then, the rest
+// is cut short and "speech-stopped" is logged.
 class RecordingVoice : public Voice {
   public:
-    explicit RecordingVoice(ActionLog& log) : m_log(log) {}
-    void SpeakSync(const std::string& text) override { m_log.Add("speak-sync " + text); }
+    RecordingVoice(ActionLog& log, const std::function<void()>& whileSpeaking)
+        : m_log(log), m_whileSpeaking(whileSpeaking) {}
+    void SpeakSync(const std::string& text, const std::atomic<int32_t>* stop) override {
+        m_log.Add("speak-sync " + text);
+        if (m_whileSpeaking) {
+            m_whileSpeaking();
+        }
+        if (stop && stop->load() != 0) {
+            m_log.Add("speech-stopped");
+        }
+    }
     void SpeakAsync(const std::string& text) override { m_log.Add("speak-async " + text); }
 
   private:
     ActionLog& m_log;
+    const std::function<void()>& m_whileSpeaking;
 };
 
 }  // namespace qrv
