@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,7 +37,12 @@ class FakeElement : public AutomationElement {
     ElementKind Kind() override { return props.kind; }
     bool IsInvokable() override { return props.invokable; }
     int64_t ProcessId() override { return props.processId; }
-    std::vector<ElementPtr> Children() override { return m_children; }
+    std::vector<ElementPtr> Children() override {
+        if (onChildren) {
+            onChildren();
+        }
+        return m_children;
+    }
     // A real backend has no action to perform on an element that is not invocable.
     bool Invoke() override {
         invocations += props.invokable ? 1 : 0;
@@ -50,6 +56,7 @@ class FakeElement : public AutomationElement {
     Props props;
     int invocations = 0;
     int focusRequests = 0;
+    std::function<void()> onChildren;  // runs whenever the children are read
 
   private:
     std::vector<ElementPtr> m_children;

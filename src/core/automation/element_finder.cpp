@@ -6,15 +6,19 @@ namespace {
 
 // Depth-first search below element; the element itself is not a candidate.
 ElementPtr FindBelow(AutomationElement& element,
-                     const std::function<bool(AutomationElement&)>& matches) {
+                     const std::function<bool(AutomationElement&)>& matches,
+                     const std::atomic<int32_t>* stop) {
     for (const ElementPtr& child : element.Children()) {
+        if (stop && stop->load() != 0) {
+            return nullptr;
+        }
         if (!child) {
             continue;
         }
         if (matches(*child)) {
             return child;
         }
-        if (ElementPtr found = FindBelow(*child, matches)) {
+        if (ElementPtr found = FindBelow(*child, matches, stop)) {
             return found;
         }
     }
@@ -46,13 +50,17 @@ ElementPtr FindTopLevel(const ElementPtr& root, const std::string& name) {
 }
 
 ElementPtr FindDescendant(const ElementPtr& window, const std::string& name,
-                          const std::optional<std::string>& value) {
+                          const std::optional<std::string>& value,
+                          const std::atomic<int32_t>* stop) {
     if (!window) {
         return nullptr;
     }
-    return FindBelow(*window, [&](AutomationElement& element) {
-        return element.Name() == name && (!value || element.Value() == *value);
-    });
+    return FindBelow(
+        *window,
+        [&](AutomationElement& element) {
+            return element.Name() == name && (!value || element.Value() == *value);
+        },
+        stop);
 }
 
 ElementPtr FindWindowElement(const ElementPtr& root, const TopLevelWindow& window) {

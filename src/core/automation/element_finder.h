@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,9 +18,11 @@ void WalkTree(const ElementPtr& element, const std::function<void(AutomationElem
 ElementPtr FindTopLevel(const ElementPtr& root, const std::string& name);
 
 // The first descendant, in walk order and excluding the window itself, whose
-// name equals name and, when a value is given, whose value equals it.
+// name equals name and, when a value is given, whose value equals it. Gives
+// up with null once *stop turns non-zero.
 ElementPtr FindDescendant(const ElementPtr& window, const std::string& name,
-                          const std::optional<std::string>& value);
+                          const std::optional<std::string>& value,
+                          const std::atomic<int32_t>* stop = nullptr);
 
 // The top-level element of the window's process named like its title, else
 // that process's first top-level element; null when the process has none.

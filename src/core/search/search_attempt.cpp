@@ -140,9 +140,10 @@ void SearchAttempt::ClickElement(const SearchParams& params) {
         return;
     }
     const bool clicked =
-        m_deps.elements && m_deps.elements->ClickElement(
-                               params.m_strElementWindowName, params.m_strElementName,
-                               params.m_strElementValue, params.m_bDoNotUseValueToSearchElement);
+        m_deps.elements &&
+        m_deps.elements->ClickElement(params.m_strElementWindowName, params.m_strElementName,
+                                      params.m_strElementValue,
+                                      params.m_bDoNotUseValueToSearchElement, &g_bAbortSearch);
     if (!clicked) {
         m_deps.beeper.Beep(BeepKind::Error);
     }
