@@ -84,7 +84,7 @@ std::shared_ptr<SeenMessage> AnswerNextMessage(QMessageBox::StandardButton answe
             if (!box) {
                 return;
             }
-            *seen = {true, box->text(), box->icon(), box->windowTitle()};
+            *seen = {true, box->text(), box->icon(), box->windowTitle(), box->textFormat()};
             if (QAbstractButton* button = box->button(answer)) {
                 button->click();
             } else {

@@ -29,6 +29,7 @@ struct SeenMessage {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString caption;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 // Runs `handler` on the next shown modal window other than `after`. The

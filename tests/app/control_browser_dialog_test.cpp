@@ -187,6 +187,7 @@ TEST_F(ControlBrowserDialogTest, ClickItPressesTheButtonAndChecksTheSelection) {
     const std::shared_ptr<SeenMessage> details = AnswerNextMessage();
     menu->actions()[4]->trigger();  // "Show Details..."
     EXPECT_EQ(details->text, "Name : Press Me\n\nValue : .");
+    EXPECT_EQ(details->format, Qt::PlainText);
 
     // A row whose element cannot be invoked fails with its message.
     Child<QCheckBox>("onlyClickables")->click();

@@ -82,6 +82,7 @@ QLineEdit* DigitsEdit(QWidget* parent, const char* name, uint32_t value) {
 
 QLabel* Label(QWidget* parent, const QString& text, Qt::Alignment align = Qt::AlignLeft) {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(align | Qt::AlignVCenter);
     return label;
 }
@@ -195,6 +196,7 @@ void ControlBrowserDialog::Build() {
     place(Button(this, "copyToClipboard", QStringLiteral("Copy to Clipboard")), 401, 326, 74, 14,
           A::MoveX | A::MoveY);
     m_status = new ColourStatusLabel(QStringLiteral("Status"), this);
+    m_status->setTextFormat(Qt::PlainText);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     place(m_status, 425, 312, 44, 8, A::MoveX | A::MoveY);

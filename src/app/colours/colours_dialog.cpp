@@ -93,6 +93,7 @@ void ColoursDialog::Build() {
     m_list->setGeometry(m_initialList);
 
     m_summary = new QLabel(this);
+    m_summary->setTextFormat(Qt::PlainText);
     m_summary->setObjectName(QStringLiteral("summaryLine"));
     m_summary->setAlignment(Qt::AlignCenter);
     m_summary->setGeometry(m_initialSummary);
