@@ -262,6 +262,22 @@ TEST_F(ControlBrowserDialogTest, CopyPutsTheTabSeparatedRowsOnTheClipboard) {
     }
 }
 
+// A title period of 0 must not make the timer spin; one beyond the timer's
+// range still runs it.
+TEST_F(ControlBrowserDialogTest, TitleTimerPeriodIsAtLeastOneMillisecond) {
+    OpenBrowser();
+    Child<QCheckBox>("timerWatch")->setChecked(true);
+    auto* period = Child<QLineEdit>("titlePeriod");
+    const std::pair<const char*, int> cases[] = {
+        {"0", 1}, {"1", 1}, {"2500", 2500}, {"4294967295", 2147483647}};
+    for (const auto& [typed, expected] : cases) {
+        period->selectAll();
+        QTest::keyClicks(period, QLatin1String(typed));
+        EXPECT_TRUE(m_browser->TitleTimer().isActive()) << typed;
+        EXPECT_EQ(m_browser->TitleTimer().interval(), expected) << typed;
+    }
+}
+
 TEST_F(ControlBrowserDialogTest, ColumnWidthsAreStoredUnderControlList) {
     OpenBrowser();
     const int defaults[] = {50, 220, 220, 100}, widths[] = {61, 203, 187, 95};

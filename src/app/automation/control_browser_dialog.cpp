@@ -28,6 +28,7 @@
 #include "automation/control_list_text.h"
 #include "automation/element_finder.h"
 #include "automation/suppressible_tip.h"
+#include "automation/timer_period.h"
 #include "automation/window_watch.h"
 #include "qt/date_time_text.h"
 #include "search/beeper.h"
@@ -299,7 +300,7 @@ void ControlBrowserDialog::ShowTip() {
 
 void ControlBrowserDialog::Start(uint32_t ms, std::function<void()> onTimeout) {
     m_onRefresh = std::move(onTimeout);
-    m_refreshTimer.start(int(ms));
+    m_refreshTimer.start(TimerPeriodMs(ms));
 }
 
 void ControlBrowserDialog::Stop() {
@@ -401,7 +402,7 @@ void ControlBrowserDialog::WatchTitle() {
 void ControlBrowserDialog::RestartTitleTimer() {
     m_titleTimer.stop();
     if (m_timerWatch->isChecked()) {
-        m_titleTimer.start(int(m_dwTitlePeriod));
+        m_titleTimer.start(TimerPeriodMs(m_dwTitlePeriod));
     }
 }
 
