@@ -51,6 +51,8 @@ class AppFixture : public ::testing::Test {
     AppServices& Services();
     Profile& GetProfile();
     QuorvaneDialog& OpenMainWindow();
+    // The main window over other services, which must outlive it.
+    QuorvaneDialog& OpenMainWindow(AppServices& services);
     // A second store on the same file, reading what was written.
     std::unique_ptr<IniProfileStore> ReopenStore() const;
     std::string InstanceSection();

@@ -6,12 +6,14 @@
 
 #include "app_fixture.h"
 #include "click_target.h"
+#include "fakes/fake_global_hot_keys.h"
 #include "main_window/control_ids.h"
 #include "main_window/main_dialog_controls.h"
 #include "main_window/quorvane_dialog.h"
 #include "preview/live_preview.h"
 #include "search/search_controller.h"
 #include "search/search_flags.h"
+#include "services/app_services.h"
 #include "settings/profile.h"
 #include "widgets/hot_key_edit.h"
 
@@ -114,6 +116,35 @@ TEST_F(SearchRunTest, HotKeyStartsAndStopsARun) {
     Click(ctl::kClear);
     EXPECT_EQ(hotKey->text(), QStringLiteral("None"));
     EXPECT_EQ(GetProfile().Get(keys::kStartKey), 0);
+}
+
+// The selector and the capture wait in event loops of their own: the hot key
+// must not start a search under them, and works again afterwards.
+TEST_F(SearchRunTest, HotKeyDuringACaptureStartsNoRun) {
+    SetRun(1, 0);
+    GetProfile().Write(keys::kStartKey, 0x78);
+    m_dialog.reset();  // stores the fields the next window reads
+    ActionLog log;
+    FakeGlobalHotKeys hotKeys(log);
+    AppServices services = Services();
+    services.hotKeys = &hotKeys;
+    OpenMainWindow(services);
+    for (int command : {ctl::kCaptureScreenArea, ctl::kCapturePicture}) {
+        bool startedUnderTheSelector = true;
+        OnNextModal([&](QWidget* selector) {
+            hotKeys.Press(SearchController::kStartHotKeyId);
+            startedUnderTheSelector = RunActive() || FindText() != QStringLiteral("Find");
+            QTest::mousePress(selector, Qt::LeftButton, {}, QPoint(10, 10));
+            QTest::keyClick(selector, Qt::Key_Escape);
+        });
+        Click(command);
+        EXPECT_FALSE(startedUnderTheSelector) << command;
+        EXPECT_FALSE(RunActive()) << command;
+    }
+    hotKeys.Press(SearchController::kStartHotKeyId);
+    EXPECT_EQ(FindText(), QStringLiteral("Stop"));
+    ASSERT_TRUE(WaitFor([&] { return FindText() == QStringLiteral("Find"); }));
+    m_dialog.reset();
 }
 
 TEST_F(SearchRunTest, CloseDuringARunWaitsForTheWorkerToEndTheWindow) {

@@ -162,7 +162,13 @@ void QuorvaneDialog::Initialise() {
     setWindowTitle(MessageBoxes::Caption());
     m_cursorTimer.start(kCursorTimerMs);
     if (m_services.hotKeys) {
-        m_services.hotKeys->SetHandler([this](int id) { m_controller->OnHotKey(id); });
+        // The selector and the capture wait in event loops of their own, where a
+        // search must not start under them.
+        m_services.hotKeys->SetHandler([this](int id) {
+            if (!m_bCapturing) {
+                m_controller->OnHotKey(id);
+            }
+        });
     }
     m_controller->RegisterStartHotKey();
     if (m_fields.m_bClickElement) {
@@ -313,6 +319,7 @@ void QuorvaneDialog::GuardEmptyEdit(int id) {
 }
 
 void QuorvaneDialog::OnCaptureScreenArea() {
+    const QScopedValueRollback capturing(m_bCapturing, true);
     if (m_capture->CaptureScreenArea() &&
         m_services.profile.Get(keys::kAutoDisplayCapturedScreenAreaPreview) != 0) {
         OnLivePreview();
@@ -320,6 +327,7 @@ void QuorvaneDialog::OnCaptureScreenArea() {
 }
 
 void QuorvaneDialog::OnCapturePicture() {
+    const QScopedValueRollback capturing(m_bCapturing, true);
     m_capture->CapturePicture();
 }
 
