@@ -85,11 +85,12 @@ TEST_F(MainWindowTest, TransferStopsAtTheFirstUnparsableNumber) {
         QString prompt;
     };
     const Case cases[] = {
-        {ctl::kAreaTop, QStringLiteral("12x"), QStringLiteral("Please enter an integer.")},
-        {ctl::kAreaTop, QStringLiteral("-"), QStringLiteral("Please enter an integer.")},
-        {ctl::kCount, QStringLiteral("99999999999"), QStringLiteral("Please enter an integer.")},
+        {ctl::kAreaTop, QStringLiteral("12x"), QStringLiteral("Please enter an integer for Top.")},
+        {ctl::kAreaTop, QStringLiteral("-"), QStringLiteral("Please enter an integer for Top.")},
+        {ctl::kCount, QStringLiteral("99999999999"),
+         QStringLiteral("Please enter an integer for How Many Times to Find.")},
         {ctl::kTimeDelay, QStringLiteral("99999999999"),
-         QStringLiteral("Please enter a positive integer.")},
+         QStringLiteral("Please enter a positive integer for Time Delay.")},
     };
     QuorvaneDialog& dialog = OpenMainWindow();
     for (const Case& test : cases) {

@@ -88,10 +88,10 @@ LivePreview* QuorvaneDialog::CurrentLivePreview() const {
 void QuorvaneDialog::Bind() {
     const MainDialogControls& c = *m_controls;
     FieldExchange& x = m_exchange;
-    x.BindInt(c.Edit(ctl::kAreaLeft), &m_fields.m_iScreenAreaLeft);
-    x.BindInt(c.Edit(ctl::kAreaTop), &m_fields.m_iScreenAreaTop);
-    x.BindInt(c.Edit(ctl::kAreaWidth), &m_fields.m_iScreenAreaWidth);
-    x.BindInt(c.Edit(ctl::kAreaHeight), &m_fields.m_iScreenAreaHeight);
+    x.BindInt(c.Edit(ctl::kAreaLeft), &m_fields.m_iScreenAreaLeft, QStringLiteral("Left"));
+    x.BindInt(c.Edit(ctl::kAreaTop), &m_fields.m_iScreenAreaTop, QStringLiteral("Top"));
+    x.BindInt(c.Edit(ctl::kAreaWidth), &m_fields.m_iScreenAreaWidth, QStringLiteral("Width"));
+    x.BindInt(c.Edit(ctl::kAreaHeight), &m_fields.m_iScreenAreaHeight, QStringLiteral("Height"));
     x.BindText(c.Edit(ctl::kPicturePath), &m_fields.m_strPictureToFindFilePath);
     x.BindCheck(c.Check(ctl::kClickOnPicture), &m_fields.m_bClickOnPicture);
     x.BindCheck(c.Check(ctl::kCursorBack), &m_fields.m_bCursorBack);
