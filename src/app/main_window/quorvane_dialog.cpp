@@ -102,12 +102,15 @@ void QuorvaneDialog::Bind() {
     x.BindCheck(c.Check(ctl::kMakeActiveWindow), &m_fields.m_bMakeActiveWindow);
     x.BindInt(c.Label(ctl::kInstanceNumber), &m_iInstanceNumber);
     x.BindCheck(c.Check(ctl::kMoveMouse), &m_fields.m_bMoveMouseToCenterOfPicture);
-    x.BindInt(c.Edit(ctl::kCount), &m_fields.m_iCount);
-    x.BindInt(c.Edit(ctl::kInterval), &m_fields.m_iInterval);
-    x.BindInt(c.Edit(ctl::kDeviationRed), &m_fields.m_iDeviationRed);
-    x.BindInt(c.Edit(ctl::kDeviationGreen), &m_fields.m_iDeviationGreen);
-    x.BindInt(c.Edit(ctl::kDeviationBlue), &m_fields.m_iDeviationBlue);
-    x.BindUInt(c.Edit(ctl::kTimeDelay), &m_fields.m_dwTimeDelay1);
+    x.BindInt(c.Edit(ctl::kCount), &m_fields.m_iCount, QStringLiteral("How Many Times to Find"));
+    x.BindInt(c.Edit(ctl::kInterval), &m_fields.m_iInterval, QStringLiteral("Interval"));
+    x.BindInt(c.Edit(ctl::kDeviationRed), &m_fields.m_iDeviationRed,
+              QStringLiteral("Red Deviation"));
+    x.BindInt(c.Edit(ctl::kDeviationGreen), &m_fields.m_iDeviationGreen,
+              QStringLiteral("Green Deviation"));
+    x.BindInt(c.Edit(ctl::kDeviationBlue), &m_fields.m_iDeviationBlue,
+              QStringLiteral("Blue Deviation"));
+    x.BindUInt(c.Edit(ctl::kTimeDelay), &m_fields.m_dwTimeDelay1, QStringLiteral("Time Delay"));
     x.BindCheck(c.Check(ctl::kClickAnotherTime), &m_fields.m_bClickAnotherTime);
     x.BindText(c.Edit(ctl::kElementWindow), &m_fields.m_strElementWindowName);
     x.BindText(c.Edit(ctl::kElementName), &m_fields.m_strElementName);
