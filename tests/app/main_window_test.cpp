@@ -219,7 +219,7 @@ TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {
         texts.append(action->text());
     }
     EXPECT_EQ(texts, (QStringList{"Unique Color(s) from Image File...", "", "Settings...", "",
-                                  "More Apps", "", "&About Quorvane...", "", "Exit"}));
+                                  "&About Quorvane...", "", "Exit"}));
     Click(ctl::kMenu);
     EXPECT_TRUE(WaitFor([&] { return dialog.Menu().isVisible(); }));
     dialog.Menu().close();
@@ -237,7 +237,7 @@ TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {
         }
         about->close();
     });
-    dialog.Menu().actions()[6]->trigger();
+    dialog.Menu().actions()[4]->trigger();
     EXPECT_EQ(aboutTitle, QStringLiteral("About Quorvane by Tolbrin"));
     EXPECT_TRUE(aboutText.contains(QStringLiteral("|Quorvane, Version 7.6|")));
     dialog.Menu().actions().constLast()->trigger();

@@ -9,22 +9,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStandardPaths>
 
 #include "about/about_dialog.h"
-#include "app_links.h"
 #include "automation/c_element_clicker.h"
 #include "automation/control_browser_dialog.h"
 #include "capture/capture_commands.h"
 #include "capture/picture_file_commands.h"
 #include "colours/colours_openers.h"
+#include "help_page.h"
 #include "imaging/image_codec.h"
 #include "main_window/control_ids.h"
 #include "main_window/main_dialog_controls.h"
 #include "main_window/main_menu.h"
 #include "preview/live_preview.h"
 #include "preview/picture_preview.h"
+#include "preview/preview_placement.h"
 #include "search/beeper.h"
 #include "search/input_injector.h"
 #include "search/search_controller.h"
@@ -66,7 +68,7 @@ QuorvaneDialog::QuorvaneDialog(AppServices& services, QWidget* parent)
     m_capture = std::make_unique<CaptureCommands>(this, m_fields, m_exchange, services);
     m_pictureFile = std::make_unique<PictureFileCommands>(this, m_fields, m_exchange, services);
     m_controller = std::make_unique<SearchController>(*this, m_fields, ControllerDeps(services));
-    m_menu = new MainMenu(services.shell, this);
+    m_menu = new MainMenu(this);
     Bind();
     Connect();
     Initialise();
@@ -457,7 +459,7 @@ void QuorvaneDialog::OnAbout() {
 }
 
 void QuorvaneDialog::OnHelp() {
-    m_services.shell.Open(std::string(kHelpAddress));
+    HelpPage::Open(this, m_services.shell);
 }
 
 bool QuorvaneDialog::EnsureAutomation() {
