@@ -244,5 +244,31 @@ TEST_F(LivePreviewTest, OnlyOneIsOpenAndItMovesWhenDraggedAnywhere) {
         << "," << preview->frameGeometry().y();
 }
 
+// The preview opens where it does not cover the area it copies.
+TEST_F(LivePreviewTest, OpensClearOfTheAreaAndOnScreen) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    dialog.move(200, 100);
+    ASSERT_TRUE(WaitFor([&] { return dialog.frameGeometry().topLeft() == QPoint(200, 100); }));
+    // Right of the window, where a preview would open by default.
+    const QRect area(dialog.frameGeometry().right() + 20, dialog.frameGeometry().top(), 200, 150);
+    const Point topLeft = ToScreen(area.topLeft());
+    const Point bottomRight = ToScreen(area.bottomRight() + QPoint(1, 1));
+    SetEdit(ctl::kAreaLeft, QString::number(topLeft.x));
+    SetEdit(ctl::kAreaTop, QString::number(topLeft.y));
+    SetEdit(ctl::kAreaWidth, QString::number(bottomRight.x - topLeft.x));
+    SetEdit(ctl::kAreaHeight, QString::number(bottomRight.y - topLeft.y));
+    Click(ctl::kAreaPreview);
+    LivePreview* preview = dialog.CurrentLivePreview();
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+    const QRect placed = preview->frameGeometry();
+    EXPECT_FALSE(placed.intersects(area)) << placed.x() << "," << placed.y();
+    EXPECT_FALSE(placed.intersects(dialog.frameGeometry()));
+    const QScreen* screen = QGuiApplication::screenAt(placed.center());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->availableGeometry().contains(placed));
+    preview->close();
+}
+
 }  // namespace
 }  // namespace qrv

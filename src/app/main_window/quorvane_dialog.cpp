@@ -1,5 +1,9 @@
 #include "main_window/quorvane_dialog.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
@@ -41,6 +45,7 @@
 #include "widgets/file_prompts.h"
 #include "widgets/hot_key_edit.h"
 #include "widgets/message_boxes.h"
+#include "widgets/screen_pixels.h"
 #include "widgets/wait_cursor.h"
 
 namespace qrv {
@@ -351,16 +356,38 @@ void QuorvaneDialog::OnLivePreview() {
     m_exchange.ToFields();
     const int32_t width = m_fields.m_iScreenAreaWidth;
     const int32_t height = m_fields.m_iScreenAreaHeight;
-    if (width == 0 || height == 0) {
+    if (width <= 0 || height <= 0) {
         MessageBoxes::Show(this, QStringLiteral("Please Capture Screen Area and then try again."),
                            MessageIcon::Information);
         return;
     }
-    const int32_t left = m_fields.m_iScreenAreaLeft;
-    const int32_t top = m_fields.m_iScreenAreaTop;
-    m_livePreview = new LivePreview(m_services.screen, Rect{left, top, left + width, top + height});
-    m_livePreview->move(frameGeometry().topRight() + QPoint(8, 0));
+    const Rect area = PreviewedArea();
+    m_livePreview = new LivePreview(m_services.screen, area);
+    PlaceLivePreview(area);
     m_livePreview->show();
+}
+
+Rect QuorvaneDialog::PreviewedArea() const {
+    // No larger than the desktop, so that a mistyped size cannot exhaust memory.
+    const Rect desktop = m_services.layout.VirtualScreen();
+    const int64_t left = m_fields.m_iScreenAreaLeft;
+    const int64_t top = m_fields.m_iScreenAreaTop;
+    const int64_t right = left + std::min<int64_t>(m_fields.m_iScreenAreaWidth, desktop.Width());
+    const int64_t bottom = top + std::min<int64_t>(m_fields.m_iScreenAreaHeight, desktop.Height());
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+    return Rect{int32_t(left), int32_t(top), int32_t(std::min(right, kMax)),
+                int32_t(std::min(bottom, kMax))};
+}
+
+void QuorvaneDialog::PlaceLivePreview(const Rect& area) {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.append(screen->availableGeometry());
+    }
+    const QRect shown(ScreenPixels::ToLogical({area.left, area.top}),
+                      ScreenPixels::ToLogical({area.right - 1, area.bottom - 1}));
+    m_livePreview->move(PreviewPlacement::Place(
+        frameGeometry(), m_livePreview->frameGeometry().size(), shown, screens));
 }
 
 void QuorvaneDialog::OnPicturePreview() {
