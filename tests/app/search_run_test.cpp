@@ -30,6 +30,7 @@ class SearchRunTest : public AppFixture {
         m_target->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_target.get()));
         QuorvaneDialog& dialog = OpenMainWindow();
+        dialog.move(0, 0);  // on the left monitor, clear of the target at any scale
         QObject::connect(&dialog, &QuorvaneDialog::StatusTextChanged,
                          [this](const QString& text) { m_statuses.append(text); });
         const Rect area = m_target->ClientOnScreen();
