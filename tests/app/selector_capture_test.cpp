@@ -1,6 +1,9 @@
+#include <cmath>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -33,12 +36,21 @@ struct Drag {
     QPoint to;
 };
 
-// The pointer over a physical pixel of the selector: at a fractional scale
-// factor the position in Qt's units is fractional too.
+// The selector's device pixel that shows a physical pixel: the window system
+// scales the window by one ratio from its corner.
+QPointF DevicePixel(const QWidget* selector, QPoint pixel) {
+    const QPoint primary = QGuiApplication::primaryScreen()->geometry().topLeft();
+    return QPointF(pixel + QPoint(kVirtualOrigin.x, kVirtualOrigin.y) + primary -
+                   selector->geometry().topLeft());
+}
+
+// The pointer over a physical pixel of the selector, as the window system
+// reports it: the global position by the monitor under it, the local one by
+// the window's ratio. At a fractional scale factor both are fractional.
 void SendMouse(QWidget* selector, QEvent::Type type, QPoint pixel) {
     const QPointF global =
         ToGlobal(Point{kVirtualOrigin.x + pixel.x(), kVirtualOrigin.y + pixel.y()});
-    const QPointF local = global - QPointF(selector->geometry().topLeft());
+    const QPointF local = DevicePixel(selector, pixel) / selector->devicePixelRatioF();
     const Qt::MouseButtons held =
         type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, local, global,
@@ -109,11 +121,13 @@ TEST_F(SelectorTest, EscapeCancelsButStillStoresTheCorners) {
 
 TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
     GetProfile().Write(keys::kAutoDisplayPictureToFindPreview, 0);
+    // The window goes to the left monitor first, clear of the target at any scale.
+    QuorvaneDialog& dialog = OpenMainWindow();
+    dialog.move(0, 0);
+    ASSERT_TRUE(WaitFor([&] { return dialog.frameGeometry().topLeft() == QPoint(0, 0); }));
     ClickTarget target(QPoint(200, 600), QSize(200, 150), QSize(24, 18));
     target.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
-    QuorvaneDialog& dialog = OpenMainWindow();
-    dialog.move(0, 0);  // on the left monitor, clear of the target at any scale
 
     const Point before{-600, 300};
     const Point after{900, 100};
@@ -121,7 +135,14 @@ TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
     const Point corner = target.PictureOnScreen();
     const QPoint from(corner.x - kVirtualOrigin.x, corner.y - kVirtualOrigin.y);
     const QPoint to = from + QPoint(target.Picture().width(), target.Picture().height());
-    DragOnNextSelector({from, to}, [&] { Services().input.SetCursorPos(after); });
+    QImage overlay;
+    QPointF overlayCorner;
+    DragOnNextSelector({from, to}, [&] {
+        QWidget* selector = QApplication::activeModalWidget();
+        overlay = selector->grab().toImage();
+        overlayCorner = DevicePixel(selector, from);
+        Services().input.SetCursorPos(after);
+    });
     Click(ctl::kCapturePicture);
 
     const QString path = dialog.Controls().Edit(ctl::kPicturePath)->text();
@@ -133,6 +154,18 @@ TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
     EXPECT_EQ(file.suffix(), QStringLiteral("png"));
     EXPECT_EQ(GetProfile().Get(keys::kPictureToFindFilePath), path.toStdString());
     EXPECT_EQ(Services().input.CursorPos(), after);
+
+    // The selection shows the screen undimmed, one screen pixel per pixel,
+    // inside its outline of one unit.
+    ASSERT_FALSE(overlay.isNull());
+    const int edge = int(std::ceil(2 * overlay.devicePixelRatio())) + 1;
+    for (int y = edge; y < target.Picture().height() - edge; ++y) {
+        for (int x = edge; x < target.Picture().width() - edge; ++x) {
+            const QPoint at = (overlayCorner + QPointF(x, y)).toPoint();
+            ASSERT_EQ(overlay.pixel(at) & 0xFFFFFFu, target.Picture().pixel(x, y) & 0xFFFFFFu)
+                << x << "," << y;
+        }
+    }
 
     DecodedImage decoded;
     const uint32_t status = Services().codec.LoadImageFile(path.toStdString(), decoded);

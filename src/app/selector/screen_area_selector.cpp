@@ -63,14 +63,13 @@ Rect ScreenAreaSelector::StoredRect(QPoint start, QPoint closing, Point virtualO
 void ScreenAreaSelector::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
-    // Each monitor shows its own part of the still, one physical pixel per
-    // device pixel whatever the scale factor.
-    for (const QScreen* monitor : QGuiApplication::screens()) {
-        const QRect target = monitor->geometry().translated(-geometry().topLeft());
-        const Point corner = ClientPixel(monitor->geometry().topLeft());
-        const QSizeF size = QSizeF(monitor->geometry().size()) * monitor->devicePixelRatio();
-        painter.drawImage(QRectF(target), m_still, QRectF(QPointF(corner.x, corner.y), size));
-    }
+    // The window system scales the whole window by one ratio from its own
+    // corner: drawn at that ratio, the still covers the monitors one to one.
+    const qreal ratio = devicePixelRatioF();
+    m_still.setDevicePixelRatio(ratio);
+    const QPoint primary = QGuiApplication::primaryScreen()->geometry().topLeft();
+    const QPoint stillCorner = primary + QPoint(m_rcVirtualScreen.left, m_rcVirtualScreen.top);
+    painter.drawImage(QPointF(stillCorner - geometry().topLeft()) / ratio, m_still);
     const QRect selection = Selection();
     painter.setClipRegion(QRegion(rect()).subtracted(QRegion(selection)));
     painter.fillRect(rect(), kDimming);
