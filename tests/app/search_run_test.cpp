@@ -11,6 +11,7 @@
 #include "main_window/main_dialog_controls.h"
 #include "main_window/quorvane_dialog.h"
 #include "preview/live_preview.h"
+#include "search/input_injector.h"
 #include "search/search_controller.h"
 #include "search/search_flags.h"
 #include "services/app_services.h"
@@ -183,6 +184,25 @@ TEST_P(WindowEndTest, StopsTheWorkerBeforeTheWindowGoes) {
                      status.contains(QStringLiteral("Finished")))
             << status.toStdString();
     }
+}
+
+// A run waiting out an hour's Time Delay after a match ends with the window at
+// once: the delay sleeps in slices that end when the run is stopped.
+TEST_P(WindowEndTest, EndsTheWindowWhileTheRunWaitsAnHour) {
+    SetRun(0, 0);
+    SetEdit(ctl::kTimeDelay, QStringLiteral("3600000"));
+    m_dialog->Controls().Check(ctl::kClickOnPicture)->setChecked(true);
+    m_dialog->Controls().Check(ctl::kCursorBack)->setChecked(true);
+    const Point parked{-600, 300};
+    Services().input.SetCursorPos(parked);
+    Click(ctl::kFind);
+    // The delay follows at once on the click and the cursor's return.
+    ASSERT_TRUE(WaitFor(
+        [&] { return !m_target->clicks.isEmpty() && Services().input.CursorPos() == parked; }));
+    QLineEdit* edit = m_dialog->Controls().Edit(ctl::kTextToSpeak);
+    edit->setFocus();
+    QTest::keyClick(edit, GetParam());
+    EXPECT_FALSE(m_dialog->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(EnterAndEscape, WindowEndTest,
