@@ -68,7 +68,7 @@ class EspeakEngine {
 
     // Worker-thread state.
     std::optional<bool> m_capturing;
-    const std::atomic<int32_t>* m_stop = nullptr;  // the spoken text's
+    const std::atomic<int32_t>* m_stop = nullptr;  // stops the text being spoken
     std::vector<int16_t> m_captured;
 };
 
