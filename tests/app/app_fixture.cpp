@@ -47,7 +47,11 @@ Profile& AppFixture::GetProfile() {
 }
 
 QuorvaneDialog& AppFixture::OpenMainWindow() {
-    m_dialog = std::make_unique<QuorvaneDialog>(Services());
+    return OpenMainWindow(Services());
+}
+
+QuorvaneDialog& AppFixture::OpenMainWindow(AppServices& services) {
+    m_dialog = std::make_unique<QuorvaneDialog>(services);
     m_dialog->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(m_dialog.get()));
     return *m_dialog;
@@ -85,7 +89,7 @@ std::shared_ptr<SeenMessage> AnswerNextMessage(QMessageBox::StandardButton answe
             if (!box) {
                 return;
             }
-            *seen = {true, box->text(), box->icon(), box->windowTitle()};
+            *seen = {true, box->text(), box->icon(), box->windowTitle(), box->textFormat()};
             if (QAbstractButton* button = box->button(answer)) {
                 button->click();
             } else {

@@ -29,6 +29,7 @@ struct SeenMessage {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString caption;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 // Runs `handler` on the next shown modal window other than `after`. The
@@ -50,6 +51,8 @@ class AppFixture : public ::testing::Test {
     AppServices& Services();
     Profile& GetProfile();
     QuorvaneDialog& OpenMainWindow();
+    // The main window over other services, which must outlive it.
+    QuorvaneDialog& OpenMainWindow(AppServices& services);
     // Saves the session's store, as the program does when it ends, and opens
     // a second store on the same file, reading what was saved.
     std::unique_ptr<IniProfileStore> ReopenStore() const;

@@ -1,5 +1,7 @@
 #include "click_target.h"
 
+#include <cmath>
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,15 +16,37 @@ QPoint PrimaryOrigin() {
     return QGuiApplication::primaryScreen()->geometry().topLeft();
 }
 
-}  // namespace
-
-Point ToScreen(QPoint global) {
-    const QPoint p = global - PrimaryOrigin();
-    return Point{p.x(), p.y()};
+// Under a scale factor a monitor keeps its top-left corner in Qt's units and
+// shrinks by its pixel ratio.
+QRectF NativeExtent(const QScreen& screen) {
+    const QRect logical = screen.geometry();
+    return QRectF(logical.topLeft(), QSizeF(logical.size()) * screen.devicePixelRatio());
 }
 
-QPoint ToGlobal(Point screen) {
-    return QPoint(screen.x, screen.y) + PrimaryOrigin();
+}  // namespace
+
+Point ToScreen(QPointF global) {
+    QPointF native = global;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->geometry().contains(global.toPoint())) {
+            const QPointF origin = screen->geometry().topLeft();
+            native = origin + (global - origin) * screen->devicePixelRatio();
+            break;
+        }
+    }
+    const QPointF p = native - QPointF(PrimaryOrigin());
+    return Point{int32_t(std::lround(p.x())), int32_t(std::lround(p.y()))};
+}
+
+QPointF ToGlobal(Point screen) {
+    const QPointF native = QPointF(screen.x, screen.y) + QPointF(PrimaryOrigin());
+    for (const QScreen* monitor : QGuiApplication::screens()) {
+        const QRectF extent = NativeExtent(*monitor);
+        if (extent.contains(native)) {
+            return extent.topLeft() + (native - extent.topLeft()) / monitor->devicePixelRatio();
+        }
+    }
+    return native;
 }
 
 ClickTarget::ClickTarget(QPoint screenTopLeft, QSize size, QSize pictureSize)
@@ -35,16 +59,19 @@ ClickTarget::ClickTarget(QPoint screenTopLeft, QSize size, QSize pictureSize)
         }
     }
     setFixedSize(size);
-    move(ToGlobal(Point{screenTopLeft.x(), screenTopLeft.y()}));
+    move(ToGlobal(Point{screenTopLeft.x(), screenTopLeft.y()}).toPoint());
+    // One picture pixel per screen pixel, whatever the scale factor.
+    m_picture.setDevicePixelRatio(QGuiApplication::primaryScreen()->devicePixelRatio());
 }
 
 Point ClickTarget::PictureOnScreen() const {
-    return ToScreen(mapToGlobal(kPictureOffset));
+    return ToScreen(mapToGlobal(QPointF(kPictureOffset)));
 }
 
 Rect ClickTarget::ClientOnScreen() const {
-    const Point topLeft = ToScreen(mapToGlobal(QPoint(0, 0)));
-    return Rect{topLeft.x, topLeft.y, topLeft.x + width(), topLeft.y + height()};
+    const Point topLeft = ToScreen(mapToGlobal(QPointF(0, 0)));
+    const Point bottomRight = ToScreen(mapToGlobal(QPointF(width(), height())));
+    return Rect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
 bool ClickTarget::SavePicture(const QString& path) const {
@@ -58,7 +85,7 @@ void ClickTarget::paintEvent(QPaintEvent*) {
 }
 
 void ClickTarget::mousePressEvent(QMouseEvent* event) {
-    clicks.append(ToScreen(event->globalPosition().toPoint()));
+    clicks.append(ToScreen(event->globalPosition()));
 }
 
 }  // namespace qrv

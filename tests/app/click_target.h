@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QList>
 #include <QPoint>
+#include <QPointF>
 #include <QWidget>
 
 #include "search/geometry.h"
@@ -36,8 +37,9 @@ class ClickTarget : public QWidget {
     QImage m_picture;
 };
 
-// Screen coordinates (primary monitor at 0,0) of a Qt global position.
-Point ToScreen(QPoint global);
-QPoint ToGlobal(Point screen);
+// Screen coordinates (physical pixels, primary monitor at 0,0) of a Qt global
+// position, and back.
+Point ToScreen(QPointF global);
+QPointF ToGlobal(Point screen);
 
 }  // namespace qrv

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -30,6 +31,7 @@
 #include "fakes/recording_beeper.h"
 #include "fakes/recording_input_injector.h"
 #include "fakes/recording_shell.h"
+#include "help_page.h"
 #include "search/global_hot_keys.h"
 #include "settings/memory_profile_store.h"
 
@@ -249,12 +251,14 @@ TEST_F(ColoursDialogTest, ResizingGrowsTheListKeepsTheMinimumSizeAndF1OpensHelp)
     EXPECT_EQ(dialog->SummaryLine()->geometry(), summary.translated(0, 80).adjusted(0, 0, 120, 0));
     EXPECT_EQ(dialog->SummaryLine()->alignment(), Qt::AlignCenter);
 
-    // F1 opens the help page.
+    // F1 opens the help page shipped beside the program.
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QApplication::sendEvent(dialog.get(), &f1);
     const auto opened = log.WithPrefix("open ");
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0].rfind("https://", 0), 0u);
+    EXPECT_EQ(QString::fromStdString(opened[0]),
+              HelpPage::Find(QCoreApplication::applicationDirPath()));
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(opened[0])).isFile()) << opened[0];
 }
 
 TEST_F(ColoursDialogTest, MillionColoursAreServedByTheModel) {

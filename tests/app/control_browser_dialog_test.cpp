@@ -187,6 +187,7 @@ TEST_F(ControlBrowserDialogTest, ClickItPressesTheButtonAndChecksTheSelection) {
     const std::shared_ptr<SeenMessage> details = AnswerNextMessage();
     menu->actions()[4]->trigger();  // "Show Details..."
     EXPECT_EQ(details->text, "Name : Press Me\n\nValue : .");
+    EXPECT_EQ(details->format, Qt::PlainText);
 
     // A row whose element cannot be invoked fails with its message.
     Child<QCheckBox>("onlyClickables")->click();
@@ -261,6 +262,22 @@ TEST_F(ControlBrowserDialogTest, CopyPutsTheTabSeparatedRowsOnTheClipboard) {
         // The clipboard owner (this process) must answer while xclip waits.
         ASSERT_TRUE(WaitFor([&] { return xclip.state() == QProcess::NotRunning; }));
         EXPECT_EQ(xclip.readAllStandardOutput().toStdString(), c.text);
+    }
+}
+
+// A title period of 0 must not make the timer spin; one beyond the timer's
+// range still runs it.
+TEST_F(ControlBrowserDialogTest, TitleTimerPeriodIsAtLeastOneMillisecond) {
+    OpenBrowser();
+    Child<QCheckBox>("timerWatch")->setChecked(true);
+    auto* period = Child<QLineEdit>("titlePeriod");
+    const std::pair<const char*, int> cases[] = {
+        {"0", 1}, {"1", 1}, {"2500", 2500}, {"4294967295", 2147483647}};
+    for (const auto& [typed, expected] : cases) {
+        period->selectAll();
+        QTest::keyClicks(period, QLatin1String(typed));
+        EXPECT_TRUE(m_browser->TitleTimer().isActive()) << typed;
+        EXPECT_EQ(m_browser->TitleTimer().interval(), expected) << typed;
     }
 }
 

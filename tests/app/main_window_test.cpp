@@ -1,3 +1,7 @@
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -10,6 +14,7 @@
 
 #include "app_fixture.h"
 #include "automation/control_browser_dialog.h"
+#include "fakes/recording_shell.h"
 #include "main_window/control_ids.h"
 #include "main_window/main_dialog_controls.h"
 #include "main_window/main_menu.h"
@@ -86,11 +91,12 @@ TEST_F(MainWindowTest, TransferStopsAtTheFirstUnparsableNumber) {
         QString prompt;
     };
     const Case cases[] = {
-        {ctl::kAreaTop, QStringLiteral("12x"), QStringLiteral("Please enter an integer.")},
-        {ctl::kAreaTop, QStringLiteral("-"), QStringLiteral("Please enter an integer.")},
-        {ctl::kCount, QStringLiteral("99999999999"), QStringLiteral("Please enter an integer.")},
+        {ctl::kAreaTop, QStringLiteral("12x"), QStringLiteral("Please enter an integer for Top.")},
+        {ctl::kAreaTop, QStringLiteral("-"), QStringLiteral("Please enter an integer for Top.")},
+        {ctl::kCount, QStringLiteral("99999999999"),
+         QStringLiteral("Please enter an integer for How Many Times to Find.")},
         {ctl::kTimeDelay, QStringLiteral("99999999999"),
-         QStringLiteral("Please enter a positive integer.")},
+         QStringLiteral("Please enter a positive integer for Time Delay.")},
     };
     QuorvaneDialog& dialog = OpenMainWindow();
     for (const Case& test : cases) {
@@ -235,7 +241,7 @@ TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {
         texts.append(action->text());
     }
     EXPECT_EQ(texts, (QStringList{"Unique Color(s) from Image File...", "", "Settings...", "",
-                                  "More Apps", "", "&About Quorvane...", "", "Exit"}));
+                                  "&About Quorvane...", "", "Exit"}));
     Click(ctl::kMenu);
     EXPECT_TRUE(WaitFor([&] { return dialog.Menu().isVisible(); }));
     dialog.Menu().close();
@@ -253,7 +259,7 @@ TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {
         }
         about->close();
     });
-    dialog.Menu().actions()[6]->trigger();
+    dialog.Menu().actions()[4]->trigger();
     EXPECT_EQ(aboutTitle, QStringLiteral("About Quorvane by Tolbrin"));
     EXPECT_TRUE(aboutText.contains(QStringLiteral("|Quorvane, Version 7.6|")));
     dialog.Menu().actions().constLast()->trigger();
@@ -308,26 +314,58 @@ TEST_F(MainWindowTest, ClosingSavesEveryFieldUnderItsKey) {
     }
 }
 
+// The picture shows one to one on the screen, whatever Qt's scale factor; the
+// window is 100 screen pixels larger each way.
 TEST_F(MainWindowTest, PicturePreviewIsThePictureSizePlus100) {
     OpenMainWindow();
     QImage picture(40, 30, QImage::Format_ARGB32);
     picture.fill(QColor(200, 10, 10));
+    picture.setPixel(39, 29, qRgb(10, 10, 200));
     const QString path = m_dir.filePath(QStringLiteral("red.png"));
     ASSERT_TRUE(picture.save(path, "PNG"));
     m_prompts.QueueAnswer(path);
     Click(ctl::kSelectPictureFile);
+    const qreal ratio = qApp->devicePixelRatio();
+    const QSize wanted(int(std::ceil(140 / ratio)), int(std::ceil(130 / ratio)));
     QSize frame;
-    QRgb topLeft = 0;
+    QImage shown;
     OnNextModal([&](QWidget* preview) {
-        WaitFor([&] { return preview->frameGeometry().size() == QSize(140, 130); }, 5000);
+        WaitFor([&] { return preview->frameGeometry().size() == wanted; }, 5000);
         frame = preview->frameGeometry().size();
-        topLeft = preview->grab().toImage().pixel(0, 0);
+        shown = preview->grab().toImage();
         preview->close();
     });
     Click(ctl::kPicturePreview);
-    EXPECT_EQ(frame, QSize(140, 130));
-    EXPECT_EQ(qRed(topLeft), 200);
-    EXPECT_EQ(qGreen(topLeft), 10);
+    EXPECT_EQ(frame, wanted);
+    ASSERT_GE(shown.width(), 41);
+    ASSERT_GE(shown.height(), 31);
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(200, 10, 10));
+    EXPECT_EQ(shown.pixel(38, 28), qRgb(200, 10, 10));
+    EXPECT_EQ(shown.pixel(39, 29), qRgb(10, 10, 200));
+    EXPECT_NE(shown.pixel(40, 30), qRgb(10, 10, 200));
+}
+
+// Yes on the depth message shows the file: its properties where a file
+// manager offers them, else the file in its folder.
+TEST_F(MainWindowTest, YesOnTheDepthMessageShowsTheFile) {
+    ActionLog log;
+    RecordingShell shell(log);
+    const AppServices& real = Services();
+    AppServices services{real.profile,    real.screen,         real.input,
+                         real.layout,     real.clock,          real.speaker,
+                         shell,           real.activator,      real.beeper,
+                         real.codec,      real.imageWriter,    real.prompts,
+                         real.properties, real.automation,     real.taskbar,
+                         real.hotKeys,    real.localDataFolder};
+    OpenMainWindow(services);
+    const QString flat = m_dir.filePath(QStringLiteral("flat.png"));
+    ASSERT_TRUE(QImage(8, 6, QImage::Format_RGB888).save(flat, "PNG"));
+    m_prompts.QueueAnswer(flat);
+    auto depth = AnswerNextMessage(QMessageBox::Yes);
+    Click(ctl::kSelectPictureFile);
+    ASSERT_TRUE(depth->seen);
+    EXPECT_EQ(log.Entries(), std::vector<std::string>{"reveal " + flat.toStdString()});
+    m_dialog.reset();
 }
 
 TEST_F(MainWindowTest, SelectPictureFileAdmitsOnly32BitPictures) {
@@ -350,11 +388,21 @@ TEST_F(MainWindowTest, SelectPictureFileAdmitsOnly32BitPictures) {
     EXPECT_TRUE(depth->text.startsWith(QStringLiteral("Bit Depth of Selected Image is 24, ")));
     EXPECT_EQ(depth->icon, QMessageBox::Critical);
 
-    m_prompts.QueueAnswer(junk);
-    auto failed = AnswerNextMessage();
-    Click(ctl::kSelectPictureFile);
-    EXPECT_EQ(failed->text, QStringLiteral("Failed to Load Image, Error 80004005.\n\n") + junk);
-    EXPECT_EQ(dialog.Controls().Edit(ctl::kPicturePath)->text(), QString());
+    // Each failure says why the file cannot be used.
+    const std::pair<QString, QString> failures[] = {
+        {junk, QStringLiteral("The file is not an image in a format this program reads.")},
+        {m_dir.filePath(QStringLiteral("gone.png")), QStringLiteral("The file does not exist.")},
+        {m_dir.path(), QStringLiteral("It is not a regular file.")},
+    };
+    for (const auto& [path, reason] : failures) {
+        m_prompts.QueueAnswer(path);
+        auto failed = AnswerNextMessage();
+        Click(ctl::kSelectPictureFile);
+        EXPECT_EQ(
+            failed->text,
+            QStringLiteral("Failed to Load Image, Error 80004005.\n\n%1\n\n%2").arg(path, reason));
+        EXPECT_EQ(dialog.Controls().Edit(ctl::kPicturePath)->text(), QString());
+    }
 
     m_prompts.QueueAnswer(deep);
     Click(ctl::kSelectPictureFile);

@@ -6,12 +6,15 @@
 
 #include "app_fixture.h"
 #include "click_target.h"
+#include "fakes/fake_global_hot_keys.h"
 #include "main_window/control_ids.h"
 #include "main_window/main_dialog_controls.h"
 #include "main_window/quorvane_dialog.h"
 #include "preview/live_preview.h"
+#include "search/input_injector.h"
 #include "search/search_controller.h"
 #include "search/search_flags.h"
+#include "services/app_services.h"
 #include "settings/profile.h"
 #include "widgets/hot_key_edit.h"
 
@@ -28,6 +31,7 @@ class SearchRunTest : public AppFixture {
         m_target->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_target.get()));
         QuorvaneDialog& dialog = OpenMainWindow();
+        dialog.move(0, 0);  // on the left monitor, clear of the target at any scale
         QObject::connect(&dialog, &QuorvaneDialog::StatusTextChanged,
                          [this](const QString& text) { m_statuses.append(text); });
         const Rect area = m_target->ClientOnScreen();
@@ -116,6 +120,35 @@ TEST_F(SearchRunTest, HotKeyStartsAndStopsARun) {
     EXPECT_EQ(GetProfile().Get(keys::kStartKey), 0);
 }
 
+// The selector and the capture wait in event loops of their own: the hot key
+// must not start a search under them, and works again afterwards.
+TEST_F(SearchRunTest, HotKeyDuringACaptureStartsNoRun) {
+    SetRun(1, 0);
+    GetProfile().Write(keys::kStartKey, 0x78);
+    m_dialog.reset();  // stores the fields the next window reads
+    ActionLog log;
+    FakeGlobalHotKeys hotKeys(log);
+    AppServices services = Services();
+    services.hotKeys = &hotKeys;
+    OpenMainWindow(services);
+    for (int command : {ctl::kCaptureScreenArea, ctl::kCapturePicture}) {
+        bool startedUnderTheSelector = true;
+        OnNextModal([&](QWidget* selector) {
+            hotKeys.Press(SearchController::kStartHotKeyId);
+            startedUnderTheSelector = RunActive() || FindText() != QStringLiteral("Find");
+            QTest::mousePress(selector, Qt::LeftButton, {}, QPoint(10, 10));
+            QTest::keyClick(selector, Qt::Key_Escape);
+        });
+        Click(command);
+        EXPECT_FALSE(startedUnderTheSelector) << command;
+        EXPECT_FALSE(RunActive()) << command;
+    }
+    hotKeys.Press(SearchController::kStartHotKeyId);
+    EXPECT_EQ(FindText(), QStringLiteral("Stop"));
+    ASSERT_TRUE(WaitFor([&] { return FindText() == QStringLiteral("Find"); }));
+    m_dialog.reset();
+}
+
 TEST_F(SearchRunTest, CloseDuringARunWaitsForTheWorkerToEndTheWindow) {
     SetRun(0, 200);
     Click(ctl::kFind);
@@ -151,6 +184,25 @@ TEST_P(WindowEndTest, StopsTheWorkerBeforeTheWindowGoes) {
                      status.contains(QStringLiteral("Finished")))
             << status.toStdString();
     }
+}
+
+// A run waiting out an hour's Time Delay after a match ends with the window at
+// once: the delay sleeps in slices that end when the run is stopped.
+TEST_P(WindowEndTest, EndsTheWindowWhileTheRunWaitsAnHour) {
+    SetRun(0, 0);
+    SetEdit(ctl::kTimeDelay, QStringLiteral("3600000"));
+    m_dialog->Controls().Check(ctl::kClickOnPicture)->setChecked(true);
+    m_dialog->Controls().Check(ctl::kCursorBack)->setChecked(true);
+    const Point parked{-600, 300};
+    Services().input.SetCursorPos(parked);
+    Click(ctl::kFind);
+    // The delay follows at once on the click and the cursor's return.
+    ASSERT_TRUE(WaitFor(
+        [&] { return !m_target->clicks.isEmpty() && Services().input.CursorPos() == parked; }));
+    QLineEdit* edit = m_dialog->Controls().Edit(ctl::kTextToSpeak);
+    edit->setFocus();
+    QTest::keyClick(edit, GetParam());
+    EXPECT_FALSE(m_dialog->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(EnterAndEscape, WindowEndTest,

@@ -1,6 +1,11 @@
+#include <cmath>
+
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "app_fixture.h"
@@ -22,27 +27,54 @@ namespace {
 
 using SelectorTest = AppFixture;
 
+// The test desktop's left monitor starts at x = -1280.
+constexpr Point kVirtualOrigin{-1280, 0};
+
+// Physical pixels relative to the virtual screen, as every test here gives them.
 struct Drag {
     QPoint from;
     QPoint to;
 };
 
-// Drags on the next selector (in its client coordinates) once it shows.
+// The selector's device pixel that shows a physical pixel: the window system
+// scales the window by one ratio from its corner.
+QPointF DevicePixel(const QWidget* selector, QPoint pixel) {
+    const QPoint primary = QGuiApplication::primaryScreen()->geometry().topLeft();
+    return QPointF(pixel + QPoint(kVirtualOrigin.x, kVirtualOrigin.y) + primary -
+                   selector->geometry().topLeft());
+}
+
+// The pointer over a physical pixel of the selector, as the window system
+// reports it: the global position by the monitor under it, the local one by
+// the window's ratio. At a fractional scale factor both are fractional.
+void SendMouse(QWidget* selector, QEvent::Type type, QPoint pixel) {
+    const QPointF global =
+        ToGlobal(Point{kVirtualOrigin.x + pixel.x(), kVirtualOrigin.y + pixel.y()});
+    const QPointF local = DevicePixel(selector, pixel) / selector->devicePixelRatioF();
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, local, global,
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(selector, &event);
+}
+
+// Drags on the next selector once it shows.
 void DragOnNextSelector(Drag drag, std::function<void()> beforeRelease = {}) {
     OnNextModal([drag, beforeRelease](QWidget* modal) {
         auto* selector = qobject_cast<ScreenAreaSelector*>(modal);
         ASSERT_NE(selector, nullptr);
-        QTest::mousePress(selector, Qt::LeftButton, {}, drag.from);
-        QTest::mouseMove(selector, drag.to);
+        SendMouse(selector, QEvent::MouseButtonPress, drag.from);
+        SendMouse(selector, QEvent::MouseMove, drag.to);
         if (beforeRelease) {
             beforeRelease();
         }
-        QTest::mouseRelease(selector, Qt::LeftButton, {}, drag.to);
+        SendMouse(selector, QEvent::MouseButtonRelease, drag.to);
     });
 }
 
-// Client (100, 50) to (300, 250) on an overlay whose origin is the left
-// monitor at x = -1280, dragged either way.
+// Pixels (100, 50) to (300, 250) of the virtual screen, whose origin is the
+// left monitor at x = -1280, dragged either way.
 TEST_F(SelectorTest, DragOverTwoMonitorsSetsTheAreaInScreenCoordinates) {
     ASSERT_EQ(Services().layout.VirtualScreen(), (Rect{-1280, 0, 1920, 1080}));
     for (Drag drag : {Drag{{100, 50}, {300, 250}}, Drag{{300, 250}, {100, 50}}}) {
@@ -66,7 +98,8 @@ TEST_F(SelectorTest, DragOverTwoMonitorsSetsTheAreaInScreenCoordinates) {
         // The captured area opens in the live preview, 50 pixels larger each way.
         LivePreview* preview = dialog.CurrentLivePreview();
         ASSERT_NE(preview, nullptr);
-        EXPECT_EQ(preview->size(), QSize(250, 250));
+        const qreal ratio = preview->devicePixelRatioF();
+        EXPECT_EQ(preview->size() * ratio, QSize(250, 250));
         EXPECT_EQ(preview->Area(), (Rect{-1180, 50, -980, 250}));
         EXPECT_TRUE(WaitFor([&] { return preview->Shown().size() == QSize(200, 200); }));
     }
@@ -75,7 +108,7 @@ TEST_F(SelectorTest, DragOverTwoMonitorsSetsTheAreaInScreenCoordinates) {
 TEST_F(SelectorTest, EscapeCancelsButStillStoresTheCorners) {
     QuorvaneDialog& dialog = OpenMainWindow();
     OnNextModal([](QWidget* modal) {
-        QTest::mousePress(modal, Qt::LeftButton, {}, QPoint(10, 10));
+        SendMouse(modal, QEvent::MouseButtonPress, QPoint(10, 10));
         QTest::keyClick(modal, Qt::Key_Escape);
     });
     Click(ctl::kCaptureScreenArea);
@@ -88,19 +121,28 @@ TEST_F(SelectorTest, EscapeCancelsButStillStoresTheCorners) {
 
 TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
     GetProfile().Write(keys::kAutoDisplayPictureToFindPreview, 0);
+    // The window goes to the left monitor first, clear of the target at any scale.
+    QuorvaneDialog& dialog = OpenMainWindow();
+    dialog.move(0, 0);
+    ASSERT_TRUE(WaitFor([&] { return dialog.frameGeometry().topLeft() == QPoint(0, 0); }));
     ClickTarget target(QPoint(200, 600), QSize(200, 150), QSize(24, 18));
     target.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
-    QuorvaneDialog& dialog = OpenMainWindow();
 
     const Point before{-600, 300};
     const Point after{900, 100};
     Services().input.SetCursorPos(before);
     const Point corner = target.PictureOnScreen();
-    const Rect screen = Services().layout.VirtualScreen();
-    const QPoint from(corner.x - screen.left, corner.y - screen.top);
+    const QPoint from(corner.x - kVirtualOrigin.x, corner.y - kVirtualOrigin.y);
     const QPoint to = from + QPoint(target.Picture().width(), target.Picture().height());
-    DragOnNextSelector({from, to}, [&] { Services().input.SetCursorPos(after); });
+    QImage overlay;
+    QPointF overlayCorner;
+    DragOnNextSelector({from, to}, [&] {
+        QWidget* selector = QApplication::activeModalWidget();
+        overlay = selector->grab().toImage();
+        overlayCorner = DevicePixel(selector, from);
+        Services().input.SetCursorPos(after);
+    });
     Click(ctl::kCapturePicture);
 
     const QString path = dialog.Controls().Edit(ctl::kPicturePath)->text();
@@ -113,6 +155,18 @@ TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
     EXPECT_EQ(GetProfile().Get(keys::kPictureToFindFilePath), path.toStdString());
     EXPECT_EQ(Services().input.CursorPos(), after);
 
+    // The selection shows the screen undimmed, one screen pixel per pixel,
+    // inside its outline of one unit.
+    ASSERT_FALSE(overlay.isNull());
+    const int edge = int(std::ceil(2 * overlay.devicePixelRatio())) + 1;
+    for (int y = edge; y < target.Picture().height() - edge; ++y) {
+        for (int x = edge; x < target.Picture().width() - edge; ++x) {
+            const QPoint at = (overlayCorner + QPointF(x, y)).toPoint();
+            ASSERT_EQ(overlay.pixel(at) & 0xFFFFFFu, target.Picture().pixel(x, y) & 0xFFFFFFu)
+                << x << "," << y;
+        }
+    }
+
     DecodedImage decoded;
     const uint32_t status = Services().codec.LoadImageFile(path.toStdString(), decoded);
     EXPECT_EQ(AdmitPicture(status, decoded.bitsPerPixel), PictureAdmission::Admitted);
@@ -124,6 +178,30 @@ TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
             const uint32_t packed =
                 uint32_t(qRed(want)) | uint32_t(qGreen(want)) << 8 | uint32_t(qBlue(want)) << 16;
             ASSERT_EQ(decoded.pixels.PackedAt(x, y), packed) << x << "," << y;
+        }
+    }
+}
+
+// The live preview copies the area one screen pixel to one screen pixel,
+// whatever Qt's scale factor.
+TEST_F(SelectorTest, LivePreviewShowsTheAreaOneToOne) {
+    ClickTarget target(QPoint(200, 600), QSize(200, 150), QSize(24, 18));
+    target.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
+    const Point corner = target.PictureOnScreen();
+    const QSize size = target.Picture().size();
+    LivePreview preview(Services().screen, Rect{corner.x, corner.y, corner.x + size.width(),
+                                                corner.y + size.height()});
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    ASSERT_TRUE(WaitFor([&] { return !preview.Shown().isNull(); }));
+    const QImage shown = preview.grab().toImage();
+    ASSERT_GE(shown.width(), size.width());
+    ASSERT_GE(shown.height(), size.height());
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            ASSERT_EQ(shown.pixel(x, y) & 0xFFFFFFu, target.Picture().pixel(x, y) & 0xFFFFFFu)
+                << x << "," << y;
         }
     }
 }

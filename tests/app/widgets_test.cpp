@@ -1,18 +1,31 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
+#include <utility>
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 #include "app_fixture.h"
+#include "automation/suppressible_tip.h"
+#include "click_target.h"
+#include "help_page.h"
 #include "main_window/control_ids.h"
 #include "preview/live_preview.h"
+#include "preview/preview_placement.h"
 #include "search/hot_key_modifiers.h"
+#include "settings/memory_profile_store.h"
 #include "widgets/dialog_file_prompts.h"
 #include "widgets/field_exchange.h"
 #include "widgets/hot_key_edit.h"
+#include "widgets/message_boxes.h"
 
 namespace qrv {
 namespace {
@@ -115,6 +128,94 @@ TEST(DialogFilePromptsTest, ChoosersAreModalToTheirOwnerOnly) {
     EXPECT_EQ(modality, Qt::WindowModal);
 }
 
+// Names, values and titles of other programs may hold markup: every surface
+// that can show them shows it as typed.
+TEST(ForeignTextTest, MarkupShowsLiterally) {
+    const QString markup = QStringLiteral("<a href='x'>link</a><b>bold</b>");
+    QWidget owner;
+    owner.show();
+    MemoryProfileStore store;
+    const std::pair<const char*, std::function<void()>> shows[] = {
+        {"message", [&] { MessageBoxes::Show(&owner, markup, MessageIcon::Error); }},
+        {"question", [&] { MessageBoxes::AskYesNoCancel(&owner, markup, MessageIcon::Error); }},
+        {"tip", [&] { SuppressibleTip(store, "Tip").Show(&owner, QStringLiteral("T"), markup); }},
+    };
+    for (const auto& [name, show] : shows) {
+        std::optional<Qt::TextFormat> format;
+        OnNextModal([&](QWidget* modal) {
+            for (const QLabel* label : modal->findChildren<QLabel*>()) {
+                if (label->text() == markup) {
+                    format = label->textFormat();
+                }
+            }
+            modal->close();
+        });
+        show();
+        ASSERT_TRUE(format.has_value()) << name;
+        EXPECT_EQ(*format, Qt::PlainText) << name;
+    }
+}
+
+// The manual is found beside the program in a build tree and under
+// share/doc/quorvane in an installed tree; anywhere else it is missing.
+TEST(HelpPageTest, FoundInTheBuildAndTheInstalledLayout) {
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    const auto put = [&](const QString& file) {
+        dir.mkpath(QFileInfo(dir.filePath(file)).path());
+        QFile page(dir.filePath(file));
+        return page.open(QIODevice::WriteOnly) && page.write("<html></html>") > 0;
+    };
+    ASSERT_TRUE(put(QStringLiteral("build/help.html")));
+    ASSERT_TRUE(put(QStringLiteral("prefix/share/doc/quorvane/help.html")));
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("prefix/bin")));
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("elsewhere/bin")));
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("build/help.html.d")));
+    const std::pair<const char*, const char*> cases[] = {
+        {"build", "build/help.html"},
+        {"prefix/bin", "prefix/share/doc/quorvane/help.html"},
+        {"elsewhere/bin", nullptr},
+        {"build/help.html.d", nullptr},
+    };
+    for (const auto& [folder, expected] : cases) {
+        const QString found = HelpPage::Find(dir.filePath(QLatin1String(folder)));
+        EXPECT_EQ(found, expected
+                             ? QFileInfo(dir.filePath(QLatin1String(expected))).canonicalFilePath()
+                             : QString())
+            << folder;
+    }
+    // The shipped page sits beside the program.
+    EXPECT_FALSE(HelpPage::Find(QFileInfo(QStringLiteral(QRV_APP_PATH)).path()).isEmpty());
+}
+
+TEST(PreviewPlacementTest, BesideTheMainWindowOnScreenAndClearOfTheArea) {
+    const QList<QRect> screens = {QRect(-1280, 0, 1280, 1024), QRect(0, 0, 1920, 1080)};
+    const QSize frame(250, 200);
+    struct Case {
+        const char* name;
+        QRect main, area;
+        QPoint expected;
+    } cases[] = {
+        {"right", {100, 100, 600, 500}, {1500, 800, 50, 50}, {708, 100}},
+        {"area on the right, left spans two screens: below",
+         {100, 100, 600, 500},
+         {700, 50, 400, 400},
+         {100, 608}},
+        {"main at the right edge: left", {1500, 100, 420, 500}, {0, 0, 10, 10}, {1242, 100}},
+        {"left monitor: right stays on it", {-1200, 100, 600, 500}, {0, 0, 10, 10}, {-592, 100}},
+        {"area everywhere: first side on screen",
+         {100, 100, 600, 500},
+         {0, 0, 1920, 1080},
+         {708, 100}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PreviewPlacement::Place(c.main, frame, c.area, screens), c.expected) << c.name;
+    }
+    // Larger than any screen: the main window's screen's corner.
+    EXPECT_EQ(PreviewPlacement::Place({-1200, 100, 600, 500}, {3000, 2000}, {}, screens),
+              QPoint(-1280, 0));
+}
+
 using LivePreviewTest = AppFixture;
 
 TEST_F(LivePreviewTest, OnlyOneIsOpenAndItMovesWhenDraggedAnywhere) {
@@ -141,6 +242,32 @@ TEST_F(LivePreviewTest, OnlyOneIsOpenAndItMovesWhenDraggedAnywhere) {
         return preview->frameGeometry().topLeft() == before + QPoint(50, 30);
     })) << preview->frameGeometry().x()
         << "," << preview->frameGeometry().y();
+}
+
+// The preview opens where it does not cover the area it copies.
+TEST_F(LivePreviewTest, OpensClearOfTheAreaAndOnScreen) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    dialog.move(200, 100);
+    ASSERT_TRUE(WaitFor([&] { return dialog.frameGeometry().topLeft() == QPoint(200, 100); }));
+    // Right of the window, where a preview would open by default.
+    const QRect area(dialog.frameGeometry().right() + 20, dialog.frameGeometry().top(), 200, 150);
+    const Point topLeft = ToScreen(area.topLeft());
+    const Point bottomRight = ToScreen(area.bottomRight() + QPoint(1, 1));
+    SetEdit(ctl::kAreaLeft, QString::number(topLeft.x));
+    SetEdit(ctl::kAreaTop, QString::number(topLeft.y));
+    SetEdit(ctl::kAreaWidth, QString::number(bottomRight.x - topLeft.x));
+    SetEdit(ctl::kAreaHeight, QString::number(bottomRight.y - topLeft.y));
+    Click(ctl::kAreaPreview);
+    LivePreview* preview = dialog.CurrentLivePreview();
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
+    const QRect placed = preview->frameGeometry();
+    EXPECT_FALSE(placed.intersects(area)) << placed.x() << "," << placed.y();
+    EXPECT_FALSE(placed.intersects(dialog.frameGeometry()));
+    const QScreen* screen = QGuiApplication::screenAt(placed.center());
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(screen->availableGeometry().contains(placed));
+    preview->close();
 }
 
 }  // namespace

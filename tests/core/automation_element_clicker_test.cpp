@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -65,6 +66,26 @@ TEST_F(ElementClickerTest, MatchesWholeCaseSensitiveNamesAndValuesOnly) {
         EXPECT_EQ(Click(c.windowName, c.elementName, c.value, c.noValue), c.clicked);
     }
     EXPECT_EQ(save->invocations, 2);
+}
+
+// A stopped run gives up the element search between steps of the walk.
+TEST_F(ElementClickerTest, AStopEndsTheSearch) {
+    std::atomic<int32_t> stop{0};
+    const auto group = std::static_pointer_cast<FakeElement>(window->Children(1).front());
+    group->onChildren = [&] { stop = 1; };  // the user stops while the group is read
+    struct Case {
+        const char* elementName;
+        std::shared_ptr<FakeElement> element;
+    } cases[] = {{"Save", save}, {"OK", okA}, {"Info", info}};
+    for (const Case& c : cases) {
+        stop = 0;
+        EXPECT_FALSE(clicker.ClickElement("Editor", c.elementName, "a", true, &stop))
+            << c.elementName;
+        EXPECT_EQ(c.element->invocations, 0) << c.elementName;
+    }
+    group->onChildren = {};
+    stop = 0;
+    EXPECT_TRUE(clicker.ClickElement("Editor", "OK", "a", false, &stop));
 }
 
 TEST_F(ElementClickerTest, ValueSelectsAmongEqualNamesAndOffTakesTheFirst) {

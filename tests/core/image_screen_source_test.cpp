@@ -69,7 +69,6 @@ TEST(ImageScreenSource, ReusedImageReadsBlackOutsideTheImage) {
                 ASSERT_EQ(into.PackedAt(x, y), Expected(r.left + x, r.top + y))
                     << "request " << r.left << "," << r.top << " pixel " << x << "," << y;
             }
-            }
         }
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -94,7 +95,11 @@ TEST_F(AttemptFixture, EveryActionRunsInItsFixedOrder) {
                        "sleep 150",
                        "up",
                        "move 10,10",
-                       "sleep 500",
+                       "sleep 100",
+                       "sleep 100",
+                       "sleep 100",
+                       "sleep 100",
+                       "sleep 100",
                        "execute /opt/run.sh Open",
                        "activate 7"};
     EXPECT_EQ(Run(), expected);
@@ -179,6 +184,66 @@ TEST_F(AttemptFixture, SwitchesSelectTheActions) {
         Log log = Run();
         ASSERT_GE(log.size(), 2u) << c.name;
         EXPECT_EQ(Log(log.begin() + 2, log.end()), c.actions) << c.name;
+        ResetParams();
+    }
+}
+
+// The user stops the run (or closes the window) while a step waits: the step
+// ends soon and the attempt skips what is left, except putting the cursor back.
+TEST_F(AttemptFixture, AStopDuringAWaitingStepEndsTheAttempt) {
+    const auto stop = [] { SetFlag(g_bAbortSearch, true); };
+    struct Case {
+        const char* name;
+        std::function<void(FakePlatform&, SearchParams&)> setUp;
+        Log actions;  // after the capture and the status text
+    } cases[] = {
+        {"an hour's delay",
+         [&](FakePlatform& f, SearchParams&) {
+             f.clock.SetSleepHook([&](int sleeps) {
+                 if (sleeps == 2 + 3) {  // two click holds, then three slices
+                     stop();
+                 }
+             });
+         },
+         {"click-element W|E|V|0", "set-cursor 102,201", "down", "sleep 150", "up", "down",
+          "sleep 150", "up", "move 10,10", "sleep 100", "sleep 100", "sleep 100"}},
+        {"synchronous speech",
+         [&](FakePlatform& f, SearchParams& s) {
+             s.m_bSpeakText = true;
+             s.m_bSpeakTextAsync = false;
+             f.voices.whileSpeaking = stop;
+         },
+         {"voice-created", "speak-sync hello", "speech-stopped", "move 10,10"}},
+        {"asynchronous speech waits for nothing",
+         [&](FakePlatform& f, SearchParams& s) {
+             s.m_bSpeakText = true;
+             s.m_bSpeakTextAsync = true;
+             s.m_dwTimeDelay1 = 100;
+             f.voices.whileSpeaking = stop;
+         },
+         {"speak-async hello", "click-element W|E|V|0", "set-cursor 102,201", "down", "sleep 150",
+          "up", "down", "sleep 150", "up", "move 10,10", "sleep 100", "execute run.sh open",
+          "activate 7"}},
+    };
+    for (const Case& c : cases) {
+        AllActionsOff();
+        params.m_bClickElement = params.m_bClickOnPicture = params.m_bClickAnotherTime = true;
+        params.m_strElementWindowName = "W";
+        params.m_strElementName = "E";
+        params.m_strElementValue = "V";
+        params.m_bCursorBack = params.m_bExecuteScript = params.m_bMakeActiveWindow = true;
+        params.m_bMoveMouseToCenterOfPicture = false;
+        params.m_strScriptToExecute = "run.sh";
+        params.m_strVerb = "open";
+        params.m_pMainWnd = 7;
+        params.m_dwTimeDelay1 = 3'600'000;
+        c.setUp(p, params);
+        const Log log = Run();
+        ASSERT_GE(log.size(), 2u) << c.name;
+        EXPECT_EQ(Log(log.begin() + 2, log.end()), c.actions) << c.name;
+        SetFlag(g_bAbortSearch, false);
+        p.clock.SetSleepHook({});
+        p.voices.whileSpeaking = {};
         ResetParams();
     }
 }

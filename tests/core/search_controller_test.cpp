@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -269,6 +270,37 @@ TEST_F(ControllerFixture, StopWakesALongPauseAtOnce) {
     EXPECT_EQ(Statuses().back(), "1 Aborted");
 }
 
+// The area is 30 x 20: a picture that does not fit is refused with a word.
+TEST_F(ControllerFixture, PictureLargerThanTheAreaIsRefusedBeforeTheRun) {
+    const std::string refusal =
+        "message info The Picture to Find (%d x %d) is larger than the Screen Search Area (30 x "
+        "20), so it can never be found there.\n\nCapture a larger Screen Search Area or a "
+        "smaller Picture and then try again.";
+    struct Case {
+        int32_t width, height;
+        bool runs;
+    } cases[] = {{31, 20, false}, {30, 21, false}, {300, 200, false}, {30, 20, true}, {1, 1, true}};
+    int runs = 0;
+    for (const Case& c : cases) {
+        p.log.Clear();
+        p.codec.SetImage(picturePath, Filled(c.width, c.height, kWhite));
+        controller->ToggleSearch();
+        char expected[400];
+        std::snprintf(expected, sizeof expected, refusal.c_str(), c.width, c.height);
+        EXPECT_EQ(p.log.Count(expected), c.runs ? 0 : 1) << c.width << "x" << c.height;
+        if (c.runs) {
+            ASSERT_TRUE(p.view.WaitForRunEnds(++runs));
+            p.view.DeliverPosted(*controller);
+            EXPECT_EQ(p.log.WithPrefix("capture ").size(), 1u);
+        } else {
+            EXPECT_FALSE(controller->IsSearching());
+            EXPECT_EQ(p.log.WithPrefix("capture ").size(), 0u);
+            EXPECT_EQ(p.log.WithPrefix("button ").back(), "Find");
+            EXPECT_EQ(p.log.WithPrefix("icon ").back(), "normal");
+        }
+    }
+}
+
 TEST_F(ControllerFixture, InvalidEntryStopsSilently) {
     p.view.transferSucceeds = false;
     controller->ToggleSearch();
@@ -291,6 +323,49 @@ TEST_F(ControllerFixture, ASecondRunCountsAfresh) {
     RunToEnd(1, 0, 2);
     EXPECT_EQ(Statuses(),
               (Texts{"1 Searching...", "Picture Not Found in Screen Search Area", "1 Finished"}));
+}
+
+// The user starts a run after the worker ended but before its finish notice
+// was delivered: the new run counts from one and keeps its Stop button.
+TEST_F(ControllerFixture, ARunStartedBeforeTheLastFinishIsDeliveredRunsInFull) {
+    const std::string notFound = "Picture Not Found in Screen Search Area";
+    struct Case {
+        int32_t count;
+        Texts statuses;
+    } cases[] = {{1, {"1 Searching...", notFound, "1 Finished"}},
+                 {2, {"1 Searching...", notFound, "2 Searching...", notFound, "2 Finished"}}};
+    int runs = 0;
+    for (const Case& c : cases) {
+        fields.m_iCount = 1;
+        fields.m_iInterval = 0;
+        controller->ToggleSearch();
+        ASSERT_TRUE(p.view.WaitForRunEnds(++runs));
+        p.log.Clear();
+        RunToEnd(c.count, 0, ++runs);
+        EXPECT_EQ(Statuses(), c.statuses) << c.count;
+        EXPECT_EQ(p.log.WithPrefix("button ").back(), "Find") << c.count;
+    }
+    // A late notice arriving while the next run is active leaves that run alone.
+    fields.m_iCount = 1;
+    controller->ToggleSearch();
+    ASSERT_TRUE(p.view.WaitForRunEnds(++runs));
+    fields.m_iCount = 0;
+    fields.m_iInterval = 1000;
+    p.clock.SetSleepHook([](int) {  // the run pauses until it is stopped
+        for (int i = 0; i < 3000 && !IsSet(g_bAbortSearch); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    controller->ToggleSearch();
+    p.view.DeliverPosted(*controller);
+    EXPECT_TRUE(controller->IsSearching());
+    EXPECT_EQ(p.log.WithPrefix("button ").back(), "Stop");
+    EXPECT_EQ(p.log.WithPrefix("icon ").back(), "searching");
+    controller->OnFindButton();
+    ASSERT_TRUE(p.view.WaitForRunEnds(++runs));
+    p.view.DeliverPosted(*controller);
+    EXPECT_EQ(p.log.WithPrefix("button ").back(), "Find");
+    EXPECT_EQ(controller->Attempts(), 0);
 }
 
 TEST(HotKeyModifiersTest, ConvertsBetweenStoredAndControlFlags) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +43,9 @@ class FakeElement : public AutomationElement {
     int64_t ProcessId() override { return props.processId; }
     std::vector<ElementPtr> Children(size_t limit) override {
         ++childListings;
+        if (onChildren) {
+            onChildren();
+        }
         return {m_children.begin(), m_children.begin() + std::min(limit, m_children.size())};
     }
     bool ManagesDescendants() override { return props.managesDescendants; }
@@ -60,6 +64,7 @@ class FakeElement : public AutomationElement {
     int invocations = 0;
     int focusRequests = 0;
     int childListings = 0;
+    std::function<void()> onChildren;  // runs whenever the children are read
 
   private:
     std::vector<ElementPtr> m_children;

@@ -12,7 +12,8 @@ class FakeElementClicker : public ElementClicker {
   public:
     explicit FakeElementClicker(ActionLog& log) : m_log(log) {}
     bool ClickElement(const std::string& windowName, const std::string& elementName,
-                      const std::string& elementValue, bool doNotUseValue) override {
+                      const std::string& elementValue, bool doNotUseValue,
+                      const std::atomic<int32_t>* = nullptr) override {
         m_log.Add("click-element " + windowName + "|" + elementName + "|" + elementValue + "|" +
                   (doNotUseValue ? "1" : "0"));
         return result;

@@ -16,11 +16,12 @@ class RecordingVoiceFactory : public VoiceFactory {
         }
         ++created;
         m_log.Add("voice-created");
-        return std::make_unique<RecordingVoice>(m_log);
+        return std::make_unique<RecordingVoice>(m_log, whileSpeaking);
     }
 
     std::atomic<bool> available{true};  // without a speech service every creation fails
     std::atomic<int> created{0};
+    std::function<void()> whileSpeaking;  // runs during every synchronous text
 
   private:
     ActionLog& m_log;

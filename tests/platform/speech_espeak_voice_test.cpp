@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -59,8 +60,8 @@ TEST(EspeakVoiceTest, SpeaksQueuedTextsInOrderIntoTheSink) {
     voice->SpeakAsync(texts[0]);
     other->SpeakAsync(texts[1]);
     voice->SpeakAsync(texts[2]);
-    voice->SpeakSync(texts[2]);
-    other->SpeakSync(texts[3]);
+    voice->SpeakSync(texts[2], nullptr);
+    other->SpeakSync(texts[3], nullptr);
 
     const auto spoken = speech.Spoken();
     ASSERT_EQ(spoken.size(), 3u);
@@ -119,15 +120,29 @@ TEST(EspeakVoiceTest, SpeakingToTheDeviceReturnsWithOrWithoutOne) {
     std::unique_ptr<Voice> voice = playing.CreateVoice();
     ASSERT_NE(voice, nullptr);
     voice->SpeakAsync("queued for the device");
-    voice->SpeakSync("spoken on the device");
+    voice->SpeakSync("spoken on the device", nullptr);
 
     CapturedSpeech speech;
     EspeakVoiceFactory(speech.Sink())
         .CreateVoice()
-        ->SpeakSync("Picture Found in Screen Search Area");
+        ->SpeakSync("Picture Found in Screen Search Area", nullptr);
     ASSERT_EQ(speech.Spoken().size(), 1u);
     EXPECT_GT(speech.Spoken()[0].seconds, 0.8);
     EXPECT_LT(speech.Spoken()[0].seconds, 8.0);
+}
+
+// A stopped run's synchronous text is not spoken, and the voice stays usable.
+TEST(EspeakVoiceTest, AStoppedTextIsSkipped) {
+    CapturedSpeech speech;
+    std::unique_ptr<Voice> voice = EspeakVoiceFactory(speech.Sink()).CreateVoice();
+    ASSERT_NE(voice, nullptr);
+    std::atomic<int32_t> stop{1};
+    voice->SpeakSync("a long text that nobody wants to hear any more", &stop);
+    EXPECT_TRUE(speech.Spoken().empty());
+    stop = 0;
+    voice->SpeakSync("spoken", &stop);
+    ASSERT_EQ(speech.Spoken().size(), 1u);
+    EXPECT_EQ(speech.Spoken()[0].text, "spoken");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app_links.h"
 #include "widgets/app_icons.h"
 #include "widgets/dialog_units.h"
 #include "widgets/message_boxes.h"
@@ -24,10 +23,6 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* name = new QLabel(QStringLiteral("Quorvane, Version 7.6"), this);
     name->setTextFormat(Qt::PlainText);
     name->setGeometry(du.Rect(42, 14, 114, 8));
-
-    auto* contact =
-        new QLabel(QString::fromUtf8(kSupportContact.data(), kSupportContact.size()), this);
-    contact->setGeometry(du.Rect(42, 37, 114, 8));
 
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);

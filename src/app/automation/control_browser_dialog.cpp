@@ -28,6 +28,7 @@
 #include "automation/control_list_text.h"
 #include "automation/element_finder.h"
 #include "automation/suppressible_tip.h"
+#include "automation/timer_period.h"
 #include "automation/window_watch.h"
 #include "qt/date_time_text.h"
 #include "search/beeper.h"
@@ -82,6 +83,7 @@ QLineEdit* DigitsEdit(QWidget* parent, const char* name, uint32_t value) {
 
 QLabel* Label(QWidget* parent, const QString& text, Qt::Alignment align = Qt::AlignLeft) {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(align | Qt::AlignVCenter);
     return label;
 }
@@ -195,6 +197,7 @@ void ControlBrowserDialog::Build() {
     place(Button(this, "copyToClipboard", QStringLiteral("Copy to Clipboard")), 401, 326, 74, 14,
           A::MoveX | A::MoveY);
     m_status = new ColourStatusLabel(QStringLiteral("Status"), this);
+    m_status->setTextFormat(Qt::PlainText);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     place(m_status, 425, 312, 44, 8, A::MoveX | A::MoveY);
@@ -297,7 +300,7 @@ void ControlBrowserDialog::ShowTip() {
 
 void ControlBrowserDialog::Start(uint32_t ms, std::function<void()> onTimeout) {
     m_onRefresh = std::move(onTimeout);
-    m_refreshTimer.start(int(ms));
+    m_refreshTimer.start(TimerPeriodMs(ms));
 }
 
 void ControlBrowserDialog::Stop() {
@@ -401,7 +404,7 @@ void ControlBrowserDialog::WatchTitle() {
 void ControlBrowserDialog::RestartTitleTimer() {
     m_titleTimer.stop();
     if (m_timerWatch->isChecked()) {
-        m_titleTimer.start(int(m_dwTitlePeriod));
+        m_titleTimer.start(TimerPeriodMs(m_dwTitlePeriod));
     }
 }
 

@@ -65,6 +65,8 @@ class ControlBrowserDialog : public QDialog, private OneShotTimer {
     // Number of times the control list was read from the window.
     int FillCount() const { return m_nFills; }
     bool AutomationAvailable() const { return m_root != nullptr; }
+    // Runs while "Timer Based Monitor" is ticked.
+    const QTimer& TitleTimer() const { return m_titleTimer; }
 
     void FillWindowList();
     void ChooseWindow(int index);

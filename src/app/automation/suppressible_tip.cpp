@@ -21,6 +21,7 @@ void SuppressibleTip::Show(QWidget* owner, const QString& title, const QString& 
     }
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, owner);
     box.setObjectName(QStringLiteral("tipBox"));
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     box.setCheckBox(new QCheckBox(QStringLiteral("Don't show this message again")));
     if (owner) {

@@ -50,7 +50,17 @@ void PictureFileCommands::AdmitPictureFile(const QString& path) {
     }
     if (MessageBoxes::AskYesNoCancel(m_owner, WrongDepthText(decoded.bitsPerPixel),
                                      MessageIcon::Error) == QMessageBox::Yes) {
-        m_services.properties.ShowProperties(path.toStdString());
+        ShowFile(path);
+    }
+}
+
+void PictureFileCommands::ShowFile(const QString& path) {
+    const std::string file = path.toStdString();
+    // Without a file manager that shows properties, the file is shown in its folder.
+    if (!m_services.properties.ShowProperties(file) && !m_services.shell.Reveal(file)) {
+        MessageBoxes::Show(m_owner,
+                           QStringLiteral("No file manager could show the file.\n\n%1").arg(path),
+                           MessageIcon::Error);
     }
 }
 
@@ -65,15 +75,33 @@ void PictureFileCommands::Locate() {
 }
 
 QString PictureFileCommands::LoadFailedText(uint32_t status, const QString& path) {
-    return QStringLiteral("Failed to Load Image, Error %1.\n\n%2")
-        .arg(QString::number(status, 16), path);
+    return QStringLiteral("Failed to Load Image, Error %1.\n\n%2\n\n%3")
+        .arg(QString::number(status, 16), path, FailureReason(status, path));
+}
+
+QString PictureFileCommands::FailureReason(uint32_t status, const QString& path) {
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        return QStringLiteral("The file does not exist.");
+    }
+    if (!file.isFile()) {
+        return QStringLiteral("It is not a regular file.");
+    }
+    if (!file.isReadable()) {
+        return QStringLiteral("You have no permission to read the file.");
+    }
+    if (status == kStatusOutOfMemory) {
+        return QStringLiteral("The picture is too large to load.");
+    }
+    return QStringLiteral("The file is not an image in a format this program reads.");
 }
 
 QString PictureFileCommands::WrongDepthText(int32_t bitsPerPixel) {
     return QStringLiteral(
                "Bit Depth of Selected Image is %1, Bit Depth can be found by viewing Bit Depth "
                "in Details Tab of Image Properties.\n\nCurrently this Software Needs Picture "
-               "File of 32 Bit Depth.\n\nSelect another Picture (Captured by a Screen Snipping "
+               "File of 32 Bit Depth, such as a PNG file with an alpha channel.\n\nSelect another "
+               "Picture (Captured by a Screen Snipping "
                "Tool or another related Software) or Capture Picture from Main "
                "Screen of this Software.\n\nOperation Aborted.\n\nYou Want to View Properties "
                "Screen of Image Now ?")

@@ -26,11 +26,16 @@ class PictureFileCommands {
     void AdmitPictureFile(const QString& path);
     void Locate();
 
+    // The load failure message, ending with why the file could not be used.
     static QString LoadFailedText(uint32_t status, const QString& path);
     static QString WrongDepthText(int32_t bitsPerPixel);
     static QString NotFoundText(const QString& path);
 
   private:
+    static QString FailureReason(uint32_t status, const QString& path);
+    // The file's properties, else the file in its folder.
+    void ShowFile(const QString& path);
+
     QWidget* m_owner;
     MainWindowFields& m_fields;
     FieldExchange& m_exchange;

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "app_links.h"
 #include "colours/color_columns.h"
 #include "colours/color_list.h"
 #include "colours/color_list_model.h"
@@ -18,6 +17,7 @@
 #include "colours/color_swatch_delegate.h"
 #include "colours/colors_html_export.h"
 #include "desktop/desktop_folders.h"
+#include "help_page.h"
 #include "search/beeper.h"
 #include "search/global_hot_keys.h"
 #include "search/input_injector.h"
@@ -94,6 +94,7 @@ void ColoursDialog::Build() {
     m_list->setGeometry(m_initialList);
 
     m_summary = new QLabel(this);
+    m_summary->setTextFormat(Qt::PlainText);
     m_summary->setObjectName(QStringLiteral("summaryLine"));
     m_summary->setAlignment(Qt::AlignCenter);
     m_summary->setGeometry(m_initialSummary);
@@ -226,7 +227,7 @@ void ColoursDialog::resizeEvent(QResizeEvent* event) {
 void ColoursDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_F1:
-            m_services.shell.Open(std::string(kHelpAddress));
+            HelpPage::Open(this, m_services.shell);
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:

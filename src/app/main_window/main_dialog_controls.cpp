@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-#include "app_links.h"
 #include "main_window/control_ids.h"
 #include "widgets/dialog_units.h"
 #include "widgets/hot_key_edit.h"
@@ -85,7 +84,6 @@ constexpr ControlEntry kLayout[] = {
     {ctl::kStatus, Kind::Label, "Search Status will Appear Here", 9, 367, 344, 8},
     {ctl::kCursorText, Kind::Label, "Static", 9, 382, 112, 8},
     {ctl::kMenu, Kind::Button, "Menu", 180, 379, 50, 14},
-    {0, Kind::Label, kSupportContact.data(), 328, 382, 73, 8},
     {0, Kind::Group, "Select Screen Area in which to Search for Picture", 7, 3, 397, 58},
     {ctl::kInstanceNumber, Kind::Label, "Static", 370, 367, 31, 8},
     {0, Kind::Label, "Verb :", 248, 329, 20, 8},

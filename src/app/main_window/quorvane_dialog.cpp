@@ -1,5 +1,9 @@
 #include "main_window/quorvane_dialog.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
@@ -9,22 +13,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStandardPaths>
 
 #include "about/about_dialog.h"
-#include "app_links.h"
 #include "automation/c_element_clicker.h"
 #include "automation/control_browser_dialog.h"
 #include "capture/capture_commands.h"
 #include "capture/picture_file_commands.h"
 #include "colours/colours_openers.h"
+#include "help_page.h"
 #include "imaging/image_codec.h"
 #include "main_window/control_ids.h"
 #include "main_window/main_dialog_controls.h"
 #include "main_window/main_menu.h"
 #include "preview/live_preview.h"
 #include "preview/picture_preview.h"
+#include "preview/preview_placement.h"
 #include "search/beeper.h"
 #include "search/display_layout.h"
 #include "search/input_injector.h"
@@ -41,6 +47,7 @@
 #include "widgets/file_prompts.h"
 #include "widgets/hot_key_edit.h"
 #include "widgets/message_boxes.h"
+#include "widgets/screen_pixels.h"
 #include "widgets/wait_cursor.h"
 
 namespace qrv {
@@ -68,7 +75,7 @@ QuorvaneDialog::QuorvaneDialog(AppServices& services, QWidget* parent)
     m_capture = std::make_unique<CaptureCommands>(this, m_fields, m_exchange, services);
     m_pictureFile = std::make_unique<PictureFileCommands>(this, m_fields, m_exchange, services);
     m_controller = std::make_unique<SearchController>(*this, m_fields, ControllerDeps(services));
-    m_menu = new MainMenu(services.shell, this);
+    m_menu = new MainMenu(this);
     Bind();
     Connect();
     Initialise();
@@ -90,10 +97,10 @@ LivePreview* QuorvaneDialog::CurrentLivePreview() const {
 void QuorvaneDialog::Bind() {
     const MainDialogControls& c = *m_controls;
     FieldExchange& x = m_exchange;
-    x.BindInt(c.Edit(ctl::kAreaLeft), &m_fields.m_iScreenAreaLeft);
-    x.BindInt(c.Edit(ctl::kAreaTop), &m_fields.m_iScreenAreaTop);
-    x.BindInt(c.Edit(ctl::kAreaWidth), &m_fields.m_iScreenAreaWidth);
-    x.BindInt(c.Edit(ctl::kAreaHeight), &m_fields.m_iScreenAreaHeight);
+    x.BindInt(c.Edit(ctl::kAreaLeft), &m_fields.m_iScreenAreaLeft, QStringLiteral("Left"));
+    x.BindInt(c.Edit(ctl::kAreaTop), &m_fields.m_iScreenAreaTop, QStringLiteral("Top"));
+    x.BindInt(c.Edit(ctl::kAreaWidth), &m_fields.m_iScreenAreaWidth, QStringLiteral("Width"));
+    x.BindInt(c.Edit(ctl::kAreaHeight), &m_fields.m_iScreenAreaHeight, QStringLiteral("Height"));
     x.BindText(c.Edit(ctl::kPicturePath), &m_fields.m_strPictureToFindFilePath);
     x.BindCheck(c.Check(ctl::kClickOnPicture), &m_fields.m_bClickOnPicture);
     x.BindCheck(c.Check(ctl::kCursorBack), &m_fields.m_bCursorBack);
@@ -104,12 +111,15 @@ void QuorvaneDialog::Bind() {
     x.BindCheck(c.Check(ctl::kMakeActiveWindow), &m_fields.m_bMakeActiveWindow);
     x.BindInt(c.Label(ctl::kInstanceNumber), &m_iInstanceNumber);
     x.BindCheck(c.Check(ctl::kMoveMouse), &m_fields.m_bMoveMouseToCenterOfPicture);
-    x.BindInt(c.Edit(ctl::kCount), &m_fields.m_iCount);
-    x.BindInt(c.Edit(ctl::kInterval), &m_fields.m_iInterval);
-    x.BindInt(c.Edit(ctl::kDeviationRed), &m_fields.m_iDeviationRed);
-    x.BindInt(c.Edit(ctl::kDeviationGreen), &m_fields.m_iDeviationGreen);
-    x.BindInt(c.Edit(ctl::kDeviationBlue), &m_fields.m_iDeviationBlue);
-    x.BindUInt(c.Edit(ctl::kTimeDelay), &m_fields.m_dwTimeDelay1);
+    x.BindInt(c.Edit(ctl::kCount), &m_fields.m_iCount, QStringLiteral("How Many Times to Find"));
+    x.BindInt(c.Edit(ctl::kInterval), &m_fields.m_iInterval, QStringLiteral("Interval"));
+    x.BindInt(c.Edit(ctl::kDeviationRed), &m_fields.m_iDeviationRed,
+              QStringLiteral("Red Deviation"));
+    x.BindInt(c.Edit(ctl::kDeviationGreen), &m_fields.m_iDeviationGreen,
+              QStringLiteral("Green Deviation"));
+    x.BindInt(c.Edit(ctl::kDeviationBlue), &m_fields.m_iDeviationBlue,
+              QStringLiteral("Blue Deviation"));
+    x.BindUInt(c.Edit(ctl::kTimeDelay), &m_fields.m_dwTimeDelay1, QStringLiteral("Time Delay"));
     x.BindCheck(c.Check(ctl::kClickAnotherTime), &m_fields.m_bClickAnotherTime);
     x.BindText(c.Edit(ctl::kElementWindow), &m_fields.m_strElementWindowName);
     x.BindText(c.Edit(ctl::kElementName), &m_fields.m_strElementName);
@@ -164,7 +174,13 @@ void QuorvaneDialog::Initialise() {
     setWindowTitle(MessageBoxes::Caption());
     m_cursorTimer.start(kCursorTimerMs);
     if (m_services.hotKeys) {
-        m_services.hotKeys->SetHandler([this](int id) { m_controller->OnHotKey(id); });
+        // The selector and the capture wait in event loops of their own, where a
+        // search must not start under them.
+        m_services.hotKeys->SetHandler([this](int id) {
+            if (!m_bCapturing) {
+                m_controller->OnHotKey(id);
+            }
+        });
     }
     m_controller->RegisterStartHotKey();
     if (m_fields.m_bClickElement) {
@@ -315,6 +331,7 @@ void QuorvaneDialog::GuardEmptyEdit(int id) {
 }
 
 void QuorvaneDialog::OnCaptureScreenArea() {
+    const QScopedValueRollback capturing(m_bCapturing, true);
     if (m_capture->CaptureScreenArea() &&
         m_services.profile.Get(keys::kAutoDisplayCapturedScreenAreaPreview) != 0) {
         OnLivePreview();
@@ -322,6 +339,7 @@ void QuorvaneDialog::OnCaptureScreenArea() {
 }
 
 void QuorvaneDialog::OnCapturePicture() {
+    const QScopedValueRollback capturing(m_bCapturing, true);
     m_capture->CapturePicture();
 }
 
@@ -340,7 +358,7 @@ void QuorvaneDialog::OnLivePreview() {
     m_exchange.ToFields();
     const int32_t width = m_fields.m_iScreenAreaWidth;
     const int32_t height = m_fields.m_iScreenAreaHeight;
-    if (width == 0 || height == 0) {
+    if (width <= 0 || height <= 0) {
         MessageBoxes::Show(this, QStringLiteral("Please Capture Screen Area and then try again."),
                            MessageIcon::Information);
         return;
@@ -348,11 +366,33 @@ void QuorvaneDialog::OnLivePreview() {
     if (!AreaFitsTheScreen()) {
         return;
     }
-    const int32_t left = m_fields.m_iScreenAreaLeft;
-    const int32_t top = m_fields.m_iScreenAreaTop;
-    m_livePreview = new LivePreview(m_services.screen, Rect{left, top, left + width, top + height});
-    m_livePreview->move(frameGeometry().topRight() + QPoint(8, 0));
+    const Rect area = PreviewedArea();
+    m_livePreview = new LivePreview(m_services.screen, area);
+    PlaceLivePreview(area);
     m_livePreview->show();
+}
+
+Rect QuorvaneDialog::PreviewedArea() const {
+    // No larger than the desktop, so that a mistyped size cannot exhaust memory.
+    const Rect desktop = m_services.layout.VirtualScreen();
+    const int64_t left = m_fields.m_iScreenAreaLeft;
+    const int64_t top = m_fields.m_iScreenAreaTop;
+    const int64_t right = left + std::min<int64_t>(m_fields.m_iScreenAreaWidth, desktop.Width());
+    const int64_t bottom = top + std::min<int64_t>(m_fields.m_iScreenAreaHeight, desktop.Height());
+    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+    return Rect{int32_t(left), int32_t(top), int32_t(std::min(right, kMax)),
+                int32_t(std::min(bottom, kMax))};
+}
+
+void QuorvaneDialog::PlaceLivePreview(const Rect& area) {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.append(screen->availableGeometry());
+    }
+    const QRect shown(ScreenPixels::ToLogical({area.left, area.top}),
+                      ScreenPixels::ToLogical({area.right - 1, area.bottom - 1}));
+    m_livePreview->move(PreviewPlacement::Place(
+        frameGeometry(), m_livePreview->frameGeometry().size(), shown, screens));
 }
 
 void QuorvaneDialog::OnPicturePreview() {
@@ -464,7 +504,7 @@ void QuorvaneDialog::OnAbout() {
 }
 
 void QuorvaneDialog::OnHelp() {
-    m_services.shell.Open(std::string(kHelpAddress));
+    HelpPage::Open(this, m_services.shell);
 }
 
 bool QuorvaneDialog::EnsureAutomation() {

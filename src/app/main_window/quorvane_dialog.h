@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "search/geometry.h"
 #include "search/search_view.h"
 #include "settings/main_window_fields.h"
 #include "widgets/field_exchange.h"
@@ -102,6 +103,10 @@ class QuorvaneDialog : public QDialog, public SearchView {
     void Finish();
     // Prepares the automation context; false (after the error sound) when unavailable.
     bool EnsureAutomation();
+    // The search area as the live preview copies it.
+    Rect PreviewedArea() const;
+    // Opens the live preview beside this window, clear of the area it shows.
+    void PlaceLivePreview(const Rect& area);
 
     AppServices& m_services;
     MainWindowFields m_fields;
@@ -116,6 +121,7 @@ class QuorvaneDialog : public QDialog, public SearchView {
     QPointer<LivePreview> m_livePreview;
     bool m_bSearchingIcon = false;
     bool m_bFinished = false;
+    bool m_bCapturing = false;  // the selector or a capture runs: the hot key is ignored
 };
 
 }  // namespace qrv

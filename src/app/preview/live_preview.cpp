@@ -1,5 +1,7 @@
 #include "preview/live_preview.h"
 
+#include <cmath>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,6 +11,7 @@
 #include "widgets/app_icons.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_pixel_image.h"
+#include "widgets/screen_pixels.h"
 
 namespace qrv {
 
@@ -18,7 +21,10 @@ LivePreview::LivePreview(ScreenSource& screen, Rect area)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Picture Preview - %1").arg(MessageBoxes::Caption()));
     setWindowIcon(AppIcons::Normal());
-    setFixedSize(area.Width() + kMargin, area.Height() + kMargin);
+    // The area shows one physical pixel per screen pixel whatever the scale factor.
+    const qreal ratio = ScreenPixels::Ratio();
+    setFixedSize(int(std::ceil((area.Width() + kMargin) / ratio)),
+                 int(std::ceil((area.Height() + kMargin) / ratio)));
     QTimer::singleShot(kFirstPaintDelayMs, this, &LivePreview::Refresh);
 }
 
@@ -26,6 +32,7 @@ void LivePreview::Refresh() {
     PixelImage pixels;
     m_screen.Capture(m_area.left, m_area.top, m_area.Width(), m_area.Height(), pixels);
     m_image = ToQImage(pixels);
+    m_image.setDevicePixelRatio(ScreenPixels::Ratio());
     update();
     emit Refreshed();
 }

@@ -1,5 +1,7 @@
 #include "preview/picture_preview.h"
 
+#include <cmath>
+
 #include <QPainter>
 #include <QTimer>
 
@@ -7,6 +9,7 @@
 #include "widgets/app_icons.h"
 #include "widgets/message_boxes.h"
 #include "widgets/qt_pixel_image.h"
+#include "widgets/screen_pixels.h"
 
 namespace qrv {
 
@@ -18,12 +21,15 @@ PicturePreview::PicturePreview(ImageCodec& codec, const std::string& path, QWidg
     DecodedImage decoded;
     if (codec.LoadImageFile(path, decoded) == kStatusOk) {
         m_picture = ToQImage(decoded.pixels);
+        m_picture.setDevicePixelRatio(ScreenPixels::Ratio());  // one to one on the screen
     }
     resize(WantedFrameSize());
 }
 
 QSize PicturePreview::WantedFrameSize() const {
-    return QSize(m_picture.width() + kMargin, m_picture.height() + kMargin);
+    const qreal ratio = ScreenPixels::Ratio();
+    return QSize(int(std::ceil((m_picture.width() + kMargin) / ratio)),
+                 int(std::ceil((m_picture.height() + kMargin) / ratio)));
 }
 
 void PicturePreview::showEvent(QShowEvent* event) {

@@ -12,6 +12,7 @@
 #include "search/screen_source.h"
 #include "settings/profile.h"
 #include "widgets/qt_pixel_image.h"
+#include "widgets/screen_pixels.h"
 
 namespace qrv {
 
@@ -37,12 +38,10 @@ ScreenAreaSelector::ScreenAreaSelector(DisplayLayout& layout, ScreenSource& scre
                    m_rcVirtualScreen.Height(), pixels);
     m_still = ToQImage(pixels);
 
-    // Qt places windows in its own global coordinates, whose origin is the
-    // virtual screen's top-left corner rather than the primary monitor's.
-    QRect global(0, 0, m_rcVirtualScreen.Width(), m_rcVirtualScreen.Height());
-    if (QScreen* primary = QGuiApplication::primaryScreen()) {
-        global.moveTopLeft(primary->geometry().topLeft() +
-                           QPoint(m_rcVirtualScreen.left, m_rcVirtualScreen.top));
+    // One window over every monitor, in Qt's device-independent units.
+    QRect global;
+    for (const QScreen* monitor : QGuiApplication::screens()) {
+        global |= monitor->geometry();
     }
     setGeometry(global);
 }
@@ -63,11 +62,14 @@ Rect ScreenAreaSelector::StoredRect(QPoint start, QPoint closing, Point virtualO
 
 void ScreenAreaSelector::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!m_still.isNull()) {
-        painter.drawImage(0, 0, m_still);
-    } else {
-        painter.fillRect(rect(), palette().window());
-    }
+    painter.fillRect(rect(), palette().window());
+    // The window system scales the whole window by one ratio from its own
+    // corner: drawn at that ratio, the still covers the monitors one to one.
+    const qreal ratio = devicePixelRatioF();
+    m_still.setDevicePixelRatio(ratio);
+    const QPoint primary = QGuiApplication::primaryScreen()->geometry().topLeft();
+    const QPoint stillCorner = primary + QPoint(m_rcVirtualScreen.left, m_rcVirtualScreen.top);
+    painter.drawImage(QPointF(stillCorner - geometry().topLeft()) / ratio, m_still);
     const QRect selection = Selection();
     painter.setClipRegion(QRegion(rect()).subtracted(QRegion(selection)));
     painter.fillRect(rect(), kDimming);
@@ -84,7 +86,9 @@ void ScreenAreaSelector::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    m_oStartingPoint = m_current = event->position().toPoint();
+    m_dragStart = m_current = event->position().toPoint();
+    const Point pixel = ClientPixel(event->globalPosition());
+    m_oStartingPoint = QPoint(pixel.x, pixel.y);
     m_bDrawing = true;
     update();
 }
@@ -101,7 +105,8 @@ void ScreenAreaSelector::mouseReleaseEvent(QMouseEvent* event) {
     if (!m_bDrawing || event->button() != Qt::LeftButton) {
         return;
     }
-    m_oClosingPoint = event->position().toPoint();
+    const Point pixel = ClientPixel(event->globalPosition());
+    m_oClosingPoint = QPoint(pixel.x, pixel.y);
     m_bDrawing = false;
     accept();
 }
@@ -137,7 +142,12 @@ QRect ScreenAreaSelector::Selection() const {
     if (!m_bDrawing) {
         return {};
     }
-    return QRect(m_oStartingPoint, m_current).normalized().adjusted(0, 0, -1, -1);
+    return QRect(m_dragStart, m_current).normalized().adjusted(0, 0, -1, -1);
+}
+
+Point ScreenAreaSelector::ClientPixel(QPointF global) const {
+    const Point pixel = ScreenPixels::ToPhysical(global);
+    return Point{pixel.x - m_rcVirtualScreen.left, pixel.y - m_rcVirtualScreen.top};
 }
 
 void ScreenAreaSelector::StoreCorners() {

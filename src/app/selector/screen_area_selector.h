@@ -13,7 +13,8 @@ class Profile;
 class ScreenSource;
 
 // One overlay over all monitors showing a dimmed still of the screen; the
-// rectangle dragged with the left button shows undimmed. Releasing the button
+// rectangle dragged with the left button shows undimmed. The corners are
+// taken in physical pixels whatever Qt's scale factor. Releasing the button
 // or Enter accepts, Escape cancels. Whatever the result, the two corners are
 // stored in screen coordinates (top-left first) in the shared section.
 class ScreenAreaSelector : public QDialog {
@@ -40,13 +41,16 @@ class ScreenAreaSelector : public QDialog {
 
   private:
     QRect Selection() const;
+    // The physical pixel under a global point, relative to the virtual screen.
+    Point ClientPixel(QPointF global) const;
     void StoreCorners();
 
     Profile& m_profile;
     Rect m_rcVirtualScreen;
-    QImage m_still;
-    QPoint m_oStartingPoint;
+    QImage m_still;  // the virtual screen, in physical pixels
+    QPoint m_oStartingPoint;  // physical pixels relative to the virtual screen
     QPoint m_oClosingPoint;
+    QPoint m_dragStart;  // the drag in the window's own units, for painting
     QPoint m_current;
     bool m_bDrawing = false;
     bool m_bStored = false;

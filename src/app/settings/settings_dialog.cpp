@@ -103,8 +103,8 @@ void SettingsDialog::Build() {
     m_exchange.BindCheck(areaPreview, &m_bAutoDisplayCapturedScreenAreaPreview);
     m_exchange.BindCheck(picturePreview, &m_bAutoDisplayPictureToFindPreview);
     m_exchange.BindCheck(moveCursor, &m_bMoveCursorWithSearch);
-    m_exchange.BindInt(delayMin, &m_iClickTimeDelayMin);
-    m_exchange.BindInt(delayMax, &m_iClickTimeDelayMax);
+    m_exchange.BindInt(delayMin, &m_iClickTimeDelayMin, QStringLiteral("the shortest Time Delay"));
+    m_exchange.BindInt(delayMax, &m_iClickTimeDelayMax, QStringLiteral("the longest Time Delay"));
     m_exchange.BindCheck(speakAsync, &m_bSpeakTextAsync);
 
     connect(select, &QPushButton::clicked, this, &SettingsDialog::OnSelectFolder);

@@ -57,20 +57,20 @@ bool ParseInteger(const QString& text, bool allowMinus, int64_t low, int64_t hig
 
 }  // namespace
 
-void FieldExchange::BindInt(QWidget* control, int32_t* field) {
-    m_bindings.push_back({control, field});
+void FieldExchange::BindInt(QWidget* control, int32_t* field, const QString& name) {
+    m_bindings.push_back({control, field, name});
 }
 
-void FieldExchange::BindUInt(QWidget* control, uint32_t* field) {
-    m_bindings.push_back({control, field});
+void FieldExchange::BindUInt(QWidget* control, uint32_t* field, const QString& name) {
+    m_bindings.push_back({control, field, name});
 }
 
 void FieldExchange::BindText(QWidget* control, std::string* field) {
-    m_bindings.push_back({control, field});
+    m_bindings.push_back({control, field, {}});
 }
 
 void FieldExchange::BindCheck(QWidget* control, bool* field) {
-    m_bindings.push_back({control, field});
+    m_bindings.push_back({control, field, {}});
 }
 
 bool FieldExchange::ToFields() {
@@ -107,24 +107,26 @@ bool FieldExchange::ParseUInt(const QString& text, uint32_t& out) {
     return true;
 }
 
-QString FieldExchange::IntPrompt() {
-    return QStringLiteral("Please enter an integer.");
+QString FieldExchange::IntPrompt(const QString& name) {
+    return name.isEmpty() ? QStringLiteral("Please enter an integer.")
+                          : QStringLiteral("Please enter an integer for %1.").arg(name);
 }
 
-QString FieldExchange::UIntPrompt() {
-    return QStringLiteral("Please enter a positive integer.");
+QString FieldExchange::UIntPrompt(const QString& name) {
+    return name.isEmpty() ? QStringLiteral("Please enter a positive integer.")
+                          : QStringLiteral("Please enter a positive integer for %1.").arg(name);
 }
 
 bool FieldExchange::Take(const Binding& binding) {
     QWidget* control = binding.control;
     if (auto* const* number = std::get_if<int32_t*>(&binding.field)) {
         if (!ParseInt(ControlText(control), **number)) {
-            Refuse(control, IntPrompt());
+            Refuse(control, IntPrompt(binding.name));
             return false;
         }
     } else if (auto* const* unsignedNumber = std::get_if<uint32_t*>(&binding.field)) {
         if (!ParseUInt(ControlText(control), **unsignedNumber)) {
-            Refuse(control, UIntPrompt());
+            Refuse(control, UIntPrompt(binding.name));
             return false;
         }
     } else if (auto* const* text = std::get_if<std::string*>(&binding.field)) {

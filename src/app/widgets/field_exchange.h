@@ -22,8 +22,9 @@ class FieldExchange {
   public:
     explicit FieldExchange(QWidget* owner) : m_owner(owner) {}
 
-    void BindInt(QWidget* control, int32_t* field);
-    void BindUInt(QWidget* control, uint32_t* field);
+    // `name` is the field's caption, which names it in the prompt.
+    void BindInt(QWidget* control, int32_t* field, const QString& name = {});
+    void BindUInt(QWidget* control, uint32_t* field, const QString& name = {});
     void BindText(QWidget* control, std::string* field);
     void BindCheck(QWidget* control, bool* field);
 
@@ -37,14 +38,15 @@ class FieldExchange {
     static bool ParseInt(const QString& text, int32_t& out);
     static bool ParseUInt(const QString& text, uint32_t& out);
 
-    static QString IntPrompt();
-    static QString UIntPrompt();
+    static QString IntPrompt(const QString& name);
+    static QString UIntPrompt(const QString& name);
 
   private:
     using Field = std::variant<int32_t*, uint32_t*, std::string*, bool*>;
     struct Binding {
         QWidget* control;
         Field field;
+        QString name;
     };
 
     bool Take(const Binding& binding);

@@ -37,6 +37,7 @@ QMessageBox::StandardButton MessageBoxes::Run(QWidget* owner, const QString& tex
                                               QMessageBox::StandardButtons buttons) {
     QMessageBox box(ToQtIcon(icon), Caption(), text, buttons, owner);
     box.setObjectName(QStringLiteral("messageBox"));
+    box.setTextFormat(Qt::PlainText);  // texts carry names and titles of other programs
     if (owner) {
         box.setWindowModality(Qt::WindowModal);
     }

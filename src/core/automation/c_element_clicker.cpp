@@ -33,7 +33,8 @@ ElementPtr CElementClicker::HeldRoot() {
 }
 
 bool CElementClicker::ClickElement(const std::string& windowName, const std::string& elementName,
-                                   const std::string& elementValue, bool doNotUseValue) {
+                                   const std::string& elementValue, bool doNotUseValue,
+                                   const std::atomic<int32_t>* stop) {
     const ElementPtr root = HeldRoot();
     if (!root) {
         return false;
@@ -41,7 +42,7 @@ bool CElementClicker::ClickElement(const std::string& windowName, const std::str
     const ElementPtr window = FindTopLevel(root, windowName);
     const std::optional<std::string> value =
         doNotUseValue ? std::nullopt : std::optional<std::string>(elementValue);
-    const ElementPtr element = FindDescendant(window, elementName, value);
+    const ElementPtr element = FindDescendant(window, elementName, value, stop);
     return element && element->IsInvokable() && element->Invoke();
 }
 

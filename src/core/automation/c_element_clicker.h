@@ -24,7 +24,8 @@ class CElementClicker : public ElementClicker {
     // Only the first top-level window named windowName is searched; names
     // and values are compared whole and case-sensitively.
     bool ClickElement(const std::string& windowName, const std::string& elementName,
-                      const std::string& elementValue, bool doNotUseValue) override;
+                      const std::string& elementValue, bool doNotUseValue,
+                      const std::atomic<int32_t>* stop = nullptr) override;
     // Drops the tree, then the root.
     void ReleaseAutomation();
 

@@ -80,9 +80,13 @@ ElementPtr FindTopLevel(const ElementPtr& root, const std::string& name) {
 }
 
 ElementPtr FindDescendant(const ElementPtr& window, const std::string& name,
-                          const std::optional<std::string>& value) {
+                          const std::optional<std::string>& value,
+                          const std::atomic<int32_t>* stop) {
     ElementPtr found;
     WalkTree(window, [&](const ElementPtr& element) {
+        if (stop && stop->load() != 0) {
+            return true;
+        }
         if (element != window && element->Name() == name &&
             (!value || element->Value() == *value)) {
             found = element;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,9 +26,11 @@ void WalkTree(const ElementPtr& element, const std::function<bool(const ElementP
 ElementPtr FindTopLevel(const ElementPtr& root, const std::string& name);
 
 // The first descendant, in walk order and excluding the window itself, whose
-// name equals name and, when a value is given, whose value equals it.
+// name equals name and, when a value is given, whose value equals it. Gives
+// up with null once *stop turns non-zero.
 ElementPtr FindDescendant(const ElementPtr& window, const std::string& name,
-                          const std::optional<std::string>& value);
+                          const std::optional<std::string>& value,
+                          const std::atomic<int32_t>* stop = nullptr);
 
 // The one top-level element of the window's process named exactly like its
 // title and, where both sides tell their extents, placed where the window or

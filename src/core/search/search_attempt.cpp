@@ -1,5 +1,6 @@
 #include "search/search_attempt.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 #include <stdexcept>
@@ -11,6 +12,9 @@
 namespace qrv {
 
 namespace {
+
+// Long waits sleep in slices of this length so that a stop ends them soon.
+constexpr uint32_t kWaitSliceMs = 100;
 
 template <typename... Args>
 std::string Format(const char* format, Args... args) {
@@ -124,29 +128,18 @@ void SearchAttempt::RunActions(const SearchParams& params, Point at, Point saved
         m_mouse.MoveMouseTo(centre.x, centre.y);
     }
     Speak(params);
-    if (params.m_bClickElement) {
-        const bool clicked = m_deps.elements &&
-                             m_deps.elements->ClickElement(
-                                 params.m_strElementWindowName, params.m_strElementName,
-                                 params.m_strElementValue, params.m_bDoNotUseValueToSearchElement);
-        if (!clicked) {
-            m_deps.beeper.Beep(BeepKind::Error);
-        }
+    // Once the run is stopped, only the cursor still goes back.
+    if (!IsSet(g_bAbortSearch)) {
+        ClickElement(params);
     }
-    if (params.m_bClickOnPicture) {
-        if (!params.m_bMoveMouseToCenterOfPicture) {
-            m_deps.input.SetCursorPos(centre);
-        }
-        m_mouse.ClickLeft();
-        if (params.m_bClickAnotherTime) {
-            m_mouse.ClickLeft();
-        }
+    if (!IsSet(g_bAbortSearch)) {
+        ClickPicture(params, centre);
     }
     if (params.m_bCursorBack || IsSet(g_bCursorOffAreaMonitor)) {
         m_mouse.MoveMouseTo(savedCursor.x, savedCursor.y);
     }
-    if (params.m_dwTimeDelay1 != 0) {
-        m_deps.clock.SleepMs(params.m_dwTimeDelay1);
+    if (!WaitUnlessStopped(params.m_dwTimeDelay1)) {
+        return;
     }
     // A file or verb the desktop cannot run sounds the failure, as no window
     // of the shell's own reports it.
@@ -159,6 +152,45 @@ void SearchAttempt::RunActions(const SearchParams& params, Point at, Point saved
     }
 }
 
+void SearchAttempt::ClickElement(const SearchParams& params) {
+    if (!params.m_bClickElement) {
+        return;
+    }
+    const bool clicked =
+        m_deps.elements &&
+        m_deps.elements->ClickElement(params.m_strElementWindowName, params.m_strElementName,
+                                      params.m_strElementValue,
+                                      params.m_bDoNotUseValueToSearchElement, &g_bAbortSearch);
+    if (!clicked) {
+        m_deps.beeper.Beep(BeepKind::Error);
+    }
+}
+
+void SearchAttempt::ClickPicture(const SearchParams& params, Point centre) {
+    if (!params.m_bClickOnPicture) {
+        return;
+    }
+    if (!params.m_bMoveMouseToCenterOfPicture) {
+        m_deps.input.SetCursorPos(centre);
+    }
+    m_mouse.ClickLeft();
+    if (params.m_bClickAnotherTime) {
+        m_mouse.ClickLeft();
+    }
+}
+
+bool SearchAttempt::WaitUnlessStopped(uint32_t ms) {
+    while (!IsSet(g_bAbortSearch)) {
+        if (ms == 0) {
+            return true;
+        }
+        const uint32_t slice = std::min(ms, kWaitSliceMs);
+        m_deps.clock.SleepMs(slice);
+        ms -= slice;
+    }
+    return false;
+}
+
 void SearchAttempt::Speak(const SearchParams& params) {
     if (!params.m_bSpeakText || params.m_strTextToSpeak.empty()) {
         return;
@@ -167,7 +199,7 @@ void SearchAttempt::Speak(const SearchParams& params) {
     if (params.m_bSpeakTextAsync) {
         m_deps.speaker.SpeakAsync(params.m_strTextToSpeak);
     } else {
-        m_deps.speaker.SpeakSync(params.m_strTextToSpeak);
+        m_deps.speaker.SpeakSync(params.m_strTextToSpeak, &g_bAbortSearch);
     }
 }
 

@@ -41,7 +41,8 @@ class SearchAttempt {
 
     // Runs on the search worker thread. Writes the area image and sizes and
     // m_iFoundState (0 not found, 2 found and actions done); `out` receives
-    // the top-left of the match. Stops early when g_bAbortSearch is set, and
+    // the top-left of the match. Stops early when g_bAbortSearch is set (the
+    // actions left then are skipped, except putting the cursor back), and
     // sets it on a match when m_bAbortSearch is on.
     void SearchOnce(SearchParams& params, Point& out);
 
@@ -59,6 +60,10 @@ class SearchAttempt {
     void GuardCursorMonitor(const SearchParams& params, Point cursor);
     void Scan(SearchParams& params, Point& out);
     void RunActions(const SearchParams& params, Point at, Point savedCursor);
+    void ClickElement(const SearchParams& params);
+    void ClickPicture(const SearchParams& params, Point centre);
+    // Sleeps ms unless the run is stopped first; false when it was stopped.
+    bool WaitUnlessStopped(uint32_t ms);
     void Speak(const SearchParams& params);
 
     SearchAttemptDeps m_deps;

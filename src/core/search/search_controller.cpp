@@ -78,7 +78,7 @@ void SearchController::ToggleSearch() {
         SetSearchingDisplay(true);
         m_nProgressTotal = static_cast<uint64_t>(int64_t(m_fields.m_iCount));
         if (PictureFileExists() && PrepareParams()) {
-            StartWorker();
+            StartUnlessPictureTooLarge();
         } else {
             m_view.ShowMessage(kNoPictureMessage, MessageIcon::Information);
             SetSearchingDisplay(false);
@@ -101,6 +101,9 @@ void SearchController::OnSearchProgress() {
 }
 
 void SearchController::OnSearchFinished() {
+    if (m_bSearching) {
+        return;  // a late notice of a run that ended before the current one started
+    }
     m_view.SetFindButtonText("Find");
     m_nAttempts = 0;
     SetSearchingDisplay(false);
@@ -234,11 +237,30 @@ bool SearchController::LoadPicture() {
     return usable;
 }
 
+void SearchController::StartUnlessPictureTooLarge() {
+    const SearchParams& p = m_params;
+    if (p.m_iPictureWidth <= p.m_iScreenAreaWidth && p.m_iPictureHeight <= p.m_iScreenAreaHeight) {
+        StartWorker();
+        return;
+    }
+    char text[320];
+    std::snprintf(text, sizeof text,
+                  "The Picture to Find (%d x %d) is larger than the Screen Search Area (%d x %d), "
+                  "so it can never be found there.\n\nCapture a larger Screen Search Area or a "
+                  "smaller Picture and then try again.",
+                  p.m_iPictureWidth, p.m_iPictureHeight, p.m_iScreenAreaWidth,
+                  p.m_iScreenAreaHeight);
+    m_view.ShowMessage(text, MessageIcon::Information);
+    SetSearchingDisplay(false);
+}
+
 void SearchController::StartWorker() {
     if (m_worker.joinable()) {
         m_worker.join();  // the previous run has already reported its end
     }
     SetFlag(g_bAbortSearch, false);
+    m_nAttempts = 0;  // the last run's finish notice may not have been delivered yet
+    m_nProgressDone = 0;
     // Marked here rather than on the worker, so that a second toggle before
     // the worker is scheduled stops this run instead of starting another.
     m_bSearching = true;

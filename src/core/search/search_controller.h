@@ -78,6 +78,8 @@ class SearchController {
     // Fills the run's parameters; false when the picture cannot be searched for.
     bool PrepareParams();
     bool LoadPicture();
+    // A picture that cannot fit into the area is never found: the user hears so instead.
+    void StartUnlessPictureTooLarge();
     void StartWorker();
     void SearchWorker();
     // One search attempt; false when it ran out of memory.

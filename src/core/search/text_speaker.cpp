@@ -4,16 +4,16 @@ namespace qrv {
 
 CTextSpeaker::CTextSpeaker(VoiceFactory& factory) : m_factory(factory) {}
 
-void CTextSpeaker::SpeakSync(std::string text) {
+void CTextSpeaker::SpeakSync(std::string text, const std::atomic<int32_t>* stop) {
     if (text.empty()) {
         return;
     }
     // Spoken outside the lock: a long synchronous speech must not hold up
     // the other thread.
     if (std::shared_ptr<Voice> voice = SharedVoice(false)) {
-        voice->SpeakSync(text);
+        voice->SpeakSync(text, stop);
     } else if (std::unique_ptr<Voice> temporary = m_factory.CreateVoice()) {
-        temporary->SpeakSync(text);
+        temporary->SpeakSync(text, stop);
     }
 }
 

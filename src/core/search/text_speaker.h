@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -20,8 +22,8 @@ class CTextSpeaker {
 
     // Returns when the text has been spoken. Uses the shared voice when it
     // exists, otherwise a temporary voice that is not kept. Empty texts and a
-    // missing speech service do nothing.
-    void SpeakSync(std::string text);
+    // missing speech service do nothing. A non-zero *stop cuts the speech short.
+    void SpeakSync(std::string text, const std::atomic<int32_t>* stop = nullptr);
     // Queues the text behind pending speech on the shared voice, creating
     // that voice if needed, and returns at once.
     void SpeakAsync(std::string text);

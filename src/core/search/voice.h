@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -9,8 +11,9 @@ namespace qrv {
 class Voice {
   public:
     virtual ~Voice() = default;
-    // Returns when the text has been spoken.
-    virtual void SpeakSync(const std::string& text) = 0;
+    // Returns when the text has been spoken, or soon after *stop turns
+    // non-zero (never when null), leaving the rest unspoken.
+    virtual void SpeakSync(const std::string& text, const std::atomic<int32_t>* stop) = 0;
     // Queues the text behind pending speech and returns at once.
     virtual void SpeakAsync(const std::string& text) = 0;
     // Returns once every text queued so far has been spoken.

@@ -1,5 +1,7 @@
 #include "atspi/qt_one_shot_timer.h"
 
+#include "automation/timer_period.h"
+
 namespace qrv {
 
 QtOneShotTimer::QtOneShotTimer() {
@@ -15,7 +17,7 @@ QtOneShotTimer::QtOneShotTimer() {
 
 void QtOneShotTimer::Start(uint32_t ms, std::function<void()> onTimeout) {
     m_onTimeout = std::move(onTimeout);
-    m_timer.start(static_cast<int>(ms));
+    m_timer.start(TimerPeriodMs(ms));
 }
 
 }  // namespace qrv

@@ -44,12 +44,12 @@ EspeakEngine::~EspeakEngine() {
 }
 
 void EspeakEngine::Enqueue(std::string text, std::shared_ptr<const AudioSink> sink,
-                           std::promise<void> done) {
+                           std::promise<void> done, const std::atomic<int32_t>* stop) {
     {
         std::lock_guard lock(m_mutex);
         if (m_stopping)
             return;
-        m_queue.push_back(Job{std::move(text), std::move(sink), std::move(done)});
+        m_queue.push_back(Job{std::move(text), std::move(sink), std::move(done), stop});
     }
     m_wake.notify_one();
 }
@@ -125,12 +125,16 @@ std::optional<EspeakEngine::Job> EspeakEngine::NextJob() {
 // once the audio device has played the text. Without an audio device the call
 // fails at once and the text is lost.
 void EspeakEngine::Speak(const Job& job) {
+    if (job.stop && job.stop->load() != 0)
+        return;
     const bool capture = job.sink != nullptr;
     SelectOutput(capture);
     m_captured.clear();
+    m_stop = job.stop;
     const espeak_ng_STATUS status =
         espeak_ng_Synthesize(job.text.c_str(), job.text.size() + 1, 0, POS_CHARACTER, 0,
                              espeakCHARS_UTF8, nullptr, this);
+    m_stop = nullptr;
     if (status != ENS_OK)
         espeak_ng_Cancel();
     if (capture)
@@ -144,7 +148,8 @@ void EspeakEngine::SelectOutput(bool capture) {
     m_capturing = capture;
 }
 
-// Returning 1 aborts the synthesis: the engine is shutting down.
+// Returning 1 aborts the synthesis: the text was stopped, or the engine is
+// shutting down.
 int EspeakEngine::OnSynth(short* samples, int count, void* events) {
     EspeakEngine* engine = UserEngine(events);
     if (engine == nullptr)
@@ -152,6 +157,8 @@ int EspeakEngine::OnSynth(short* samples, int count, void* events) {
     if (samples != nullptr && count > 0 && engine->m_capturing == true) {
         engine->m_captured.insert(engine->m_captured.end(), samples, samples + count);
     }
+    if (engine->m_stop && engine->m_stop->load() != 0)
+        return 1;
     std::lock_guard lock(engine->m_mutex);
     return engine->m_stopping ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -35,9 +36,10 @@ class EspeakEngine {
     EspeakEngine& operator=(const EspeakEngine&) = delete;
 
     // Queues a text behind pending ones. A null sink plays it on the default
-    // audio device. `done` is fulfilled once it was spoken, or dropped.
+    // audio device. `done` is fulfilled once it was spoken, or dropped. A
+    // non-zero *stop (which must outlive `done`) skips or cuts short the text.
     void Enqueue(std::string text, std::shared_ptr<const AudioSink> sink,
-                 std::promise<void> done = {});
+                 std::promise<void> done = {}, const std::atomic<int32_t>* stop = nullptr);
 
     // Returns once every text queued so far has been spoken or dropped.
     void WaitUntilSpoken();
@@ -49,6 +51,7 @@ class EspeakEngine {
         std::string text;
         std::shared_ptr<const AudioSink> sink;
         std::promise<void> done;
+        const std::atomic<int32_t>* stop;
     };
 
     EspeakEngine() = default;
@@ -69,6 +72,7 @@ class EspeakEngine {
 
     // Worker-thread state.
     std::optional<bool> m_capturing;
+    const std::atomic<int32_t>* m_stop = nullptr;  // stops the text being spoken
     std::vector<int16_t> m_captured;
 };
 

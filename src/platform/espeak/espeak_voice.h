@@ -14,7 +14,7 @@ class EspeakVoice : public Voice {
     EspeakVoice(std::shared_ptr<EspeakEngine> engine,
                 std::shared_ptr<const EspeakEngine::AudioSink> sink);
 
-    void SpeakSync(const std::string& text) override;
+    void SpeakSync(const std::string& text, const std::atomic<int32_t>* stop) override;
     void SpeakAsync(const std::string& text) override;
     void WaitUntilSpoken() override;
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+
+#include "search/geometry.h"
+
+namespace qrv {
+
+// Qt places windows in device-independent units: with a scale factor other
+// than 1, a monitor keeps its top-left corner but its size shrinks by its
+// pixel ratio. The program's screen coordinates are physical pixels relative
+// to the primary monitor's top-left corner; these conversions link the two.
+class ScreenPixels {
+  public:
+    // The physical pixel under a point of Qt's global coordinates.
+    static Point ToPhysical(QPointF global);
+    // The point of Qt's global coordinates that shows a physical pixel.
+    static QPoint ToLogical(Point physical);
+    // The ratio of physical to device-independent pixels on the primary monitor.
+    static qreal Ratio();
+};
+
+}  // namespace qrv
