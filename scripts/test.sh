@@ -17,11 +17,6 @@ configure() {  # dir, extra cmake args...
 configure build-asan -DQRV_SANITIZE=address,undefined -DQRV_BUILD_BENCH=OFF
 cmake --build build-asan -j "$jobs"
 
-# The matcher's stop latency is a real-time bound: measured in an optimised
-# build without sanitizers, first, while nothing else runs.
-configure build-plain -DQRV_BUILD_PLATFORM=OFF -DQRV_BUILD_BENCH=OFF
-cmake --build build-plain -j "$jobs" --target core_tests
-
 configure build-tsan -DQRV_SANITIZE=thread -DQRV_BUILD_PLATFORM=OFF -DQRV_BUILD_BENCH=OFF
 cmake --build build-tsan -j "$jobs" --target core_tests
 
@@ -32,11 +27,8 @@ export TSAN_OPTIONS=halt_on_error=1
 echo "== private desktops side by side"
 bash tests/scripts/with_desktop_test.sh
 
-echo "== image loader fuzzer, short run"
+echo "== fuzzers, short runs"
 bash scripts/fuzz-smoke.sh
-
-echo "== matcher stop latency, optimised build"
-build-plain/tests/core_tests --gtest_filter='PictureMatcherStop*'
 
 echo "== core tests under ThreadSanitizer"
 (cd build-tsan && ctest --output-on-failure -R '^core_tests$')

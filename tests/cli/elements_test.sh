@@ -21,12 +21,12 @@ trap 'echo quit >&3; sleep 0.2; rm -rf "$work"' EXIT
 for _ in $(seq 100); do grep -q ready app.out 2>/dev/null && break; sleep 0.1; done
 presses() { sleep 0.3; wc -l <presses 2>/dev/null || echo 0; }
 
-want=$(printf '1\tElement Target\t\t\n2\tPress Me\t\t\n3\tGreeting\thello world\tYes\n4\tFixed\tfixed\t\n5\tRemember\t\t\n6\tInner\t\t\n7\tCounter 0')
+want=$(printf '1\tElement Target\t\t\n2\tPress Me\t\t\n3\tGreeting\thello world\tYes\n4\tFixed\tfixed\t\n5\tRemember\t\t\n6\tInner\t\t\n7\tCounter 0\t\t\n8\tSecret\t\tYes\n9\tBig List')
 # Printed as the control browser copies it: tab-separated, CR LF line ends.
 "$cli" elements "Element Target" >elements.txt || fail "elements exited $?"
 [ "$(tr -d '\r' <elements.txt)" = "$want" ] || fail "elements printed
 $(cat elements.txt)"
-[ "$(grep -c $'\r$' elements.txt)" = 7 ] || fail "elements lines do not end in CR LF"
+[ "$(grep -c $'\r$' elements.txt)" = 8 ] || fail "elements lines do not end in CR LF"
 out=$("$cli" elements "Element Target" --only-clickables | tr -d '\r') || fail "elements --only-clickables exited $?"
 [ "$(echo "$out" | head -1)" = "$(printf '1\tPress Me\t\t')" ] || fail "only clickables: $out"
 "$cli" elements "element target" >/dev/null 2>&1 && fail "window names must match case-sensitively"

@@ -66,7 +66,7 @@ TEST(ImageScreenSource, ReusedImageReadsBlackOutsideTheImage) {
         ASSERT_TRUE(source.Capture(r.left, r.top, r.Width(), r.Height(), into));
         for (int32_t y = 0; y < r.Height(); ++y) {
             for (int32_t x = 0; x < r.Width(); ++x) {
-                ASSERT_EQ(into.PackedAt(x, y), Expected(r.left + x, r.top + y))
+                ASSERT_EQ(into.PackedAt(x, y), Expected({-2, 5}, r.left + x, r.top + y))
                     << "request " << r.left << "," << r.top << " pixel " << x << "," << y;
             }
         }
@@ -132,7 +132,7 @@ TEST(ImageScreenSource, PreparedImageIsFilledInPlace) {
     const uint8_t* block = into.Data();
     ASSERT_TRUE(source.Capture(-1, 6, 3, 2, into));
     EXPECT_EQ(into.Data(), block);
-    EXPECT_EQ(into.PackedAt(2, 1), Expected(1, 7));
+    EXPECT_EQ(into.PackedAt(2, 1), Expected({-2, 5}, 1, 7));
 }
 
 TEST(ImageScreenSource, BoundsSaturateAtTheIntegerLimit) {
