@@ -26,7 +26,7 @@ want=$(printf '1\tElement Target\t\t\n2\tPress Me\t\t\n3\tGreeting\thello world\
 "$cli" elements "Element Target" >elements.txt || fail "elements exited $?"
 [ "$(tr -d '\r' <elements.txt)" = "$want" ] || fail "elements printed
 $(cat elements.txt)"
-[ "$(grep -c $'\r$' elements.txt)" = 8 ] || fail "elements lines do not end in CR LF"
+[ "$(grep -c $'\r$' elements.txt)" = 9 ] || fail "elements lines do not end in CR LF"
 out=$("$cli" elements "Element Target" --only-clickables | tr -d '\r') || fail "elements --only-clickables exited $?"
 [ "$(echo "$out" | head -1)" = "$(printf '1\tPress Me\t\t')" ] || fail "only clickables: $out"
 "$cli" elements "element target" >/dev/null 2>&1 && fail "window names must match case-sensitively"
