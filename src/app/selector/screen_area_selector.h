@@ -47,7 +47,7 @@ class ScreenAreaSelector : public QDialog {
 
     Profile& m_profile;
     Rect m_rcVirtualScreen;
-    QImage m_still;  // the virtual screen, in physical pixels
+    QImage m_still;           // the virtual screen, in physical pixels
     QPoint m_oStartingPoint;  // physical pixels relative to the virtual screen
     QPoint m_oClosingPoint;
     QPoint m_dragStart;  // the drag in the window's own units, for painting
