@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "platform/qt/from_utf8.h"
+
 namespace qrv {
 
 namespace {
@@ -18,10 +20,6 @@ const QString kFileManagerService = QStringLiteral("org.freedesktop.FileManager1
 const QString kFileManagerPath = QStringLiteral("/org/freedesktop/FileManager1");
 constexpr int kFileManagerTimeoutMs = 5000;
 constexpr char kElfMagic[] = {0x7F, 'E', 'L', 'F'};
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool VerbIs(const QString& verb, const char* name) {
     return verb.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;

@@ -11,6 +11,7 @@
 #include <QVariant>
 
 #include "core/settings/setting_keys.h"
+#include "platform/qt/from_utf8.h"
 #include "platform/settings/verbatim_ini_format.h"
 
 namespace qrv {
@@ -18,10 +19,6 @@ namespace qrv {
 namespace {
 
 constexpr int kLockWaitMs = 5000;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString KeyPath(const std::string& section, const std::string& key) {
     return section.empty() ? FromUtf8(key) : FromUtf8(section) + '/' + FromUtf8(key);
