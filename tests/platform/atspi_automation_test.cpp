@@ -17,7 +17,7 @@
 #include "platform/atspi/accessibility_bus_switch.h"
 #include "platform/atspi/atspi_automation_tree.h"
 #include "platform/atspi/atspi_name_change_monitor.h"
-#include "platform/atspi/qt_one_shot_timer.h"
+#include "platform/qt/qt_one_shot_timer.h"
 #include "platform/x11/x_top_level_windows.h"
 #include "platform_test_support.h"
 
