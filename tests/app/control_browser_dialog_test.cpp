@@ -17,6 +17,7 @@
 #include "app/automation/control_browser_dialog.h"
 #include "app/automation/control_list_model.h"
 #include "app/automation/suppressible_tip.h"
+#include "app/widgets/find_control.h"
 #include "app_fixture.h"
 #include "core/automation/control_browser_texts.h"
 #include "core/automation/control_list_text.h"
@@ -91,7 +92,7 @@ class ControlBrowserDialogTest : public AppFixture {
 
     template <typename T>
     T* Child(const char* name) {
-        T* child = m_browser->findChild<T*>(QLatin1String(name));
+        T* child = FindControl<T>(m_browser.get(), QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
         return child;
     }

@@ -18,13 +18,14 @@
 #include <QTableView>
 
 #include "app/automation/accessibility_prompt.h"
-#include "app/automation/anchored_layout.h"
 #include "app/automation/colour_status_label.h"
 #include "app/automation/control_browser_platform.h"
 #include "app/automation/control_list_model.h"
 #include "app/automation/suppressible_tip.h"
+#include "app/widgets/anchored_layout.h"
 #include "app/widgets/app_icons.h"
 #include "app/widgets/dialog_units.h"
+#include "app/widgets/find_control.h"
 #include "app/widgets/message_boxes.h"
 #include "app/widgets/wait_cursor.h"
 #include "core/automation/control_browser_texts.h"
@@ -37,14 +38,11 @@
 #include "core/desktop/beeper.h"
 #include "core/settings/setting_keys.h"
 #include "platform/qt/date_time_text.h"
+#include "platform/qt/from_utf8.h"
 
 namespace qrv {
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // Template size in dialog units.
 constexpr int kWidthDu = 491;
@@ -101,12 +99,11 @@ ControlBrowserDialog::ControlBrowserDialog(ControlBrowserDeps deps, QWidget* par
                           Qt::WindowCloseButtonHint),
       m_deps(deps),
       m_receiver(parent),
-      m_monitor(m_model, deps.nameChanges, *this, deps.beeper, deps.trace) {
+      m_monitor(m_model, deps.nameChanges, m_refreshTimer, deps.beeper, deps.trace) {
     setObjectName(QStringLiteral("controlBrowserDialog"));
     setWindowIcon(AppIcons::Normal());
     setWindowTitle(FromUtf8(browser_texts::kCaptionFormat)
                        .replace(QStringLiteral("%s"), MessageBoxes::Caption()));
-    m_refreshTimer.setSingleShot(true);
     Build();
     BuildMenu();
     Connect();
@@ -132,10 +129,10 @@ std::optional<ElementChoice> ControlBrowserDialog::Browse(QWidget* parent, Profi
 void ControlBrowserDialog::Build() {
     setFont(DialogUnits::DialogFont());
     const DialogUnits du(font());
-    m_layout = std::make_unique<AnchoredLayout>();
-    AnchoredLayout& l = *m_layout;
+    const QSize size = du.Size(kWidthDu, kHeightDu);
+    auto* layout = new AnchoredLayout(size, this);
     auto place = [&](QWidget* w, int x, int y, int cx, int cy, int anchors) {
-        l.Add(w, du.Rect(x, y, cx, cy), anchors);
+        layout->Add(w, du.Rect(x, y, cx, cy), anchors);
     };
     place(Label(this, QStringLiteral("Select Window Title :")), 11, 11, 68, 8, A::Fixed);
     m_windowList = new QComboBox(this);
@@ -206,10 +203,7 @@ void ControlBrowserDialog::Build() {
     m_onlyClickables = Check(this, "onlyClickables", QStringLiteral("Only Clickables"), true);
     place(m_onlyClickables, 308, 311, 63, 10, A::MoveX | A::MoveY);
 
-    const QSize size = du.Size(kWidthDu, kHeightDu);
-    l.SetBaseSize(size);
     resize(size);
-    m_minimum = size;
     setMinimumSize(size);
     UpdateStatus();
 }
@@ -230,14 +224,15 @@ void ControlBrowserDialog::BuildMenu() {
 
 void ControlBrowserDialog::Connect() {
     auto onClick = [this](const char* name, void (ControlBrowserDialog::*handler)()) {
-        connect(findChild<QPushButton*>(QLatin1String(name)), &QPushButton::clicked, this, handler);
+        connect(FindControl<QPushButton>(this, QString::fromLatin1(name)), &QPushButton::clicked,
+                this, handler);
     };
     onClick("refreshWindows", &ControlBrowserDialog::FillWindowList);
     onClick("refreshControls", &ControlBrowserDialog::FillControlList);
     onClick("copyToClipboard", &ControlBrowserDialog::CopyToClipboard);
     onClick("sendToMain", &ControlBrowserDialog::SendToMainWindow);
-    connect(findChild<QPushButton*>(QStringLiteral("menuButton")), &QPushButton::clicked, this,
-            [this] { ShowMenu(QCursor::pos()); });
+    connect(FindControl<QPushButton>(this, QStringLiteral("menuButton")), &QPushButton::clicked,
+            this, [this] { ShowMenu(QCursor::pos()); });
     connect(m_windowList, &QComboBox::currentIndexChanged, this,
             &ControlBrowserDialog::ChooseWindow);
     connect(m_list, &QTableView::doubleClicked, this, &ControlBrowserDialog::FocusSelected);
@@ -252,18 +247,12 @@ void ControlBrowserDialog::Connect() {
     connect(m_timerWatch, &QCheckBox::toggled, this, &ControlBrowserDialog::RestartTitleTimer);
     connect(m_period, &QLineEdit::textEdited, this, &ControlBrowserDialog::OnTitlePeriodEdited);
     connect(m_delay, &QLineEdit::textEdited, this, &ControlBrowserDialog::OnRefreshDelayEdited);
-    connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
-        const std::function<void()> onTimeout = m_onRefresh;
-        if (onTimeout) {
-            onTimeout();
-            OnListFilled();
-        }
-    });
     connect(&m_statusTimer, &QTimer::timeout, this, &ControlBrowserDialog::UpdateStatus);
     connect(&m_titleTimer, &QTimer::timeout, this, &ControlBrowserDialog::WatchTitle);
     m_tipTimer.setSingleShot(true);
     connect(&m_tipTimer, &QTimer::timeout, this, &ControlBrowserDialog::ShowTip);
     m_monitor.SetChangedCallback([this] { UpdateViews(); });
+    m_monitor.SetRefilledCallback([this] { OnListFilled(); });
 }
 
 void ControlBrowserDialog::OpenAutomation() {
@@ -296,15 +285,6 @@ void ControlBrowserDialog::CheckAccessibility() {
 void ControlBrowserDialog::ShowTip() {
     SuppressibleTip tip(m_deps.store, std::string(browser_texts::kTipValueName));
     tip.Show(this, windowTitle(), FromUtf8(browser_texts::kTip));
-}
-
-void ControlBrowserDialog::Start(uint32_t ms, std::function<void()> onTimeout) {
-    m_onRefresh = std::move(onTimeout);
-    m_refreshTimer.start(TimerPeriodMs(ms));
-}
-
-void ControlBrowserDialog::Stop() {
-    m_refreshTimer.stop();
 }
 
 void ControlBrowserDialog::FillWindowList() {
@@ -532,11 +512,6 @@ void ControlBrowserDialog::SaveColumnWidths() {
 
 void ControlBrowserDialog::Message(std::string_view text, MessageIcon icon) {
     MessageBoxes::Show(this, FromUtf8(text), icon);
-}
-
-void ControlBrowserDialog::resizeEvent(QResizeEvent* event) {
-    m_layout->Apply(size());
-    QDialog::resizeEvent(event);
 }
 
 void ControlBrowserDialog::keyPressEvent(QKeyEvent* event) {
