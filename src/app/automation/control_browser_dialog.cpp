@@ -1,5 +1,7 @@
 #include "app/automation/control_browser_dialog.h"
 
+#include <iostream>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -19,11 +21,12 @@
 
 #include "app/automation/accessibility_prompt.h"
 #include "app/automation/colour_status_label.h"
-#include "app/automation/control_browser_platform.h"
 #include "app/automation/control_list_model.h"
 #include "app/automation/suppressible_tip.h"
+#include "app/services/app_services.h"
 #include "app/widgets/anchored_layout.h"
 #include "app/widgets/app_icons.h"
+#include "app/widgets/date_time_text.h"
 #include "app/widgets/dialog_units.h"
 #include "app/widgets/find_control.h"
 #include "app/widgets/message_boxes.h"
@@ -36,9 +39,8 @@
 #include "core/automation/window_watch.h"
 #include "core/desktop/accessibility_switch.h"
 #include "core/desktop/beeper.h"
+#include "core/settings/profile.h"
 #include "core/settings/setting_keys.h"
-#include "platform/qt/date_time_text.h"
-#include "platform/qt/from_utf8.h"
 
 namespace qrv {
 
@@ -102,7 +104,7 @@ ControlBrowserDialog::ControlBrowserDialog(ControlBrowserDeps deps, QWidget* par
       m_monitor(m_model, deps.nameChanges, m_refreshTimer, deps.beeper, deps.trace) {
     setObjectName(QStringLiteral("controlBrowserDialog"));
     setWindowIcon(AppIcons::Normal());
-    setWindowTitle(FromUtf8(browser_texts::kCaptionFormat)
+    setWindowTitle(QString::fromUtf8(browser_texts::kCaptionFormat)
                        .replace(QStringLiteral("%s"), MessageBoxes::Caption()));
     Build();
     BuildMenu();
@@ -118,10 +120,19 @@ ControlBrowserDialog::~ControlBrowserDialog() {
     SaveColumnWidths();
 }
 
-std::optional<ElementChoice> ControlBrowserDialog::Browse(QWidget* parent, ProfileStore& store,
-                                                          Beeper& beeper) {
-    ControlBrowserPlatform platform(store, beeper);
-    ControlBrowserDialog dialog(platform.Deps(), parent);
+std::optional<ElementChoice> ControlBrowserDialog::Browse(QWidget* parent, AppServices& services) {
+    if (!services.openTree || !services.nameChanges || !services.accessibility) {
+        services.beeper.Beep(BeepKind::Error);
+        return std::nullopt;
+    }
+    ControlBrowserDeps deps{services.openTree,
+                            services.windows,
+                            *services.nameChanges,
+                            *services.accessibility,
+                            services.beeper,
+                            services.profile.Store(),
+                            std::cout};
+    ControlBrowserDialog dialog(deps, parent);
     dialog.exec();
     return dialog.Choice();
 }
@@ -177,7 +188,7 @@ void ControlBrowserDialog::Build() {
     m_delay = DigitsEdit(this, "refreshDelay", ControlListMonitor::kDefaultRefreshDelayMs);
     place(m_delay, 247, 292, 40, 14, A::MoveY);
     place(Label(this, QStringLiteral("Milli Second(s)")), 291, 295, 46, 8, A::MoveY);
-    m_fillTime = Label(this, FromUtf8(browser_texts::kFillTimeCaption), Qt::AlignRight);
+    m_fillTime = Label(this, QString::fromUtf8(browser_texts::kFillTimeCaption), Qt::AlignRight);
     m_fillTime->setObjectName(QStringLiteral("fillTime"));
     place(m_fillTime, 333, 295, 142, 8, A::MoveX | A::MoveY);
     m_timerWatch = Check(this, "timerWatch",
@@ -284,7 +295,7 @@ void ControlBrowserDialog::CheckAccessibility() {
 
 void ControlBrowserDialog::ShowTip() {
     SuppressibleTip tip(m_deps.store, std::string(browser_texts::kTipValueName));
-    tip.Show(this, windowTitle(), FromUtf8(browser_texts::kTip));
+    tip.Show(this, windowTitle(), QString::fromUtf8(browser_texts::kTip));
 }
 
 void ControlBrowserDialog::FillWindowList() {
@@ -295,7 +306,8 @@ void ControlBrowserDialog::FillWindowList() {
     const QSignalBlocker block(m_windowList);
     m_windowList->clear();
     for (size_t i = 0; i < m_windows.size(); ++i) {
-        m_windowList->addItem(FromUtf8(m_windows[i].title), QVariant::fromValue(qulonglong(i)));
+        m_windowList->addItem(QString::fromUtf8(m_windows[i].title),
+                              QVariant::fromValue(qulonglong(i)));
     }
     m_windowList->setCurrentIndex(-1);
 }
@@ -339,8 +351,8 @@ void ControlBrowserDialog::OnListFilled() {
 }
 
 void ControlBrowserDialog::UpdateViews() {
-    m_windowName->setText(FromUtf8(m_model.WindowNameField()));
-    m_editTexts->setText(FromUtf8(m_model.EditFieldsText()));
+    m_windowName->setText(QString::fromUtf8(m_model.WindowNameField()));
+    m_editTexts->setText(QString::fromUtf8(m_model.EditFieldsText()));
     if (m_rows->Rows() != m_model.Rows()) {
         m_rows->SetRows(m_model.Rows());
     }
@@ -363,7 +375,7 @@ std::optional<TopLevelWindow> ControlBrowserDialog::Lookup(WindowId id) const {
 void ControlBrowserDialog::UpdateStatus() {
     const TopLevelWindow* chosen = ChosenWindow();
     const WindowStatus status = StatusOfWindow(chosen != nullptr, chosen && Lookup(chosen->id));
-    m_status->setText(FromUtf8(status.text));
+    m_status->setText(QString::fromUtf8(status.text));
     m_status->SetBackground(status.colour);
 }
 
@@ -459,8 +471,8 @@ void ControlBrowserDialog::CopyToClipboard() {
     }
     const std::string text = ClipboardText(m_model.Rows(), m_onlyWithValues->isChecked());
     QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(FromUtf8(text), QClipboard::Clipboard);
-    if (clipboard->text(QClipboard::Clipboard) != FromUtf8(text)) {
+    clipboard->setText(QString::fromUtf8(text), QClipboard::Clipboard);
+    if (clipboard->text(QClipboard::Clipboard) != QString::fromUtf8(text)) {
         Message(browser_texts::kClipboardRefused, MessageIcon::Error);
         return;
     }
@@ -511,7 +523,7 @@ void ControlBrowserDialog::SaveColumnWidths() {
 }
 
 void ControlBrowserDialog::Message(std::string_view text, MessageIcon icon) {
-    MessageBoxes::Show(this, FromUtf8(text), icon);
+    MessageBoxes::Show(this, QString::fromUtf8(text), icon);
 }
 
 void ControlBrowserDialog::keyPressEvent(QKeyEvent* event) {

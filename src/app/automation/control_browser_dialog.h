@@ -10,13 +10,13 @@
 #include <QTimer>
 
 #include "app/automation/control_browser_deps.h"
+#include "app/widgets/qt_one_shot_timer.h"
 #include "core/automation/control_browser_model.h"
 #include "core/automation/control_list_monitor.h"
 #include "core/automation/element_choice.h"
 #include "core/desktop/automation_tree.h"
 #include "core/desktop/top_level_windows.h"
 #include "core/search/search_view.h"
-#include "platform/qt/qt_one_shot_timer.h"
 
 class QAction;
 class QCheckBox;
@@ -27,6 +27,8 @@ class QMenu;
 class QTableView;
 
 namespace qrv {
+
+struct AppServices;
 
 class ColourStatusLabel;
 class ControlListModel;
@@ -40,7 +42,7 @@ class ControlListModel;
 // refresh delay after a burst), and optionally the window's title on a timer.
 //
 // Use from the main window:
-//     if (auto choice = ControlBrowserDialog::Browse(this, store, beeper)) { ... }
+//     if (auto choice = ControlBrowserDialog::Browse(this, services)) { ... }
 class ControlBrowserDialog : public QDialog {
     Q_OBJECT
 
@@ -53,10 +55,10 @@ class ControlBrowserDialog : public QDialog {
     explicit ControlBrowserDialog(ControlBrowserDeps deps, QWidget* parent = nullptr);
     ~ControlBrowserDialog() override;
 
-    // Runs the dialog modally over the real desktop; the element sent with
-    // "Send to QRV", or none when the dialog ended otherwise.
-    static std::optional<ElementChoice> Browse(QWidget* parent, ProfileStore& store,
-                                               Beeper& beeper);
+    // Runs the dialog modally over the desktop's accessibility tree; the
+    // element sent with "Send to QRV", or none when the dialog ended otherwise
+    // (at once, with an error beep, where the desktop has no such tree).
+    static std::optional<ElementChoice> Browse(QWidget* parent, AppServices& services);
 
     // The element "Send to QRV" chose; none until then.
     const std::optional<ElementChoice>& Choice() const { return m_choice; }

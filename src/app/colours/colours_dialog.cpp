@@ -27,10 +27,9 @@
 #include "core/desktop/input_injector.h"
 #include "core/desktop/screen_source.h"
 #include "core/desktop/shell.h"
+#include "core/desktop/user_folders.h"
 #include "core/search/pixel_image.h"
 #include "core/settings/setting_keys.h"
-#include "platform/desktop/desktop_folders.h"
-#include "platform/qt/from_utf8.h"
 
 namespace qrv {
 
@@ -126,7 +125,7 @@ void ColoursDialog::RegisterHotKey() {
         }
     }
     // The press is handled once the hot key's own dispatch has returned.
-    m_hotKeys->SetHandler([this](int) {
+    m_hotKeys->SetHandler(kHotKeyId, [this](int) {
         QMetaObject::invokeMethod(this, &ColoursDialog::AddColorAtCursor, Qt::QueuedConnection);
     });
 }
@@ -135,7 +134,7 @@ void ColoursDialog::ReleaseHotKey() {
     if (!m_hotKeys) {
         return;
     }
-    m_hotKeys->SetHandler({});
+    m_hotKeys->SetHandler(kHotKeyId, {});
     m_hotKeys->Unregister(kHotKeyId);
     m_hotKeys = nullptr;
     m_hotKey = 0;
@@ -144,13 +143,13 @@ void ColoursDialog::ReleaseHotKey() {
 void ColoursDialog::FillColorList() {
     WaitCursor wait;
     m_model->Rebuild();
-    m_summary->setText(FromUtf8(m_colours.Summary()));
-    setWindowTitle(FromUtf8(m_colours.Title(kAppName)));
+    m_summary->setText(QString::fromUtf8(m_colours.Summary()));
+    setWindowTitle(QString::fromUtf8(m_colours.Title(kAppName)));
 }
 
 void ColoursDialog::AddColorAtCursor() {
     if (!m_services.cursor) {
-        MessageBoxes::Show(this, FromUtf8(kCursorPositionFailedText), MessageIcon::Error);
+        MessageBoxes::Show(this, QString::fromUtf8(kCursorPositionFailedText), MessageIcon::Error);
         return;
     }
     const Point at = m_services.cursor->CursorPos();
@@ -165,7 +164,7 @@ void ColoursDialog::AddColorAtCursor() {
 
 void ColoursDialog::ExportColorsToHtml() {
     const ColorsHtmlExport page(m_summary->text().toStdString(), kAppName);
-    const std::string folder = GetDesktopAppFolder();
+    const std::string folder = m_services.folders.DesktopAppFolder();
     const QString path = AskExportPath(page.ProposedPath(folder, m_services.clock), folder);
     if (path.isEmpty()) {
         return;
@@ -176,21 +175,22 @@ void ColoursDialog::ExportColorsToHtml() {
         result = page.Write(path.toStdString(), m_colours.Colors());
     }
     if (!result.ok) {
-        MessageBoxes::Show(this, FromUtf8(result.message), MessageIcon::Error);
+        MessageBoxes::Show(this, QString::fromUtf8(result.message), MessageIcon::Error);
         return;
     }
     m_services.shell.Reveal(path.toStdString());
 }
 
 QString ColoursDialog::AskExportPath(const std::string& proposed, const std::string& folder) {
-    QFileDialog dialog(this, QString(), FromUtf8(folder), QStringLiteral("HTML Files (*.html)"));
+    QFileDialog dialog(this, QString(), QString::fromUtf8(folder),
+                       QStringLiteral("HTML Files (*.html)"));
     dialog.setObjectName(QStringLiteral("exportFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("html"));
     // The name alone: the dialog already shows the folder.
     if (!proposed.empty()) {
-        dialog.selectFile(QFileInfo(FromUtf8(proposed)).fileName());
+        dialog.selectFile(QFileInfo(QString::fromUtf8(proposed)).fileName());
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};

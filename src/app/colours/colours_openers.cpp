@@ -11,19 +11,10 @@
 #include "core/colours/color_list.h"
 #include "core/colours/color_list_texts.h"
 #include "core/colours/color_sources.h"
+#include "core/desktop/user_folders.h"
 #include "core/settings/setting_keys.h"
-#include "platform/desktop/desktop_folders.h"
-#include "platform/x11/x_global_hot_keys.h"
 
 namespace qrv {
-
-namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-}  // namespace
 
 ColoursOpeners::ColoursOpeners(AppServices& services) : m_services(services) {}
 
@@ -32,7 +23,7 @@ QString ColoursOpeners::ImageFileFilter() {
 }
 
 void ColoursOpeners::OpenForImageFile(QWidget* parent, const std::string& picturePath) {
-    QString path = FromUtf8(picturePath);
+    QString path = QString::fromUtf8(picturePath);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         path = AskImageFile(parent);
         if (path.isEmpty()) {
@@ -45,9 +36,9 @@ void ColoursOpeners::OpenForImageFile(QWidget* parent, const std::string& pictur
         colours = CollectImageFileColors(m_services.codec, path.toStdString());
     }
     if (colours.status != kStatusOk) {
-        MessageBoxes::Show(parent,
-                           FromUtf8(ImageLoadFailedText(colours.status, path.toStdString())),
-                           MessageIcon::Error);
+        MessageBoxes::Show(
+            parent, QString::fromUtf8(ImageLoadFailedText(colours.status, path.toStdString())),
+            MessageIcon::Error);
         return;
     }
     Show(parent, colours);
@@ -63,8 +54,8 @@ void ColoursOpeners::OpenForScreenArea(QWidget* parent, const Rect& area) {
 }
 
 QString ColoursOpeners::AskImageFile(QWidget* parent) {
-    QFileDialog dialog(parent, FromUtf8(ColorsFileDialogTitle(kAppName)),
-                       FromUtf8(GetDesktopFolder()), ImageFileFilter());
+    QFileDialog dialog(parent, QString::fromUtf8(ColorsFileDialogTitle(kAppName)),
+                       QString::fromUtf8(m_services.folders.DesktopFolder()), ImageFileFilter());
     dialog.setObjectName(QStringLiteral("imageFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -76,9 +67,7 @@ QString ColoursOpeners::AskImageFile(QWidget* parent) {
 
 void ColoursOpeners::Show(QWidget* parent, CollectedColors& colours) {
     ColorList list(colours.set, colours.summary);
-    XGlobalHotKeys hotKeys;
-    ColoursDialog dialog(list, ColoursServices::From(m_services),
-                         hotKeys.Connected() ? &hotKeys : nullptr, parent);
+    ColoursDialog dialog(list, ColoursServices::From(m_services), m_services.hotKeys, parent);
     dialog.setWindowModality(Qt::WindowModal);
     dialog.exec();
 }

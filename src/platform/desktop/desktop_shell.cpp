@@ -10,8 +10,6 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "platform/qt/from_utf8.h"
-
 namespace qrv {
 
 namespace {
@@ -57,8 +55,8 @@ DesktopShell::DesktopShell(QString opener, QString printer)
     : m_opener(std::move(opener)), m_printer(std::move(printer)) {}
 
 bool DesktopShell::Execute(const std::string& file, const std::string& verb) {
-    const QString qverb = FromUtf8(verb);
-    const QString qfile = FromUtf8(file);
+    const QString qverb = QString::fromUtf8(verb);
+    const QString qfile = QString::fromUtf8(file);
     if (qverb.isEmpty() || VerbIs(qverb, "open")) {
         const QString program = ProgramPath(qfile);
         return program.isEmpty() ? Open(file) : QProcess::startDetached(program, {});
@@ -77,7 +75,7 @@ bool DesktopShell::Execute(const std::string& file, const std::string& verb) {
 }
 
 bool DesktopShell::Open(const std::string& target) {
-    const QString qtarget = FromUtf8(target);
+    const QString qtarget = QString::fromUtf8(target);
     if (qtarget.isEmpty())
         return false;
     const QFileInfo info(qtarget);
@@ -87,7 +85,7 @@ bool DesktopShell::Open(const std::string& target) {
 }
 
 bool DesktopShell::Reveal(const std::string& file) {
-    const QFileInfo info(FromUtf8(file));
+    const QFileInfo info(QString::fromUtf8(file));
     if (!info.exists())
         return false;
     const QString uri = QString::fromUtf8(QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded());
@@ -127,6 +125,10 @@ bool DesktopShell::ShowInFileManager(const QString& uri) {
     call << QStringList{uri} << QString();
     const QDBusMessage reply = bus.call(call, QDBus::Block, kFileManagerTimeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+bool DesktopShell::ShowProperties(const std::string& file) {
+    return m_properties.ShowProperties(file);
 }
 
 bool DesktopShell::StartOpener(const QString& target) const {

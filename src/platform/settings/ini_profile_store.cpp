@@ -11,7 +11,6 @@
 #include <QVariant>
 
 #include "core/settings/setting_keys.h"
-#include "platform/qt/from_utf8.h"
 #include "platform/settings/verbatim_ini_format.h"
 
 namespace qrv {
@@ -21,7 +20,8 @@ namespace {
 constexpr int kLockWaitMs = 5000;
 
 QString KeyPath(const std::string& section, const std::string& key) {
-    return section.empty() ? FromUtf8(key) : FromUtf8(section) + '/' + FromUtf8(key);
+    return section.empty() ? QString::fromUtf8(key)
+                           : QString::fromUtf8(section) + '/' + QString::fromUtf8(key);
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ IniProfileStore::~IniProfileStore() {
 
 QString IniProfileStore::UserProfilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
-           FromUtf8(kCompanyKey) + '/' + FromUtf8(kAppName) + ".ini";
+           QString::fromUtf8(kCompanyKey) + '/' + QString::fromUtf8(kAppName) + ".ini";
 }
 
 int32_t IniProfileStore::GetInt(const std::string& section, const std::string& key, int32_t def) {
@@ -58,7 +58,7 @@ std::string IniProfileStore::GetString(const std::string& section, const std::st
 
 bool IniProfileStore::WriteString(const std::string& section, const std::string& key,
                                   const std::string& value) {
-    Write(section, key, QVariant(FromUtf8(value)));
+    Write(section, key, QVariant(QString::fromUtf8(value)));
     return true;
 }
 
@@ -80,7 +80,8 @@ bool IniProfileStore::Save() {
     }
     if (report) {
         report(QStringLiteral("The settings could not be saved to \"%1\".\n\n%2")
-                   .arg(m_filePath, failure));
+                   .arg(m_filePath, failure)
+                   .toStdString());
     }
     return false;
 }
