@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QObject>
 #include <QString>
+#include <QWidget>
 
 namespace qrv {
 
