@@ -53,6 +53,7 @@ bool XShmImage::Fit(int width, int height) {
     if (bytes <= Capacity()) {
         return true;
     }
+    // The old segment goes before the new one is made.
     m_pImage.reset();
     m_pSegment.reset();
     m_pSegment = XShmSegment::Attach(m_pDisplay, bytes);
