@@ -12,8 +12,8 @@ struct Backend {
     const char* name;
     // True when the running session is this backend's desktop.
     bool (*fitsSession)();
-    // Opens every service; never null.
-    std::unique_ptr<DesktopPlatform> (*open)();
+    // Opens every service `reach` asks for; never null.
+    std::unique_ptr<DesktopPlatform> (*open)(PlatformReach reach);
 };
 
 }  // namespace qrv

@@ -39,8 +39,8 @@ const Backend& Chosen() {
 
 }  // namespace
 
-std::unique_ptr<DesktopPlatform> OpenDesktopPlatform() {
-    return Chosen().open();
+std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach) {
+    return Chosen().open(reach);
 }
 
 std::string ConfiguredBackends() {

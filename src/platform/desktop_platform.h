@@ -27,14 +27,15 @@ namespace qrv {
 // OpenDesktopPlatform(). Services are destroyed in reverse order of their
 // declaration.
 //
-// Always present: beeper (silent where the desktop has no sound), voices,
-// shell, folders, codec, imageWriter, profile.
-// Null when the desktop session cannot be reached (no display): screen,
+// Always present: profile, folders, codec, imageWriter, shell, voices.
+// Present when the session was asked for (PlatformReach::kSession), even if
+// it cannot be reached: beeper.
+// Present when the session was asked for and reached (HasSession()): screen,
 // input, layout, windows, activator. A front end that needs the live screen
 // reports that the session is missing.
 // Null where the backend has no such service:
 //   hotKeys       — no global key grab (Wayland: the start/stop key is a
-//                   session-bus method instead);
+//                   session-bus method instead); also without a session;
 //   taskbar       — no dock shows progress;
 //   nameChanges, accessibility — no accessibility bus;
 //   openTree      — empty function when no accessibility tree can be read.
@@ -71,11 +72,17 @@ struct DesktopPlatform {
     bool HasSession() const { return screen != nullptr; }
 };
 
+// How much of the desktop a caller needs.
+enum class PlatformReach {
+    kSession,  // the live desktop too: its screen, input, windows and keys
+    kFiles,    // only what works on files: no connection to the session is made
+};
+
 // Opens the backend for this session: the one named by the QRV_PLATFORM
 // environment variable when set, else the first configured backend that
 // recognises the session. Never null: without a reachable session the
 // platform has no live services (see above). Needs a Qt application object.
-std::unique_ptr<DesktopPlatform> OpenDesktopPlatform();
+std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach = PlatformReach::kSession);
 
 // The backend names this build was configured with, in order of preference.
 std::string ConfiguredBackends();

@@ -44,7 +44,6 @@ void ExpectSessionlessServices(const DesktopPlatform& p) {
     EXPECT_NE(p.imageWriter, nullptr);
     EXPECT_NE(p.shell, nullptr);
     EXPECT_NE(p.voices, nullptr);
-    EXPECT_NE(p.beeper, nullptr);
 }
 
 TEST(DesktopPlatformTest, ChoosesTheBackendOfTheSessionOrTheOneNamed) {
@@ -79,10 +78,22 @@ TEST(DesktopPlatformTest, ChoosesTheBackendOfTheSessionOrTheOneNamed) {
                              p->activator != nullptr, p->hotKeys != nullptr}) {
             EXPECT_EQ(present, c.session);
         }
+        EXPECT_NE(p->beeper, nullptr);
         EXPECT_TRUE(p->openTree);
         EXPECT_NE(p->nameChanges, nullptr);
         EXPECT_NE(p->accessibility, nullptr);
     }
+}
+
+// Opened for files, a platform makes no connection to the session.
+TEST(DesktopPlatformTest, FilesReachLeavesTheSessionAlone) {
+    QRV_SKIP_WITHOUT_DESKTOP();
+    test::EnsureQtApp();
+    std::unique_ptr<DesktopPlatform> p = OpenDesktopPlatform(PlatformReach::kFiles);
+    ExpectSessionlessServices(*p);
+    EXPECT_FALSE(p->HasSession());
+    EXPECT_EQ(p->beeper, nullptr);
+    EXPECT_EQ(p->hotKeys, nullptr);
 }
 
 TEST(DesktopPlatformTest, ListsTheConfiguredBackends) {

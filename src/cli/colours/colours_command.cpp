@@ -66,7 +66,7 @@ int RunColoursCommand(const std::vector<std::string>& args) {
     if (!o) {
         return BadInput(error);
     }
-    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform(PlatformReach::kFiles);
     CollectedColors colours = CollectImageFileColors(*platform->codec, o->image);
     if (colours.status != kStatusOk) {
         std::fprintf(stderr, "quorvane-cli colours: %s\n",

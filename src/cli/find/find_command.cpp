@@ -146,7 +146,9 @@ MainWindowFields FieldsFrom(const FindOptions& o, Rect area) {
 }
 
 int Run(const FindOptions& o) {
-    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
+    // A screen image needs no connection to the desktop.
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform(
+        o.screenImage.empty() ? PlatformReach::kSession : PlatformReach::kFiles);
     ImageCodec& codec = *platform->codec;
     if (auto problem = CheckPicture(o, codec)) {
         return BadInput(*problem);

@@ -36,12 +36,14 @@ void AddSessionServices(DesktopPlatform& p) {
     }
 }
 
-std::unique_ptr<DesktopPlatform> Open() {
+std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {
     auto p = std::make_unique<DesktopPlatform>();
     p->name = kBackend.name;
     AddLinuxDesktopServices(*p);
-    p->beeper = std::make_unique<XBeeper>();
-    AddSessionServices(*p);
+    if (reach == PlatformReach::kSession) {
+        p->beeper = std::make_unique<XBeeper>();  // the sound theme even without a display
+        AddSessionServices(*p);
+    }
     return p;
 }
 
