@@ -44,8 +44,7 @@ class AtspiAutomationTest : public testing::Test {
         test::EnsureQtApp();
         s_dir = new QTemporaryDir();
         s_title = "Quorvane Target " + std::to_string(QCoreApplication::applicationPid());
-        const auto script =
-            std::filesystem::path(__FILE__).parent_path() / "apps" / "accessible_target.py";
+        const auto script = std::filesystem::path(QRV_TEST_APPS_DIR) / "accessible_target.py";
         s_app = new QProcess();
         s_app->start("/usr/bin/python3", {QString::fromStdString(script.string()),
                                           QString::fromStdString(s_title), PressLog()});
