@@ -7,7 +7,7 @@ cli=$(realpath "$1")
 completion=$(realpath "$(dirname "$0")/../../scripts/completion/quorvane-cli")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$work"
+cd "$work" || exit 1
 touch screen.png shot.png notes.txt
 mkdir dir
 
@@ -33,16 +33,25 @@ expected
 $want"
 }
 # options [COMMAND]: the options named in the command's (or the top-level) usage text.
-options() { "$cli" ${1:+"$1"} --help | grep -oE -- '(^|[][ (|])--?[a-z][a-z-]*' | sed -E 's/^[][ (|]//' | sort -u; }
+options() {
+    "$cli" ${1:+"$1"} --help | grep -oE -- '(^|[][ (|])--?[a-z][a-z-]*' |
+        sed -E 's/^[][ (|]//' | sort -u
+}
 
 registered=$(bash --norc --noprofile -c 'source "$0"; complete -p quorvane-cli' "$completion")
 [ "$registered" = "complete -F _quorvane_cli quorvane-cli" ] ||
     fail "not registered for quorvane-cli: $registered"
 
+# Usage texts as the parser sees them: an option's value is named where it
+# first appears with one, "=" joins a value, "|" separates alternatives.
+parsed=$(bash --norc --noprofile -c 'source "$0"; _quorvane_cli_parse_usage <<<"$1"
+    echo "${_qrv_words[*]}"' "$completion" $'x [--foo] [--bar=N]\n  --foo FILE (--baz|-q)')
+[ "$parsed" = "--foo FILE --bar N --baz - -q -" ] || fail "usage text parsed as: $parsed"
+
 commands=$("$cli" --help | sed -nE 's/^  ([a-z][a-z-]*)  .*/\1/p' | sort)
-[ -n "$commands" ] && echo "$commands" | grep -qx find || fail "no commands in the usage text"
+grep -qx find <<<"$commands" || fail "no commands in the usage text"
 expect "$commands" ""
-expect "find" fi
+expect "find" "fi"
 expect "$(printf 'colours\nclick-element' | sort)" c
 options "" | grep -qx -- --version || fail "the usage text does not name --version"
 expect "$(options "")" --

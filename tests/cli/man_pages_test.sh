@@ -18,7 +18,10 @@ done
 text=$(sed 's/\\-/-/g' "$man_dir/quorvane-cli.1")
 documented() { grep -qE -- "(^|[ \"[(|])$1([ \"]|\$)" <<<"$text"; }
 # options [COMMAND]: the options named in the command's (or the top-level) usage text.
-options() { "$cli" ${1:+"$1"} --help | grep -oE -- '(^|[][ (|])--?[a-z][a-z-]*' | sed -E 's/^[][ (|]//' | sort -u; }
+options() {
+    "$cli" ${1:+"$1"} --help | grep -oE -- '(^|[][ (|])--?[a-z][a-z-]*' |
+        sed -E 's/^[][ (|]//' | sort -u
+}
 
 commands=$("$cli" --help | sed -nE 's/^  ([a-z][a-z-]*)  .*/\1/p')
 [ "$(wc -w <<<"$commands")" -ge 4 ] || fail "too few commands in the usage text: $commands"

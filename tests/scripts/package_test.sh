@@ -3,7 +3,7 @@
 # validity, and the programs run from the unpacked tree without the build.
 # Takes a .deb, or makes one with scripts/package.sh.
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 1
 
 deb=${1:-}
 if [ -z "$deb" ]; then
@@ -25,7 +25,8 @@ version=$(sed -nE 's/^project\(Quorvane VERSION ([0-9.]+).*/\1/p' CMakeLists.txt
 arch=$(dpkg --print-architecture)
 check "the package is named after its version and architecture" \
     same "$(basename "$deb")" "quorvane_${version}_${arch}.deb"
-check "the README installs this version's package" grep -qF "./quorvane_${version}_amd64.deb" README.md
+check "the README installs this version's package" \
+    grep -qF "./quorvane_${version}_amd64.deb" README.md
 check "control: package, version, architecture" \
     same "$(dpkg-deb -f "$deb" Package Version Architecture | tr '\n' ' ')" \
     "Package: quorvane Version: $version Architecture: $arch "
@@ -49,7 +50,8 @@ share=$root/usr/share
 for file in bin/quorvane bin/quorvane-cli share/applications/quorvane.desktop \
     share/metainfo/org.tolbrin.Quorvane.metainfo.xml share/quorvane/help.html \
     share/man/man1/quorvane.1.gz share/man/man1/quorvane-cli.1.gz \
-    share/bash-completion/completions/quorvane-cli share/icons/hicolor/scalable/apps/quorvane.svg; do
+    share/bash-completion/completions/quorvane-cli \
+    share/icons/hicolor/scalable/apps/quorvane.svg; do
     check "installs /usr/$file" test -s "$root/usr/$file"
 done
 for size in 16 32 48 64 128 256; do
@@ -112,7 +114,7 @@ complete_installed() {  # words...: the candidates for the last one, as bash loa
         _quorvane_cli && echo "${COMPREPLY[*]}"' "$completion" "$@"
 }
 check "the installed completion completes a command" \
-    same "$(complete_installed quorvane-cli fi)" "find"
+    same "$(complete_installed quorvane-cli "fi")" "find"
 check "the installed completion completes an option" \
     same "$(complete_installed quorvane-cli find --scr)" "--screen-image"
 
