@@ -6,7 +6,14 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+# Debian's hardening flags; the build type sets optimisation, the package strips.
+flags() {
+    DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP="-g -O2" \
+        dpkg-buildflags --get "$1"
+}
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" \
     -DQRV_BUILD_TESTS=OFF -DQRV_BUILD_BENCH=OFF -DQRV_BUILD_FUZZ=OFF >/dev/null
 cmake --build build-release -j "$(nproc)" --target quorvane quorvane-cli man_pages
 rm -f quorvane_*.deb build-release/quorvane_*.deb

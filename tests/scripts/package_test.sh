@@ -63,6 +63,9 @@ for program in quorvane quorvane-cli; do
     binary=$root/usr/bin/$program
     check "$program is executable" test -x "$binary"
     check "$program is stripped" bash -c '! readelf -S "$0" | grep -q "\.symtab"' "$binary"
+    check "$program is hardened: read-only relocations bound at start" \
+        bash -c 'readelf -l "$0" | grep -q GNU_RELRO && readelf -d "$0" | grep -q BIND_NOW' \
+        "$binary"
     check "$program has no run path into the build" \
         bash -c '! readelf -d "$0" | grep -qE "R(UN)?PATH"' "$binary"
     check "$program finds every library on the system" \
