@@ -14,6 +14,7 @@ namespace {
 
 const char* const kUsage =
     "usage: quorvane-cli COMMAND [OPTIONS]\n"
+    "       quorvane-cli --help | --version\n"
     "\n"
     "commands:\n"
     "  find      search the screen (or a screen image) for a picture and act on a match\n"
@@ -43,6 +44,10 @@ int main(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::puts("quorvane-cli " QRV_VERSION);
+        return 0;
     }
     auto command = Commands().find(argv[1]);
     if (command == Commands().end()) {
