@@ -13,6 +13,7 @@ packages=(
     xvfb x11-xserver-utils xdotool xclip openbox x11-apps xdg-utils
     libcanberra-dev
     python3-gi gir1.2-gtk-3.0 imagemagick
+    libwayland-dev libwayland-bin sway qt6-wayland python3-gi-cairo
 )
 
 missing=()

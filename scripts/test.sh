@@ -41,3 +41,4 @@ if [ -e build-asan/tests/platform_tests ]; then
     bash scripts/with-desktop.sh --wm bash -c 'cd build-asan && ctest --output-on-failure -R "^platform_tests$"'
 fi
 
+echo "== Wayland backend inside a headless sway, as an unprivileged user"; bash tests/wayland/run-suite.sh build-asan
