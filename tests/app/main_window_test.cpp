@@ -351,12 +351,11 @@ TEST_F(MainWindowTest, YesOnTheDepthMessageShowsTheFile) {
     ActionLog log;
     RecordingShell shell(log);
     const AppServices& real = Services();
-    AppServices services{real.profile,    real.screen,         real.input,
-                         real.layout,     real.clock,          real.speaker,
-                         shell,           real.activator,      real.beeper,
-                         real.codec,      real.imageWriter,    real.prompts,
-                         real.properties, real.automation,     real.taskbar,
-                         real.hotKeys,    real.localDataFolder};
+    AppServices services{
+        real.profile,     real.screen,  real.input,          real.layout,     real.clock,
+        real.speaker,     shell,        real.activator,      real.beeper,     real.codec,
+        real.imageWriter, real.prompts, real.properties,     real.automation, real.taskbar,
+        real.hotKeys,     real.toggles, real.localDataFolder};
     OpenMainWindow(services);
     const QString flat = m_dir.filePath(QStringLiteral("flat.png"));
     ASSERT_TRUE(QImage(8, 6, QImage::Format_RGB888).save(flat, "PNG"));

@@ -20,6 +20,7 @@ class Profile;
 class ScreenSource;
 class Shell;
 class TaskbarProgress;
+class ToggleRequests;
 class WindowActivator;
 
 // Everything outside the windows that the application's commands use. The
@@ -41,6 +42,7 @@ struct AppServices {
     CElementClicker* automation;  // null: element commands only beep
     TaskbarProgress* taskbar;     // null: no progress shown
     GlobalHotKeys* hotKeys;       // null: no start/stop hot key
+    ToggleRequests* toggles;      // null: no start/stop requests from other processes
     // The user's local data folder, under which the default picture folder lives.
     std::string localDataFolder;
 };

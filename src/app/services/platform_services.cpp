@@ -7,6 +7,7 @@
 #include "core/search/text_speaker.h"
 #include "core/settings/profile.h"
 #include "platform/atspi/atspi_automation_tree.h"
+#include "platform/desktop/dbus_toggle_requests.h"
 #include "platform/desktop/desktop_shell.h"
 #include "platform/desktop/file_properties_viewer.h"
 #include "platform/desktop/launcher_entry_progress.h"
@@ -29,23 +30,15 @@ struct PlatformServices::Parts {
         : profile(store, windows),
           voices(voiceFactory ? std::move(voiceFactory) : std::make_unique<EspeakVoiceFactory>()),
           speaker(*voices),
-          services{profile,
-                   screen,
-                   input,
-                   layout,
-                   clock,
-                   speaker,
-                   shell,
-                   activator,
-                   beeper,
-                   codec,
-                   imageWriter,
-                   prompts,
-                   properties,
-                   &clicker,
-                   &taskbar,
-                   hotKeys.Connected() ? &hotKeys : nullptr,
-                   std::move(localDataFolder)} {}
+          services{profile,     screen,
+                   input,       layout,
+                   clock,       speaker,
+                   shell,       activator,
+                   beeper,      codec,
+                   imageWriter, prompts,
+                   properties,  &clicker,
+                   &taskbar,    hotKeys.Connected() ? &hotKeys : nullptr,
+                   &toggles,    std::move(localDataFolder)} {}
 
     XTopLevelWindows windows;
     Profile profile;
@@ -64,6 +57,7 @@ struct PlatformServices::Parts {
     FilePropertiesViewer properties;
     LauncherEntryProgress taskbar;
     XGlobalHotKeys hotKeys;
+    DBusToggleRequests toggles;
     AppServices services;
 };
 
