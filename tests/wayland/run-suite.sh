@@ -14,5 +14,5 @@ cp -r "$here/apps" "$stage/apps"
 chmod -R a+rX "$stage"
 
 start=$(date +%s)
-bash "$here/with-sway.sh" "$stage/wayland_tests"
+bash "$here/with-sway.sh" --portal "$stage/wayland_tests"
 echo "Wayland suite took $(($(date +%s) - start)) s"

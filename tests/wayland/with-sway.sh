@@ -103,7 +103,7 @@ if [ "$portal" = 1 ]; then
     start pipewire
     wait_for "$runtime_dir/pipewire-0" "PipeWire"
     start wireplumber
-    start /usr/libexec/xdg-desktop-portal-wlr
+    start env ${QRV_XDPW_ENV:-} /usr/libexec/xdg-desktop-portal-wlr -l "${QRV_XDPW_LOGLEVEL:-WARN}"
     start /usr/libexec/xdg-desktop-portal -r
 fi
 
@@ -111,7 +111,7 @@ set +e
 run "$@"
 status=$?
 set -e
-if [ "$status" -ne 0 ] && [ -n "${QRV_WAYLAND_LOG:-}" ]; then
+if [ -n "${QRV_WAYLAND_LOG:-}" ]; then
     cat "$runtime_dir/services.log" >&2
 fi
 exit "$status"
