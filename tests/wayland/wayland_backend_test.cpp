@@ -10,10 +10,10 @@
 #include "core/search/mouse_input.h"
 #include "core/search/pixel_image.h"
 #include "pattern_window.h"
+#include "platform/desktop_platform.h"
 #include "platform/wayland/wayland_display_layout.h"
 #include "platform/wayland/wayland_input_injector.h"
 #include "platform/wayland/wayland_screen_source.h"
-#include "platform/wayland/wayland_top_level_windows.h"
 
 namespace qrv::test {
 namespace {
@@ -157,12 +157,27 @@ TEST_F(WaylandBackendTest, PointerMovesAndClicksWhereTheScreenPointIs) {
     EXPECT_TRUE(s_right->Saw("release 1 333 222"));
 }
 
+// The session's platform is the Wayland one, unless QRV_PLATFORM names another.
+TEST_F(WaylandBackendTest, SessionOpensTheWaylandPlatform) {
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
+    EXPECT_EQ(platform->name, "wayland");
+    EXPECT_TRUE(platform->HasSession());
+    EXPECT_EQ(platform->hotKeys, nullptr);  // start/stop comes over the session bus
+    EXPECT_NE(platform->toggles, nullptr);
+    EXPECT_EQ(platform->layout->VirtualScreen(), (Rect{-1280, 0, 1920, 1080}));
+    qputenv("QRV_PLATFORM", "x11");
+    std::unique_ptr<DesktopPlatform> x11 = OpenDesktopPlatform();
+    qunsetenv("QRV_PLATFORM");
+    EXPECT_EQ(x11->name, "x11");
+    EXPECT_FALSE(x11->HasSession());  // no X server in this session
+}
+
 TEST_F(WaylandBackendTest, ListsAndActivatesTheWindows) {
-    WaylandTopLevelWindows windows;
-    ASSERT_TRUE(windows.Connected());
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
+    ASSERT_TRUE(platform->HasSession());
     WindowId left = 0;
     WindowId right = 0;
-    for (const TopLevelWindow& w : windows.Enumerate()) {
+    for (const TopLevelWindow& w : platform->windows->Enumerate()) {
         left = w.title == "quorvane-left" ? w.id : left;
         right = w.title == "quorvane-right" ? w.id : right;
         EXPECT_FALSE(w.minimized);
@@ -172,7 +187,7 @@ TEST_F(WaylandBackendTest, ListsAndActivatesTheWindows) {
     EXPECT_NE(left, right);
     for (auto [id, title] :
          {std::pair{left, "quorvane-left"}, std::pair{right, "quorvane-right"}}) {
-        windows.Activate(id);
+        platform->activator->Activate(id);
         const QDeadlineTimer deadline(20000);
         while (FocusedTitle() != title && !deadline.hasExpired()) {
             QThread::msleep(20);
