@@ -25,13 +25,15 @@ runtime_dir=$(mktemp -d /tmp/qrv-wayland.XXXXXX)
 chmod 700 "$runtime_dir"
 [ ${#as_user[@]} -gt 0 ] && chown "$user_name:" "$runtime_dir"
 
-pids=()
+# Every process started here leads a process group of its own; the cleanup
+# ends each group, which takes the services the session bus started along.
+groups=()
 cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do
-        for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-        kill -9 "$pid" 2>/dev/null || true
+    local group
+    for group in "${groups[@]}"; do kill -TERM -- "-$group" 2>/dev/null || true; done
+    for group in "${groups[@]}"; do
+        for _ in $(seq 100); do kill -0 -- "-$group" 2>/dev/null || break; sleep 0.05; done
+        kill -KILL -- "-$group" 2>/dev/null || true
     done
     rm -rf "$runtime_dir"
 }
@@ -65,9 +67,11 @@ session_env=(
 for var in ASAN_OPTIONS UBSAN_OPTIONS TSAN_OPTIONS LSAN_OPTIONS QRV_PLATFORM; do
     [ -n "${!var:-}" ] && session_env+=("$var=${!var}")
 done
-run() { "${as_user[@]}" "${session_env[@]}" "$@"; }
 # Starts a background service of the session and records it for the cleanup.
-start() { run "$@" >>"$runtime_dir/services.log" 2>&1 & pids+=($!); }
+start() {
+    setsid "${as_user[@]}" "${session_env[@]}" "$@" >>"$runtime_dir/services.log" 2>&1 &
+    groups+=($!)
+}
 
 wait_for() {  # path, what
     for _ in $(seq 400); do
@@ -108,7 +112,9 @@ if [ "$portal" = 1 ]; then
 fi
 
 set +e
-run "$@"
+setsid "${as_user[@]}" "${session_env[@]}" "$@" &
+groups+=($!)
+wait "$!"
 status=$?
 set -e
 if [ -n "${QRV_WAYLAND_LOG:-}" ]; then

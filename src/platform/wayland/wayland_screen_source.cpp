@@ -86,7 +86,7 @@ bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int3
     const OutputLayout layout = m_pDisplay->Layout();
     const std::vector<Rect>& screens = layout.Screens();
     for (std::size_t i = 0; i < screens.size(); ++i) {
-        if (Intersect(area, screens[i]) == area && area.Width() == width &&
+        if (m_bStraight && Intersect(area, screens[i]) == area && area.Width() == width &&
             area.Height() == height && CaptureStraight(layout, i, area, into)) {
             return true;
         }
@@ -119,9 +119,13 @@ bool WaylandScreenSource::CaptureStraight(const OutputLayout& layout, std::size_
         return false;
     }
     const ScreencopyFrame::BufferSpec& spec = frame.Spec();
-    if (!IsBgrx(spec.format) || spec.width != area.Width() || spec.height != area.Height() ||
+    if (!IsBgrx(spec.format)) {
+        m_bStraight = false;  // the compositor's pixels always need converting
+        return false;
+    }
+    if (spec.width != area.Width() || spec.height != area.Height() ||
         int64_t(spec.stride) != int64_t(spec.width) * 4) {
-        return false;  // the compositor's pixels need converting or cropping
+        return false;  // a scaled output's region needs cropping
     }
     std::shared_ptr<WaylandShmBuffer> buffer = BufferOf(into);
     if (!buffer || !buffer->Fits(spec.format, spec.width, spec.height, spec.stride)) {

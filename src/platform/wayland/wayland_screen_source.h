@@ -48,6 +48,8 @@ class WaylandScreenSource : public ScreenSource {
     std::map<std::string, std::shared_ptr<WaylandShmBuffer>> m_parts;
     // Buffers adopted by images; each image gets its own.
     std::vector<std::weak_ptr<WaylandShmBuffer>> m_adopted;
+    // Cleared once the compositor's pixels turn out to need converting.
+    bool m_bStraight = true;
     std::mutex m_mutex;
 };
 
