@@ -125,9 +125,19 @@ PipeWireStream::~PipeWireStream() {
 
 bool PipeWireStream::NextFrame(PixelImage& into, int timeoutMs) {
     std::unique_lock lock(m_mutex);
+    return CopyFrameAfter(lock, m_framesRead, into, timeoutMs);
+}
+
+bool PipeWireStream::LatestFrame(PixelImage& into, int timeoutMs) {
+    std::unique_lock lock(m_mutex);
+    return CopyFrameAfter(lock, 0, into, timeoutMs);
+}
+
+bool PipeWireStream::CopyFrameAfter(std::unique_lock<std::mutex>& lock, uint64_t seen,
+                                    PixelImage& into, int timeoutMs) {
     if (!m_arrived.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                            [&] { return m_frames > m_framesRead || m_bFailed; }) ||
-        m_frames == m_framesRead) {
+                            [&] { return m_frames > seen || m_bFailed; }) ||
+        m_frames <= seen) {
         return false;
     }
     m_framesRead = m_frames;

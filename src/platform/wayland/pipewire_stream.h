@@ -36,6 +36,9 @@ class PipeWireStream {
     // Waits up to `timeoutMs` for a frame newer than the last one read and
     // copies it into `into`; false when none came or the stream failed.
     bool NextFrame(PixelImage& into, int timeoutMs);
+    // Copies the newest frame into `into`, waiting up to `timeoutMs` only when
+    // none has come yet; false when there is none.
+    bool LatestFrame(PixelImage& into, int timeoutMs);
     // Whether PipeWire ended the stream (no such node, the node went away).
     bool Failed();
 
@@ -44,6 +47,8 @@ class PipeWireStream {
     static void OnParamChanged(void* data, uint32_t id, const spa_pod* param);
     static void OnProcess(void* data);
     void OnEnded();
+    bool CopyFrameAfter(std::unique_lock<std::mutex>& lock, uint64_t seen, PixelImage& into,
+                        int timeoutMs);
 
     pw_thread_loop* m_pLoop = nullptr;
     pw_context* m_pContext = nullptr;
