@@ -46,3 +46,5 @@ fi
 
 echo "== Debian package: made, validated and run unpacked"
 bash tests/scripts/package_test.sh
+echo "== Wayland backend inside a headless sway, as an unprivileged user"
+bash tests/wayland/run-suite.sh build-asan

@@ -9,6 +9,7 @@
 #include "cli/automation/elements_command.h"
 #include "cli/colours/colours_command.h"
 #include "cli/find/find_command.h"
+#include "cli/toggle/toggle_command.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ const char* const kUsage =
     "  colours   list the unique colours of an image file, optionally as an HTML page\n"
     "  elements  list the controls of another application's window\n"
     "  click-element  invoke a control of another application's window\n"
+    "  toggle    start or stop the search of a running instance\n"
     "\n"
     "'quorvane-cli COMMAND --help' describes a command.\n";
 
@@ -32,6 +34,7 @@ const std::map<std::string, Command>& Commands() {
         {"colours", qrv::cli::RunColoursCommand},
         {"elements", qrv::cli::RunElementsCommand},
         {"click-element", qrv::cli::RunClickElementCommand},
+        {"toggle", qrv::cli::RunToggleCommand},
     };
     return commands;
 }
