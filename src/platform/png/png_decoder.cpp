@@ -59,6 +59,9 @@ bool ReadHeader(const Reader& r, Source& source, int32_t width, int32_t height) 
     png_set_read_fn(r.Png(), &source, &ReadFromSource);
     png_set_user_limits(r.Png(), png_uint_32(width), png_uint_32(height));
     png_set_chunk_malloc_max(r.Png(), kMaxChunkBytes);
+    // Every chunk's CRC is checked, the compressed pixels' included: zlib's
+    // own checksum of the inflated bytes would only repeat that check.
+    png_set_option(r.Png(), PNG_IGNORE_ADLER32, PNG_OPTION_ON);
     png_read_info(r.Png(), r.Info());
     png_set_expand(r.Png());    // palette to RGB, grey to 8 bits, tRNS to alpha
     png_set_scale_16(r.Png());  // 16-bit channels rounded to 8
@@ -75,6 +78,7 @@ bool ReadRows(const Reader& r, png_bytepp rows) {
         return false;
     }
     png_read_image(r.Png(), rows);
+    png_read_end(r.Png(), nullptr);  // the chunks after the pixels must be sound too
     return true;
 }
 
