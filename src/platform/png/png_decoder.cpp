@@ -27,6 +27,11 @@ void ReadFromSource(png_structp png, png_bytep out, png_size_t length) {
     source->at += length;
 }
 
+// The caller reports a failure in its own words; libpng's stay quiet.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
 // Warnings (unknown chunks, odd profiles) are no reason to fail or to speak.
 void IgnoreWarning(png_structp, png_const_charp) {}
 
@@ -34,7 +39,8 @@ void IgnoreWarning(png_structp, png_const_charp) {}
 class Reader {
   public:
     Reader()
-        : m_png(png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, &IgnoreWarning)),
+        : m_png(
+              png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, &QuietError, &IgnoreWarning)),
           m_info(m_png ? png_create_info_struct(m_png) : nullptr) {}
     ~Reader() { png_destroy_read_struct(&m_png, m_info ? &m_info : nullptr, nullptr); }
     Reader(const Reader&) = delete;
