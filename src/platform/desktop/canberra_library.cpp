@@ -8,9 +8,10 @@ CanberraLibrary::CanberraLibrary() : m_library("libcanberra.so.0") {
                  m_library.Resolve("ca_context_play", contextPlay);
 }
 
+// Never closed: engines and players that call it may outlive every static.
 const CanberraLibrary* CanberraLibrary::Get() {
-    static const CanberraLibrary library;
-    return library.Complete() ? &library : nullptr;
+    static const CanberraLibrary* const library = new CanberraLibrary();
+    return library->Complete() ? library : nullptr;
 }
 
 }  // namespace qrv

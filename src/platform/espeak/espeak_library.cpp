@@ -14,9 +14,10 @@ EspeakLibrary::EspeakLibrary() : m_library("libespeak-ng.so.1") {
                  m_library.Resolve("espeak_ng_Terminate", terminate);
 }
 
+// Never closed: engines and players that call it may outlive every static.
 const EspeakLibrary* EspeakLibrary::Get() {
-    static const EspeakLibrary library;
-    return library.Complete() ? &library : nullptr;
+    static const EspeakLibrary* const library = new EspeakLibrary();
+    return library->Complete() ? library : nullptr;
 }
 
 }  // namespace qrv
