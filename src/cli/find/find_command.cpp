@@ -12,6 +12,7 @@
 #include "cli/find/interrupt_watch.h"
 #include "cli/find/offscreen_desktop.h"
 #include "core/automation/c_element_clicker.h"
+#include "core/imaging/picture_admission.h"
 #include "core/search/image_screen_source.h"
 #include "core/search/search_controller.h"
 #include "core/search/system_clock.h"
@@ -107,7 +108,7 @@ std::optional<std::string> CheckPicture(const FindOptions& o, ImageCodec& codec)
     if (status != kStatusOk || picture.pixels.Empty()) {
         return "the picture " + Quoted(o.picture) + " " + LoadFailure(o.picture, status);
     }
-    if (picture.bitsPerPixel != 32) {
+    if (AdmitPicture(status, picture.bitsPerPixel) != PictureAdmission::Admitted) {
         return "the picture " + Quoted(o.picture) + " has " + std::to_string(picture.bitsPerPixel) +
                " bits per pixel; only 32-bit pictures can be searched for";
     }
@@ -185,7 +186,7 @@ int Run(const FindOptions& o) {
         nullptr};
     SearchController controller(view, fields, deps);
 
-    InterruptWatch interrupts;
+    InterruptWatch interrupts(controller.Stop());
     controller.ToggleSearch();
     if (view.MessageShown()) {  // the run refused to start
         return 2;
