@@ -74,7 +74,7 @@ bool ScreenHolds(int32_t width, int32_t height) {
     return primary.Width() >= width && primary.Height() >= height;
 }
 
-bool SameColours(const PixelImage& a, const PixelImage& b) {
+bool SameColors(const PixelImage& a, const PixelImage& b) {
     if (a.m_iWidth != b.m_iWidth || a.m_iHeight != b.m_iHeight) {
         return false;
     }
@@ -105,7 +105,7 @@ void Capture(benchmark::State& state, int32_t width, int32_t height) {
         source.Capture(0, 0, width, height, image);
         benchmark::DoNotOptimize(image.Data());
     }
-    if (!SameColours(image, scene)) {
+    if (!SameColors(image, scene)) {
         ReportMismatch("BM_Capture: captured pixels differ from the drawn scene");
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(image.SizeBytes()));

@@ -16,7 +16,7 @@ namespace qrv::bench {
 namespace {
 
 constexpr int32_t kPictureSize = 48;
-constexpr uint32_t kUniformColour = 0x3C6E9Au, kOddColour = 0xE0E0E0u;
+constexpr uint32_t kUniformColor = 0x3C6E9Au, kOddColor = 0xE0E0E0u;
 
 struct SceneSpec {
     const char* name;
@@ -30,7 +30,7 @@ const SceneSpec kScenes[] = {
     {"desk_tight_4k", 3840, 2160, [] { return MakeDeskScene(3840, 2160, true, 12); }, false},
     {"noise_4k", 3840, 2160, [] { return MakeNoiseScene(3840, 2160, 13); }, false},
     {"desk_flat_1080", 1920, 1080, [] { return MakeDeskScene(1920, 1080, false, 14); }, false},
-    {"uniform_worst_1080", 1920, 1080, [] { return MakeUniformScene(1920, 1080, kUniformColour); },
+    {"uniform_worst_1080", 1920, 1080, [] { return MakeUniformScene(1920, 1080, kUniformColor); },
      true},
 };
 
@@ -55,9 +55,9 @@ FindCase BuildCase(const SceneSpec& spec, Mode mode) {
     FindCase c;
     c.area = spec.make();
     if (spec.uniformWorst) {
-        c.picture = MakeUniformScene(kPictureSize, kPictureSize, kUniformColour);
+        c.picture = MakeUniformScene(kPictureSize, kPictureSize, kUniformColor);
         // Late in the last row, but not in a corner an anchor rule could favour.
-        c.picture.SetPacked(kPictureSize - 2, kPictureSize - 1, kOddColour);
+        c.picture.SetPacked(kPictureSize - 2, kPictureSize - 1, kOddColor);
     } else {
         const Point spot = PictureSpot(spec.width, spec.height);
         c.picture = CutPicture(c.area, spot.x, spot.y, kPictureSize, kPictureSize);
@@ -158,7 +158,7 @@ void ReadFloor(benchmark::State& state, const SceneSpec* spec) {
 
 // Scenes where every candidate looks right until late in the picture: the
 // answer is known by construction, as the plain loops would take minutes.
-constexpr uint32_t kPaper = 0xF4F4F4u, kInkColour = 0x1E1E1Eu, kGrey = 0x808080u;
+constexpr uint32_t kPaper = 0xF4F4F4u, kInkColor = 0x1E1E1Eu, kGrey = 0x808080u;
 
 struct WorstCase {
     PixelImage area;
@@ -196,14 +196,14 @@ void Paste(PixelImage& onto, const PixelImage& picture, Point at) {
 
 void FlatScene(WorstCase& c, int32_t w, int32_t h, int32_t pw, int32_t ph) {
     constexpr uint32_t kOdd = 0x1010F0u;
-    c.area = MakeUniformScene(w, h, kUniformColour);
+    c.area = MakeUniformScene(w, h, kUniformColor);
     // The odd colour occurs sparsely on the screen too.
     for (int32_t y = 5; y < h; y += 97) {
         for (int32_t x = 3; x < w; x += 89) {
             c.area.SetPacked(x, y, kOdd);
         }
     }
-    c.picture = FlatWithOddPixel(pw, ph, kUniformColour, kOdd);
+    c.picture = FlatWithOddPixel(pw, ph, kUniformColor, kOdd);
 }
 
 // The pattern picture with one pixel of its last row flipped; present once, in
@@ -235,7 +235,7 @@ const WorstSpec kWorstScenes[] = {
      }},
     {"text", 48, 11,
      [](WorstCase& c, int32_t w, int32_t h, bool present) {
-         c.area = MakeTextPage(w, h, kInkColour, kPaper, 21);
+         c.area = MakeTextPage(w, h, kInkColor, kPaper, 21);
          // A word at the start of the right-hand text column, near the bottom.
          const int32_t line = (h - 12) / 12 - 2;
          const Point word{w / 2 - 2, 4 + 12 * line - 2};
@@ -244,7 +244,7 @@ const WorstSpec kWorstScenes[] = {
              c.at = word;
          } else {
              const uint32_t last = c.picture.PackedAt(45, 10);
-             c.picture.SetPacked(45, 10, last == kPaper ? kInkColour : kPaper);
+             c.picture.SetPacked(45, 10, last == kPaper ? kInkColor : kPaper);
          }
      }},
 };

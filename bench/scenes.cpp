@@ -16,21 +16,21 @@ class Painter {
 
     int32_t Int(int32_t lo, int32_t hi) { return std::uniform_int_distribution<>(lo, hi)(m_rng); }
 
-    void Rect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour) {
+    void Rect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t color) {
         x0 = std::max(x0, 0), y0 = std::max(y0, 0);
         x1 = std::min(x1, m_image.m_iWidth), y1 = std::min(y1, m_image.m_iHeight);
         for (int32_t y = y0; y < y1; ++y) {
             for (int32_t x = x0; x < x1; ++x) {
-                m_image.SetPacked(x, y, colour);
+                m_image.SetPacked(x, y, color);
             }
         }
     }
 
-    void Frame(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour) {
-        Rect(x0, y0, x1, y0 + 1, colour);
-        Rect(x0, y1 - 1, x1, y1, colour);
-        Rect(x0, y0, x0 + 1, y1, colour);
-        Rect(x1 - 1, y0, x1, y1, colour);
+    void Frame(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t color) {
+        Rect(x0, y0, x1, y0 + 1, color);
+        Rect(x0, y1 - 1, x1, y1, color);
+        Rect(x0, y0, x0 + 1, y1, color);
+        Rect(x1 - 1, y0, x1, y1, color);
     }
 
     // A 5x7 glyph from the bits of code, with a lighter edge like smoothed text.

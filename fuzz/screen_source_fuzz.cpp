@@ -44,7 +44,7 @@ int32_t Coordinate(Input& in) {
 }
 
 // Never black, so that the image is told apart from what lies around it.
-uint32_t Colour(int32_t x, int32_t y) {
+uint32_t Color(int32_t x, int32_t y) {
     return 0x010000 | uint32_t(y) << 8 | uint32_t(x);
 }
 
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     qrv::PixelImage image(imageWidth, imageHeight);
     for (int32_t y = 0; y < imageHeight; ++y) {
         for (int32_t x = 0; x < imageWidth; ++x) {
-            image.SetPacked(x, y, Colour(x, y));
+            image.SetPacked(x, y, Color(x, y));
         }
     }
     qrv::ImageScreenSource screen(std::move(image), origin);
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             const int64_t ix = int64_t(left) + x - origin.x;
             const int64_t iy = int64_t(top) + y - origin.y;
             const bool inside = ix >= 0 && ix < imageWidth && iy >= 0 && iy < imageHeight;
-            const uint32_t want = inside ? Colour(int32_t(ix), int32_t(iy)) : 0;
+            const uint32_t want = inside ? Color(int32_t(ix), int32_t(iy)) : 0;
             if (into.PackedAt(x, y) != want) {
                 __builtin_trap();
             }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/automation/elements_command.h"
-#include "cli/colours/colours_command.h"
+#include "cli/colors/colors_command.h"
 #include "cli/find/find_command.h"
 #include "cli/toggle/toggle_command.h"
 
@@ -31,7 +31,7 @@ using Command = std::function<int(const std::vector<std::string>&)>;
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands{
         {"find", qrv::cli::RunFindCommand},
-        {"colours", qrv::cli::RunColoursCommand},
+        {"colours", qrv::cli::RunColorsCommand},
         {"elements", qrv::cli::RunElementsCommand},
         {"click-element", qrv::cli::RunClickElementCommand},
         {"toggle", qrv::cli::RunToggleCommand},

@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/automation/colour_status_label.h"
+#include "app/automation/color_status_label.h"
 #include "app/automation/control_browser_dialog.h"
 #include "app/automation/control_list_model.h"
 #include "app/automation/suppressible_tip.h"
@@ -137,7 +137,7 @@ TEST_F(ControlBrowserDialogTest, ListsTheWindowsControlsAndFields) {
     EXPECT_TRUE(browser.AutomationAvailable());
     EXPECT_EQ(Combo()->currentIndex(), -1);
     EXPECT_EQ(Child<QLabel>("fillTime")->text(), "Controls Display Date / Time");
-    auto* status = Child<ColourStatusLabel>("status");
+    auto* status = Child<ColorStatusLabel>("status");
     EXPECT_EQ(status->text(), "Status");
     EXPECT_EQ(status->Background(), 0x7F7F7Fu);
     EXPECT_EQ(Combo()->findText(browser.windowTitle()), -1) << "own window listed";

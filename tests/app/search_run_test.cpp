@@ -7,7 +7,7 @@
 #include <chrono>
 #include <future>
 
-#include "app/colours/colours_openers.h"
+#include "app/colors/colors_openers.h"
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_dialog_controls.h"
 #include "app/main_window/quorvane_dialog.h"
@@ -124,9 +124,8 @@ TEST_F(SearchRunTest, HotKeyStartsAndStopsARun) {
     startAndStop();
     // The colours window shares the desktop's hot keys for its own key; closing
     // it leaves the start key working.
-    OnNextModal([](QWidget* colours) { qobject_cast<QDialog*>(colours)->reject(); },
-                m_dialog.get());
-    ColoursOpeners(Services())
+    OnNextModal([](QWidget* colors) { qobject_cast<QDialog*>(colors)->reject(); }, m_dialog.get());
+    ColorsOpeners(Services())
         .OpenForImageFile(m_dialog.get(),
                           m_dialog->Controls().Edit(ctl::kPicturePath)->text().toStdString());
     startAndStop();

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/colours/colors_html_export.h"
-#include "core/colours/export_file_paths.h"
-#include "core/colours/latin1_text.h"
+#include "core/colors/colors_html_export.h"
+#include "core/colors/export_file_paths.h"
+#include "core/colors/latin1_text.h"
 #include "fakes/fake_clock.h"
 
 namespace qrv {
@@ -67,8 +67,8 @@ const std::string kSummary =
 TEST_F(HtmlExportTest, WritesTheExactPage) {
     const ColorsHtmlExport exporter(kSummary, kApp);
     const std::string path = PathOf("page.html");
-    const std::vector<uint32_t> colours = {0x0000FF, 0x0A0B0C};
-    const HtmlExportResult result = exporter.Write(path, colours);
+    const std::vector<uint32_t> colors = {0x0000FF, 0x0A0B0C};
+    const HtmlExportResult result = exporter.Write(path, colors);
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_EQ(Read(path),
               kPageHead +

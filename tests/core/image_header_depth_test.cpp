@@ -30,15 +30,15 @@ void PngChunk(Bytes& b, std::string_view type, const Bytes& data = {}) {
 }
 
 // `chunks` are placed between the header and the image data.
-Bytes Png(int colour, int bits, std::vector<std::string> chunks = {}, uint32_t width = 3) {
+Bytes Png(int color, int bits, std::vector<std::string> chunks = {}, uint32_t width = 3) {
     Bytes b;
     Text(b, "\x89PNG\r\n\x1A\n");
     Bytes ihdr;
     Be(ihdr, width, 4);
     Be(ihdr, 2, 4);
-    ihdr.insert(ihdr.end(), {uint8_t(bits), uint8_t(colour), 0, 0, 0});
+    ihdr.insert(ihdr.end(), {uint8_t(bits), uint8_t(color), 0, 0, 0});
     PngChunk(b, "IHDR", ihdr);
-    if (colour == 3)
+    if (color == 3)
         chunks.insert(chunks.begin(), "PLTE");
     for (const auto& c : chunks)
         PngChunk(b, c, {1, 2, 3});

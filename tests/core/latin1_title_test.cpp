@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/colours/latin1_text.h"
+#include "core/colors/latin1_text.h"
 
 namespace qrv {
 namespace {

@@ -18,7 +18,7 @@ namespace {
 constexpr int32_t kWidth = 1920, kHeight = 1080;
 constexpr uint32_t kC = 0x406080u, kD = 0x804020u, kOdd = 0xF0F0F0u;
 
-void FillTwoColours(PixelImage& image, uint32_t& state) {
+void FillTwoColors(PixelImage& image, uint32_t& state) {
     for (int32_t y = 0; y < image.m_iHeight; ++y) {
         for (int32_t x = 0; x < image.m_iWidth; ++x) {
             state ^= state << 13, state ^= state >> 17, state ^= state << 5;
@@ -28,7 +28,7 @@ void FillTwoColours(PixelImage& image, uint32_t& state) {
 }
 
 struct Scenes {
-    PixelImage twoColour{kWidth, kHeight};
+    PixelImage twoColor{kWidth, kHeight};
     PixelImage same{kWidth, kHeight};  // equal to twoColour
     PixelImage uniform = test::Filled(kWidth, kHeight, kC);
     PixelImage worst = test::Filled(48, 48, kC);  // uniform but one late pixel
@@ -36,9 +36,9 @@ struct Scenes {
 
     Scenes() {
         uint32_t state = 2463534242u;
-        FillTwoColours(twoColour, state);
-        FillTwoColours(busy, state);
-        std::memcpy(same.Data(), twoColour.Data(), twoColour.SizeBytes());
+        FillTwoColors(twoColor, state);
+        FillTwoColors(busy, state);
+        std::memcpy(same.Data(), twoColor.Data(), twoColor.SizeBytes());
         worst.SetPacked(46, 47, kOdd);
     }
 };
@@ -112,15 +112,15 @@ TEST(PictureMatcherStopTest, AScanEndsUnfoundOnceTheStopFlagIsSet) {
     const Scenes s;
     const StopCase cases[] = {
         // One candidate, a match: only polling inside the comparison can stop it.
-        {"picture equal to the area", &s.twoColour, &s.same, 0, false, 1, 0},
-        {"picture equal to the area, deviation", &s.twoColour, &s.same, 9, false, 1, 0},
-        {"picture equal to the area, sweep", &s.twoColour, &s.same, 0, true, 1, 0},
+        {"picture equal to the area", &s.twoColor, &s.same, 0, false, 1, 0},
+        {"picture equal to the area, deviation", &s.twoColor, &s.same, 9, false, 1, 0},
+        {"picture equal to the area, sweep", &s.twoColor, &s.same, 0, true, 1, 0},
         // Many candidates compared: none may start after the flag.
-        {"many comparisons", &s.twoColour, &s.busy, 0, false, 3, 0},
-        {"many comparisons, deviation", &s.twoColour, &s.busy, 20, false, 3, 0},
+        {"many comparisons", &s.twoColor, &s.busy, 0, false, 3, 0},
+        {"many comparisons, deviation", &s.twoColor, &s.busy, 20, false, 3, 0},
         // The sweep polls before every candidate, compared or not.
         {"uniform worst case, sweep", &s.uniform, &s.worst, 0, true, 0, 1000},
-        {"many comparisons, sweep", &s.twoColour, &s.busy, 0, true, 0, 5000},
+        {"many comparisons, sweep", &s.twoColor, &s.busy, 0, true, 0, 5000},
     };
     for (const StopCase& c : cases) {
         for (const auto& [name, scan] : Scanners()) {
@@ -148,7 +148,7 @@ TEST(PictureMatcherStopTest, TheEqualPictureIsFoundWithoutAStop) {
     const Scenes s;
     std::atomic<int32_t> flag{0};
     for (const auto& [name, scan] : Scanners()) {
-        MatchInputs in = test::Inputs(s.twoColour, s.same);
+        MatchInputs in = test::Inputs(s.twoColor, s.same);
         in.stop = &flag;
         Point out;
         EXPECT_TRUE(scan(in, out)) << name;

@@ -17,9 +17,9 @@ constexpr uint32_t kBack = 0x202020u;
 // A 3x2 picture with three distinct colours.
 PixelImage Glyph() {
     PixelImage p(3, 2);
-    const uint32_t colours[] = {0x1020F0, 0x30A040, 0x805060, 0x30A040, 0x1020F0, 0x0000FF};
+    const uint32_t colors[] = {0x1020F0, 0x30A040, 0x805060, 0x30A040, 0x1020F0, 0x0000FF};
     for (int i = 0; i < 6; ++i) {
-        p.SetPacked(i % 3, i / 3, colours[i]);
+        p.SetPacked(i % 3, i / 3, colors[i]);
     }
     return p;
 }

@@ -9,7 +9,7 @@
 namespace qrv {
 namespace {
 
-TEST(PixelImageTest, PackedColourIsBlueGreenRedWithRedLow) {
+TEST(PixelImageTest, PackedColorIsBlueGreenRedWithRedLow) {
     PixelImage image(3, 2);
     image.SetPacked(2, 1, 0x00A1B2C3u);
     const uint8_t* p = image.Row(1) + 2 * 4;
@@ -19,7 +19,7 @@ TEST(PixelImageTest, PackedColourIsBlueGreenRedWithRedLow) {
     EXPECT_EQ(p[3], 0x00);
     image.Row(1)[2 * 4 + 3] = 0x7F;  // byte 3 never shows in the packed value
     EXPECT_EQ(image.PackedAt(2, 1), 0x00A1B2C3u);
-    EXPECT_EQ(PackedColour(p), 0x00A1B2C3u);
+    EXPECT_EQ(PackedColor(p), 0x00A1B2C3u);
     EXPECT_EQ(image.PackedAt(0, 0), 0u);
 }
 

@@ -66,10 +66,10 @@ void Chunk(QByteArray& file, const char* type, const QByteArray& data) {
 }
 
 // Two rows of packed samples, each filtered with "none".
-QByteArray Png(int colour, int bits, int width, QByteArray row0, QByteArray row1,
+QByteArray Png(int color, int bits, int width, QByteArray row0, QByteArray row1,
                QByteArray palette = {}, QByteArray transparency = {}) {
     QByteArray file("\x89PNG\r\n\x1A\n");
-    Chunk(file, "IHDR", Be32(width) + Be32(2) + Bytes({bits, colour, 0, 0, 0}));
+    Chunk(file, "IHDR", Be32(width) + Be32(2) + Bytes({bits, color, 0, 0, 0}));
     if (!palette.isEmpty())
         Chunk(file, "PLTE", palette);
     if (!transparency.isEmpty())
@@ -217,9 +217,9 @@ TEST_F(QtImageCodecTest, HandBuiltFilesDecodeWithTheirDepthAndPixels) {
 // Files written by Qt's own writers: the decoded pixels equal what was written.
 TEST_F(QtImageCodecTest, WrittenFilesDecodeWithTheirDepthAndPixels) {
     QImage source(3, 2, QImage::Format_ARGB32);
-    const QRgb colours[] = {0xFF102030, 0x80A0B0C0, 0xFF000000, 0xFFFFFFFF, 0x00FF0000, 0xFF00FF00};
+    const QRgb colors[] = {0xFF102030, 0x80A0B0C0, 0xFF000000, 0xFFFFFFFF, 0x00FF0000, 0xFF00FF00};
     for (int i = 0; i < 6; ++i)
-        source.setPixel(i % 3, i / 3, colours[i]);
+        source.setPixel(i % 3, i / 3, colors[i]);
     QImage few =
         source.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_Indexed8);
     QImage transparent = few;
@@ -311,7 +311,7 @@ constexpr uint32_t kClearGrey = 0x00010101;
 // One kind of PNG file the differential test writes with libpng.
 struct PngKind {
     const char* name;
-    int colourType;
+    int colorType;
     int bits;
     bool interlaced;
     bool transparency;  // a tRNS chunk: the first palette entry, or one colour
@@ -328,10 +328,10 @@ QByteArray RandomPng(const PngKind& kind, int width, int height, std::mt19937& r
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &file, &AppendToBytes, nullptr);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), kind.bits, kind.colourType,
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), kind.bits, kind.colorType,
                  kind.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    const int entries = kind.colourType == PNG_COLOR_TYPE_PALETTE ? 1 << kind.bits : 0;
+    const int entries = kind.colorType == PNG_COLOR_TYPE_PALETTE ? 1 << kind.bits : 0;
     std::vector<png_color> palette(static_cast<std::size_t>(entries));
     for (png_color& c : palette) {
         c = {png_byte(random()), png_byte(random()), png_byte(random())};
@@ -340,9 +340,9 @@ QByteArray RandomPng(const PngKind& kind, int width, int height, std::mt19937& r
         png_set_PLTE(png, info, palette.data(), entries);
     }
     const png_byte alphas[] = {0x00, 0x80};
-    png_color_16 colour = {0, 1, 2, 3, 1};  // RGB 1,2,3 or grey 1 is transparent
+    png_color_16 color = {0, 1, 2, 3, 1};  // RGB 1,2,3 or grey 1 is transparent
     if (kind.transparency) {
-        png_set_tRNS(png, info, alphas, 2, &colour);
+        png_set_tRNS(png, info, alphas, 2, &color);
     }
     png_write_info(png, info);
     png_set_interlace_handling(png);
@@ -357,7 +357,7 @@ QByteArray RandomPng(const PngKind& kind, int width, int height, std::mt19937& r
         }
         pointers.push_back(row.data());
     }
-    if (kind.transparency && kind.colourType != PNG_COLOR_TYPE_PALETTE) {
+    if (kind.transparency && kind.colorType != PNG_COLOR_TYPE_PALETTE) {
         std::fill(rows[0].begin(), rows[0].end(), png_byte(0));  // some pixels of the clear colour
     }
     png_write_image(png, pointers.data());
@@ -415,7 +415,7 @@ TEST_F(QtImageCodecTest, PngFilesDecodeToQtsPixels) {
             }
             // Qt blackens a grey file's transparent grey; it keeps its colour,
             // as an RGB or palette file's transparent colour does.
-            if (kind.colourType == PNG_COLOR_TYPE_GRAY && kind.transparency) {
+            if (kind.colorType == PNG_COLOR_TYPE_GRAY && kind.transparency) {
                 std::replace(expected.begin(), expected.end(), 0x00000000u, kClearGrey);
             }
             EXPECT_EQ(Argb(out.pixels), expected);

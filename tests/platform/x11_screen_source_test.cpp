@@ -48,7 +48,7 @@ int Mismatches(const PixelImage& image, int left, int top) {
         for (int x = 0; x < image.m_iWidth; ++x) {
             const Point p{left + x, top + y};
             bool shown = kMonitors[0].Contains(p) || kMonitors[1].Contains(p);
-            uint32_t rgb = shown ? test::PatternColour(p.x + kOriginX, p.y) : 0;
+            uint32_t rgb = shown ? test::PatternColor(p.x + kOriginX, p.y) : 0;
             uint32_t packed = image.PackedAt(x, y);  // 0x00BBGGRR
             wrong += ((packed & 0xFF) << 16 | (packed & 0xFF00) | packed >> 16) != rgb;
         }

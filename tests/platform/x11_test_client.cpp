@@ -10,7 +10,7 @@
 
 namespace qrv::test {
 
-uint32_t PatternColour(int x, int y) {
+uint32_t PatternColor(int x, int y) {
     return (uint32_t((x * 7 + y * 13) & 0xFF) << 16) | (uint32_t(x & 0xFF) << 8) |
            uint32_t((y ^ (x >> 8)) & 0xFF);
 }
@@ -58,7 +58,7 @@ void XTestClient::FillPattern(Window window, int width, int height) {
     std::vector<uint32_t> pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x)
-            pixels.push_back(PatternColour(x, y));
+            pixels.push_back(PatternColor(x, y));
     }
     const int screen = DefaultScreen(m_pDisplay);
     const XImagePtr image(XCreateImage(m_pDisplay, DefaultVisual(m_pDisplay, screen),

@@ -14,7 +14,7 @@
 namespace qrv::test {
 
 // Colour drawn at root position (x, y) by FillPattern, as 0x00RRGGBB.
-uint32_t PatternColour(int x, int y);
+uint32_t PatternColor(int x, int y);
 
 // A second X client for the tests: draws, creates windows and reads back
 // what the code under test did, on a connection of its own.

@@ -38,7 +38,7 @@ std::string FocusedIn(const QJsonObject& node) {
 
 }  // namespace
 
-uint32_t PatchColour(int32_t x, int32_t y) {
+uint32_t PatchColor(int32_t x, int32_t y) {
     const uint32_t red = uint32_t(x * 7 + y * 3) % 256;
     const uint32_t green = uint32_t(x ^ y) % 256;
     const uint32_t blue = uint32_t(x * y + 5 * y) % 256;

@@ -14,7 +14,7 @@ namespace qrv::test {
 inline constexpr Rect kPatch{300, 200, 460, 320};
 
 // Colour of pixel (x, y) of the patch as 0x00RRGGBB (apps/pattern_window.py).
-uint32_t PatchColour(int32_t x, int32_t y);
+uint32_t PatchColor(int32_t x, int32_t y);
 
 // The native Wayland test window (apps/pattern_window.py) on one output of
 // the headless sway, filling it, with the pointer events it received.

@@ -32,7 +32,7 @@ uint32_t Rgb(const PixelImage& image, int32_t x, int32_t y) {
 std::string PatchMismatch(const PixelImage& image) {
     for (int32_t y = 0; y < kPatch.Height(); ++y) {
         for (int32_t x = 0; x < kPatch.Width(); ++x) {
-            if (Rgb(image, x, y) != PatchColour(x, y)) {
+            if (Rgb(image, x, y) != PatchColor(x, y)) {
                 return "pixel " + std::to_string(x) + "," + std::to_string(y);
             }
         }

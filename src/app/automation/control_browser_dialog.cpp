@@ -20,7 +20,7 @@
 #include <QTableView>
 
 #include "app/automation/accessibility_prompt.h"
-#include "app/automation/colour_status_label.h"
+#include "app/automation/color_status_label.h"
 #include "app/automation/control_list_model.h"
 #include "app/automation/suppressible_tip.h"
 #include "app/services/app_services.h"
@@ -204,7 +204,7 @@ void ControlBrowserDialog::Build() {
     place(m_onlyWithValues, 308, 328, 87, 10, A::MoveX | A::MoveY);
     place(Button(this, "copyToClipboard", QStringLiteral("Copy to Clipboard")), 401, 326, 74, 14,
           A::MoveX | A::MoveY);
-    m_status = new ColourStatusLabel(QStringLiteral("Status"), this);
+    m_status = new ColorStatusLabel(QStringLiteral("Status"), this);
     m_status->setTextFormat(Qt::PlainText);
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -376,7 +376,7 @@ void ControlBrowserDialog::UpdateStatus() {
     const TopLevelWindow* chosen = ChosenWindow();
     const WindowStatus status = StatusOfWindow(chosen != nullptr, chosen && Lookup(chosen->id));
     m_status->setText(QString::fromUtf8(status.text));
-    m_status->SetBackground(status.colour);
+    m_status->SetBackground(status.color);
 }
 
 void ControlBrowserDialog::WatchTitle() {

@@ -30,7 +30,7 @@ namespace qrv {
 
 struct AppServices;
 
-class ColourStatusLabel;
+class ColorStatusLabel;
 class ControlListModel;
 
 // Lets the user pick, from a live view of another application's controls,
@@ -145,7 +145,7 @@ class ControlBrowserDialog : public QDialog {
     QLineEdit* m_period = nullptr;
     QCheckBox* m_onTop = nullptr;
     QCheckBox* m_onlyWithValues = nullptr;
-    ColourStatusLabel* m_status = nullptr;
+    ColorStatusLabel* m_status = nullptr;
     QCheckBox* m_onlyClickables = nullptr;
     QMenu* m_menu = nullptr;
 };

@@ -21,7 +21,7 @@
 #include "app/automation/control_browser_dialog.h"
 #include "app/capture/capture_commands.h"
 #include "app/capture/picture_file_commands.h"
-#include "app/colours/colours_openers.h"
+#include "app/colors/colors_openers.h"
 #include "app/help_page.h"
 #include "app/main_window/control_ids.h"
 #include "app/main_window/main_dialog_controls.h"
@@ -483,7 +483,7 @@ void QuorvaneDialog::OnAreaColors() {
                     m_fields.m_iScreenAreaTop + m_fields.m_iScreenAreaHeight};
     // The colour tool starts once this click has been handled.
     QMetaObject::invokeMethod(
-        this, [this, area] { ColoursOpeners(m_services).OpenForScreenArea(this, area); },
+        this, [this, area] { ColorsOpeners(m_services).OpenForScreenArea(this, area); },
         Qt::QueuedConnection);
 }
 
@@ -499,7 +499,7 @@ bool QuorvaneDialog::AreaFitsTheScreen() {
 
 void QuorvaneDialog::OnPictureColors() {
     if (m_exchange.ToFields()) {
-        ColoursOpeners(m_services).OpenForImageFile(this, m_fields.m_strPictureToFindFilePath);
+        ColorsOpeners(m_services).OpenForImageFile(this, m_fields.m_strPictureToFindFilePath);
     }
 }
 

@@ -12,7 +12,7 @@ namespace qrv {
 // The status label of the control browser: text and background 0x00BBGGRR.
 struct WindowStatus {
     std::string_view text;
-    uint32_t colour;
+    uint32_t color;
 
     bool operator==(const WindowStatus&) const = default;
 };

@@ -67,7 +67,7 @@ std::optional<int32_t> SingleSampleDepth(uint32_t bits) {
 }
 
 // Colour pixels of three samples: 8 bits each give 24, 16 bits each give 32.
-std::optional<int32_t> ColourDepth(uint32_t bits) {
+std::optional<int32_t> ColorDepth(uint32_t bits) {
     if (bits == 8) {
         return 24;
     }
@@ -79,8 +79,8 @@ std::optional<int32_t> ColourDepth(uint32_t bits) {
 
 // PNG ------------------------------------------------------------------------
 
-bool ValidPngBits(uint8_t colourType, uint8_t bits) {
-    switch (colourType) {
+bool ValidPngBits(uint8_t colorType, uint8_t bits) {
+    switch (colorType) {
         case 0:
             return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16;
         case 3:
@@ -94,9 +94,9 @@ bool ValidPngBits(uint8_t colourType, uint8_t bits) {
     }
 }
 
-std::optional<int32_t> PngBitsPerPixel(uint8_t colourType, uint8_t bits) {
-    if (colourType == 2) {
-        return ColourDepth(bits);
+std::optional<int32_t> PngBitsPerPixel(uint8_t colorType, uint8_t bits) {
+    if (colorType == 2) {
+        return ColorDepth(bits);
     }
     return SingleSampleDepth(bits);
 }
@@ -111,8 +111,8 @@ std::optional<HeaderDepth> ReadPng(Bytes b) {
         return std::nullopt;
     }
     const uint8_t bits = b[24];
-    const uint8_t colourType = b[25];
-    if (!ValidPngBits(colourType, bits) || b[26] != 0 || b[27] != 0 || b[28] > 1) {
+    const uint8_t colorType = b[25];
+    if (!ValidPngBits(colorType, bits) || b[26] != 0 || b[27] != 0 || b[28] > 1) {
         return std::nullopt;
     }
     bool palette = false;
@@ -124,12 +124,12 @@ std::optional<HeaderDepth> ReadPng(Bytes b) {
             return std::nullopt;
         }
         if (IsChunk(b, pos, "IEND")) {
-            if (!imageData || (colourType == 3 && !palette)) {
+            if (!imageData || (colorType == 3 && !palette)) {
                 return std::nullopt;
             }
-            const bool alpha = colourType == 4 || colourType == 6 || transparency;
+            const bool alpha = colorType == 4 || colorType == 6 || transparency;
             const auto depth =
-                alpha ? std::optional<int32_t>(32) : PngBitsPerPixel(colourType, bits);
+                alpha ? std::optional<int32_t>(32) : PngBitsPerPixel(colorType, bits);
             return Depth(ImageFileKind::Png, Be32(b, 16), Be32(b, 20), *depth, alpha);
         }
         imageData = imageData || IsChunk(b, pos, "IDAT");
@@ -286,7 +286,7 @@ std::optional<HeaderDepth> ReadBmp(Bytes b) {
 
 // GIF ------------------------------------------------------------------------
 
-std::size_t GifColourTableBytes(uint8_t packed) {
+std::size_t GifColorTableBytes(uint8_t packed) {
     return (packed & 0x80) != 0 ? std::size_t(3) << ((packed & 7) + 1) : 0;
 }
 
@@ -306,13 +306,13 @@ std::optional<HeaderDepth> ReadGif(Bytes b) {
     if (!Has(b, 0, 13)) {
         return std::nullopt;
     }
-    std::optional<std::size_t> pos = 13 + GifColourTableBytes(b[10]);
+    std::optional<std::size_t> pos = 13 + GifColorTableBytes(b[10]);
     while (pos && Has(b, *pos, 2)) {
         const std::size_t block = *pos;
         if (b[block] == 0x21) {  // extension: label, then sub-blocks
             pos = SkipGifSubBlocks(b, block + 2);
         } else if (b[block] == 0x2C && Has(b, block, 11)) {  // image descriptor
-            const std::size_t codeSize = block + 10 + GifColourTableBytes(b[block + 9]);
+            const std::size_t codeSize = block + 10 + GifColorTableBytes(b[block + 9]);
             if (!SkipGifSubBlocks(b, codeSize + 1)) {
                 return std::nullopt;
             }
@@ -427,15 +427,15 @@ bool TiffHasAlphaSample(const TiffDirectory& dir) {
     return false;
 }
 
-std::optional<int32_t> TiffBitsPerPixel(uint32_t colourSamples, uint32_t bits,
+std::optional<int32_t> TiffBitsPerPixel(uint32_t colorSamples, uint32_t bits,
                                         uint32_t photometric) {
-    if (colourSamples == 4 && photometric == kPhotometricSeparated && (bits == 8 || bits == 16)) {
+    if (colorSamples == 4 && photometric == kPhotometricSeparated && (bits == 8 || bits == 16)) {
         return 32;
     }
-    if (colourSamples == 3) {
-        return ColourDepth(bits);
+    if (colorSamples == 3) {
+        return ColorDepth(bits);
     }
-    if (colourSamples == 1) {
+    if (colorSamples == 1) {
         return SingleSampleDepth(bits);
     }
     return std::nullopt;

@@ -14,13 +14,13 @@ constexpr int32_t kMaxDistinct = int32_t(kTableSize / 2);
 constexpr std::size_t kRarestTried = 24;    // colours fewest in the picture
 constexpr std::size_t kCommonestTried = 8;  // and most
 
-struct ColourCount {
-    uint32_t colour;  // bytes blue, green, red; byte 3 cleared
-    int32_t x, y;     // its first pixel in the picture
-    int32_t count;    // 0: an empty slot
+struct ColorCount {
+    uint32_t color;  // bytes blue, green, red; byte 3 cleared
+    int32_t x, y;    // its first pixel in the picture
+    int32_t count;   // 0: an empty slot
 };
 
-using ColourTable = std::array<ColourCount, kTableSize>;
+using ColorTable = std::array<ColorCount, kTableSize>;
 
 uint32_t LoadPixel(const uint8_t* p) {
     uint32_t v;
@@ -28,10 +28,10 @@ uint32_t LoadPixel(const uint8_t* p) {
     return v & 0x00FFFFFFu;
 }
 
-uint32_t SaturatingBytes(uint32_t colour, uint32_t tolerance, bool add) {
+uint32_t SaturatingBytes(uint32_t color, uint32_t tolerance, bool add) {
     uint32_t r = 0;
     for (int i = 0; i < 4; ++i) {
-        const int32_t c = int32_t((colour >> (8 * i)) & 0xFF);
+        const int32_t c = int32_t((color >> (8 * i)) & 0xFF);
         const int32_t t = int32_t((tolerance >> (8 * i)) & 0xFF);
         r |= uint32_t(std::clamp(add ? c + t : c - t, 0, 255)) << (8 * i);
     }
@@ -51,14 +51,14 @@ bool InRange(uint32_t v, uint32_t lo, uint32_t hi) {
 Anchor MakeAnchor(const ScanPlan& plan, int32_t x, int32_t y) {
     const uint8_t* p =
         plan.picture + (std::size_t(y) * std::size_t(plan.pictureStride) + std::size_t(x)) * 4;
-    const uint32_t colour = LoadPixel(p);
-    return {x, y, SaturatingBytes(colour, plan.tolerance, false),
-            SaturatingBytes(colour, plan.tolerance, true)};
+    const uint32_t color = LoadPixel(p);
+    return {x, y, SaturatingBytes(color, plan.tolerance, false),
+            SaturatingBytes(color, plan.tolerance, true)};
 }
 
-ColourCount& Slot(ColourTable& table, uint32_t colour) {
-    std::size_t i = (colour * 0x9E3779B1u) >> 20;
-    while (table[i].count != 0 && table[i].colour != colour) {
+ColorCount& Slot(ColorTable& table, uint32_t color) {
+    std::size_t i = (color * 0x9E3779B1u) >> 20;
+    while (table[i].count != 0 && table[i].color != color) {
         i = (i + 1) & (kTableSize - 1);
     }
     return table[i];
@@ -67,20 +67,20 @@ ColourCount& Slot(ColourTable& table, uint32_t colour) {
 // Counts every picture pixel by colour, so that no colour can hide from the
 // anchor choice; a picture of more colours than the table keeps is counted up
 // to the pixel where it fills, as its colours are then selective anyway.
-void CensusPicture(const ScanPlan& plan, ColourTable& table) {
+void CensusPicture(const ScanPlan& plan, ColorTable& table) {
     int32_t distinct = 0;
     for (int32_t y = 0; y < plan.pictureHeight; ++y) {
         const uint8_t* row = plan.picture + std::size_t(y) * std::size_t(plan.pictureStride) * 4;
-        ColourCount* run = nullptr;
+        ColorCount* run = nullptr;
         for (int32_t x = 0; x < plan.pictureWidth; ++x) {
-            const uint32_t colour = LoadPixel(row + std::size_t(x) * 4);
-            if (run == nullptr || run->colour != colour) {
-                run = &Slot(table, colour);
+            const uint32_t color = LoadPixel(row + std::size_t(x) * 4);
+            if (run == nullptr || run->color != color) {
+                run = &Slot(table, color);
                 if (run->count == 0) {
                     if (distinct == kMaxDistinct) {
                         return;
                     }
-                    *run = {colour, x, y, 0};
+                    *run = {color, x, y, 0};
                     ++distinct;
                 }
             }
@@ -92,10 +92,10 @@ void CensusPicture(const ScanPlan& plan, ColourTable& table) {
 // Moves the colours worth trying as anchors to the front of the table and
 // returns their number: those fewest in the picture, where odd pixels hide,
 // and those most in it.
-std::size_t ColoursToTry(ColourTable& table) {
+std::size_t ColorsToTry(ColorTable& table) {
     const auto used = std::partition(table.begin(), table.end(),
-                                     [](const ColourCount& c) { return c.count != 0; });
-    std::sort(table.begin(), used, [](const ColourCount& a, const ColourCount& b) {
+                                     [](const ColorCount& c) { return c.count != 0; });
+    std::sort(table.begin(), used, [](const ColorCount& a, const ColorCount& b) {
         return a.count != b.count ? a.count < b.count : a.y != b.y ? a.y < b.y : a.x < b.x;
     });
     const std::size_t n = std::size_t(used - table.begin());
@@ -148,16 +148,16 @@ Tolerance NormaliseDeviations(int32_t red, int32_t green, int32_t blue) {
 }
 
 void ChooseAnchors(ScanPlan& plan, int32_t areaWidth, int32_t areaHeight) {
-    ColourTable table{};
+    ColorTable table{};
     CensusPicture(plan, table);
-    const std::size_t tried = ColoursToTry(table);
+    const std::size_t tried = ColorsToTry(table);
     std::array<uint32_t, kAreaSamples> samples;
     const int32_t sampleCount = SampleArea(plan, areaWidth, areaHeight, samples);
 
     Anchor best[2];
     int32_t bestHits[2] = {sampleCount + 1, sampleCount + 1};
     for (std::size_t i = 0; i < tried; ++i) {
-        const ColourCount& c = table[i];
+        const ColorCount& c = table[i];
         const Anchor a = MakeAnchor(plan, c.x, c.y);
         const int32_t hits = CountHits(a, samples, sampleCount, bestHits[1]);
         if (hits < bestHits[0]) {

@@ -20,7 +20,7 @@ bool PixelMatches(const uint8_t* area, const uint8_t* picture, int32_t red, int3
                   int32_t blue) {
     // The sum wraps like the stored 32-bit settings it comes from.
     if (int32_t(uint32_t(red) + uint32_t(green) + uint32_t(blue)) == 0) {
-        return PackedColour(area) == PackedColour(picture);
+        return PackedColor(area) == PackedColor(picture);
     }
     return WithinDeviation(area[2], picture[2], red) &&
            WithinDeviation(area[1], picture[1], green) &&

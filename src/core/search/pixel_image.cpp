@@ -98,7 +98,7 @@ void PixelImage::Adopt(std::shared_ptr<void> owner, uint8_t* pixels, std::size_t
 }
 
 uint32_t PixelImage::PackedAt(int32_t x, int32_t y) const {
-    return PackedColour(Row(y) + std::size_t(x) * 4);
+    return PackedColor(Row(y) + std::size_t(x) * 4);
 }
 
 void PixelImage::SetPacked(int32_t x, int32_t y, uint32_t packed) {

@@ -66,7 +66,7 @@ class PixelImage {
 };
 
 // Packed colour 0x00BBGGRR of a pixel stored as blue, green, red, ignored.
-inline uint32_t PackedColour(const uint8_t* bgrx) {
+inline uint32_t PackedColor(const uint8_t* bgrx) {
     return (uint32_t(bgrx[0]) << 16) | (uint32_t(bgrx[1]) << 8) | uint32_t(bgrx[2]);
 }
 

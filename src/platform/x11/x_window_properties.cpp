@@ -3,7 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-#include "core/colours/latin1_text.h"
+#include "core/colors/latin1_text.h"
 #include "platform/x11/x_error_trap.h"
 #include "platform/x11/x_handles.h"
 

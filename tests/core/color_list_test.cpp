@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "color_test_images.h"
+#include "core/colors/color_columns.h"
+#include "core/colors/color_list.h"
+#include "core/colors/color_list_texts.h"
+#include "core/colors/color_sources.h"
+#include "core/settings/memory_profile_store.h"
+#include "fakes/fake_image_codec.h"
+#include "fakes/fake_screen_source.h"
+
+namespace qrv {
+namespace {
+
+using namespace color_test;
+constexpr std::string_view kApp = "Quorvane by Tolbrin";
+
+std::vector<uint32_t> RowColors(const ColorList& list) {
+    std::vector<uint32_t> colors;
+    for (std::size_t i = 0; i < list.RowCount(); ++i) {
+        EXPECT_EQ(list.Row(i).number, i + 1);
+        colors.push_back(list.Row(i).color);
+    }
+    return colors;
+}
+
+TEST(ColorListTest, AddedColorIsPlacedBySetOrderAndRowsAreRenumbered) {
+    ColorSet set;
+    set.InsertImage(ImageOf({kWhite, kGrey, kBlack}));
+    ColorList list(set, "3 Unique Colors from File a.png of Width 3, Height 1");
+    EXPECT_EQ(RowColors(list), (std::vector<uint32_t>{kBlack, kWhite, kGrey}));
+
+    // Red falls into bucket 0, so it takes the top row.
+    EXPECT_EQ(list.AddColor(kRed), AddColorResult::Added);
+    EXPECT_EQ(RowColors(list), (std::vector<uint32_t>{kRed, kBlack, kWhite, kGrey}));
+    EXPECT_EQ(list.Title(kApp), "4 Unique Pixel Color(s) - Quorvane by Tolbrin");
+    EXPECT_EQ(list.Summary(), "3 Unique Colors from File a.png of Width 3, Height 1");
+
+    EXPECT_EQ(list.AddColor(kWhite), AddColorResult::AlreadyListed);
+    EXPECT_EQ(RowColors(list), (std::vector<uint32_t>{kRed, kBlack, kWhite, kGrey}));
+    const ColorRow grey = list.Row(3);
+    EXPECT_EQ(grey.number, 4U);
+    EXPECT_EQ(grey.Red() + grey.Green() * 256 + grey.Blue() * 65536, kGrey);
+}
+
+TEST(ColorListTextsTest, SummariesAndMessages) {
+    EXPECT_EQ(ScreenAreaColorsSummary(3, Rect{10, 20, 110, 70}),
+              "3 Unique Colors from Screen Area Top 20, Left 10, Width 100, Height 50");
+    EXPECT_EQ(ScreenAreaColorsSummary(1, Rect{-1280, -5, -1270, 0}),
+              "1 Unique Colors from Screen Area Top -5, Left -1280, Width 10, Height 5");
+    EXPECT_EQ(ImageFileColorsSummary(270000, "shot.png", 1920, 1080),
+              "270000 Unique Colors from File shot.png of Width 1920, Height 1080");
+    EXPECT_EQ(ColorListTitle(1, kApp), "1 Unique Pixel Color(s) - Quorvane by Tolbrin");
+    EXPECT_EQ(ColorsFileDialogTitle(kApp),
+              "Select Image File to View Unique Pixel Color(s) - Quorvane by Tolbrin");
+    EXPECT_EQ(ImageLoadFailedText(0x80004005, "/tmp/x.png"),
+              "Failed to Load Image, Error 80004005.\n\n/tmp/x.png");
+}
+
+TEST(ColorListTextsTest, RowsTextIsTabSeparatedInListOrder) {
+    ColorSet set;
+    set.InsertImage(ImageOf({kBlack, kWhite, kRed, kBlue, 0x123456}));
+    std::ostringstream out;
+    WriteColorRowsText(out, set.Ordered());
+    EXPECT_EQ(out.str(),
+              "1\t255\t0\t0\n2\t0\t0\t0\n3\t255\t255\t255\n4\t86\t52\t18\n5\t0\t0\t255\n");
+}
+
+TEST(ColorColumnsTest, DefaultsScaleWithTheListAndStoredWidthsWin) {
+    MemoryProfileStore store;
+    EXPECT_EQ(LoadColorColumnWidths(store, 575), (ColorColumnWidths{50, 150, 75, 75, 75}));
+    EXPECT_EQ(LoadColorColumnWidths(store, 1150), (ColorColumnWidths{100, 300, 150, 150, 150}));
+    // 50 * 600 / 575 = 52.17 and 150 * 600 / 575 = 156.5 truncate.
+    EXPECT_EQ(LoadColorColumnWidths(store, 600), (ColorColumnWidths{52, 156, 78, 78, 78}));
+
+    const int32_t saved[] = {40, 200, 60};
+    SaveColorColumnWidths(store, saved);
+    EXPECT_EQ(store.GetInt("Settings", "ColumnPD1", 0), 200);
+    EXPECT_FALSE(store.Contains("Settings", "ColumnPD3"));
+    EXPECT_EQ(LoadColorColumnWidths(store, 1150), (ColorColumnWidths{40, 200, 60, 150, 150}));
+    EXPECT_EQ(ColorColumnWidthKey(4), "ColumnPD4");
+}
+
+TEST(ColorSourcesTest, ImageFileColorsAndSummary) {
+    FakeImageCodec codec;
+    codec.SetImage("/pics/dir.v2/three.png", ImageOf({kRed, kRed, kBlue, kRed}));
+    const CollectedColors colors = CollectImageFileColors(codec, "/pics/dir.v2/three.png");
+    EXPECT_EQ(colors.status, kStatusOk);
+    EXPECT_EQ(colors.set.Count(), 2U);
+    EXPECT_EQ(colors.summary, "2 Unique Colors from File three.png of Width 4, Height 1");
+
+    const CollectedColors missing = CollectImageFileColors(codec, "/pics/none.png");
+    EXPECT_EQ(missing.status, kStatusFail);
+    EXPECT_TRUE(missing.set.Empty());
+}
+
+TEST(ColorSourcesTest, ScreenAreaColorsAndSummary) {
+    FakeScreenSource screen;
+    screen.SetScreen(ImageOf({kWhite, kGreen, kWhite}), Point{-100, 0});
+    // One pixel right of the image reads black.
+    const CollectedColors colors = CollectScreenAreaColors(screen, Rect{-99, 0, -96, 1});
+    EXPECT_EQ(OrderedOf(colors.set), (std::vector<uint32_t>{kBlack, kGreen, kWhite}));
+    EXPECT_EQ(colors.summary,
+              "3 Unique Colors from Screen Area Top 0, Left -99, Width 3, Height 1");
+}
+
+}  // namespace
+}  // namespace qrv
