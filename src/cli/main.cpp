@@ -8,6 +8,7 @@
 
 #include "cli/automation/elements_command.h"
 #include "cli/colours/colours_command.h"
+#include "cli/explain/explain_command.h"
 #include "cli/find/find_command.h"
 
 namespace {
@@ -17,6 +18,7 @@ const char* const kUsage =
     "\n"
     "commands:\n"
     "  find      search the screen (or a screen image) for a picture and act on a match\n"
+    "  explain   say where a picture comes closest and what deviation it needs there\n"
     "  colours   list the unique colours of an image file, optionally as an HTML page\n"
     "  elements  list the controls of another application's window\n"
     "  click-element  invoke a control of another application's window\n"
@@ -28,6 +30,7 @@ using Command = std::function<int(const std::vector<std::string>&)>;
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands{
         {"find", qrv::cli::RunFindCommand},
+        {"explain", qrv::cli::RunExplainCommand},
         {"colours", qrv::cli::RunColoursCommand},
         {"elements", qrv::cli::RunElementsCommand},
         {"click-element", qrv::cli::RunClickElementCommand},

@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 
+#include "cli/common/picture_file.h"
+#include "cli/find/attempt_printer.h"
 #include "cli/find/console_search_view.h"
 #include "cli/find/find_options.h"
 #include "cli/find/interrupt_watch.h"
@@ -61,19 +63,6 @@ struct Desktop {
     }
 };
 
-// Why an image file could not be loaded, in a few words.
-std::string LoadFailure(const std::string& path, uint32_t status) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        return "is not a regular file";
-    }
-    if (status == kStatusOutOfMemory) {
-        return "is too large (more than " + std::to_string(QtImageCodec::kMaxSide) + " x " +
-               std::to_string(QtImageCodec::kMaxSide) + " pixels or 512 MiB)";
-    }
-    return "cannot be decoded";
-}
-
 std::optional<Desktop> OpenScreenImage(const FindOptions& o, ImageCodec& codec,
                                        std::string& error) {
     DecodedImage image;
@@ -122,23 +111,6 @@ Rect SearchArea(const FindOptions& o, const Desktop& d) {
     return static_cast<const ImageScreenSource&>(*d.screen).Bounds();
 }
 
-std::optional<std::string> CheckPicture(const FindOptions& o, ImageCodec& codec) {
-    std::error_code ec;
-    if (!std::filesystem::exists(o.picture, ec)) {
-        return "no picture file " + Quoted(o.picture);
-    }
-    DecodedImage picture;
-    const uint32_t status = codec.LoadImageFile(o.picture, picture);
-    if (status != kStatusOk || picture.pixels.Empty()) {
-        return "the picture " + Quoted(o.picture) + " " + LoadFailure(o.picture, status);
-    }
-    if (picture.bitsPerPixel != 32) {
-        return "the picture " + Quoted(o.picture) + " has " + std::to_string(picture.bitsPerPixel) +
-               " bits per pixel; only 32-bit pictures can be searched for";
-    }
-    return std::nullopt;
-}
-
 MainWindowFields FieldsFrom(const FindOptions& o, Rect area) {
     MainWindowFields f;
     f.m_iScreenAreaLeft = area.left;
@@ -172,7 +144,8 @@ MainWindowFields FieldsFrom(const FindOptions& o, Rect area) {
 
 int Run(const FindOptions& o) {
     QtImageCodec codec;
-    if (auto problem = CheckPicture(o, codec)) {
+    DecodedImage picture;
+    if (auto problem = LoadPictureFile(o.picture, codec, picture)) {
         return BadInput(*problem);
     }
     if (!o.screenImage.empty() && o.NeedsDisplay()) {
@@ -193,13 +166,14 @@ int Run(const FindOptions& o) {
     Profile profile(store, desktop->Windows());
     profile.Write(keys::kSpeakTextAsync, o.speakSync ? 0 : 1);
     profile.Write(keys::kMoveCursorWithSearch, o.sweep ? 1 : 0);
+    profile.Write(keys::kMaskTransparent, o.maskTransparent ? 1 : 0);
 
     SystemClock clock;
     EspeakVoiceFactory voices;
     CTextSpeaker speaker(voices);
     DesktopShell shell;
     CElementClicker elements(&AtspiAutomationTree::Open, desktop->Sound());
-    ConsoleSearchView view;
+    ConsoleSearchView view(!o.json);
     MainWindowFields fields = FieldsFrom(o, area);
     SearchControllerDeps deps{
         {*desktop->screen, desktop->Input(), desktop->Layout(), clock, speaker, &elements, shell,
@@ -208,6 +182,10 @@ int Run(const FindOptions& o) {
         nullptr,
         nullptr};
     SearchController controller(view, fields, deps);
+    AttemptPrinter printer(o.json, o.all, std::size_t(o.maxMatches));
+    if (o.json || o.all) {
+        controller.SetAttemptObserver(&printer);
+    }
 
     InterruptWatch interrupts;
     controller.ToggleSearch();
@@ -225,13 +203,16 @@ int Run(const FindOptions& o) {
 
 int RunFindCommand(const std::vector<std::string>& args) {
     std::string error;
-    std::optional<FindOptions> options = ParseFindOptions(args, error);
-    if (!options) {
+    const std::optional<ParsedArgs> parsed = ParseGnuOptions(args, FindOptionSpecs(), error);
+    if (!parsed) {
         return BadInput(error + " (see --help)");
     }
-    if (options->help) {
-        std::fputs(kFindUsage, stdout);
-        return 0;
+    if (const auto status = AnswerHelpOrVersion(*parsed, kFindUsage)) {
+        return *status;
+    }
+    std::optional<FindOptions> options = ParseFindOptions(*parsed, error);
+    if (!options) {
+        return BadInput(error + " (see --help)");
     }
     return Run(*options);
 }

@@ -193,6 +193,7 @@ bool SearchController::PrepareParams() {
     p.m_iScreenAreaHeight = m_fields.m_iScreenAreaHeight;
     p.m_strPictureToFindFilePath = m_fields.m_strPictureToFindFilePath;
     p.m_bMoveCursorWithSearch = profile.Get(keys::kMoveCursorWithSearch) != 0;
+    p.m_bMaskTransparent = profile.Get(keys::kMaskTransparent) != 0;
     p.m_bSpeakText = m_fields.m_bSpeakText;
     m_fields.m_strTextToSpeak = Trimmed(m_fields.m_strTextToSpeak);
     p.m_strTextToSpeak = m_fields.m_strTextToSpeak;

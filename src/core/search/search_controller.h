@@ -63,6 +63,9 @@ class SearchController {
     // Clears the control and stores "no hot key".
     void ClearStartHotKey();
 
+    // Tells `observer` (null: nobody) about every attempt of the runs to come.
+    void SetAttemptObserver(AttemptObserver* observer) { m_attempt.SetObserver(observer); }
+
     bool IsSearching() const { return m_bSearching.load(); }
     int32_t Attempts() const { return m_nAttempts.load(); }
     uint64_t ProgressDone() const { return m_nProgressDone.load(); }
