@@ -47,17 +47,20 @@ TEST_F(SettingsDialogTest, FreshProfileShowsDefaultsAndCancelWritesNothing) {
         EXPECT_EQ(Find<QLineEdit>(settings, 1033)->text(), QStringLiteral("100"));
         EXPECT_EQ(Find<QLineEdit>(settings, 1034)->text(), QStringLiteral("200"));
         EXPECT_TRUE(Find<QCheckBox>(settings, 1030)->isChecked());
+        EXPECT_FALSE(Find<QCheckBox>(settings, 1040)->isChecked());
         Type(Find<QLineEdit>(settings, 1033), QStringLiteral("5"));
         Find<QCheckBox>(settings, 1016)->click();
+        Find<QCheckBox>(settings, 1040)->click();
         Find<QPushButton>(settings, 2)->click();
     });
     std::unique_ptr<IniProfileStore> store = ReopenStore();
     for (const char* key : {"TempImagesFolder", "ClickTimeDelayMin", "MoveCursorWithSearch"}) {
         EXPECT_EQ(store->GetString(InstanceSection(), key, "absent"), "absent") << key;
     }
+    EXPECT_EQ(store->GetString("Settings", "MaskTransparent", "absent"), "absent");
 }
 
-TEST_F(SettingsDialogTest, OkWritesAllSevenValuesAndSelectOnlyShowsTheFolder) {
+TEST_F(SettingsDialogTest, OkWritesAllEightValuesAndSelectOnlyShowsTheFolder) {
     QuorvaneDialog& dialog = OpenMainWindow();
     m_prompts.QueueAnswer(QStringLiteral("/tmp/pictures"));
     OpenSettings(dialog, [&](QWidget* settings) {
@@ -66,6 +69,7 @@ TEST_F(SettingsDialogTest, OkWritesAllSevenValuesAndSelectOnlyShowsTheFolder) {
         EXPECT_EQ(GetProfile().Get(keys::kTempImagesFolder, "unset"), "unset");
         Find<QCheckBox>(settings, 1015)->click();
         Type(Find<QLineEdit>(settings, 1034), QStringLiteral("900"));
+        Find<QCheckBox>(settings, 1040)->click();
         Find<QPushButton>(settings, 1)->click();
     });
     EXPECT_EQ(m_prompts.asked.value(0),
@@ -82,6 +86,9 @@ TEST_F(SettingsDialogTest, OkWritesAllSevenValuesAndSelectOnlyShowsTheFolder) {
     for (const auto& [key, value] : ints) {
         EXPECT_EQ(store->GetInt(section, key, -1), value) << key;
     }
+    // Shared by every instance.
+    EXPECT_EQ(store->GetInt("Settings", "MaskTransparent", -1), 1);
+    EXPECT_EQ(store->GetInt(section, "MaskTransparent", -1), -1);
 }
 
 }  // namespace

@@ -94,17 +94,7 @@ int Explain(const FindOptions& o) {
     in.areaTop = rect.top;
     in.maskTransparent = o.maskTransparent;
     const MatchExplanation e = ExplainMatch(in);
-    if (!e.fits) {
-        std::printf(
-            "The picture (%d x %d) is larger than the area (%d x %d), so it can never "
-            "match there\n",
-            in.pictureWidth, in.pictureHeight, in.areaWidth, in.areaHeight);
-        return 1;
-    }
-    std::printf("Closest match at %d,%d needs deviation %d,%d,%d\n", e.closest.x, e.closest.y,
-                e.needRed, e.needGreen, e.needBlue);
-    std::printf("%lld of %lld pixels differ by more than the given deviation\n",
-                static_cast<long long>(e.differing), static_cast<long long>(e.compared));
+    std::puts(ExplanationText(e, in).c_str());
     return e.matches ? 0 : 1;
 }
 

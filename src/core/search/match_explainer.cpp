@@ -1,6 +1,7 @@
 #include "core/search/match_explainer.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/search/picture_matcher_kernels.h"
@@ -40,6 +41,23 @@ int32_t Distance(uint8_t a, uint8_t b) {
 
 int32_t MatchExplanation::LargestNeed() const {
     return std::max({needRed, needGreen, needBlue});
+}
+
+std::string ExplanationText(const MatchExplanation& e, const MatchInputs& in) {
+    char text[256];
+    if (!e.fits) {
+        std::snprintf(text, sizeof text,
+                      "The picture (%d x %d) is larger than the area (%d x %d), so it can never "
+                      "match there",
+                      in.pictureWidth, in.pictureHeight, in.areaWidth, in.areaHeight);
+    } else {
+        std::snprintf(text, sizeof text,
+                      "Closest match at %d,%d needs deviation %d,%d,%d\n"
+                      "%lld of %lld pixels differ by more than the given deviation",
+                      e.closest.x, e.closest.y, e.needRed, e.needGreen, e.needBlue,
+                      static_cast<long long>(e.differing), static_cast<long long>(e.compared));
+    }
+    return text;
 }
 
 MatchExplanation MeasureCandidate(const MatchInputs& in, int32_t ox, int32_t oy) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/search/geometry.h"
 #include "core/search/picture_matcher.h"
@@ -30,6 +31,11 @@ struct MatchExplanation {
 // deviation grows until something matches, is narrowed by bisection, and each
 // match found tightens the bound to that candidate's own need.
 MatchExplanation ExplainMatch(const MatchInputs& in, MatcherPath path = MatcherPath::Auto);
+
+// The explanation for the user, lines without a final line end: the closest
+// candidate with its needs and its failing pixels, or that the picture cannot
+// fit into the area of `in`.
+std::string ExplanationText(const MatchExplanation& e, const MatchInputs& in);
 
 // The needs and failing pixels of the candidate at area offset (ox, oy), which
 // must lie within the area.
