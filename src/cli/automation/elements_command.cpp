@@ -6,9 +6,7 @@
 #include "cli/common/gnu_options.h"
 #include "core/automation/c_element_clicker.h"
 #include "core/automation/control_list_text.h"
-#include "platform/atspi/accessibility_bus_switch.h"
-#include "platform/atspi/atspi_automation_tree.h"
-#include "platform/x11/x_beeper.h"
+#include "platform/desktop_platform.h"
 
 namespace qrv::cli {
 
@@ -35,8 +33,8 @@ int BadInput(const char* command, const std::string& message) {
 }
 
 // Says why nothing can be read when the desktop has accessibility switched off.
-void ExplainSwitchedOff() {
-    if (AccessibilityBusSwitch().IsEnabled() == false) {
+void ExplainSwitchedOff(DesktopPlatform& platform) {
+    if (platform.accessibility && platform.accessibility->IsEnabled() == false) {
         std::fputs(
             "quorvane-cli: note: accessibility support is switched off on this desktop, so "
             "many applications expose no controls; switch it on (e.g. gsettings set "
@@ -62,13 +60,14 @@ int RunElementsCommand(const std::vector<std::string>& args) {
     }
     const std::string& window = parsed->operands[0];
     const bool onlyClickables = !parsed->options.empty();
-    std::shared_ptr<AutomationTree> tree = AtspiAutomationTree::Open();
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
+    std::shared_ptr<AutomationTree> tree = platform->openTree ? platform->openTree() : nullptr;
     std::optional<std::string> text;
     if (tree) {
         text = WindowControlsText(*tree, window, onlyClickables);
     }
     if (!text) {
-        ExplainSwitchedOff();
+        ExplainSwitchedOff(*platform);
         std::fprintf(stderr, "quorvane-cli elements: no window named %s\n", Quoted(window).c_str());
         return 1;
     }
@@ -91,13 +90,13 @@ int RunClickElementCommand(const std::vector<std::string>& args) {
     if (words.size() < 2 || words.size() > 3) {
         return BadInput("click-element", "expected WINDOW NAME [VALUE]");
     }
-    XBeeper beeper;
-    CElementClicker clicker(&AtspiAutomationTree::Open, beeper);
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
+    CElementClicker clicker(platform->openTree, *platform->beeper);
     const bool useValue = words.size() == 3;
     if (clicker.ClickElement(words[0], words[1], useValue ? words[2] : std::string(), !useValue)) {
         return 0;
     }
-    ExplainSwitchedOff();
+    ExplainSwitchedOff(*platform);
     std::fprintf(stderr, "quorvane-cli click-element: %s in %s was not invoked\n",
                  Quoted(words[1]).c_str(), Quoted(words[0]).c_str());
     return 1;

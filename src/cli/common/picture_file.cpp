@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "cli/common/gnu_options.h"
-#include "platform/qt/qt_image_codec.h"
 
 namespace qrv::cli {
 
@@ -13,8 +12,8 @@ std::string LoadFailure(const std::string& path, uint32_t status) {
         return "is not a regular file";
     }
     if (status == kStatusOutOfMemory) {
-        return "is too large (more than " + std::to_string(QtImageCodec::kMaxSide) + " x " +
-               std::to_string(QtImageCodec::kMaxSide) + " pixels or 512 MiB)";
+        return "is too large (more than " + std::to_string(kMaxImageSide) + " x " +
+               std::to_string(kMaxImageSide) + " pixels or 512 MiB)";
     }
     return "cannot be decoded";
 }

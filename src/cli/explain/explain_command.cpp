@@ -11,9 +11,7 @@
 #include "core/search/image_screen_source.h"
 #include "core/search/match_explainer.h"
 #include "core/search/search_area_check.h"
-#include "platform/qt/qt_image_codec.h"
-#include "platform/x11/x_display_layout.h"
-#include "platform/x11/x_screen_source.h"
+#include "platform/desktop_platform.h"
 
 namespace qrv::cli {
 
@@ -39,24 +37,23 @@ int BadInput(const std::string& message) {
 }
 
 // The captured area: from the screen image when given, else from the live screen.
-std::optional<std::string> CaptureArea(const FindOptions& o, ImageCodec& codec, PixelImage& area,
-                                       Rect& rect) {
+std::optional<std::string> CaptureArea(const FindOptions& o, DesktopPlatform& platform,
+                                       PixelImage& area, Rect& rect) {
     if (o.screenImage.empty()) {
-        XDisplayLayout layout;
-        XScreenSource screen;
-        if (!screen.Connected() || !layout.Connected()) {
-            return "cannot open the X display (is DISPLAY set?); --screen-image explains a file";
+        if (!platform.HasSession()) {
+            return "cannot reach the " + platform.name +
+                   " desktop (is DISPLAY set?); --screen-image explains a file";
         }
         rect = *o.area;
         if (auto problem = SearchAreaProblem(rect.left, rect.top, rect.Width(), rect.Height(),
-                                             layout.VirtualScreen())) {
+                                             platform.layout->VirtualScreen())) {
             return *problem;
         }
-        screen.Capture(rect.left, rect.top, rect.Width(), rect.Height(), area);
+        platform.screen->Capture(rect.left, rect.top, rect.Width(), rect.Height(), area);
         return std::nullopt;
     }
     DecodedImage image;
-    const uint32_t status = codec.LoadImageFile(o.screenImage, image);
+    const uint32_t status = platform.codec->LoadImageFile(o.screenImage, image);
     if (status != kStatusOk || image.pixels.Empty()) {
         return "the screen image " + Quoted(o.screenImage) + " " +
                LoadFailure(o.screenImage, status);
@@ -76,14 +73,16 @@ std::optional<std::string> CaptureArea(const FindOptions& o, ImageCodec& codec, 
 }
 
 int Explain(const FindOptions& o) {
-    QtImageCodec codec;
+    // A screen image needs no connection to the desktop.
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform(
+        o.screenImage.empty() ? PlatformReach::kSession : PlatformReach::kFiles);
     DecodedImage picture;
-    if (auto problem = LoadPictureFile(o.picture, codec, picture)) {
+    if (auto problem = LoadPictureFile(o.picture, *platform->codec, picture)) {
         return BadInput(*problem);
     }
     PixelImage area;
     Rect rect;
-    if (auto problem = CaptureArea(o, codec, area, rect)) {
+    if (auto problem = CaptureArea(o, *platform, area, rect)) {
         return BadInput(*problem);
     }
     MatchInputs in = MatchInputs::Of(area, picture.pixels);
