@@ -20,11 +20,11 @@ class Scene {
 
     int32_t Int(int32_t lo, int32_t hi) { return std::uniform_int_distribution<>(lo, hi)(m_rng); }
 
-    PixelImage Image(int32_t w, int32_t h, int32_t colours, bool opaque) {
+    PixelImage Image(int32_t w, int32_t h, int32_t shades, bool opaque) {
         PixelImage image(w, h);
         for (int32_t y = 0; y < h; ++y) {
             for (int32_t x = 0; x < w; ++x) {
-                image.SetPacked(x, y, 0x102030u * uint32_t(Int(0, colours - 1)));
+                image.SetPacked(x, y, 0x102030u * uint32_t(Int(0, shades - 1)));
                 image.Row(y)[x * 4 + 3] = opaque || Int(0, 2) != 0 ? 0xFF : 0;
             }
         }
@@ -40,9 +40,9 @@ TEST(MatchListerTest, EveryPathListsWhatThePlainLoopsFind) {
     int listed = 0;
     for (int i = 0; i < 1500; ++i) {
         Scene make(uint32_t(i) * 2654435761u + 3u);
-        const int32_t colours = make.Int(1, 3);
-        PixelImage area = make.Image(make.Int(0, 40), make.Int(0, 40), colours, true);
-        PixelImage picture = make.Image(make.Int(0, 5), make.Int(0, 5), colours, i % 2 == 0);
+        const int32_t shades = make.Int(1, 3);
+        PixelImage area = make.Image(make.Int(0, 40), make.Int(0, 40), shades, true);
+        PixelImage picture = make.Image(make.Int(0, 5), make.Int(0, 5), shades, i % 2 == 0);
         MatchInputs in = test::Inputs(area, picture, make.Int(0, 2) == 0 ? 0x10 : 0,
                                       make.Int(-50, 50), make.Int(-50, 50));
         in.maskTransparent = i % 3 != 0;
