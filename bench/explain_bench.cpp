@@ -49,9 +49,28 @@ void Explain(benchmark::State& state) {
     }
 }
 
+// A far miss: the icon with its middle pixel turned to the opposite colour,
+// so the closest candidate needs about half the range.
+void ExplainFar(benchmark::State& state) {
+    static const NearMissCase c;
+    static const PixelImage far = [] {
+        PixelImage p = CutPicture(c.area, c.spot.x, c.spot.y, 48, 48);
+        p.SetPacked(24, 24, p.PackedAt(24, 24) ^ 0x808080u);
+        return p;
+    }();
+    MatchExplanation e;
+    for (auto _ : state) {
+        e = ExplainMatch(MatchInputs::Of(c.area, far));
+        benchmark::DoNotOptimize(e);
+    }
+    state.counters["need"] = e.LargestNeed();
+}
+
 struct Registration {
     Registration() {
         benchmark::RegisterBenchmark("BM_Explain/desk_flat_4k/near", Explain)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("BM_Explain/desk_flat_4k/far", ExplainFar)
             ->Unit(benchmark::kMillisecond);
         AddRatioCheck("explaining a near miss vs one find", "BM_Explain/desk_flat_4k/near",
                       "BM_FindPicture/desk_flat_4k/dev10/fast", 10);
