@@ -10,15 +10,12 @@
 #include <QTimer>
 
 #include "app/main_window/main_dialog_controls.h"
-#include "core/search/search_flags.h"
 #include "core/settings/profile.h"
 #include "fakes/recording_voice_factory.h"
 
 namespace qrv {
 
 void AppFixture::SetUp() {
-    SetFlag(g_bAbortSearch, false);
-    SetFlag(g_bClosing, false);
     ASSERT_TRUE(m_dir.isValid());
     m_store = std::make_unique<IniProfileStore>(m_dir.filePath(QStringLiteral("profile.ini")));
     m_desktop = OpenDesktopPlatform();
@@ -37,8 +34,6 @@ void AppFixture::TearDown() {
     m_dialog.reset();
     m_platform.reset();
     m_desktop.reset();
-    SetFlag(g_bAbortSearch, false);
-    SetFlag(g_bClosing, false);
 }
 
 AppServices& AppFixture::Services() {

@@ -22,6 +22,7 @@
 #include "app/colours/color_list_model.h"
 #include "app/colours/colours_dialog.h"
 #include "app/help_page.h"
+#include "app/widgets/find_control.h"
 #include "app_fixture.h"
 #include "core/colours/color_columns.h"
 #include "core/colours/color_list.h"
@@ -46,6 +47,16 @@ constexpr uint32_t kGreen = 0x00FF00;
 constexpr uint32_t kBlue = 0xFF0000;
 constexpr uint32_t kGrey = 0x7F7F7F;
 constexpr Point kCursor{-300, 45};
+
+QTableView* List(const ColoursDialog& dialog) {
+    return FindControl<QTableView>(&dialog, QStringLiteral("colorList"));
+}
+QLabel* Summary(const ColoursDialog& dialog) {
+    return FindControl<QLabel>(&dialog, QStringLiteral("summaryLine"));
+}
+QPushButton* ExportButton(const ColoursDialog& dialog) {
+    return FindControl<QPushButton>(&dialog, QStringLiteral("exportButton"));
+}
 
 // Grants any key that is not in `taken`; a press calls the handler.
 class ScriptedHotKeys : public GlobalHotKeys {
@@ -136,7 +147,7 @@ TEST_F(ColoursDialogTest, ListsTheSetInOrderWithTitleAndSummary) {
     auto dialog = Open();
     ExpectRowsFollowSet(*dialog, set);
     EXPECT_EQ(dialog->windowTitle(), Title(5));
-    EXPECT_EQ(dialog->SummaryLine()->text(), "summary of the source");
+    EXPECT_EQ(Summary(*dialog)->text(), "summary of the source");
     const QStringList titles{"Sr No", "Color", "Red", "Green", "Blue"};
     for (int c = 0; c < 5; ++c) {
         EXPECT_EQ(dialog->Model().headerData(c, Qt::Horizontal).toString(), titles[c]);
@@ -162,7 +173,7 @@ TEST_F(ColoursDialogTest, HotKeyAddsColourUnderCursorRenumberingRowsAndBeepsOnLi
         ASSERT_TRUE(WaitFor([&] { return dialog->Model().rowCount() == before + 1; }));
         ExpectRowsFollowSet(*dialog, set);
         EXPECT_EQ(dialog->windowTitle(), Title(before + 1));
-        EXPECT_EQ(dialog->SummaryLine()->text(), "summary of the source");
+        EXPECT_EQ(Summary(*dialog)->text(), "summary of the source");
     }
     EXPECT_EQ(dialog->Model().index(0, 0).data(ColorListModel::kPackedColorRole).toUInt(),
               bucketZero);
@@ -215,8 +226,8 @@ TEST_F(ColoursDialogTest, HotKeyIsFirstFreeFunctionKeyAndEndsWithTheDialog) {
 TEST_F(ColoursDialogTest, ColumnWidthsScaleFromDefaultsAndPersistUnderSettings) {
     Fill({kBlack});
     auto dialog = Open();
-    QHeaderView* header = dialog->List()->horizontalHeader();
-    const int listWidth = dialog->List()->width();
+    QHeaderView* header = List(*dialog)->horizontalHeader();
+    const int listWidth = List(*dialog)->width();
     for (int c = 0; c < 5; ++c) {
         EXPECT_EQ(header->sectionSize(c), kColorColumns[std::size_t(c)].baseWidth * listWidth / 575)
             << c;
@@ -233,8 +244,8 @@ TEST_F(ColoursDialogTest, ColumnWidthsScaleFromDefaultsAndPersistUnderSettings) 
     // Stored widths are used unchanged next time.
     store.WriteInt("Settings", "ColumnPD4", 33);
     auto again = Open();
-    EXPECT_EQ(again->List()->horizontalHeader()->sectionSize(1), 211);
-    EXPECT_EQ(again->List()->horizontalHeader()->sectionSize(4), 33);
+    EXPECT_EQ(List(*again)->horizontalHeader()->sectionSize(1), 211);
+    EXPECT_EQ(List(*again)->horizontalHeader()->sectionSize(4), 33);
 }
 
 TEST_F(ColoursDialogTest, ResizingGrowsTheListKeepsTheMinimumSizeAndF1OpensHelp) {
@@ -243,15 +254,15 @@ TEST_F(ColoursDialogTest, ResizingGrowsTheListKeepsTheMinimumSizeAndF1OpensHelp)
     dialog->show();
     const QSize initial = dialog->size();
     EXPECT_EQ(dialog->minimumSize(), initial);
-    const QRect list = dialog->List()->geometry();
-    const QRect button = dialog->ExportButton()->geometry();
-    const QRect summary = dialog->SummaryLine()->geometry();
+    const QRect list = List(*dialog)->geometry();
+    const QRect button = ExportButton(*dialog)->geometry();
+    const QRect summary = Summary(*dialog)->geometry();
     dialog->resize(initial + QSize(120, 80));
     ASSERT_TRUE(WaitFor([&] { return dialog->size() != initial; }));
-    EXPECT_EQ(dialog->List()->geometry(), list.adjusted(0, 0, 120, 80));
-    EXPECT_EQ(dialog->ExportButton()->geometry(), button.translated(120, 80));
-    EXPECT_EQ(dialog->SummaryLine()->geometry(), summary.translated(0, 80).adjusted(0, 0, 120, 0));
-    EXPECT_EQ(dialog->SummaryLine()->alignment(), Qt::AlignCenter);
+    EXPECT_EQ(List(*dialog)->geometry(), list.adjusted(0, 0, 120, 80));
+    EXPECT_EQ(ExportButton(*dialog)->geometry(), button.translated(120, 80));
+    EXPECT_EQ(Summary(*dialog)->geometry(), summary.translated(0, 80).adjusted(0, 0, 120, 0));
+    EXPECT_EQ(Summary(*dialog)->alignment(), Qt::AlignCenter);
 
     // F1 opens the help page shipped beside the program.
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
@@ -275,7 +286,7 @@ TEST_F(ColoursDialogTest, MillionColoursAreServedByTheModel) {
     auto dialog = Open();
     dialog->show();
     ASSERT_EQ(dialog->Model().rowCount(), int(kCount));
-    dialog->List()->scrollToBottom();
+    List(*dialog)->scrollToBottom();
     QApplication::processEvents();
     const auto ordered = set.Ordered();
     for (int row : {0, 1, 499'999, int(kCount) - 1}) {
@@ -283,8 +294,8 @@ TEST_F(ColoursDialogTest, MillionColoursAreServedByTheModel) {
         EXPECT_EQ(dialog->Model().index(row, 3).data(ColorListModel::kPackedColorRole).toUInt(),
                   ordered[std::size_t(row)]);
     }
-    EXPECT_TRUE(dialog->List()->indexAt(QPoint(2, 2)).isValid());
-    EXPECT_GT(dialog->List()->indexAt(QPoint(2, 2)).row(), int(kCount) - 100);
+    EXPECT_TRUE(List(*dialog)->indexAt(QPoint(2, 2)).isValid());
+    EXPECT_GT(List(*dialog)->indexAt(QPoint(2, 2)).row(), int(kCount) - 100);
 }
 
 // The desktop folder is redirected to a folder of the test's own.

@@ -19,6 +19,7 @@
 #include "app/colours/colours_dialog.h"
 #include "app/colours/colours_openers.h"
 #include "app/services/app_services.h"
+#include "app/widgets/find_control.h"
 #include "app_fixture.h"
 #include "core/desktop/input_injector.h"
 #include "core/desktop/screen_source.h"
@@ -125,7 +126,7 @@ TEST_F(ColoursOpenersTest, ExistingPictureIsShownWithoutAsking) {
         EXPECT_EQ(Rows(dialog),
                   (std::vector<uint32_t>{0x00FF00, 0x0000FF, 0x000000, 0xFFFFFF, 0xFF0000}));
         EXPECT_EQ(dialog.windowTitle(), "5 Unique Pixel Color(s) - Quorvane by Tolbrin");
-        EXPECT_EQ(dialog.SummaryLine()->text(),
+        EXPECT_EQ(FindControl<QLabel>(&dialog, QStringLiteral("summaryLine"))->text(),
                   "5 Unique Colors from File five colours.png of Width 5, Height 1");
         EXPECT_EQ(dialog.HotKey(), ColoursDialog::kFirstHotKey);
     });
@@ -148,11 +149,11 @@ TEST_F(ColoursOpenersTest, MissingPictureAsksForAnImageFile) {
         InspectColours(
             [](ColoursDialog& dialog) {
                 EXPECT_EQ(Rows(dialog), (std::vector<uint32_t>{0x0000FF, 0xFFFFFF}));
-                EXPECT_EQ(dialog.SummaryLine()->text(),
+                EXPECT_EQ(FindControl<QLabel>(&dialog, QStringLiteral("summaryLine"))->text(),
                           "2 Unique Colors from File two.png of Width 3, Height 1");
             },
             files);
-        auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* name = FindControl<QLineEdit>(files, QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
         name->setText(path);
         QMetaObject::invokeMethod(files, "accept");
@@ -207,7 +208,8 @@ TEST_F(ColoursOpenersTest, ScreenAreaOnEitherMonitorListsItsColours) {
             auto rows = Rows(dialog);
             std::sort(rows.begin(), rows.end());
             EXPECT_EQ(rows, (std::vector<uint32_t>{0x00064C8, 0x1E140A, 0xFFFFFF}));
-            EXPECT_EQ(dialog.SummaryLine()->text(), c.summary);
+            EXPECT_EQ(FindControl<QLabel>(&dialog, QStringLiteral("summaryLine"))->text(),
+                      c.summary);
         });
         ColoursOpeners(Services())
             .OpenForScreenArea(nullptr, Rect{c.at.x, c.at.y, c.at.x + 60, c.at.y + 20});
@@ -232,7 +234,7 @@ TEST_F(ColoursOpenersTest, FunctionKeyAddsTheColourUnderTheCursor) {
         const auto rows = Rows(dialog);
         EXPECT_NE(std::find(rows.begin(), rows.end(), 0x563412u), rows.end());
         EXPECT_EQ(dialog.windowTitle(), "3 Unique Pixel Color(s) - Quorvane by Tolbrin");
-        EXPECT_EQ(dialog.SummaryLine()->text(),
+        EXPECT_EQ(FindControl<QLabel>(&dialog, QStringLiteral("summaryLine"))->text(),
                   "2 Unique Colors from Screen Area Top 200, Left 100, Width 40, Height 20");
     });
     ColoursOpeners(Services())

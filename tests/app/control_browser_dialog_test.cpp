@@ -17,6 +17,7 @@
 #include "app/automation/control_browser_dialog.h"
 #include "app/automation/control_list_model.h"
 #include "app/automation/suppressible_tip.h"
+#include "app/widgets/find_control.h"
 #include "app_fixture.h"
 #include "core/automation/control_browser_texts.h"
 #include "core/automation/control_list_text.h"
@@ -41,8 +42,7 @@ class ControlBrowserDialogTest : public AppFixture {
     static void SetUpTestSuite() {
         s_dir = new QTemporaryDir();
         s_title = "Browser Target " + std::to_string(QCoreApplication::applicationPid());
-        const auto script = std::filesystem::path(__FILE__).parent_path().parent_path() /
-                            "platform" / "apps" / "accessible_target.py";
+        const auto script = std::filesystem::path(QRV_TEST_APPS_DIR) / "accessible_target.py";
         s_app = new QProcess();
         s_app->start("/usr/bin/python3", {QString::fromStdString(script.string()),
                                           QString::fromStdString(s_title), PressLog()});
@@ -91,7 +91,7 @@ class ControlBrowserDialogTest : public AppFixture {
 
     template <typename T>
     T* Child(const char* name) {
-        T* child = m_browser->findChild<T*>(QLatin1String(name));
+        T* child = FindControl<T>(m_browser.get(), QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
         return child;
     }

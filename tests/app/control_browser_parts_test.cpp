@@ -12,6 +12,7 @@
 #include "app/automation/accessibility_prompt.h"
 #include "app/automation/control_browser_dialog.h"
 #include "app/automation/suppressible_tip.h"
+#include "app/widgets/find_control.h"
 #include "core/desktop/accessibility_switch.h"
 #include "core/desktop/name_change_monitor.h"
 #include "core/desktop/top_level_windows.h"
@@ -113,8 +114,8 @@ TEST(ControlBrowserParts, WithoutAnAccessibilityBusTheListsAreOffAndTheUserIsTol
                                                    trace});
     EXPECT_EQ(beeps.Count("beep 0x10"), 2);
     EXPECT_FALSE(dialog.AutomationAvailable());
-    EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("windowList"))->isEnabled());
-    EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("controlList"))->isEnabled());
+    EXPECT_FALSE(FindControl(&dialog, QStringLiteral("windowList"))->isEnabled());
+    EXPECT_FALSE(FindControl(&dialog, QStringLiteral("controlList"))->isEnabled());
     dialog.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !answerer.texts.empty(); }));
     EXPECT_EQ(answerer.texts.front(), AccessibilityPrompt::NoBusText());

@@ -17,7 +17,6 @@
 #include "click_target.h"
 #include "core/desktop/input_injector.h"
 #include "core/search/search_controller.h"
-#include "core/search/search_flags.h"
 #include "core/settings/profile.h"
 #include "fakes/fake_global_hot_keys.h"
 
@@ -215,7 +214,7 @@ TEST_F(SearchRunTest, CloseDuringARunWaitsForTheWorkerToEndTheWindow) {
     ASSERT_TRUE(WaitFor([&] { return RunActive() && !m_statuses.isEmpty(); }));
     m_dialog->close();
     EXPECT_TRUE(m_dialog->isVisible());
-    EXPECT_TRUE(IsSet(g_bAbortSearch));
+    EXPECT_TRUE(m_dialog->Controller().Stop().Requested());
     ASSERT_TRUE(WaitFor([&] { return !m_dialog->isVisible(); }));
     EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
     for (const QString& status : m_statuses) {

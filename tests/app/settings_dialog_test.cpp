@@ -5,6 +5,7 @@
 
 #include "app/main_window/quorvane_dialog.h"
 #include "app/settings/settings_dialog.h"
+#include "app/widgets/find_control.h"
 #include "app_fixture.h"
 #include "core/settings/profile.h"
 #include "platform/settings/ini_profile_store.h"
@@ -13,11 +14,6 @@ namespace qrv {
 namespace {
 
 using SettingsDialogTest = AppFixture;
-
-template <typename T>
-T* Find(QWidget* dialog, int id) {
-    return dialog->findChild<T*>(QStringLiteral("ctl%1").arg(id));
-}
 
 void Type(QLineEdit* edit, const QString& text) {
     edit->selectAll();
@@ -39,19 +35,19 @@ TEST_F(SettingsDialogTest, FreshProfileShowsDefaultsAndCancelWritesNothing) {
     QuorvaneDialog& dialog = OpenMainWindow();
     OpenSettings(dialog, [&](QWidget* settings) {
         EXPECT_EQ(settings->windowTitle(), QStringLiteral("Settings - Quorvane by Tolbrin"));
-        EXPECT_EQ(Find<QLineEdit>(settings, 1008)->text(),
+        EXPECT_EQ(FindControl<QLineEdit>(settings, 1008)->text(),
                   m_dir.filePath(QStringLiteral("data/Quorvane-by-Tolbrin")));
-        EXPECT_TRUE(Find<QCheckBox>(settings, 1014)->isChecked());
-        EXPECT_TRUE(Find<QCheckBox>(settings, 1015)->isChecked());
-        EXPECT_FALSE(Find<QCheckBox>(settings, 1016)->isChecked());
-        EXPECT_EQ(Find<QLineEdit>(settings, 1033)->text(), QStringLiteral("100"));
-        EXPECT_EQ(Find<QLineEdit>(settings, 1034)->text(), QStringLiteral("200"));
-        EXPECT_TRUE(Find<QCheckBox>(settings, 1030)->isChecked());
-        EXPECT_FALSE(Find<QCheckBox>(settings, 1040)->isChecked());
-        Type(Find<QLineEdit>(settings, 1033), QStringLiteral("5"));
-        Find<QCheckBox>(settings, 1016)->click();
-        Find<QCheckBox>(settings, 1040)->click();
-        Find<QPushButton>(settings, 2)->click();
+        EXPECT_TRUE(FindControl<QCheckBox>(settings, 1014)->isChecked());
+        EXPECT_TRUE(FindControl<QCheckBox>(settings, 1015)->isChecked());
+        EXPECT_FALSE(FindControl<QCheckBox>(settings, 1016)->isChecked());
+        EXPECT_EQ(FindControl<QLineEdit>(settings, 1033)->text(), QStringLiteral("100"));
+        EXPECT_EQ(FindControl<QLineEdit>(settings, 1034)->text(), QStringLiteral("200"));
+        EXPECT_TRUE(FindControl<QCheckBox>(settings, 1030)->isChecked());
+        EXPECT_FALSE(FindControl<QCheckBox>(settings, 1040)->isChecked());
+        Type(FindControl<QLineEdit>(settings, 1033), QStringLiteral("5"));
+        FindControl<QCheckBox>(settings, 1016)->click();
+        FindControl<QCheckBox>(settings, 1040)->click();
+        FindControl<QPushButton>(settings, 2)->click();
     });
     std::unique_ptr<IniProfileStore> store = ReopenStore();
     for (const char* key : {"TempImagesFolder", "ClickTimeDelayMin", "MoveCursorWithSearch"}) {
@@ -64,13 +60,13 @@ TEST_F(SettingsDialogTest, OkWritesAllEightValuesAndSelectOnlyShowsTheFolder) {
     QuorvaneDialog& dialog = OpenMainWindow();
     m_prompts.QueueAnswer(QStringLiteral("/tmp/pictures"));
     OpenSettings(dialog, [&](QWidget* settings) {
-        Find<QPushButton>(settings, 1009)->click();
-        EXPECT_EQ(Find<QLineEdit>(settings, 1008)->text(), QStringLiteral("/tmp/pictures"));
+        FindControl<QPushButton>(settings, 1009)->click();
+        EXPECT_EQ(FindControl<QLineEdit>(settings, 1008)->text(), QStringLiteral("/tmp/pictures"));
         EXPECT_EQ(GetProfile().Get(keys::kTempImagesFolder, "unset"), "unset");
-        Find<QCheckBox>(settings, 1015)->click();
-        Type(Find<QLineEdit>(settings, 1034), QStringLiteral("900"));
-        Find<QCheckBox>(settings, 1040)->click();
-        Find<QPushButton>(settings, 1)->click();
+        FindControl<QCheckBox>(settings, 1015)->click();
+        Type(FindControl<QLineEdit>(settings, 1034), QStringLiteral("900"));
+        FindControl<QCheckBox>(settings, 1040)->click();
+        FindControl<QPushButton>(settings, 1)->click();
     });
     EXPECT_EQ(m_prompts.asked.value(0),
               QStringLiteral("Select Folder to Store Temporary Image Files"));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "core/automation/control_browser_model.h"
 #include "core/automation/control_browser_texts.h"
@@ -74,6 +75,7 @@ class ControlListMonitorTest : public testing::Test {
   protected:
     ControlListMonitorTest() {
         monitor.SetChangedCallback([this] { ++changes; });
+        monitor.SetRefilledCallback([this] { refills.push_back(changes); });
     }
     ControlBrowserModel model;
     FakeNameChangeMonitor names;
@@ -84,6 +86,8 @@ class ControlListMonitorTest : public testing::Test {
     ControlListMonitor monitor{model, names, timer, beeper, trace};
     std::shared_ptr<FakeElement> window = MakeWindow("Main");
     int changes = 0;
+    // The count of changes each refill came after.
+    std::vector<int> refills;
 };
 
 TEST_F(ControlListMonitorTest, BurstOfChangesGivesOneRefreshAfterTheDelay) {
@@ -106,6 +110,7 @@ TEST_F(ControlListMonitorTest, BurstOfChangesGivesOneRefreshAfterTheDelay) {
     EXPECT_FALSE(timer.Pending());
     EXPECT_EQ(monitor.EventCount(), 10U);
     EXPECT_EQ(changes, 1 + 10 + 1);  // choice, each event, the single refresh
+    EXPECT_EQ(refills, std::vector<int>{changes});
     std::string expected;
     for (int i = 1; i <= 10; ++i) {
         expected += ">> Property (30005) changed! (count: " + std::to_string(i) + ")\n";

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/search/run_stop.h"
 #include "core/search/search_attempt.h"
-#include "core/search/search_flags.h"
 #include "fakes/fake_platform.h"
 #include "matcher_test_support.h"
 
@@ -35,13 +35,11 @@ void PutScreen(FakePlatform& p, Point origin, Point pictureAt, bool withPicture 
 
 struct AttemptFixture : ::testing::Test {
     AttemptFixture() {
-        SetFlag(g_bAbortSearch, false);
         ResetParams();
         p.store.WriteInt("Instance 2", "ClickTimeDelayMin", 150);
         p.store.WriteInt("Instance 2", "ClickTimeDelayMax", 150);
         PutScreen(p, {0, 0}, {100, 200});
     }
-    ~AttemptFixture() override { SetFlag(g_bAbortSearch, false); }
 
     void ResetParams() {
         params = SearchParams{};
@@ -62,12 +60,13 @@ struct AttemptFixture : ::testing::Test {
     }
     Log Run() {
         p.log.Clear();
-        SearchAttempt attempt(p.AttemptDeps(), p.view);
+        SearchAttempt attempt(p.AttemptDeps(), p.view, stop);
         attempt.SearchOnce(params, out);
         return p.log.Entries();
     }
 
     FakePlatform p;
+    RunStop stop;
     SearchParams params;
     Point out;
 };
@@ -107,7 +106,7 @@ TEST_F(AttemptFixture, EveryActionRunsInItsFixedOrder) {
     EXPECT_EQ(params.m_iFoundState, 2);
     EXPECT_EQ(params.m_iAreaWidth, 300);
     EXPECT_EQ(params.m_iAreaHeight, 200);
-    EXPECT_TRUE(IsSet(g_bAbortSearch));
+    EXPECT_TRUE(stop.Requested());
 }
 
 TEST_F(AttemptFixture, NoMatchOnlyReports) {
@@ -116,7 +115,7 @@ TEST_F(AttemptFixture, NoMatchOnlyReports) {
     EXPECT_EQ(Run(),
               (Log{"capture 50,100 300x200", "status Picture Not Found in Screen Search Area"}));
     EXPECT_EQ(params.m_iFoundState, 0);
-    EXPECT_FALSE(IsSet(g_bAbortSearch));
+    EXPECT_FALSE(stop.Requested());
 }
 
 // Logs what it is told into the platform's log, between the status line and the actions.
@@ -145,7 +144,7 @@ TEST_F(AttemptFixture, TheObserverHearsOfEachAttemptAfterItsStatusLine) {
     }
     const auto attempt = [&] {
         p.log.Clear();
-        SearchAttempt a(p.AttemptDeps(), p.view);
+        SearchAttempt a(p.AttemptDeps(), p.view, stop);
         a.SetObserver(&observer);
         a.SearchOnce(params, out);
         return p.log.Entries();
@@ -161,7 +160,7 @@ TEST_F(AttemptFixture, TheObserverHearsOfEachAttemptAfterItsStatusLine) {
 }
 
 TEST_F(AttemptFixture, StopFlagCutsTheScanShort) {
-    SetFlag(g_bAbortSearch, true);
+    stop.Request();
     const Log log = Run();
     EXPECT_EQ(log.back(), "status Picture Not Found in Screen Search Area");
     EXPECT_EQ(params.m_iFoundState, 0);
@@ -232,7 +231,7 @@ TEST_F(AttemptFixture, SwitchesSelectTheActions) {
 // The user stops the run (or closes the window) while a step waits: the step
 // ends soon and the attempt skips what is left, except putting the cursor back.
 TEST_F(AttemptFixture, AStopDuringAWaitingStepEndsTheAttempt) {
-    const auto stop = [] { SetFlag(g_bAbortSearch, true); };
+    const auto requestStop = [this] { stop.Request(); };
     struct Case {
         const char* name;
         std::function<void(FakePlatform&, SearchParams&)> setUp;
@@ -242,7 +241,7 @@ TEST_F(AttemptFixture, AStopDuringAWaitingStepEndsTheAttempt) {
          [&](FakePlatform& f, SearchParams&) {
              f.clock.SetSleepHook([&](int sleeps) {
                  if (sleeps == 2 + 3) {  // two click holds, then three slices
-                     stop();
+                     requestStop();
                  }
              });
          },
@@ -252,7 +251,7 @@ TEST_F(AttemptFixture, AStopDuringAWaitingStepEndsTheAttempt) {
          [&](FakePlatform& f, SearchParams& s) {
              s.m_bSpeakText = true;
              s.m_bSpeakTextAsync = false;
-             f.voices.whileSpeaking = stop;
+             f.voices.whileSpeaking = requestStop;
          },
          {"voice-created", "speak-sync hello", "speech-stopped", "move 10,10"}},
         {"asynchronous speech waits for nothing",
@@ -260,7 +259,7 @@ TEST_F(AttemptFixture, AStopDuringAWaitingStepEndsTheAttempt) {
              s.m_bSpeakText = true;
              s.m_bSpeakTextAsync = true;
              s.m_dwTimeDelay1 = 100;
-             f.voices.whileSpeaking = stop;
+             f.voices.whileSpeaking = requestStop;
          },
          {"speak-async hello", "click-element W|E|V|0", "set-cursor 102,201", "down", "sleep 150",
           "up", "down", "sleep 150", "up", "move 10,10", "sleep 100", "execute run.sh open",
@@ -282,7 +281,7 @@ TEST_F(AttemptFixture, AStopDuringAWaitingStepEndsTheAttempt) {
         const Log log = Run();
         ASSERT_GE(log.size(), 2u) << c.name;
         EXPECT_EQ(Log(log.begin() + 2, log.end()), c.actions) << c.name;
-        SetFlag(g_bAbortSearch, false);
+        stop.Clear();
         p.clock.SetSleepHook({});
         p.voices.whileSpeaking = {};
         ResetParams();
@@ -294,7 +293,7 @@ TEST_F(AttemptFixture, MissingElementClickerCountsAsNotFound) {
     params.m_bClickElement = true;
     SearchAttemptDeps deps = p.AttemptDeps();
     deps.elements = nullptr;
-    SearchAttempt attempt(deps, p.view);
+    SearchAttempt attempt(deps, p.view, stop);
     p.log.Clear();
     attempt.SearchOnce(params, out);
     EXPECT_EQ(p.log.Entries().back(), "beep 0x10");
@@ -303,7 +302,7 @@ TEST_F(AttemptFixture, MissingElementClickerCountsAsNotFound) {
 // The first attempt's clock must not pay for the area's fresh memory: the run
 // readies the image, and the capture fills that very block.
 TEST_F(AttemptFixture, PreparedAreaImageIsFilledInPlace) {
-    SearchAttempt attempt(p.AttemptDeps(), p.view);
+    SearchAttempt attempt(p.AttemptDeps(), p.view, stop);
     attempt.Prepare(params);
     ASSERT_EQ(params.m_oAreaImage.m_iWidth, 300);
     ASSERT_EQ(params.m_oAreaImage.m_iHeight, 200);

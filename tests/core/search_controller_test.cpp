@@ -17,7 +17,6 @@
 
 #include "core/search/hot_key_modifiers.h"
 #include "core/search/search_controller.h"
-#include "core/search/search_flags.h"
 #include "core/search/system_clock.h"
 #include "core/settings/main_window_fields.h"
 #include "fakes/fake_platform.h"
@@ -48,8 +47,6 @@ const std::string kFoundText = "Match Found in 0 Milli Second(s) at 50,100";
 
 struct ControllerFixture : ::testing::Test {
     ControllerFixture() {
-        SetFlag(g_bAbortSearch, false);
-        SetFlag(g_bClosing, false);
         picturePath = (std::filesystem::temp_directory_path() /
                        ("qrv-picture-" + std::to_string(::getpid()) + ".png"))
                           .string();
@@ -66,8 +63,6 @@ struct ControllerFixture : ::testing::Test {
     ~ControllerFixture() override {
         controller.reset();
         std::filesystem::remove(picturePath);
-        SetFlag(g_bAbortSearch, false);
-        SetFlag(g_bClosing, false);
     }
 
     // Starts a run with the given count and interval and waits for its end.
@@ -147,9 +142,9 @@ TEST_F(ControllerFixture, EndingTexts) {
 }
 
 TEST_F(ControllerFixture, StopDuringAPauseEndsItAtTheNextSlice) {
-    p.clock.SetSleepHook([](int sleeps) {
+    p.clock.SetSleepHook([this](int sleeps) {
         if (sleeps == 13) {
-            SetFlag(g_bAbortSearch, true);
+            controller->Stop().Request();
         }
     });
     RunToEnd(0, 1000);
@@ -187,7 +182,36 @@ TEST_F(ControllerFixture, CloseDuringARunEndsTheDialogInstead) {
 
 TEST_F(ControllerFixture, CloseWhileIdleMayCloseAtOnce) {
     EXPECT_TRUE(controller->RequestClose());
-    EXPECT_TRUE(IsSet(g_bAbortSearch) && IsSet(g_bClosing));
+    EXPECT_TRUE(controller->Stop().Requested() && controller->Stop().Closing());
+}
+
+// Each controller owns its runs' stop state: stopping one window's run leaves
+// another window's run going.
+TEST_F(ControllerFixture, StoppingOneControllerLeavesAnothersRunAlone) {
+    FakePlatform other;
+    other.codec.SetImage(picturePath, Filled(2, 2, kWhite));
+    fields.m_iCount = 0;
+    fields.m_iInterval = 1000;
+    MainWindowFields otherFields = fields;
+    SearchController second(other.view, otherFields, other.ControllerDeps());
+    const auto pauseUntilStopped = [](SearchController& c) {
+        return [&c](int) {
+            for (int i = 0; i < 3000 && !c.Stop().Requested(); ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        };
+    };
+    p.clock.SetSleepHook(pauseUntilStopped(*controller));
+    other.clock.SetSleepHook(pauseUntilStopped(second));
+    controller->ToggleSearch();
+    second.ToggleSearch();
+    controller->OnFindButton();
+    ASSERT_TRUE(p.view.WaitForRunEnds(1));
+    EXPECT_FALSE(second.Stop().Requested());
+    EXPECT_TRUE(second.IsSearching());
+    second.OnFindButton();
+    ASSERT_TRUE(other.view.WaitForRunEnds(1));
+    EXPECT_EQ(other.log.Count("finished"), 1);
 }
 
 TEST_F(ControllerFixture, DestroyingTheControllerStopsAndJoinsTheWorker) {
@@ -351,8 +375,8 @@ TEST_F(ControllerFixture, ARunStartedBeforeTheLastFinishIsDeliveredRunsInFull) {
     ASSERT_TRUE(p.view.WaitForRunEnds(++runs));
     fields.m_iCount = 0;
     fields.m_iInterval = 1000;
-    p.clock.SetSleepHook([](int) {  // the run pauses until it is stopped
-        for (int i = 0; i < 3000 && !IsSet(g_bAbortSearch); ++i) {
+    p.clock.SetSleepHook([this](int) {  // the run pauses until it is stopped
+        for (int i = 0; i < 3000 && !controller->Stop().Requested(); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     });

@@ -12,9 +12,7 @@
 #include "core/settings/memory_profile_store.h"
 #include "core/settings/profile.h"
 #include "core/settings/temp_images_folder.h"
-#include "fakes/action_log.h"
 #include "fakes/fake_top_level_windows.h"
-#include "fakes/recording_profile_store.h"
 
 namespace qrv {
 namespace {
@@ -115,43 +113,6 @@ TEST_F(ProfileFixture, EmptyProfileGivesTheFirstRunSetUp) {
     EXPECT_FALSE(f.m_bExecuteScript || f.m_bAbortSearch || f.m_bMakeActiveWindow);
     EXPECT_EQ(f.m_strTextToSpeak, "Picture Found in Screen Search Area");
     EXPECT_EQ(f.m_strVerb, "Open");
-}
-
-// The keys of the logged entries, space-separated.
-std::string Keys(const std::vector<std::string>& entries) {
-    std::string keys;
-    for (const std::string& e : entries) {
-        keys += (keys.empty() ? "" : " ") + e.substr(0, e.find('='));
-    }
-    return keys;
-}
-
-TEST(MainWindowFieldsTest, LoadAndSaveVisitTheKeysInTheirFixedOrder) {
-    MemoryProfileStore memory;
-    ActionLog log;
-    RecordingProfileStore store(memory, log);
-    FakeTopLevelWindows windows;
-    Profile profile(store, windows);
-
-    MainWindowFields f;
-    f.Load(profile);
-    EXPECT_EQ(Keys(log.WithPrefix("get Instance 2/")),
-              "m_iScreenAreaLeft m_iScreenAreaTop m_iScreenAreaWidth m_iScreenAreaHeight "
-              "m_iDeviationRed m_iDeviationGreen m_iDeviationBlue m_dwTimeDelay1 "
-              "m_bClickAnotherTime m_bClickElement m_bDoNotUseValueToSearchElement "
-              "ScriptToExecute Verb ExecuteScript PictureToFindFilePath CursorBack ClickOnPicture "
-              "TextToSpeak SpeakText AbortSearch MakeActiveWindow MoveMouseToCenterOfPicture "
-              "Interval Count");
-    log.Clear();
-    f.Save(profile);
-    EXPECT_EQ(Keys(log.WithPrefix("write Instance 2/")),
-              "PictureToFindFilePath CursorBack ClickOnPicture TextToSpeak SpeakText ExecuteScript "
-              "MakeActiveWindow MoveMouseToCenterOfPicture Interval Count AbortSearch "
-              "m_iDeviationRed m_iDeviationGreen m_iDeviationBlue m_iScreenAreaLeft "
-              "m_iScreenAreaTop m_iScreenAreaWidth m_iScreenAreaHeight m_dwTimeDelay1 "
-              "m_bClickAnotherTime m_bClickElement m_bDoNotUseValueToSearchElement ExecuteScript "
-              "ScriptToExecute Verb");
-    EXPECT_EQ(log.WithPrefix("write Instance 2/").size(), log.Entries().size());
 }
 
 // The stored fields: all but the element, which is never stored.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -63,8 +64,8 @@ class FakeElement : public AutomationElement {
     Props props;
     int invocations = 0;
     int focusRequests = 0;
-    int childListings = 0;
-    std::function<void()> onChildren;  // runs whenever the children are read
+    std::atomic<int> childListings{0};  // counted by every thread that walks the tree
+    std::function<void()> onChildren;   // runs whenever the children are read
 
   private:
     std::vector<ElementPtr> m_children;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -42,8 +41,8 @@ class FakeClock : public Clock {
         }
     }
 
-    // Virtual time does not wait for the flag: a plain SleepMs.
-    void SleepMsUnlessSet(uint32_t ms, const std::atomic<int32_t>&) override { SleepMs(ms); }
+    // Virtual time does not wait for a stop: a plain SleepMs.
+    void SleepMsUnlessStopped(uint32_t ms, const RunStop&) override { SleepMs(ms); }
 
     void Advance(uint64_t ms) {
         std::lock_guard lock(m_mutex);

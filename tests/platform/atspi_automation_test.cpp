@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "app/widgets/qt_one_shot_timer.h"
 #include "core/automation/c_element_clicker.h"
 #include "core/automation/control_list_monitor.h"
 #include "core/automation/control_list_text.h"
@@ -17,7 +18,6 @@
 #include "platform/atspi/accessibility_bus_switch.h"
 #include "platform/atspi/atspi_automation_tree.h"
 #include "platform/atspi/atspi_name_change_monitor.h"
-#include "platform/atspi/qt_one_shot_timer.h"
 #include "platform/x11/x_top_level_windows.h"
 #include "platform_test_support.h"
 
@@ -44,8 +44,7 @@ class AtspiAutomationTest : public testing::Test {
         test::EnsureQtApp();
         s_dir = new QTemporaryDir();
         s_title = "Quorvane Target " + std::to_string(QCoreApplication::applicationPid());
-        const auto script =
-            std::filesystem::path(__FILE__).parent_path() / "apps" / "accessible_target.py";
+        const auto script = std::filesystem::path(QRV_TEST_APPS_DIR) / "accessible_target.py";
         s_app = new QProcess();
         s_app->start("/usr/bin/python3", {QString::fromStdString(script.string()),
                                           QString::fromStdString(s_title), PressLog()});

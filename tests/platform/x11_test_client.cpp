@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/x11/x_handles.h"
+
 namespace qrv::test {
 
 uint32_t PatternColour(int x, int y) {
@@ -59,14 +61,13 @@ void XTestClient::FillPattern(Window window, int width, int height) {
             pixels.push_back(PatternColour(x, y));
     }
     const int screen = DefaultScreen(m_pDisplay);
-    XImage* image = XCreateImage(m_pDisplay, DefaultVisual(m_pDisplay, screen),
-                                 unsigned(DefaultDepth(m_pDisplay, screen)), ZPixmap, 0,
-                                 reinterpret_cast<char*>(pixels.data()), unsigned(width),
-                                 unsigned(height), 32, 0);
-    XPutImage(m_pDisplay, window, DefaultGC(m_pDisplay, screen), image, 0, 0, 0, 0, unsigned(width),
-              unsigned(height));
+    const XImagePtr image(XCreateImage(m_pDisplay, DefaultVisual(m_pDisplay, screen),
+                                       unsigned(DefaultDepth(m_pDisplay, screen)), ZPixmap, 0,
+                                       reinterpret_cast<char*>(pixels.data()), unsigned(width),
+                                       unsigned(height), 32, 0));
+    XPutImage(m_pDisplay, window, DefaultGC(m_pDisplay, screen), image.get(), 0, 0, 0, 0,
+              unsigned(width), unsigned(height));
     image->data = nullptr;  // owned by the vector
-    XDestroyImage(image);
     XSync(m_pDisplay, False);
 }
 
@@ -82,17 +83,23 @@ bool XTestClient::NextEvent(Window window, int type, XEvent& event) {
     return WaitUntil([&] { return XCheckTypedWindowEvent(m_pDisplay, window, type, &event); });
 }
 
-Window XTestClient::RootWindowProperty(const char* name) {
-    Atom type = None;
+std::optional<long> XTestClient::RootLong(const char* name, Atom type) {
+    Atom actualType = None;
     int format = 0;
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
-    XGetWindowProperty(m_pDisplay, Root(), XInternAtom(m_pDisplay, name, False), 0, 1, False,
-                       XA_WINDOW, &type, &format, &count, &remaining, &data);
-    const Window value = count == 1 ? *reinterpret_cast<Window*>(data) : 0;
-    if (data)
-        XFree(data);
-    return value;
+    const bool ok =
+        XGetWindowProperty(m_pDisplay, Root(), XInternAtom(m_pDisplay, name, False), 0, 1, False,
+                           type, &actualType, &format, &count, &remaining, &data) == Success;
+    const XPtr<unsigned char> owned(data);
+    if (!ok || !data || count != 1 || format != 32) {
+        return std::nullopt;
+    }
+    return *reinterpret_cast<long*>(data);
+}
+
+Window XTestClient::RootWindowProperty(const char* name) {
+    return Window(RootLong(name, XA_WINDOW).value_or(0));
 }
 
 }  // namespace qrv::test

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/search/geometry.h"
@@ -43,6 +44,8 @@ class XTestClient {
     Point PointerOnRoot();
     // Next event of the given type for the window, within the wait limit.
     bool NextEvent(Window window, int type, XEvent& event);
+    // A 32-bit root property of one item of `type`; none when unset.
+    std::optional<long> RootLong(const char* name, Atom type);
     // A window-valued property of the root (0 when unset).
     Window RootWindowProperty(const char* name);
     bool ManagerRunning() { return RootWindowProperty("_NET_SUPPORTING_WM_CHECK") != 0; }

@@ -32,24 +32,6 @@ class XTopLevelWindowsTest : public ::testing::Test {
         }
         return std::nullopt;
     }
-    std::optional<long> RootCardinal(const char* name) {
-        Display* display = m_client.Get();
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long remaining = 0;
-        unsigned char* data = nullptr;
-        std::optional<long> value;
-        if (XGetWindowProperty(display, m_client.Root(), XInternAtom(display, name, False), 0, 1,
-                               False, XA_CARDINAL, &type, &format, &count, &remaining,
-                               &data) == Success &&
-            data && count == 1 && format == 32) {
-            value = *reinterpret_cast<long*>(data);
-        }
-        if (data)
-            XFree(data);
-        return value;
-    }
     // The window as listed once the window manager (if any) has taken it in.
     std::optional<TopLevelWindow> WaitListed(Window window) {
         std::optional<TopLevelWindow> found;
@@ -103,13 +85,14 @@ TEST_F(XTopLevelWindowsTest, ListsATitledWindowWithItsProcessUntilItIsWithdrawn)
 // in the desktop's sense; without workspaces there is nothing to test.
 TEST_F(XTopLevelWindowsTest, WindowOnAnotherWorkspaceIsVisible) {
     Display* display = m_client.Get();
-    const std::optional<long> desktops = RootCardinal("_NET_NUMBER_OF_DESKTOPS");
+    const std::optional<long> desktops = m_client.RootLong("_NET_NUMBER_OF_DESKTOPS", XA_CARDINAL);
     if (!m_client.ManagerRunning() || desktops.value_or(0) < 2) {
         GTEST_SKIP() << "no window manager with two workspaces";
     }
     Window window = m_client.CreateWindow(250, 150, 200, 120, false, "Elsewhere");
     ASSERT_TRUE(WaitListed(window));
-    const long other = (RootCardinal("_NET_CURRENT_DESKTOP").value_or(0) + 1) % *desktops;
+    const long other =
+        (m_client.RootLong("_NET_CURRENT_DESKTOP", XA_CARDINAL).value_or(0) + 1) % *desktops;
     XEvent message{};
     message.xclient.type = ClientMessage;
     message.xclient.window = window;

@@ -20,14 +20,15 @@
 #include <QTableView>
 
 #include "app/automation/accessibility_prompt.h"
-#include "app/automation/anchored_layout.h"
 #include "app/automation/colour_status_label.h"
 #include "app/automation/control_list_model.h"
 #include "app/automation/suppressible_tip.h"
 #include "app/services/app_services.h"
+#include "app/widgets/anchored_layout.h"
 #include "app/widgets/app_icons.h"
 #include "app/widgets/date_time_text.h"
 #include "app/widgets/dialog_units.h"
+#include "app/widgets/find_control.h"
 #include "app/widgets/message_boxes.h"
 #include "app/widgets/wait_cursor.h"
 #include "core/automation/control_browser_texts.h"
@@ -44,10 +45,6 @@
 namespace qrv {
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // Template size in dialog units.
 constexpr int kWidthDu = 491;
@@ -104,12 +101,11 @@ ControlBrowserDialog::ControlBrowserDialog(ControlBrowserDeps deps, QWidget* par
                           Qt::WindowCloseButtonHint),
       m_deps(deps),
       m_receiver(parent),
-      m_monitor(m_model, deps.nameChanges, *this, deps.beeper, deps.trace) {
+      m_monitor(m_model, deps.nameChanges, m_refreshTimer, deps.beeper, deps.trace) {
     setObjectName(QStringLiteral("controlBrowserDialog"));
     setWindowIcon(AppIcons::Normal());
-    setWindowTitle(FromUtf8(browser_texts::kCaptionFormat)
+    setWindowTitle(QString::fromUtf8(browser_texts::kCaptionFormat)
                        .replace(QStringLiteral("%s"), MessageBoxes::Caption()));
-    m_refreshTimer.setSingleShot(true);
     Build();
     BuildMenu();
     Connect();
@@ -144,10 +140,10 @@ std::optional<ElementChoice> ControlBrowserDialog::Browse(QWidget* parent, AppSe
 void ControlBrowserDialog::Build() {
     setFont(DialogUnits::DialogFont());
     const DialogUnits du(font());
-    m_layout = std::make_unique<AnchoredLayout>();
-    AnchoredLayout& l = *m_layout;
+    const QSize size = du.Size(kWidthDu, kHeightDu);
+    auto* layout = new AnchoredLayout(size, this);
     auto place = [&](QWidget* w, int x, int y, int cx, int cy, int anchors) {
-        l.Add(w, du.Rect(x, y, cx, cy), anchors);
+        layout->Add(w, du.Rect(x, y, cx, cy), anchors);
     };
     place(Label(this, QStringLiteral("Select Window Title :")), 11, 11, 68, 8, A::Fixed);
     m_windowList = new QComboBox(this);
@@ -192,7 +188,7 @@ void ControlBrowserDialog::Build() {
     m_delay = DigitsEdit(this, "refreshDelay", ControlListMonitor::kDefaultRefreshDelayMs);
     place(m_delay, 247, 292, 40, 14, A::MoveY);
     place(Label(this, QStringLiteral("Milli Second(s)")), 291, 295, 46, 8, A::MoveY);
-    m_fillTime = Label(this, FromUtf8(browser_texts::kFillTimeCaption), Qt::AlignRight);
+    m_fillTime = Label(this, QString::fromUtf8(browser_texts::kFillTimeCaption), Qt::AlignRight);
     m_fillTime->setObjectName(QStringLiteral("fillTime"));
     place(m_fillTime, 333, 295, 142, 8, A::MoveX | A::MoveY);
     m_timerWatch = Check(this, "timerWatch",
@@ -218,10 +214,7 @@ void ControlBrowserDialog::Build() {
     m_onlyClickables = Check(this, "onlyClickables", QStringLiteral("Only Clickables"), true);
     place(m_onlyClickables, 308, 311, 63, 10, A::MoveX | A::MoveY);
 
-    const QSize size = du.Size(kWidthDu, kHeightDu);
-    l.SetBaseSize(size);
     resize(size);
-    m_minimum = size;
     setMinimumSize(size);
     UpdateStatus();
 }
@@ -242,14 +235,15 @@ void ControlBrowserDialog::BuildMenu() {
 
 void ControlBrowserDialog::Connect() {
     auto onClick = [this](const char* name, void (ControlBrowserDialog::*handler)()) {
-        connect(findChild<QPushButton*>(QLatin1String(name)), &QPushButton::clicked, this, handler);
+        connect(FindControl<QPushButton>(this, QString::fromLatin1(name)), &QPushButton::clicked,
+                this, handler);
     };
     onClick("refreshWindows", &ControlBrowserDialog::FillWindowList);
     onClick("refreshControls", &ControlBrowserDialog::FillControlList);
     onClick("copyToClipboard", &ControlBrowserDialog::CopyToClipboard);
     onClick("sendToMain", &ControlBrowserDialog::SendToMainWindow);
-    connect(findChild<QPushButton*>(QStringLiteral("menuButton")), &QPushButton::clicked, this,
-            [this] { ShowMenu(QCursor::pos()); });
+    connect(FindControl<QPushButton>(this, QStringLiteral("menuButton")), &QPushButton::clicked,
+            this, [this] { ShowMenu(QCursor::pos()); });
     connect(m_windowList, &QComboBox::currentIndexChanged, this,
             &ControlBrowserDialog::ChooseWindow);
     connect(m_list, &QTableView::doubleClicked, this, &ControlBrowserDialog::FocusSelected);
@@ -264,18 +258,12 @@ void ControlBrowserDialog::Connect() {
     connect(m_timerWatch, &QCheckBox::toggled, this, &ControlBrowserDialog::RestartTitleTimer);
     connect(m_period, &QLineEdit::textEdited, this, &ControlBrowserDialog::OnTitlePeriodEdited);
     connect(m_delay, &QLineEdit::textEdited, this, &ControlBrowserDialog::OnRefreshDelayEdited);
-    connect(&m_refreshTimer, &QTimer::timeout, this, [this] {
-        const std::function<void()> onTimeout = m_onRefresh;
-        if (onTimeout) {
-            onTimeout();
-            OnListFilled();
-        }
-    });
     connect(&m_statusTimer, &QTimer::timeout, this, &ControlBrowserDialog::UpdateStatus);
     connect(&m_titleTimer, &QTimer::timeout, this, &ControlBrowserDialog::WatchTitle);
     m_tipTimer.setSingleShot(true);
     connect(&m_tipTimer, &QTimer::timeout, this, &ControlBrowserDialog::ShowTip);
     m_monitor.SetChangedCallback([this] { UpdateViews(); });
+    m_monitor.SetRefilledCallback([this] { OnListFilled(); });
 }
 
 void ControlBrowserDialog::OpenAutomation() {
@@ -307,16 +295,7 @@ void ControlBrowserDialog::CheckAccessibility() {
 
 void ControlBrowserDialog::ShowTip() {
     SuppressibleTip tip(m_deps.store, std::string(browser_texts::kTipValueName));
-    tip.Show(this, windowTitle(), FromUtf8(browser_texts::kTip));
-}
-
-void ControlBrowserDialog::Start(uint32_t ms, std::function<void()> onTimeout) {
-    m_onRefresh = std::move(onTimeout);
-    m_refreshTimer.start(TimerPeriodMs(ms));
-}
-
-void ControlBrowserDialog::Stop() {
-    m_refreshTimer.stop();
+    tip.Show(this, windowTitle(), QString::fromUtf8(browser_texts::kTip));
 }
 
 void ControlBrowserDialog::FillWindowList() {
@@ -327,7 +306,8 @@ void ControlBrowserDialog::FillWindowList() {
     const QSignalBlocker block(m_windowList);
     m_windowList->clear();
     for (size_t i = 0; i < m_windows.size(); ++i) {
-        m_windowList->addItem(FromUtf8(m_windows[i].title), QVariant::fromValue(qulonglong(i)));
+        m_windowList->addItem(QString::fromUtf8(m_windows[i].title),
+                              QVariant::fromValue(qulonglong(i)));
     }
     m_windowList->setCurrentIndex(-1);
 }
@@ -371,8 +351,8 @@ void ControlBrowserDialog::OnListFilled() {
 }
 
 void ControlBrowserDialog::UpdateViews() {
-    m_windowName->setText(FromUtf8(m_model.WindowNameField()));
-    m_editTexts->setText(FromUtf8(m_model.EditFieldsText()));
+    m_windowName->setText(QString::fromUtf8(m_model.WindowNameField()));
+    m_editTexts->setText(QString::fromUtf8(m_model.EditFieldsText()));
     if (m_rows->Rows() != m_model.Rows()) {
         m_rows->SetRows(m_model.Rows());
     }
@@ -395,7 +375,7 @@ std::optional<TopLevelWindow> ControlBrowserDialog::Lookup(WindowId id) const {
 void ControlBrowserDialog::UpdateStatus() {
     const TopLevelWindow* chosen = ChosenWindow();
     const WindowStatus status = StatusOfWindow(chosen != nullptr, chosen && Lookup(chosen->id));
-    m_status->setText(FromUtf8(status.text));
+    m_status->setText(QString::fromUtf8(status.text));
     m_status->SetBackground(status.colour);
 }
 
@@ -491,8 +471,8 @@ void ControlBrowserDialog::CopyToClipboard() {
     }
     const std::string text = ClipboardText(m_model.Rows(), m_onlyWithValues->isChecked());
     QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(FromUtf8(text), QClipboard::Clipboard);
-    if (clipboard->text(QClipboard::Clipboard) != FromUtf8(text)) {
+    clipboard->setText(QString::fromUtf8(text), QClipboard::Clipboard);
+    if (clipboard->text(QClipboard::Clipboard) != QString::fromUtf8(text)) {
         Message(browser_texts::kClipboardRefused, MessageIcon::Error);
         return;
     }
@@ -543,12 +523,7 @@ void ControlBrowserDialog::SaveColumnWidths() {
 }
 
 void ControlBrowserDialog::Message(std::string_view text, MessageIcon icon) {
-    MessageBoxes::Show(this, FromUtf8(text), icon);
-}
-
-void ControlBrowserDialog::resizeEvent(QResizeEvent* event) {
-    m_layout->Apply(size());
-    QDialog::resizeEvent(event);
+    MessageBoxes::Show(this, QString::fromUtf8(text), icon);
 }
 
 void ControlBrowserDialog::keyPressEvent(QKeyEvent* event) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -11,11 +10,11 @@
 #include <QTimer>
 
 #include "app/automation/control_browser_deps.h"
+#include "app/widgets/qt_one_shot_timer.h"
 #include "core/automation/control_browser_model.h"
 #include "core/automation/control_list_monitor.h"
 #include "core/automation/element_choice.h"
 #include "core/desktop/automation_tree.h"
-#include "core/desktop/one_shot_timer.h"
 #include "core/desktop/top_level_windows.h"
 #include "core/search/search_view.h"
 
@@ -31,7 +30,6 @@ namespace qrv {
 
 struct AppServices;
 
-class AnchoredLayout;
 class ColourStatusLabel;
 class ControlListModel;
 
@@ -45,7 +43,7 @@ class ControlListModel;
 //
 // Use from the main window:
 //     if (auto choice = ControlBrowserDialog::Browse(this, services)) { ... }
-class ControlBrowserDialog : public QDialog, private OneShotTimer {
+class ControlBrowserDialog : public QDialog {
     Q_OBJECT
 
   public:
@@ -89,16 +87,11 @@ class ControlBrowserDialog : public QDialog, private OneShotTimer {
     void ControlListFilled();
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
-    // The refresh timer the monitor arms; every expiry ends in a fill.
-    void Start(uint32_t ms, std::function<void()> onTimeout) override;
-    void Stop() override;
-
     void Build();
     void BuildMenu();
     void Connect();
@@ -127,8 +120,7 @@ class ControlBrowserDialog : public QDialog, private OneShotTimer {
     std::shared_ptr<AutomationTree> m_tree;
     ElementPtr m_root;
     ControlBrowserModel m_model;
-    QTimer m_refreshTimer;
-    std::function<void()> m_onRefresh;
+    QtOneShotTimer m_refreshTimer;
     ControlListMonitor m_monitor;
     std::vector<TopLevelWindow> m_windows;
     std::optional<ElementChoice> m_choice;
@@ -140,8 +132,6 @@ class ControlBrowserDialog : public QDialog, private OneShotTimer {
     bool m_bInitialised = false;
     bool m_bShown = false;
     bool m_bFinished = false;
-    QSize m_minimum;
-    std::unique_ptr<AnchoredLayout> m_layout;
 
     QComboBox* m_windowList = nullptr;
     QLineEdit* m_editTexts = nullptr;

@@ -13,6 +13,7 @@
 #include "app/colours/color_list_model.h"
 #include "app/colours/color_swatch_delegate.h"
 #include "app/help_page.h"
+#include "app/widgets/anchored_layout.h"
 #include "app/widgets/app_icons.h"
 #include "app/widgets/dialog_units.h"
 #include "app/widgets/message_boxes.h"
@@ -31,14 +32,6 @@
 #include "core/settings/setting_keys.h"
 
 namespace qrv {
-
-namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-}  // namespace
 
 ColoursDialog::ColoursDialog(ColorList& list, ColoursServices services, GlobalHotKeys* hotKeys,
                              QWidget* parent)
@@ -62,13 +55,12 @@ ColoursDialog::~ColoursDialog() {
 void ColoursDialog::Build() {
     setFont(DialogUnits::DialogFont());
     const DialogUnits du(font());
-    m_initialSize = du.Size(361, 305);
-    m_initialList = du.Rect(0, 0, 361, 261);
-    m_initialSummary = du.Rect(4, 267, 352, 8);
-    m_initialExport = du.Rect(179, 280, 74, 21);
-    resize(m_initialSize);
-    setMinimumSize(m_initialSize);
+    const QSize size = du.Size(361, 305);
+    resize(size);
+    setMinimumSize(size);
     setSizeGripEnabled(true);
+    auto* layout = new AnchoredLayout(size, this);
+    using A = AnchoredLayout::Anchor;
 
     m_model = new ColorListModel(m_colours, this);
     m_list = new QTableView(this);
@@ -91,23 +83,23 @@ void ColoursDialog::Build() {
     columns->setHighlightSections(false);
     columns->setStretchLastSection(false);
     columns->setMinimumSectionSize(1);
-    m_list->setGeometry(m_initialList);
+    layout->Add(m_list, du.Rect(0, 0, 361, 261), A::GrowX | A::GrowY);
 
     m_summary = new QLabel(this);
     m_summary->setTextFormat(Qt::PlainText);
     m_summary->setObjectName(QStringLiteral("summaryLine"));
     m_summary->setAlignment(Qt::AlignCenter);
-    m_summary->setGeometry(m_initialSummary);
+    layout->Add(m_summary, du.Rect(4, 267, 352, 8), A::MoveY | A::GrowX);
 
     m_export = new QPushButton(QStringLiteral("Export..."), this);
     m_export->setObjectName(QStringLiteral("exportButton"));
     m_export->setAutoDefault(false);
-    m_export->setGeometry(m_initialExport);
+    layout->Add(m_export, du.Rect(179, 280, 74, 21), A::MoveX | A::MoveY);
     connect(m_export, &QPushButton::clicked, this, &ColoursDialog::ExportColorsToHtml);
 }
 
 void ColoursDialog::LoadColumnWidths() {
-    const ColorColumnWidths widths = LoadColorColumnWidths(m_services.store, m_initialList.width());
+    const ColorColumnWidths widths = LoadColorColumnWidths(m_services.store, m_list->width());
     for (std::size_t i = 0; i < widths.size(); ++i) {
         m_list->horizontalHeader()->resizeSection(int(i), widths[i]);
     }
@@ -151,14 +143,13 @@ void ColoursDialog::ReleaseHotKey() {
 void ColoursDialog::FillColorList() {
     WaitCursor wait;
     m_model->Rebuild();
-    m_summary->setText(FromUtf8(m_colours.Summary()));
-    setWindowTitle(FromUtf8(m_colours.Title(kAppName)));
+    m_summary->setText(QString::fromUtf8(m_colours.Summary()));
+    setWindowTitle(QString::fromUtf8(m_colours.Title(kAppName)));
 }
 
 void ColoursDialog::AddColorAtCursor() {
     if (!m_services.cursor) {
-        MessageBoxes::Show(this, FromUtf8(std::string(kCursorPositionFailedText)),
-                           MessageIcon::Error);
+        MessageBoxes::Show(this, QString::fromUtf8(kCursorPositionFailedText), MessageIcon::Error);
         return;
     }
     const Point at = m_services.cursor->CursorPos();
@@ -184,21 +175,22 @@ void ColoursDialog::ExportColorsToHtml() {
         result = page.Write(path.toStdString(), m_colours.Colors());
     }
     if (!result.ok) {
-        MessageBoxes::Show(this, FromUtf8(result.message), MessageIcon::Error);
+        MessageBoxes::Show(this, QString::fromUtf8(result.message), MessageIcon::Error);
         return;
     }
     m_services.shell.Reveal(path.toStdString());
 }
 
 QString ColoursDialog::AskExportPath(const std::string& proposed, const std::string& folder) {
-    QFileDialog dialog(this, QString(), FromUtf8(folder), QStringLiteral("HTML Files (*.html)"));
+    QFileDialog dialog(this, QString(), QString::fromUtf8(folder),
+                       QStringLiteral("HTML Files (*.html)"));
     dialog.setObjectName(QStringLiteral("exportFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("html"));
     // The name alone: the dialog already shows the folder.
     if (!proposed.empty()) {
-        dialog.selectFile(QFileInfo(FromUtf8(proposed)).fileName());
+        dialog.selectFile(QFileInfo(QString::fromUtf8(proposed)).fileName());
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
@@ -215,26 +207,14 @@ void ColoursDialog::done(int result) {
     QDialog::done(result);
 }
 
-void ColoursDialog::resizeEvent(QResizeEvent* event) {
-    const int dx = width() - m_initialSize.width();
-    const int dy = height() - m_initialSize.height();
-    m_list->setGeometry(m_initialList.adjusted(0, 0, dx, dy));
-    m_summary->setGeometry(m_initialSummary.translated(0, dy).adjusted(0, 0, dx, 0));
-    m_export->setGeometry(m_initialExport.translated(dx, dy));
-    QDialog::resizeEvent(event);
-}
-
 void ColoursDialog::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_F1:
-            HelpPage::Open(this, m_services.shell);
-            return;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            accept();
-            return;
-        default:
-            QDialog::keyPressEvent(event);
+    const int key = event->key();
+    if (key == Qt::Key_F1) {
+        HelpPage::Open(this, m_services.shell);
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        accept();
+    } else {
+        QDialog::keyPressEvent(event);
     }
 }
 

@@ -4,7 +4,6 @@
 #include <string>
 
 #include <QDialog>
-#include <QRect>
 
 #include "app/colours/colours_services.h"
 
@@ -47,15 +46,11 @@ class ColoursDialog : public QDialog {
 
     // The virtual key grabbed as the hot key, 0 when none could be.
     uint32_t HotKey() const { return m_hotKey; }
-    QTableView* List() const { return m_list; }
-    QLabel* SummaryLine() const { return m_summary; }
-    QPushButton* ExportButton() const { return m_export; }
     ColorListModel& Model() const { return *m_model; }
 
     void done(int result) override;
 
   protected:
-    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
@@ -76,11 +71,6 @@ class ColoursDialog : public QDialog {
     QTableView* m_list = nullptr;
     QLabel* m_summary = nullptr;
     QPushButton* m_export = nullptr;
-    // Layout at construction; resizing moves the controls by the size change.
-    QSize m_initialSize;
-    QRect m_initialList;
-    QRect m_initialSummary;
-    QRect m_initialExport;
 };
 
 }  // namespace qrv

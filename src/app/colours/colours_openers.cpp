@@ -16,14 +16,6 @@
 
 namespace qrv {
 
-namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-}  // namespace
-
 ColoursOpeners::ColoursOpeners(AppServices& services) : m_services(services) {}
 
 QString ColoursOpeners::ImageFileFilter() {
@@ -31,7 +23,7 @@ QString ColoursOpeners::ImageFileFilter() {
 }
 
 void ColoursOpeners::OpenForImageFile(QWidget* parent, const std::string& picturePath) {
-    QString path = FromUtf8(picturePath);
+    QString path = QString::fromUtf8(picturePath);
     if (path.isEmpty() || !QFileInfo::exists(path)) {
         path = AskImageFile(parent);
         if (path.isEmpty()) {
@@ -44,9 +36,9 @@ void ColoursOpeners::OpenForImageFile(QWidget* parent, const std::string& pictur
         colours = CollectImageFileColors(m_services.codec, path.toStdString());
     }
     if (colours.status != kStatusOk) {
-        MessageBoxes::Show(parent,
-                           FromUtf8(ImageLoadFailedText(colours.status, path.toStdString())),
-                           MessageIcon::Error);
+        MessageBoxes::Show(
+            parent, QString::fromUtf8(ImageLoadFailedText(colours.status, path.toStdString())),
+            MessageIcon::Error);
         return;
     }
     Show(parent, colours);
@@ -62,8 +54,8 @@ void ColoursOpeners::OpenForScreenArea(QWidget* parent, const Rect& area) {
 }
 
 QString ColoursOpeners::AskImageFile(QWidget* parent) {
-    QFileDialog dialog(parent, FromUtf8(ColorsFileDialogTitle(kAppName)),
-                       FromUtf8(m_services.folders.DesktopFolder()), ImageFileFilter());
+    QFileDialog dialog(parent, QString::fromUtf8(ColorsFileDialogTitle(kAppName)),
+                       QString::fromUtf8(m_services.folders.DesktopFolder()), ImageFileFilter());
     dialog.setObjectName(QStringLiteral("imageFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -9,6 +9,7 @@
 
 #include "app/main_window/control_ids.h"
 #include "app/widgets/dialog_units.h"
+#include "app/widgets/find_control.h"
 #include "app/widgets/hot_key_edit.h"
 
 namespace qrv {
@@ -136,7 +137,8 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* dialog) {
 const int MainDialogControls::kGuardedEdits[5] = {ctl::kCount, ctl::kInterval, ctl::kDeviationRed,
                                                   ctl::kDeviationGreen, ctl::kDeviationBlue};
 
-MainDialogControls::MainDialogControls(QWidget* dialog, const DialogUnits& units) {
+MainDialogControls::MainDialogControls(QWidget* dialog, const DialogUnits& units)
+    : m_dialog(dialog) {
     Create(dialog, units);
 }
 
@@ -152,8 +154,7 @@ void MainDialogControls::Create(QWidget* dialog, const DialogUnits& units) {
             groups.append(control);
         }
         if (entry.id != 0) {
-            control->setObjectName(QStringLiteral("ctl%1").arg(entry.id));
-            m_byId.insert(entry.id, control);
+            control->setObjectName(ControlName(entry.id));
         }
     }
     // Frames stay behind the controls they surround.
@@ -163,27 +164,27 @@ void MainDialogControls::Create(QWidget* dialog, const DialogUnits& units) {
 }
 
 QWidget* MainDialogControls::Widget(int id) const {
-    return m_byId.value(id, nullptr);
+    return FindControl(m_dialog, id);
 }
 
 QLineEdit* MainDialogControls::Edit(int id) const {
-    return qobject_cast<QLineEdit*>(Widget(id));
+    return FindControl<QLineEdit>(m_dialog, id);
 }
 
 QCheckBox* MainDialogControls::Check(int id) const {
-    return qobject_cast<QCheckBox*>(Widget(id));
+    return FindControl<QCheckBox>(m_dialog, id);
 }
 
 QPushButton* MainDialogControls::Button(int id) const {
-    return qobject_cast<QPushButton*>(Widget(id));
+    return FindControl<QPushButton>(m_dialog, id);
 }
 
 QLabel* MainDialogControls::Label(int id) const {
-    return qobject_cast<QLabel*>(Widget(id));
+    return FindControl<QLabel>(m_dialog, id);
 }
 
 HotKeyEdit* MainDialogControls::HotKey() const {
-    return qobject_cast<HotKeyEdit*>(Widget(ctl::kHotKey));
+    return FindControl<HotKeyEdit>(m_dialog, ctl::kHotKey);
 }
 
 }  // namespace qrv

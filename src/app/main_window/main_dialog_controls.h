@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QHash>
-
 class QAbstractButton;
 class QCheckBox;
 class QLabel;
@@ -15,7 +13,8 @@ class DialogUnits;
 class HotKeyEdit;
 
 // The main window's controls, created from its layout table in tab order and
-// placed in dialog units. Controls with an identifier can be looked up by it.
+// placed in dialog units. Controls with an identifier are named after it and
+// looked up by that name.
 class MainDialogControls {
   public:
     MainDialogControls(QWidget* dialog, const DialogUnits& units);
@@ -33,7 +32,7 @@ class MainDialogControls {
   private:
     void Create(QWidget* dialog, const DialogUnits& units);
 
-    QHash<int, QWidget*> m_byId;
+    QWidget* m_dialog;
 };
 
 }  // namespace qrv

@@ -10,6 +10,7 @@
 #include "app/widgets/app_icons.h"
 #include "app/widgets/dialog_units.h"
 #include "app/widgets/file_prompts.h"
+#include "app/widgets/find_control.h"
 #include "app/widgets/message_boxes.h"
 #include "core/desktop/shell.h"
 #include "core/settings/profile.h"
@@ -49,10 +50,6 @@ SettingsDialog::SettingsDialog(Profile& profile, Shell& shell, FilePrompts& prom
     setWindowIcon(AppIcons::Normal());
 }
 
-QWidget* SettingsDialog::Control(int id) const {
-    return findChild<QWidget*>(QStringLiteral("ctl%1").arg(id));
-}
-
 void SettingsDialog::Build() {
     setFont(DialogUnits::DialogFont());
     const DialogUnits du(font());
@@ -60,7 +57,7 @@ void SettingsDialog::Build() {
     auto place = [&](QWidget* widget, int id, int x, int y, int w, int h) {
         widget->setGeometry(du.Rect(x, y, w, h));
         if (id != 0) {
-            widget->setObjectName(QStringLiteral("ctl%1").arg(id));
+            widget->setObjectName(ControlName(id));
         }
         return widget;
     };

@@ -30,8 +30,6 @@ class SettingsDialog : public QDialog {
 
     void accept() override;
 
-    QWidget* Control(int id) const;
-
   private:
     void Build();
     void Load(const std::string& defaultFolder);

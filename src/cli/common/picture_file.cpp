@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/common/gnu_options.h"
+#include "core/imaging/picture_admission.h"
 
 namespace qrv::cli {
 
@@ -28,7 +29,7 @@ std::optional<std::string> LoadPictureFile(const std::string& path, ImageCodec& 
     if (status != kStatusOk || picture.pixels.Empty()) {
         return "the picture " + Quoted(path) + " " + LoadFailure(path, status);
     }
-    if (picture.bitsPerPixel != 32) {
+    if (AdmitPicture(status, picture.bitsPerPixel) != PictureAdmission::Admitted) {
         return "the picture " + Quoted(path) + " has " + std::to_string(picture.bitsPerPixel) +
                " bits per pixel; only 32-bit pictures can be searched for";
     }

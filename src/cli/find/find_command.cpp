@@ -162,7 +162,7 @@ int Run(const FindOptions& o) {
         controller.SetAttemptObserver(&printer);
     }
 
-    InterruptWatch interrupts;
+    InterruptWatch interrupts(controller.Stop());
     controller.ToggleSearch();
     if (view.MessageShown()) {  // the run refused to start
         return 2;

@@ -6,8 +6,6 @@
 #include <atomic>
 #include <csignal>
 
-#include "core/search/search_flags.h"
-
 namespace qrv::cli {
 
 namespace {
@@ -37,7 +35,7 @@ void Handle(int signal, void (*handler)(int)) {
 
 }  // namespace
 
-InterruptWatch::InterruptWatch() {
+InterruptWatch::InterruptWatch(RunStop& stop) : m_stop(stop) {
     if (pipe2(g_pipe, O_CLOEXEC) != 0) {
         return;  // no watcher: the signals keep their default action
     }
@@ -64,7 +62,7 @@ InterruptWatch::~InterruptWatch() {
 void InterruptWatch::Watch() {
     char byte = 0;
     while (read(g_pipe[0], &byte, 1) == 1 && byte != kQuit) {
-        SetFlag(g_bAbortSearch, true);
+        m_stop.Request();
     }
 }
 

@@ -2,15 +2,18 @@
 
 #include <thread>
 
+#include "core/search/run_stop.h"
+
 namespace qrv::cli {
 
 // Ctrl+C and SIGTERM while it lives: the first stops the search run (its
 // pauses wake at once), a second ends the process at once with status
 // 128 + the signal. The handler only writes to a pipe; a watcher thread sets
-// the stop flag. One instance at a time.
+// the stop request. One instance at a time.
 class InterruptWatch {
   public:
-    InterruptWatch();
+    // `stop` must outlive the watch.
+    explicit InterruptWatch(RunStop& stop);
     ~InterruptWatch();
     InterruptWatch(const InterruptWatch&) = delete;
     InterruptWatch& operator=(const InterruptWatch&) = delete;
@@ -18,6 +21,7 @@ class InterruptWatch {
   private:
     void Watch();
 
+    RunStop& m_stop;
     std::thread m_watcher;
 };
 

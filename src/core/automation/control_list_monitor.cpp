@@ -59,6 +59,9 @@ void ControlListMonitor::OnRefreshTimer() {
     m_timer.Stop();
     m_model.FillControlList();
     NotifyChanged();
+    if (m_refilled) {
+        m_refilled();
+    }
 }
 
 void ControlListMonitor::NotifyChanged() {

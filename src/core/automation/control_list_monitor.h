@@ -28,6 +28,8 @@ class ControlListMonitor {
 
     // Called after the model's field or rows changed.
     void SetChangedCallback(std::function<void()> changed) { m_changed = std::move(changed); }
+    // Called after the refresh timer refilled the list, once the changed callback ran.
+    void SetRefilledCallback(std::function<void()> refilled) { m_refilled = std::move(refilled); }
 
     // Stops watching the old window, hands the element to the model and, when
     // there is one, watches it whatever the automated-monitor box shows.
@@ -51,6 +53,7 @@ class ControlListMonitor {
     Beeper& m_beeper;
     std::ostream& m_trace;
     std::function<void()> m_changed;
+    std::function<void()> m_refilled;
     uint32_t m_dwRefreshDelay = kDefaultRefreshDelayMs;
     uint32_t m_nEvents = 0;
     bool m_bWatching = false;

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
+
+#include "core/search/run_stop.h"
 
 namespace qrv {
 
@@ -15,8 +16,8 @@ class Clock {
     // Monotonic tick count in milliseconds.
     virtual uint64_t TickMs() = 0;
     virtual void SleepMs(uint32_t ms) = 0;
-    // Sleeps like SleepMs, but wakes as soon as the flag is set (SetFlag).
-    virtual void SleepMsUnlessSet(uint32_t ms, const std::atomic<int32_t>& flag) = 0;
+    // Sleeps like SleepMs, but wakes as soon as the run is asked to stop.
+    virtual void SleepMsUnlessStopped(uint32_t ms, const RunStop& stop) = 0;
 };
 
 }  // namespace qrv

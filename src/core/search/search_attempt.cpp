@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/search/picture_matcher.h"
-#include "core/search/search_flags.h"
 
 namespace qrv {
 
@@ -25,8 +24,11 @@ std::string Format(const char* format, Args... args) {
 
 }  // namespace
 
-SearchAttempt::SearchAttempt(const SearchAttemptDeps& deps, StatusLine& status)
-    : m_deps(deps), m_status(status), m_mouse(deps.input, deps.layout, deps.clock, deps.profile) {}
+SearchAttempt::SearchAttempt(const SearchAttemptDeps& deps, StatusLine& status, RunStop& stop)
+    : m_deps(deps),
+      m_status(status),
+      m_stop(stop),
+      m_mouse(deps.input, deps.layout, deps.clock, deps.profile) {}
 
 void SearchAttempt::SearchOnce(SearchParams& params, Point& out) {
     const Point savedCursor = m_deps.input.CursorPos();
@@ -53,7 +55,7 @@ void SearchAttempt::SearchOnce(SearchParams& params, Point& out) {
     }
     RunActions(params, out, savedCursor);
     if (params.m_bAbortSearch) {
-        SetFlag(g_bAbortSearch, true);
+        m_stop.Request();
     }
 }
 
@@ -85,7 +87,7 @@ std::string SearchAttempt::MatchText(int64_t elapsedSeconds, uint64_t elapsedMs,
 }
 
 void SearchAttempt::GuardCursorMonitor(const SearchParams& params, Point cursor) {
-    SetFlag(g_bCursorOffAreaMonitor, false);
+    m_bCursorOffAreaMonitor = false;
     const Rect screen = m_deps.layout.VirtualScreen();
     if (screen.left >= 0 && screen.top >= 0) {
         return;
@@ -93,17 +95,17 @@ void SearchAttempt::GuardCursorMonitor(const SearchParams& params, Point cursor)
     // With a monitor left of or above the primary, a cursor left on another
     // monitor than the area's could end up in the wrong place after the
     // actions; it is parked on the area and brought back afterwards.
-    SetFlag(g_bCursorOffAreaMonitor, true);
+    m_bCursorOffAreaMonitor = true;
     const Point corner{params.m_iScreenAreaLeft, params.m_iScreenAreaTop};
     for (const Rect& monitor : m_deps.layout.Monitors()) {
         if (monitor.Contains(corner)) {
             if (monitor.Contains(cursor)) {
-                SetFlag(g_bCursorOffAreaMonitor, false);
+                m_bCursorOffAreaMonitor = false;
             }
             break;
         }
     }
-    if (IsSet(g_bCursorOffAreaMonitor)) {
+    if (m_bCursorOffAreaMonitor) {
         m_deps.input.SetCursorPos(corner);
     }
 }
@@ -127,7 +129,7 @@ uint64_t SearchAttempt::Scan(SearchParams& params, Point& out) {
 
     MatchInputs in = ScanInputs(params);
     in.sweep = params.m_bMoveCursorWithSearch;
-    in.stop = &g_bAbortSearch;
+    in.stop = &m_stop.Flag();
     in.cursor = &m_mouse;
     const uint64_t start = m_deps.clock.TickMs();
     if (FindPictureInArea(in, out)) {
@@ -143,13 +145,13 @@ void SearchAttempt::RunActions(const SearchParams& params, Point at, Point saved
     }
     Speak(params);
     // Once the run is stopped, only the cursor still goes back.
-    if (!IsSet(g_bAbortSearch)) {
+    if (!m_stop.Requested()) {
         ClickElement(params);
     }
-    if (!IsSet(g_bAbortSearch)) {
+    if (!m_stop.Requested()) {
         ClickPicture(params, centre);
     }
-    if (params.m_bCursorBack || IsSet(g_bCursorOffAreaMonitor)) {
+    if (params.m_bCursorBack || m_bCursorOffAreaMonitor) {
         m_mouse.MoveMouseTo(savedCursor.x, savedCursor.y);
     }
     if (!WaitUnlessStopped(params.m_dwTimeDelay1)) {
@@ -174,7 +176,7 @@ void SearchAttempt::ClickElement(const SearchParams& params) {
         m_deps.elements &&
         m_deps.elements->ClickElement(params.m_strElementWindowName, params.m_strElementName,
                                       params.m_strElementValue,
-                                      params.m_bDoNotUseValueToSearchElement, &g_bAbortSearch);
+                                      params.m_bDoNotUseValueToSearchElement, &m_stop.Flag());
     if (!clicked) {
         m_deps.beeper.Beep(BeepKind::Error);
     }
@@ -194,7 +196,7 @@ void SearchAttempt::ClickPicture(const SearchParams& params, Point centre) {
 }
 
 bool SearchAttempt::WaitUnlessStopped(uint32_t ms) {
-    while (!IsSet(g_bAbortSearch)) {
+    while (!m_stop.Requested()) {
         if (ms == 0) {
             return true;
         }
@@ -213,7 +215,7 @@ void SearchAttempt::Speak(const SearchParams& params) {
     if (params.m_bSpeakTextAsync) {
         m_deps.speaker.SpeakAsync(params.m_strTextToSpeak);
     } else {
-        m_deps.speaker.SpeakSync(params.m_strTextToSpeak, &g_bAbortSearch);
+        m_deps.speaker.SpeakSync(params.m_strTextToSpeak, &m_stop.Flag());
     }
 }
 

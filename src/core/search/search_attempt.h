@@ -11,6 +11,7 @@
 #include "core/search/attempt_observer.h"
 #include "core/search/geometry.h"
 #include "core/search/mouse_input.h"
+#include "core/search/run_stop.h"
 #include "core/search/status_line.h"
 #include "core/search/text_speaker.h"
 #include "core/settings/profile.h"
@@ -37,14 +38,15 @@ struct SearchAttemptDeps {
 // element click, click(s), cursor back, delay, execute, focus switch, abort.
 class SearchAttempt {
   public:
-    // Reports go to `status`.
-    SearchAttempt(const SearchAttemptDeps& deps, StatusLine& status);
+    // Reports go to `status`; `stop` is the run's stop state, which must
+    // outlive the attempt.
+    SearchAttempt(const SearchAttemptDeps& deps, StatusLine& status, RunStop& stop);
 
     // Runs on the search worker thread. Writes the area image and sizes and
     // m_iFoundState (0 not found, 2 found and actions done); `out` receives
-    // the top-left of the match. Stops early when g_bAbortSearch is set (the
+    // the top-left of the match. Stops early when a stop is requested (the
     // actions left then are skipped, except putting the cursor back), and
-    // sets it on a match when m_bAbortSearch is on.
+    // requests one on a match when m_bAbortSearch is on.
     void SearchOnce(SearchParams& params, Point& out);
 
     // Readies the area image for the run's captures, before the first
@@ -63,7 +65,8 @@ class SearchAttempt {
     static std::string MatchText(int64_t elapsedSeconds, uint64_t elapsedMs, Point at);
 
   private:
-    // Sets g_bCursorOffAreaMonitor and, when set, puts the cursor on the area.
+    // Notes whether the cursor is off the area's monitor and, when it is,
+    // puts it on the area.
     void GuardCursorMonitor(const SearchParams& params, Point cursor);
     // Returns the scan's time in milliseconds.
     uint64_t Scan(SearchParams& params, Point& out);
@@ -76,8 +79,10 @@ class SearchAttempt {
 
     SearchAttemptDeps m_deps;
     StatusLine& m_status;
+    RunStop& m_stop;
     MouseInput m_mouse;
     AttemptObserver* m_observer = nullptr;
+    bool m_bCursorOffAreaMonitor = false;  // of the current attempt
 };
 
 }  // namespace qrv

@@ -5,11 +5,10 @@
 #include <new>
 #include <stdexcept>
 #include <system_error>
-#include <utility>
 
 #include "core/search/hot_key_modifiers.h"
 #include "core/search/search_area_check.h"
-#include "core/search/search_flags.h"
+#include "core/search/search_set_up.h"
 #include "core/settings/setting_keys.h"
 
 namespace qrv {
@@ -27,20 +26,11 @@ std::string WithNumber(const char* format, uint32_t n) {
     return buffer;
 }
 
-std::string Trimmed(const std::string& text) {
-    constexpr const char* kSpace = " \t\r\n\v\f";
-    const std::size_t first = text.find_first_not_of(kSpace);
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kSpace) - first + 1);
-}
-
 }  // namespace
 
 SearchController::SearchController(SearchView& view, MainWindowFields& fields,
                                    const SearchControllerDeps& deps)
-    : m_view(view), m_fields(fields), m_deps(deps), m_attempt(deps.attempt, view) {}
+    : m_view(view), m_fields(fields), m_deps(deps), m_attempt(deps.attempt, view, m_stop) {}
 
 SearchController::~SearchController() {
     Shutdown();
@@ -48,7 +38,7 @@ SearchController::~SearchController() {
 
 void SearchController::OnFindButton() {
     if (m_bSearching) {
-        SetFlag(g_bAbortSearch, true);
+        m_stop.Request();
     } else {
         ToggleSearch();
     }
@@ -56,7 +46,7 @@ void SearchController::OnFindButton() {
 
 void SearchController::ToggleSearch() {
     if (m_bSearching) {
-        SetFlag(g_bAbortSearch, true);
+        m_stop.Request();
     } else {
         if (!m_view.TransferControlsToFields()) {
             return;
@@ -73,7 +63,7 @@ void SearchController::ToggleSearch() {
             m_view.ShowMessage(kNoPictureMessage, MessageIcon::Information);
             return;
         }
-        SetFlag(g_bAbortSearch, false);
+        m_stop.Clear();
         m_view.TransferControlsToFields();
         SetSearchingDisplay(true);
         m_nProgressTotal = static_cast<uint64_t>(int64_t(m_fields.m_iCount));
@@ -111,14 +101,13 @@ void SearchController::OnSearchFinished() {
 }
 
 bool SearchController::RequestClose() {
-    SetFlag(g_bAbortSearch, true);
-    SetFlag(g_bClosing, true);
+    m_stop.RequestClose();
     return !m_bSearching;
 }
 
 void SearchController::Shutdown() {
     m_bDetached = true;
-    SetFlag(g_bAbortSearch, true);
+    m_stop.Request();
     if (m_worker.joinable()) {
         m_worker.join();
     }
@@ -190,62 +179,12 @@ void SearchController::SetSearchingDisplay(bool searching) {
 
 bool SearchController::PrepareParams() {
     m_view.RefreshLivePreview();
-    Profile& profile = m_deps.attempt.profile;
-    SearchParams& p = m_params;
-    p.m_iFoundState = 0;  // a run that makes no attempt has found nothing
-    p.m_bSpeakTextAsync = profile.Get(keys::kSpeakTextAsync) != 0;
-    p.m_bAbortSearch = m_fields.m_bAbortSearch;
-    p.m_bClickOnPicture = m_fields.m_bClickOnPicture;
-    p.m_bCursorBack = m_fields.m_bCursorBack;
-    p.m_iScreenAreaLeft = m_fields.m_iScreenAreaLeft;
-    p.m_iScreenAreaTop = m_fields.m_iScreenAreaTop;
-    p.m_iScreenAreaWidth = m_fields.m_iScreenAreaWidth;
-    p.m_iScreenAreaHeight = m_fields.m_iScreenAreaHeight;
-    p.m_strPictureToFindFilePath = m_fields.m_strPictureToFindFilePath;
-    p.m_bMoveCursorWithSearch = profile.Get(keys::kMoveCursorWithSearch) != 0;
-    p.m_bMaskTransparent = profile.Get(keys::kMaskTransparent) != 0;
-    p.m_bSpeakText = m_fields.m_bSpeakText;
-    m_fields.m_strTextToSpeak = Trimmed(m_fields.m_strTextToSpeak);
-    p.m_strTextToSpeak = m_fields.m_strTextToSpeak;
-    p.m_strScriptToExecute = m_fields.m_strScriptToExecute;
-    p.m_bExecuteScript = m_fields.m_bExecuteScript;
-    p.m_bMakeActiveWindow = m_fields.m_bMakeActiveWindow;
-    p.m_pMainWnd = m_view.MainWindowId();
-    p.m_bMoveMouseToCenterOfPicture = m_fields.m_bMoveMouseToCenterOfPicture;
-    p.m_strVerb = m_fields.m_strVerb;
-    p.m_iDeviationRed = m_fields.m_iDeviationRed;
-    p.m_iDeviationGreen = m_fields.m_iDeviationGreen;
-    p.m_iDeviationBlue = m_fields.m_iDeviationBlue;
-    const bool pictureUsable = LoadPicture();
-    p.m_dwTimeDelay1 = m_fields.m_dwTimeDelay1;
-    p.m_bClickAnotherTime = m_fields.m_bClickAnotherTime;
-    p.m_bClickElement = m_fields.m_bClickElement;
-    p.m_strElementWindowName = m_fields.m_strElementWindowName;
-    p.m_strElementName = m_fields.m_strElementName;
-    p.m_strElementValue = m_fields.m_strElementValue;
-    p.m_bDoNotUseValueToSearchElement = m_fields.m_bDoNotUseValueToSearchElement;
+    m_params = SearchSetUp(m_fields, m_deps.attempt.profile);
+    m_fields.m_strTextToSpeak = m_params.m_strTextToSpeak;  // kept as the run speaks it
+    m_params.m_pMainWnd = m_view.MainWindowId();
     m_iCount = m_fields.m_iCount;
     m_iInterval = m_fields.m_iInterval;
-    return pictureUsable;
-}
-
-bool SearchController::LoadPicture() {
-    // An empty picture would match at the first candidate, and the scan reads
-    // 4 bytes per pixel: anything else is refused rather than searched for.
-    DecodedImage decoded;
-    const uint32_t status =
-        m_deps.codec.LoadImageFile(m_params.m_strPictureToFindFilePath, decoded);
-    PixelImage& picture = decoded.pixels;
-    const bool usable =
-        status == kStatusOk && decoded.bitsPerPixel == 32 && !picture.Empty() &&
-        picture.SizeBytes() == std::size_t(picture.m_iWidth) * std::size_t(picture.m_iHeight) * 4;
-    if (!usable) {
-        picture.Clear();
-    }
-    m_params.m_iPictureWidth = picture.m_iWidth;
-    m_params.m_iPictureHeight = picture.m_iHeight;
-    m_params.m_oPictureImage = std::move(picture);
-    return usable;
+    return LoadSearchPicture(m_deps.codec, m_params);
 }
 
 void SearchController::StartUnlessPictureTooLarge() {
@@ -269,7 +208,7 @@ void SearchController::StartWorker() {
     if (m_worker.joinable()) {
         m_worker.join();  // the previous run has already reported its end
     }
-    SetFlag(g_bAbortSearch, false);
+    m_stop.Clear();
     m_nAttempts = 0;  // the last run's finish notice may not have been delivered yet
     m_nProgressDone = 0;
     // Marked here rather than on the worker, so that a second toggle before
@@ -281,7 +220,7 @@ void SearchController::StartWorker() {
 void SearchController::SearchWorker() {
     m_attempt.Prepare(m_params);
     uint32_t n = 0;
-    while (!IsSet(g_bAbortSearch)) {
+    while (!m_stop.Requested()) {
         if (m_iCount != 0 && ++m_nAttempts > m_iCount) {
             break;
         }
@@ -289,7 +228,7 @@ void SearchController::SearchWorker() {
         m_view.SetStatusText(WithNumber("%u Searching...", n));
         if (!AttemptOnce()) {
             m_view.SetStatusText(kOutOfMemoryText);
-            SetFlag(g_bAbortSearch, true);
+            m_stop.Request();
             break;
         }
         ++m_nProgressDone;
@@ -301,12 +240,12 @@ void SearchController::SearchWorker() {
     if (m_bDetached) {
         return;
     }
-    if (IsSet(g_bClosing)) {
+    if (m_stop.Closing()) {
         m_view.EndDialog(1);
         return;
     }
     m_view.SetStatusText(FinalText(n));
-    SetFlag(g_bAbortSearch, true);  // what the toggle does while a run is active
+    m_stop.Request();  // what the toggle does while a run is active
     m_bSearching = false;
     m_view.PostSearchFinished();
 }
@@ -330,14 +269,14 @@ bool SearchController::AttemptOnce() {
 void SearchController::Pause(uint32_t n) {
     m_view.SetStatusText(WithNumber("%u Paused", n));
     const uint32_t slice = static_cast<uint32_t>(m_iInterval / 10);
-    for (int i = 0; i < 10 && !IsSet(g_bAbortSearch); ++i) {
-        m_deps.attempt.clock.SleepMsUnlessSet(slice, g_bAbortSearch);
+    for (int i = 0; i < 10 && !m_stop.Requested(); ++i) {
+        m_deps.attempt.clock.SleepMsUnlessStopped(slice, m_stop);
     }
 }
 
 std::string SearchController::FinalText(uint32_t n) const {
     const bool found = m_params.m_iFoundState != 0;
-    if (IsSet(g_bAbortSearch)) {
+    if (m_stop.Requested()) {
         return WithNumber(found ? "%u Found, Aborted" : "%u Aborted", n);
     }
     return WithNumber(found ? "%u Found, Finished" : "%u Finished", n);

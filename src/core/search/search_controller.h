@@ -11,6 +11,7 @@
 #include "core/desktop/image_codec.h"
 #include "core/desktop/taskbar_progress.h"
 #include "core/search/match_explainer.h"
+#include "core/search/run_stop.h"
 #include "core/search/search_attempt.h"
 #include "core/search/search_view.h"
 #include "core/settings/main_window_fields.h"
@@ -73,6 +74,9 @@ class SearchController {
     // Tells `observer` (null: nobody) about every attempt of the runs to come.
     void SetAttemptObserver(AttemptObserver* observer) { m_attempt.SetObserver(observer); }
 
+    // The runs' stop state: a request through it stops the current run like
+    // the Stop button, from any thread.
+    RunStop& Stop() { return m_stop; }
     bool IsSearching() const { return m_bSearching.load(); }
     int32_t Attempts() const { return m_nAttempts.load(); }
     uint64_t ProgressDone() const { return m_nProgressDone.load(); }
@@ -87,7 +91,6 @@ class SearchController {
     void SetSearchingDisplay(bool searching);
     // Fills the run's parameters; false when the picture cannot be searched for.
     bool PrepareParams();
-    bool LoadPicture();
     // A picture that cannot fit into the area is never found: the user hears so instead.
     void StartUnlessPictureTooLarge();
     void StartWorker();
@@ -102,6 +105,7 @@ class SearchController {
     SearchView& m_view;
     MainWindowFields& m_fields;
     SearchControllerDeps m_deps;
+    RunStop m_stop;
     SearchAttempt m_attempt;
     SearchParams m_params;
     int32_t m_iCount = 0;  // copies of the fields for the worker

@@ -3,8 +3,6 @@
 #include <chrono>
 #include <thread>
 
-#include "core/search/search_flags.h"
-
 namespace qrv {
 
 int64_t SystemClock::WallSeconds() {
@@ -21,8 +19,8 @@ void SystemClock::SleepMs(uint32_t ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-void SystemClock::SleepMsUnlessSet(uint32_t ms, const std::atomic<int32_t>& flag) {
-    WaitForFlag(flag, ms);
+void SystemClock::SleepMsUnlessStopped(uint32_t ms, const RunStop& stop) {
+    stop.Wait(ms);
 }
 
 }  // namespace qrv

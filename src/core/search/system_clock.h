@@ -11,7 +11,7 @@ class SystemClock : public Clock {
     int64_t WallSeconds() override;
     uint64_t TickMs() override;
     void SleepMs(uint32_t ms) override;
-    void SleepMsUnlessSet(uint32_t ms, const std::atomic<int32_t>& flag) override;
+    void SleepMsUnlessStopped(uint32_t ms, const RunStop& stop) override;
 };
 
 }  // namespace qrv

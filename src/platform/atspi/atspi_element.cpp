@@ -13,22 +13,12 @@
 #include <vector>
 
 #include "core/automation/click_action.h"
+#include "platform/atspi/atspi_handles.h"
 #include "platform/atspi/atspi_lock.h"
 
 namespace qrv {
 
 namespace {
-
-// Owns a GLib string or object handed out by the library.
-struct GFreeDeleter {
-    void operator()(gchar* text) const { g_free(text); }
-};
-struct GUnrefDeleter {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-using GText = std::unique_ptr<gchar, GFreeDeleter>;
-template <typename T>
-using GRef = std::unique_ptr<T, GUnrefDeleter>;
 
 // More actions than any real element has are not looked at.
 constexpr gint kMaxActions = 64;
@@ -79,28 +69,28 @@ AtspiElement::AtspiElement(AtspiAccessible* accessible) : m_pAccessible(accessib
 
 AtspiElement::~AtspiElement() {
     std::lock_guard lock(AtspiLock());
-    g_object_unref(m_pAccessible);
+    m_pAccessible.reset();
 }
 
 std::string AtspiElement::Name() {
     std::lock_guard lock(AtspiLock());
-    return TakeText(atspi_accessible_get_name(m_pAccessible, nullptr));
+    return TakeText(atspi_accessible_get_name(m_pAccessible.get(), nullptr));
 }
 
 std::string AtspiElement::Value() {
     std::lock_guard lock(AtspiLock());
-    const AtspiRole role = atspi_accessible_get_role(m_pAccessible, nullptr);
+    const AtspiRole role = atspi_accessible_get_role(m_pAccessible.get(), nullptr);
     if (role == ATSPI_ROLE_PASSWORD_TEXT) {
         return {};
     }
-    GRef<AtspiEditableText> editable(atspi_accessible_get_editable_text_iface(m_pAccessible));
+    GRef<AtspiEditableText> editable(atspi_accessible_get_editable_text_iface(m_pAccessible.get()));
     if (editable || IsTextRole(role)) {
-        if (GRef<AtspiText> text{atspi_accessible_get_text_iface(m_pAccessible)}) {
+        if (GRef<AtspiText> text{atspi_accessible_get_text_iface(m_pAccessible.get())}) {
             const gint length = atspi_text_get_character_count(text.get(), nullptr);
             return TakeText(atspi_text_get_text(text.get(), 0, length, nullptr));
         }
     }
-    GRef<AtspiValue> value(atspi_accessible_get_value_iface(m_pAccessible));
+    GRef<AtspiValue> value(atspi_accessible_get_value_iface(m_pAccessible.get()));
     if (!value) {
         return {};
     }
@@ -112,7 +102,7 @@ bool AtspiElement::CanSetValue() {
     std::lock_guard lock(AtspiLock());
     // Toolkits keep the editable-text interface on text fields made read-only
     // and clear the editable state instead.
-    const GRef<AtspiStateSet> states = States(m_pAccessible);
+    const GRef<AtspiStateSet> states = States(m_pAccessible.get());
     return HasState(states.get(), ATSPI_STATE_ENABLED) &&
            HasState(states.get(), ATSPI_STATE_EDITABLE) &&
            !HasState(states.get(), ATSPI_STATE_READ_ONLY);
@@ -120,11 +110,12 @@ bool AtspiElement::CanSetValue() {
 
 ElementKind AtspiElement::Kind() {
     std::lock_guard lock(AtspiLock());
-    const AtspiRole role = atspi_accessible_get_role(m_pAccessible, nullptr);
+    const AtspiRole role = atspi_accessible_get_role(m_pAccessible.get(), nullptr);
     if (role == ATSPI_ROLE_ENTRY || role == ATSPI_ROLE_PASSWORD_TEXT) {
         return ElementKind::Edit;
     }
-    if (role == ATSPI_ROLE_TEXT && HasState(States(m_pAccessible).get(), ATSPI_STATE_EDITABLE)) {
+    if (role == ATSPI_ROLE_TEXT &&
+        HasState(States(m_pAccessible.get()).get(), ATSPI_STATE_EDITABLE)) {
         return ElementKind::Edit;
     }
     return ElementKind::Other;
@@ -132,22 +123,22 @@ ElementKind AtspiElement::Kind() {
 
 bool AtspiElement::IsInvokable() {
     std::lock_guard lock(AtspiLock());
-    return ClickAction(m_pAccessible) >= 0;
+    return ClickAction(m_pAccessible.get()) >= 0;
 }
 
 int64_t AtspiElement::ProcessId() {
     std::lock_guard lock(AtspiLock());
-    return atspi_accessible_get_process_id(m_pAccessible, nullptr);
+    return atspi_accessible_get_process_id(m_pAccessible.get(), nullptr);
 }
 
 std::vector<ElementPtr> AtspiElement::Children(size_t limit) {
     std::lock_guard lock(AtspiLock());
     std::vector<ElementPtr> children;
-    const auto count =
-        static_cast<size_t>(std::max(atspi_accessible_get_child_count(m_pAccessible, nullptr), 0));
+    const auto count = static_cast<size_t>(
+        std::max(atspi_accessible_get_child_count(m_pAccessible.get(), nullptr), 0));
     for (size_t i = 0; i < std::min(count, limit); ++i) {
         if (AtspiAccessible* child =
-                atspi_accessible_get_child_at_index(m_pAccessible, gint(i), nullptr)) {
+                atspi_accessible_get_child_at_index(m_pAccessible.get(), gint(i), nullptr)) {
             children.push_back(std::make_shared<AtspiElement>(child));
         }
     }
@@ -156,17 +147,17 @@ std::vector<ElementPtr> AtspiElement::Children(size_t limit) {
 
 bool AtspiElement::ManagesDescendants() {
     std::lock_guard lock(AtspiLock());
-    return HasState(States(m_pAccessible).get(), ATSPI_STATE_MANAGES_DESCENDANTS);
+    return HasState(States(m_pAccessible.get()).get(), ATSPI_STATE_MANAGES_DESCENDANTS);
 }
 
 std::optional<Rect> AtspiElement::ScreenBounds() {
     std::lock_guard lock(AtspiLock());
-    GRef<AtspiComponent> component(atspi_accessible_get_component_iface(m_pAccessible));
+    GRef<AtspiComponent> component(atspi_accessible_get_component_iface(m_pAccessible.get()));
     if (!component) {
         return std::nullopt;
     }
-    std::unique_ptr<AtspiRect, decltype(&g_free)> extents(
-        atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_SCREEN, nullptr), &g_free);
+    const GOwned<AtspiRect> extents(
+        atspi_component_get_extents(component.get(), ATSPI_COORD_TYPE_SCREEN, nullptr));
     if (!extents || extents->width <= 0 || extents->height <= 0) {
         return std::nullopt;
     }
@@ -180,17 +171,17 @@ std::optional<Rect> AtspiElement::ScreenBounds() {
 
 bool AtspiElement::Invoke() {
     std::lock_guard lock(AtspiLock());
-    const int index = ClickAction(m_pAccessible);
+    const int index = ClickAction(m_pAccessible.get());
     if (index < 0) {
         return false;
     }
-    GRef<AtspiAction> action(atspi_accessible_get_action_iface(m_pAccessible));
+    GRef<AtspiAction> action(atspi_accessible_get_action_iface(m_pAccessible.get()));
     return action && atspi_action_do_action(action.get(), index, nullptr);
 }
 
 bool AtspiElement::Focus() {
     std::lock_guard lock(AtspiLock());
-    GRef<AtspiComponent> component(atspi_accessible_get_component_iface(m_pAccessible));
+    GRef<AtspiComponent> component(atspi_accessible_get_component_iface(m_pAccessible.get()));
     return component && atspi_component_grab_focus(component.get(), nullptr);
 }
 

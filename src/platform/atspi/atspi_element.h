@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/desktop/automation_element.h"
+#include "platform/atspi/atspi_handles.h"
 
 using AtspiAccessible = struct _AtspiAccessible;
 
@@ -15,7 +16,7 @@ class AtspiElement : public AutomationElement {
     AtspiElement(const AtspiElement&) = delete;
     AtspiElement& operator=(const AtspiElement&) = delete;
 
-    AtspiAccessible* Accessible() const { return m_pAccessible; }
+    AtspiAccessible* Accessible() const { return m_pAccessible.get(); }
 
     std::string Name() override;
     std::string Value() override;
@@ -30,7 +31,7 @@ class AtspiElement : public AutomationElement {
     bool Focus() override;
 
   private:
-    AtspiAccessible* m_pAccessible;
+    GRef<AtspiAccessible> m_pAccessible;
 };
 
 }  // namespace qrv

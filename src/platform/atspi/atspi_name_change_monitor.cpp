@@ -8,6 +8,7 @@
 
 #include "core/automation/element_finder.h"
 #include "platform/atspi/atspi_element.h"
+#include "platform/atspi/atspi_handles.h"
 #include "platform/atspi/atspi_lock.h"
 
 namespace qrv {
@@ -29,12 +30,12 @@ bool AtspiNameChangeMonitor::Watch(const ElementPtr& window, Callback onNameChan
         return false;
     }
     std::lock_guard lock(AtspiLock());
-    m_pListener = atspi_event_listener_new(&AtspiNameChangeMonitor::OnEvent, this, nullptr);
-    if (!atspi_event_listener_register(m_pListener, kNameChangeEvent, nullptr)) {
-        g_object_unref(m_pListener);
-        m_pListener = nullptr;
+    GRef<AtspiEventListener> listener(
+        atspi_event_listener_new(&AtspiNameChangeMonitor::OnEvent, this, nullptr));
+    if (!atspi_event_listener_register(listener.get(), kNameChangeEvent, nullptr)) {
         return false;
     }
+    m_pListener = std::move(listener);
     m_pWindow = std::move(element);
     m_callback = std::move(onNameChanged);
     return true;
@@ -43,9 +44,8 @@ bool AtspiNameChangeMonitor::Watch(const ElementPtr& window, Callback onNameChan
 void AtspiNameChangeMonitor::Unwatch() {
     std::lock_guard lock(AtspiLock());
     if (m_pListener) {
-        atspi_event_listener_deregister(m_pListener, kNameChangeEvent, nullptr);
-        g_object_unref(m_pListener);
-        m_pListener = nullptr;
+        atspi_event_listener_deregister(m_pListener.get(), kNameChangeEvent, nullptr);
+        m_pListener.reset();
     }
     m_pWindow.reset();
     m_callback = nullptr;
@@ -58,17 +58,11 @@ bool AtspiNameChangeMonitor::IsInsideWindow(AtspiAccessible* source) const {
         return false;
     }
     // Deeper elements are not listed; a broken parent chain cannot loop.
-    AtspiAccessible* ancestor = atspi_accessible_get_parent(source, nullptr);
-    for (size_t depth = 1; ancestor && ancestor != window && depth < kMaxWalkDepth; ++depth) {
-        AtspiAccessible* next = atspi_accessible_get_parent(ancestor, nullptr);
-        g_object_unref(ancestor);
-        ancestor = next;
+    GRef<AtspiAccessible> ancestor(atspi_accessible_get_parent(source, nullptr));
+    for (size_t depth = 1; ancestor && ancestor.get() != window && depth < kMaxWalkDepth; ++depth) {
+        ancestor.reset(atspi_accessible_get_parent(ancestor.get(), nullptr));
     }
-    const bool inside = ancestor == window;
-    if (ancestor) {
-        g_object_unref(ancestor);
-    }
-    return inside;
+    return ancestor.get() == window;
 }
 
 void AtspiNameChangeMonitor::OnEvent(AtspiEvent* event, void* self) {
@@ -77,6 +71,7 @@ void AtspiNameChangeMonitor::OnEvent(AtspiEvent* event, void* self) {
     bool inside = false;
     {
         std::lock_guard lock(AtspiLock());
+        const AtspiEventPtr owned(event);
         if (monitor->m_pWindow && event->source && monitor->IsInsideWindow(event->source)) {
             // The event carries the new name; one that carries none empties the field.
             if (G_VALUE_HOLDS_STRING(&event->any_data)) {
@@ -85,7 +80,6 @@ void AtspiNameChangeMonitor::OnEvent(AtspiEvent* event, void* self) {
             }
             inside = true;
         }
-        g_boxed_free(ATSPI_TYPE_EVENT, event);
     }
     if (inside && monitor->m_callback) {
         monitor->m_callback(name);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/desktop/name_change_monitor.h"
+#include "platform/atspi/atspi_handles.h"
 
 using AtspiAccessible = struct _AtspiAccessible;
 using AtspiEvent = struct _AtspiEvent;
@@ -30,7 +31,7 @@ class AtspiNameChangeMonitor : public NameChangeMonitor {
     static void OnEvent(AtspiEvent* event, void* self);
     bool IsInsideWindow(AtspiAccessible* source) const;
 
-    AtspiEventListener* m_pListener = nullptr;
+    GRef<AtspiEventListener> m_pListener;
     std::shared_ptr<AtspiElement> m_pWindow;
     Callback m_callback;
 };

@@ -19,10 +19,6 @@ const QString kFileManagerPath = QStringLiteral("/org/freedesktop/FileManager1")
 constexpr int kFileManagerTimeoutMs = 5000;
 constexpr char kElfMagic[] = {0x7F, 'E', 'L', 'F'};
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 bool VerbIs(const QString& verb, const char* name) {
     return verb.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
@@ -59,8 +55,8 @@ DesktopShell::DesktopShell(QString opener, QString printer)
     : m_opener(std::move(opener)), m_printer(std::move(printer)) {}
 
 bool DesktopShell::Execute(const std::string& file, const std::string& verb) {
-    const QString qverb = FromUtf8(verb);
-    const QString qfile = FromUtf8(file);
+    const QString qverb = QString::fromUtf8(verb);
+    const QString qfile = QString::fromUtf8(file);
     if (qverb.isEmpty() || VerbIs(qverb, "open")) {
         const QString program = ProgramPath(qfile);
         return program.isEmpty() ? Open(file) : QProcess::startDetached(program, {});
@@ -79,7 +75,7 @@ bool DesktopShell::Execute(const std::string& file, const std::string& verb) {
 }
 
 bool DesktopShell::Open(const std::string& target) {
-    const QString qtarget = FromUtf8(target);
+    const QString qtarget = QString::fromUtf8(target);
     if (qtarget.isEmpty())
         return false;
     const QFileInfo info(qtarget);
@@ -89,7 +85,7 @@ bool DesktopShell::Open(const std::string& target) {
 }
 
 bool DesktopShell::Reveal(const std::string& file) {
-    const QFileInfo info(FromUtf8(file));
+    const QFileInfo info(QString::fromUtf8(file));
     if (!info.exists())
         return false;
     const QString uri = QString::fromUtf8(QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded());

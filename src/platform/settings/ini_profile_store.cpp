@@ -19,12 +19,9 @@ namespace {
 
 constexpr int kLockWaitMs = 5000;
 
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString KeyPath(const std::string& section, const std::string& key) {
-    return section.empty() ? FromUtf8(key) : FromUtf8(section) + '/' + FromUtf8(key);
+    return section.empty() ? QString::fromUtf8(key)
+                           : QString::fromUtf8(section) + '/' + QString::fromUtf8(key);
 }
 
 }  // namespace
@@ -37,7 +34,7 @@ IniProfileStore::~IniProfileStore() {
 
 QString IniProfileStore::UserProfilePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
-           FromUtf8(kCompanyKey) + '/' + FromUtf8(kAppName) + ".ini";
+           QString::fromUtf8(kCompanyKey) + '/' + QString::fromUtf8(kAppName) + ".ini";
 }
 
 int32_t IniProfileStore::GetInt(const std::string& section, const std::string& key, int32_t def) {
@@ -61,7 +58,7 @@ std::string IniProfileStore::GetString(const std::string& section, const std::st
 
 bool IniProfileStore::WriteString(const std::string& section, const std::string& key,
                                   const std::string& value) {
-    Write(section, key, QVariant(FromUtf8(value)));
+    Write(section, key, QVariant(QString::fromUtf8(value)));
     return true;
 }
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "platform/x11/x_handles.h"
+
 namespace qrv {
 namespace {
 
@@ -15,19 +17,16 @@ Rect Shifted(const Rect& rc, Point by) {
 std::vector<Rect> RandrMonitors(Display* display, Window root) {
     std::vector<Rect> monitors;
     int count = 0;
-    XRRMonitorInfo* info = XRRGetMonitors(display, root, True, &count);
-    if (!info) {
-        return monitors;
-    }
-    for (int i = 0; i < count; ++i) {
-        Rect rc{info[i].x, info[i].y, info[i].x + info[i].width, info[i].y + info[i].height};
-        if (info[i].primary) {
+    const XRRMonitorsPtr info(XRRGetMonitors(display, root, True, &count));
+    for (int i = 0; info && i < count; ++i) {
+        const XRRMonitorInfo& m = info.get()[i];
+        Rect rc{m.x, m.y, m.x + m.width, m.y + m.height};
+        if (m.primary) {
             monitors.insert(monitors.begin(), rc);
         } else {
             monitors.push_back(rc);
         }
     }
-    XRRFreeMonitors(info);
     return monitors;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/x11/x_desktop_geometry_watch.h"
 #include "platform/x11/x_display.h"
 #include "platform/x11/x_error_trap.h"
+#include "platform/x11/x_handles.h"
 #include "platform/x11/x_shm_image.h"
 
 namespace qrv {
@@ -186,14 +187,11 @@ bool XScreenSource::ReadInto(int32_t rootX, int32_t rootY, int32_t width, int32_
     }
     Display* display = m_pDisplay->Get();
     XErrorTrap trap(display);
-    XImage* image = XGetImage(display, DefaultRootWindow(display), rootX, rootY, unsigned(width),
-                              unsigned(height), AllPlanes, ZPixmap);
-    bool ok = image && !trap.Failed();
+    const XImagePtr image(XGetImage(display, DefaultRootWindow(display), rootX, rootY,
+                                    unsigned(width), unsigned(height), AllPlanes, ZPixmap));
+    const bool ok = image && !trap.Failed();
     if (ok) {
-        CopyPixels(image, into, intoX, intoY);
-    }
-    if (image) {
-        XDestroyImage(image);
+        CopyPixels(image.get(), into, intoX, intoY);
     }
     return ok;
 }

@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/x11/x_handles.h"
+
 using Display = struct _XDisplay;
-struct _XImage;
 
 namespace qrv {
 
 class XDisplay;
+class XShmSegment;
 
 // A screen image in a shared memory segment attached to the X server, so that
 // the server writes pixels straight into this process's memory. The segment
@@ -31,17 +33,17 @@ class XShmImage {
 
     // The segment's memory, where Read places the pixels; null before a read.
     uint8_t* Pixels() const;
-    std::size_t Capacity() const { return m_nCapacity; }
+    std::size_t Capacity() const;
 
   private:
     bool Fit(int width, int height);
-    void ReleaseSegment();
+    XImagePtr CreateImage(int width, int height, XShmSegment* segment) const;
 
     std::shared_ptr<XDisplay> m_pConnection;
     Display* m_pDisplay;
-    _XImage* m_pImage = nullptr;
-    void* m_pShmInfo;
-    std::size_t m_nCapacity = 0;
+    // The image header points into the segment: it goes first.
+    std::unique_ptr<XShmSegment> m_pSegment;
+    XImagePtr m_pImage;
 };
 
 }  // namespace qrv

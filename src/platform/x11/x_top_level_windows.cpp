@@ -8,6 +8,7 @@
 
 #include "platform/x11/x_display.h"
 #include "platform/x11/x_error_trap.h"
+#include "platform/x11/x_handles.h"
 #include "platform/x11/x_window_properties.h"
 
 namespace qrv {
@@ -24,14 +25,12 @@ std::vector<Window> Children(Display* display, Window window) {
     Window* children = nullptr;
     unsigned int count = 0;
     XErrorTrap trap(display);
-    if (!XQueryTree(display, window, &root, &parent, &children, &count) || trap.Failed()) {
+    const bool ok = XQueryTree(display, window, &root, &parent, &children, &count);
+    const XPtr<Window> owned(children);
+    if (!ok || trap.Failed() || !children) {
         return {};
     }
-    std::vector<Window> list(children, children + count);
-    if (children) {
-        XFree(children);
-    }
-    return list;
+    return std::vector<Window>(children, children + count);
 }
 
 bool Viewable(Display* display, Window window) {
@@ -66,9 +65,7 @@ Window TopAncestor(Display* display, Window window, Window root) {
         XErrorTrap trap(display);
         const bool ok =
             XQueryTree(display, window, &rootReturn, &parent, &children, &count) && !trap.Failed();
-        if (children) {
-            XFree(children);
-        }
+        const XPtr<Window> owned(children);
         if (!ok || parent == root || parent == 0) {
             return window;
         }

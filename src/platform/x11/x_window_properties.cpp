@@ -5,6 +5,7 @@
 
 #include "core/colours/latin1_text.h"
 #include "platform/x11/x_error_trap.h"
+#include "platform/x11/x_handles.h"
 
 namespace qrv {
 namespace {
@@ -14,27 +15,19 @@ struct PropertyData {
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
-    unsigned char* data = nullptr;
+    XPtr<unsigned char> data;
 
     PropertyData(Display* display, Window window, Atom property, Atom requested) {
         XErrorTrap trap(display);
         unsigned long remaining = 0;
-        if (XGetWindowProperty(display, window, property, 0, 1 << 20, False, requested, &type,
-                               &format, &count, &remaining, &data) != Success ||
-            trap.Failed()) {
-            Free();
+        unsigned char* reply = nullptr;
+        const bool ok = XGetWindowProperty(display, window, property, 0, 1 << 20, False, requested,
+                                           &type, &format, &count, &remaining, &reply) == Success;
+        data.reset(reply);
+        if (!ok || trap.Failed()) {
+            data.reset();
+            count = 0;
         }
-    }
-    ~PropertyData() { Free(); }
-    PropertyData(const PropertyData&) = delete;
-    PropertyData& operator=(const PropertyData&) = delete;
-
-    void Free() {
-        if (data) {
-            XFree(data);
-        }
-        data = nullptr;
-        count = 0;
     }
 };
 
@@ -50,7 +43,7 @@ std::vector<unsigned long> XWindowProperties::Longs(const char* property,
         return {};
     }
     // Xlib hands 32-bit items out as longs.
-    const auto* items = reinterpret_cast<const unsigned long*>(p.data);
+    const auto* items = reinterpret_cast<const unsigned long*>(p.data.get());
     return {items, items + p.count};
 }
 
@@ -72,7 +65,7 @@ std::string XWindowProperties::Bytes(const char* property, unsigned long type,
     if (actualType) {
         *actualType = p.type;
     }
-    return {reinterpret_cast<const char*>(p.data), p.count};
+    return {reinterpret_cast<const char*>(p.data.get()), p.count};
 }
 
 std::string XWindowProperties::Title() const {

@@ -1,4 +1,4 @@
-#include "platform/atspi/qt_one_shot_timer.h"
+#include "app/widgets/qt_one_shot_timer.h"
 
 #include "core/automation/timer_period.h"
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/desktop/image_codec.h"
+#include "core/settings/main_window_fields.h"
+#include "core/settings/profile.h"
+#include "core/settings/search_params.h"
+
+namespace qrv {
+
+// A run's parameters from the window's fields and the run settings the
+// profile holds, with the text to speak trimmed. The picture is left to
+// LoadSearchPicture and the main window to the caller.
+SearchParams SearchSetUp(const MainWindowFields& fields, Profile& profile);
+
+// Decodes the picture file of `params` into it. False, leaving the picture
+// empty, when it cannot be searched for.
+bool LoadSearchPicture(ImageCodec& codec, SearchParams& params);
+
+}  // namespace qrv
