@@ -44,3 +44,7 @@ if [ -e build-asan/tests/platform_tests ]; then
     bash scripts/with-desktop.sh --wm bash -c 'cd build-asan && ctest --output-on-failure -R "^platform_tests$"'
 fi
 
+echo "== Debian package: made, validated and run unpacked"
+bash tests/scripts/package_test.sh
+echo "== Wayland backend inside a headless sway, as an unprivileged user"
+bash tests/wayland/run-suite.sh build-asan

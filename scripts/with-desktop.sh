@@ -26,6 +26,8 @@ xrandr --setmonitor QRV-LEFT 1280/338x1024/270+0+0 screen >/dev/null
 xrandr --setmonitor "*QRV-MAIN" 1920/508x1080/286+1280+0 none >/dev/null
 
 runtime_dir=$(mktemp -d)
+# An X desktop only, even when started from a Wayland session.
+unset WAYLAND_DISPLAY
 export XDG_RUNTIME_DIR="$runtime_dir"
 export HOME="${QRV_TEST_HOME:-$runtime_dir/home}"
 mkdir -p "$HOME"

@@ -13,7 +13,7 @@ QString HelpPage::Find(const QString& programFolder) {
     const QDir folder(programFolder);
     for (const QString& candidate :
          {folder.filePath(QLatin1String(kFileName)),
-          folder.filePath(QStringLiteral("../share/doc/quorvane/") + QLatin1String(kFileName))}) {
+          folder.filePath(QStringLiteral("../share/quorvane/") + QLatin1String(kFileName))}) {
         const QFileInfo page(candidate);
         if (page.isFile()) {
             return page.canonicalFilePath();
@@ -27,7 +27,7 @@ void HelpPage::Open(QWidget* owner, Shell& shell) {
     if (page.isEmpty()) {
         MessageBoxes::Show(owner,
                            QStringLiteral("The help page %1 is missing: it belongs beside the "
-                                          "program or in share/doc/quorvane.")
+                                          "program or in share/quorvane.")
                                .arg(QLatin1String(kFileName)),
                            MessageIcon::Error);
         return;

@@ -9,7 +9,7 @@ namespace qrv {
 class Shell;
 
 // The user manual, a local HTML page shipped with the program: next to the
-// executable in a build tree, under share/doc/quorvane once installed.
+// executable in a build tree, under share/quorvane once installed.
 class HelpPage {
   public:
     static constexpr const char* kFileName = "help.html";

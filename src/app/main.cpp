@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "app/main_window/quorvane_dialog.h"
 #include "app/services/platform_services.h"
@@ -8,6 +10,11 @@
 #include "platform/desktop_platform.h"
 
 int main(int argc, char* argv[]) {
+    // Answered before the application object exists, so it needs no display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("quorvane " QRV_VERSION);
+        return 0;
+    }
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
 

@@ -10,11 +10,13 @@
 #include "cli/colours/colours_command.h"
 #include "cli/explain/explain_command.h"
 #include "cli/find/find_command.h"
+#include "cli/toggle/toggle_command.h"
 
 namespace {
 
 const char* const kUsage =
     "usage: quorvane-cli COMMAND [OPTIONS]\n"
+    "       quorvane-cli --help | --version\n"
     "\n"
     "commands:\n"
     "  find      search the screen (or a screen image) for a picture and act on a match\n"
@@ -22,6 +24,7 @@ const char* const kUsage =
     "  colours   list the unique colours of an image file, optionally as an HTML page\n"
     "  elements  list the controls of another application's window\n"
     "  click-element  invoke a control of another application's window\n"
+    "  toggle    start or stop the search of a running instance\n"
     "\n"
     "'quorvane-cli COMMAND --help' describes a command.\n";
 
@@ -34,6 +37,7 @@ const std::map<std::string, Command>& Commands() {
         {"colours", qrv::cli::RunColoursCommand},
         {"elements", qrv::cli::RunElementsCommand},
         {"click-element", qrv::cli::RunClickElementCommand},
+        {"toggle", qrv::cli::RunToggleCommand},
     };
     return commands;
 }
@@ -46,6 +50,10 @@ int main(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::puts("quorvane-cli " QRV_VERSION);
+        return 0;
     }
     auto command = Commands().find(argv[1]);
     if (command == Commands().end()) {

@@ -16,6 +16,7 @@
 #include "core/desktop/screen_source.h"
 #include "core/desktop/shell.h"
 #include "core/desktop/taskbar_progress.h"
+#include "core/desktop/toggle_requests.h"
 #include "core/desktop/top_level_windows.h"
 #include "core/desktop/user_folders.h"
 #include "core/desktop/voice.h"
@@ -36,6 +37,7 @@ namespace qrv {
 // Null where the backend has no such service:
 //   hotKeys       — no global key grab (Wayland: the start/stop key is a
 //                   session-bus method instead); also without a session;
+//   toggles       — no session bus to take start/stop requests on;
 //   taskbar       — no dock shows progress;
 //   nameChanges, accessibility — no accessibility bus;
 //   openTree      — empty function when no accessibility tree can be read.
@@ -62,6 +64,7 @@ struct DesktopPlatform {
     std::unique_ptr<TopLevelWindows> windows;
     std::unique_ptr<WindowActivator> activator;
     std::unique_ptr<GlobalHotKeys> hotKeys;
+    std::unique_ptr<ToggleRequests> toggles;
     std::unique_ptr<TaskbarProgress> taskbar;
 
     AutomationTreeFactory openTree;

@@ -357,12 +357,28 @@ TEST_F(MainWindowTest, YesOnTheDepthMessageShowsTheFile) {
     RecordingShell shell(log);
     shell.showsProperties = false;  // no file manager: the file is shown in its folder
     const AppServices& real = Services();
-    AppServices services{
-        real.profile,        real.screen,  real.input,     real.layout,      real.clock,
-        real.speaker,        shell,        real.activator, real.beeper,      real.codec,
-        real.imageWriter,    real.prompts, real.folders,   real.windows,     real.automation,
-        real.taskbar,        real.hotKeys, real.openTree,  real.nameChanges, real.accessibility,
-        real.localDataFolder};
+    AppServices services{real.profile,
+                         real.screen,
+                         real.input,
+                         real.layout,
+                         real.clock,
+                         real.speaker,
+                         shell,
+                         real.activator,
+                         real.beeper,
+                         real.codec,
+                         real.imageWriter,
+                         real.prompts,
+                         real.folders,
+                         real.windows,
+                         real.automation,
+                         real.taskbar,
+                         real.hotKeys,
+                         real.toggles,
+                         real.openTree,
+                         real.nameChanges,
+                         real.accessibility,
+                         real.localDataFolder};
     OpenMainWindow(services);
     const QString flat = m_dir.filePath(QStringLiteral("flat.png"));
     ASSERT_TRUE(QImage(8, 6, QImage::Format_RGB888).save(flat, "PNG"));

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <chrono>
+#include <future>
 
 #include "app/colours/colours_openers.h"
 #include "app/main_window/control_ids.h"
@@ -19,6 +21,7 @@
 #include "core/search/search_controller.h"
 #include "core/settings/profile.h"
 #include "fakes/fake_global_hot_keys.h"
+#include "platform/desktop/dbus_toggle_requests.h"
 
 namespace qrv {
 namespace {
@@ -177,6 +180,35 @@ TEST_F(SearchRunTest, HotKeyStartsAndStopsARun) {
     Click(ctl::kClear);
     EXPECT_EQ(hotKey->text(), QStringLiteral("None"));
     EXPECT_EQ(GetProfile().Get(keys::kStartKey), 0);
+}
+
+// Another process starts and stops the run over the session bus, by instance
+// number; numbers with no instance reach nobody.
+TEST_F(SearchRunTest, ToggleRequestStartsAndStopsARun) {
+    m_dialog->Controls().Check(ctl::kClickOnPicture)->setChecked(false);
+    m_dialog->Controls().Check(ctl::kMoveMouse)->setChecked(false);
+    SetRun(0, 100);
+    const int32_t instance = m_dialog->InstanceNumber();
+    using Result = DBusToggleRequests::SendResult;
+    auto send = [](int32_t n) {
+        // From a thread of its own, as from another process: the window answers on this one.
+        auto reply = std::async(std::launch::async, [n] { return DBusToggleRequests::Send(n); });
+        WaitFor(
+            [&] { return reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+        return reply.get();
+    };
+    EXPECT_EQ(send(instance + 1), Result::NoInstance);
+    EXPECT_FALSE(RunActive());
+    ASSERT_EQ(send(instance), Result::Sent);
+    ASSERT_TRUE(WaitFor([&] { return RunActive() && m_statuses.size() >= 3; }));
+    EXPECT_EQ(FindText(), QStringLiteral("Stop"));
+    ASSERT_EQ(send(instance), Result::Sent);
+    ASSERT_TRUE(WaitFor([&] { return FindText() == QStringLiteral("Find"); }));
+    EXPECT_TRUE(m_statuses.constLast().endsWith(QStringLiteral(" Found, Aborted")))
+        << m_statuses.constLast().toStdString();
+    // A closed window frees its number.
+    m_dialog.reset();
+    EXPECT_EQ(send(instance), Result::NoInstance);
 }
 
 // The selector and the capture wait in event loops of their own: the hot key

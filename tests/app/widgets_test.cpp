@@ -157,7 +157,7 @@ TEST(ForeignTextTest, MarkupShowsLiterally) {
 }
 
 // The manual is found beside the program in a build tree and under
-// share/doc/quorvane in an installed tree; anywhere else it is missing.
+// share/quorvane in an installed tree; anywhere else it is missing.
 TEST(HelpPageTest, FoundInTheBuildAndTheInstalledLayout) {
     QTemporaryDir root;
     const QDir dir(root.path());
@@ -167,13 +167,13 @@ TEST(HelpPageTest, FoundInTheBuildAndTheInstalledLayout) {
         return page.open(QIODevice::WriteOnly) && page.write("<html></html>") > 0;
     };
     ASSERT_TRUE(put(QStringLiteral("build/help.html")));
-    ASSERT_TRUE(put(QStringLiteral("prefix/share/doc/quorvane/help.html")));
+    ASSERT_TRUE(put(QStringLiteral("prefix/share/quorvane/help.html")));
     ASSERT_TRUE(dir.mkpath(QStringLiteral("prefix/bin")));
     ASSERT_TRUE(dir.mkpath(QStringLiteral("elsewhere/bin")));
     ASSERT_TRUE(dir.mkpath(QStringLiteral("build/help.html.d")));
     const std::pair<const char*, const char*> cases[] = {
         {"build", "build/help.html"},
-        {"prefix/bin", "prefix/share/doc/quorvane/help.html"},
+        {"prefix/bin", "prefix/share/quorvane/help.html"},
         {"elsewhere/bin", nullptr},
         {"build/help.html.d", nullptr},
     };

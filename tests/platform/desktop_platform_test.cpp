@@ -44,33 +44,39 @@ void ExpectSessionlessServices(const DesktopPlatform& p) {
     EXPECT_NE(p.imageWriter, nullptr);
     EXPECT_NE(p.shell, nullptr);
     EXPECT_NE(p.voices, nullptr);
+    EXPECT_NE(p.toggles, nullptr);
 }
 
 TEST(DesktopPlatformTest, ChoosesTheBackendOfTheSessionOrTheOneNamed) {
     QRV_SKIP_WITHOUT_DESKTOP();
     test::EnsureQtApp();
     const std::string display = std::getenv("DISPLAY");
+    // Without any session the first configured backend opens, without its live services.
+    const std::string first = ConfiguredBackends().substr(0, ConfiguredBackends().find(','));
     struct Case {
         const char* what;
         std::optional<std::string> wanted;  // QRV_PLATFORM
         std::optional<std::string> display;
         bool session;
+        std::string backend;
     };
     const std::vector<Case> cases{
-        {"the session's own", std::nullopt, display, true},
-        {"named", "x11", display, true},
-        {"unknown name: the session's", "nonesuch", display, true},
-        {"empty name: the session's", "", display, true},
-        {"no session", std::nullopt, std::nullopt, false},
-        {"named without its session", "x11", std::nullopt, false},
+        {"the session's own", std::nullopt, display, true, "x11"},
+        {"named", "x11", display, true, "x11"},
+        {"unknown name: the session's", "nonesuch", display, true, "x11"},
+        {"empty name: the session's", "", display, true, "x11"},
+        {"no session", std::nullopt, std::nullopt, false, first},
+        {"named without its session", "x11", std::nullopt, false, "x11"},
     };
+    // An X session only, whatever the session running the tests.
+    ScopedEnv noWayland("WAYLAND_DISPLAY", std::nullopt);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ScopedEnv wanted("QRV_PLATFORM", c.wanted);
         ScopedEnv session("DISPLAY", c.display);
         std::unique_ptr<DesktopPlatform> p = OpenDesktopPlatform();
         ASSERT_NE(p, nullptr);
-        EXPECT_EQ(p->name, "x11");
+        EXPECT_EQ(p->name, c.backend);
         ExpectSessionlessServices(*p);
         EXPECT_EQ(p->HasSession(), c.session);
         // The live services come all together or not at all.

@@ -45,6 +45,7 @@
 #include "core/desktop/input_injector.h"
 #include "core/desktop/shell.h"
 #include "core/desktop/taskbar_progress.h"
+#include "core/desktop/toggle_requests.h"
 #include "core/search/search_area_check.h"
 #include "core/search/search_controller.h"
 #include "core/search/text_speaker.h"
@@ -86,6 +87,10 @@ QuorvaneDialog::~QuorvaneDialog() {
     if (m_services.hotKeys) {
         m_services.hotKeys->SetHandler(SearchController::kStartHotKeyId, {});
         m_services.hotKeys->Unregister(SearchController::kStartHotKeyId);
+    }
+    if (m_services.toggles) {
+        m_services.toggles->SetHandler({});
+        m_services.toggles->Withdraw();
     }
     m_controller.reset();
 }
@@ -184,6 +189,15 @@ void QuorvaneDialog::Initialise() {
         });
     }
     m_controller->RegisterStartHotKey();
+    if (m_services.toggles) {
+        // Other processes start and stop this instance's search by its number.
+        m_services.toggles->SetHandler([this] {
+            if (!m_bCapturing) {
+                m_controller->ToggleSearch();
+            }
+        });
+        m_services.toggles->Publish(m_iInstanceNumber);
+    }
     if (m_fields.m_bClickElement) {
         m_services.speaker.SpeakAsync("Click on Select Element Button to Select Element");
     }

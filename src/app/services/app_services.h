@@ -23,6 +23,7 @@ class Profile;
 class ScreenSource;
 class Shell;
 class TaskbarProgress;
+class ToggleRequests;
 class TopLevelWindows;
 class UserFolders;
 class WindowActivator;
@@ -47,6 +48,7 @@ struct AppServices {
     CElementClicker* automation;  // null: element commands only beep
     TaskbarProgress* taskbar;     // null: no progress shown
     GlobalHotKeys* hotKeys;       // null: no start/stop hot key
+    ToggleRequests* toggles;      // null: no start/stop requests from other processes
     // The control browser's view of other applications; the tree opener is
     // empty and the others null where the desktop has no accessibility bus.
     AutomationTreeFactory openTree;

@@ -44,6 +44,7 @@ struct PlatformServices::Parts {
                    clicker.get(),
                    p.taskbar.get(),
                    p.hotKeys.get(),
+                   p.toggles.get(),
                    p.openTree,
                    p.nameChanges.get(),
                    p.accessibility.get(),

@@ -3,6 +3,7 @@
 #include "platform/atspi/accessibility_bus_switch.h"
 #include "platform/atspi/atspi_automation_tree.h"
 #include "platform/atspi/atspi_name_change_monitor.h"
+#include "platform/desktop/dbus_toggle_requests.h"
 #include "platform/desktop/desktop_shell.h"
 #include "platform/desktop/launcher_entry_progress.h"
 #include "platform/desktop/xdg_user_folders.h"
@@ -21,6 +22,7 @@ void AddLinuxDesktopServices(DesktopPlatform& p) {
     p.shell = std::make_unique<DesktopShell>();
     p.voices = std::make_unique<EspeakVoiceFactory>();
     p.taskbar = std::make_unique<LauncherEntryProgress>();
+    p.toggles = std::make_unique<DBusToggleRequests>();
     p.openTree = &AtspiAutomationTree::Open;
     p.nameChanges = std::make_unique<AtspiNameChangeMonitor>();
     p.accessibility = std::make_unique<AccessibilityBusSwitch>();

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 
 #include "platform/desktop/canberra_sound_player.h"
+#include "platform/desktop/sound_theme_beeper.h"
 #include "platform/x11/x_display.h"
 
 namespace qrv {
@@ -14,19 +15,7 @@ XBeeper::XBeeper(const std::string& displayName, std::unique_ptr<SoundEventPlaye
 XBeeper::~XBeeper() = default;
 
 const char* XBeeper::EventId(BeepKind kind) {
-    switch (kind) {
-        case BeepKind::Error:
-            return "dialog-error";
-        case BeepKind::Question:
-            return "dialog-question";
-        case BeepKind::Warning:
-            return "dialog-warning";
-        case BeepKind::Information:
-            return "dialog-information";
-        case BeepKind::Simple:
-            break;
-    }
-    return "bell";
+    return SoundThemeBeeper::EventId(kind);
 }
 
 void XBeeper::Beep(BeepKind kind) {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace qrv {
+
+// Start/stop requests that other processes send to one running instance: the
+// way to start and stop a search where no global hot key can be grabbed.
+class ToggleRequests {
+  public:
+    using Handler = std::function<void()>;
+    virtual ~ToggleRequests() = default;
+    // Takes requests addressed to this instance number; false when another
+    // process already answers for it or there is no bus.
+    virtual bool Publish(int32_t instance) = 0;
+    // Stops taking requests and frees the instance number for another process.
+    virtual void Withdraw() = 0;
+    // Called on the thread that owns the requests (the GUI thread) once per request.
+    virtual void SetHandler(Handler handler) = 0;
+};
+
+}  // namespace qrv

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/search/geometry.h"
+
+namespace qrv {
+
+// One session of the desktop portal (xdg-desktop-portal) that casts the
+// screen, and with RemoteDesktop also takes pointer input, on one session:
+// CreateSession, SelectDevices (RemoteDesktop), SelectSources, Start, each
+// answered by a Response signal. The user's consent is asked once; the
+// restore token handed back lets a later session skip the question.
+// Runs Qt events while it waits: use it on a thread with an event loop.
+class PortalSession : public QObject {
+    Q_OBJECT
+
+  public:
+    enum class Kind { ScreenCast, RemoteDesktop };
+    struct Stream {
+        uint32_t nodeId = 0;
+        Rect area;  // where the stream's monitor is, when the portal says
+    };
+
+    explicit PortalSession(Kind kind);
+    ~PortalSession() override;
+
+    // Runs the exchange up to Start; false when a step fails or goes
+    // unanswered for `timeoutMs`. `restoreToken` may be empty.
+    bool Open(const std::string& restoreToken, int timeoutMs);
+    // The step that failed ("CreateSession", "Start", ...) and the portal's
+    // response code (1: cancelled, 2: failed; 0 when it did not answer).
+    const std::string& FailedStep() const { return m_failedStep; }
+    uint32_t FailedCode() const { return m_failedCode; }
+    const std::vector<Stream>& Streams() const { return m_streams; }
+    const std::string& RestoreToken() const { return m_restoreToken; }
+    // A PipeWire remote for the session's streams; -1 on failure. The caller
+    // owns the descriptor.
+    int OpenPipeWireRemote();
+
+  private slots:
+    void OnResponse(uint code, const QVariantMap& results);
+
+  private:
+    bool Request(const char* interface, const char* method, QVariantList arguments,
+                 QVariantMap options, int timeoutMs);
+    QString Interface() const;
+
+    Kind m_kind;
+    QString m_session;
+    std::string m_failedStep;
+    uint32_t m_failedCode = 0;
+    std::vector<Stream> m_streams;
+    std::string m_restoreToken;
+    bool m_bAnswered = false;
+    uint32_t m_code = 0;
+    QVariantMap m_results;
+    uint32_t m_nextToken = 0;
+};
+
+}  // namespace qrv

@@ -1,0 +1,60 @@
+#include "platform/wayland/wayland_backend.h"
+
+#include <cstdlib>
+
+#include "platform/desktop/linux_desktop_services.h"
+#include "platform/desktop/sound_theme_beeper.h"
+#include "platform/wayland/wayland_display.h"
+#include "platform/wayland/wayland_display_layout.h"
+#include "platform/wayland/wayland_input_injector.h"
+#include "platform/wayland/wayland_screen_source.h"
+#include "platform/wayland/wayland_top_level_windows.h"
+#include "platform/wayland/wayland_toplevel_list.h"
+#include "platform/wayland/wayland_window_activator.h"
+
+namespace qrv::wayland {
+
+namespace {
+
+bool FitsSession() {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    if (name == nullptr || *name == '\0') {
+        return false;
+    }
+    std::shared_ptr<WaylandDisplay> display = WaylandDisplay::Open();
+    return display && display->Offers("zwlr_screencopy_manager_v1") &&
+           display->Offers("zwlr_virtual_pointer_manager_v1");
+}
+
+// The live services, all or none: each holds its own compositor connection.
+// There is no global key grab: start/stop requests come over the session bus.
+void AddSessionServices(DesktopPlatform& p) {
+    auto screen = std::make_unique<WaylandScreenSource>();
+    auto input = std::make_unique<WaylandInputInjector>();
+    if (!screen->Connected() || !input->Connected()) {
+        return;
+    }
+    p.screen = std::move(screen);
+    p.input = std::move(input);
+    p.layout = std::make_unique<WaylandDisplayLayout>();
+    auto list = std::make_shared<WaylandToplevelList>();
+    p.windows = std::make_unique<WaylandTopLevelWindows>(list);
+    p.activator = std::make_unique<WaylandWindowActivator>(list);
+}
+
+std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {
+    auto p = std::make_unique<DesktopPlatform>();
+    p->name = kBackend.name;
+    AddLinuxDesktopServices(*p);
+    if (reach == PlatformReach::kSession) {
+        p->beeper = std::make_unique<SoundThemeBeeper>();
+        AddSessionServices(*p);
+    }
+    return p;
+}
+
+}  // namespace
+
+const Backend kBackend{"wayland", &FitsSession, &Open};
+
+}  // namespace qrv::wayland

@@ -1,0 +1,132 @@
+#include "platform/wayland/wayland_input_injector.h"
+
+#include <linux/input-event-codes.h>
+#include <wayland-client.h>
+
+#include <array>
+#include <chrono>
+#include <cmath>
+
+#include "core/search/mouse_input.h"
+#include "platform/wayland/wayland_display.h"
+#include "wayland/wlr-virtual-pointer-unstable-v1-client.h"
+
+namespace qrv {
+namespace {
+
+struct ButtonFlag {
+    uint32_t flag;
+    uint32_t button;
+    bool press;
+};
+
+// Button flags of the event record and the evdev buttons they press or release.
+constexpr std::array<ButtonFlag, 6> kButtonFlags{{
+    {mouse_flags::kLeftDown, BTN_LEFT, true},
+    {mouse_flags::kLeftUp, BTN_LEFT, false},
+    {0x0008, BTN_RIGHT, true},    // right down
+    {0x0010, BTN_RIGHT, false},   // right up
+    {0x0020, BTN_MIDDLE, true},   // middle down
+    {0x0040, BTN_MIDDLE, false},  // middle up
+}};
+
+// Sub-pixel steps of an absolute motion, so that positions on scaled outputs
+// land where they should.
+constexpr double kSteps = 64;
+
+uint32_t NowMs() {
+    return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count());
+}
+
+}  // namespace
+
+WaylandInputInjector::WaylandInputInjector(const std::string& displayName)
+    : m_pDisplay(WaylandDisplay::Open(displayName)) {
+    if (!m_pDisplay) {
+        return;
+    }
+    auto* manager = static_cast<zwlr_virtual_pointer_manager_v1*>(
+        m_pDisplay->Bind(zwlr_virtual_pointer_manager_v1_interface, 1));
+    if (manager) {
+        m_pPointer =
+            zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, m_pDisplay->Seat());
+        zwlr_virtual_pointer_manager_v1_destroy(manager);
+        m_pDisplay->Roundtrip();
+    }
+}
+
+WaylandInputInjector::~WaylandInputInjector() {
+    if (m_pPointer) {
+        zwlr_virtual_pointer_v1_destroy(m_pPointer);
+        m_pDisplay->Roundtrip();
+    }
+}
+
+void WaylandInputInjector::Inject(const MouseEvent& event) {
+    if (!m_pPointer) {
+        return;
+    }
+    std::lock_guard lock(m_mutex);
+    m_pDisplay->DispatchArrived();
+    const uint32_t time = NowMs();
+    if (event.flags & mouse_flags::kMove) {
+        if (event.flags & mouse_flags::kAbsolute) {
+            const OutputLayout layout = m_pDisplay->Layout();
+            const Rect target = (event.flags & mouse_flags::kVirtualDesk) ? layout.VirtualScreen()
+                                : layout.Monitors().empty()               ? Rect{}
+                                                            : layout.Monitors().front();
+            MoveTo(Point{MouseInput::NormalisedToPixel(event.dx, target.left, target.Width()),
+                         MouseInput::NormalisedToPixel(event.dy, target.top, target.Height())},
+                   time);
+        } else {
+            zwlr_virtual_pointer_v1_motion(m_pPointer, time, wl_fixed_from_int(event.dx),
+                                           wl_fixed_from_int(event.dy));
+            m_cursor = Point{m_cursor.x + event.dx, m_cursor.y + event.dy};
+        }
+    }
+    for (const ButtonFlag& b : kButtonFlags) {
+        if (event.flags & b.flag) {
+            zwlr_virtual_pointer_v1_button(
+                m_pPointer, time, b.button,
+                b.press ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
+        }
+    }
+    zwlr_virtual_pointer_v1_frame(m_pPointer);
+    m_pDisplay->Roundtrip();
+}
+
+// An absolute motion over the whole layout to the screen point; a point off
+// every output is left alone, as the compositor would clamp it anyway.
+void WaylandInputInjector::MoveTo(Point p, uint32_t time) {
+    const OutputLayout layout = m_pDisplay->Layout();
+    const std::optional<LogicalPoint> logical = layout.ToLogical(p);
+    const Rect box = layout.LogicalBox();
+    if (!logical || box.Width() <= 0 || box.Height() <= 0) {
+        return;
+    }
+    zwlr_virtual_pointer_v1_motion_absolute(
+        m_pPointer, time, uint32_t(std::llround((logical->x - box.left) * kSteps)),
+        uint32_t(std::llround((logical->y - box.top) * kSteps)), uint32_t(box.Width() * kSteps),
+        uint32_t(box.Height() * kSteps));
+    m_cursor = p;
+}
+
+Point WaylandInputInjector::CursorPos() {
+    std::lock_guard lock(m_mutex);
+    return m_cursor;
+}
+
+void WaylandInputInjector::SetCursorPos(Point p) {
+    if (!m_pPointer) {
+        return;
+    }
+    std::lock_guard lock(m_mutex);
+    m_pDisplay->DispatchArrived();
+    MoveTo(p, NowMs());
+    zwlr_virtual_pointer_v1_frame(m_pPointer);
+    m_pDisplay->Roundtrip();
+}
+
+}  // namespace qrv

@@ -1,0 +1,127 @@
+#include "platform/wayland/wayland_toplevel_list.h"
+
+#include <wayland-client.h>
+
+#include "platform/wayland/wayland_display.h"
+#include "wayland/wlr-foreign-toplevel-management-unstable-v1-client.h"
+
+namespace qrv {
+
+WaylandToplevelList::WaylandToplevelList(const std::string& displayName)
+    : m_pDisplay(WaylandDisplay::Open(displayName)) {
+    if (!m_pDisplay) {
+        return;
+    }
+    static const zwlr_foreign_toplevel_manager_v1_listener kListener{
+        .toplevel = &OnToplevel,
+        .finished = [](void*, zwlr_foreign_toplevel_manager_v1*) {},
+    };
+    m_pManager = static_cast<zwlr_foreign_toplevel_manager_v1*>(
+        m_pDisplay->Bind(zwlr_foreign_toplevel_manager_v1_interface, 3));
+    if (m_pManager) {
+        zwlr_foreign_toplevel_manager_v1_add_listener(m_pManager, &kListener, this);
+        m_pDisplay->Roundtrip();
+    }
+}
+
+WaylandToplevelList::~WaylandToplevelList() {
+    for (const auto& t : m_toplevels) {
+        zwlr_foreign_toplevel_handle_v1_destroy(t->handle);
+    }
+    if (m_pManager) {
+        zwlr_foreign_toplevel_manager_v1_destroy(m_pManager);
+    }
+}
+
+std::vector<TopLevelWindow> WaylandToplevelList::Enumerate() {
+    std::lock_guard lock(m_mutex);
+    std::vector<TopLevelWindow> windows;
+    if (!m_pManager || !m_pDisplay->Roundtrip()) {
+        return windows;
+    }
+    DropClosed();
+    for (const auto& t : m_toplevels) {
+        if (t->described) {
+            TopLevelWindow w;
+            w.id = t->id;
+            w.title = t->title;
+            w.maximized = t->maximized;
+            w.minimized = t->minimized;
+            windows.push_back(std::move(w));
+        }
+    }
+    return windows;
+}
+
+void WaylandToplevelList::Activate(WindowId window) {
+    std::lock_guard lock(m_mutex);
+    if (!m_pManager || !m_pDisplay->Seat()) {
+        return;
+    }
+    m_pDisplay->DispatchArrived();
+    for (const auto& t : m_toplevels) {
+        if (t->id == window && !t->closed) {
+            if (t->minimized) {
+                zwlr_foreign_toplevel_handle_v1_unset_minimized(t->handle);
+            }
+            zwlr_foreign_toplevel_handle_v1_activate(t->handle, m_pDisplay->Seat());
+            m_pDisplay->Roundtrip();
+            return;
+        }
+    }
+}
+
+void WaylandToplevelList::OnToplevel(void* data, zwlr_foreign_toplevel_manager_v1*,
+                                     zwlr_foreign_toplevel_handle_v1* handle) {
+    static const zwlr_foreign_toplevel_handle_v1_listener kListener{
+        .title = &OnTitle,
+        .app_id = [](void*, zwlr_foreign_toplevel_handle_v1*, const char*) {},
+        .output_enter = [](void*, zwlr_foreign_toplevel_handle_v1*, wl_output*) {},
+        .output_leave = [](void*, zwlr_foreign_toplevel_handle_v1*, wl_output*) {},
+        .state = &OnState,
+        .done = &OnDone,
+        .closed = &OnClosed,
+        .parent = [](void*, zwlr_foreign_toplevel_handle_v1*, zwlr_foreign_toplevel_handle_v1*) {},
+    };
+    auto* self = static_cast<WaylandToplevelList*>(data);
+    auto toplevel = std::make_unique<Toplevel>();
+    toplevel->handle = handle;
+    toplevel->id = self->m_nextId++;
+    zwlr_foreign_toplevel_handle_v1_add_listener(handle, &kListener, toplevel.get());
+    self->m_toplevels.push_back(std::move(toplevel));
+}
+
+void WaylandToplevelList::OnTitle(void* data, zwlr_foreign_toplevel_handle_v1*, const char* title) {
+    static_cast<Toplevel*>(data)->title = title;
+}
+
+void WaylandToplevelList::OnState(void* data, zwlr_foreign_toplevel_handle_v1*, wl_array* states) {
+    auto* t = static_cast<Toplevel*>(data);
+    t->maximized = false;
+    t->minimized = false;
+    const auto* state = static_cast<const uint32_t*>(states->data);
+    for (std::size_t i = 0; i < states->size / sizeof(uint32_t); ++i) {
+        t->maximized |= state[i] == ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_MAXIMIZED;
+        t->minimized |= state[i] == ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_MINIMIZED;
+    }
+}
+
+void WaylandToplevelList::OnDone(void* data, zwlr_foreign_toplevel_handle_v1*) {
+    static_cast<Toplevel*>(data)->described = true;
+}
+
+// The window is gone; its handle goes at the next enumeration.
+void WaylandToplevelList::OnClosed(void* data, zwlr_foreign_toplevel_handle_v1*) {
+    static_cast<Toplevel*>(data)->closed = true;
+}
+
+void WaylandToplevelList::DropClosed() {
+    std::erase_if(m_toplevels, [](const std::unique_ptr<Toplevel>& t) {
+        if (t->closed) {
+            zwlr_foreign_toplevel_handle_v1_destroy(t->handle);
+        }
+        return t->closed;
+    });
+}
+
+}  // namespace qrv

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# End-to-end checks of `quorvane-cli toggle` against a stand-in instance on the
+# session bus that counts the requests it is sent.
+set -uo pipefail
+cli=$1
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || ! /usr/bin/python3 -c 'import gi' 2>/dev/null; then
+    echo "no session bus or no python3-gi: skipped"
+    echo "0 passed, 0 failed, 1 skipped"
+    exit 0
+fi
+work=$(mktemp -d)
+failures=0
+checks=0
+check() {  # description, command...
+    local what=$1; shift
+    checks=$((checks + 1))
+    "$@" || { echo "FAIL: $what"; failures=$((failures + 1)); }
+}
+
+# Instance 2 of the program as the bus sees it: the name, the object, the method.
+/usr/bin/python3 - "$work/requests" >"$work/instance.out" 2>&1 <<'PY' &
+import sys
+from gi.repository import Gio, GLib
+xml = """<node><interface name="org.tolbrin.Quorvane.Instance">
+<method name="ToggleSearch"/></interface></node>"""
+def call(conn, sender, path, iface, method, params, invocation):
+    with open(sys.argv[1], "a") as f:
+        f.write(method + "\n")
+    invocation.return_value(None)
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+bus.register_object("/org/tolbrin/Quorvane", Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0],
+                    call, None, None)
+Gio.bus_own_name_on_connection(bus, "org.tolbrin.Quorvane.Instance2", 0,
+                               lambda *a: print("ready", flush=True), None)
+GLib.MainLoop().run()
+PY
+instance=$!
+trap 'kill $instance 2>/dev/null; wait $instance 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 200); do grep -q ready "$work/instance.out" 2>/dev/null && break; sleep 0.05; done
+
+requests() { wc -l <"$work/requests" 2>/dev/null || echo 0; }
+"$cli" toggle --instance 2
+check "toggle --instance 2 exits 0" test $? = 0
+check "instance 2 got one ToggleSearch" test "$(requests)" = 1
+"$cli" toggle --instance 2
+check "a second toggle reaches it again" test "$(requests)" = 2
+
+err=$("$cli" toggle 2>&1 >/dev/null)
+rc=$?
+check "toggle with no instance 1 running exits 1" test $rc = 1
+check "and says so: $err" test "$err" = "quorvane-cli toggle: no instance 1 is running"
+for bad in "--instance" "--instance 0" "--instance x" "--instance 2x" "--other"; do
+    # shellcheck disable=SC2086
+    "$cli" toggle $bad >/dev/null 2>&1
+    rc=$?
+    check "toggle $bad is bad input (exit 2)" test $rc = 2
+done
+check "bad input sent nothing" test "$(requests)" = 2
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" = 0 ]

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# End-to-end check of `quorvane-cli find` on the headless sway: a native
+# Wayland window on each output shows the pattern patch; the CLI finds it on
+# the live screen, moves there, clicks its centre and puts the cursor back.
+# Run inside tests/wayland/with-sway.sh. Usage: cli_find_test.sh QUORVANE_CLI
+set -uo pipefail
+cli=$1
+apps=$(cd "$(dirname "$0")" && pwd)/apps
+work=$(mktemp -d)
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+checks=0
+failures=0
+check() {  # description, command...
+    local what=$1; shift
+    checks=$((checks + 1))
+    "$@" || { echo "FAIL: $what"; failures=$((failures + 1)); }
+}
+# saw FILE LINE: waits (bounded) until the window has printed the line.
+saw() {
+    for _ in $(seq 400); do grep -qx "$2" "$1" && return 0; sleep 0.05; done
+    return 1
+}
+
+for side in left right; do
+    output=HEADLESS-1
+    [ $side = right ] && output=HEADLESS-2
+    swaymsg focus output $output >/dev/null
+    python3 "$apps/pattern_window.py" "cli-$side" >"$work/$side.log" &
+    pids+=($!)
+    for _ in $(seq 400); do grep -q '^ready' "$work/$side.log" && break; sleep 0.05; done
+done
+# The patch as a 32-bit picture.
+python3 - "$apps" "$work/patch.png" <<'PY'
+import sys
+sys.path.insert(0, sys.argv[1])
+import cairo
+import pattern_window as w
+patch = w.pattern(w.PATCH_W, w.PATCH_H)
+picture = cairo.ImageSurface(cairo.FORMAT_ARGB32, w.PATCH_W, w.PATCH_H)
+cr = cairo.Context(picture)
+cr.set_source_surface(patch, 0, 0)
+cr.paint()
+picture.write_to_png(sys.argv[2])
+PY
+# Opaque pictures come out of cairo as 24-bit PNGs; searches take 32-bit ones.
+convert "$work/patch.png" "PNG32:$work/patch.png"
+
+# find_on SIDE AREA: the patch is at (300, 200) in the window, 160x120: centre (380, 260).
+find_on() {
+    local side=$1 area=$2 other=left
+    [ "$side" = left ] && other=right
+    timeout 120 "$cli" find --picture "$work/patch.png" --area "$area" --count 50 --interval 100 \
+        --click --cursor-back --abort-on-match >"$work/find-$side.out" 2>&1
+    local rc=$?
+    check "find on the $side output exits 0 ($(tail -1 "$work/find-$side.out"))" test $rc = 0
+    check "the $side window was clicked at the patch centre" saw "$work/$side.log" "press 1 380 260"
+    check "and released there" saw "$work/$side.log" "release 1 380 260"
+}
+find_on left -1280,0,1280,1024
+# The cursor goes back to where this process last put it: the origin, on the
+# right output (a Wayland client cannot read the pointer's position).
+check "cursor back at (0, 0) on the right output" saw "$work/right.log" "enter 0 0"
+find_on right 0,0,1920,1080
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" = 0 ]

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# End-to-end check of the window on the headless sway: a profile set to find
+# the pattern patch of a native Wayland window and click it; the run is
+# started over the session bus with `quorvane-cli toggle`, as a key bound in
+# the compositor would. Run inside tests/wayland/with-sway.sh.
+# Usage: gui_find_test.sh QUORVANE QUORVANE_CLI
+set -uo pipefail
+app=$1
+cli=$2
+apps=$(cd "$(dirname "$0")" && pwd)/apps
+work=$(mktemp -d)
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+checks=0
+failures=0
+check() {  # description, command...
+    local what=$1; shift
+    checks=$((checks + 1))
+    "$@" || { echo "FAIL: $what"; failures=$((failures + 1)); }
+}
+saw() {  # FILE LINE: waits (bounded) until the window has printed the line
+    for _ in $(seq 400); do grep -qx "$2" "$1" && return 0; sleep 0.05; done
+    return 1
+}
+
+swaymsg focus output HEADLESS-2 >/dev/null
+python3 "$apps/pattern_window.py" gui-target >"$work/target.log" &
+pids+=($!)
+for _ in $(seq 400); do grep -q '^ready' "$work/target.log" && break; sleep 0.05; done
+python3 - "$apps" "$work/patch.png" <<'PY'
+import sys
+sys.path.insert(0, sys.argv[1])
+import cairo
+import pattern_window as w
+picture = cairo.ImageSurface(cairo.FORMAT_ARGB32, w.PATCH_W, w.PATCH_H)
+cr = cairo.Context(picture)
+cr.set_source_surface(w.pattern(w.PATCH_W, w.PATCH_H), 0, 0)
+cr.paint()
+picture.write_to_png(sys.argv[2])
+PY
+# Opaque pictures come out of cairo as 24-bit PNGs; searches take 32-bit ones.
+convert "$work/patch.png" "PNG32:$work/patch.png"
+
+# The first instance's profile section: search the left output, where the
+# window below shows the patch, once a second, clicking the match.
+profile="$XDG_CONFIG_HOME/Tolbrin/Quorvane by Tolbrin.ini"
+mkdir -p "$(dirname "$profile")"
+cat >"$profile" <<INI
+[Instance 2]
+m_iScreenAreaLeft=-1280
+m_iScreenAreaTop=0
+m_iScreenAreaWidth=1280
+m_iScreenAreaHeight=1024
+PictureToFindFilePath=$work/patch.png
+ClickOnPicture=1
+CursorBack=1
+SpeakText=0
+AbortSearch=1
+Count=0
+Interval=200
+INI
+# The window floats on the right output, clear of the target's patch; the
+# target then moves to the left output.
+swaymsg 'for_window [app_id="quorvane"] floating enable, move position 1000 600' >/dev/null
+QT_QPA_PLATFORM=wayland "$app" >"$work/app.log" 2>&1 &
+pids+=($!)
+swaymsg '[title="gui-target"] move container to output HEADLESS-1' >/dev/null
+toggled=no
+for _ in $(seq 400); do
+    if "$cli" toggle >/dev/null 2>&1; then toggled=yes; break; fi
+    sleep 0.05
+done
+check "the window took the start request" test $toggled = yes
+check "the run clicked the patch centre on the left output" saw "$work/target.log" "press 1 380 260"
+check "and released it there" saw "$work/target.log" "release 1 380 260"
+check "the window still runs" kill -0 "${pids[1]}"
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" = 0 ]

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs the Wayland suite of a build directory inside a private headless sway
+# (tests/wayland/with-sway.sh). The programs are copied to a folder the
+# session's unprivileged user can read, wherever the build lives.
+# Usage: run-suite.sh BUILD_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
+
+stage=$(mktemp -d /tmp/qrv-wayland-suite.XXXXXX)
+trap 'rm -rf "$stage"' EXIT
+cp "$build/tests/wayland/wayland_tests" "$build/src/cli/quorvane-cli" "$build/src/app/quorvane" \
+    "$here/cli_find_test.sh" "$here/gui_find_test.sh" "$stage/"
+cp -r "$here/apps" "$stage/apps"
+chmod -R a+rX "$stage"
+
+start=$(date +%s)
+bash "$here/with-sway.sh" --portal "$stage/wayland_tests"
+bash "$here/with-sway.sh" bash "$stage/cli_find_test.sh" "$stage/quorvane-cli"
+bash "$here/with-sway.sh" bash "$stage/gui_find_test.sh" "$stage/quorvane" "$stage/quorvane-cli"
+echo "Wayland suite took $(($(date +%s) - start)) s"
