@@ -8,6 +8,7 @@
 
 #include "cli/automation/elements_command.h"
 #include "cli/colours/colours_command.h"
+#include "cli/common/gnu_options.h"
 #include "cli/explain/explain_command.h"
 #include "cli/find/find_command.h"
 #include "cli/toggle/toggle_command.h"
@@ -52,7 +53,7 @@ int main(int argc, char** argv) {
         return argc < 2 ? 2 : 0;
     }
     if (std::strcmp(argv[1], "--version") == 0) {
-        std::puts("quorvane-cli " QRV_VERSION);
+        qrv::cli::PrintVersion();
         return 0;
     }
     auto command = Commands().find(argv[1]);

@@ -50,6 +50,7 @@ same explain --picture pic.png --screen-image screen.png --deviation 0,1,2 -- \
 same explain --picture pic.png --screen-image screen.png --origin 5,6 -- \
     explain --origin=5,6 --screen-image=screen.png --picture=-x.png
 same colours pic.png --html a.html -- colours --html=a.html pic.png
+same toggle --instance 7 -- toggle --instance=7
 # After --, a file whose name starts with a dash is the IMAGE operand.
 for args in "-- -x.png" "--html=b.html -- -x.png"; do
     # shellcheck disable=SC2086
@@ -59,7 +60,7 @@ done
 [ -s b.html ] || fail "colours --html=b.html -- -x.png wrote no page"
 
 # Help and version: exit 0, the same text for -h and --help, in every command.
-for command in find explain colours elements click-element; do
+for command in find explain colours elements click-element toggle; do
     help=$(run "$command" --help)
     [ "$(run "$command" -h)" = "$help" ] || fail "$command: -h and --help differ"
     case "$help" in "0"$'\n'"usage: quorvane-cli $command"*) ;; *) fail "$command --help: $help" ;; esac
@@ -80,7 +81,8 @@ for args in "find --picture pic.png --screen-image screen.png --all=yes" \
     "find --picture pic.png --screen-image screen.png extra" \
     "explain --picture pic.png --screen-image screen.png --count=2" \
     "explain --picture pic.png" "explain --picture=pic.png --screen-image=" \
-    "elements --only-clickables=1 Window" "elements" "colours --html" "click-element W"; do
+    "elements --only-clickables=1 Window" "elements" "colours --html" "click-element W" \
+    "toggle --instance=0" "toggle --instance" "toggle 2"; do
     # shellcheck disable=SC2086
     timeout -s KILL 60 "$cli" $args >/dev/null 2>&1; rc=$?
     [ "$rc" = 2 ] || fail "$args exited $rc, expected 2"

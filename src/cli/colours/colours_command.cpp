@@ -21,7 +21,7 @@ const char* const kUsage =
     "Prints the summary line of the image's unique colours, then one line per\n"
     "colour in list order: row number, red, green, blue, separated by tabs.\n"
     "With --html, also writes the colour table as an HTML page to FILE.\n"
-    "Options take their value as --name VALUE or --name=VALUE; -- ends the options.\n";
+    "An option takes its value as the next argument or after =; -- ends the options.\n";
 
 struct ColoursOptions {
     std::string image;

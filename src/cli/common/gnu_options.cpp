@@ -73,13 +73,17 @@ std::optional<ParsedArgs> ParseGnuOptions(const std::vector<std::string>& args,
     return out;
 }
 
+void PrintVersion() {
+    std::puts("quorvane-cli " QRV_VERSION);
+}
+
 std::optional<int> AnswerHelpOrVersion(const ParsedArgs& parsed, const char* usage) {
     if (parsed.help) {
         std::fputs(usage, stdout);
         return 0;
     }
     if (parsed.version) {
-        std::puts("quorvane-cli " QRV_VERSION);
+        PrintVersion();
         return 0;
     }
     return std::nullopt;

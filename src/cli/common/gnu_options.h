@@ -31,6 +31,9 @@ struct ParsedArgs {
 std::optional<ParsedArgs> ParseGnuOptions(const std::vector<std::string>& args,
                                           const std::vector<OptionSpec>& specs, std::string& error);
 
+// Prints the program's name and version.
+void PrintVersion();
+
 // Prints the usage for --help or the version for --version and returns the
 // exit status 0; nothing when neither was asked for.
 std::optional<int> AnswerHelpOrVersion(const ParsedArgs& parsed, const char* usage);

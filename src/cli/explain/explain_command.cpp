@@ -29,7 +29,7 @@ const char* const kUsage =
     "and the area pixel under it. Closest is the smallest largest-channel need,\n"
     "the first position column by column among equals. Exit status: 0 when the\n"
     "picture matches with the given deviation, 1 when not, 2 on bad input.\n"
-    "Options take their value as --name VALUE or --name=VALUE; -- ends the options.\n";
+    "An option takes its value as the next argument or after =; -- ends the options.\n";
 
 int BadInput(const std::string& message) {
     std::fprintf(stderr, "quorvane-cli explain: %s\n", message.c_str());

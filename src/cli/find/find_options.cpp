@@ -27,7 +27,7 @@ const char* const kFindUsage =
     "                      position the picture matches at, column by column\n"
     "  --max-matches N     at most N of those lines per attempt (default 1000)\n"
     "  --json              one JSON object per attempt instead of the status lines\n"
-    "Options take their value as --name VALUE or --name=VALUE; -- ends the options.\n";
+    "An option takes its value as the next argument or after =; -- ends the options.\n";
 
 namespace {
 
