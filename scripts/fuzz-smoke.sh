@@ -29,6 +29,8 @@ make_seed() {  # [FORMAT:]name, convert arguments...
 make_seed rgb.png gradient:red-blue
 make_seed PNG32:rgba.png -alpha set gradient:red-none
 make_seed grey16.png gradient: -colorspace Gray -depth 16
+make_seed interlaced.png gradient:red-blue -interlace PNG
+make_seed grey-alpha.png -alpha set gradient:white-none -colorspace Gray
 make_seed PNG8:palette.png plasma:fractal -colors 4
 make_seed colour.jpg gradient:yellow-green
 make_seed grey.jpg gradient: -colorspace Gray

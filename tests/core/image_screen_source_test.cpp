@@ -135,6 +135,21 @@ TEST(ImageScreenSource, PreparedImageIsFilledInPlace) {
     EXPECT_EQ(into.PackedAt(2, 1), Expected({-2, 5}, 1, 7));
 }
 
+// Whole rows of the image are shown in place, neither cleared nor copied, by
+// a capture and by every capture after it; preparing for them allocates nothing.
+TEST(ImageScreenSource, WholeRowsShowTheImageItself) {
+    ImageScreenSource source(Numbered(), {-2, 5});
+    PixelImage into = test::Filled(4, 3, 0xFFFFFF);
+    source.Prepare(-2, 6, 4, 2, into);
+    EXPECT_TRUE(into.Empty());
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(source.Capture(-2, 6, 4, 2, into));
+        EXPECT_NE(into.Owner(), nullptr);
+        EXPECT_EQ(into.PackedAt(0, 0), Expected({-2, 5}, -2, 6));
+        EXPECT_EQ(into.PackedAt(3, 1), Expected({-2, 5}, 1, 7));
+    }
+}
+
 TEST(ImageScreenSource, BoundsSaturateAtTheIntegerLimit) {
     EXPECT_EQ(ImageScreenSource(Numbered(), {-2, 5}).Bounds(), (Rect{-2, 5, 2, 8}));
     EXPECT_EQ(ImageScreenSource(Numbered(), {kMax - 1, kMax}).Bounds(),

@@ -5,15 +5,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <png.h>
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
+
+#include <algorithm>
 #include <random>
 #include <vector>
 
 #include "core/imaging/bmp32_encoder.h"
+#include "core/imaging/image_header_depth.h"
 
 namespace qrv {
 namespace {
@@ -301,6 +305,144 @@ TEST_F(QtImageCodecTest, BrokenFilesFailAndLeaveNothing) {
     }
 }
 
+// The transparent grey of RandomPng's grey files, decoded.
+constexpr uint32_t kClearGrey = 0x00010101;
+
+// One kind of PNG file the differential test writes with libpng.
+struct PngKind {
+    const char* name;
+    int colourType;
+    int bits;
+    bool interlaced;
+    bool transparency;  // a tRNS chunk: the first palette entry, or one colour
+};
+
+void AppendToBytes(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<QByteArray*>(png_get_io_ptr(png))
+        ->append(reinterpret_cast<const char*>(data), qsizetype(length));
+}
+
+// A width x height file of random samples of the given kind.
+QByteArray RandomPng(const PngKind& kind, int width, int height, std::mt19937& random) {
+    QByteArray file;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &file, &AppendToBytes, nullptr);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), kind.bits, kind.colourType,
+                 kind.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    const int entries = kind.colourType == PNG_COLOR_TYPE_PALETTE ? 1 << kind.bits : 0;
+    std::vector<png_color> palette(static_cast<std::size_t>(entries));
+    for (png_color& c : palette) {
+        c = {png_byte(random()), png_byte(random()), png_byte(random())};
+    }
+    if (entries > 0) {
+        png_set_PLTE(png, info, palette.data(), entries);
+    }
+    const png_byte alphas[] = {0x00, 0x80};
+    png_color_16 colour = {0, 1, 2, 3, 1};  // RGB 1,2,3 or grey 1 is transparent
+    if (kind.transparency) {
+        png_set_tRNS(png, info, alphas, 2, &colour);
+    }
+    png_write_info(png, info);
+    png_set_interlace_handling(png);
+    const int channels = png_get_channels(png, info);
+    const std::size_t rowBytes = (std::size_t(width) * channels * kind.bits + 7) / 8;
+    std::vector<std::vector<png_byte>> rows(static_cast<std::size_t>(height),
+                                            std::vector<png_byte>(rowBytes));
+    std::vector<png_bytep> pointers;
+    for (auto& row : rows) {
+        for (png_byte& b : row) {
+            b = png_byte(random());
+        }
+        pointers.push_back(row.data());
+    }
+    if (kind.transparency && kind.colourType != PNG_COLOR_TYPE_PALETTE) {
+        std::fill(rows[0].begin(), rows[0].end(), png_byte(0));  // some pixels of the clear colour
+    }
+    png_write_image(png, pointers.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return file;
+}
+
+// Every kind of PNG decodes to the pixels Qt's own reader gives, with the
+// depth the header declares.
+TEST_F(QtImageCodecTest, PngFilesDecodeToQtsPixels) {
+    const PngKind kinds[] = {
+        {"grey 1", PNG_COLOR_TYPE_GRAY, 1, false, false},
+        {"grey 2", PNG_COLOR_TYPE_GRAY, 2, false, false},
+        {"grey 4 interlaced", PNG_COLOR_TYPE_GRAY, 4, true, false},
+        {"grey 8", PNG_COLOR_TYPE_GRAY, 8, false, false},
+        {"grey 8 tRNS", PNG_COLOR_TYPE_GRAY, 8, false, true},
+        {"grey 16", PNG_COLOR_TYPE_GRAY, 16, false, false},
+        {"grey alpha 8", PNG_COLOR_TYPE_GRAY_ALPHA, 8, false, false},
+        {"grey alpha 16 interlaced", PNG_COLOR_TYPE_GRAY_ALPHA, 16, true, false},
+        {"palette 1", PNG_COLOR_TYPE_PALETTE, 1, false, false},
+        {"palette 4 tRNS", PNG_COLOR_TYPE_PALETTE, 4, false, true},
+        {"palette 8", PNG_COLOR_TYPE_PALETTE, 8, false, false},
+        {"palette 8 interlaced", PNG_COLOR_TYPE_PALETTE, 8, true, false},
+        {"rgb 8", PNG_COLOR_TYPE_RGB, 8, false, false},
+        {"rgb 8 interlaced", PNG_COLOR_TYPE_RGB, 8, true, false},
+        {"rgb 8 tRNS", PNG_COLOR_TYPE_RGB, 8, false, true},
+        {"rgb 16", PNG_COLOR_TYPE_RGB, 16, false, false},
+        {"rgba 8", PNG_COLOR_TYPE_RGBA, 8, false, false},
+        {"rgba 8 interlaced", PNG_COLOR_TYPE_RGBA, 8, true, false},
+        {"rgba 16", PNG_COLOR_TYPE_RGBA, 16, false, false},
+    };
+    std::mt19937 random(11);
+    for (const PngKind& kind : kinds) {
+        // Odd sizes leave partial bytes and empty interlace passes.
+        for (const auto& [width, height] : {std::pair{1, 1}, {7, 3}, {33, 17}}) {
+            SCOPED_TRACE(std::string(kind.name) + " " + std::to_string(width) + "x" +
+                         std::to_string(height));
+            const QByteArray bytes = RandomPng(kind, width, height, random);
+            const auto header = ReadHeaderDepth(
+                std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), bytes.size()));
+            ASSERT_TRUE(header);
+            DecodedImage out;
+            ASSERT_EQ(Load(bytes, out), kStatusOk);
+            EXPECT_EQ(out.bitsPerPixel, header->bitsPerPixel);
+            EXPECT_EQ(out.hasAlpha, header->hasAlpha);
+            const QImage qt = QImage::fromData(bytes, "png")
+                                  .convertToFormat(header->hasAlpha ? QImage::Format_ARGB32
+                                                                    : QImage::Format_RGB32);
+            ASSERT_EQ(qt.size(), QSize(width, height));
+            std::vector<uint32_t> expected;
+            for (int y = 0; y < height; ++y) {
+                const auto* row = reinterpret_cast<const uint32_t*>(qt.constScanLine(y));
+                expected.insert(expected.end(), row, row + width);
+            }
+            // Qt blackens a grey file's transparent grey; it keeps its colour,
+            // as an RGB or palette file's transparent colour does.
+            if (kind.colourType == PNG_COLOR_TYPE_GRAY && kind.transparency) {
+                std::replace(expected.begin(), expected.end(), 0x00000000u, kClearGrey);
+            }
+            EXPECT_EQ(Argb(out.pixels), expected);
+        }
+    }
+}
+
+// A PNG cut short anywhere, or with any one byte changed, is refused.
+TEST_F(QtImageCodecTest, DamagedPngFilesFail) {
+    std::mt19937 random(12);
+    const QByteArray whole =
+        RandomPng({"rgb 8 interlaced", PNG_COLOR_TYPE_RGB, 8, true, false}, 9, 5, random);
+    for (qsizetype cut = 0; cut < whole.size(); ++cut) {
+        DecodedImage out;
+        EXPECT_EQ(Load(whole.left(cut), out), kStatusFail) << "cut at " << cut;
+        EXPECT_TRUE(out.pixels.Empty());
+    }
+    // From the IHDR's length on every byte is covered by a chunk's CRC.
+    for (qsizetype at = 8; at < whole.size(); ++at) {
+        QByteArray damaged = whole;
+        damaged[at] = char(damaged[at] ^ 0x10);
+        DecodedImage out;
+        EXPECT_NE(Load(damaged, out), kStatusOk) << "byte " << at << " changed";
+        EXPECT_TRUE(out.pixels.Empty());
+    }
+}
+
 QByteArray Le16(int v) {
     return Bytes({v & 0xFF, (v >> 8) & 0xFF});
 }
@@ -378,19 +520,19 @@ TEST_F(QtImageCodecTest, OnlyRegularFilesAreRead) {
     EXPECT_EQ(Load(image, out), kStatusOk);
 }
 
-// Decoders that produce 32-bit pixels hand over their own block: the pixels
-// are neither converted nor copied again.
+// Qt's decoders that produce 32-bit pixels hand over their own block: the
+// pixels are neither converted nor copied again.
 TEST_F(QtImageCodecTest, ThirtyTwoBitPixelsAreKeptWhereTheDecoderPutThem) {
-    QImage source(64, 48, QImage::Format_ARGB32);
-    source.fill(0x80102030);
+    QImage source(64, 48, QImage::Format_RGB32);
+    source.fill(0xFF102030);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(QImageWriter(&buffer, "png").write(source));
+    ASSERT_TRUE(QImageWriter(&buffer, "bmp").write(source));
     DecodedImage out;
     ASSERT_EQ(Load(bytes, out), kStatusOk);
     EXPECT_NE(out.pixels.Owner(), nullptr);
-    EXPECT_EQ(Argb(out.pixels), std::vector<uint32_t>(64 * 48, 0x80102030));
+    EXPECT_EQ(Argb(out.pixels), std::vector<uint32_t>(64 * 48, 0xFF102030));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "core/desktop/screen_source.h"
 #include "core/search/geometry.h"
 
@@ -7,18 +9,25 @@ namespace qrv {
 
 // A screen made of one image whose top-left pixel lies at `origin`; every
 // pixel outside it reads as black. Lets a search run over a saved screenshot.
+//
+// A capture of whole rows of the image shows the image's own pixels instead of
+// a copy: the captured image keeps them alive and must not be written to.
 class ImageScreenSource : public ScreenSource {
   public:
     ImageScreenSource(PixelImage image, Point origin);
 
     bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                  PixelImage& into) override;
+    void Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
+                 PixelImage& into) override;
 
     // The screen rectangle the image covers.
     Rect Bounds() const;
 
   private:
-    PixelImage m_image;
+    bool WholeRows(int32_t left, int32_t top, int32_t width, int32_t height) const;
+
+    std::shared_ptr<PixelImage> m_image;
     Point m_origin;
 };
 

@@ -10,7 +10,8 @@ struct ca_context;
 namespace qrv {
 
 // Plays sound theme events through libcanberra, which picks the theme and
-// the sound server the desktop uses. Safe to use from several threads.
+// the sound server the desktop uses; the library is loaded at the first sound.
+// Safe to use from several threads.
 class CanberraSoundPlayer : public SoundEventPlayer {
   public:
     CanberraSoundPlayer();
@@ -24,6 +25,7 @@ class CanberraSoundPlayer : public SoundEventPlayer {
     };
 
     std::mutex m_mutex;
+    bool m_tried = false;  // to create the context, which is not tried again
     std::unique_ptr<ca_context, ContextDeleter> m_context;
 };
 

@@ -1,9 +1,8 @@
 #include "platform/espeak/espeak_engine.h"
 
-#include <espeak-ng/espeak_ng.h>
-#include <espeak-ng/speak_lib.h>
-
 #include <new>
+
+#include "platform/espeak/espeak_library.h"
 
 namespace qrv {
 
@@ -86,26 +85,29 @@ void EspeakEngine::Run(std::promise<bool> started) {
             if (!job->text.empty())
                 Speak(*job);
         } catch (const std::bad_alloc&) {
-            espeak_ng_Cancel();
+            m_lib->cancel();
         }
         job->done.set_value();
     }
-    espeak_ng_Terminate();
+    m_lib->terminate();
 }
 
 bool EspeakEngine::Initialise() {
-    espeak_ng_InitializePath(nullptr);
-    if (espeak_ng_Initialize(nullptr) != ENS_OK)
+    m_lib = EspeakLibrary::Get();
+    if (m_lib == nullptr)
+        return false;
+    m_lib->initializePath(nullptr);
+    if (m_lib->initialize(nullptr) != ENS_OK)
         return false;
     SelectOutput(true);
-    if (espeak_ng_SetVoiceByName(ESPEAKNG_DEFAULT_VOICE) != ENS_OK) {
-        espeak_ng_Terminate();
+    if (m_lib->setVoiceByName(ESPEAKNG_DEFAULT_VOICE) != ENS_OK) {
+        m_lib->terminate();
         return false;
     }
-    espeak_SetSynthCallback([](short* samples, int count, espeak_EVENT* events) {
+    m_lib->setSynthCallback([](short* samples, int count, espeak_EVENT* events) {
         return OnSynth(samples, count, events);
     });
-    m_sampleRate = espeak_ng_GetSampleRate();
+    m_sampleRate = m_lib->getSampleRate();
     return true;
 }
 
@@ -132,11 +134,11 @@ void EspeakEngine::Speak(const Job& job) {
     m_captured.clear();
     m_stop = job.stop;
     const espeak_ng_STATUS status =
-        espeak_ng_Synthesize(job.text.c_str(), job.text.size() + 1, 0, POS_CHARACTER, 0,
-                             espeakCHARS_UTF8, nullptr, this);
+        m_lib->synthesize(job.text.c_str(), job.text.size() + 1, 0, POS_CHARACTER, 0,
+                          espeakCHARS_UTF8, nullptr, this);
     m_stop = nullptr;
     if (status != ENS_OK)
-        espeak_ng_Cancel();
+        m_lib->cancel();
     if (capture)
         (*job.sink)(job.text, m_captured);
 }
@@ -144,7 +146,7 @@ void EspeakEngine::Speak(const Job& job) {
 void EspeakEngine::SelectOutput(bool capture) {
     if (m_capturing == capture)
         return;
-    espeak_ng_InitializeOutput(capture ? kCaptureMode : kPlaybackMode, 0, nullptr);
+    m_lib->initializeOutput(capture ? kCaptureMode : kPlaybackMode, 0, nullptr);
     m_capturing = capture;
 }
 

@@ -16,6 +16,8 @@
 
 namespace qrv {
 
+class EspeakLibrary;
+
 // The speech synthesiser is a process-wide singleton that cannot be restarted
 // once stopped, and must not be entered from two threads. One engine per
 // process owns it: a single worker thread makes every synthesiser call and
@@ -71,6 +73,7 @@ class EspeakEngine {
     int m_sampleRate = 0;
 
     // Worker-thread state.
+    const EspeakLibrary* m_lib = nullptr;
     std::optional<bool> m_capturing;
     const std::atomic<int32_t>* m_stop = nullptr;  // stops the text being spoken
     std::vector<int16_t> m_captured;

@@ -12,7 +12,7 @@
 #include <new>
 #include <span>
 
-#include "core/imaging/image_header_depth.h"
+#include "platform/png/png_decoder.h"
 
 namespace qrv {
 namespace {
@@ -128,39 +128,55 @@ bool QtImageCodec::Plausible(int64_t width, int64_t height) const {
 }
 
 uint32_t QtImageCodec::Decode(const QByteArray& bytes, DecodedImage& out) const {
-    const auto header = ReadHeaderDepth(
-        std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
+    const std::span file(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                         std::size_t(bytes.size()));
+    const auto header = ReadHeaderDepth(file);
     if (!header) {
         return kStatusFail;
     }
+    if (!Plausible(header->width, header->height)) {
+        return kStatusOutOfMemory;
+    }
+    // PNG, the screenshots' format, skips Qt's reader and its conversion.
+    if (header->kind == ImageFileKind::Png) {
+        if (!PngDecoder::Decode(file, header->width, header->height, out.pixels)) {
+            return kStatusFail;
+        }
+    } else if (const uint32_t status = DecodeWithQt(bytes, *header, out.pixels);
+               status != kStatusOk) {
+        return status;
+    }
+    out.bitsPerPixel = header->bitsPerPixel;
+    out.hasAlpha = header->hasAlpha;
+    return kStatusOk;
+}
+
+uint32_t QtImageCodec::DecodeWithQt(const QByteArray& bytes, const HeaderDepth& header,
+                                    PixelImage& into) const {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, ReaderFormat(header->kind));
+    QImageReader reader(&buffer, ReaderFormat(header.kind));
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(AllocationLimitMiB(m_nMaxPixels));
-    // Both our reading of the header and the decoder's (a GIF's canvas can be
-    // larger than its frames) must be plausible before anything is decoded.
+    // The decoder's reading of the header must be plausible too (a GIF's
+    // canvas can be larger than its frames) before anything is decoded.
     const QSize declared = reader.size();
-    if (!Plausible(header->width, header->height) ||
-        (declared.isValid() && !Plausible(declared.width(), declared.height()))) {
+    if (declared.isValid() && !Plausible(declared.width(), declared.height())) {
         return kStatusOutOfMemory;
     }
     QImage image;
-    if (!reader.read(&image) || image.width() != header->width ||
-        image.height() != header->height) {
+    if (!reader.read(&image) || image.width() != header.width || image.height() != header.height) {
         return kStatusFail;
     }
     // Decoders that already produce 32-bit pixels are used in place; others
     // are converted once, straight into the final layout.
-    QImage bgra = std::move(image).convertToFormat(header->hasAlpha ? QImage::Format_ARGB32
-                                                                    : QImage::Format_RGB32);
+    QImage bgra = std::move(image).convertToFormat(header.hasAlpha ? QImage::Format_ARGB32
+                                                                   : QImage::Format_RGB32);
     if (bgra.isNull() || bgra.bytesPerLine() != qsizetype(bgra.width()) * 4) {
         return kStatusOutOfMemory;
     }
-    AdoptPixels(std::move(bgra), out.pixels);
-    out.bitsPerPixel = header->bitsPerPixel;
-    out.hasAlpha = header->hasAlpha;
+    AdoptPixels(std::move(bgra), into);
     return kStatusOk;
 }
 

@@ -5,13 +5,14 @@
 #include <string>
 
 #include "core/desktop/image_codec.h"
+#include "core/imaging/image_header_depth.h"
 
 namespace qrv {
 
-// Decodes PNG, JPEG, BMP, GIF and TIFF files with Qt's image readers. The depth
-// reported is the one the file declares in its own header (see
-// ReadHeaderDepth); the pixels always come out as 32-bit blue-green-red-alpha,
-// with alpha 255 unless the file carries alpha.
+// Decodes PNG files with libpng (PngDecoder) and JPEG, BMP, GIF and TIFF files
+// with Qt's image readers. The depth reported is the one the file declares in
+// its own header (see ReadHeaderDepth); the pixels always come out as 32-bit
+// blue-green-red-alpha, with alpha 255 unless the file carries alpha.
 //
 // Only regular files are read, and only images a screen area or a picture can
 // plausibly be: files declaring more than kMaxSide pixels a side or more than
@@ -31,6 +32,8 @@ class QtImageCodec : public ImageCodec {
 
   private:
     uint32_t Decode(const QByteArray& bytes, DecodedImage& out) const;
+    uint32_t DecodeWithQt(const QByteArray& bytes, const HeaderDepth& header,
+                          PixelImage& into) const;
     bool Plausible(int64_t width, int64_t height) const;
 
     uint64_t m_nMaxPixels;
