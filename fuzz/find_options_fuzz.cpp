@@ -1,5 +1,6 @@
 // Parses arbitrary argument lists (NUL-separated) as `quorvane-cli find`
-// options: never crashes, and whatever it accepts is consistent.
+// options, split the GNU way: never crashes, and whatever it accepts is
+// consistent.
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -18,18 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         }
     }
     std::string error;
-    const auto options = qrv::cli::ParseFindOptions(args, error);
+    const auto parsed = qrv::cli::ParseGnuOptions(args, qrv::cli::FindOptionSpecs(), error);
+    const auto options = parsed ? qrv::cli::ParseFindOptions(*parsed, error) : std::nullopt;
     if (!options) {
         if (error.empty() || error.find('\n') != std::string::npos) {
             __builtin_trap();  // one line naming the problem
         }
         return 0;
     }
-    if (options->help) {
-        return 0;
-    }
     if (options->picture.empty() || (!options->area && options->screenImage.empty()) ||
-        options->count < 0 || options->interval < 0) {
+        options->count < 0 || options->interval < 0 || options->maxMatches < 0 ||
+        options->maxMatches > 1'000'000) {
         __builtin_trap();
     }
     if (options->area && (options->area->right <= options->area->left ||

@@ -68,6 +68,7 @@ make_args() {  # name, arguments... : one NUL-separated argument list
 make_args live --picture p.png --area -1280,0,3200,1080 --count 5 --interval 500 --click
 make_args image --picture p.png --screen-image s.png --origin 2147483647,-5 --deviation 1,2,3
 make_args element --picture p.png --area 0,0,1,1 --element-window W --element-name N --speak x
+make_args gnu --picture=p.png --screen-image=s.png --all --max-matches=7 --json --mask-transparent -- x
 
 fuzz image_loader_fuzz "$seconds" "$found" "$seeds"
 fuzz screen_source_fuzz "$small_seconds" "$dir/screen-found"

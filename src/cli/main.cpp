@@ -8,6 +8,8 @@
 
 #include "cli/automation/elements_command.h"
 #include "cli/colors/colors_command.h"
+#include "cli/common/gnu_options.h"
+#include "cli/explain/explain_command.h"
 #include "cli/find/find_command.h"
 #include "cli/toggle/toggle_command.h"
 
@@ -19,6 +21,7 @@ const char* const kUsage =
     "\n"
     "commands:\n"
     "  find      search the screen (or a screen image) for a picture and act on a match\n"
+    "  explain   say where a picture comes closest and what deviation it needs there\n"
     "  colours   list the unique colours of an image file, optionally as an HTML page\n"
     "  elements  list the controls of another application's window\n"
     "  click-element  invoke a control of another application's window\n"
@@ -31,6 +34,7 @@ using Command = std::function<int(const std::vector<std::string>&)>;
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands{
         {"find", qrv::cli::RunFindCommand},
+        {"explain", qrv::cli::RunExplainCommand},
         {"colours", qrv::cli::RunColorsCommand},
         {"elements", qrv::cli::RunElementsCommand},
         {"click-element", qrv::cli::RunClickElementCommand},
@@ -49,7 +53,7 @@ int main(int argc, char** argv) {
         return argc < 2 ? 2 : 0;
     }
     if (std::strcmp(argv[1], "--version") == 0) {
-        std::puts("quorvane-cli " QRV_VERSION);
+        qrv::cli::PrintVersion();
         return 0;
     }
     auto command = Commands().find(argv[1]);

@@ -240,8 +240,8 @@ TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {
     for (QAction* action : dialog.Menu().actions()) {
         texts.append(action->text());
     }
-    EXPECT_EQ(texts, (QStringList{"Unique Color(s) from Image File...", "", "Settings...", "",
-                                  "&About Quorvane...", "", "Exit"}));
+    EXPECT_EQ(texts, (QStringList{"Unique Color(s) from Image File...", "Why Not Found...", "",
+                                  "Settings...", "", "&About Quorvane...", "", "Exit"}));
     Click(ctl::kMenu);
     EXPECT_TRUE(WaitFor([&] { return dialog.Menu().isVisible(); }));
     dialog.Menu().close();
@@ -251,6 +251,11 @@ TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {
     EXPECT_TRUE(WaitFor([&] { return dialog.Menu().isVisible(); }));
     dialog.Menu().close();
 
+    // Before any run there is nothing to explain.
+    std::shared_ptr<SeenMessage> why = AnswerNextMessage();
+    dialog.Menu().actions()[1]->trigger();
+    EXPECT_EQ(why->text, QStringLiteral("Please run a search and then try again."));
+
     QString aboutTitle, aboutText;
     OnNextModal([&](QWidget* about) {
         aboutTitle = about->windowTitle();
@@ -259,7 +264,7 @@ TEST_F(MainWindowTest, MenuOffersTheCommandsAndExitCloses) {
         }
         about->close();
     });
-    dialog.Menu().actions()[4]->trigger();
+    dialog.Menu().actions()[5]->trigger();
     EXPECT_EQ(aboutTitle, QStringLiteral("About Quorvane by Tolbrin"));
     EXPECT_TRUE(aboutText.contains(QStringLiteral("|Quorvane, Version 7.6|")));
     dialog.Menu().actions().constLast()->trigger();

@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -95,6 +96,51 @@ TEST_F(SearchRunTest, FindClicksThePictureCentreAndReportsInOrder) {
     EXPECT_NEAR(m_target->clicks[0].x, corner.x + size.width() / 2, 1);
     EXPECT_NEAR(m_target->clicks[0].y, corner.y + size.height() / 2, 1);
     EXPECT_EQ(m_speech.Count("speak-async Picture Found in Screen Search Area"), 1);
+}
+
+// A picture one channel off in one pixel: the explanation names that need and,
+// accepted, sets the deviation that finds the picture on the next run.
+TEST_F(SearchRunTest, WhyNotFoundOffersTheDeviationANearMissNeeds) {
+    std::shared_ptr<SeenMessage> none = AnswerNextMessage();
+    m_dialog->OnWhyNotFound();
+    EXPECT_EQ(none->text, QStringLiteral("Please run a search and then try again."));
+
+    QImage near = m_target->Picture().convertToFormat(QImage::Format_ARGB32);
+    QColor color = near.pixelColor(3, 2);
+    color.setRed(color.red() > 127 ? color.red() - 7 : color.red() + 7);
+    near.setPixelColor(3, 2, color);
+    const QString path = m_dir.filePath(QStringLiteral("near.png"));
+    ASSERT_TRUE(near.save(path, "PNG"));
+    m_prompts.QueueAnswer(path);
+    Click(ctl::kSelectPictureFile);
+    m_dialog->Controls().Check(ctl::kClickOnPicture)->setChecked(false);
+    m_dialog->Controls().Check(ctl::kMoveMouse)->setChecked(false);
+    SetRun(1, 0);
+    const auto runOnce = [&] {
+        m_statuses.clear();
+        Click(ctl::kFind);
+        return WaitFor([&] { return !RunActive() && FindText() == QStringLiteral("Find"); }) &&
+                       !m_statuses.isEmpty()
+                   ? m_statuses.constLast()
+                   : QString();
+    };
+    EXPECT_EQ(runOnce(), QStringLiteral("1 Finished"));
+
+    std::shared_ptr<SeenMessage> offer = AnswerNextMessage(QMessageBox::Yes);
+    m_dialog->OnWhyNotFound();
+    const Point corner = m_target->PictureOnScreen();
+    const QString want = QStringLiteral(
+                             "Closest match at %1,%2 needs deviation 7,0,0\n1 of %3 pixels differ "
+                             "by more than the given deviation\n\n")
+                             .arg(corner.x)
+                             .arg(corner.y)
+                             .arg(near.width() * near.height());
+    EXPECT_TRUE(offer->text.startsWith(want)) << offer->text.toStdString();
+    const MainDialogControls& c = m_dialog->Controls();
+    EXPECT_EQ(c.Edit(ctl::kDeviationRed)->text(), QStringLiteral("7"));
+    EXPECT_EQ(c.Edit(ctl::kDeviationGreen)->text(), QStringLiteral("0"));
+    EXPECT_EQ(c.Edit(ctl::kDeviationBlue)->text(), QStringLiteral("0"));
+    EXPECT_EQ(runOnce(), QStringLiteral("1 Found, Finished"));
 }
 
 TEST_F(SearchRunTest, HotKeyStartsAndStopsARun) {

@@ -43,17 +43,20 @@ TEST_F(SettingsDialogTest, FreshProfileShowsDefaultsAndCancelWritesNothing) {
         EXPECT_EQ(FindControl<QLineEdit>(settings, 1033)->text(), QStringLiteral("100"));
         EXPECT_EQ(FindControl<QLineEdit>(settings, 1034)->text(), QStringLiteral("200"));
         EXPECT_TRUE(FindControl<QCheckBox>(settings, 1030)->isChecked());
+        EXPECT_FALSE(FindControl<QCheckBox>(settings, 1040)->isChecked());
         Type(FindControl<QLineEdit>(settings, 1033), QStringLiteral("5"));
         FindControl<QCheckBox>(settings, 1016)->click();
+        FindControl<QCheckBox>(settings, 1040)->click();
         FindControl<QPushButton>(settings, 2)->click();
     });
     std::unique_ptr<IniProfileStore> store = ReopenStore();
     for (const char* key : {"TempImagesFolder", "ClickTimeDelayMin", "MoveCursorWithSearch"}) {
         EXPECT_EQ(store->GetString(InstanceSection(), key, "absent"), "absent") << key;
     }
+    EXPECT_EQ(store->GetString("Settings", "MaskTransparent", "absent"), "absent");
 }
 
-TEST_F(SettingsDialogTest, OkWritesAllSevenValuesAndSelectOnlyShowsTheFolder) {
+TEST_F(SettingsDialogTest, OkWritesAllEightValuesAndSelectOnlyShowsTheFolder) {
     QuorvaneDialog& dialog = OpenMainWindow();
     m_prompts.QueueAnswer(QStringLiteral("/tmp/pictures"));
     OpenSettings(dialog, [&](QWidget* settings) {
@@ -62,6 +65,7 @@ TEST_F(SettingsDialogTest, OkWritesAllSevenValuesAndSelectOnlyShowsTheFolder) {
         EXPECT_EQ(GetProfile().Get(keys::kTempImagesFolder, "unset"), "unset");
         FindControl<QCheckBox>(settings, 1015)->click();
         Type(FindControl<QLineEdit>(settings, 1034), QStringLiteral("900"));
+        FindControl<QCheckBox>(settings, 1040)->click();
         FindControl<QPushButton>(settings, 1)->click();
     });
     EXPECT_EQ(m_prompts.asked.value(0),
@@ -78,6 +82,9 @@ TEST_F(SettingsDialogTest, OkWritesAllSevenValuesAndSelectOnlyShowsTheFolder) {
     for (const auto& [key, value] : ints) {
         EXPECT_EQ(store->GetInt(section, key, -1), value) << key;
     }
+    // Shared by every instance.
+    EXPECT_EQ(store->GetInt("Settings", "MaskTransparent", -1), 1);
+    EXPECT_EQ(store->GetInt(section, "MaskTransparent", -1), -1);
 }
 
 }  // namespace

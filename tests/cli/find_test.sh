@@ -113,6 +113,46 @@ expect 1 "$(printf '1 Searching...\nPicture Not Found in Screen Search Area\n1 F
 expect 0 "$(found_at 2147483000,100)" \
     -- --picture pic.png --screen-image screen.png --origin 2147482750,0
 
+# Several copies: a black 10x8 block holds the black 8x6 picture at 9
+# overlapping positions, a black 8x6 block at one more, left of them.
+convert -size 60x40 xc: +noise Random -fill black -draw 'rectangle 40,5 49,12' \
+    -draw 'rectangle 3,30 10,35' -alpha set PNG32:copies.png
+convert -size 8x6 xc:black -alpha set PNG32:black.png
+all_at=$(printf '%s\n' 3,30 40,5 40,6 40,7 41,5 41,6 41,7 42,5 42,6 42,7)
+match_lines() { echo "$all_at" | head -n "$1" | sed 's/^/Match at /'; }
+expect 0 "$(printf '1 Searching...\nMatch Found in T at 3,30\n%s\n1 Found, Finished' "$(match_lines 10)")" \
+    -- --picture black.png --screen-image copies.png --all
+expect 0 "$(printf '1 Searching...\nMatch Found in T at 3,30\n%s\n1 Found, Finished' "$(match_lines 4)")" \
+    -- --picture black.png --screen-image copies.png --all --max-matches 4
+# In screen coordinates, within the area only.
+expect 0 "$(printf '1 Searching...\nMatch Found in T at -60,-5\n%s\n1 Found, Finished' \
+    "$(printf 'Match at %s\n' -60,-{5,4,3} -59,-{5,4,3} -58,-{5,4,3})")" \
+    -- --picture black.png --screen-image copies.png --origin -100,-10 --area -60,-5,10,8 --all
+expect 1 "$(printf '1 Searching...\nPicture Not Found in Screen Search Area\n1 Finished')" \
+    -- --picture absent.png --screen-image screen.png --all
+# JSON: one object per attempt instead of the status lines; the exit status as before.
+json() { "$cli" find "$@" 2>stderr.txt | sed -E 's/"ms": [0-9]+(\.[0-9]+)?/"ms": T/'; }
+out=$(json --picture black.png --screen-image copies.png --json --count 2)
+want=$(printf '{"attempt": %d, "found": true, "x": 3, "y": 30, "ms": T}\n' 1 2)
+[ "$out" = "$want" ] || fail "--json printed
+$out"
+out=$(json --picture black.png --screen-image copies.png --json --all --max-matches 3)
+[ "$out" = '{"attempt": 1, "found": true, "x": 3, "y": 30, "ms": T, "matches": [[3, 30], [40, 5], [40, 6]]}' ] ||
+    fail "--json --all printed: $out"
+out=$(json --picture absent.png --screen-image screen.png --json --all); rc=${PIPESTATUS[0]}
+[ "$rc" = 1 ] || fail "--json of a missing picture exited $rc"
+[ "$out" = '{"attempt": 1, "found": false, "ms": T, "matches": []}' ] || fail "--json not found: $out"
+"$cli" find --picture black.png --screen-image copies.png --json --all --count 3 |
+    python3 -c 'import json, sys; [json.loads(line) for line in sys.stdin]' ||
+    fail "--json lines do not parse as JSON"
+
+# Transparent picture pixels match any colour only with --mask-transparent.
+convert pic.png -channel A -fx '(i>=3&&i<=8&&j>=2&&j<=6)?0:1' +channel \
+    -channel RGB -fx '(i>=3&&i<=8&&j>=2&&j<=6)?1-u:u' +channel PNG32:holed.png
+expect 1 "$(printf '1 Searching...\nPicture Not Found in Screen Search Area\n1 Finished')" \
+    -- --picture holed.png --screen-image screen.png
+expect 0 "$(found_at 250,100)" -- --picture holed.png --screen-image screen.png --mask-transparent
+
 # wait_for SECONDS COMMAND...: polls until the command succeeds; false on timeout.
 wait_for() {
     local limit=$(($1 * 10)); shift

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <random>
 #include <string>
@@ -121,6 +122,16 @@ class CaseMaker {
         }
     }
 
+    // Clears byte 3 of no, some, most or all pixels: transparent when masked.
+    void Transparency(PixelImage& image) {
+        const int clearOneIn = std::array{0, 4, 1, -1}[std::size_t(Int(0, 3))];
+        for (std::size_t i = 3; i < image.SizeBytes() && clearOneIn != 0; i += 4) {
+            if (clearOneIn < 0 || Int(0, clearOneIn) != 0) {
+                image.Data()[i] = 0;
+            }
+        }
+    }
+
     void Deviations(MatchInputs& in) {
         static const int32_t kFixed[][3] = {
             {0, 0, 0},       {-5, 5, 0},    {3, -3, 0},  {-1, 4, 4},     {4, 4, -1},
@@ -173,6 +184,10 @@ TEST(PictureMatcherDifferentialTest, EveryPathAgreesWithTheReference) {
             test::Inputs(area, picture, 0, make.Int(-4000, 4000), make.Int(-2000, 2000));
         make.Deviations(in);
         in.sweep = i % 8 == 0;
+        in.maskTransparent = i % 3 == 0;
+        if (in.maskTransparent) {
+            make.Transparency(picture);
+        }
 
         found += PathsAgreeWithTheReference(in, paths, "case " + std::to_string(i)) ? 1 : 0;
         if (HasFailure()) {
@@ -345,6 +360,17 @@ TEST(PictureMatcherDifferentialTest, EveryPathAgreesOnAdversarialFamilies) {
             make.RandomByte3(c.area);
             MatchInputs in = test::Inputs(c.area, c.picture, c.deviation, -7, 3);
             in.sweep = i % 5 == 0;
+            // Opaque but for a few pixels in the upper half, away from the late one that decides.
+            in.maskTransparent = i % 4 == 1;
+            if (in.maskTransparent) {
+                for (std::size_t b = 3; b < c.picture.SizeBytes(); b += 4) {
+                    c.picture.Data()[b] = 0xFF;
+                }
+                for (int n = make.Int(1, 6); n > 0; --n) {
+                    const int32_t x = make.Int(0, c.picture.m_iWidth - 1);
+                    c.picture.Row(make.Int(0, (c.picture.m_iHeight - 1) / 2))[x * 4 + 3] = 0;
+                }
+            }
             const std::string label = std::string(name) + " case " + std::to_string(i);
             found += PathsAgreeWithTheReference(in, paths, label) ? 1 : 0;
             if (HasFailure()) {

@@ -118,6 +118,47 @@ TEST_F(AttemptFixture, NoMatchOnlyReports) {
     EXPECT_FALSE(stop.Requested());
 }
 
+// Logs what it is told into the platform's log, between the status line and the actions.
+class LoggingObserver : public AttemptObserver {
+  public:
+    explicit LoggingObserver(ActionLog& log) : m_log(log) {}
+    void AttemptDone(const MatchInputs& scan, bool found, Point at, uint64_t) override {
+        m_log.Add("observed " + std::to_string(found) + " " + std::to_string(at.x) + "," +
+                  std::to_string(at.y) + " area " + std::to_string(scan.areaLeft) + "," +
+                  std::to_string(scan.areaTop) + " " + std::to_string(scan.areaWidth) + "x" +
+                  std::to_string(scan.areaHeight) + " mask " +
+                  std::to_string(scan.maskTransparent));
+    }
+
+  private:
+    ActionLog& m_log;
+};
+
+TEST_F(AttemptFixture, TheObserverHearsOfEachAttemptAfterItsStatusLine) {
+    LoggingObserver observer(p.log);
+    AllActionsOff();
+    params.m_bMoveMouseToCenterOfPicture = true;
+    params.m_bMaskTransparent = true;
+    for (std::size_t i = 3; i < params.m_oPictureImage.SizeBytes(); i += 4) {
+        params.m_oPictureImage.Data()[i] = 0xFF;  // opaque: compared even when masked
+    }
+    const auto attempt = [&] {
+        p.log.Clear();
+        SearchAttempt a(p.AttemptDeps(), p.view, stop);
+        a.SetObserver(&observer);
+        a.SearchOnce(params, out);
+        return p.log.Entries();
+    };
+    EXPECT_EQ(attempt(),
+              (Log{"capture 50,100 300x200", "status Match Found in 0 Milli Second(s) at 100,200",
+                   "observed 1 100,200 area 50,100 300x200 mask 1", "move 102,201"}));
+    PutScreen(p, {0, 0}, {100, 200}, false);
+    const Log missed = attempt();
+    ASSERT_EQ(missed.size(), 3u);
+    EXPECT_EQ(missed[1], "status Picture Not Found in Screen Search Area");
+    EXPECT_TRUE(missed[2].starts_with("observed 0 ")) << missed[2];
+}
+
 TEST_F(AttemptFixture, StopFlagCutsTheScanShort) {
     stop.Request();
     const Log log = Run();

@@ -57,6 +57,7 @@ TEST(SearchSetUpTest, EveryFieldTheRunUsesReachesItsParameter) {
         Profile profile(store, windows);
         profile.Write(keys::kSpeakTextAsync, Bit(11, pattern) ? 1 : 0);
         profile.Write(keys::kMoveCursorWithSearch, Bit(12, pattern) ? 1 : 0);
+        profile.Write(keys::kMaskTransparent, Bit(13, pattern) ? 1 : 0);
         const MainWindowFields f = Fields(pattern);
         const SearchParams p = SearchSetUp(f, profile);
 
@@ -86,8 +87,9 @@ TEST(SearchSetUpTest, EveryFieldTheRunUsesReachesItsParameter) {
                                  p.m_bMakeActiveWindow,
                                  p.m_bMoveMouseToCenterOfPicture,
                                  p.m_bSpeakTextAsync,
-                                 p.m_bMoveCursorWithSearch};
-        for (int code = 1; code <= 12; ++code) {
+                                 p.m_bMoveCursorWithSearch,
+                                 p.m_bMaskTransparent};
+        for (int code = 1; code <= 13; ++code) {
             EXPECT_EQ(switches[code - 1], Bit(code, pattern)) << "switch " << code;
         }
         // Nothing of a previous run or of the picture comes from the fields.

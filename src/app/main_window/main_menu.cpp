@@ -6,6 +6,7 @@ MainMenu::MainMenu(QWidget* parent) : QMenu(parent) {
     setObjectName(QStringLiteral("mainMenu"));
     addAction(QStringLiteral("Unique Color(s) from Image File..."), this,
               &MainMenu::UniqueColorsRequested);
+    addAction(QStringLiteral("Why Not Found..."), this, &MainMenu::WhyNotFoundRequested);
     addSeparator();
     addAction(QStringLiteral("Settings..."), this, &MainMenu::SettingsRequested);
     addSeparator();

@@ -13,6 +13,7 @@ class MainMenu : public QMenu {
 
   signals:
     void UniqueColorsRequested();
+    void WhyNotFoundRequested();
     void SettingsRequested();
     void AboutRequested();
     void ExitRequested();

@@ -163,6 +163,7 @@ void QuorvaneDialog::Connect() {
     }
     connect(m_menu, &MainMenu::UniqueColorsRequested, this, &QuorvaneDialog::OnPictureColors);
     connect(m_menu, &MainMenu::SettingsRequested, this, &QuorvaneDialog::OnSettings);
+    connect(m_menu, &MainMenu::WhyNotFoundRequested, this, &QuorvaneDialog::OnWhyNotFound);
     connect(m_menu, &MainMenu::AboutRequested, this, &QuorvaneDialog::OnAbout);
     connect(m_menu, &MainMenu::ExitRequested, this, &QWidget::close, Qt::QueuedConnection);
     connect(&m_cursorTimer, &QTimer::timeout, this, &QuorvaneDialog::ShowCursorPosition);
@@ -508,6 +509,37 @@ void QuorvaneDialog::OnSettings() {
                             GetTempImagesFolder(m_services.localDataFolder), this);
     settings.setWindowModality(Qt::WindowModal);
     settings.exec();
+}
+
+void QuorvaneDialog::OnWhyNotFound() {
+    std::optional<std::pair<MatchExplanation, std::string>> explained;
+    {
+        WaitCursor wait;
+        explained = m_controller->ExplainLastAttempt();
+    }
+    if (!explained) {
+        MessageBoxes::Show(this, QStringLiteral("Please run a search and then try again."),
+                           MessageIcon::Information);
+        return;
+    }
+    const auto& [e, text] = *explained;
+    const QString lines = QString::fromStdString(text);
+    if (!e.fits) {
+        MessageBoxes::Show(this, lines, MessageIcon::Information);
+        return;
+    }
+    const QString offer = QStringLiteral("%1\n\nSet the Deviation in Color to %2, %3, %4?")
+                              .arg(lines)
+                              .arg(e.needRed)
+                              .arg(e.needGreen)
+                              .arg(e.needBlue);
+    if (MessageBoxes::AskYesNo(this, offer, MessageIcon::Information) == QMessageBox::Yes &&
+        m_exchange.ToFields()) {
+        m_fields.m_iDeviationRed = e.needRed;
+        m_fields.m_iDeviationGreen = e.needGreen;
+        m_fields.m_iDeviationBlue = e.needBlue;
+        m_exchange.ToControls();
+    }
 }
 
 void QuorvaneDialog::OnAbout() {

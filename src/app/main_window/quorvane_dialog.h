@@ -74,6 +74,8 @@ class QuorvaneDialog : public QDialog, public SearchView {
     void OnAreaColors();
     void OnPictureColors();
     void OnSettings();
+    // Explains the last attempt and offers its needs as the deviation.
+    void OnWhyNotFound();
     void OnAbout();
     void OnHelp();
     void ShowPopupMenu();

@@ -28,6 +28,7 @@ constexpr int kMoveCursor = 1016;
 constexpr int kDelayMin = 1033;
 constexpr int kDelayMax = 1034;
 constexpr int kSpeakAsync = 1030;
+constexpr int kMaskTransparent = 1040;
 
 QLineEdit* DigitsEdit(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
@@ -86,6 +87,9 @@ void SettingsDialog::Build() {
     place(delayMax, kDelayMax, 233, 133, 40, 14);
     auto* speakAsync = new QCheckBox(QStringLiteral("Speak Text in Asynchronous Mode"), this);
     place(speakAsync, kSpeakAsync, 22, 162, 126, 10);
+    auto* maskTransparent =
+        new QCheckBox(QStringLiteral("Transparent Pixels of Picture Match Any Color"), this);
+    place(maskTransparent, kMaskTransparent, 22, 175, 155, 10);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     place(ok, 1, 182, 156, 73, 22);
     ok->setDefault(true);
@@ -103,6 +107,7 @@ void SettingsDialog::Build() {
     m_exchange.BindInt(delayMin, &m_iClickTimeDelayMin, QStringLiteral("the shortest Time Delay"));
     m_exchange.BindInt(delayMax, &m_iClickTimeDelayMax, QStringLiteral("the longest Time Delay"));
     m_exchange.BindCheck(speakAsync, &m_bSpeakTextAsync);
+    m_exchange.BindCheck(maskTransparent, &m_bMaskTransparent);
 
     connect(select, &QPushButton::clicked, this, &SettingsDialog::OnSelectFolder);
     connect(show, &QPushButton::clicked, this, &SettingsDialog::OnShowFolder);
@@ -119,6 +124,7 @@ void SettingsDialog::Load(const std::string& defaultFolder) {
     m_iClickTimeDelayMin = m_profile.Get(keys::kClickTimeDelayMin);
     m_iClickTimeDelayMax = m_profile.Get(keys::kClickTimeDelayMax);
     m_bSpeakTextAsync = m_profile.Get(keys::kSpeakTextAsync) != 0;
+    m_bMaskTransparent = m_profile.Get(keys::kMaskTransparent) != 0;
 }
 
 void SettingsDialog::accept() {
@@ -138,6 +144,7 @@ void SettingsDialog::Save() {
     m_profile.Write(keys::kClickTimeDelayMin, m_iClickTimeDelayMin);
     m_profile.Write(keys::kClickTimeDelayMax, m_iClickTimeDelayMax);
     m_profile.Write(keys::kSpeakTextAsync, m_bSpeakTextAsync);
+    m_profile.Write(keys::kMaskTransparent, m_bMaskTransparent);
 }
 
 void SettingsDialog::OnSelectFolder() {

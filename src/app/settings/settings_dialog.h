@@ -15,10 +15,11 @@ class FilePrompts;
 class Profile;
 class Shell;
 
-// The instance settings the main window does not show: the folder for
-// captured pictures, the automatic previews, the cursor sweep, the click hold
-// time range and asynchronous speech. Reads the profile when opened, writes
-// all seven values on OK, nothing on Cancel.
+// The settings the main window does not show: the folder for captured
+// pictures, the automatic previews, the cursor sweep, the click hold time
+// range, asynchronous speech and, shared by all instances, whether transparent
+// picture pixels match any colour. Reads the profile when opened, writes all
+// eight values on OK, nothing on Cancel.
 class SettingsDialog : public QDialog {
     Q_OBJECT
 
@@ -48,6 +49,7 @@ class SettingsDialog : public QDialog {
     int32_t m_iClickTimeDelayMin = 0;
     int32_t m_iClickTimeDelayMax = 0;
     bool m_bSpeakTextAsync = false;
+    bool m_bMaskTransparent = false;
 };
 
 }  // namespace qrv

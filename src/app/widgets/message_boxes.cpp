@@ -29,6 +29,13 @@ QMessageBox::StandardButton MessageBoxes::AskYesNoCancel(QWidget* owner, const Q
     return Run(owner, text, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
+QMessageBox::StandardButton MessageBoxes::AskYesNo(QWidget* owner, const QString& text,
+                                                   MessageIcon icon) {
+    const QMessageBox::StandardButton answer =
+        Run(owner, text, icon, QMessageBox::Yes | QMessageBox::No);
+    return answer == QMessageBox::Yes ? answer : QMessageBox::No;
+}
+
 QString MessageBoxes::Caption() {
     return QString::fromUtf8(kAppName.data(), qsizetype(kAppName.size()));
 }

@@ -15,6 +15,9 @@ namespace qrv {
 class MessageBoxes {
   public:
     static void Show(QWidget* owner, const QString& text, MessageIcon icon);
+    // Yes and No; returns the button chosen (No when closed).
+    static QMessageBox::StandardButton AskYesNo(QWidget* owner, const QString& text,
+                                                MessageIcon icon);
     // Yes, No and Cancel; returns the button chosen (Cancel when closed).
     static QMessageBox::StandardButton AskYesNoCancel(QWidget* owner, const QString& text,
                                                       MessageIcon icon);

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <optional>
 
+#include "cli/common/gnu_options.h"
 #include "core/colors/color_list_texts.h"
 #include "core/colors/color_sources.h"
 #include "core/colors/colors_html_export.h"
@@ -19,7 +20,8 @@ const char* const kUsage =
     "\n"
     "Prints the summary line of the image's unique colours, then one line per\n"
     "colour in list order: row number, red, green, blue, separated by tabs.\n"
-    "With --html, also writes the colour table as an HTML page to FILE.\n";
+    "With --html, also writes the colour table as an HTML page to FILE.\n"
+    "An option takes its value as the next argument or after =; -- ends the options.\n";
 
 struct ColorsOptions {
     std::string image;
@@ -31,38 +33,35 @@ int BadInput(const std::string& message) {
     return 2;
 }
 
-std::optional<ColorsOptions> Parse(const std::vector<std::string>& args, std::string& error) {
+std::optional<ColorsOptions> Parse(const ParsedArgs& args, std::string& error) {
     ColorsOptions o;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--html") {
-            if (i + 1 >= args.size()) {
-                error = "--html needs a file name";
-                return std::nullopt;
-            }
-            o.html = args[++i];
-        } else if (args[i].starts_with("--") || !o.image.empty()) {
-            error = "unexpected argument '" + args[i] + "'";
-            return std::nullopt;
-        } else {
-            o.image = args[i];
-        }
+    for (const ParsedOption& option : args.options) {
+        o.html = option.value;  // --html, the only option
     }
-    if (o.image.empty()) {
+    if (args.operands.size() > 1) {
+        error = "unexpected argument " + Quoted(args.operands[1]);
+        return std::nullopt;
+    }
+    if (args.operands.empty()) {
         error = "IMAGE is required";
         return std::nullopt;
     }
+    o.image = args.operands[0];
     return o;
 }
 
 }  // namespace
 
 int RunColorsCommand(const std::vector<std::string>& args) {
-    if (args.size() == 1 && args[0] == "--help") {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
     std::string error;
-    std::optional<ColorsOptions> o = Parse(args, error);
+    const std::optional<ParsedArgs> parsed = ParseGnuOptions(args, {{"--html", true}}, error);
+    if (!parsed) {
+        return BadInput(error);
+    }
+    if (const auto status = AnswerHelpOrVersion(*parsed, kUsage)) {
+        return *status;
+    }
+    std::optional<ColorsOptions> o = Parse(*parsed, error);
     if (!o) {
         return BadInput(error);
     }

@@ -5,6 +5,9 @@
 namespace qrv::cli {
 
 void ConsoleSearchView::SetStatusText(const std::string& text) {
+    if (!m_bShowStatus) {
+        return;
+    }
     std::lock_guard lock(m_mutex);
     std::fputs(text.c_str(), stdout);
     std::fputc('\n', stdout);

@@ -9,9 +9,12 @@
 namespace qrv::cli {
 
 // The search run's window on a terminal: status lines go to standard output
-// one per line as they are written, message requests to standard error.
+// one per line as they are written (unless hidden), message requests to
+// standard error.
 class ConsoleSearchView : public SearchView {
   public:
+    explicit ConsoleSearchView(bool showStatus = true) : m_bShowStatus(showStatus) {}
+
     void SetStatusText(const std::string& text) override;
     void SetFindButtonText(const std::string&) override {}
     void SetSearchingIcon(bool) override {}
@@ -32,6 +35,7 @@ class ConsoleSearchView : public SearchView {
   private:
     std::mutex m_mutex;
     std::condition_variable m_finished;
+    bool m_bShowStatus;
     bool m_bFinished = false;
     bool m_bMessageShown = false;
 };

@@ -2,17 +2,17 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <limits>
 #include <memory>
 #include <optional>
 
+#include "cli/common/picture_file.h"
+#include "cli/find/attempt_printer.h"
 #include "cli/find/console_search_view.h"
 #include "cli/find/find_options.h"
 #include "cli/find/interrupt_watch.h"
 #include "cli/find/offscreen_desktop.h"
 #include "core/automation/c_element_clicker.h"
-#include "core/imaging/picture_admission.h"
 #include "core/search/image_screen_source.h"
 #include "core/search/search_controller.h"
 #include "core/search/system_clock.h"
@@ -44,19 +44,6 @@ struct Desktop {
     WindowActivator& Activator() { return offscreen ? *offscreen : *platform.activator; }
     TopLevelWindows& Windows() { return offscreen ? *offscreen : *platform.windows; }
 };
-
-// Why an image file could not be loaded, in a few words.
-std::string LoadFailure(const std::string& path, uint32_t status) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        return "is not a regular file";
-    }
-    if (status == kStatusOutOfMemory) {
-        return "is too large (more than " + std::to_string(kMaxImageSide) + " x " +
-               std::to_string(kMaxImageSide) + " pixels or 512 MiB)";
-    }
-    return "cannot be decoded";
-}
 
 std::optional<Desktop> OpenScreenImage(const FindOptions& o, DesktopPlatform& platform,
                                        std::string& error) {
@@ -98,23 +85,6 @@ Rect SearchArea(const FindOptions& o, const Desktop& d) {
     return d.image->Bounds();
 }
 
-std::optional<std::string> CheckPicture(const FindOptions& o, ImageCodec& codec) {
-    std::error_code ec;
-    if (!std::filesystem::exists(o.picture, ec)) {
-        return "no picture file " + Quoted(o.picture);
-    }
-    DecodedImage picture;
-    const uint32_t status = codec.LoadImageFile(o.picture, picture);
-    if (status != kStatusOk || picture.pixels.Empty()) {
-        return "the picture " + Quoted(o.picture) + " " + LoadFailure(o.picture, status);
-    }
-    if (AdmitPicture(status, picture.bitsPerPixel) != PictureAdmission::Admitted) {
-        return "the picture " + Quoted(o.picture) + " has " + std::to_string(picture.bitsPerPixel) +
-               " bits per pixel; only 32-bit pictures can be searched for";
-    }
-    return std::nullopt;
-}
-
 MainWindowFields FieldsFrom(const FindOptions& o, Rect area) {
     MainWindowFields f;
     f.m_iScreenAreaLeft = area.left;
@@ -151,7 +121,8 @@ int Run(const FindOptions& o) {
     std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform(
         o.screenImage.empty() ? PlatformReach::kSession : PlatformReach::kFiles);
     ImageCodec& codec = *platform->codec;
-    if (auto problem = CheckPicture(o, codec)) {
+    DecodedImage picture;
+    if (auto problem = LoadPictureFile(o.picture, codec, picture)) {
         return BadInput(*problem);
     }
     if (!o.screenImage.empty() && o.NeedsDisplay()) {
@@ -172,11 +143,12 @@ int Run(const FindOptions& o) {
     Profile profile(store, desktop->Windows());
     profile.Write(keys::kSpeakTextAsync, o.speakSync ? 0 : 1);
     profile.Write(keys::kMoveCursorWithSearch, o.sweep ? 1 : 0);
+    profile.Write(keys::kMaskTransparent, o.maskTransparent ? 1 : 0);
 
     SystemClock clock;
     CTextSpeaker speaker(*platform->voices);
     CElementClicker elements(platform->openTree, desktop->Sound());
-    ConsoleSearchView view;
+    ConsoleSearchView view(!o.json);
     MainWindowFields fields = FieldsFrom(o, area);
     SearchControllerDeps deps{
         {desktop->Screen(), desktop->Input(), desktop->Layout(), clock, speaker, &elements,
@@ -185,6 +157,10 @@ int Run(const FindOptions& o) {
         nullptr,
         nullptr};
     SearchController controller(view, fields, deps);
+    AttemptPrinter printer(o.json, o.all, std::size_t(o.maxMatches));
+    if (o.json || o.all) {
+        controller.SetAttemptObserver(&printer);
+    }
 
     InterruptWatch interrupts(controller.Stop());
     controller.ToggleSearch();
@@ -202,13 +178,16 @@ int Run(const FindOptions& o) {
 
 int RunFindCommand(const std::vector<std::string>& args) {
     std::string error;
-    std::optional<FindOptions> options = ParseFindOptions(args, error);
-    if (!options) {
+    const std::optional<ParsedArgs> parsed = ParseGnuOptions(args, FindOptionSpecs(), error);
+    if (!parsed) {
         return BadInput(error + " (see --help)");
     }
-    if (options->help) {
-        std::fputs(kFindUsage, stdout);
-        return 0;
+    if (const auto status = AnswerHelpOrVersion(*parsed, kFindUsage)) {
+        return *status;
+    }
+    std::optional<FindOptions> options = ParseFindOptions(*parsed, error);
+    if (!options) {
+        return BadInput(error + " (see --help)");
     }
     return Run(*options);
 }

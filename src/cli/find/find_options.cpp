@@ -1,7 +1,6 @@
 #include "cli/find/find_options.h"
 
 #include <charconv>
-#include <cstdio>
 #include <functional>
 #include <limits>
 #include <map>
@@ -16,11 +15,19 @@ const char* const kFindUsage =
     "         [--speak TEXT [--speak-sync]] [--execute FILE [--verb VERB]]\n"
     "         [--abort-on-match] [--sweep]\n"
     "         [--element-window W --element-name N [--element-value V]]\n"
+    "         [--mask-transparent] [--all [--max-matches N]] [--json]\n"
     "\n"
     "Searches the area for the picture COUNT times (0: until interrupted), INTERVAL\n"
     "milliseconds apart, and runs the chosen actions on a match. Prints every\n"
     "status line of the run. Exit status: 0 when the last attempt found the\n"
-    "picture, 1 when it did not, 2 on bad input.\n";
+    "picture, 1 when it did not, 2 on bad input.\n"
+    "\n"
+    "  --mask-transparent  picture pixels of alpha 0 match any colour\n"
+    "  --all               after each attempt, a line 'Match at X,Y' for every\n"
+    "                      position the picture matches at, column by column\n"
+    "  --max-matches N     at most N of those lines per attempt (default 1000)\n"
+    "  --json              one JSON object per attempt instead of the status lines\n"
+    "An option takes its value as the next argument or after =; -- ends the options.\n";
 
 namespace {
 
@@ -53,10 +60,12 @@ bool ParseNonNegative(const std::string& text, int32_t& out) {
     return ParseInts(text, 1, &out) && out >= 0;
 }
 
+// Largest --max-matches: the kept matches stay a few megabytes.
+constexpr int32_t kMostMatches = 1'000'000;
+
 class Parser {
   public:
-    Parser(const std::vector<std::string>& args, std::string& error)
-        : m_args(args), m_error(error) {}
+    Parser(const ParsedArgs& args, std::string& error) : m_args(args), m_error(error) {}
 
     std::optional<FindOptions> Run();
 
@@ -78,7 +87,7 @@ class Parser {
     std::map<std::string, bool*> Switches();
     bool Check();
 
-    const std::vector<std::string>& m_args;
+    const ParsedArgs& m_args;
     std::string& m_error;
     FindOptions m_o;
 };
@@ -117,6 +126,12 @@ std::map<std::string, Parser::Handler> Parser::ValueOptions() {
              int32_t d = 0;
              return Count("--delay", v, d) && (m_o.delay = uint32_t(d), true);
          }},
+        {"--max-matches",
+         [this](const std::string& v) {
+             return (Count("--max-matches", v, m_o.maxMatches) && m_o.maxMatches <= kMostMatches) ||
+                    Fail("--max-matches takes a whole number from 0 to " +
+                         std::to_string(kMostMatches) + ", not " + Quoted(v));
+         }},
         {"--speak", [this](const std::string& v) { return m_o.speak = v, true; }},
         {"--execute", [this](const std::string& v) { return m_o.execute = v, true; }},
         {"--verb", [this](const std::string& v) { return m_o.verb = v, true; }},
@@ -134,32 +149,26 @@ std::map<std::string, bool*> Parser::Switches() {
             {"--speak-sync", &m_o.speakSync},
             {"--abort-on-match", &m_o.abortOnMatch},
             {"--sweep", &m_o.sweep},
-            {"--help", &m_o.help}};
+            {"--mask-transparent", &m_o.maskTransparent},
+            {"--all", &m_o.all},
+            {"--json", &m_o.json}};
 }
 
 std::optional<FindOptions> Parser::Run() {
+    if (!m_args.operands.empty()) {
+        Fail("unexpected argument " + Quoted(m_args.operands.front()));
+        return std::nullopt;
+    }
     const auto values = ValueOptions();
     const auto switches = Switches();
-    for (std::size_t i = 0; i < m_args.size(); ++i) {
-        const std::string& arg = m_args[i];
-        if (auto s = switches.find(arg); s != switches.end()) {
+    for (const ParsedOption& option : m_args.options) {
+        if (auto s = switches.find(option.name); s != switches.end()) {
             *s->second = true;
-            continue;
-        }
-        auto v = values.find(arg);
-        if (v == values.end()) {
-            Fail("unknown option " + Quoted(arg));
-            return std::nullopt;
-        }
-        if (i + 1 >= m_args.size()) {
-            Fail(arg + " needs a value");
-            return std::nullopt;
-        }
-        if (!v->second(m_args[++i])) {
+        } else if (!values.at(option.name)(option.value)) {
             return std::nullopt;
         }
     }
-    if (m_o.help || Check()) {
+    if (Check()) {
         return m_o;
     }
     return std::nullopt;
@@ -181,22 +190,31 @@ bool Parser::Check() {
 
 }  // namespace
 
-std::string Quoted(const std::string& text) {
-    std::string out = "'";
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
-            out += escaped;
-        } else {
-            out += c;
+const std::vector<OptionSpec>& FindOptionSpecs() {
+    static const std::vector<OptionSpec> specs = [] {
+        std::vector<OptionSpec> all = ExplainOptionSpecs();
+        for (const char* name :
+             {"--count", "--interval", "--delay", "--max-matches", "--speak", "--execute", "--verb",
+              "--element-window", "--element-name", "--element-value"}) {
+            all.push_back({name, true});
         }
-    }
-    return out + "'";
+        for (const char* name : {"--move", "--click", "--double", "--cursor-back", "--speak-sync",
+                                 "--abort-on-match", "--sweep", "--all", "--json"}) {
+            all.push_back({name, false});
+        }
+        return all;
+    }();
+    return specs;
 }
 
-std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& args,
-                                            std::string& error) {
+const std::vector<OptionSpec>& ExplainOptionSpecs() {
+    static const std::vector<OptionSpec> specs = {
+        {"--picture", true}, {"--area", true},      {"--screen-image", true},
+        {"--origin", true},  {"--deviation", true}, {"--mask-transparent", false}};
+    return specs;
+}
+
+std::optional<FindOptions> ParseFindOptions(const ParsedArgs& args, std::string& error) {
     return Parser(args, error).Run();
 }
 

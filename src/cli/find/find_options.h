@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/common/gnu_options.h"
 #include "core/search/geometry.h"
 
 namespace qrv::cli {
@@ -32,20 +33,22 @@ struct FindOptions {
     std::string elementWindow;
     std::string elementName;
     std::optional<std::string> elementValue;
-    bool help = false;
+    bool maskTransparent = false;
+    bool all = false;
+    int32_t maxMatches = 1000;
+    bool json = false;
 
     // Switches that move or click the real cursor.
     bool NeedsDisplay() const { return move || click || clickTwice || cursorBack || sweep; }
 };
 
-// Parses the arguments after the subcommand. On error, returns nothing and
-// sets `error` to one line naming the problem.
-std::optional<FindOptions> ParseFindOptions(const std::vector<std::string>& args,
-                                            std::string& error);
+// The options `find` accepts, and the subset `explain` does.
+const std::vector<OptionSpec>& FindOptionSpecs();
+const std::vector<OptionSpec>& ExplainOptionSpecs();
 
-// An argument or file name for an error message: quoted, with control
-// characters escaped so that the message stays on one line.
-std::string Quoted(const std::string& text);
+// Reads the options split by ParseGnuOptions. On error, returns nothing and
+// sets `error` to one line naming the problem.
+std::optional<FindOptions> ParseFindOptions(const ParsedArgs& args, std::string& error);
 
 extern const char* const kFindUsage;
 

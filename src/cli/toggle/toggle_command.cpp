@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <cstdio>
+#include <optional>
+
+#include "cli/common/gnu_options.h"
 
 #include "platform/desktop/dbus_toggle_requests.h"
 
@@ -13,29 +16,34 @@ const char* const kUsage =
     "\n"
     "Starts or stops the search of running instance N (default 1), as its\n"
     "start/stop key would. Bind this command to a key in the desktop's settings\n"
-    "where a program cannot grab keys for itself (Wayland).\n";
+    "where a program cannot grab keys for itself (Wayland).\n"
+    "An option takes its value as the next argument or after =.\n";
 
 int BadInput(const std::string& message) {
-    std::fprintf(stderr, "quorvane-cli toggle: %s\n%s", message.c_str(), kUsage);
+    std::fprintf(stderr, "quorvane-cli toggle: %s (see --help)\n", message.c_str());
     return 2;
 }
 
 }  // namespace
 
 int RunToggleCommand(const std::vector<std::string>& args) {
+    std::string problem;
+    const std::optional<ParsedArgs> parsed = ParseGnuOptions(args, {{"--instance", true}}, problem);
+    if (!parsed) {
+        return BadInput(problem);
+    }
+    if (const auto status = AnswerHelpOrVersion(*parsed, kUsage)) {
+        return *status;
+    }
+    if (!parsed->operands.empty()) {
+        return BadInput("unexpected argument " + Quoted(parsed->operands.front()));
+    }
     int32_t instance = 1;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--help" || args[i] == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (args[i] != "--instance" || i + 1 == args.size()) {
-            return BadInput("unexpected argument '" + args[i] + "'");
-        }
-        const std::string& number = args[++i];
+    for (const ParsedOption& option : parsed->options) {  // --instance, the only option
+        const std::string& number = option.value;
         auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), instance);
         if (error != std::errc() || end != number.data() + number.size() || instance < 1) {
-            return BadInput("--instance needs a number from 1 up, not '" + number + "'");
+            return BadInput("--instance needs a number from 1 up, not " + Quoted(number));
         }
     }
     switch (DBusToggleRequests::Send(instance)) {

@@ -20,6 +20,7 @@ namespace {
 using matcher::CandidatePoint;
 using matcher::Kernel;
 using matcher::ScanPlan;
+using matcher::SelectKernel;
 using matcher::Verdict;
 
 bool StopRequested(const MatchInputs& in) {
@@ -34,23 +35,6 @@ bool CpuHasAvx2() {
 #else
     return false;
 #endif
-}
-
-const Kernel& SelectKernel(MatcherPath path) {
-    if (path == MatcherPath::Auto || !MatcherPathAvailable(path)) {
-        path = MatcherPathAvailable(MatcherPath::Avx2)   ? MatcherPath::Avx2
-               : MatcherPathAvailable(MatcherPath::Sse2) ? MatcherPath::Sse2
-                                                         : MatcherPath::Scalar;
-    }
-#if defined(__x86_64__) || defined(_M_X64)
-    if (path == MatcherPath::Avx2) {
-        return matcher::kAvx2Kernel;
-    }
-    if (path == MatcherPath::Sse2) {
-        return matcher::kSse2Kernel;
-    }
-#endif
-    return matcher::kScalarKernel;
 }
 
 // Candidates one by one in column-major order, moving the cursor to each.
@@ -85,7 +69,7 @@ bool RowScan(const MatchInputs& in, const Kernel& kernel, ScanPlan& plan, int32_
         if (StopRequested(in)) {
             return false;
         }
-        const int32_t found = kernel.scanRow(plan, cy, xEnd);
+        const int32_t found = kernel.scanRow(plan, cy, 0, xEnd);
         if (found == matcher::kStopped) {
             return false;
         }
@@ -100,21 +84,6 @@ bool RowScan(const MatchInputs& in, const Kernel& kernel, ScanPlan& plan, int32_
     }
     out = CandidatePoint(in, lastX, lastY);
     return false;
-}
-
-ScanPlan MakePlan(const MatchInputs& in, uint32_t tolerance) {
-    ScanPlan plan;
-    plan.area = in.area->Data();
-    plan.areaStride = in.area->m_iWidth;
-    plan.picture = in.picture->Data();
-    plan.pictureStride = in.picture->m_iWidth;
-    plan.pictureWidth = in.pictureWidth;
-    plan.pictureHeight = in.pictureHeight;
-    plan.tolerance = tolerance;
-    plan.stop = in.stop;
-    plan.probe = in.probe;
-    matcher::ChooseAnchors(plan, in.areaWidth, in.areaHeight);
-    return plan;
 }
 
 }  // namespace
@@ -143,7 +112,7 @@ bool FindPictureInArea(const MatchInputs& in, Point& out, MatcherPath path) {
     if (StopRequested(in) || lastX < 0 || lastY < 0) {
         return false;
     }
-    if (in.pictureWidth <= 0 || in.pictureHeight <= 0) {
+    if (!matcher::HasComparedPixel(in)) {
         // Nothing to compare: the first candidate matches.
         out = CandidatePoint(in, 0, 0);
         if (in.sweep && in.cursor) {
@@ -163,11 +132,66 @@ bool FindPictureInArea(const MatchInputs& in, Point& out, MatcherPath path) {
         return false;
     }
     const Kernel& kernel = SelectKernel(path);
-    ScanPlan plan = MakePlan(in, tolerance.bytes);
+    ScanPlan plan = matcher::MakePlan(in, tolerance.bytes);
     if (in.sweep) {
         return SweepScan(in, &kernel, plan, int32_t(lastX), int32_t(lastY), out);
     }
     return RowScan(in, kernel, plan, int32_t(lastX), int32_t(lastY), out);
 }
+
+namespace matcher {
+
+const Kernel& SelectKernel(MatcherPath path) {
+    if (path == MatcherPath::Auto || !MatcherPathAvailable(path)) {
+        path = MatcherPathAvailable(MatcherPath::Avx2)   ? MatcherPath::Avx2
+               : MatcherPathAvailable(MatcherPath::Sse2) ? MatcherPath::Sse2
+                                                         : MatcherPath::Scalar;
+    }
+#if defined(__x86_64__) || defined(_M_X64)
+    if (path == MatcherPath::Avx2) {
+        return matcher::kAvx2Kernel;
+    }
+    if (path == MatcherPath::Sse2) {
+        return matcher::kSse2Kernel;
+    }
+#endif
+    return matcher::kScalarKernel;
+}
+
+ScanPlan MakePlan(const MatchInputs& in, uint32_t tolerance) {
+    ScanPlan plan;
+    plan.area = in.area->Data();
+    plan.areaStride = in.area->m_iWidth;
+    plan.picture = in.picture->Data();
+    plan.pictureStride = in.picture->m_iWidth;
+    plan.pictureWidth = in.pictureWidth;
+    plan.pictureHeight = in.pictureHeight;
+    plan.tolerance = tolerance;
+    plan.stop = in.stop;
+    plan.probe = in.probe;
+    plan.masked = in.maskTransparent;
+    ChooseAnchors(plan, in.areaWidth, in.areaHeight);
+    return plan;
+}
+
+bool HasComparedPixel(const MatchInputs& in) {
+    if (in.pictureWidth <= 0 || in.pictureHeight <= 0) {
+        return false;
+    }
+    if (!in.maskTransparent) {
+        return true;
+    }
+    for (int32_t y = 0; y < in.pictureHeight; ++y) {
+        const uint8_t* row = in.picture->Row(y);
+        for (int32_t x = 0; x < in.pictureWidth; ++x) {
+            if (PixelCompared(in, row + std::size_t(x) * 4)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace matcher
 
 }  // namespace qrv

@@ -38,6 +38,7 @@ struct MatchInputs {
     int32_t areaLeft = 0;  // screen position of the area's top-left pixel
     int32_t areaTop = 0;
     bool sweep = false;
+    bool maskTransparent = false;                // picture pixels of alpha 0 match any colour
     const std::atomic<int32_t>* stop = nullptr;  // may be null: never stops
     CursorSweep* cursor = nullptr;               // required when sweep is set
     ScanProbe* probe = nullptr;                  // may be null
@@ -53,6 +54,12 @@ enum class MatcherPath { Auto, Scalar, Sse2, Avx2 };
 // The per-pixel test on two blue-green-red-ignored pixels.
 bool PixelMatches(const uint8_t* area, const uint8_t* picture, int32_t red, int32_t green,
                   int32_t blue);
+
+// Whether the picture pixel takes part in the comparison: always, unless it is
+// transparent (alpha 0) and the inputs mask such pixels.
+inline bool PixelCompared(const MatchInputs& in, const uint8_t* picture) {
+    return !in.maskTransparent || picture[3] != 0;
+}
 
 // True when the whole picture matches with its top-left at area pixel (ox, oy).
 bool FindPictureAt(const MatchInputs& in, int32_t ox, int32_t oy);

@@ -18,6 +18,10 @@ struct Avx2Lanes {
     static Reg Splat(uint32_t v) { return _mm256_set1_epi32(int32_t(v)); }
     static Reg Lo(Reg p, Reg t) { return _mm256_subs_epu8(p, t); }
     static Reg Hi(Reg p, Reg t) { return _mm256_adds_epu8(p, t); }
+    static Reg WidenTransparent(Reg p, Reg t) {
+        return _mm256_or_si256(
+            t, _mm256_cmpeq_epi32(_mm256_srli_epi32(p, 24), _mm256_setzero_si256()));
+    }
     static uint32_t InRange(Reg a, Reg lo, Reg hi) {
         const Reg clamped = _mm256_min_epu8(_mm256_max_epu8(a, lo), hi);
         return uint32_t(_mm256_movemask_ps(_mm256_castsi256_ps(_mm256_cmpeq_epi32(clamped, a))));

@@ -43,6 +43,7 @@ struct ScanPlan {
     int32_t pictureWidth = 0;
     int32_t pictureHeight = 0;
     uint32_t tolerance = 0xFF000000u;
+    bool masked = false;          // picture pixels of alpha 0 match any colour
     Anchor anchors[kMaxAnchors];  // the rarest colour in the area first
     int32_t anchorCount = 0;
     int32_t nextLearned = kChosenAnchors;  // the slot the next rejecting pixel takes
@@ -68,11 +69,21 @@ inline constexpr int32_t kNoMatch = -1;
 inline constexpr int32_t kStopped = -2;
 
 struct Kernel {
-    // Leftmost matching candidate in row cy among columns [0, xEnd).
-    int32_t (*scanRow)(ScanPlan& plan, int32_t cy, int32_t xEnd);
+    // Leftmost matching candidate in row cy among columns [xBegin, xEnd).
+    int32_t (*scanRow)(ScanPlan& plan, int32_t cy, int32_t xBegin, int32_t xEnd);
     // Whether the candidate at (cx, cy) matches.
     Verdict (*testCandidate)(ScanPlan& plan, int32_t cx, int32_t cy);
 };
+
+// The kernel of the path, or of the best path this CPU runs.
+const Kernel& SelectKernel(MatcherPath path);
+
+// The plan of a scan of `in` with the given tolerance bytes, anchors chosen.
+ScanPlan MakePlan(const MatchInputs& in, uint32_t tolerance);
+
+// Whether some picture pixel takes part in the comparison; a picture without
+// one matches at every candidate.
+bool HasComparedPixel(const MatchInputs& in);
 
 extern const Kernel kScalarKernel;
 #if defined(__x86_64__) || defined(_M_X64)

@@ -48,9 +48,17 @@ bool InRange(uint32_t v, uint32_t lo, uint32_t hi) {
     return true;
 }
 
+// A picture pixel the scan does not compare.
+bool Transparent(const ScanPlan& plan, const uint8_t* p) {
+    return plan.masked && p[3] == 0;
+}
+
 Anchor MakeAnchor(const ScanPlan& plan, int32_t x, int32_t y) {
     const uint8_t* p =
         plan.picture + (std::size_t(y) * std::size_t(plan.pictureStride) + std::size_t(x)) * 4;
+    if (Transparent(plan, p)) {
+        return {x, y, 0, 0xFFFFFFFFu};  // admits every colour
+    }
     const uint32_t color = LoadPixel(p);
     return {x, y, SaturatingBytes(color, plan.tolerance, false),
             SaturatingBytes(color, plan.tolerance, true)};
@@ -64,7 +72,7 @@ ColorCount& Slot(ColorTable& table, uint32_t color) {
     return table[i];
 }
 
-// Counts every picture pixel by colour, so that no colour can hide from the
+// Counts every compared picture pixel by colour, so that no colour can hide from the
 // anchor choice; a picture of more colours than the table keeps is counted up
 // to the pixel where it fills, as its colours are then selective anyway.
 void CensusPicture(const ScanPlan& plan, ColorTable& table) {
@@ -73,6 +81,9 @@ void CensusPicture(const ScanPlan& plan, ColorTable& table) {
         const uint8_t* row = plan.picture + std::size_t(y) * std::size_t(plan.pictureStride) * 4;
         ColorCount* run = nullptr;
         for (int32_t x = 0; x < plan.pictureWidth; ++x) {
+            if (Transparent(plan, row + std::size_t(x) * 4)) {
+                continue;
+            }
             const uint32_t color = LoadPixel(row + std::size_t(x) * 4);
             if (run == nullptr || run->color != color) {
                 run = &Slot(table, color);

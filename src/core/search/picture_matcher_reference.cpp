@@ -40,7 +40,8 @@ bool FindPictureAt(const MatchInputs& in, int32_t ox, int32_t oy) {
             }
             const uint8_t* a = in.area->Data() + ((int64_t(oy) + y) * areaStride + ox + x) * 4;
             const uint8_t* p = in.picture->Data() + (int64_t(y) * pictureStride + x) * 4;
-            if (!PixelMatches(a, p, in.deviationRed, in.deviationGreen, in.deviationBlue)) {
+            if (PixelCompared(in, p) &&
+                !PixelMatches(a, p, in.deviationRed, in.deviationGreen, in.deviationBlue)) {
                 return false;
             }
         }

@@ -35,6 +35,7 @@ struct ScalarLanes {
         }
         return r;
     }
+    static Reg WidenTransparent(Reg p, Reg t) { return Byte(p, 3) == 0 ? 0xFFFFFFFFu : t; }
     static uint32_t InRange(Reg a, Reg lo, Reg hi) {
         for (int i = 0; i < 4; ++i) {
             if (Byte(a, i) < Byte(lo, i) || Byte(a, i) > Byte(hi, i)) {

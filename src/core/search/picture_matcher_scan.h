@@ -6,8 +6,9 @@
 // replaces another's at link time.
 //
 // V provides: Reg, kLanes, kAll (all lane bits), Load(p), Splat(u32),
-// Lo(p, t) / Hi(p, t) (per-byte saturating p - t / p + t), and
-// InRange(a, lo, hi) (bit i set when every byte of lane i lies in [lo, hi]).
+// Lo(p, t) / Hi(p, t) (per-byte saturating p - t / p + t),
+// InRange(a, lo, hi) (bit i set when every byte of lane i lies in [lo, hi]), and
+// WidenTransparent(p, t) (t, with all bits set in lanes whose pixel's byte 3 is 0).
 // Only builtins are used besides V, as shared inline library functions would be
 // merged across kernels by the linker.
 
@@ -21,10 +22,10 @@ namespace qrv::matcher {
 template <class V>
 class ScanKernel {
   public:
-    static int32_t ScanRow(ScanPlan& plan, int32_t cy, int32_t xEnd) {
+    static int32_t ScanRow(ScanPlan& plan, int32_t cy, int32_t xBegin, int32_t xEnd) {
         constexpr int32_t kLanes = V::kLanes;
         Filter filter(plan, cy);
-        int32_t x = 0;
+        int32_t x = xBegin;
         for (; x + kLanes <= xEnd; x += kLanes) {
             const uint32_t bits = filter.Test(x);
             if (bits == 0) {
@@ -38,7 +39,7 @@ class ScanKernel {
                 filter = Filter(plan, cy);
             }
         }
-        if (x == xEnd) {
+        if (x >= xEnd) {
             return kNoMatch;
         }
         if (xEnd >= kLanes) {
@@ -149,7 +150,9 @@ class ScanKernel {
             if (plan.stop && plan.stop->load(std::memory_order_relaxed) != 0) {
                 return Verdict::Stopped;
             }
-            const int32_t miss = RowMismatch(a, p, plan.pictureWidth, tol, plan.tolerance);
+            const int32_t miss =
+                plan.masked ? RowMismatch<true>(a, p, plan.pictureWidth, tol, plan.tolerance)
+                            : RowMismatch<false>(a, p, plan.pictureWidth, tol, plan.tolerance);
             if (miss >= 0) {
                 LearnAnchor(plan, miss, y);
                 return Verdict::Mismatch;
@@ -160,20 +163,24 @@ class ScanKernel {
         return Verdict::Match;
     }
 
-    // Lanes of one vector whose pixels lie out of reach.
+    // Lanes of one vector whose pixels lie out of reach; masked, transparent
+    // picture pixels reach every colour.
+    template <bool kMasked>
     static uint32_t ChunkMisses(const uint8_t* a, const uint8_t* p, Reg tol) {
         const Reg pv = V::Load(p);
-        return V::InRange(V::Load(a), V::Lo(pv, tol), V::Hi(pv, tol)) ^ V::kAll;
+        const Reg t = kMasked ? V::WidenTransparent(pv, tol) : tol;
+        return V::InRange(V::Load(a), V::Lo(pv, t), V::Hi(pv, t)) ^ V::kAll;
     }
 
     // Column of the first pixel of a picture row out of reach, or -1.
+    template <bool kMasked>
     static int32_t RowMismatch(const uint8_t* a, const uint8_t* p, int32_t width, Reg tol,
                                uint32_t tolerance) {
         constexpr int32_t kLanes = V::kLanes;
         int32_t i = 0;
         for (; i + kLanes <= width; i += kLanes) {
             const uint32_t misses =
-                ChunkMisses(a + std::size_t(i) * 4, p + std::size_t(i) * 4, tol);
+                ChunkMisses<kMasked>(a + std::size_t(i) * 4, p + std::size_t(i) * 4, tol);
             if (misses != 0) {
                 return i + __builtin_ctz(misses);
             }
@@ -184,11 +191,13 @@ class ScanKernel {
         if (width >= kLanes) {
             const int32_t last = width - kLanes;
             const uint32_t misses =
-                ChunkMisses(a + std::size_t(last) * 4, p + std::size_t(last) * 4, tol);
+                ChunkMisses<kMasked>(a + std::size_t(last) * 4, p + std::size_t(last) * 4, tol);
             return misses != 0 ? last + __builtin_ctz(misses) : -1;
         }
         for (; i < width; ++i) {
-            if (!PixelWithin(a + std::size_t(i) * 4, p + std::size_t(i) * 4, tolerance)) {
+            const uint8_t* pixel = p + std::size_t(i) * 4;
+            if (!(kMasked && pixel[3] == 0) &&
+                !PixelWithin(a + std::size_t(i) * 4, pixel, tolerance)) {
                 return i;
             }
         }

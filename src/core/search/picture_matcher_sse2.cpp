@@ -16,6 +16,9 @@ struct Sse2Lanes {
     static Reg Splat(uint32_t v) { return _mm_set1_epi32(int32_t(v)); }
     static Reg Lo(Reg p, Reg t) { return _mm_subs_epu8(p, t); }
     static Reg Hi(Reg p, Reg t) { return _mm_adds_epu8(p, t); }
+    static Reg WidenTransparent(Reg p, Reg t) {
+        return _mm_or_si128(t, _mm_cmpeq_epi32(_mm_srli_epi32(p, 24), _mm_setzero_si128()));
+    }
     static uint32_t InRange(Reg a, Reg lo, Reg hi) {
         const Reg clamped = _mm_min_epu8(_mm_max_epu8(a, lo), hi);
         return uint32_t(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(clamped, a))));

@@ -37,16 +37,22 @@ void SearchAttempt::SearchOnce(SearchParams& params, Point& out) {
     params.m_iFoundState = 0;
     const int64_t startWall = m_deps.clock.WallSeconds();
     const uint64_t startTick = m_deps.clock.TickMs();
-    Scan(params, out);
+    const uint64_t scanMs = Scan(params, out);
 
     if (params.m_iFoundState == 0) {
         m_status.SetStatusText("Picture Not Found in Screen Search Area");
+        if (m_observer) {
+            m_observer->AttemptDone(ScanInputs(params), false, out, scanMs);
+        }
         return;
     }
     params.m_iFoundState = 2;
     const int64_t seconds = m_deps.clock.WallSeconds() - startWall;
     const uint64_t ms = m_deps.clock.TickMs() - startTick;
     m_status.SetStatusText(MatchText(seconds, ms, out));
+    if (m_observer) {
+        m_observer->AttemptDone(ScanInputs(params), true, out, scanMs);
+    }
     RunActions(params, out, savedCursor);
     if (params.m_bAbortSearch) {
         m_stop.Request();
@@ -104,24 +110,32 @@ void SearchAttempt::GuardCursorMonitor(const SearchParams& params, Point cursor)
     }
 }
 
-void SearchAttempt::Scan(SearchParams& params, Point& out) {
-    params.m_iAreaWidth = params.m_iScreenAreaWidth;
-    params.m_iAreaHeight = params.m_iScreenAreaHeight;
-    m_deps.screen.Capture(params.m_iScreenAreaLeft, params.m_iScreenAreaTop, params.m_iAreaWidth,
-                          params.m_iAreaHeight, params.m_oAreaImage);
-
+MatchInputs SearchAttempt::ScanInputs(const SearchParams& params) {
     MatchInputs in = MatchInputs::Of(params.m_oAreaImage, params.m_oPictureImage);
     in.deviationRed = params.m_iDeviationRed;
     in.deviationGreen = params.m_iDeviationGreen;
     in.deviationBlue = params.m_iDeviationBlue;
     in.areaLeft = params.m_iScreenAreaLeft;
     in.areaTop = params.m_iScreenAreaTop;
+    in.maskTransparent = params.m_bMaskTransparent;
+    return in;
+}
+
+uint64_t SearchAttempt::Scan(SearchParams& params, Point& out) {
+    params.m_iAreaWidth = params.m_iScreenAreaWidth;
+    params.m_iAreaHeight = params.m_iScreenAreaHeight;
+    m_deps.screen.Capture(params.m_iScreenAreaLeft, params.m_iScreenAreaTop, params.m_iAreaWidth,
+                          params.m_iAreaHeight, params.m_oAreaImage);
+
+    MatchInputs in = ScanInputs(params);
     in.sweep = params.m_bMoveCursorWithSearch;
     in.stop = &m_stop.Flag();
     in.cursor = &m_mouse;
+    const uint64_t start = m_deps.clock.TickMs();
     if (FindPictureInArea(in, out)) {
         params.m_iFoundState = 1;
     }
+    return m_deps.clock.TickMs() - start;
 }
 
 void SearchAttempt::RunActions(const SearchParams& params, Point at, Point savedCursor) {

@@ -8,6 +8,7 @@
 #include "core/desktop/screen_source.h"
 #include "core/desktop/shell.h"
 #include "core/desktop/window_activator.h"
+#include "core/search/attempt_observer.h"
 #include "core/search/geometry.h"
 #include "core/search/mouse_input.h"
 #include "core/search/run_stop.h"
@@ -52,6 +53,12 @@ class SearchAttempt {
     // attempt's clock starts. Memory that cannot be had is left to the attempt.
     void Prepare(SearchParams& params);
 
+    // Tells `observer` (null: nobody) about every attempt from now on.
+    void SetObserver(AttemptObserver* observer) { m_observer = observer; }
+
+    // The scan of the attempt's area for its picture, without sweep and stop.
+    static MatchInputs ScanInputs(const SearchParams& params);
+
     // The status text of a match: minutes form, seconds form or milliseconds
     // form, from the whole-second wall-clock difference (hours dropped) and
     // the tick difference.
@@ -61,7 +68,8 @@ class SearchAttempt {
     // Notes whether the cursor is off the area's monitor and, when it is,
     // puts it on the area.
     void GuardCursorMonitor(const SearchParams& params, Point cursor);
-    void Scan(SearchParams& params, Point& out);
+    // Returns the scan's time in milliseconds.
+    uint64_t Scan(SearchParams& params, Point& out);
     void RunActions(const SearchParams& params, Point at, Point savedCursor);
     void ClickElement(const SearchParams& params);
     void ClickPicture(const SearchParams& params, Point centre);
@@ -73,6 +81,7 @@ class SearchAttempt {
     StatusLine& m_status;
     RunStop& m_stop;
     MouseInput m_mouse;
+    AttemptObserver* m_observer = nullptr;
     bool m_bCursorOffAreaMonitor = false;  // of the current attempt
 };
 

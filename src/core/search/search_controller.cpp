@@ -113,6 +113,16 @@ void SearchController::Shutdown() {
     }
 }
 
+std::optional<std::pair<MatchExplanation, std::string>> SearchController::ExplainLastAttempt()
+    const {
+    if (m_bSearching || m_params.m_oAreaImage.Empty() || m_params.m_oPictureImage.Empty()) {
+        return std::nullopt;
+    }
+    const MatchInputs in = SearchAttempt::ScanInputs(m_params);
+    const MatchExplanation e = ExplainMatch(in);
+    return std::pair{e, ExplanationText(e, in)};
+}
+
 void SearchController::RegisterStartHotKey() {
     Profile& profile = m_deps.attempt.profile;
     const uint32_t key = static_cast<uint32_t>(profile.Get(keys::kStartKey));

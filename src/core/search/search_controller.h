@@ -5,10 +5,12 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "core/desktop/global_hot_keys.h"
 #include "core/desktop/image_codec.h"
 #include "core/desktop/taskbar_progress.h"
+#include "core/search/match_explainer.h"
 #include "core/search/run_stop.h"
 #include "core/search/search_attempt.h"
 #include "core/search/search_view.h"
@@ -63,6 +65,14 @@ class SearchController {
     void AssignStartHotKey();
     // Clears the control and stores "no hot key".
     void ClearStartHotKey();
+
+    // The last attempt of the last run explained from its captured area and
+    // picture, with the text for the user; nothing while a run is active or
+    // before any attempt.
+    std::optional<std::pair<MatchExplanation, std::string>> ExplainLastAttempt() const;
+
+    // Tells `observer` (null: nobody) about every attempt of the runs to come.
+    void SetAttemptObserver(AttemptObserver* observer) { m_attempt.SetObserver(observer); }
 
     // The runs' stop state: a request through it stops the current run like
     // the Stop button, from any thread.

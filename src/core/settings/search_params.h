@@ -38,6 +38,7 @@ struct SearchParams {
     int32_t m_iScreenAreaWidth = 0;
     int32_t m_iScreenAreaHeight = 0;
     bool m_bMoveCursorWithSearch = false;
+    bool m_bMaskTransparent = false;  // picture pixels of alpha 0 match any colour
     uint32_t m_dwTimeDelay1 = 0;
     bool m_bClickAnotherTime = false;
     bool m_bClickElement = false;

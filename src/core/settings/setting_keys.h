@@ -69,6 +69,9 @@ inline constexpr IntSetting kClickTimeDelayMin{Section::Instance, "ClickTimeDela
 inline constexpr IntSetting kClickTimeDelayMax{Section::Instance, "ClickTimeDelayMax", 200};
 inline constexpr IntSetting kSpeakTextAsync{Section::Instance, "SpeakTextAsync", 1};
 
+// Shared by all instances: whether transparent picture pixels match any colour.
+inline constexpr IntSetting kMaskTransparent{Section::Settings, "MaskTransparent", 0};
+
 // Shared by all instances: the selector's last rectangle.
 inline constexpr IntSetting kStartingPointX{Section::Settings, "m_oStartingPoint.x", 0};
 inline constexpr IntSetting kStartingPointY{Section::Settings, "m_oStartingPoint.y", 0};

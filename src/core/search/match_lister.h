@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "core/search/geometry.h"
+#include "core/search/picture_matcher.h"
+
+namespace qrv {
+
+// Every candidate where the whole picture matches, overlapping ones included,
+// in the scan's column-major order and in screen coordinates; the first
+// `limit` of them. The cursor sweep is not used; a stop request ends the scan
+// early with a partial list.
+std::vector<Point> ListMatches(const MatchInputs& in, std::size_t limit,
+                               MatcherPath path = MatcherPath::Auto);
+
+// The same from the plain candidate loops, the definition ListMatches is tested against.
+std::vector<Point> ListMatchesReference(const MatchInputs& in, std::size_t limit);
+
+}  // namespace qrv

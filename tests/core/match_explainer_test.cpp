@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "core/search/match_explainer.h"
+#include "matcher_test_support.h"
+
+namespace qrv {
+namespace {
+
+// Every candidate measured: the definition ExplainMatch must agree with.
+MatchExplanation ExhaustiveExplanation(const MatchInputs& in) {
+    const int64_t lastX = int64_t(in.areaWidth) - in.pictureWidth;
+    const int64_t lastY = int64_t(in.areaHeight) - in.pictureHeight;
+    if (lastX < 0 || lastY < 0) {
+        return {};
+    }
+    MatchExplanation best;
+    bool any = false;
+    for (int32_t x = 0; x <= lastX; ++x) {
+        for (int32_t y = 0; y <= lastY; ++y) {
+            const MatchExplanation e = MeasureCandidate(in, x, y);
+            if (!any || e.LargestNeed() < best.LargestNeed()) {
+                best = e;
+                any = true;
+            }
+        }
+    }
+    Point unused;
+    best.matches = FindPictureInAreaReference(in, unused);
+    return best;
+}
+
+void ExpectSame(const MatchExplanation& got, const MatchExplanation& want,
+                const std::string& label) {
+    EXPECT_EQ(got.fits, want.fits) << label;
+    EXPECT_EQ(got.matches, want.matches) << label;
+    EXPECT_EQ(got.closest, want.closest) << label;
+    EXPECT_EQ(got.needRed, want.needRed) << label;
+    EXPECT_EQ(got.needGreen, want.needGreen) << label;
+    EXPECT_EQ(got.needBlue, want.needBlue) << label;
+    EXPECT_EQ(got.differing, want.differing) << label;
+    EXPECT_EQ(got.compared, want.compared) << label;
+}
+
+// Random near colours so that needs are small and ties frequent.
+PixelImage NearNoise(std::mt19937& rng, int32_t w, int32_t h, int32_t spread, bool someClear) {
+    std::uniform_int_distribution<> channel(100, 100 + spread), coin(0, 3);
+    PixelImage image(w, h);
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x) {
+            uint8_t* p = image.Row(y) + std::size_t(x) * 4;
+            p[0] = uint8_t(channel(rng)), p[1] = uint8_t(channel(rng)),
+            p[2] = uint8_t(channel(rng));
+            p[3] = someClear && coin(rng) == 0 ? 0 : 0xFF;
+        }
+    }
+    return image;
+}
+
+TEST(MatchExplainerTest, AgreesWithMeasuringEveryCandidate) {
+    const std::vector<MatcherPath> paths = test::AvailablePaths();
+    int matched = 0;
+    for (int i = 0; i < 600; ++i) {
+        std::mt19937 rng(uint32_t(i) * 7919u + 1u);
+        const auto pick = [&](int lo, int hi) {
+            return std::uniform_int_distribution<>(lo, hi)(rng);
+        };
+        const int32_t spread = std::array{0, 3, 40, 255}[std::size_t(pick(0, 3))];
+        const bool masked = i % 3 == 0;
+        PixelImage area = NearNoise(rng, pick(1, 24), pick(1, 24), spread, false);
+        PixelImage picture = NearNoise(rng, pick(1, 8), pick(1, 8), spread, masked && i % 2 == 0);
+        MatchInputs in = test::Inputs(area, picture, 0, pick(-30, 30), pick(-30, 30));
+        in.deviationRed = pick(-1, 12), in.deviationGreen = pick(0, 12);
+        in.deviationBlue = pick(0, 12);
+        in.maskTransparent = masked;
+        const MatchExplanation want = ExhaustiveExplanation(in);
+        matched += want.matches ? 1 : 0;
+        for (MatcherPath path : paths) {
+            ExpectSame(ExplainMatch(in, path), want, "case " + std::to_string(i));
+        }
+        if (HasFailure()) {
+            return;
+        }
+    }
+    EXPECT_GT(matched, 60);
+    EXPECT_LT(matched, 540);
+}
+
+// A noisy area and a copy of a piece of it with channel offsets, so the
+// closest candidate and its needs are known by construction.
+struct NearMiss {
+    PixelImage area;
+    PixelImage picture;
+    static constexpr int32_t kX = 37, kY = 21;
+
+    NearMiss() {
+        std::mt19937 rng(99);
+        area = NearNoise(rng, 80, 50, 255, false);
+        picture = PixelImage(9, 7);
+        for (int32_t y = 0; y < 7; ++y) {
+            std::memcpy(picture.Row(y), area.Row(kY + y) + kX * 4, 9 * 4);
+        }
+        Shift(1, 1, 2, +12);  // red
+        Shift(4, 6, 0, -9);   // blue
+        Shift(8, 0, 1, +3);   // green
+        Shift(5, 5, 2, -4);   // red again, smaller
+    }
+
+    void Shift(int32_t x, int32_t y, int byte, int32_t by) {
+        uint8_t& c = picture.Row(y)[x * 4 + byte];
+        c = uint8_t(std::clamp(int32_t(c) + by, 0, 255));
+        area.Row(kY + y)[(kX + x) * 4 + byte] = uint8_t(std::clamp(int32_t(c) - by, 0, 255));
+    }
+};
+
+TEST(MatchExplainerTest, NearMissesNeedTheirConstructedDeviation) {
+    NearMiss scene;
+    // Place the offsets away from the clamps, so each is exact.
+    struct Row {
+        int32_t deviation[3];
+        bool masked;
+        int32_t need[3];
+        int64_t differing;
+        bool matches;
+    };
+    const Row rows[] = {
+        {{0, 0, 0}, false, {12, 3, 9}, 4, false},   {{4, 3, 9}, false, {12, 3, 9}, 1, false},
+        {{12, 3, 8}, false, {12, 3, 9}, 1, false},  {{12, 3, 9}, false, {12, 3, 9}, 0, true},
+        {{20, 20, 20}, false, {12, 3, 9}, 0, true},
+    };
+    for (const Row& r : rows) {
+        MatchInputs in = test::Inputs(scene.area, scene.picture, 0, 1000, -500);
+        in.deviationRed = r.deviation[0], in.deviationGreen = r.deviation[1];
+        in.deviationBlue = r.deviation[2];
+        const MatchExplanation e = ExplainMatch(in);
+        const std::string label = "deviation " + std::to_string(r.deviation[0]) + "," +
+                                  std::to_string(r.deviation[1]) + "," +
+                                  std::to_string(r.deviation[2]);
+        EXPECT_TRUE(e.fits) << label;
+        EXPECT_EQ(e.closest, (Point{1000 + NearMiss::kX, -500 + NearMiss::kY})) << label;
+        EXPECT_EQ(e.needRed, r.need[0]) << label;
+        EXPECT_EQ(e.needGreen, r.need[1]) << label;
+        EXPECT_EQ(e.needBlue, r.need[2]) << label;
+        EXPECT_EQ(e.differing, r.differing) << label;
+        EXPECT_EQ(e.compared, 63) << label;
+        EXPECT_EQ(e.matches, r.matches) << label;
+    }
+}
+
+TEST(MatchExplainerTest, MaskedPixelsDoNotCountTowardsTheNeed) {
+    NearMiss scene;
+    scene.picture.Row(1)[1 * 4 + 3] = 0;  // the red +12 pixel
+    scene.picture.Row(6)[4 * 4 + 3] = 0;  // the blue -9 pixel
+    MatchInputs in = test::Inputs(scene.area, scene.picture);
+    in.maskTransparent = true;
+    const MatchExplanation e = ExplainMatch(in);
+    EXPECT_EQ(e.closest, (Point{NearMiss::kX, NearMiss::kY}));
+    EXPECT_EQ((std::array{e.needRed, e.needGreen, e.needBlue}), (std::array{4, 3, 0}));
+    EXPECT_EQ(e.differing, 2);
+    EXPECT_EQ(e.compared, 61);
+    in.maskTransparent = false;  // unmasked, the same picture needs its full offsets
+    EXPECT_EQ(ExplainMatch(in).LargestNeed(), 12);
+}
+
+TEST(MatchExplainerTest, APictureLargerThanTheAreaDoesNotFit) {
+    const PixelImage area = test::Filled(10, 10, 0x808080u);
+    for (const auto& [w, h] : {std::pair{11, 1}, std::pair{1, 11}, std::pair{11, 11}}) {
+        const PixelImage picture = test::Filled(w, h, 0x808080u);
+        const MatchExplanation e = ExplainMatch(test::Inputs(area, picture));
+        EXPECT_FALSE(e.fits) << w << "x" << h;
+        EXPECT_FALSE(e.matches) << w << "x" << h;
+    }
+}
+
+}  // namespace
+}  // namespace qrv

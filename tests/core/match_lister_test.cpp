@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/search/match_lister.h"
+#include "matcher_test_support.h"
+
+namespace qrv {
+namespace {
+
+// Scenes of few colours, so that pictures match often and overlap.
+class Scene {
+  public:
+    explicit Scene(uint32_t seed) : m_rng(seed) {}
+
+    int32_t Int(int32_t lo, int32_t hi) { return std::uniform_int_distribution<>(lo, hi)(m_rng); }
+
+    PixelImage Image(int32_t w, int32_t h, int32_t shades, bool opaque) {
+        PixelImage image(w, h);
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = 0; x < w; ++x) {
+                image.SetPacked(x, y, 0x102030u * uint32_t(Int(0, shades - 1)));
+                image.Row(y)[x * 4 + 3] = opaque || Int(0, 2) != 0 ? 0xFF : 0;
+            }
+        }
+        return image;
+    }
+
+  private:
+    std::mt19937 m_rng;
+};
+
+TEST(MatchListerTest, EveryPathListsWhatThePlainLoopsFind) {
+    const std::vector<MatcherPath> paths = test::AvailablePaths();
+    int listed = 0;
+    for (int i = 0; i < 1500; ++i) {
+        Scene make(uint32_t(i) * 2654435761u + 3u);
+        const int32_t shades = make.Int(1, 3);
+        PixelImage area = make.Image(make.Int(0, 40), make.Int(0, 40), shades, true);
+        PixelImage picture = make.Image(make.Int(0, 5), make.Int(0, 5), shades, i % 2 == 0);
+        MatchInputs in = test::Inputs(area, picture, make.Int(0, 2) == 0 ? 0x10 : 0,
+                                      make.Int(-50, 50), make.Int(-50, 50));
+        in.maskTransparent = i % 3 != 0;
+        const std::size_t limit = std::size_t(std::array{1, 5, 1000}[std::size_t(i % 3)]);
+        const std::vector<Point> want = ListMatchesReference(in, limit);
+        listed += want.size() > 1 ? 1 : 0;
+        for (MatcherPath path : paths) {
+            ASSERT_EQ(ListMatches(in, limit, path), want) << "case " << i << " path " << int(path);
+        }
+    }
+    EXPECT_GT(listed, 300);  // many scenes with several, overlapping matches
+}
+
+TEST(MatchListerTest, ListsInColumnOrderUpToTheLimit) {
+    const PixelImage area = test::Filled(6, 4, 0x3C6E9Au);
+    const PixelImage picture = test::Filled(4, 3, 0x3C6E9Au);
+    const MatchInputs in = test::Inputs(area, picture, 0, -10, 20);
+    const std::vector<Point> all{{-10, 20}, {-10, 21}, {-9, 20}, {-9, 21}, {-8, 20}, {-8, 21}};
+    EXPECT_EQ(ListMatches(in, 1000), all);
+    EXPECT_EQ(ListMatches(in, 4), std::vector<Point>(all.begin(), all.begin() + 4));
+    EXPECT_TRUE(ListMatches(in, 0).empty());
+    const PixelImage larger = test::Filled(7, 3, 0x3C6E9Au);
+    EXPECT_TRUE(ListMatches(test::Inputs(area, larger), 1000).empty());
+}
+
+TEST(MatchListerTest, APictureWithNothingOpaqueMatchesEverywhereWhenMasked) {
+    const PixelImage area = test::Filled(5, 5, 0x000000u);
+    const PixelImage picture = test::Filled(3, 3, 0xFFFFFFu);  // byte 3 is 0 throughout
+    MatchInputs in = test::Inputs(area, picture);
+    EXPECT_TRUE(ListMatches(in, 1000).empty());
+    in.maskTransparent = true;
+    EXPECT_EQ(ListMatches(in, 1000).size(), 9u);
+    EXPECT_EQ(ListMatches(in, 2), (std::vector<Point>{{0, 0}, {0, 1}}));
+}
+
+}  // namespace
+}  // namespace qrv
