@@ -37,7 +37,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Found at run time, not linked: image plug-ins beyond PNG and JPEG, the
 # opener of files and the help page, the accessibility bus, the print spooler.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins, xdg-utils, at-spi2-core")
+# Speech and sound themes are loaded when first used, so dpkg-shlibdeps cannot
+# see them; without them the program runs silent.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "libespeak-ng1, libcanberra0, qt6-image-formats-plugins, xdg-utils, at-spi2-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups-client")
 # The summary above is the first line; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

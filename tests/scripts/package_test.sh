@@ -36,8 +36,13 @@ check "control: package, version, architecture" \
 depends=$(dpkg-deb -f "$deb" Depends)
 depended=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ *([^ ]+).*/\1/')
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 \
-    libx11-6 libxtst6 libatspi2.0-0 libespeak-ng1; do
+    libx11-6 libxtst6 libatspi2.0-0 libpng16-16; do
     check "Depends names $library" grep -qxF "$library" <<<"$depended"
+done
+# Speech and sound themes are loaded on first use: recommended, not linked.
+recommended=$(dpkg-deb -f "$deb" Recommends | tr ',' '\n' | sed -E 's/^ *([^ ]+).*/\1/')
+for library in libespeak-ng1 libcanberra0; do
+    check "Recommends names $library" grep -qxF "$library" <<<"$recommended"
 done
 check "Depends gives minimum versions" grep -qE 'libqt6core6 \(>= 6\.[0-9.]+\)' <<<"$depends"
 check "Depends names no development package" bash -c '! grep -q -- "-dev" <<<"$0"' "$depends"
