@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "core/search/picture_matcher.h"
+#include "core/search/pixel_image.h"
+#include "platform/x11/x_desktop_geometry.h"
+#include "platform/x11/x_display_layout.h"
+#include "platform/x11/x_screen_source.h"
 #include "ratio_checks.h"
 #include "scenes.h"
-#include "search/picture_matcher.h"
-#include "search/pixel_image.h"
-#include "x11/x_desktop_geometry.h"
-#include "x11/x_display_layout.h"
-#include "x11/x_screen_source.h"
 
 namespace qrv::bench {
 namespace {

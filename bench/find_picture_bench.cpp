@@ -8,9 +8,9 @@
 #include <string>
 #include <tuple>
 
+#include "core/search/picture_matcher.h"
 #include "ratio_checks.h"
 #include "scenes.h"
-#include "search/picture_matcher.h"
 
 namespace qrv::bench {
 namespace {

@@ -1,9 +1,9 @@
 #include <benchmark/benchmark.h>
 
+#include "core/search/image_screen_source.h"
+#include "core/search/picture_matcher.h"
 #include "ratio_checks.h"
 #include "scenes.h"
-#include "search/image_screen_source.h"
-#include "search/picture_matcher.h"
 
 namespace qrv::bench {
 namespace {

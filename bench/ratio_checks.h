@@ -10,8 +10,8 @@ namespace qrv::bench {
 
 // Prints "RATIO <label>: <num>/<den> = <r> (limit <op> <limit>) OK|FAIL".
 // With atLeast set the ratio must be >= limit (speed-up), else <= limit.
-void AddRatioCheck(std::string label, std::string numerator, std::string denominator,
-                   double limit, bool atLeast = false);
+void AddRatioCheck(std::string label, std::string numerator, std::string denominator, double limit,
+                   bool atLeast = false);
 
 // Prints "TARGET <label>: <ms> ms (limit <= <limit> ms) OK|FAIL".
 void AddTimeTarget(std::string label, std::string benchmark, double maxMs);

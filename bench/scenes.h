@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "search/geometry.h"
-#include "search/pixel_image.h"
+#include "core/search/geometry.h"
+#include "core/search/pixel_image.h"
 
 namespace qrv {
 

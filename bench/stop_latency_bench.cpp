@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "core/search/picture_matcher.h"
 #include "scenes.h"
-#include "search/picture_matcher.h"
 
 namespace qrv::bench {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "colours/chained_color_set.h"
-#include "colours/color_set.h"
+#include "core/colours/chained_color_set.h"
+#include "core/colours/color_set.h"
+#include "core/search/pixel_image.h"
 #include "ratio_checks.h"
-#include "search/pixel_image.h"
 
 namespace qrv::bench {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "find/find_options.h"
+#include "cli/find/find_options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::vector<std::string> args(1);

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "imaging/image_header_depth.h"
-#include "qt/qt_image_codec.h"
+#include "core/imaging/image_header_depth.h"
+#include "platform/qt/qt_image_codec.h"
 
 namespace {
 

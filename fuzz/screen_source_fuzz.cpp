@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "search/image_screen_source.h"
+#include "core/search/image_screen_source.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "help_page.h"
+#include "app/help_page.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
-#include "search/shell.h"
-#include "widgets/message_boxes.h"
+#include "app/widgets/message_boxes.h"
+#include "core/desktop/shell.h"
 
 namespace qrv {
 

@@ -1,11 +1,11 @@
 #include <QApplication>
 
-#include "main_window/quorvane_dialog.h"
-#include "services/platform_services.h"
-#include "services/problem_report.h"
-#include "settings/ini_profile_store.h"
-#include "settings/user_data_folder.h"
-#include "widgets/dialog_file_prompts.h"
+#include "app/main_window/quorvane_dialog.h"
+#include "app/services/platform_services.h"
+#include "app/services/problem_report.h"
+#include "app/widgets/dialog_file_prompts.h"
+#include "platform/settings/ini_profile_store.h"
+#include "platform/settings/user_data_folder.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "automation/elements_command.h"
-#include "colours/colours_command.h"
-#include "find/find_command.h"
+#include "cli/automation/elements_command.h"
+#include "cli/colours/colours_command.h"
+#include "cli/find/find_command.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/main_window/main_dialog_controls.h"
+#include "core/search/search_flags.h"
+#include "core/settings/profile.h"
 #include "fakes/recording_voice_factory.h"
-#include "main_window/main_dialog_controls.h"
-#include "search/search_flags.h"
-#include "settings/profile.h"
 
 namespace qrv {
 

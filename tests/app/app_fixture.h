@@ -10,11 +10,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "app/main_window/quorvane_dialog.h"
+#include "app/services/platform_services.h"
 #include "fakes/action_log.h"
-#include "main_window/quorvane_dialog.h"
+#include "platform/settings/ini_profile_store.h"
 #include "scripted_file_prompts.h"
-#include "services/platform_services.h"
-#include "settings/ini_profile_store.h"
 
 class QObject;
 class QWidget;

@@ -6,7 +6,7 @@
 #include <QPointF>
 #include <QWidget>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 

@@ -19,21 +19,21 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "app/colours/color_list_model.h"
+#include "app/colours/colours_dialog.h"
+#include "app/help_page.h"
 #include "app_fixture.h"
-#include "colours/color_columns.h"
-#include "colours/color_list.h"
-#include "colours/color_list_model.h"
-#include "colours/color_set.h"
-#include "colours/colours_dialog.h"
-#include "colours/hash_color_key.h"
+#include "core/colours/color_columns.h"
+#include "core/colours/color_list.h"
+#include "core/colours/color_set.h"
+#include "core/colours/hash_color_key.h"
+#include "core/desktop/global_hot_keys.h"
+#include "core/settings/memory_profile_store.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_screen_source.h"
 #include "fakes/recording_beeper.h"
 #include "fakes/recording_input_injector.h"
 #include "fakes/recording_shell.h"
-#include "help_page.h"
-#include "search/global_hot_keys.h"
-#include "settings/memory_profile_store.h"
 
 namespace qrv {
 namespace {

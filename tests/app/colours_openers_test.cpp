@@ -15,16 +15,16 @@
 #include <QProcess>
 #include <QWidget>
 
+#include "app/colours/color_list_model.h"
+#include "app/colours/colours_dialog.h"
+#include "app/colours/colours_openers.h"
+#include "app/services/app_services.h"
 #include "app_fixture.h"
-#include "colours/color_list_model.h"
-#include "colours/colours_dialog.h"
-#include "colours/colours_openers.h"
-#include "desktop/desktop_folders.h"
-#include "search/input_injector.h"
-#include "search/pixel_image.h"
-#include "search/screen_source.h"
-#include "services/app_services.h"
-#include "x11/x_global_hot_keys.h"
+#include "core/desktop/input_injector.h"
+#include "core/desktop/screen_source.h"
+#include "core/search/pixel_image.h"
+#include "platform/desktop/desktop_folders.h"
+#include "platform/x11/x_global_hot_keys.h"
 
 namespace qrv {
 namespace {

@@ -13,18 +13,18 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/automation/colour_status_label.h"
+#include "app/automation/control_browser_dialog.h"
+#include "app/automation/control_list_model.h"
+#include "app/automation/suppressible_tip.h"
 #include "app_fixture.h"
-#include "atspi/atspi_automation_tree.h"
-#include "atspi/atspi_name_change_monitor.h"
-#include "automation/accessibility_switch.h"
-#include "automation/colour_status_label.h"
-#include "automation/control_browser_dialog.h"
-#include "automation/control_browser_texts.h"
-#include "automation/control_list_model.h"
-#include "automation/control_list_text.h"
-#include "automation/element_finder.h"
-#include "automation/suppressible_tip.h"
-#include "x11/x_top_level_windows.h"
+#include "core/automation/control_browser_texts.h"
+#include "core/automation/control_list_text.h"
+#include "core/automation/element_finder.h"
+#include "core/desktop/accessibility_switch.h"
+#include "platform/atspi/atspi_automation_tree.h"
+#include "platform/atspi/atspi_name_change_monitor.h"
+#include "platform/x11/x_top_level_windows.h"
 
 namespace qrv {
 namespace {

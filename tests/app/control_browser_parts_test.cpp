@@ -9,14 +9,14 @@
 #include <QWidget>
 #include <sstream>
 
-#include "automation/accessibility_prompt.h"
-#include "automation/accessibility_switch.h"
-#include "automation/control_browser_dialog.h"
-#include "automation/name_change_monitor.h"
-#include "automation/suppressible_tip.h"
+#include "app/automation/accessibility_prompt.h"
+#include "app/automation/control_browser_dialog.h"
+#include "app/automation/suppressible_tip.h"
+#include "core/desktop/accessibility_switch.h"
+#include "core/desktop/name_change_monitor.h"
+#include "core/desktop/top_level_windows.h"
+#include "core/settings/memory_profile_store.h"
 #include "fakes/recording_beeper.h"
-#include "settings/memory_profile_store.h"
-#include "settings/top_level_windows.h"
 
 namespace qrv {
 namespace {

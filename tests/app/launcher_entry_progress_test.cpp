@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QVariantMap>
 
-#include "desktop/launcher_entry_progress.h"
+#include "platform/desktop/launcher_entry_progress.h"
 
 namespace qrv {
 

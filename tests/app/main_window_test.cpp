@@ -12,19 +12,19 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/automation/control_browser_dialog.h"
+#include "app/main_window/control_ids.h"
+#include "app/main_window/main_dialog_controls.h"
+#include "app/main_window/main_menu.h"
+#include "app/main_window/quorvane_dialog.h"
+#include "app/services/app_services.h"
+#include "app/widgets/dialog_units.h"
 #include "app_fixture.h"
-#include "automation/control_browser_dialog.h"
+#include "core/desktop/input_injector.h"
+#include "core/search/search_controller.h"
+#include "core/settings/profile.h"
 #include "fakes/recording_shell.h"
-#include "main_window/control_ids.h"
-#include "main_window/main_dialog_controls.h"
-#include "main_window/main_menu.h"
-#include "main_window/quorvane_dialog.h"
-#include "search/input_injector.h"
-#include "search/search_controller.h"
-#include "services/app_services.h"
-#include "settings/ini_profile_store.h"
-#include "settings/profile.h"
-#include "widgets/dialog_units.h"
+#include "platform/settings/ini_profile_store.h"
 
 namespace qrv {
 namespace {

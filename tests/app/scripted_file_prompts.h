@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "widgets/file_prompts.h"
+#include "app/widgets/file_prompts.h"
 
 namespace qrv {
 

@@ -4,19 +4,19 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "app/main_window/control_ids.h"
+#include "app/main_window/main_dialog_controls.h"
+#include "app/main_window/quorvane_dialog.h"
+#include "app/preview/live_preview.h"
+#include "app/services/app_services.h"
+#include "app/widgets/hot_key_edit.h"
 #include "app_fixture.h"
 #include "click_target.h"
+#include "core/desktop/input_injector.h"
+#include "core/search/search_controller.h"
+#include "core/search/search_flags.h"
+#include "core/settings/profile.h"
 #include "fakes/fake_global_hot_keys.h"
-#include "main_window/control_ids.h"
-#include "main_window/main_dialog_controls.h"
-#include "main_window/quorvane_dialog.h"
-#include "preview/live_preview.h"
-#include "search/input_injector.h"
-#include "search/search_controller.h"
-#include "search/search_flags.h"
-#include "services/app_services.h"
-#include "settings/profile.h"
-#include "widgets/hot_key_edit.h"
 
 namespace qrv {
 namespace {

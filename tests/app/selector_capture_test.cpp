@@ -8,19 +8,19 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include "app/main_window/control_ids.h"
+#include "app/main_window/main_dialog_controls.h"
+#include "app/main_window/quorvane_dialog.h"
+#include "app/preview/live_preview.h"
+#include "app/selector/screen_area_selector.h"
+#include "app/services/app_services.h"
 #include "app_fixture.h"
 #include "click_target.h"
-#include "imaging/image_codec.h"
-#include "imaging/picture_admission.h"
-#include "main_window/control_ids.h"
-#include "main_window/main_dialog_controls.h"
-#include "main_window/quorvane_dialog.h"
-#include "preview/live_preview.h"
-#include "search/display_layout.h"
-#include "search/input_injector.h"
-#include "selector/screen_area_selector.h"
-#include "services/app_services.h"
-#include "settings/profile.h"
+#include "core/desktop/display_layout.h"
+#include "core/desktop/image_codec.h"
+#include "core/desktop/input_injector.h"
+#include "core/imaging/picture_admission.h"
+#include "core/settings/profile.h"
 
 namespace qrv {
 namespace {

@@ -3,11 +3,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "app/main_window/quorvane_dialog.h"
+#include "app/settings/settings_dialog.h"
 #include "app_fixture.h"
-#include "main_window/quorvane_dialog.h"
-#include "settings/ini_profile_store.h"
-#include "settings/profile.h"
-#include "settings/settings_dialog.h"
+#include "core/settings/profile.h"
+#include "platform/settings/ini_profile_store.h"
 
 namespace qrv {
 namespace {

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <optional>
 
-#include "settings/setting_keys.h"
-#include "x11/x_top_level_windows.h"
+#include "core/settings/setting_keys.h"
+#include "platform/x11/x_top_level_windows.h"
 
 namespace qrv {
 namespace {

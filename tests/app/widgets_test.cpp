@@ -13,19 +13,19 @@
 #include <QScreen>
 #include <QTest>
 
+#include "app/automation/suppressible_tip.h"
+#include "app/help_page.h"
+#include "app/main_window/control_ids.h"
+#include "app/preview/live_preview.h"
+#include "app/preview/preview_placement.h"
+#include "app/widgets/dialog_file_prompts.h"
+#include "app/widgets/field_exchange.h"
+#include "app/widgets/hot_key_edit.h"
+#include "app/widgets/message_boxes.h"
 #include "app_fixture.h"
-#include "automation/suppressible_tip.h"
 #include "click_target.h"
-#include "help_page.h"
-#include "main_window/control_ids.h"
-#include "preview/live_preview.h"
-#include "preview/preview_placement.h"
-#include "search/hot_key_modifiers.h"
-#include "settings/memory_profile_store.h"
-#include "widgets/dialog_file_prompts.h"
-#include "widgets/field_exchange.h"
-#include "widgets/hot_key_edit.h"
-#include "widgets/message_boxes.h"
+#include "core/search/hot_key_modifiers.h"
+#include "core/settings/memory_profile_store.h"
 
 namespace qrv {
 namespace {

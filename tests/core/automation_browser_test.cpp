@@ -2,10 +2,10 @@
 
 #include <sstream>
 
-#include "automation/control_browser_model.h"
-#include "automation/control_browser_texts.h"
-#include "automation/control_list_monitor.h"
-#include "automation/window_watch.h"
+#include "core/automation/control_browser_model.h"
+#include "core/automation/control_browser_texts.h"
+#include "core/automation/control_list_monitor.h"
+#include "core/automation/window_watch.h"
 #include "fakes/automation_fake_element.h"
 #include "fakes/automation_fake_name_monitor.h"
 #include "fakes/automation_manual_timer.h"

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "automation/control_list_columns.h"
-#include "automation/control_list_text.h"
-#include "automation/control_tree_reader.h"
+#include "core/automation/control_list_columns.h"
+#include "core/automation/control_list_text.h"
+#include "core/automation/control_tree_reader.h"
+#include "core/settings/memory_profile_store.h"
 #include "fakes/automation_fake_tree.h"
-#include "settings/memory_profile_store.h"
 
 namespace qrv {
 namespace {

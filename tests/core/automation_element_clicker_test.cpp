@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "automation/c_element_clicker.h"
+#include "core/automation/c_element_clicker.h"
 #include "fakes/automation_fake_tree.h"
 #include "fakes/recording_beeper.h"
 

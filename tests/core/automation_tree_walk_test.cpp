@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "automation/click_action.h"
-#include "automation/control_browser_model.h"
-#include "automation/control_tree_reader.h"
-#include "automation/element_finder.h"
+#include "core/automation/click_action.h"
+#include "core/automation/control_browser_model.h"
+#include "core/automation/control_tree_reader.h"
+#include "core/automation/element_finder.h"
 #include "fakes/automation_fake_element.h"
 
 namespace qrv {

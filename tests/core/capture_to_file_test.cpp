@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "capture/capture_file_path.h"
-#include "capture/capture_format.h"
-#include "capture/replace_invalid_file_name_chars.h"
-#include "capture/screen_capturer.h"
+#include "core/capture/capture_file_path.h"
+#include "core/capture/capture_format.h"
+#include "core/capture/replace_invalid_file_name_chars.h"
+#include "core/capture/screen_capturer.h"
+#include "core/imaging/picture_admission.h"
 #include "fakes/fake_display_layout.h"
 #include "fakes/fake_screen_source.h"
-#include "imaging/picture_admission.h"
 
 namespace qrv {
 namespace {

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "colour_test_images.h"
-#include "colours/color_columns.h"
-#include "colours/color_list.h"
-#include "colours/color_list_texts.h"
-#include "colours/color_sources.h"
+#include "core/colours/color_columns.h"
+#include "core/colours/color_list.h"
+#include "core/colours/color_list_texts.h"
+#include "core/colours/color_sources.h"
+#include "core/settings/memory_profile_store.h"
 #include "fakes/fake_image_codec.h"
 #include "fakes/fake_screen_source.h"
-#include "settings/memory_profile_store.h"
 
 namespace qrv {
 namespace {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "colour_test_images.h"
-#include "colours/chained_color_set.h"
-#include "colours/color_set.h"
-#include "colours/hash_color_key.h"
+#include "core/colours/chained_color_set.h"
+#include "core/colours/color_set.h"
+#include "core/colours/hash_color_key.h"
 
 namespace qrv {
 namespace {

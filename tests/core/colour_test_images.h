@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "colours/color_set.h"
-#include "search/pixel_image.h"
+#include "core/colours/color_set.h"
+#include "core/search/pixel_image.h"
 
 namespace qrv::colour_test {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "colours/colors_html_export.h"
-#include "colours/export_file_paths.h"
-#include "colours/latin1_text.h"
+#include "core/colours/colors_html_export.h"
+#include "core/colours/export_file_paths.h"
+#include "core/colours/latin1_text.h"
 #include "fakes/fake_clock.h"
 
 namespace qrv {

@@ -1,4 +1,4 @@
-#include "search/image_screen_source.h"
+#include "core/search/image_screen_source.h"
 
 #include <gtest/gtest.h>
 

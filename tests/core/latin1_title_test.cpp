@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "colours/latin1_text.h"
+#include "core/colours/latin1_text.h"
 
 namespace qrv {
 namespace {

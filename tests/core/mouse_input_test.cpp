@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "core/search/mouse_input.h"
+#include "core/settings/memory_profile_store.h"
 #include "fakes/action_log.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_display_layout.h"
 #include "fakes/fake_top_level_windows.h"
 #include "fakes/recording_input_injector.h"
-#include "search/mouse_input.h"
-#include "settings/memory_profile_store.h"
 
 namespace qrv {
 namespace {

@@ -1,4 +1,4 @@
-#include "search/pixel_image.h"
+#include "core/search/pixel_image.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "core/search/search_attempt.h"
+#include "core/search/search_flags.h"
 #include "fakes/fake_platform.h"
 #include "matcher_test_support.h"
-#include "search/search_attempt.h"
-#include "search/search_flags.h"
 
 namespace qrv {
 namespace {

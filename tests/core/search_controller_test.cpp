@@ -15,13 +15,13 @@
 #include <tuple>
 #include <vector>
 
+#include "core/search/hot_key_modifiers.h"
+#include "core/search/search_controller.h"
+#include "core/search/search_flags.h"
+#include "core/search/system_clock.h"
+#include "core/settings/main_window_fields.h"
 #include "fakes/fake_platform.h"
 #include "matcher_test_support.h"
-#include "search/hot_key_modifiers.h"
-#include "search/search_controller.h"
-#include "search/search_flags.h"
-#include "search/system_clock.h"
-#include "settings/main_window_fields.h"
 
 namespace qrv {
 namespace {

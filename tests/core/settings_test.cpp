@@ -8,13 +8,13 @@
 #include <tuple>
 #include <vector>
 
+#include "core/settings/main_window_fields.h"
+#include "core/settings/memory_profile_store.h"
+#include "core/settings/profile.h"
+#include "core/settings/temp_images_folder.h"
 #include "fakes/action_log.h"
 #include "fakes/fake_top_level_windows.h"
 #include "fakes/recording_profile_store.h"
-#include "settings/main_window_fields.h"
-#include "settings/memory_profile_store.h"
-#include "settings/profile.h"
-#include "settings/temp_images_folder.h"
 
 namespace qrv {
 namespace {

@@ -3,9 +3,9 @@
 #include <thread>
 #include <vector>
 
+#include "core/search/text_speaker.h"
 #include "fakes/action_log.h"
 #include "fakes/recording_voice_factory.h"
-#include "search/text_speaker.h"
 
 namespace qrv {
 namespace {

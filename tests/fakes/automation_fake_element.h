@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "automation/automation_element.h"
+#include "core/desktop/automation_element.h"
 
 namespace qrv {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "automation/name_change_monitor.h"
+#include "core/desktop/name_change_monitor.h"
 
 namespace qrv {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "automation/one_shot_timer.h"
+#include "core/desktop/one_shot_timer.h"
 
 namespace qrv {
 

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <string>
 
+#include "core/desktop/clock.h"
 #include "fakes/action_log.h"
-#include "search/clock.h"
 
 namespace qrv {
 

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-#include "search/display_layout.h"
+#include "core/desktop/display_layout.h"
 
 namespace qrv {
 

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "automation/element_clicker.h"
+#include "core/automation/element_clicker.h"
 #include "fakes/action_log.h"
 
 namespace qrv {

@@ -4,8 +4,8 @@
 #include <mutex>
 #include <string>
 
+#include "core/desktop/global_hot_keys.h"
 #include "fakes/action_log.h"
-#include "search/global_hot_keys.h"
 
 namespace qrv {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "imaging/image_codec.h"
+#include "core/desktop/image_codec.h"
 
 namespace qrv {
 

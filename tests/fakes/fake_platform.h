@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/search/search_controller.h"
+#include "core/search/text_speaker.h"
+#include "core/settings/memory_profile_store.h"
+#include "core/settings/profile.h"
 #include "fakes/action_log.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_display_layout.h"
@@ -15,10 +19,6 @@
 #include "fakes/recording_taskbar_progress.h"
 #include "fakes/recording_voice_factory.h"
 #include "fakes/recording_window_activator.h"
-#include "search/search_controller.h"
-#include "search/text_speaker.h"
-#include "settings/memory_profile_store.h"
-#include "settings/profile.h"
 
 namespace qrv {
 

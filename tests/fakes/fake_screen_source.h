@@ -3,9 +3,9 @@
 #include <functional>
 #include <mutex>
 
+#include "core/search/geometry.h"
+#include "core/search/image_screen_source.h"
 #include "fakes/action_log.h"
-#include "search/geometry.h"
-#include "search/image_screen_source.h"
 
 namespace qrv {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "settings/top_level_windows.h"
+#include "core/desktop/top_level_windows.h"
 
 namespace qrv {
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "core/desktop/beeper.h"
 #include "fakes/action_log.h"
-#include "search/beeper.h"
 
 namespace qrv {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "search/mouse_input.h"
+#include "core/search/mouse_input.h"
 
 namespace qrv {
 

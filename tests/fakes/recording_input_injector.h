@@ -3,9 +3,9 @@
 #include <mutex>
 #include <vector>
 
+#include "core/desktop/input_injector.h"
+#include "core/search/geometry.h"
 #include "fakes/action_log.h"
-#include "search/geometry.h"
-#include "search/input_injector.h"
 
 namespace qrv {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/desktop/profile_store.h"
 #include "fakes/action_log.h"
-#include "settings/profile_store.h"
 
 namespace qrv {
 

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "search/search_controller.h"
+#include "core/search/search_controller.h"
 
 namespace qrv {
 

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <string>
 
+#include "core/search/search_view.h"
 #include "fakes/action_log.h"
-#include "search/search_view.h"
 
 namespace qrv {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/desktop/shell.h"
 #include "fakes/action_log.h"
-#include "search/shell.h"
 
 namespace qrv {
 

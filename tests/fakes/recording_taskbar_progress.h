@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "core/desktop/taskbar_progress.h"
 #include "fakes/action_log.h"
-#include "search/taskbar_progress.h"
 
 namespace qrv {
 

@@ -2,8 +2,8 @@
 
 #include <functional>
 
+#include "core/desktop/voice.h"
 #include "fakes/action_log.h"
-#include "search/voice.h"
 
 namespace qrv {
 

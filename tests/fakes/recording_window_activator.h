@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "core/desktop/window_activator.h"
 #include "fakes/action_log.h"
-#include "search/window_activator.h"
 
 namespace qrv {
 

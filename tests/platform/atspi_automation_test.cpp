@@ -9,17 +9,17 @@
 #include <set>
 #include <sstream>
 
-#include "atspi/accessibility_bus_switch.h"
-#include "atspi/atspi_automation_tree.h"
-#include "atspi/atspi_name_change_monitor.h"
-#include "atspi/qt_one_shot_timer.h"
-#include "automation/c_element_clicker.h"
-#include "automation/control_list_monitor.h"
-#include "automation/control_list_text.h"
-#include "automation/control_tree_reader.h"
-#include "automation/element_finder.h"
+#include "core/automation/c_element_clicker.h"
+#include "core/automation/control_list_monitor.h"
+#include "core/automation/control_list_text.h"
+#include "core/automation/control_tree_reader.h"
+#include "core/automation/element_finder.h"
+#include "platform/atspi/accessibility_bus_switch.h"
+#include "platform/atspi/atspi_automation_tree.h"
+#include "platform/atspi/atspi_name_change_monitor.h"
+#include "platform/atspi/qt_one_shot_timer.h"
+#include "platform/x11/x_top_level_windows.h"
 #include "platform_test_support.h"
-#include "x11/x_top_level_windows.h"
 
 namespace qrv {
 namespace {

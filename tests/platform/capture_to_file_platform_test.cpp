@@ -5,12 +5,12 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "capture/screen_capturer.h"
+#include "core/capture/screen_capturer.h"
 #include "fakes/fake_display_layout.h"
 #include "fakes/fake_screen_source.h"
-#include "qt/date_time_text.h"
-#include "qt/qt_image_codec.h"
-#include "qt/qt_image_file_writer.h"
+#include "platform/qt/date_time_text.h"
+#include "platform/qt/qt_image_codec.h"
+#include "platform/qt/qt_image_file_writer.h"
 
 namespace qrv {
 namespace {

@@ -18,9 +18,9 @@
 #include <random>
 #include <thread>
 
-#include "settings/ini_profile_store.h"
-#include "settings/user_data_folder.h"
-#include "settings/verbatim_ini_format.h"
+#include "platform/settings/ini_profile_store.h"
+#include "platform/settings/user_data_folder.h"
+#include "platform/settings/verbatim_ini_format.h"
 
 namespace qrv {
 namespace {

@@ -1,4 +1,4 @@
-#include "qt/qt_image_codec.h"
+#include "platform/qt/qt_image_codec.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 #include <random>
 #include <vector>
 
-#include "imaging/bmp32_encoder.h"
+#include "core/imaging/bmp32_encoder.h"
 
 namespace qrv {
 namespace {

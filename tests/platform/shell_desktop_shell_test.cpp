@@ -16,7 +16,7 @@
 #include <chrono>
 #include <functional>
 
-#include "desktop/desktop_shell.h"
+#include "platform/desktop/desktop_shell.h"
 
 namespace qrv {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "espeak/espeak_voice_factory.h"
+#include "platform/espeak/espeak_voice_factory.h"
 
 namespace qrv {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "x11/x_beeper.h"
+#include "platform/x11/x_beeper.h"
 #include "x11_test_client.h"
 
 namespace qrv {

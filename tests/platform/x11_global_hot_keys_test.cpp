@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "x11/x_global_hot_keys.h"
+#include "platform/x11/x_global_hot_keys.h"
 #include "x11_test_client.h"
 
 namespace qrv {

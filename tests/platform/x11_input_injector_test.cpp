@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "search/mouse_event.h"
-#include "x11/x_input_injector.h"
+#include "core/desktop/mouse_event.h"
+#include "platform/x11/x_input_injector.h"
 #include "x11_test_client.h"
 
 namespace qrv {

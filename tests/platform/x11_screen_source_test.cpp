@@ -4,11 +4,11 @@
 #include <memory>
 #include <vector>
 
+#include "core/search/pixel_image.h"
+#include "platform/x11/x_desktop_geometry.h"
+#include "platform/x11/x_display_layout.h"
+#include "platform/x11/x_screen_source.h"
 #include "platform_test_support.h"
-#include "search/pixel_image.h"
-#include "x11/x_desktop_geometry.h"
-#include "x11/x_display_layout.h"
-#include "x11/x_screen_source.h"
 #include "x11_test_client.h"
 
 namespace qrv {

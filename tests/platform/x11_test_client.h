@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 namespace qrv::test {
 

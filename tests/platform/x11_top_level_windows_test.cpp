@@ -8,10 +8,10 @@
 
 #include <optional>
 
-#include "settings/memory_profile_store.h"
-#include "settings/profile.h"
-#include "x11/x_top_level_windows.h"
-#include "x11/x_window_activator.h"
+#include "core/settings/memory_profile_store.h"
+#include "core/settings/profile.h"
+#include "platform/x11/x_top_level_windows.h"
+#include "platform/x11/x_window_activator.h"
 #include "x11_test_client.h"
 
 namespace qrv {

@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "qt/qt_key_map.h"
-#include "x11/virtual_key_map.h"
+#include "platform/qt/qt_key_map.h"
+#include "platform/x11/virtual_key_map.h"
 
 namespace qrv {
 namespace {

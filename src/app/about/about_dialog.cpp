@@ -1,11 +1,11 @@
-#include "about/about_dialog.h"
+#include "app/about/about_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "widgets/app_icons.h"
-#include "widgets/dialog_units.h"
-#include "widgets/message_boxes.h"
+#include "app/widgets/app_icons.h"
+#include "app/widgets/dialog_units.h"
+#include "app/widgets/message_boxes.h"
 
 namespace qrv {
 

@@ -1,9 +1,9 @@
-#include "automation/accessibility_prompt.h"
+#include "app/automation/accessibility_prompt.h"
 
 #include <QMessageBox>
 
-#include "automation/accessibility_switch.h"
-#include "widgets/message_boxes.h"
+#include "app/widgets/message_boxes.h"
+#include "core/desktop/accessibility_switch.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "automation/anchored_layout.h"
+#include "app/automation/anchored_layout.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "automation/colour_status_label.h"
+#include "app/automation/colour_status_label.h"
 
 #include <QColor>
 #include <QPalette>

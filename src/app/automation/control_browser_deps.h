@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "automation/automation_tree.h"
+#include "core/desktop/automation_tree.h"
 
 namespace qrv {
 

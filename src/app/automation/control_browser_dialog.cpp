@@ -1,4 +1,4 @@
-#include "automation/control_browser_dialog.h"
+#include "app/automation/control_browser_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,26 +17,26 @@
 #include <QSignalBlocker>
 #include <QTableView>
 
-#include "automation/accessibility_prompt.h"
-#include "automation/accessibility_switch.h"
-#include "automation/anchored_layout.h"
-#include "automation/colour_status_label.h"
-#include "automation/control_browser_platform.h"
-#include "automation/control_browser_texts.h"
-#include "automation/control_list_columns.h"
-#include "automation/control_list_model.h"
-#include "automation/control_list_text.h"
-#include "automation/element_finder.h"
-#include "automation/suppressible_tip.h"
-#include "automation/timer_period.h"
-#include "automation/window_watch.h"
-#include "qt/date_time_text.h"
-#include "search/beeper.h"
-#include "settings/setting_keys.h"
-#include "widgets/app_icons.h"
-#include "widgets/dialog_units.h"
-#include "widgets/message_boxes.h"
-#include "widgets/wait_cursor.h"
+#include "app/automation/accessibility_prompt.h"
+#include "app/automation/anchored_layout.h"
+#include "app/automation/colour_status_label.h"
+#include "app/automation/control_browser_platform.h"
+#include "app/automation/control_list_model.h"
+#include "app/automation/suppressible_tip.h"
+#include "app/widgets/app_icons.h"
+#include "app/widgets/dialog_units.h"
+#include "app/widgets/message_boxes.h"
+#include "app/widgets/wait_cursor.h"
+#include "core/automation/control_browser_texts.h"
+#include "core/automation/control_list_columns.h"
+#include "core/automation/control_list_text.h"
+#include "core/automation/element_finder.h"
+#include "core/automation/timer_period.h"
+#include "core/automation/window_watch.h"
+#include "core/desktop/accessibility_switch.h"
+#include "core/desktop/beeper.h"
+#include "core/settings/setting_keys.h"
+#include "platform/qt/date_time_text.h"
 
 namespace qrv {
 

@@ -10,14 +10,14 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "automation/automation_tree.h"
-#include "automation/control_browser_deps.h"
-#include "automation/control_browser_model.h"
-#include "automation/control_list_monitor.h"
-#include "automation/element_choice.h"
-#include "automation/one_shot_timer.h"
-#include "search/search_view.h"
-#include "settings/top_level_windows.h"
+#include "app/automation/control_browser_deps.h"
+#include "core/automation/control_browser_model.h"
+#include "core/automation/control_list_monitor.h"
+#include "core/automation/element_choice.h"
+#include "core/desktop/automation_tree.h"
+#include "core/desktop/one_shot_timer.h"
+#include "core/desktop/top_level_windows.h"
+#include "core/search/search_view.h"
 
 class QAction;
 class QCheckBox;

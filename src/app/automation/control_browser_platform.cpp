@@ -1,11 +1,11 @@
-#include "automation/control_browser_platform.h"
+#include "app/automation/control_browser_platform.h"
 
 #include <iostream>
 
-#include "atspi/accessibility_bus_switch.h"
-#include "atspi/atspi_automation_tree.h"
-#include "atspi/atspi_name_change_monitor.h"
-#include "x11/x_top_level_windows.h"
+#include "platform/atspi/accessibility_bus_switch.h"
+#include "platform/atspi/atspi_automation_tree.h"
+#include "platform/atspi/atspi_name_change_monitor.h"
+#include "platform/x11/x_top_level_windows.h"
 
 namespace qrv {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "automation/control_browser_deps.h"
+#include "app/automation/control_browser_deps.h"
 
 namespace qrv {
 

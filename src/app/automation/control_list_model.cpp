@@ -1,8 +1,8 @@
-#include "automation/control_list_model.h"
+#include "app/automation/control_list_model.h"
 
 #include <utility>
 
-#include "automation/control_list_columns.h"
+#include "core/automation/control_list_columns.h"
 
 namespace qrv {
 

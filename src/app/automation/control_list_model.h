@@ -4,7 +4,7 @@
 
 #include <QAbstractTableModel>
 
-#include "automation/control_row.h"
+#include "core/automation/control_row.h"
 
 namespace qrv {
 

@@ -1,9 +1,9 @@
-#include "automation/suppressible_tip.h"
+#include "app/automation/suppressible_tip.h"
 
 #include <QCheckBox>
 #include <QMessageBox>
 
-#include "settings/profile_store.h"
+#include "core/desktop/profile_store.h"
 
 namespace qrv {
 

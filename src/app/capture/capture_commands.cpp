@@ -1,23 +1,23 @@
-#include "capture/capture_commands.h"
+#include "app/capture/capture_commands.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
 
-#include "capture/capture_request.h"
-#include "capture/replace_invalid_file_name_chars.h"
-#include "capture/screen_capturer.h"
-#include "qt/date_time_text.h"
-#include "search/input_injector.h"
-#include "search/shell.h"
-#include "selector/screen_area_selector.h"
-#include "services/app_services.h"
-#include "settings/main_window_fields.h"
-#include "settings/profile.h"
-#include "settings/temp_images_folder.h"
-#include "widgets/field_exchange.h"
-#include "widgets/message_boxes.h"
-#include "widgets/wait_cursor.h"
+#include "app/selector/screen_area_selector.h"
+#include "app/services/app_services.h"
+#include "app/widgets/field_exchange.h"
+#include "app/widgets/message_boxes.h"
+#include "app/widgets/wait_cursor.h"
+#include "core/capture/capture_request.h"
+#include "core/capture/replace_invalid_file_name_chars.h"
+#include "core/capture/screen_capturer.h"
+#include "core/desktop/input_injector.h"
+#include "core/desktop/shell.h"
+#include "core/settings/main_window_fields.h"
+#include "core/settings/profile.h"
+#include "core/settings/temp_images_folder.h"
+#include "platform/qt/date_time_text.h"
 
 namespace qrv {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 class QWidget;
 

@@ -1,17 +1,17 @@
-#include "capture/picture_file_commands.h"
+#include "app/capture/picture_file_commands.h"
 
 #include <QFileInfo>
 
-#include "desktop/file_properties_viewer.h"
-#include "imaging/image_codec.h"
-#include "imaging/picture_admission.h"
-#include "search/shell.h"
-#include "services/app_services.h"
-#include "settings/main_window_fields.h"
-#include "widgets/field_exchange.h"
-#include "widgets/file_prompts.h"
-#include "widgets/message_boxes.h"
-#include "widgets/wait_cursor.h"
+#include "app/services/app_services.h"
+#include "app/widgets/field_exchange.h"
+#include "app/widgets/file_prompts.h"
+#include "app/widgets/message_boxes.h"
+#include "app/widgets/wait_cursor.h"
+#include "core/desktop/image_codec.h"
+#include "core/desktop/shell.h"
+#include "core/imaging/picture_admission.h"
+#include "core/settings/main_window_fields.h"
+#include "platform/desktop/file_properties_viewer.h"
 
 namespace qrv {
 

@@ -1,9 +1,9 @@
-#include "colours/color_list_model.h"
+#include "app/colours/color_list_model.h"
 
 #include <QColor>
 
-#include "colours/color_columns.h"
-#include "colours/color_list.h"
+#include "core/colours/color_columns.h"
+#include "core/colours/color_list.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "colours/color_swatch_delegate.h"
+#include "app/colours/color_swatch_delegate.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "colours/colours_dialog.h"
+#include "app/colours/colours_dialog.h"
 
 #include <vector>
 
@@ -10,25 +10,25 @@
 #include <QPushButton>
 #include <QTableView>
 
-#include "colours/color_columns.h"
-#include "colours/color_list.h"
-#include "colours/color_list_model.h"
-#include "colours/color_list_texts.h"
-#include "colours/color_swatch_delegate.h"
-#include "colours/colors_html_export.h"
-#include "desktop/desktop_folders.h"
-#include "help_page.h"
-#include "search/beeper.h"
-#include "search/global_hot_keys.h"
-#include "search/input_injector.h"
-#include "search/pixel_image.h"
-#include "search/screen_source.h"
-#include "search/shell.h"
-#include "settings/setting_keys.h"
-#include "widgets/app_icons.h"
-#include "widgets/dialog_units.h"
-#include "widgets/message_boxes.h"
-#include "widgets/wait_cursor.h"
+#include "app/colours/color_list_model.h"
+#include "app/colours/color_swatch_delegate.h"
+#include "app/help_page.h"
+#include "app/widgets/app_icons.h"
+#include "app/widgets/dialog_units.h"
+#include "app/widgets/message_boxes.h"
+#include "app/widgets/wait_cursor.h"
+#include "core/colours/color_columns.h"
+#include "core/colours/color_list.h"
+#include "core/colours/color_list_texts.h"
+#include "core/colours/colors_html_export.h"
+#include "core/desktop/beeper.h"
+#include "core/desktop/global_hot_keys.h"
+#include "core/desktop/input_injector.h"
+#include "core/desktop/screen_source.h"
+#include "core/desktop/shell.h"
+#include "core/search/pixel_image.h"
+#include "core/settings/setting_keys.h"
+#include "platform/desktop/desktop_folders.h"
 
 namespace qrv {
 

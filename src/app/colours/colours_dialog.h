@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QRect>
 
-#include "colours/colours_services.h"
+#include "app/colours/colours_services.h"
 
 class QLabel;
 class QPushButton;

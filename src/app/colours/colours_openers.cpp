@@ -1,19 +1,19 @@
-#include "colours/colours_openers.h"
+#include "app/colours/colours_openers.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include "colours/color_list.h"
-#include "colours/color_list_texts.h"
-#include "colours/color_sources.h"
-#include "colours/colours_dialog.h"
-#include "colours/colours_services.h"
-#include "desktop/desktop_folders.h"
-#include "services/app_services.h"
-#include "settings/setting_keys.h"
-#include "widgets/message_boxes.h"
-#include "widgets/wait_cursor.h"
-#include "x11/x_global_hot_keys.h"
+#include "app/colours/colours_dialog.h"
+#include "app/colours/colours_services.h"
+#include "app/services/app_services.h"
+#include "app/widgets/message_boxes.h"
+#include "app/widgets/wait_cursor.h"
+#include "core/colours/color_list.h"
+#include "core/colours/color_list_texts.h"
+#include "core/colours/color_sources.h"
+#include "core/settings/setting_keys.h"
+#include "platform/desktop/desktop_folders.h"
+#include "platform/x11/x_global_hot_keys.h"
 
 namespace qrv {
 

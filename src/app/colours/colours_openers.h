@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 class QWidget;
 

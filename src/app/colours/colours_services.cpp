@@ -1,7 +1,7 @@
-#include "colours/colours_services.h"
+#include "app/colours/colours_services.h"
 
-#include "services/app_services.h"
-#include "settings/profile.h"
+#include "app/services/app_services.h"
+#include "core/settings/profile.h"
 
 namespace qrv {
 

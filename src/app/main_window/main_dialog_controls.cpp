@@ -1,4 +1,4 @@
-#include "main_window/main_dialog_controls.h"
+#include "app/main_window/main_dialog_controls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-#include "main_window/control_ids.h"
-#include "widgets/dialog_units.h"
-#include "widgets/hot_key_edit.h"
+#include "app/main_window/control_ids.h"
+#include "app/widgets/dialog_units.h"
+#include "app/widgets/hot_key_edit.h"
 
 namespace qrv {
 

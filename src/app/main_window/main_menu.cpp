@@ -1,4 +1,4 @@
-#include "main_window/main_menu.h"
+#include "app/main_window/main_menu.h"
 
 namespace qrv {
 

@@ -8,10 +8,10 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "search/geometry.h"
-#include "search/search_view.h"
-#include "settings/main_window_fields.h"
-#include "widgets/field_exchange.h"
+#include "app/widgets/field_exchange.h"
+#include "core/search/geometry.h"
+#include "core/search/search_view.h"
+#include "core/settings/main_window_fields.h"
 
 namespace qrv {
 

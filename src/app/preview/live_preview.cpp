@@ -1,4 +1,4 @@
-#include "preview/live_preview.h"
+#include "app/preview/live_preview.h"
 
 #include <cmath>
 
@@ -7,11 +7,11 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "search/screen_source.h"
-#include "widgets/app_icons.h"
-#include "widgets/message_boxes.h"
-#include "widgets/qt_pixel_image.h"
-#include "widgets/screen_pixels.h"
+#include "app/widgets/app_icons.h"
+#include "app/widgets/message_boxes.h"
+#include "app/widgets/qt_pixel_image.h"
+#include "app/widgets/screen_pixels.h"
+#include "core/desktop/screen_source.h"
 
 namespace qrv {
 

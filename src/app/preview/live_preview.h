@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <QWidget>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 

@@ -1,15 +1,15 @@
-#include "preview/picture_preview.h"
+#include "app/preview/picture_preview.h"
 
 #include <cmath>
 
 #include <QPainter>
 #include <QTimer>
 
-#include "imaging/image_codec.h"
-#include "widgets/app_icons.h"
-#include "widgets/message_boxes.h"
-#include "widgets/qt_pixel_image.h"
-#include "widgets/screen_pixels.h"
+#include "app/widgets/app_icons.h"
+#include "app/widgets/message_boxes.h"
+#include "app/widgets/qt_pixel_image.h"
+#include "app/widgets/screen_pixels.h"
+#include "core/desktop/image_codec.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "preview/preview_placement.h"
+#include "app/preview/preview_placement.h"
 
 #include <array>
 #include <optional>

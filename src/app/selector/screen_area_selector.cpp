@@ -1,4 +1,4 @@
-#include "selector/screen_area_selector.h"
+#include "app/selector/screen_area_selector.h"
 
 #include <algorithm>
 
@@ -8,11 +8,11 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "search/display_layout.h"
-#include "search/screen_source.h"
-#include "settings/profile.h"
-#include "widgets/qt_pixel_image.h"
-#include "widgets/screen_pixels.h"
+#include "app/widgets/qt_pixel_image.h"
+#include "app/widgets/screen_pixels.h"
+#include "core/desktop/display_layout.h"
+#include "core/desktop/screen_source.h"
+#include "core/settings/profile.h"
 
 namespace qrv {
 

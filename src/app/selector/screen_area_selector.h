@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPoint>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "search/voice.h"
-#include "services/app_services.h"
+#include "app/services/app_services.h"
+#include "core/desktop/voice.h"
 
 namespace qrv {
 

@@ -1,8 +1,8 @@
-#include "services/problem_report.h"
+#include "app/services/problem_report.h"
 
 #include <cstdio>
 
-#include "widgets/message_boxes.h"
+#include "app/widgets/message_boxes.h"
 
 namespace qrv {
 

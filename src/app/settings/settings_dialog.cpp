@@ -1,4 +1,4 @@
-#include "settings/settings_dialog.h"
+#include "app/settings/settings_dialog.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-#include "search/shell.h"
-#include "settings/profile.h"
-#include "widgets/app_icons.h"
-#include "widgets/dialog_units.h"
-#include "widgets/file_prompts.h"
-#include "widgets/message_boxes.h"
+#include "app/widgets/app_icons.h"
+#include "app/widgets/dialog_units.h"
+#include "app/widgets/file_prompts.h"
+#include "app/widgets/message_boxes.h"
+#include "core/desktop/shell.h"
+#include "core/settings/profile.h"
 
 namespace qrv {
 

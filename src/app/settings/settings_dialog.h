@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "widgets/field_exchange.h"
+#include "app/widgets/field_exchange.h"
 
 class QLineEdit;
 

@@ -1,4 +1,4 @@
-#include "widgets/app_icons.h"
+#include "app/widgets/app_icons.h"
 
 namespace qrv {
 

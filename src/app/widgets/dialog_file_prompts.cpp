@@ -1,4 +1,4 @@
-#include "widgets/dialog_file_prompts.h"
+#include "app/widgets/dialog_file_prompts.h"
 
 #include <QFileDialog>
 

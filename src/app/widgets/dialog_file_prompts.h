@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/file_prompts.h"
+#include "app/widgets/file_prompts.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "widgets/dialog_units.h"
+#include "app/widgets/dialog_units.h"
 
 #include <QApplication>
 #include <QFontMetrics>

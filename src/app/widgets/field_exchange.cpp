@@ -1,4 +1,4 @@
-#include "widgets/field_exchange.h"
+#include "app/widgets/field_exchange.h"
 
 #include <limits>
 
@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 
-#include "widgets/message_boxes.h"
+#include "app/widgets/message_boxes.h"
 
 namespace qrv {
 

@@ -1,10 +1,10 @@
-#include "widgets/hot_key_edit.h"
+#include "app/widgets/hot_key_edit.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>
 
-#include "qt/qt_key_map.h"
-#include "search/hot_key_modifiers.h"
+#include "core/search/hot_key_modifiers.h"
+#include "platform/qt/qt_key_map.h"
 
 namespace qrv {
 

@@ -3,7 +3,7 @@
 #include <QKeyCombination>
 #include <QLineEdit>
 
-#include "search/search_view.h"
+#include "core/search/search_view.h"
 
 namespace qrv {
 

@@ -1,6 +1,6 @@
-#include "widgets/message_boxes.h"
+#include "app/widgets/message_boxes.h"
 
-#include "settings/setting_keys.h"
+#include "core/settings/setting_keys.h"
 
 namespace qrv {
 

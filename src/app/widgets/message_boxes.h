@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QString>
 
-#include "search/search_view.h"
+#include "core/search/search_view.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "widgets/qt_pixel_image.h"
+#include "app/widgets/qt_pixel_image.h"
 
 #include <cstring>
 

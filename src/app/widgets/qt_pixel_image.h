@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "search/pixel_image.h"
+#include "core/search/pixel_image.h"
 
 namespace qrv {
 

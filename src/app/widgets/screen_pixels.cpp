@@ -1,4 +1,4 @@
-#include "widgets/screen_pixels.h"
+#include "app/widgets/screen_pixels.h"
 
 #include <cmath>
 

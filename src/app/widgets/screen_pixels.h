@@ -4,7 +4,7 @@
 #include <QPointF>
 #include <QRect>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "widgets/wait_cursor.h"
+#include "app/widgets/wait_cursor.h"
 
 #include <QApplication>
 #include <QCursor>

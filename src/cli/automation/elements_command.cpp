@@ -1,13 +1,13 @@
-#include "automation/elements_command.h"
+#include "cli/automation/elements_command.h"
 
 #include <cstdio>
 #include <optional>
 
-#include "atspi/accessibility_bus_switch.h"
-#include "atspi/atspi_automation_tree.h"
-#include "automation/c_element_clicker.h"
-#include "automation/control_list_text.h"
-#include "x11/x_beeper.h"
+#include "core/automation/c_element_clicker.h"
+#include "core/automation/control_list_text.h"
+#include "platform/atspi/accessibility_bus_switch.h"
+#include "platform/atspi/atspi_automation_tree.h"
+#include "platform/x11/x_beeper.h"
 
 namespace qrv::cli {
 

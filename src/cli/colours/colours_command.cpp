@@ -1,14 +1,14 @@
-#include "colours/colours_command.h"
+#include "cli/colours/colours_command.h"
 
 #include <cstdio>
 #include <iostream>
 #include <optional>
 
-#include "colours/color_list_texts.h"
-#include "colours/color_sources.h"
-#include "colours/colors_html_export.h"
-#include "qt/qt_image_codec.h"
-#include "settings/setting_keys.h"
+#include "core/colours/color_list_texts.h"
+#include "core/colours/color_sources.h"
+#include "core/colours/colors_html_export.h"
+#include "core/settings/setting_keys.h"
+#include "platform/qt/qt_image_codec.h"
 
 namespace qrv::cli {
 

@@ -1,4 +1,4 @@
-#include "find/console_search_view.h"
+#include "cli/find/console_search_view.h"
 
 #include <cstdio>
 

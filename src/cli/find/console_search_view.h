@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "search/search_view.h"
+#include "core/search/search_view.h"
 
 namespace qrv::cli {
 

@@ -1,4 +1,4 @@
-#include "find/find_command.h"
+#include "cli/find/find_command.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -7,27 +7,27 @@
 #include <memory>
 #include <optional>
 
-#include "atspi/atspi_automation_tree.h"
-#include "automation/c_element_clicker.h"
-#include "desktop/desktop_shell.h"
-#include "espeak/espeak_voice_factory.h"
-#include "find/console_search_view.h"
-#include "find/find_options.h"
-#include "find/interrupt_watch.h"
-#include "find/offscreen_desktop.h"
-#include "qt/qt_image_codec.h"
-#include "search/image_screen_source.h"
-#include "search/search_controller.h"
-#include "search/system_clock.h"
-#include "settings/memory_profile_store.h"
-#include "settings/profile.h"
-#include "settings/setting_keys.h"
-#include "x11/x_beeper.h"
-#include "x11/x_display_layout.h"
-#include "x11/x_input_injector.h"
-#include "x11/x_screen_source.h"
-#include "x11/x_top_level_windows.h"
-#include "x11/x_window_activator.h"
+#include "cli/find/console_search_view.h"
+#include "cli/find/find_options.h"
+#include "cli/find/interrupt_watch.h"
+#include "cli/find/offscreen_desktop.h"
+#include "core/automation/c_element_clicker.h"
+#include "core/search/image_screen_source.h"
+#include "core/search/search_controller.h"
+#include "core/search/system_clock.h"
+#include "core/settings/memory_profile_store.h"
+#include "core/settings/profile.h"
+#include "core/settings/setting_keys.h"
+#include "platform/atspi/atspi_automation_tree.h"
+#include "platform/desktop/desktop_shell.h"
+#include "platform/espeak/espeak_voice_factory.h"
+#include "platform/qt/qt_image_codec.h"
+#include "platform/x11/x_beeper.h"
+#include "platform/x11/x_display_layout.h"
+#include "platform/x11/x_input_injector.h"
+#include "platform/x11/x_screen_source.h"
+#include "platform/x11/x_top_level_windows.h"
+#include "platform/x11/x_window_activator.h"
 
 namespace qrv::cli {
 

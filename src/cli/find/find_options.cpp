@@ -1,4 +1,4 @@
-#include "find/find_options.h"
+#include "cli/find/find_options.h"
 
 #include <charconv>
 #include <cstdio>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 namespace qrv::cli {
 

@@ -1,4 +1,4 @@
-#include "find/interrupt_watch.h"
+#include "cli/find/interrupt_watch.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <atomic>
 #include <csignal>
 
-#include "search/search_flags.h"
+#include "core/search/search_flags.h"
 
 namespace qrv::cli {
 

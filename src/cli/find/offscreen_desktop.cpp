@@ -1,4 +1,4 @@
-#include "find/offscreen_desktop.h"
+#include "cli/find/offscreen_desktop.h"
 
 #include <algorithm>
 

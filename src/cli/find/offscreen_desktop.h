@@ -1,10 +1,10 @@
 #pragma once
 
-#include "search/beeper.h"
-#include "search/display_layout.h"
-#include "search/input_injector.h"
-#include "search/window_activator.h"
-#include "settings/top_level_windows.h"
+#include "core/desktop/beeper.h"
+#include "core/desktop/display_layout.h"
+#include "core/desktop/input_injector.h"
+#include "core/desktop/top_level_windows.h"
+#include "core/desktop/window_activator.h"
 
 namespace qrv::cli {
 

@@ -1,9 +1,9 @@
-#include "automation/c_element_clicker.h"
+#include "core/automation/c_element_clicker.h"
 
 #include <optional>
 #include <utility>
 
-#include "automation/element_finder.h"
+#include "core/automation/element_finder.h"
 
 namespace qrv {
 

@@ -4,9 +4,9 @@
 #include <mutex>
 #include <string>
 
-#include "automation/automation_tree.h"
-#include "automation/element_clicker.h"
-#include "search/beeper.h"
+#include "core/automation/element_clicker.h"
+#include "core/desktop/automation_tree.h"
+#include "core/desktop/beeper.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "automation/click_action.h"
+#include "core/automation/click_action.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
-#include "automation/control_browser_model.h"
+#include "core/automation/control_browser_model.h"
 
 #include <utility>
 
-#include "automation/control_browser_texts.h"
-#include "automation/control_tree_reader.h"
-#include "automation/element_finder.h"
+#include "core/automation/control_browser_texts.h"
+#include "core/automation/control_tree_reader.h"
+#include "core/automation/element_finder.h"
 
 namespace qrv {
 

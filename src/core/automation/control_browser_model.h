@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "automation/automation_element.h"
-#include "automation/control_row.h"
-#include "automation/element_choice.h"
+#include "core/automation/control_row.h"
+#include "core/automation/element_choice.h"
+#include "core/desktop/automation_element.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "automation/control_list_columns.h"
+#include "core/automation/control_list_columns.h"
 
 namespace qrv {
 

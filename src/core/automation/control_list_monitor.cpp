@@ -1,4 +1,4 @@
-#include "automation/control_list_monitor.h"
+#include "core/automation/control_list_monitor.h"
 
 #include <utility>
 

@@ -4,10 +4,10 @@
 #include <functional>
 #include <ostream>
 
-#include "automation/control_browser_model.h"
-#include "automation/name_change_monitor.h"
-#include "automation/one_shot_timer.h"
-#include "search/beeper.h"
+#include "core/automation/control_browser_model.h"
+#include "core/desktop/beeper.h"
+#include "core/desktop/name_change_monitor.h"
+#include "core/desktop/one_shot_timer.h"
 
 namespace qrv {
 

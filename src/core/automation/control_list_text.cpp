@@ -1,7 +1,7 @@
-#include "automation/control_list_text.h"
+#include "core/automation/control_list_text.h"
 
-#include "automation/control_tree_reader.h"
-#include "automation/element_finder.h"
+#include "core/automation/control_tree_reader.h"
+#include "core/automation/element_finder.h"
 
 namespace qrv {
 

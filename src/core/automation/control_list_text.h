@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "automation/automation_tree.h"
-#include "automation/control_row.h"
+#include "core/automation/control_row.h"
+#include "core/desktop/automation_tree.h"
 
 namespace qrv {
 

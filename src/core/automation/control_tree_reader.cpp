@@ -1,8 +1,8 @@
-#include "automation/control_tree_reader.h"
+#include "core/automation/control_tree_reader.h"
 
 #include <optional>
 
-#include "automation/element_finder.h"
+#include "core/automation/element_finder.h"
 
 namespace qrv {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "automation/automation_element.h"
-#include "automation/control_row.h"
+#include "core/automation/control_row.h"
+#include "core/desktop/automation_element.h"
 
 namespace qrv {
 

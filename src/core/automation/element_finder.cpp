@@ -1,4 +1,4 @@
-#include "automation/element_finder.h"
+#include "core/automation/element_finder.h"
 
 #include <vector>
 

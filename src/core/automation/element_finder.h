@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "automation/automation_element.h"
-#include "settings/top_level_windows.h"
+#include "core/desktop/automation_element.h"
+#include "core/desktop/top_level_windows.h"
 
 namespace qrv {
 

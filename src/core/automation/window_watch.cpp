@@ -1,4 +1,4 @@
-#include "automation/window_watch.h"
+#include "core/automation/window_watch.h"
 
 namespace qrv {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/top_level_windows.h"
+#include "core/desktop/top_level_windows.h"
 
 namespace qrv {
 

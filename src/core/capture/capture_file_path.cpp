@@ -1,6 +1,6 @@
-#include "capture/capture_file_path.h"
+#include "core/capture/capture_file_path.h"
 
-#include "capture/replace_invalid_file_name_chars.h"
+#include "core/capture/replace_invalid_file_name_chars.h"
 
 namespace qrv {
 

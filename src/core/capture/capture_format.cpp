@@ -1,4 +1,4 @@
-#include "capture/capture_format.h"
+#include "core/capture/capture_format.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "capture/replace_invalid_file_name_chars.h"
+#include "core/capture/replace_invalid_file_name_chars.h"
 
 #include <string_view>
 

@@ -1,9 +1,9 @@
-#include "capture/screen_capturer.h"
+#include "core/capture/screen_capturer.h"
 
 #include <string>
 
-#include "capture/capture_file_path.h"
-#include "capture/capture_format.h"
+#include "core/capture/capture_file_path.h"
+#include "core/capture/capture_format.h"
 
 namespace qrv {
 

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "capture/capture_request.h"
-#include "capture/image_file_writer.h"
-#include "search/display_layout.h"
-#include "search/pixel_image.h"
-#include "search/screen_source.h"
+#include "core/capture/capture_request.h"
+#include "core/desktop/display_layout.h"
+#include "core/desktop/image_file_writer.h"
+#include "core/desktop/screen_source.h"
+#include "core/search/pixel_image.h"
 
 namespace qrv {
 

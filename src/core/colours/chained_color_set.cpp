@@ -1,4 +1,4 @@
-#include "colours/chained_color_set.h"
+#include "core/colours/chained_color_set.h"
 
 #include <algorithm>
 

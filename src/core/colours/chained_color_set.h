@@ -6,7 +6,7 @@
 #include <forward_list>
 #include <vector>
 
-#include "colours/hash_color_key.h"
+#include "core/colours/hash_color_key.h"
 
 namespace qrv {
 

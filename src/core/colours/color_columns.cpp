@@ -1,4 +1,4 @@
-#include "colours/color_columns.h"
+#include "core/colours/color_columns.h"
 
 #include <cstdio>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/profile_store.h"
+#include "core/desktop/profile_store.h"
 
 namespace qrv {
 

@@ -1,8 +1,8 @@
-#include "colours/color_list.h"
+#include "core/colours/color_list.h"
 
 #include <utility>
 
-#include "colours/color_list_texts.h"
+#include "core/colours/color_list_texts.h"
 
 namespace qrv {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "colours/color_set.h"
+#include "core/colours/color_set.h"
 
 namespace qrv {
 

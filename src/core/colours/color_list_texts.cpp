@@ -1,4 +1,4 @@
-#include "colours/color_list_texts.h"
+#include "core/colours/color_list_texts.h"
 
 #include <charconv>
 #include <cstdio>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 

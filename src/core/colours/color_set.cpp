@@ -1,4 +1,4 @@
-#include "colours/color_set.h"
+#include "core/colours/color_set.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <new>
 #include <utility>
 
-#include "colours/hash_color_key.h"
+#include "core/colours/hash_color_key.h"
 
 namespace qrv {
 

@@ -1,6 +1,6 @@
-#include "colours/color_sources.h"
+#include "core/colours/color_sources.h"
 
-#include "colours/color_list_texts.h"
+#include "core/colours/color_list_texts.h"
 
 namespace qrv {
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "colours/color_set.h"
-#include "imaging/image_codec.h"
-#include "search/geometry.h"
-#include "search/screen_source.h"
+#include "core/colours/color_set.h"
+#include "core/desktop/image_codec.h"
+#include "core/desktop/screen_source.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 

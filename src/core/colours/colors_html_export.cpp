@@ -1,4 +1,4 @@
-#include "colours/colors_html_export.h"
+#include "core/colours/colors_html_export.h"
 
 #include <cerrno>
 #include <charconv>
@@ -8,9 +8,9 @@
 #include <system_error>
 #include <utility>
 
-#include "capture/replace_invalid_file_name_chars.h"
-#include "colours/export_file_paths.h"
-#include "colours/latin1_text.h"
+#include "core/capture/replace_invalid_file_name_chars.h"
+#include "core/colours/export_file_paths.h"
+#include "core/colours/latin1_text.h"
 
 namespace qrv {
 

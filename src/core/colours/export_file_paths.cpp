@@ -1,8 +1,8 @@
-#include "colours/export_file_paths.h"
+#include "core/colours/export_file_paths.h"
 
 #include <cstdio>
 
-#include "capture/capture_file_path.h"
+#include "core/capture/capture_file_path.h"
 
 namespace qrv {
 

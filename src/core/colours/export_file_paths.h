@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "search/clock.h"
+#include "core/desktop/clock.h"
 
 namespace qrv {
 

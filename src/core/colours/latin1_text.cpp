@@ -1,4 +1,4 @@
-#include "colours/latin1_text.h"
+#include "core/colours/latin1_text.h"
 
 #include <cstdint>
 

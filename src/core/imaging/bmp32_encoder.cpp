@@ -1,4 +1,4 @@
-#include "imaging/bmp32_encoder.h"
+#include "core/imaging/bmp32_encoder.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "search/pixel_image.h"
+#include "core/search/pixel_image.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "imaging/image_header_depth.h"
+#include "core/imaging/image_header_depth.h"
 
 #include <algorithm>
 #include <array>

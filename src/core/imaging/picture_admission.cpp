@@ -1,4 +1,4 @@
-#include "imaging/picture_admission.h"
+#include "core/imaging/picture_admission.h"
 
 namespace qrv {
 

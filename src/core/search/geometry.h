@@ -20,7 +20,9 @@ struct Rect {
 
     int32_t Width() const { return right - left; }
     int32_t Height() const { return bottom - top; }
-    bool Contains(Point p) const { return left <= p.x && p.x < right && top <= p.y && p.y < bottom; }
+    bool Contains(Point p) const {
+        return left <= p.x && p.x < right && top <= p.y && p.y < bottom;
+    }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 

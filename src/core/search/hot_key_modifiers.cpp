@@ -1,9 +1,9 @@
-#include "search/hot_key_modifiers.h"
+#include "core/search/hot_key_modifiers.h"
 
 #include <array>
 #include <utility>
 
-#include "search/global_hot_keys.h"
+#include "core/desktop/global_hot_keys.h"
 
 namespace qrv {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "search/geometry.h"
-#include "search/screen_source.h"
+#include "core/desktop/screen_source.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 

@@ -1,11 +1,11 @@
-#include "search/mouse_input.h"
+#include "core/search/mouse_input.h"
 
 #include <algorithm>
 #include <cmath>
 #include <random>
 
-#include "search/mouse_event.h"
-#include "settings/setting_keys.h"
+#include "core/desktop/mouse_event.h"
+#include "core/settings/setting_keys.h"
 
 namespace qrv {
 

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "search/clock.h"
-#include "search/display_layout.h"
-#include "search/input_injector.h"
-#include "search/picture_matcher.h"
-#include "settings/profile.h"
+#include "core/desktop/clock.h"
+#include "core/desktop/display_layout.h"
+#include "core/desktop/input_injector.h"
+#include "core/search/picture_matcher.h"
+#include "core/settings/profile.h"
 
 namespace qrv {
 

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <cstdint>
 
-#include "search/geometry.h"
-#include "search/pixel_image.h"
+#include "core/search/geometry.h"
+#include "core/search/pixel_image.h"
 
 namespace qrv {
 

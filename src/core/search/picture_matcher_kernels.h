@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "search/picture_matcher.h"
+#include "core/search/picture_matcher.h"
 
 namespace qrv::matcher {
 

@@ -2,7 +2,7 @@
 #include <array>
 #include <cstring>
 
-#include "search/picture_matcher_kernels.h"
+#include "core/search/picture_matcher_kernels.h"
 
 namespace qrv::matcher {
 

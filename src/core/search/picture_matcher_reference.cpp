@@ -1,5 +1,5 @@
-#include "search/picture_matcher.h"
-#include "search/picture_matcher_kernels.h"
+#include "core/search/picture_matcher.h"
+#include "core/search/picture_matcher_kernels.h"
 
 namespace qrv {
 

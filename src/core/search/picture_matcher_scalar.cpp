@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "search/picture_matcher_scan.h"
+#include "core/search/picture_matcher_scan.h"
 
 namespace qrv::matcher {
 

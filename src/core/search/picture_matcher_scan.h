@@ -14,7 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "search/picture_matcher_kernels.h"
+#include "core/search/picture_matcher_kernels.h"
 
 namespace qrv::matcher {
 

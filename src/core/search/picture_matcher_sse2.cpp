@@ -1,6 +1,6 @@
 #include <emmintrin.h>
 
-#include "search/picture_matcher_scan.h"
+#include "core/search/picture_matcher_scan.h"
 
 namespace qrv::matcher {
 

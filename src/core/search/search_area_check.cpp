@@ -1,4 +1,4 @@
-#include "search/search_area_check.h"
+#include "core/search/search_area_check.h"
 
 #include <cstdio>
 #include <limits>

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 

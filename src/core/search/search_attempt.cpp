@@ -1,4 +1,4 @@
-#include "search/search_attempt.h"
+#include "core/search/search_attempt.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "search/picture_matcher.h"
-#include "search/search_flags.h"
+#include "core/search/picture_matcher.h"
+#include "core/search/search_flags.h"
 
 namespace qrv {
 

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "automation/element_clicker.h"
-#include "search/beeper.h"
-#include "search/clock.h"
-#include "search/display_layout.h"
-#include "search/geometry.h"
-#include "search/input_injector.h"
-#include "search/mouse_input.h"
-#include "search/screen_source.h"
-#include "search/shell.h"
-#include "search/status_line.h"
-#include "search/text_speaker.h"
-#include "search/window_activator.h"
-#include "settings/profile.h"
-#include "settings/search_params.h"
+#include "core/automation/element_clicker.h"
+#include "core/desktop/beeper.h"
+#include "core/desktop/clock.h"
+#include "core/desktop/display_layout.h"
+#include "core/desktop/input_injector.h"
+#include "core/desktop/screen_source.h"
+#include "core/desktop/shell.h"
+#include "core/desktop/window_activator.h"
+#include "core/search/geometry.h"
+#include "core/search/mouse_input.h"
+#include "core/search/status_line.h"
+#include "core/search/text_speaker.h"
+#include "core/settings/profile.h"
+#include "core/settings/search_params.h"
 
 namespace qrv {
 

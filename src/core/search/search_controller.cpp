@@ -1,4 +1,4 @@
-#include "search/search_controller.h"
+#include "core/search/search_controller.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -7,10 +7,10 @@
 #include <system_error>
 #include <utility>
 
-#include "search/hot_key_modifiers.h"
-#include "search/search_area_check.h"
-#include "search/search_flags.h"
-#include "settings/setting_keys.h"
+#include "core/search/hot_key_modifiers.h"
+#include "core/search/search_area_check.h"
+#include "core/search/search_flags.h"
+#include "core/settings/setting_keys.h"
 
 namespace qrv {
 

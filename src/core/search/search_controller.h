@@ -6,13 +6,13 @@
 #include <string>
 #include <thread>
 
-#include "imaging/image_codec.h"
-#include "search/global_hot_keys.h"
-#include "search/search_attempt.h"
-#include "search/search_view.h"
-#include "search/taskbar_progress.h"
-#include "settings/main_window_fields.h"
-#include "settings/search_params.h"
+#include "core/desktop/global_hot_keys.h"
+#include "core/desktop/image_codec.h"
+#include "core/desktop/taskbar_progress.h"
+#include "core/search/search_attempt.h"
+#include "core/search/search_view.h"
+#include "core/settings/main_window_fields.h"
+#include "core/settings/search_params.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "search/search_flags.h"
+#include "core/search/search_flags.h"
 
 #include <chrono>
 #include <condition_variable>

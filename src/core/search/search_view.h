@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "search/status_line.h"
-#include "search/window_activator.h"
+#include "core/desktop/window_activator.h"
+#include "core/search/status_line.h"
 
 namespace qrv {
 

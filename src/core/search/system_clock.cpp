@@ -1,9 +1,9 @@
-#include "search/system_clock.h"
+#include "core/search/system_clock.h"
 
 #include <chrono>
 #include <thread>
 
-#include "search/search_flags.h"
+#include "core/search/search_flags.h"
 
 namespace qrv {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/clock.h"
+#include "core/desktop/clock.h"
 
 namespace qrv {
 

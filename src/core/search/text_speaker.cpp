@@ -1,4 +1,4 @@
-#include "search/text_speaker.h"
+#include "core/search/text_speaker.h"
 
 namespace qrv {
 

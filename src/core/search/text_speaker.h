@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "search/voice.h"
+#include "core/desktop/voice.h"
 
 namespace qrv {
 

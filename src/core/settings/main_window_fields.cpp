@@ -1,6 +1,6 @@
-#include "settings/main_window_fields.h"
+#include "core/settings/main_window_fields.h"
 
-#include "settings/setting_keys.h"
+#include "core/settings/setting_keys.h"
 
 namespace qrv {
 

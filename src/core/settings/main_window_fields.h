@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/profile.h"
+#include "core/settings/profile.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "settings/memory_profile_store.h"
+#include "core/settings/memory_profile_store.h"
 
 namespace qrv {
 

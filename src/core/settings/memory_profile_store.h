@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "settings/profile_store.h"
+#include "core/desktop/profile_store.h"
 
 namespace qrv {
 

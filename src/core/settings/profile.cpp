@@ -1,4 +1,4 @@
-#include "settings/profile.h"
+#include "core/settings/profile.h"
 
 #include <string>
 

@@ -5,16 +5,16 @@
 #include <optional>
 #include <string>
 
-#include "settings/profile_store.h"
-#include "settings/setting_keys.h"
-#include "settings/top_level_windows.h"
+#include "core/desktop/profile_store.h"
+#include "core/desktop/top_level_windows.h"
+#include "core/settings/setting_keys.h"
 
 namespace qrv {
 
 // The program's view of the profile: per-instance section numbering and typed
 // access through the key table.
 class Profile {
-public:
+  public:
     Profile(ProfileStore& store, TopLevelWindows& windows);
 
     // Number of visible, enabled, non-maximised windows titled with the
@@ -36,7 +36,7 @@ public:
 
     ProfileStore& Store() { return m_store; }
 
-private:
+  private:
     std::string SectionName(Section section);
 
     ProfileStore& m_store;

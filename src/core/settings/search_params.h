@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "search/pixel_image.h"
-#include "search/window_activator.h"
+#include "core/desktop/window_activator.h"
+#include "core/search/pixel_image.h"
 
 namespace qrv {
 

@@ -60,8 +60,8 @@ inline constexpr IntSetting kStartMod{Section::Instance, "Start Mod", 0};
 
 // Owned by the settings dialog.
 inline constexpr StringSetting kTempImagesFolder{Section::Instance, "TempImagesFolder", ""};
-inline constexpr IntSetting kAutoDisplayPictureToFindPreview{
-    Section::Instance, "AutoDisplayPictureToFindPreview", 1};
+inline constexpr IntSetting kAutoDisplayPictureToFindPreview{Section::Instance,
+                                                             "AutoDisplayPictureToFindPreview", 1};
 inline constexpr IntSetting kAutoDisplayCapturedScreenAreaPreview{
     Section::Instance, "AutoDisplayCapturedScreenAreaPreview", 1};
 inline constexpr IntSetting kMoveCursorWithSearch{Section::Instance, "MoveCursorWithSearch", 0};

@@ -1,4 +1,4 @@
-#include "settings/temp_images_folder.h"
+#include "core/settings/temp_images_folder.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "atspi/accessibility_bus_switch.h"
+#include "platform/atspi/accessibility_bus_switch.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "automation/accessibility_switch.h"
+#include "core/desktop/accessibility_switch.h"
 
 namespace qrv {
 

@@ -1,11 +1,11 @@
-#include "atspi/atspi_automation_tree.h"
+#include "platform/atspi/atspi_automation_tree.h"
 
 #include <atspi/atspi.h>
 
 #include <mutex>
 
-#include "atspi/atspi_desktop_element.h"
-#include "atspi/atspi_lock.h"
+#include "platform/atspi/atspi_desktop_element.h"
+#include "platform/atspi/atspi_lock.h"
 
 namespace qrv {
 

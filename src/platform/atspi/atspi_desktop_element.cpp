@@ -1,10 +1,10 @@
-#include "atspi/atspi_desktop_element.h"
+#include "platform/atspi/atspi_desktop_element.h"
 
 #include <unistd.h>
 
 #include <mutex>
 
-#include "atspi/atspi_lock.h"
+#include "platform/atspi/atspi_lock.h"
 
 namespace qrv {
 

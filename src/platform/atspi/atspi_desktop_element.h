@@ -1,6 +1,6 @@
 #pragma once
 
-#include "atspi/atspi_element.h"
+#include "platform/atspi/atspi_element.h"
 
 namespace qrv {
 

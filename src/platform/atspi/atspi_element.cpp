@@ -1,4 +1,4 @@
-#include "atspi/atspi_element.h"
+#include "platform/atspi/atspi_element.h"
 
 #include <atspi/atspi.h>
 
@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "atspi/atspi_lock.h"
-#include "automation/click_action.h"
+#include "core/automation/click_action.h"
+#include "platform/atspi/atspi_lock.h"
 
 namespace qrv {
 

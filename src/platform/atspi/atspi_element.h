@@ -1,6 +1,6 @@
 #pragma once
 
-#include "automation/automation_element.h"
+#include "core/desktop/automation_element.h"
 
 using AtspiAccessible = struct _AtspiAccessible;
 

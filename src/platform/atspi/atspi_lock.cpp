@@ -1,4 +1,4 @@
-#include "atspi/atspi_lock.h"
+#include "platform/atspi/atspi_lock.h"
 
 namespace qrv {
 

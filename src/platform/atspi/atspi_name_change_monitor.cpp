@@ -1,4 +1,4 @@
-#include "atspi/atspi_name_change_monitor.h"
+#include "platform/atspi/atspi_name_change_monitor.h"
 
 #include <atspi/atspi.h>
 
@@ -6,9 +6,9 @@
 #include <mutex>
 #include <string>
 
-#include "atspi/atspi_element.h"
-#include "atspi/atspi_lock.h"
-#include "automation/element_finder.h"
+#include "core/automation/element_finder.h"
+#include "platform/atspi/atspi_element.h"
+#include "platform/atspi/atspi_lock.h"
 
 namespace qrv {
 

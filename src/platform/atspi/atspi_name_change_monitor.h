@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "automation/name_change_monitor.h"
+#include "core/desktop/name_change_monitor.h"
 
 using AtspiAccessible = struct _AtspiAccessible;
 using AtspiEvent = struct _AtspiEvent;

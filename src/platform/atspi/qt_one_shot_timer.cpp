@@ -1,6 +1,6 @@
-#include "atspi/qt_one_shot_timer.h"
+#include "platform/atspi/qt_one_shot_timer.h"
 
-#include "automation/timer_period.h"
+#include "core/automation/timer_period.h"
 
 namespace qrv {
 

@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "automation/one_shot_timer.h"
+#include "core/desktop/one_shot_timer.h"
 
 namespace qrv {
 

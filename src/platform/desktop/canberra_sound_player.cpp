@@ -1,4 +1,4 @@
-#include "desktop/canberra_sound_player.h"
+#include "platform/desktop/canberra_sound_player.h"
 
 #include <canberra.h>
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <mutex>
 
-#include "desktop/sound_event_player.h"
+#include "platform/desktop/sound_event_player.h"
 
 struct ca_context;
 

@@ -1,9 +1,9 @@
-#include "desktop/desktop_folders.h"
+#include "platform/desktop/desktop_folders.h"
 
 #include <QDir>
 #include <QStandardPaths>
 
-#include "settings/setting_keys.h"
+#include "core/settings/setting_keys.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "desktop/desktop_shell.h"
+#include "platform/desktop/desktop_shell.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

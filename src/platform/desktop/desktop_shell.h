@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "search/shell.h"
+#include "core/desktop/shell.h"
 
 namespace qrv {
 

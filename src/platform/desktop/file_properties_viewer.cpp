@@ -1,4 +1,4 @@
-#include "desktop/file_properties_viewer.h"
+#include "platform/desktop/file_properties_viewer.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

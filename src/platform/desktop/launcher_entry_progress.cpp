@@ -1,4 +1,4 @@
-#include "desktop/launcher_entry_progress.h"
+#include "platform/desktop/launcher_entry_progress.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -4,7 +4,7 @@
 #include <QVariantMap>
 #include <cstdint>
 
-#include "search/taskbar_progress.h"
+#include "core/desktop/taskbar_progress.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "espeak/espeak_engine.h"
+#include "platform/espeak/espeak_engine.h"
 
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>

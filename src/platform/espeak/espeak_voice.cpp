@@ -1,4 +1,4 @@
-#include "espeak/espeak_voice.h"
+#include "platform/espeak/espeak_voice.h"
 
 namespace qrv {
 

@@ -1,6 +1,6 @@
-#include "espeak/espeak_voice_factory.h"
+#include "platform/espeak/espeak_voice_factory.h"
 
-#include "espeak/espeak_voice.h"
+#include "platform/espeak/espeak_voice.h"
 
 namespace qrv {
 

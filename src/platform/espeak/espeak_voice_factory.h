@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "espeak/espeak_engine.h"
-#include "search/voice.h"
+#include "core/desktop/voice.h"
+#include "platform/espeak/espeak_engine.h"
 
 namespace qrv {
 

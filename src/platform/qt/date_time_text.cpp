@@ -1,4 +1,4 @@
-#include "qt/date_time_text.h"
+#include "platform/qt/date_time_text.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "qt/qt_image_codec.h"
+#include "platform/qt/qt_image_codec.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,7 +12,7 @@
 #include <new>
 #include <span>
 
-#include "imaging/image_header_depth.h"
+#include "core/imaging/image_header_depth.h"
 
 namespace qrv {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "imaging/image_codec.h"
+#include "core/desktop/image_codec.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "qt/qt_image_file_writer.h"
+#include "platform/qt/qt_image_file_writer.h"
 
 #include <QImage>
 #include <QImageWriter>
@@ -7,8 +7,8 @@
 #include <new>
 #include <vector>
 
-#include "imaging/bmp32_encoder.h"
-#include "imaging/image_codec.h"
+#include "core/desktop/image_codec.h"
+#include "core/imaging/bmp32_encoder.h"
 
 namespace qrv {
 namespace {

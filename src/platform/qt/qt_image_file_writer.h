@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/image_file_writer.h"
+#include "core/desktop/image_file_writer.h"
 
 namespace qrv {
 

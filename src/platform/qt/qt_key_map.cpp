@@ -1,4 +1,4 @@
-#include "qt/qt_key_map.h"
+#include "platform/qt/qt_key_map.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "settings/ini_profile_store.h"
+#include "platform/settings/ini_profile_store.h"
 
 #include <sys/stat.h>
 
@@ -10,8 +10,8 @@
 #include <QStandardPaths>
 #include <QVariant>
 
-#include "settings/setting_keys.h"
-#include "settings/verbatim_ini_format.h"
+#include "core/settings/setting_keys.h"
+#include "platform/settings/verbatim_ini_format.h"
 
 namespace qrv {
 

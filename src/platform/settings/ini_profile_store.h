@@ -7,7 +7,7 @@
 #include <functional>
 #include <mutex>
 
-#include "settings/profile_store.h"
+#include "core/desktop/profile_store.h"
 
 namespace qrv {
 

@@ -1,11 +1,11 @@
-#include "settings/user_data_folder.h"
+#include "platform/settings/user_data_folder.h"
 
 #include <QStandardPaths>
 #include <QtGlobal>
 #include <filesystem>
 #include <system_error>
 
-#include "settings/temp_images_folder.h"
+#include "core/settings/temp_images_folder.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "settings/verbatim_ini_format.h"
+#include "platform/settings/verbatim_ini_format.h"
 
 #include <QByteArrayView>
 #include <QMetaType>

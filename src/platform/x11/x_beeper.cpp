@@ -1,9 +1,9 @@
-#include "x11/x_beeper.h"
+#include "platform/x11/x_beeper.h"
 
 #include <X11/Xlib.h>
 
-#include "desktop/canberra_sound_player.h"
-#include "x11/x_display.h"
+#include "platform/desktop/canberra_sound_player.h"
+#include "platform/x11/x_display.h"
 
 namespace qrv {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "desktop/sound_event_player.h"
-#include "search/beeper.h"
+#include "core/desktop/beeper.h"
+#include "platform/desktop/sound_event_player.h"
 
 namespace qrv {
 

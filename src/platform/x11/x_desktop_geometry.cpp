@@ -1,4 +1,4 @@
-#include "x11/x_desktop_geometry.h"
+#include "platform/x11/x_desktop_geometry.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 using Display = struct _XDisplay;
 

@@ -1,4 +1,4 @@
-#include "x11/x_desktop_geometry_watch.h"
+#include "platform/x11/x_desktop_geometry_watch.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "x11/x_desktop_geometry.h"
+#include "platform/x11/x_desktop_geometry.h"
 
 namespace qrv {
 

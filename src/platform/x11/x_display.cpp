@@ -1,4 +1,4 @@
-#include "x11/x_display.h"
+#include "platform/x11/x_display.h"
 
 #include <X11/Xlib.h>
 

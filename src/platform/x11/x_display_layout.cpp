@@ -1,7 +1,7 @@
-#include "x11/x_display_layout.h"
+#include "platform/x11/x_display_layout.h"
 
-#include "x11/x_desktop_geometry_watch.h"
-#include "x11/x_display.h"
+#include "platform/x11/x_desktop_geometry_watch.h"
+#include "platform/x11/x_display.h"
 
 namespace qrv {
 

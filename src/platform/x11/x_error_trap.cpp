@@ -1,4 +1,4 @@
-#include "x11/x_error_trap.h"
+#include "platform/x11/x_error_trap.h"
 
 #include <X11/Xlib.h>
 

@@ -1,4 +1,4 @@
-#include "x11/x_global_hot_keys.h"
+#include "platform/x11/x_global_hot_keys.h"
 
 #include <QSocketNotifier>
 #include <QTimer>
@@ -8,9 +8,9 @@
 
 #include <array>
 
-#include "x11/virtual_key_map.h"
-#include "x11/x_display.h"
-#include "x11/x_error_trap.h"
+#include "platform/x11/virtual_key_map.h"
+#include "platform/x11/x_display.h"
+#include "platform/x11/x_error_trap.h"
 
 namespace qrv {
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "search/global_hot_keys.h"
+#include "core/desktop/global_hot_keys.h"
 
 class QSocketNotifier;
 

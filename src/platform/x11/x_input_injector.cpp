@@ -1,13 +1,13 @@
-#include "x11/x_input_injector.h"
+#include "platform/x11/x_input_injector.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
 #include <array>
 
-#include "search/mouse_input.h"
-#include "x11/x_desktop_geometry_watch.h"
-#include "x11/x_display.h"
+#include "core/search/mouse_input.h"
+#include "platform/x11/x_desktop_geometry_watch.h"
+#include "platform/x11/x_display.h"
 
 namespace qrv {
 namespace {

@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "search/input_injector.h"
+#include "core/desktop/input_injector.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "x11/x_screen_source.h"
+#include "platform/x11/x_screen_source.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -7,11 +7,11 @@
 #include <bit>
 #include <cstring>
 
-#include "x11/x_desktop_geometry.h"
-#include "x11/x_desktop_geometry_watch.h"
-#include "x11/x_display.h"
-#include "x11/x_error_trap.h"
-#include "x11/x_shm_image.h"
+#include "platform/x11/x_desktop_geometry.h"
+#include "platform/x11/x_desktop_geometry_watch.h"
+#include "platform/x11/x_display.h"
+#include "platform/x11/x_error_trap.h"
+#include "platform/x11/x_shm_image.h"
 
 namespace qrv {
 namespace {

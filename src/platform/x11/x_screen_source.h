@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "search/screen_source.h"
+#include "core/desktop/screen_source.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "x11/x_shm_image.h"
+#include "platform/x11/x_shm_image.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -8,8 +8,8 @@
 
 #include <utility>
 
-#include "x11/x_display.h"
-#include "x11/x_error_trap.h"
+#include "platform/x11/x_display.h"
+#include "platform/x11/x_error_trap.h"
 
 namespace qrv {
 namespace {

@@ -1,4 +1,4 @@
-#include "x11/x_top_level_windows.h"
+#include "platform/x11/x_top_level_windows.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "x11/x_display.h"
-#include "x11/x_error_trap.h"
-#include "x11/x_window_properties.h"
+#include "platform/x11/x_display.h"
+#include "platform/x11/x_error_trap.h"
+#include "platform/x11/x_window_properties.h"
 
 namespace qrv {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "settings/top_level_windows.h"
+#include "core/desktop/top_level_windows.h"
 
 namespace qrv {
 

@@ -1,13 +1,13 @@
-#include "x11/x_window_activator.h"
+#include "platform/x11/x_window_activator.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <algorithm>
 
-#include "x11/x_display.h"
-#include "x11/x_error_trap.h"
-#include "x11/x_window_properties.h"
+#include "platform/x11/x_display.h"
+#include "platform/x11/x_error_trap.h"
+#include "platform/x11/x_window_properties.h"
 
 namespace qrv {
 namespace {

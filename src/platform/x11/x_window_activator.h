@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "search/window_activator.h"
+#include "core/desktop/window_activator.h"
 
 namespace qrv {
 

@@ -1,10 +1,10 @@
-#include "x11/x_window_properties.h"
+#include "platform/x11/x_window_properties.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-#include "colours/latin1_text.h"
-#include "x11/x_error_trap.h"
+#include "core/colours/latin1_text.h"
+#include "platform/x11/x_error_trap.h"
 
 namespace qrv {
 namespace {

@@ -12,8 +12,8 @@
 #include <map>
 #include <string>
 
-#include "settings/ini_profile_store.h"
-#include "settings/verbatim_ini_format.h"
+#include "platform/settings/ini_profile_store.h"
+#include "platform/settings/verbatim_ini_format.h"
 
 namespace {
 

@@ -16,7 +16,7 @@ inline constexpr uint32_t kWin = 8;
 // System-wide key combinations. Keys are Windows-compatible virtual-key codes
 // so that stored profiles stay portable between backends.
 class GlobalHotKeys {
-public:
+  public:
     using Handler = std::function<void(int id)>;
     virtual ~GlobalHotKeys() = default;
     // Grabs the combination for `id`, replacing what `id` held. False when the

@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "search/geometry.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 
 // The monitors of the desktop, in screen coordinates.
 class DisplayLayout {
-public:
+  public:
     virtual ~DisplayLayout() = default;
     // Bounding box of all monitors; contains (0, 0).
     virtual Rect VirtualScreen() = 0;

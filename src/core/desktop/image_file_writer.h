@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "capture/capture_format.h"
-#include "search/pixel_image.h"
+#include "core/capture/capture_format.h"
+#include "core/search/pixel_image.h"
 
 namespace qrv {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "search/pixel_image.h"
+#include "core/search/pixel_image.h"
 
 namespace qrv {
 
@@ -21,7 +21,7 @@ struct DecodedImage {
 };
 
 class ImageCodec {
-public:
+  public:
     virtual ~ImageCodec() = default;
     // Decodes a file; on failure returns a status other than kStatusOk and
     // leaves `out` empty.

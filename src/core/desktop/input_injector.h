@@ -1,13 +1,13 @@
 #pragma once
 
-#include "search/geometry.h"
-#include "search/mouse_event.h"
+#include "core/desktop/mouse_event.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 
 // Synthesised mouse input and the cursor position.
 class InputInjector {
-public:
+  public:
     virtual ~InputInjector() = default;
     // Injects one event. Absolute moves carry coordinates normalised to
     // 0..65535 over the whole virtual screen.

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "automation/automation_element.h"
+#include "core/desktop/automation_element.h"
 
 namespace qrv {
 

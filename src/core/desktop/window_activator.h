@@ -8,7 +8,7 @@ namespace qrv {
 using WindowId = uint64_t;
 
 class WindowActivator {
-public:
+  public:
     virtual ~WindowActivator() = default;
     // Makes the window the foreground window, raises it and gives it the focus.
     virtual void Activate(WindowId window) = 0;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "search/geometry.h"
-#include "search/window_activator.h"
+#include "core/desktop/window_activator.h"
+#include "core/search/geometry.h"
 
 namespace qrv {
 

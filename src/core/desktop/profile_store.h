@@ -7,7 +7,7 @@ namespace qrv {
 
 // Per-user persistent key-value settings grouped in sections.
 class ProfileStore {
-public:
+  public:
     virtual ~ProfileStore() = default;
     virtual int32_t GetInt(const std::string& section, const std::string& key, int32_t def) = 0;
     // True when the value was stored.
