@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/desktop/taskbar_progress.h"
+
+struct ITaskbarList3;
+
+namespace qrv::win32 {
+
+// ITaskbarList3 progress on this process's main window: its first visible,
+// unowned top-level window. Created on the GUI thread; does nothing where the
+// shell has no taskbar object.
+class Win32TaskbarProgress : public TaskbarProgress {
+  public:
+    Win32TaskbarProgress();
+    ~Win32TaskbarProgress() override;
+    Win32TaskbarProgress(const Win32TaskbarProgress&) = delete;
+    Win32TaskbarProgress& operator=(const Win32TaskbarProgress&) = delete;
+
+    void SetState(TaskbarState state) override;
+    void SetValue(uint64_t done, uint64_t total) override;
+
+  private:
+    ITaskbarList3* m_pTaskbar = nullptr;
+};
+
+}  // namespace qrv::win32
