@@ -1,13 +1,16 @@
 #pragma once
 
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace qrv::cli {
 
 // Ctrl+C and SIGTERM while it lives: the first stops the search run (its
 // pauses wake at once), a second ends the process at once with status
-// 128 + the signal. The handler only writes to a pipe; a watcher thread sets
-// the stop flag. One instance at a time.
+// 128 + the signal. The handler only counts, in a lock-free atomic (all a
+// portable signal handler may touch); a watcher thread that looks every few
+// milliseconds sets the stop flag. One instance at a time.
 class InterruptWatch {
   public:
     InterruptWatch();
@@ -18,6 +21,9 @@ class InterruptWatch {
   private:
     void Watch();
 
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_bQuit = false;
     std::thread m_watcher;
 };
 
