@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
+echo "== formatting"
+bash scripts/check-format.sh
+
 jobs=$(nproc)
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 

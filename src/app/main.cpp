@@ -4,25 +4,33 @@
 #include "app/services/platform_services.h"
 #include "app/services/problem_report.h"
 #include "app/widgets/dialog_file_prompts.h"
-#include "platform/settings/ini_profile_store.h"
-#include "platform/settings/user_data_folder.h"
+#include "core/settings/temp_images_folder.h"
+#include "platform/desktop_platform.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
 
+    std::unique_ptr<qrv::DesktopPlatform> platform = qrv::OpenDesktopPlatform();
+    if (!platform->HasSession()) {
+        qrv::ProblemReport::Tell(QStringLiteral("The desktop session (%1) cannot be reached.")
+                                     .arg(QString::fromStdString(platform->name)));
+        return 1;
+    }
     // Captured pictures go to this folder; without it the program cannot work.
-    const std::string localData = qrv::UserDataFolder();
+    const std::string localData = platform->folders->LocalDataFolder();
     if (const std::string problem = qrv::TempImagesFolderProblem(localData); !problem.empty()) {
         qrv::ProblemReport::Tell(QString::fromStdString(problem));
         return 1;
     }
 
-    qrv::IniProfileStore store(qrv::IniProfileStore::UserProfilePath());
-    store.SetFailureReport(&qrv::ProblemReport::Tell);
+    qrv::ProfileStore& store = *platform->profile;
+    store.SetFailureReport([](const std::string& reason) {
+        qrv::ProblemReport::Tell(QString::fromStdString(reason));
+    });
     qrv::DialogFilePrompts prompts;
-    qrv::PlatformServices platform(store, prompts, localData);
-    qrv::QuorvaneDialog dialog(platform.Services());
+    qrv::PlatformServices services(*platform, store, prompts, localData);
+    qrv::QuorvaneDialog dialog(services.Services());
     // Not run modally: the live preview must stay usable beside the window.
     QObject::connect(&dialog, &QDialog::finished, &app, &QApplication::quit);
     dialog.show();

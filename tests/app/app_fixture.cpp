@@ -21,8 +21,10 @@ void AppFixture::SetUp() {
     SetFlag(g_bClosing, false);
     ASSERT_TRUE(m_dir.isValid());
     m_store = std::make_unique<IniProfileStore>(m_dir.filePath(QStringLiteral("profile.ini")));
+    m_desktop = OpenDesktopPlatform();
+    ASSERT_TRUE(m_desktop->HasSession());
     m_platform = std::make_unique<PlatformServices>(
-        *m_store, m_prompts, m_dir.filePath(QStringLiteral("data")).toStdString(),
+        *m_desktop, *m_store, m_prompts, m_dir.filePath(QStringLiteral("data")).toStdString(),
         std::make_unique<RecordingVoiceFactory>(m_speech));
 }
 
@@ -34,6 +36,7 @@ void AppFixture::TearDown() {
     }
     m_dialog.reset();
     m_platform.reset();
+    m_desktop.reset();
     SetFlag(g_bAbortSearch, false);
     SetFlag(g_bClosing, false);
 }

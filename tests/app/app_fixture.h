@@ -13,6 +13,7 @@
 #include "app/main_window/quorvane_dialog.h"
 #include "app/services/platform_services.h"
 #include "fakes/action_log.h"
+#include "platform/desktop_platform.h"
 #include "platform/settings/ini_profile_store.h"
 #include "scripted_file_prompts.h"
 
@@ -66,6 +67,7 @@ class AppFixture : public ::testing::Test {
     ScriptedFilePrompts m_prompts;
     ActionLog m_speech;
     std::unique_ptr<IniProfileStore> m_store;
+    std::unique_ptr<DesktopPlatform> m_desktop;
     std::unique_ptr<PlatformServices> m_platform;
     std::unique_ptr<QuorvaneDialog> m_dialog;
 };

@@ -34,6 +34,7 @@
 #include "fakes/recording_beeper.h"
 #include "fakes/recording_input_injector.h"
 #include "fakes/recording_shell.h"
+#include "platform/desktop/xdg_user_folders.h"
 
 namespace qrv {
 namespace {
@@ -58,7 +59,7 @@ class ScriptedHotKeys : public GlobalHotKeys {
         return true;
     }
     void Unregister(int id) override { held.erase(id); }
-    void SetHandler(Handler h) override { handler = std::move(h); }
+    void SetHandler(int, Handler h) override { handler = std::move(h); }
     void Press(int id) {
         if (held.count(id) && handler) {
             handler(id);
@@ -84,8 +85,8 @@ class ColoursDialogTest : public ::testing::Test {
         list = std::make_unique<ColorList>(set, summary);
         return std::make_unique<ColoursDialog>(
             *list,
-            ColoursServices{store, screen, cursorReadable ? &cursor : nullptr, beeper, shell,
-                            clock},
+            ColoursServices{store, screen, cursorReadable ? &cursor : nullptr, beeper, shell, clock,
+                            folders},
             &hotKeys);
     }
     // The pixel under the cursor shows `colour`; the rest of the screen is black.
@@ -125,6 +126,7 @@ class ColoursDialogTest : public ::testing::Test {
     RecordingShell shell{log};
     FakeClock clock;
     ScriptedHotKeys hotKeys;
+    XdgUserFolders folders;
     ColorSet set;
     std::unique_ptr<ColorList> list;
 };

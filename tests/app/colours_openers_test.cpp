@@ -22,8 +22,8 @@
 #include "app_fixture.h"
 #include "core/desktop/input_injector.h"
 #include "core/desktop/screen_source.h"
+#include "core/desktop/user_folders.h"
 #include "core/search/pixel_image.h"
-#include "platform/desktop/desktop_folders.h"
 #include "platform/x11/x_global_hot_keys.h"
 
 namespace qrv {
@@ -135,7 +135,7 @@ TEST_F(ColoursOpenersTest, ExistingPictureIsShownWithoutAsking) {
 
 TEST_F(ColoursOpenersTest, MissingPictureAsksForAnImageFile) {
     const QString path = WriteImage("two.png", {Qt::red, Qt::red, Qt::white});
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(GetDesktopFolder())));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Services().folders.DesktopFolder())));
     QString title;
     QStringList filters;
     QString folder;
@@ -161,7 +161,8 @@ TEST_F(ColoursOpenersTest, MissingPictureAsksForAnImageFile) {
     EXPECT_TRUE(m_shown);
     EXPECT_EQ(title, "Select Image File to View Unique Pixel Color(s) - Quorvane by Tolbrin");
     EXPECT_EQ(filters, QStringList{"Image Files (*.png *.jpg *.jpeg *.bmp *.tiff)"});
-    EXPECT_EQ(folder, QDir(QString::fromStdString(GetDesktopFolder())).absolutePath());
+    EXPECT_EQ(folder,
+              QDir(QString::fromStdString(Services().folders.DesktopFolder())).absolutePath());
 }
 
 TEST_F(ColoursOpenersTest, CancelledFileDialogShowsNothing) {

@@ -350,13 +350,14 @@ TEST_F(MainWindowTest, PicturePreviewIsThePictureSizePlus100) {
 TEST_F(MainWindowTest, YesOnTheDepthMessageShowsTheFile) {
     ActionLog log;
     RecordingShell shell(log);
+    shell.showsProperties = false;  // no file manager: the file is shown in its folder
     const AppServices& real = Services();
-    AppServices services{real.profile,    real.screen,         real.input,
-                         real.layout,     real.clock,          real.speaker,
-                         shell,           real.activator,      real.beeper,
-                         real.codec,      real.imageWriter,    real.prompts,
-                         real.properties, real.automation,     real.taskbar,
-                         real.hotKeys,    real.localDataFolder};
+    AppServices services{
+        real.profile,        real.screen,  real.input,     real.layout,      real.clock,
+        real.speaker,        shell,        real.activator, real.beeper,      real.codec,
+        real.imageWriter,    real.prompts, real.folders,   real.windows,     real.automation,
+        real.taskbar,        real.hotKeys, real.openTree,  real.nameChanges, real.accessibility,
+        real.localDataFolder};
     OpenMainWindow(services);
     const QString flat = m_dir.filePath(QStringLiteral("flat.png"));
     ASSERT_TRUE(QImage(8, 6, QImage::Format_RGB888).save(flat, "PNG"));
@@ -364,7 +365,8 @@ TEST_F(MainWindowTest, YesOnTheDepthMessageShowsTheFile) {
     auto depth = AnswerNextMessage(QMessageBox::Yes);
     Click(ctl::kSelectPictureFile);
     ASSERT_TRUE(depth->seen);
-    EXPECT_EQ(log.Entries(), std::vector<std::string>{"reveal " + flat.toStdString()});
+    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"properties " + flat.toStdString(),
+                                                       "reveal " + flat.toStdString()}));
     m_dialog.reset();
 }
 

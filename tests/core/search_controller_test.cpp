@@ -388,7 +388,7 @@ TEST_F(ControllerFixture, StoredHotKeyIsRegisteredAndShown) {
     controller->RegisterStartHotKey();
     EXPECT_EQ(p.log.Entries(),
               (Texts{"hotkey-unregister 1", "hotkey-register 1 3 65", "hotkey-control 65 6"}));
-    p.hotKeys.SetHandler([this](int id) { controller->OnHotKey(id); });
+    p.hotKeys.SetHandler(1, [this](int id) { controller->OnHotKey(id); });
     p.hotKeys.Press(1);
     EXPECT_TRUE(p.view.WaitForRunEnds(1));
     EXPECT_EQ(Statuses().front(), "1 Searching...");

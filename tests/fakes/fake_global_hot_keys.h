@@ -26,9 +26,9 @@ class FakeGlobalHotKeys : public GlobalHotKeys {
         std::lock_guard lock(m_mutex);
         m_registered.erase(id);
     }
-    void SetHandler(Handler handler) override {
+    void SetHandler(int id, Handler handler) override {
         std::lock_guard lock(m_mutex);
-        m_handler = std::move(handler);
+        m_handlers[id] = std::move(handler);
     }
 
     bool IsRegistered(int id) {
@@ -38,7 +38,7 @@ class FakeGlobalHotKeys : public GlobalHotKeys {
     // Calls the handler for `id` when that id holds a combination.
     void Press(int id) {
         std::unique_lock lock(m_mutex);
-        const Handler handler = m_registered.count(id) != 0 ? m_handler : nullptr;
+        const Handler handler = m_registered.count(id) != 0 ? m_handlers[id] : nullptr;
         lock.unlock();
         if (handler) {
             handler(id);
@@ -49,7 +49,7 @@ class FakeGlobalHotKeys : public GlobalHotKeys {
     ActionLog& m_log;
     std::mutex m_mutex;
     std::map<int, std::pair<uint32_t, uint32_t>> m_registered;
-    Handler m_handler;
+    std::map<int, Handler> m_handlers;
 };
 
 }  // namespace qrv

@@ -5,8 +5,9 @@
 
 namespace qrv {
 
-// Logs "execute <file> <verb>", "open <target>", "reveal <file>"; all succeed
-// but Execute, which fails when `executes` is false.
+// Logs "execute <file> <verb>", "open <target>", "reveal <file>",
+// "properties <file>"; all succeed but Execute and ShowProperties, which fail
+// when `executes` or `showsProperties` is false.
 class RecordingShell : public Shell {
   public:
     explicit RecordingShell(ActionLog& log) : m_log(log) {}
@@ -22,8 +23,13 @@ class RecordingShell : public Shell {
         m_log.Add("reveal " + file);
         return true;
     }
+    bool ShowProperties(const std::string& file) override {
+        m_log.Add("properties " + file);
+        return showsProperties;
+    }
 
     bool executes = true;
+    bool showsProperties = true;
 
   private:
     ActionLog& m_log;

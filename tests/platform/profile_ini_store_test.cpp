@@ -18,6 +18,7 @@
 #include <random>
 #include <thread>
 
+#include "core/settings/temp_images_folder.h"
 #include "platform/settings/ini_profile_store.h"
 #include "platform/settings/user_data_folder.h"
 #include "platform/settings/verbatim_ini_format.h"
@@ -298,7 +299,8 @@ TEST_F(IniProfileStoreTest, FailedSavesAreReportedOnceAndTruncateNothing) {
         QStringList reports;
         {
             IniProfileStore store(path);
-            store.SetFailureReport([&](const QString& text) { reports << text; });
+            store.SetFailureReport(
+                [&](const std::string& text) { reports << QString::fromStdString(text); });
             store.WriteInt("Settings", "Kept", 2);
             EXPECT_FALSE(store.Save());
             EXPECT_FALSE(store.Save());
@@ -355,7 +357,7 @@ TEST(UserFoldersTest, ProfileAndImagesLiveInTheUserDirectories) {
     if (config.isEmpty() || data.isEmpty())
         GTEST_SKIP() << "needs the private desktop's XDG dirs";
     EXPECT_EQ(IniProfileStore::UserProfilePath(), config + "/Tolbrin/Quorvane by Tolbrin.ini");
-    EXPECT_EQ(DefaultTempImagesFolder(), (data + "/Quorvane-by-Tolbrin").toStdString());
+    EXPECT_EQ(GetTempImagesFolder(UserDataFolder()), (data + "/Quorvane-by-Tolbrin").toStdString());
     EXPECT_TRUE(QFileInfo(data + "/Quorvane-by-Tolbrin").isDir());
 }
 

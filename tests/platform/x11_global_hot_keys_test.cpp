@@ -27,7 +27,9 @@ class XGlobalHotKeysTest : public ::testing::Test {
         test::EnsureQtApp();
         m_pHotKeys = std::make_unique<XGlobalHotKeys>();
         ASSERT_TRUE(m_pHotKeys->Connected());
-        m_pHotKeys->SetHandler([this](int id) { m_calls.push_back(id); });
+        for (int id : {1, 2, 3, 4, 5, kSentinel}) {
+            m_pHotKeys->SetHandler(id, [this](int pressed) { m_calls.push_back(pressed); });
+        }
         // Shift+F9 marks the end of every key sequence.
         ASSERT_TRUE(m_pHotKeys->Register(kSentinel, hot_key_mod::kShift, kVkF9));
     }

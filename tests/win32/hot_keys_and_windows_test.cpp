@@ -35,7 +35,8 @@ TEST(Win32GlobalHotKeysTest, PressReachesTheHandlerUntilUnregistered) {
     Win32GlobalHotKeys hotKeys;
     ASSERT_TRUE(hotKeys.Connected());
     std::vector<int> pressed;
-    hotKeys.SetHandler([&](int id) { pressed.push_back(id); });
+    hotKeys.SetHandler(1, [&](int id) { pressed.push_back(id); });
+    hotKeys.SetHandler(2, [&](int) { pressed.push_back(-2); });
     ASSERT_TRUE(hotKeys.Register(1, hot_key_mod::kControl | hot_key_mod::kAlt, VK_F9));
 
     // The combination is taken: another client cannot have it.

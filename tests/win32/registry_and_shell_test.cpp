@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/win32/known_folders.h"
+#include "platform/win32/known_folder_user_folders.h"
 #include "platform/win32/registry_key.h"
 #include "platform/win32/registry_profile_store.h"
 #include "platform/win32/wide_text.h"
@@ -107,12 +107,17 @@ TEST_F(Win32ShellTest, ExecuteStartsTheFileWithTheVerb) {
     EXPECT_FALSE(shell.Reveal(Narrow((m_dir / "missing.txt").wstring())));
 }
 
-TEST(KnownFoldersTest, LocalAppDataAndDesktopAreAbsoluteFolders) {
-    for (const std::string& folder : {LocalAppDataFolder(), DesktopFolder()}) {
-        const std::filesystem::path path(Widen(folder));
-        EXPECT_TRUE(path.is_absolute()) << folder;
+TEST(KnownFolderUserFoldersTest, FoldersAreAbsoluteAndTheExportFolderIsMade) {
+    KnownFolderUserFolders folders;
+    const std::string local = folders.LocalDataFolder();
+    const std::string desktop = folders.DesktopFolder();
+    for (const std::string& folder : {local, desktop}) {
+        EXPECT_TRUE(std::filesystem::path(Widen(folder)).is_absolute()) << folder;
     }
-    EXPECT_NE(LocalAppDataFolder(), DesktopFolder());
+    EXPECT_NE(local, desktop);
+    const std::filesystem::path app(Widen(folders.DesktopAppFolder()));
+    EXPECT_EQ(app, std::filesystem::path(Widen(desktop)) / L"Quorvane by Tolbrin");
+    EXPECT_TRUE(std::filesystem::is_directory(app));
 }
 
 }  // namespace

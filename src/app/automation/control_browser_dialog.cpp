@@ -1,5 +1,7 @@
 #include "app/automation/control_browser_dialog.h"
 
+#include <iostream>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -20,10 +22,11 @@
 #include "app/automation/accessibility_prompt.h"
 #include "app/automation/anchored_layout.h"
 #include "app/automation/colour_status_label.h"
-#include "app/automation/control_browser_platform.h"
 #include "app/automation/control_list_model.h"
 #include "app/automation/suppressible_tip.h"
+#include "app/services/app_services.h"
 #include "app/widgets/app_icons.h"
+#include "app/widgets/date_time_text.h"
 #include "app/widgets/dialog_units.h"
 #include "app/widgets/message_boxes.h"
 #include "app/widgets/wait_cursor.h"
@@ -35,8 +38,8 @@
 #include "core/automation/window_watch.h"
 #include "core/desktop/accessibility_switch.h"
 #include "core/desktop/beeper.h"
+#include "core/settings/profile.h"
 #include "core/settings/setting_keys.h"
-#include "platform/qt/date_time_text.h"
 
 namespace qrv {
 
@@ -121,10 +124,19 @@ ControlBrowserDialog::~ControlBrowserDialog() {
     SaveColumnWidths();
 }
 
-std::optional<ElementChoice> ControlBrowserDialog::Browse(QWidget* parent, ProfileStore& store,
-                                                          Beeper& beeper) {
-    ControlBrowserPlatform platform(store, beeper);
-    ControlBrowserDialog dialog(platform.Deps(), parent);
+std::optional<ElementChoice> ControlBrowserDialog::Browse(QWidget* parent, AppServices& services) {
+    if (!services.openTree || !services.nameChanges || !services.accessibility) {
+        services.beeper.Beep(BeepKind::Error);
+        return std::nullopt;
+    }
+    ControlBrowserDeps deps{services.openTree,
+                            services.windows,
+                            *services.nameChanges,
+                            *services.accessibility,
+                            services.beeper,
+                            services.profile.Store(),
+                            std::cout};
+    ControlBrowserDialog dialog(deps, parent);
     dialog.exec();
     return dialog.Choice();
 }

@@ -29,6 +29,8 @@ class QTableView;
 
 namespace qrv {
 
+struct AppServices;
+
 class AnchoredLayout;
 class ColourStatusLabel;
 class ControlListModel;
@@ -42,7 +44,7 @@ class ControlListModel;
 // refresh delay after a burst), and optionally the window's title on a timer.
 //
 // Use from the main window:
-//     if (auto choice = ControlBrowserDialog::Browse(this, store, beeper)) { ... }
+//     if (auto choice = ControlBrowserDialog::Browse(this, services)) { ... }
 class ControlBrowserDialog : public QDialog, private OneShotTimer {
     Q_OBJECT
 
@@ -55,10 +57,10 @@ class ControlBrowserDialog : public QDialog, private OneShotTimer {
     explicit ControlBrowserDialog(ControlBrowserDeps deps, QWidget* parent = nullptr);
     ~ControlBrowserDialog() override;
 
-    // Runs the dialog modally over the real desktop; the element sent with
-    // "Send to QRV", or none when the dialog ended otherwise.
-    static std::optional<ElementChoice> Browse(QWidget* parent, ProfileStore& store,
-                                               Beeper& beeper);
+    // Runs the dialog modally over the desktop's accessibility tree; the
+    // element sent with "Send to QRV", or none when the dialog ended otherwise
+    // (at once, with an error beep, where the desktop has no such tree).
+    static std::optional<ElementChoice> Browse(QWidget* parent, AppServices& services);
 
     // The element "Send to QRV" chose; none until then.
     const std::optional<ElementChoice>& Choice() const { return m_choice; }

@@ -6,6 +6,7 @@
 
 #include "app/selector/screen_area_selector.h"
 #include "app/services/app_services.h"
+#include "app/widgets/date_time_text.h"
 #include "app/widgets/field_exchange.h"
 #include "app/widgets/message_boxes.h"
 #include "app/widgets/wait_cursor.h"
@@ -17,7 +18,6 @@
 #include "core/settings/main_window_fields.h"
 #include "core/settings/profile.h"
 #include "core/settings/temp_images_folder.h"
-#include "platform/qt/date_time_text.h"
 
 namespace qrv {
 

@@ -11,7 +11,6 @@
 #include "core/desktop/shell.h"
 #include "core/imaging/picture_admission.h"
 #include "core/settings/main_window_fields.h"
-#include "platform/desktop/file_properties_viewer.h"
 
 namespace qrv {
 
@@ -57,7 +56,7 @@ void PictureFileCommands::AdmitPictureFile(const QString& path) {
 void PictureFileCommands::ShowFile(const QString& path) {
     const std::string file = path.toStdString();
     // Without a file manager that shows properties, the file is shown in its folder.
-    if (!m_services.properties.ShowProperties(file) && !m_services.shell.Reveal(file)) {
+    if (!m_services.shell.ShowProperties(file) && !m_services.shell.Reveal(file)) {
         MessageBoxes::Show(m_owner,
                            QStringLiteral("No file manager could show the file.\n\n%1").arg(path),
                            MessageIcon::Error);

@@ -26,9 +26,9 @@
 #include "core/desktop/input_injector.h"
 #include "core/desktop/screen_source.h"
 #include "core/desktop/shell.h"
+#include "core/desktop/user_folders.h"
 #include "core/search/pixel_image.h"
 #include "core/settings/setting_keys.h"
-#include "platform/desktop/desktop_folders.h"
 
 namespace qrv {
 
@@ -133,7 +133,7 @@ void ColoursDialog::RegisterHotKey() {
         }
     }
     // The press is handled once the hot key's own dispatch has returned.
-    m_hotKeys->SetHandler([this](int) {
+    m_hotKeys->SetHandler(kHotKeyId, [this](int) {
         QMetaObject::invokeMethod(this, &ColoursDialog::AddColorAtCursor, Qt::QueuedConnection);
     });
 }
@@ -142,7 +142,7 @@ void ColoursDialog::ReleaseHotKey() {
     if (!m_hotKeys) {
         return;
     }
-    m_hotKeys->SetHandler({});
+    m_hotKeys->SetHandler(kHotKeyId, {});
     m_hotKeys->Unregister(kHotKeyId);
     m_hotKeys = nullptr;
     m_hotKey = 0;
@@ -173,7 +173,7 @@ void ColoursDialog::AddColorAtCursor() {
 
 void ColoursDialog::ExportColorsToHtml() {
     const ColorsHtmlExport page(m_summary->text().toStdString(), kAppName);
-    const std::string folder = GetDesktopAppFolder();
+    const std::string folder = m_services.folders.DesktopAppFolder();
     const QString path = AskExportPath(page.ProposedPath(folder, m_services.clock), folder);
     if (path.isEmpty()) {
         return;

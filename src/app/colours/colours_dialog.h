@@ -26,7 +26,9 @@ class ColoursDialog : public QDialog {
     Q_OBJECT
 
   public:
-    static constexpr int kHotKeyId = 1;
+    // The window shares the desktop's hot keys with the main window, whose
+    // start key holds id 1.
+    static constexpr int kHotKeyId = 2;
     // Virtual-key codes of F6 and F12, tried in this order.
     static constexpr uint32_t kFirstHotKey = 0x75;
     static constexpr uint32_t kLastHotKey = 0x7B;

@@ -11,9 +11,8 @@
 #include "core/colours/color_list.h"
 #include "core/colours/color_list_texts.h"
 #include "core/colours/color_sources.h"
+#include "core/desktop/user_folders.h"
 #include "core/settings/setting_keys.h"
-#include "platform/desktop/desktop_folders.h"
-#include "platform/x11/x_global_hot_keys.h"
 
 namespace qrv {
 
@@ -64,7 +63,7 @@ void ColoursOpeners::OpenForScreenArea(QWidget* parent, const Rect& area) {
 
 QString ColoursOpeners::AskImageFile(QWidget* parent) {
     QFileDialog dialog(parent, FromUtf8(ColorsFileDialogTitle(kAppName)),
-                       FromUtf8(GetDesktopFolder()), ImageFileFilter());
+                       FromUtf8(m_services.folders.DesktopFolder()), ImageFileFilter());
     dialog.setObjectName(QStringLiteral("imageFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -76,9 +75,7 @@ QString ColoursOpeners::AskImageFile(QWidget* parent) {
 
 void ColoursOpeners::Show(QWidget* parent, CollectedColors& colours) {
     ColorList list(colours.set, colours.summary);
-    XGlobalHotKeys hotKeys;
-    ColoursDialog dialog(list, ColoursServices::From(m_services),
-                         hotKeys.Connected() ? &hotKeys : nullptr, parent);
+    ColoursDialog dialog(list, ColoursServices::From(m_services), m_services.hotKeys, parent);
     dialog.setWindowModality(Qt::WindowModal);
     dialog.exec();
 }

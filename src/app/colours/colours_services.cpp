@@ -6,8 +6,8 @@
 namespace qrv {
 
 ColoursServices ColoursServices::From(AppServices& services) {
-    return {services.profile.Store(), services.screen, &services.input,
-            services.beeper,          services.shell,  services.clock};
+    return {services.profile.Store(), services.screen, &services.input, services.beeper,
+            services.shell,           services.clock,  services.folders};
 }
 
 }  // namespace qrv

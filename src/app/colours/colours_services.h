@@ -9,6 +9,7 @@ class InputInjector;
 class ProfileStore;
 class ScreenSource;
 class Shell;
+class UserFolders;
 
 // What the unique-colours dialog reaches outside itself.
 struct ColoursServices {
@@ -18,6 +19,7 @@ struct ColoursServices {
     Beeper& beeper;
     Shell& shell;
     Clock& clock;
+    UserFolders& folders;  // where exports go
 
     static ColoursServices From(AppServices& services);
 };

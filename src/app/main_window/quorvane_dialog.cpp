@@ -84,7 +84,7 @@ QuorvaneDialog::QuorvaneDialog(AppServices& services, QWidget* parent)
 QuorvaneDialog::~QuorvaneDialog() {
     Finish();
     if (m_services.hotKeys) {
-        m_services.hotKeys->SetHandler({});
+        m_services.hotKeys->SetHandler(SearchController::kStartHotKeyId, {});
         m_services.hotKeys->Unregister(SearchController::kStartHotKeyId);
     }
     m_controller.reset();
@@ -176,7 +176,7 @@ void QuorvaneDialog::Initialise() {
     if (m_services.hotKeys) {
         // The selector and the capture wait in event loops of their own, where a
         // search must not start under them.
-        m_services.hotKeys->SetHandler([this](int id) {
+        m_services.hotKeys->SetHandler(SearchController::kStartHotKeyId, [this](int id) {
             if (!m_bCapturing) {
                 m_controller->OnHotKey(id);
             }
@@ -431,8 +431,7 @@ void QuorvaneDialog::OnBrowseScript() {
 
 void QuorvaneDialog::OnSelectElement() {
     EnsureAutomation();  // the browser opens all the same
-    const std::optional<ElementChoice> choice =
-        ControlBrowserDialog::Browse(this, m_services.profile.Store(), m_services.beeper);
+    const std::optional<ElementChoice> choice = ControlBrowserDialog::Browse(this, m_services);
     if (!choice) {
         return;
     }

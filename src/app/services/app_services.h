@@ -2,8 +2,11 @@
 
 #include <string>
 
+#include "core/desktop/automation_tree.h"
+
 namespace qrv {
 
+class AccessibilitySwitch;
 class Beeper;
 class CElementClicker;
 class Clock;
@@ -11,15 +14,17 @@ class CTextSpeaker;
 class DisplayLayout;
 class ElementClicker;
 class FilePrompts;
-class FilePropertiesViewer;
 class GlobalHotKeys;
 class ImageCodec;
 class ImageFileWriter;
 class InputInjector;
+class NameChangeMonitor;
 class Profile;
 class ScreenSource;
 class Shell;
 class TaskbarProgress;
+class TopLevelWindows;
+class UserFolders;
 class WindowActivator;
 
 // Everything outside the windows that the application's commands use. The
@@ -37,10 +42,16 @@ struct AppServices {
     ImageCodec& codec;
     ImageFileWriter& imageWriter;
     FilePrompts& prompts;
-    FilePropertiesViewer& properties;
+    UserFolders& folders;
+    TopLevelWindows& windows;
     CElementClicker* automation;  // null: element commands only beep
     TaskbarProgress* taskbar;     // null: no progress shown
     GlobalHotKeys* hotKeys;       // null: no start/stop hot key
+    // The control browser's view of other applications; the tree opener is
+    // empty and the others null where the desktop has no accessibility bus.
+    AutomationTreeFactory openTree;
+    NameChangeMonitor* nameChanges;
+    AccessibilitySwitch* accessibility;
     // The user's local data folder, under which the default picture folder lives.
     std::string localDataFolder;
 };

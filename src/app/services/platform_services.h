@@ -9,15 +9,16 @@
 namespace qrv {
 
 class ProfileStore;
+struct DesktopPlatform;
 
-// The real desktop services behind the application: X11 screen, input, hot
-// keys and windows, Qt image files, espeak-ng speech, the desktop shell and
-// dock progress. The profile store and the file prompts come from outside so
-// that tests can keep to their own files.
+// The application's services over one desktop's platform, which must reach
+// its session. The profile store, the file prompts and the folder for
+// captured pictures come from outside so that tests can keep to their own
+// files; so may the voices.
 class PlatformServices {
   public:
-    PlatformServices(ProfileStore& store, FilePrompts& prompts, std::string localDataFolder,
-                     std::unique_ptr<VoiceFactory> voices = {});
+    PlatformServices(DesktopPlatform& platform, ProfileStore& store, FilePrompts& prompts,
+                     std::string localDataFolder, std::unique_ptr<VoiceFactory> voices = {});
     ~PlatformServices();
     PlatformServices(const PlatformServices&) = delete;
     PlatformServices& operator=(const PlatformServices&) = delete;

@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 
+#include "app/widgets/qt_key_map.h"
 #include "core/search/hot_key_modifiers.h"
-#include "platform/qt/qt_key_map.h"
 
 namespace qrv {
 

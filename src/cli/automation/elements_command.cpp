@@ -5,9 +5,7 @@
 
 #include "core/automation/c_element_clicker.h"
 #include "core/automation/control_list_text.h"
-#include "platform/atspi/accessibility_bus_switch.h"
-#include "platform/atspi/atspi_automation_tree.h"
-#include "platform/x11/x_beeper.h"
+#include "platform/desktop_platform.h"
 
 namespace qrv::cli {
 
@@ -32,8 +30,8 @@ int BadInput(const char* command, const std::string& message) {
 }
 
 // Says why nothing can be read when the desktop has accessibility switched off.
-void ExplainSwitchedOff() {
-    if (AccessibilityBusSwitch().IsEnabled() == false) {
+void ExplainSwitchedOff(DesktopPlatform& platform) {
+    if (platform.accessibility && platform.accessibility->IsEnabled() == false) {
         std::fputs(
             "quorvane-cli: note: accessibility support is switched off on this desktop, so "
             "many applications expose no controls; switch it on (e.g. gsettings set "
@@ -53,13 +51,14 @@ int RunElementsCommand(const std::vector<std::string>& args) {
     if (args.empty() || args.size() > 2 || (args.size() == 2 && !onlyClickables)) {
         return BadInput("elements", "expected WINDOW [--only-clickables]");
     }
-    std::shared_ptr<AutomationTree> tree = AtspiAutomationTree::Open();
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
+    std::shared_ptr<AutomationTree> tree = platform->openTree ? platform->openTree() : nullptr;
     std::optional<std::string> text;
     if (tree) {
         text = WindowControlsText(*tree, args[0], onlyClickables);
     }
     if (!text) {
-        ExplainSwitchedOff();
+        ExplainSwitchedOff(*platform);
         std::fprintf(stderr, "quorvane-cli elements: no window named '%s'\n", args[0].c_str());
         return 1;
     }
@@ -77,13 +76,13 @@ int RunClickElementCommand(const std::vector<std::string>& args) {
     if (args.size() < 2 || args.size() > 3) {
         return BadInput("click-element", "expected WINDOW NAME [VALUE]");
     }
-    XBeeper beeper;
-    CElementClicker clicker(&AtspiAutomationTree::Open, beeper);
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
+    CElementClicker clicker(platform->openTree, *platform->beeper);
     const bool useValue = args.size() == 3;
     if (clicker.ClickElement(args[0], args[1], useValue ? args[2] : std::string(), !useValue)) {
         return 0;
     }
-    ExplainSwitchedOff();
+    ExplainSwitchedOff(*platform);
     std::fprintf(stderr, "quorvane-cli click-element: '%s' in '%s' was not invoked\n",
                  args[1].c_str(), args[0].c_str());
     return 1;

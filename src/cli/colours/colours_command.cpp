@@ -8,7 +8,7 @@
 #include "core/colours/color_sources.h"
 #include "core/colours/colors_html_export.h"
 #include "core/settings/setting_keys.h"
-#include "platform/qt/qt_image_codec.h"
+#include "platform/desktop_platform.h"
 
 namespace qrv::cli {
 
@@ -66,8 +66,8 @@ int RunColoursCommand(const std::vector<std::string>& args) {
     if (!o) {
         return BadInput(error);
     }
-    QtImageCodec codec;
-    CollectedColors colours = CollectImageFileColors(codec, o->image);
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform(PlatformReach::kFiles);
+    CollectedColors colours = CollectImageFileColors(*platform->codec, o->image);
     if (colours.status != kStatusOk) {
         std::fprintf(stderr, "quorvane-cli colours: %s\n",
                      ImageLoadFailedText(colours.status, o->image).c_str());

@@ -18,16 +18,7 @@
 #include "core/settings/memory_profile_store.h"
 #include "core/settings/profile.h"
 #include "core/settings/setting_keys.h"
-#include "platform/atspi/atspi_automation_tree.h"
-#include "platform/desktop/desktop_shell.h"
-#include "platform/espeak/espeak_voice_factory.h"
-#include "platform/qt/qt_image_codec.h"
-#include "platform/x11/x_beeper.h"
-#include "platform/x11/x_display_layout.h"
-#include "platform/x11/x_input_injector.h"
-#include "platform/x11/x_screen_source.h"
-#include "platform/x11/x_top_level_windows.h"
-#include "platform/x11/x_window_activator.h"
+#include "platform/desktop_platform.h"
 
 namespace qrv::cli {
 
@@ -38,27 +29,19 @@ int BadInput(const std::string& message) {
     return 2;
 }
 
-// Where the run's pixels come from and where its actions go.
+// Where the run's pixels come from and where its actions go: the live desktop,
+// or a screen image with an offscreen desktop around it.
 struct Desktop {
-    std::unique_ptr<ScreenSource> screen;
+    DesktopPlatform& platform;
+    std::unique_ptr<ImageScreenSource> image;
     std::unique_ptr<OffscreenDesktop> offscreen;
-    std::unique_ptr<XDisplayLayout> layout;
-    std::unique_ptr<XInputInjector> input;
-    std::unique_ptr<XBeeper> beeper;
-    std::unique_ptr<XWindowActivator> activator;
-    std::unique_ptr<XTopLevelWindows> windows;
 
-    DisplayLayout& Layout() {
-        return offscreen ? *offscreen : static_cast<DisplayLayout&>(*layout);
-    }
-    InputInjector& Input() { return offscreen ? *offscreen : static_cast<InputInjector&>(*input); }
-    Beeper& Sound() { return offscreen ? *offscreen : static_cast<Beeper&>(*beeper); }
-    WindowActivator& Activator() {
-        return offscreen ? *offscreen : static_cast<WindowActivator&>(*activator);
-    }
-    TopLevelWindows& Windows() {
-        return offscreen ? *offscreen : static_cast<TopLevelWindows&>(*windows);
-    }
+    ScreenSource& Screen() { return image ? *image : *platform.screen; }
+    DisplayLayout& Layout() { return offscreen ? *offscreen : *platform.layout; }
+    InputInjector& Input() { return offscreen ? *offscreen : *platform.input; }
+    Beeper& Sound() { return offscreen ? *offscreen : *platform.beeper; }
+    WindowActivator& Activator() { return offscreen ? *offscreen : *platform.activator; }
+    TopLevelWindows& Windows() { return offscreen ? *offscreen : *platform.windows; }
 };
 
 // Why an image file could not be loaded, in a few words.
@@ -68,16 +51,16 @@ std::string LoadFailure(const std::string& path, uint32_t status) {
         return "is not a regular file";
     }
     if (status == kStatusOutOfMemory) {
-        return "is too large (more than " + std::to_string(QtImageCodec::kMaxSide) + " x " +
-               std::to_string(QtImageCodec::kMaxSide) + " pixels or 512 MiB)";
+        return "is too large (more than " + std::to_string(kMaxImageSide) + " x " +
+               std::to_string(kMaxImageSide) + " pixels or 512 MiB)";
     }
     return "cannot be decoded";
 }
 
-std::optional<Desktop> OpenScreenImage(const FindOptions& o, ImageCodec& codec,
+std::optional<Desktop> OpenScreenImage(const FindOptions& o, DesktopPlatform& platform,
                                        std::string& error) {
     DecodedImage image;
-    const uint32_t status = codec.LoadImageFile(o.screenImage, image);
+    const uint32_t status = platform.codec->LoadImageFile(o.screenImage, image);
     if (status != kStatusOk || image.pixels.Empty()) {
         error =
             "the screen image " + Quoted(o.screenImage) + " " + LoadFailure(o.screenImage, status);
@@ -91,27 +74,19 @@ std::optional<Desktop> OpenScreenImage(const FindOptions& o, ImageCodec& codec,
                 " puts the screen image beyond the last screen coordinate";
         return std::nullopt;
     }
-    auto source = std::make_unique<ImageScreenSource>(std::move(image.pixels), o.origin);
-    Desktop d;
-    d.offscreen = std::make_unique<OffscreenDesktop>(source->Bounds());
-    d.screen = std::move(source);
+    Desktop d{platform, std::make_unique<ImageScreenSource>(std::move(image.pixels), o.origin),
+              nullptr};
+    d.offscreen = std::make_unique<OffscreenDesktop>(d.image->Bounds());
     return d;
 }
 
-std::optional<Desktop> OpenLiveScreen(std::string& error) {
-    auto screen = std::make_unique<XScreenSource>();
-    if (!screen->Connected()) {
-        error = "cannot open the X display (is DISPLAY set?); --screen-image searches a file";
+std::optional<Desktop> OpenLiveScreen(DesktopPlatform& platform, std::string& error) {
+    if (!platform.HasSession()) {
+        error = "cannot reach the " + platform.name +
+                " desktop (is DISPLAY set?); --screen-image searches a file";
         return std::nullopt;
     }
-    Desktop d;
-    d.screen = std::move(screen);
-    d.layout = std::make_unique<XDisplayLayout>();
-    d.input = std::make_unique<XInputInjector>();
-    d.beeper = std::make_unique<XBeeper>();
-    d.activator = std::make_unique<XWindowActivator>();
-    d.windows = std::make_unique<XTopLevelWindows>();
-    return d;
+    return Desktop{platform, nullptr, nullptr};
 }
 
 // The search area: the given rectangle, or the whole screen image.
@@ -119,7 +94,7 @@ Rect SearchArea(const FindOptions& o, const Desktop& d) {
     if (o.area) {
         return *o.area;
     }
-    return static_cast<const ImageScreenSource&>(*d.screen).Bounds();
+    return d.image->Bounds();
 }
 
 std::optional<std::string> CheckPicture(const FindOptions& o, ImageCodec& codec) {
@@ -171,7 +146,10 @@ MainWindowFields FieldsFrom(const FindOptions& o, Rect area) {
 }
 
 int Run(const FindOptions& o) {
-    QtImageCodec codec;
+    // A screen image needs no connection to the desktop.
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform(
+        o.screenImage.empty() ? PlatformReach::kSession : PlatformReach::kFiles);
+    ImageCodec& codec = *platform->codec;
     if (auto problem = CheckPicture(o, codec)) {
         return BadInput(*problem);
     }
@@ -181,8 +159,8 @@ int Run(const FindOptions& o) {
             "--screen-image");
     }
     std::string error;
-    std::optional<Desktop> desktop =
-        o.screenImage.empty() ? OpenLiveScreen(error) : OpenScreenImage(o, codec, error);
+    std::optional<Desktop> desktop = o.screenImage.empty() ? OpenLiveScreen(*platform, error)
+                                                           : OpenScreenImage(o, *platform, error);
     if (!desktop) {
         return BadInput(error);
     }
@@ -195,15 +173,13 @@ int Run(const FindOptions& o) {
     profile.Write(keys::kMoveCursorWithSearch, o.sweep ? 1 : 0);
 
     SystemClock clock;
-    EspeakVoiceFactory voices;
-    CTextSpeaker speaker(voices);
-    DesktopShell shell;
-    CElementClicker elements(&AtspiAutomationTree::Open, desktop->Sound());
+    CTextSpeaker speaker(*platform->voices);
+    CElementClicker elements(platform->openTree, desktop->Sound());
     ConsoleSearchView view;
     MainWindowFields fields = FieldsFrom(o, area);
     SearchControllerDeps deps{
-        {*desktop->screen, desktop->Input(), desktop->Layout(), clock, speaker, &elements, shell,
-         desktop->Activator(), desktop->Sound(), profile},
+        {desktop->Screen(), desktop->Input(), desktop->Layout(), clock, speaker, &elements,
+         *platform->shell, desktop->Activator(), desktop->Sound(), profile},
         codec,
         nullptr,
         nullptr};

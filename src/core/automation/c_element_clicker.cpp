@@ -20,7 +20,7 @@ bool CElementClicker::EnsureAutomation() {
 
 ElementPtr CElementClicker::HeldRoot() {
     std::lock_guard lock(m_mutex);
-    if (!m_pTree) {
+    if (!m_pTree && m_openTree) {  // no opener: the desktop has no tree
         m_pTree = m_openTree();
     }
     if (m_pTree && !m_pRoot) {

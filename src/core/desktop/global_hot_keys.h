@@ -23,8 +23,10 @@ class GlobalHotKeys {
     // key is unknown or another client holds the combination.
     virtual bool Register(int id, uint32_t modifiers, uint32_t virtualKey) = 0;
     virtual void Unregister(int id) = 0;
-    // Called on the thread that owns the hot keys (the GUI thread) once per press.
-    virtual void SetHandler(Handler handler) = 0;
+    // `handler` is called with `id` on the thread that owns the hot keys (the
+    // GUI thread) once per press of the combination `id` holds; an empty one
+    // removes it. Each id has its own handler, so windows share one object.
+    virtual void SetHandler(int id, Handler handler) = 0;
 };
 
 }  // namespace qrv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace qrv {
@@ -16,6 +17,13 @@ class ProfileStore {
                                   const std::string& def) = 0;
     virtual bool WriteString(const std::string& section, const std::string& key,
                              const std::string& value) = 0;
+
+    // Writes what is still unsaved to lasting storage; false when that failed,
+    // after telling the failure report why. Stores that write at once keep
+    // this default.
+    virtual bool Save() { return true; }
+    using FailureReport = std::function<void(const std::string& reason)>;
+    virtual void SetFailureReport(FailureReport /*report*/) {}
 };
 
 }  // namespace qrv

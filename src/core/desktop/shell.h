@@ -18,6 +18,9 @@ class Shell {
     virtual bool Open(const std::string& target) = 0;
     // Shows the file selected in the file manager.
     virtual bool Reveal(const std::string& file) = 0;
+    // Shows the file's properties in the file manager; false where no file
+    // manager offers that.
+    virtual bool ShowProperties(const std::string& file) = 0;
 };
 
 }  // namespace qrv

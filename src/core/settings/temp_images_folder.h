@@ -13,4 +13,8 @@ inline constexpr std::string_view kTempImagesFolderName = "Quorvane-by-Tolbrin";
 // is missing; a failure to create it is ignored here (the caller checks).
 std::string GetTempImagesFolder(const std::string& localDataFolder);
 
+// Makes sure the default folder for captured pictures inside
+// `localDataFolder` exists; returns why it cannot, or nothing.
+std::string TempImagesFolderProblem(const std::string& localDataFolder);
+
 }  // namespace qrv

@@ -131,6 +131,10 @@ bool DesktopShell::ShowInFileManager(const QString& uri) {
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
+bool DesktopShell::ShowProperties(const std::string& file) {
+    return m_properties.ShowProperties(file);
+}
+
 bool DesktopShell::StartOpener(const QString& target) const {
     return QProcess::startDetached(m_opener, {target});
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/desktop/shell.h"
+#include "platform/desktop/file_properties_viewer.h"
 
 namespace qrv {
 
@@ -10,7 +11,7 @@ namespace qrv {
 // with the execute bit start detached, everything else goes to the opener
 // program (the desktop's default-application launcher), printing to the print
 // spooler, and revealing asks the session's file manager over D-Bus, falling
-// back to opening the folder.
+// back to opening the folder; properties are shown by the file manager too.
 class DesktopShell : public Shell {
   public:
     explicit DesktopShell(QString opener = QStringLiteral("xdg-open"),
@@ -25,6 +26,7 @@ class DesktopShell : public Shell {
     bool Execute(const std::string& file, const std::string& verb) override;
     bool Open(const std::string& target) override;
     bool Reveal(const std::string& file) override;
+    bool ShowProperties(const std::string& file) override;
 
   private:
     // The program `file` names, or empty when it names none.
@@ -35,6 +37,7 @@ class DesktopShell : public Shell {
 
     const QString m_opener;
     const QString m_printer;
+    FilePropertiesViewer m_properties;
 };
 
 }  // namespace qrv

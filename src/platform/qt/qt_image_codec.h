@@ -18,9 +18,8 @@ namespace qrv {
 // `maxPixels` pixels are refused from their header with kStatusOutOfMemory.
 class QtImageCodec : public ImageCodec {
   public:
-    static constexpr int32_t kMaxSide = 16384;
-    // 512 MiB of 32-bit pixels.
-    static constexpr uint64_t kDefaultMaxPixels = (uint64_t(512) << 20) / 4;
+    static constexpr int32_t kMaxSide = kMaxImageSide;
+    static constexpr uint64_t kDefaultMaxPixels = kMaxImagePixels;
     // Beyond the pixels, headers and metadata of any sensible file fit here.
     static constexpr int64_t kMaxFileBytes = int64_t(kDefaultMaxPixels) * 4 + (int64_t(1) << 20);
 

@@ -83,7 +83,8 @@ bool IniProfileStore::Save() {
     }
     if (report) {
         report(QStringLiteral("The settings could not be saved to \"%1\".\n\n%2")
-                   .arg(m_filePath, failure));
+                   .arg(m_filePath, failure)
+                   .toStdString());
     }
     return false;
 }

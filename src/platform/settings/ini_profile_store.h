@@ -20,9 +20,6 @@ namespace qrv {
 // cut short. Safe to use from several threads.
 class IniProfileStore : public ProfileStore {
   public:
-    // Told why a save failed, the first time one does.
-    using FailureReport = std::function<void(const QString& reason)>;
-
     explicit IniProfileStore(QString filePath);
     // Saves what is still unsaved.
     ~IniProfileStore() override;
@@ -39,8 +36,9 @@ class IniProfileStore : public ProfileStore {
                      const std::string& value) override;
 
     // Writes the changed keys to the file; true when nothing is left unsaved.
-    bool Save();
-    void SetFailureReport(FailureReport report);
+    // The failure report is told why a save failed, the first time one does.
+    bool Save() override;
+    void SetFailureReport(FailureReport report) override;
 
     const QString& FilePath() const { return m_filePath; }
     // How often the file has been read and parsed: once when first used, and

@@ -17,8 +17,11 @@ Win32GlobalHotKeys::Win32GlobalHotKeys()
           if (message != WM_HOTKEY) {
               return false;
           }
-          if (m_handler) {
-              m_handler(int(wParam));
+          const auto handler = m_handlers.find(int(wParam));
+          if (handler != m_handlers.end()) {
+              // A copy: the handler may replace itself.
+              Handler call = handler->second;
+              call(int(wParam));
           }
           return true;
       })) {}
@@ -52,8 +55,12 @@ void Win32GlobalHotKeys::Unregister(int id) {
     }
 }
 
-void Win32GlobalHotKeys::SetHandler(Handler handler) {
-    m_handler = std::move(handler);
+void Win32GlobalHotKeys::SetHandler(int id, Handler handler) {
+    if (handler) {
+        m_handlers[id] = std::move(handler);
+    } else {
+        m_handlers.erase(id);
+    }
 }
 
 }  // namespace qrv::win32

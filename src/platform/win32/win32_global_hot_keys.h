@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <set>
 
@@ -20,12 +21,12 @@ class Win32GlobalHotKeys : public GlobalHotKeys {
     bool Connected() const;
     bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override;
     void Unregister(int id) override;
-    void SetHandler(Handler handler) override;
+    void SetHandler(int id, Handler handler) override;
 
   private:
     std::unique_ptr<MessageWindow> m_pWindow;
     std::set<int> m_ids;
-    Handler m_handler;
+    std::map<int, Handler> m_handlers;
 };
 
 }  // namespace qrv::win32

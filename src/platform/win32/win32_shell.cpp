@@ -1,8 +1,9 @@
 #include "platform/win32/win32_shell.h"
 
+#include <windows.h>
+
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/wide_text.h"

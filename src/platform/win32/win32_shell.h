@@ -17,8 +17,7 @@ class Win32Shell : public Shell {
     bool Execute(const std::string& file, const std::string& verb) override;
     bool Open(const std::string& target) override;
     bool Reveal(const std::string& file) override;
-    // The file's properties sheet.
-    bool ShowProperties(const std::string& file);
+    bool ShowProperties(const std::string& file) override;
 
   private:
     bool ShellExecuteWith(const std::wstring& file, const std::wstring& verb, unsigned long mask);

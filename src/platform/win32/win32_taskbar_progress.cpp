@@ -1,7 +1,8 @@
 #include "platform/win32/win32_taskbar_progress.h"
 
-#include <shobjidl.h>
 #include <windows.h>
+
+#include <shobjidl.h>
 
 namespace qrv::win32 {
 namespace {
@@ -25,7 +26,13 @@ HWND MainWindow() {
 
 }  // namespace
 
-Win32TaskbarProgress::Win32TaskbarProgress() {
+Win32TaskbarProgress::Win32TaskbarProgress() = default;
+
+ITaskbarList3* Win32TaskbarProgress::Taskbar() {
+    if (m_bTried) {
+        return m_pTaskbar;
+    }
+    m_bTried = true;
     ITaskbarList3* taskbar = nullptr;
     if (SUCCEEDED(
             CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&taskbar)))) {
@@ -35,6 +42,7 @@ Win32TaskbarProgress::Win32TaskbarProgress() {
             taskbar->Release();
         }
     }
+    return m_pTaskbar;
 }
 
 Win32TaskbarProgress::~Win32TaskbarProgress() {
@@ -45,7 +53,7 @@ Win32TaskbarProgress::~Win32TaskbarProgress() {
 
 void Win32TaskbarProgress::SetState(TaskbarState state) {
     HWND window = MainWindow();
-    if (m_pTaskbar && window) {
+    if (window && Taskbar()) {
         m_pTaskbar->SetProgressState(
             window, state == TaskbarState::Indeterminate ? TBPF_INDETERMINATE : TBPF_NOPROGRESS);
     }
@@ -53,7 +61,7 @@ void Win32TaskbarProgress::SetState(TaskbarState state) {
 
 void Win32TaskbarProgress::SetValue(uint64_t done, uint64_t total) {
     HWND window = MainWindow();
-    if (m_pTaskbar && window) {
+    if (window && Taskbar()) {
         m_pTaskbar->SetProgressValue(window, done, total);
     }
 }

@@ -7,8 +7,9 @@ struct ITaskbarList3;
 namespace qrv::win32 {
 
 // ITaskbarList3 progress on this process's main window: its first visible,
-// unowned top-level window. Created on the GUI thread; does nothing where the
-// shell has no taskbar object.
+// unowned top-level window. Used on the GUI thread, whose COM apartment the
+// taskbar object is made in on first use; does nothing where the shell has
+// none.
 class Win32TaskbarProgress : public TaskbarProgress {
   public:
     Win32TaskbarProgress();
@@ -20,7 +21,10 @@ class Win32TaskbarProgress : public TaskbarProgress {
     void SetValue(uint64_t done, uint64_t total) override;
 
   private:
+    ITaskbarList3* Taskbar();
+
     ITaskbarList3* m_pTaskbar = nullptr;
+    bool m_bTried = false;
 };
 
 }  // namespace qrv::win32

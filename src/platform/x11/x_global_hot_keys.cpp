@@ -79,8 +79,12 @@ void XGlobalHotKeys::Unregister(int id) {
     m_hotKeys.erase(it);
 }
 
-void XGlobalHotKeys::SetHandler(Handler handler) {
-    m_handler = std::move(handler);
+void XGlobalHotKeys::SetHandler(int id, Handler handler) {
+    if (handler) {
+        m_handlers[id] = std::move(handler);
+    } else {
+        m_handlers.erase(id);
+    }
 }
 
 // A combination another client holds fails with an access error; the part
@@ -131,9 +135,11 @@ void XGlobalHotKeys::HandleKey(bool press, const Combination& c) {
         return;  // auto-repeat of a held key
     }
     for (const auto& [id, hotKey] : m_hotKeys) {
-        if (hotKey == c && m_handler) {
-            Handler handler = m_handler;  // the handler may replace itself
-            handler(id);
+        if (hotKey == c) {
+            if (auto found = m_handlers.find(id); found != m_handlers.end()) {
+                Handler handler = found->second;  // the handler may replace itself
+                handler(id);
+            }
             return;
         }
     }

@@ -25,7 +25,7 @@ class XGlobalHotKeys : public GlobalHotKeys {
     bool Connected() const { return m_pDisplay != nullptr; }
     bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override;
     void Unregister(int id) override;
-    void SetHandler(Handler handler) override;
+    void SetHandler(int id, Handler handler) override;
 
     // Handles every key event that has arrived; the notifier calls it.
     void DispatchPending();
@@ -46,7 +46,7 @@ class XGlobalHotKeys : public GlobalHotKeys {
     std::unique_ptr<QSocketNotifier> m_pNotifier;
     std::map<int, Combination> m_hotKeys;
     std::set<unsigned int> m_keysDown;
-    Handler m_handler;
+    std::map<int, Handler> m_handlers;
 };
 
 }  // namespace qrv

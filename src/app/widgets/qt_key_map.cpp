@@ -1,4 +1,4 @@
-#include "platform/qt/qt_key_map.h"
+#include "app/widgets/qt_key_map.h"
 
 #include <algorithm>
 #include <array>

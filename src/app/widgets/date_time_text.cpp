@@ -1,4 +1,4 @@
-#include "platform/qt/date_time_text.h"
+#include "app/widgets/date_time_text.h"
 
 #include <QList>
 #include <QString>

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "platform/qt/qt_key_map.h"
+#include "app/widgets/qt_key_map.h"
 #include "platform/x11/virtual_key_map.h"
 
 namespace qrv {

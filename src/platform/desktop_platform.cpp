@@ -1,0 +1,55 @@
+#include "platform/desktop_platform.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/backend_table.h"
+
+namespace qrv {
+
+namespace {
+
+const Backend* Named(std::string_view name) {
+    for (const Backend* backend : ConfiguredBackendTable()) {
+        if (name == backend->name) {
+            return backend;
+        }
+    }
+    return nullptr;
+}
+
+// QRV_PLATFORM's backend when it names one; else the first that recognises
+// the session; else the first configured, which then opens without a session.
+const Backend& Chosen() {
+    if (const char* wanted = std::getenv("QRV_PLATFORM"); wanted && *wanted) {
+        if (const Backend* backend = Named(wanted)) {
+            return *backend;
+        }
+        std::fprintf(stderr, "QRV_PLATFORM=%s is not one of this build's desktops (%s)\n", wanted,
+                     ConfiguredBackends().c_str());
+    }
+    for (const Backend* backend : ConfiguredBackendTable()) {
+        if (backend->fitsSession()) {
+            return *backend;
+        }
+    }
+    return *ConfiguredBackendTable().front();
+}
+
+}  // namespace
+
+std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach) {
+    return Chosen().open(reach);
+}
+
+std::string ConfiguredBackends() {
+    std::string names;
+    for (const Backend* backend : ConfiguredBackendTable()) {
+        names += names.empty() ? "" : ", ";
+        names += backend->name;
+    }
+    return names;
+}
+
+}  // namespace qrv

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/desktop/accessibility_switch.h"
+#include "core/desktop/automation_tree.h"
+#include "core/desktop/beeper.h"
+#include "core/desktop/display_layout.h"
+#include "core/desktop/global_hot_keys.h"
+#include "core/desktop/image_codec.h"
+#include "core/desktop/image_file_writer.h"
+#include "core/desktop/input_injector.h"
+#include "core/desktop/name_change_monitor.h"
+#include "core/desktop/profile_store.h"
+#include "core/desktop/screen_source.h"
+#include "core/desktop/shell.h"
+#include "core/desktop/taskbar_progress.h"
+#include "core/desktop/top_level_windows.h"
+#include "core/desktop/user_folders.h"
+#include "core/desktop/voice.h"
+#include "core/desktop/window_activator.h"
+
+namespace qrv {
+
+// Every service of one desktop, owned here and opened together by
+// OpenDesktopPlatform(). Services are destroyed in reverse order of their
+// declaration.
+//
+// Always present: profile, folders, codec, imageWriter, shell, voices.
+// Present when the session was asked for (PlatformReach::kSession), even if
+// it cannot be reached: beeper.
+// Present when the session was asked for and reached (HasSession()): screen,
+// input, layout, windows, activator. A front end that needs the live screen
+// reports that the session is missing.
+// Null where the backend has no such service:
+//   hotKeys       — no global key grab (Wayland: the start/stop key is a
+//                   session-bus method instead); also without a session;
+//   taskbar       — no dock shows progress;
+//   nameChanges, accessibility — no accessibility bus;
+//   openTree      — empty function when no accessibility tree can be read.
+struct DesktopPlatform {
+    DesktopPlatform() = default;
+    DesktopPlatform(const DesktopPlatform&) = delete;
+    DesktopPlatform& operator=(const DesktopPlatform&) = delete;
+    virtual ~DesktopPlatform() = default;
+
+    // "x11", "wayland" or "win32".
+    std::string name;
+
+    std::unique_ptr<ProfileStore> profile;  // the user's own profile
+    std::unique_ptr<UserFolders> folders;
+    std::unique_ptr<ImageCodec> codec;
+    std::unique_ptr<ImageFileWriter> imageWriter;
+    std::unique_ptr<Shell> shell;
+    std::unique_ptr<VoiceFactory> voices;
+    std::unique_ptr<Beeper> beeper;
+
+    std::unique_ptr<ScreenSource> screen;
+    std::unique_ptr<InputInjector> input;
+    std::unique_ptr<DisplayLayout> layout;
+    std::unique_ptr<TopLevelWindows> windows;
+    std::unique_ptr<WindowActivator> activator;
+    std::unique_ptr<GlobalHotKeys> hotKeys;
+    std::unique_ptr<TaskbarProgress> taskbar;
+
+    AutomationTreeFactory openTree;
+    std::unique_ptr<NameChangeMonitor> nameChanges;
+    std::unique_ptr<AccessibilitySwitch> accessibility;
+
+    // True when the live desktop could be reached.
+    bool HasSession() const { return screen != nullptr; }
+};
+
+// How much of the desktop a caller needs.
+enum class PlatformReach {
+    kSession,  // the live desktop too: its screen, input, windows and keys
+    kFiles,    // only what works on files: no connection to the session is made
+};
+
+// Opens the backend for this session: the one named by the QRV_PLATFORM
+// environment variable when set, else the first configured backend that
+// recognises the session. Never null: without a reachable session the
+// platform has no live services (see above). Needs a Qt application object.
+std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach = PlatformReach::kSession);
+
+// The backend names this build was configured with, in order of preference.
+std::string ConfiguredBackends();
+
+}  // namespace qrv

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop_platform.h"
+#include "platform_test_support.h"
+
+namespace qrv {
+namespace {
+
+// Sets an environment variable for one scope and puts the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, std::optional<std::string> value) : m_name(name) {
+        if (const char* old = std::getenv(name)) {
+            m_old = old;
+        }
+        Set(value);
+    }
+    ~ScopedEnv() { Set(m_old); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    void Set(const std::optional<std::string>& value) {
+        if (value) {
+            setenv(m_name, value->c_str(), 1);
+        } else {
+            unsetenv(m_name);
+        }
+    }
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+// The services every platform has, whether or not it reaches its session.
+void ExpectSessionlessServices(const DesktopPlatform& p) {
+    EXPECT_NE(p.profile, nullptr);
+    EXPECT_NE(p.folders, nullptr);
+    EXPECT_NE(p.codec, nullptr);
+    EXPECT_NE(p.imageWriter, nullptr);
+    EXPECT_NE(p.shell, nullptr);
+    EXPECT_NE(p.voices, nullptr);
+}
+
+TEST(DesktopPlatformTest, ChoosesTheBackendOfTheSessionOrTheOneNamed) {
+    QRV_SKIP_WITHOUT_DESKTOP();
+    test::EnsureQtApp();
+    const std::string display = std::getenv("DISPLAY");
+    struct Case {
+        const char* what;
+        std::optional<std::string> wanted;  // QRV_PLATFORM
+        std::optional<std::string> display;
+        bool session;
+    };
+    const std::vector<Case> cases{
+        {"the session's own", std::nullopt, display, true},
+        {"named", "x11", display, true},
+        {"unknown name: the session's", "nonesuch", display, true},
+        {"empty name: the session's", "", display, true},
+        {"no session", std::nullopt, std::nullopt, false},
+        {"named without its session", "x11", std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScopedEnv wanted("QRV_PLATFORM", c.wanted);
+        ScopedEnv session("DISPLAY", c.display);
+        std::unique_ptr<DesktopPlatform> p = OpenDesktopPlatform();
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->name, "x11");
+        ExpectSessionlessServices(*p);
+        EXPECT_EQ(p->HasSession(), c.session);
+        // The live services come all together or not at all.
+        for (bool present : {p->input != nullptr, p->layout != nullptr, p->windows != nullptr,
+                             p->activator != nullptr, p->hotKeys != nullptr}) {
+            EXPECT_EQ(present, c.session);
+        }
+        EXPECT_NE(p->beeper, nullptr);
+        EXPECT_TRUE(p->openTree);
+        EXPECT_NE(p->nameChanges, nullptr);
+        EXPECT_NE(p->accessibility, nullptr);
+    }
+}
+
+// Opened for files, a platform makes no connection to the session.
+TEST(DesktopPlatformTest, FilesReachLeavesTheSessionAlone) {
+    QRV_SKIP_WITHOUT_DESKTOP();
+    test::EnsureQtApp();
+    std::unique_ptr<DesktopPlatform> p = OpenDesktopPlatform(PlatformReach::kFiles);
+    ExpectSessionlessServices(*p);
+    EXPECT_FALSE(p->HasSession());
+    EXPECT_EQ(p->beeper, nullptr);
+    EXPECT_EQ(p->hotKeys, nullptr);
+}
+
+TEST(DesktopPlatformTest, ListsTheConfiguredBackends) {
+    EXPECT_NE(ConfiguredBackends().find("x11"), std::string::npos) << ConfiguredBackends();
+}
+
+// A platform reaches the same screen the X11 services see: its layout covers
+// the private desktop's two monitors.
+TEST(DesktopPlatformTest, LiveServicesReachTheSession) {
+    QRV_SKIP_WITHOUT_DESKTOP();
+    test::EnsureQtApp();
+    std::unique_ptr<DesktopPlatform> p = OpenDesktopPlatform();
+    ASSERT_TRUE(p->HasSession());
+    const Rect screen = p->layout->VirtualScreen();
+    EXPECT_GT(screen.Width(), 0);
+    EXPECT_GE(p->layout->Monitors().size(), 1u);
+    PixelImage pixels;
+    EXPECT_TRUE(p->screen->Capture(screen.left, screen.top, 4, 4, pixels));
+    EXPECT_EQ(pixels.m_iWidth, 4);
+}
+
+}  // namespace
+}  // namespace qrv
