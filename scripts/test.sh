@@ -44,3 +44,5 @@ if [ -e build-asan/tests/platform_tests ]; then
     bash scripts/with-desktop.sh --wm bash -c 'cd build-asan && ctest --output-on-failure -R "^platform_tests$"'
 fi
 
+echo "== Windows build under Wine (skipped without the Qt kit for Windows)"
+bash tests/win32/run.sh "$PWD/build-asan/src/cli/quorvane-cli"

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_backend.h"
 
+#include <windows.h>
+
 #include "platform/qt/qt_image_codec.h"
 #include "platform/qt/qt_image_file_writer.h"
 #include "platform/win32/known_folder_user_folders.h"
@@ -24,7 +26,14 @@ bool FitsSession() {
     return true;
 }
 
+// Screen coordinates are physical pixels of every monitor. The window's
+// toolkit may have declared this already; then the call changes nothing.
+void DeclarePerMonitorDpiAware() {
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+}
+
 void AddSessionServices(DesktopPlatform& p) {
+    DeclarePerMonitorDpiAware();
     p.beeper = std::make_unique<Win32Beeper>();
     p.screen = std::make_unique<Win32ScreenSource>();
     p.input = std::make_unique<Win32InputInjector>();
