@@ -121,7 +121,10 @@ TEST_F(ProfileFixture, EmptyProfileGivesTheFirstRunSetUp) {
 std::string Keys(const std::vector<std::string>& entries) {
     std::string keys;
     for (const std::string& e : entries) {
-        keys += (keys.empty() ? "" : " ") + e.substr(0, e.find('='));
+        if (!keys.empty()) {
+            keys += ' ';
+        }
+        keys.append(e, 0, e.find('='));
     }
     return keys;
 }
