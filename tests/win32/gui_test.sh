@@ -20,7 +20,9 @@ wait_for() {  # SECONDS COMMAND...
 key='HKCU\Software\Tolbrin \Quorvane by Tolbrin\Instance 2'
 wine reg delete 'HKCU\Software\Tolbrin ' /f >/dev/null 2>&1
 convert -size 300x120 xc: +noise Random -alpha set PNG32:screen.png
-convert screen.png -crop 12x9+250+100 +repage PNG32:pic.png
+# Elsewhere than the command-line test's picture: Wine keeps the cursor
+# position it last set and skips a move there, whatever X did meanwhile.
+convert screen.png -crop 12x9+150+60 +repage PNG32:pic.png
 picture=$(winepath -w "$work/pic.png")
 # A search of the screen's top-left corner for the picture, started by
 # Ctrl+F9; the cursor stays where the match put it (no speech under Wine).
@@ -42,7 +44,7 @@ app=$!
 window=""
 shown() { window=$(xdotool search --name '^Quorvane by Tolbrin$' 2>/dev/null | head -1); [ -n "$window" ]; }
 wait_for 120 shown || fail "no window titled Quorvane by Tolbrin"
-at_picture() { [ "$(xdotool getmouselocation --shell | head -2 | tr '\n' ' ')" = "X=256 Y=104 " ]; }
+at_picture() { [ "$(xdotool getmouselocation --shell | head -2 | tr '\n' ' ')" = "X=156 Y=64 " ]; }
 # Wine sees keys only while one of its windows has the focus.
 press() { xdotool windowfocus --sync "$window" key ctrl+F9; wait_for 5 at_picture; }
 pressed=0
