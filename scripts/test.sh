@@ -48,3 +48,5 @@ echo "== Debian package: made, validated and run unpacked"
 bash tests/scripts/package_test.sh
 echo "== Wayland backend inside a headless sway, as an unprivileged user"
 bash tests/wayland/run-suite.sh build-asan
+echo "== Windows build under Wine (skipped without the Qt kit for Windows)"
+bash tests/win32/run.sh "$PWD/build-asan/src/cli/quorvane-cli"

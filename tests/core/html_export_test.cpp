@@ -29,7 +29,8 @@ class HtmlExportTest : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
+    // Joined the way the exporter joins folder and name.
+    std::string PathOf(const std::string& name) const { return m_dir.string() + "/" + name; }
     static std::string Read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -142,7 +143,11 @@ TEST_F(HtmlExportTest, PlantedLinksAreNotFollowedAndReplacedPagesKeepTheirMode) 
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = PathOf(c.name);
-        fs::create_symlink(victim, path + ".part");
+        std::error_code linked;
+        fs::create_symlink(victim, path + ".part", linked);
+        if (linked) {
+            GTEST_SKIP() << "no symbolic links on this system: " << linked.message();
+        }
         if (c.mode) {
             Touch(path, "old");
             fs::permissions(path, *c.mode);

@@ -58,8 +58,10 @@ TEST(PixelImageTest, ResizeKeepsTheBlockAndItsPixelsWhenTheyFit) {
         EXPECT_EQ(image.m_iHeight, step.h);
         EXPECT_EQ(image.SizeBytes(), std::size_t(step.w) * std::size_t(step.h) * 4);
         EXPECT_TRUE(image.m_pInfo.empty());
-        EXPECT_EQ(image.Data() == block, step.sameBlock) << step.w << "x" << step.h;
+        // A bigger image gets a new block, which the allocator may place where
+        // the old one was freed: only keeping the block is observable.
         if (step.sameBlock) {  // the bytes are left as they were
+            EXPECT_EQ(image.Data(), block) << step.w << "x" << step.h;
             EXPECT_EQ(image.Data()[0], 0x01) << step.w << "x" << step.h;
             EXPECT_EQ(image.Data()[4], 0x02) << step.w << "x" << step.h;
         }

@@ -1,68 +1,53 @@
 #include "cli/find/interrupt_watch.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <atomic>
+#include <chrono>
 #include <csignal>
+#include <cstdlib>
 
 namespace qrv::cli {
 
 namespace {
 
-constexpr char kStop = 's';
-constexpr char kQuit = 'q';
+constexpr auto kLookEvery = std::chrono::milliseconds(10);
 
-int g_pipe[2] = {-1, -1};
 std::atomic<int> g_interrupts{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
-// Async-signal-safe only: an atomic counter, write() and _exit().
 extern "C" void OnInterrupt(int signal) {
     if (g_interrupts.fetch_add(1) > 0) {
-        _exit(128 + signal);
+        std::_Exit(128 + signal);
     }
-    const char byte = kStop;
-    [[maybe_unused]] const ssize_t written = write(g_pipe[1], &byte, 1);
-}
-
-void Handle(int signal, void (*handler)(int)) {
-    struct sigaction action = {};
-    action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(signal, &action, nullptr);
 }
 
 }  // namespace
 
 InterruptWatch::InterruptWatch(RunStop& stop) : m_stop(stop) {
-    if (pipe2(g_pipe, O_CLOEXEC) != 0) {
-        return;  // no watcher: the signals keep their default action
-    }
     g_interrupts = 0;
     m_watcher = std::thread(&InterruptWatch::Watch, this);
-    Handle(SIGINT, OnInterrupt);
-    Handle(SIGTERM, OnInterrupt);
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
 }
 
 InterruptWatch::~InterruptWatch() {
-    if (!m_watcher.joinable()) {
-        return;
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    {
+        std::lock_guard lock(m_mutex);
+        m_bQuit = true;
     }
-    Handle(SIGINT, SIG_DFL);
-    Handle(SIGTERM, SIG_DFL);
-    const char byte = kQuit;
-    [[maybe_unused]] const ssize_t written = write(g_pipe[1], &byte, 1);
+    m_wake.notify_one();
     m_watcher.join();
-    close(g_pipe[0]);
-    close(g_pipe[1]);
-    g_pipe[0] = g_pipe[1] = -1;
 }
 
 void InterruptWatch::Watch() {
-    char byte = 0;
-    while (read(g_pipe[0], &byte, 1) == 1 && byte != kQuit) {
-        m_stop.Request();
+    std::unique_lock lock(m_mutex);
+    bool stopped = false;
+    while (!m_wake.wait_for(lock, kLookEvery, [this] { return m_bQuit; })) {
+        if (!stopped && g_interrupts.load() > 0) {
+            m_stop.Request();
+            stopped = true;
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "core/search/run_stop.h"
@@ -8,8 +10,9 @@ namespace qrv::cli {
 
 // Ctrl+C and SIGTERM while it lives: the first stops the search run (its
 // pauses wake at once), a second ends the process at once with status
-// 128 + the signal. The handler only writes to a pipe; a watcher thread sets
-// the stop request. One instance at a time.
+// 128 + the signal. The handler only counts, in a lock-free atomic (all a
+// portable signal handler may touch); a watcher thread that looks every few
+// milliseconds requests the stop. One instance at a time.
 class InterruptWatch {
   public:
     // `stop` must outlive the watch.
@@ -22,6 +25,9 @@ class InterruptWatch {
     void Watch();
 
     RunStop& m_stop;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_bQuit = false;
     std::thread m_watcher;
 };
 

@@ -181,9 +181,14 @@ HtmlExportResult ColorsHtmlExport::Write(const std::string& path,
         error = errno;
     }
     KeepMode(path, partPath);
-    if (ok && std::rename(partPath.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = errno;
+    if (ok) {
+        // Replaces an existing page on every system, unlike std::rename.
+        std::error_code renamed;
+        std::filesystem::rename(partPath, path, renamed);
+        if (renamed) {
+            ok = false;
+            error = renamed.default_error_condition().value();
+        }
     }
     if (!ok) {
         std::remove(partPath.c_str());

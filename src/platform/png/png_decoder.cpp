@@ -90,6 +90,10 @@ bool ReadRows(const Reader& r, png_bytepp rows) {
 
 }  // namespace
 
+bool PngDecoder::Available() {
+    return true;
+}
+
 bool PngDecoder::Decode(std::span<const uint8_t> file, int32_t width, int32_t height,
                         PixelImage& into) {
     into.Clear();

@@ -18,6 +18,9 @@ namespace qrv {
 // chunks. Truncated, corrupt or contradictory files fail.
 class PngDecoder {
   public:
+    // False where the program was built without libpng: PNG files then go
+    // through Qt's reader like the other formats.
+    static bool Available();
     // Decodes `file`, which declares width x height pixels, into `into`. False
     // on any decoding failure, leaving `into` empty. Throws std::bad_alloc when
     // the pixels cannot be allocated.

@@ -1,18 +1,14 @@
 #include "platform/qt/qt_image_codec.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
-#include <cerrno>
 #include <memory>
 #include <new>
 #include <span>
 
 #include "platform/png/png_decoder.h"
+#include "platform/qt/regular_file_reader.h"
 
 namespace qrv {
 namespace {
@@ -36,53 +32,6 @@ const char* ReaderFormat(ImageFileKind kind) {
 // Qt's own allocation guard, in MiB, for the image it decodes into.
 int AllocationLimitMiB(uint64_t maxPixels) {
     return int(maxPixels * 4 / (1024 * 1024) + 1);
-}
-
-// An open file descriptor, closed when it goes.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-
-  private:
-    int m_fd;
-};
-
-// The whole of a regular file of at most `maxBytes` bytes. A FIFO, a device or
-// a directory is refused without reading (and without blocking in open()).
-uint32_t ReadRegularFile(const std::string& path, int64_t maxBytes, QByteArray& bytes) {
-    const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat info = {};
-    if (file.Get() < 0 || fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return kStatusFail;
-    }
-    if (info.st_size > maxBytes) {
-        return kStatusOutOfMemory;
-    }
-    // Sized from the file, no zeroing; a file that shrinks meanwhile ends the
-    // read early, one that grows is cut at its size when opened.
-    bytes.resize(qsizetype(info.st_size));
-    qsizetype filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got =
-            read(file.Get(), bytes.data() + filled, std::size_t(bytes.size() - filled));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            break;
-        }
-        filled += got;
-    }
-    bytes.truncate(filled);
-    return kStatusOk;
 }
 
 // Hands the image's own pixel block to `into`, which keeps it alive: no copy.
@@ -138,7 +87,7 @@ uint32_t QtImageCodec::Decode(const QByteArray& bytes, DecodedImage& out) const 
         return kStatusOutOfMemory;
     }
     // PNG, the screenshots' format, skips Qt's reader and its conversion.
-    if (header->kind == ImageFileKind::Png) {
+    if (header->kind == ImageFileKind::Png && PngDecoder::Available()) {
         if (!PngDecoder::Decode(file, header->width, header->height, out.pixels)) {
             return kStatusFail;
         }

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Cross-builds Quorvane for 64-bit Windows with mingw-w64 against the Qt kit
+# (qt6-mingw.tar.xz, found through QRV_QT_MINGW or in the shared folder beside
+# the repository) and lays out BUILD_DIR/dist: quorvane.exe, quorvane-cli.exe
+# and every DLL and Qt plugin they need, a folder to copy to a Windows machine.
+# The tests and the benchmarks are built in BUILD_DIR for tests/win32/run.sh.
+# Usage: bash scripts/build-windows.sh [BUILD_DIR]   (default build-windows)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-windows}
+
+kit_archive() {
+    local candidate
+    for candidate in "${QRV_QT_MINGW:-}" ../shared/qt6-mingw.tar.xz; do
+        if [ -n "$candidate" ] && [ -f "$candidate" ]; then
+            echo "$candidate"
+            return 0
+        fi
+    done
+    return 1
+}
+archive=$(kit_archive) || {
+    echo "no Qt kit for Windows: set QRV_QT_MINGW to qt6-mingw.tar.xz" >&2
+    exit 3
+}
+
+bash scripts/install-deps.sh
+bash scripts/install-windows-deps.sh
+
+# The kit is unpacked once per archive.
+mkdir -p "$build"
+kit="$PWD/$build/qt6-mingw"
+stamp=$(stat -c '%s %Y' "$archive")
+if [ "$(cat "$build/qt6-mingw.stamp" 2>/dev/null)" != "$stamp" ]; then
+    rm -rf "$kit"
+    tar -C "$build" -xJf "$archive"
+    echo "$stamp" >"$build/qt6-mingw.stamp"
+fi
+
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQRV_WERROR=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$kit/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+    -DQRV_GTEST_SOURCE_DIR=/usr/src/googletest -DQRV_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+dist="$build/dist"
+rm -rf "$dist"
+mkdir -p "$dist/plugins"
+cp "$build/src/app/quorvane.exe" "$build/src/cli/quorvane-cli.exe" "$build/src/app/help.html" \
+    "$dist/"
+for dll in Qt6Core Qt6Gui Qt6Widgets libstdc++-6 libgcc_s_seh-1 libwinpthread-1; do
+    cp "$kit/bin/$dll.dll" "$dist/"
+done
+cp -r "$kit/plugins/platforms" "$kit/plugins/styles" "$kit/plugins/imageformats" "$dist/plugins/"
+printf '[Paths]\nPrefix=.\nPlugins=plugins\n' >"$dist/qt.conf"
+echo "Windows build: $dist"

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/desktop/taskbar_progress.h"
+
+struct ITaskbarList3;
+
+namespace qrv::win32 {
+
+// ITaskbarList3 progress on this process's main window: its first visible,
+// unowned top-level window. Used on the GUI thread, whose COM apartment the
+// taskbar object is made in on first use; does nothing where the shell has
+// none.
+class Win32TaskbarProgress : public TaskbarProgress {
+  public:
+    Win32TaskbarProgress();
+    ~Win32TaskbarProgress() override;
+    Win32TaskbarProgress(const Win32TaskbarProgress&) = delete;
+    Win32TaskbarProgress& operator=(const Win32TaskbarProgress&) = delete;
+
+    void SetState(TaskbarState state) override;
+    void SetValue(uint64_t done, uint64_t total) override;
+
+  private:
+    ITaskbarList3* Taskbar();
+
+    ITaskbarList3* m_pTaskbar = nullptr;
+    bool m_bTried = false;
+};
+
+}  // namespace qrv::win32

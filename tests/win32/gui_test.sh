@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# quorvane.exe under Wine: it starts with its window titled "Quorvane by
+# Tolbrin", a press of its start/stop hot key runs a search of the live screen
+# that moves the cursor to the picture, and on closing it writes its settings
+# to HKCU\Software\Tolbrin \Quorvane by Tolbrin\Instance 2 with their types.
+# Usage: gui_test.sh DIST_FOLDER   (needs DISPLAY and WINEPREFIX set)
+set -uo pipefail
+dist=$(cd "$1" && pwd)
+work=$(mktemp -d)
+trap 'kill "${viewer:-}" "${app:-}" 2>/dev/null; rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+wait_for() {  # SECONDS COMMAND...
+    local limit=$(($1 * 10)); shift
+    for _ in $(seq "$limit"); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+
+key='HKCU\Software\Tolbrin \Quorvane by Tolbrin\Instance 2'
+wine reg delete 'HKCU\Software\Tolbrin ' /f >/dev/null 2>&1
+convert -size 300x120 xc: +noise Random -alpha set PNG32:screen.png
+# Elsewhere than the command-line test's picture: Wine keeps the cursor
+# position it last set and skips a move there, whatever X did meanwhile.
+convert screen.png -crop 12x9+150+60 +repage PNG32:pic.png
+picture=$(winepath -w "$work/pic.png")
+# A search of the screen's top-left corner for the picture, started by
+# Ctrl+F9; the cursor stays where the match put it (no speech under Wine).
+set_value() { wine reg add "$key" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1; }
+set_value m_iScreenAreaWidth REG_DWORD 400
+set_value m_iScreenAreaHeight REG_DWORD 200
+set_value PictureToFindFilePath REG_SZ "$picture"
+set_value "Start Key" REG_DWORD 120
+set_value "Start Mod" REG_DWORD 2
+set_value SpeakText REG_DWORD 0
+set_value CursorBack REG_DWORD 0
+set_value ClickOnPicture REG_DWORD 0
+
+display -window root screen.png &
+viewer=$!
+xdotool mousemove 5 5
+wine "$dist/quorvane.exe" >app.log 2>&1 &
+app=$!
+window=""
+shown() { window=$(xdotool search --name '^Quorvane by Tolbrin$' 2>/dev/null | head -1); [ -n "$window" ]; }
+wait_for 120 shown || fail "no window titled Quorvane by Tolbrin"
+at_picture() { [ "$(xdotool getmouselocation --shell | head -2 | tr '\n' ' ')" = "X=156 Y=64 " ]; }
+# Wine sees keys only while one of its windows has the focus.
+press() { xdotool windowfocus --sync "$window" key ctrl+F9; wait_for 5 at_picture; }
+pressed=0
+while [ -n "$window" ] && [ "$pressed" -lt 6 ] && ! press; do pressed=$((pressed + 1)); done
+at_picture || fail "the hot key search did not move the cursor to the picture: $(xdotool getmouselocation)"
+
+# Escape ends the dialog like its close button.
+close() { xdotool windowfocus --sync "$window" key Escape 2>/dev/null; ! kill -0 "$app" 2>/dev/null; }
+if [ -n "$window" ] && wait_for 60 close; then
+    wait "$app" || fail "quorvane.exe exited $?"
+else
+    fail "the window did not close"
+fi
+
+# expect NAME TYPE VALUE: as reg query shows it.
+values=$(wine reg query "$key" 2>/dev/null | tr -d '\r')
+expect() {
+    grep -qxF "    $1    $2    $3" <<<"$values" || fail "$1 is not $2 $3"
+}
+expect PictureToFindFilePath REG_SZ "$picture"
+expect CursorBack REG_DWORD 0x0
+expect ClickOnPicture REG_DWORD 0x0
+expect TextToSpeak REG_SZ "Picture Found in Screen Search Area"
+expect SpeakText REG_DWORD 0x0
+expect ExecuteScript REG_DWORD 0x0
+expect MakeActiveWindow REG_DWORD 0x0
+expect MoveMouseToCenterOfPicture REG_DWORD 0x1
+expect Interval REG_DWORD 0x3e8
+expect Count REG_DWORD 0x1
+expect AbortSearch REG_DWORD 0x0
+for name in m_iDeviationRed m_iDeviationGreen m_iDeviationBlue m_iScreenAreaLeft \
+    m_iScreenAreaTop m_dwTimeDelay1 m_bClickAnotherTime m_bClickElement \
+    m_bDoNotUseValueToSearchElement; do
+    expect "$name" REG_DWORD 0x0
+done
+expect m_iScreenAreaWidth REG_DWORD 0x190
+expect m_iScreenAreaHeight REG_DWORD 0xc8
+expect ScriptToExecute REG_SZ ""
+expect Verb REG_SZ Open
+expect "Start Key" REG_DWORD 0x78
+expect "Start Mod" REG_DWORD 0x2
+[ "$failures" = 0 ] || { echo "registry after closing:"; echo "$values"; cat app.log; }
+
+echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+[ "$failures" = 0 ]
