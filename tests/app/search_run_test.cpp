@@ -188,10 +188,10 @@ TEST_F(SearchRunTest, ToggleRequestStartsAndStopsARun) {
     m_dialog->Controls().Check(ctl::kMoveMouse)->setChecked(false);
     SetRun(0, 100);
     const int32_t instance = m_dialog->InstanceNumber();
-    using Result = DBusToggleRequests::SendResult;
+    using Result = ToggleRequests::SendResult;
     auto send = [](int32_t n) {
         // From a thread of its own, as from another process: the window answers on this one.
-        auto reply = std::async(std::launch::async, [n] { return DBusToggleRequests::Send(n); });
+        auto reply = std::async(std::launch::async, [n] { return DBusToggleRequests().Send(n); });
         WaitFor(
             [&] { return reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
         return reply.get();

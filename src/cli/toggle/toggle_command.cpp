@@ -6,7 +6,7 @@
 
 #include "cli/common/gnu_options.h"
 
-#include "platform/desktop/dbus_toggle_requests.h"
+#include "platform/desktop_platform.h"
 
 namespace qrv::cli {
 namespace {
@@ -46,14 +46,21 @@ int RunToggleCommand(const std::vector<std::string>& args) {
             return BadInput("--instance needs a number from 1 up, not " + Quoted(number));
         }
     }
-    switch (DBusToggleRequests::Send(instance)) {
-        case DBusToggleRequests::SendResult::Sent:
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform(PlatformReach::kFiles);
+    if (!platform->toggles) {
+        std::fprintf(stderr,
+                     "quorvane-cli toggle: this desktop (%s) takes no start/stop requests\n",
+                     platform->name.c_str());
+        return 1;
+    }
+    switch (platform->toggles->Send(instance)) {
+        case ToggleRequests::SendResult::Sent:
             return 0;
-        case DBusToggleRequests::SendResult::NoBus:
+        case ToggleRequests::SendResult::NoChannel:
             std::fputs("quorvane-cli toggle: no session bus (is DBUS_SESSION_BUS_ADDRESS set?)\n",
                        stderr);
             return 1;
-        case DBusToggleRequests::SendResult::NoInstance:
+        case ToggleRequests::SendResult::NoInstance:
             break;
     }
     std::fprintf(stderr, "quorvane-cli toggle: no instance %d is running\n", int(instance));

@@ -10,6 +10,7 @@ namespace qrv {
 class ToggleRequests {
   public:
     using Handler = std::function<void()>;
+    enum class SendResult { Sent, NoInstance, NoChannel };
     virtual ~ToggleRequests() = default;
     // Takes requests addressed to this instance number; false when another
     // process already answers for it or there is no bus.
@@ -18,6 +19,9 @@ class ToggleRequests {
     virtual void Withdraw() = 0;
     // Called on the thread that owns the requests (the GUI thread) once per request.
     virtual void SetHandler(Handler handler) = 0;
+    // Sends one request to the instance numbered `instance`, whichever
+    // process runs it. Blocks until it answered or is known not to run.
+    virtual SendResult Send(int32_t instance) = 0;
 };
 
 }  // namespace qrv

@@ -53,10 +53,10 @@ void DBusToggleRequests::ToggleSearch() {
     }
 }
 
-DBusToggleRequests::SendResult DBusToggleRequests::Send(int32_t instance) {
+ToggleRequests::SendResult DBusToggleRequests::Send(int32_t instance) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        return SendResult::NoBus;
+        return SendResult::NoChannel;
     }
     if (!bus.interface()->isServiceRegistered(ServiceName(instance))) {
         return SendResult::NoInstance;

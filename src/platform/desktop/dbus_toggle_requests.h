@@ -16,8 +16,6 @@ class DBusToggleRequests : public QObject, public ToggleRequests {
     Q_CLASSINFO("D-Bus Interface", "org.tolbrin.Quorvane.Instance")
 
   public:
-    enum class SendResult { Sent, NoInstance, NoBus };
-
     DBusToggleRequests() = default;
     ~DBusToggleRequests() override;
 
@@ -27,7 +25,7 @@ class DBusToggleRequests : public QObject, public ToggleRequests {
 
     static QString ServiceName(int32_t instance);
     // Asks instance `instance` to start or stop its search and waits for its answer.
-    static SendResult Send(int32_t instance);
+    SendResult Send(int32_t instance) override;
 
   public slots:
     Q_SCRIPTABLE void ToggleSearch();
