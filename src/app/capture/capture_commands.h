@@ -8,9 +8,9 @@ class QWidget;
 
 namespace qrv {
 
+class FieldExchange;
 struct AppServices;
 struct MainWindowFields;
-class FieldExchange;
 
 // The main window's two commands that use the screen area selector: taking
 // the search area and cutting the picture to find out of the screen.

@@ -15,9 +15,9 @@ namespace qrv {
 class MemoryProfileStore : public ProfileStore {
   public:
     int32_t GetInt(const std::string& section, const std::string& key, int32_t def) override;
-    bool WriteInt(const std::string& section, const std::string& key, int32_t value) override;
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& def) override;
+    bool WriteInt(const std::string& section, const std::string& key, int32_t value) override;
     bool WriteString(const std::string& section, const std::string& key,
                      const std::string& value) override;
 

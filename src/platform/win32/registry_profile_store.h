@@ -20,12 +20,12 @@ class RegistryProfileStore : public ProfileStore {
     // "Software\<company>\<app>", the key that holds the sections.
     const std::wstring& BasePath() const { return m_basePath; }
 
-    int32_t GetInt(const std::string& section, const std::string& key, int32_t def) override;
-    bool WriteInt(const std::string& section, const std::string& key, int32_t value) override;
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& def) override;
     bool WriteString(const std::string& section, const std::string& key,
                      const std::string& value) override;
+    int32_t GetInt(const std::string& section, const std::string& key, int32_t def) override;
+    bool WriteInt(const std::string& section, const std::string& key, int32_t value) override;
 
   private:
     std::wstring SectionPath(const std::string& section) const;
