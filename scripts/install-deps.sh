@@ -19,14 +19,5 @@ packages=(
     gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-base
 )
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo=sudo
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+source "$(dirname "$0")/lib/apt.sh"
+install_missing_packages "${packages[@]}"

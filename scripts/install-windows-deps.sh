@@ -8,15 +8,5 @@ packages=(
     googletest wine wine64 xvfb xdotool imagemagick x11-utils
 )
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo=sudo
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    -o DPkg::Lock::Timeout=600 "${missing[@]}"
+source "$(dirname "$0")/lib/apt.sh"
+install_missing_packages "${packages[@]}"
