@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end checks of `quorvane-cli colours`: list order, summary, export.
 set -uo pipefail
-cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
 
 # Black, white and red in the top row, blue and green below: the list groups
 # colours by hash bucket (black, red and green share bucket 0), newest first.

@@ -2,12 +2,7 @@
 # End-to-end checks of `quorvane-cli explain` over near misses built with
 # known channel offsets, masked pictures and pictures larger than the area.
 set -uo pipefail
-cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
 
 # A 24x12 screen of known random colours.
 RANDOM=7

@@ -2,13 +2,7 @@
 # End-to-end checks of `quorvane-cli find`: exit statuses, the status lines of
 # a run over a screen image, actions, and a search of the live X screen.
 set -uo pipefail
-cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
 
 # expect STATUS EXPECTED_STDOUT -- ARGS...: runs the command, compares both.
 expect() {

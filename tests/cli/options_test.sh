@@ -3,12 +3,7 @@
 # --name=value, -- before operands that start with a dash, -h / --help and
 # --version, and the errors of misused options.
 set -uo pipefail
-cli=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
 
 convert -size 60x40 xc: +noise Random -alpha set PNG32:screen.png
 convert screen.png -crop 6x5+30+20 +repage PNG32:pic.png
