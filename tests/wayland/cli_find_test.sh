@@ -5,17 +5,7 @@
 # Run inside tests/wayland/with-sway.sh. Usage: cli_find_test.sh QUORVANE_CLI
 set -uo pipefail
 cli=$1
-apps=$(cd "$(dirname "$0")" && pwd)/apps
-work=$(mktemp -d)
-pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-checks=0
-failures=0
-check() {  # description, command...
-    local what=$1; shift
-    checks=$((checks + 1))
-    "$@" || { echo "FAIL: $what"; failures=$((failures + 1)); }
-}
+source "$(dirname "$0")/harness.sh"
 # saw FILE LINE: waits (bounded) until the window has printed the line.
 saw() {
     for _ in $(seq 400); do grep -qx "$2" "$1" && return 0; sleep 0.05; done

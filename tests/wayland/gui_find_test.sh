@@ -7,17 +7,7 @@
 set -uo pipefail
 app=$1
 cli=$2
-apps=$(cd "$(dirname "$0")" && pwd)/apps
-work=$(mktemp -d)
-pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-checks=0
-failures=0
-check() {  # description, command...
-    local what=$1; shift
-    checks=$((checks + 1))
-    "$@" || { echo "FAIL: $what"; failures=$((failures + 1)); }
-}
+source "$(dirname "$0")/harness.sh"
 saw() {  # FILE LINE: waits (bounded) until the window has printed the line
     for _ in $(seq 400); do grep -qx "$2" "$1" && return 0; sleep 0.05; done
     return 1

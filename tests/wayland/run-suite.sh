@@ -10,7 +10,7 @@ build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
 stage=$(mktemp -d /tmp/qrv-wayland-suite.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
 cp "$build/tests/wayland/wayland_tests" "$build/src/cli/quorvane-cli" "$build/src/app/quorvane" \
-    "$here/cli_find_test.sh" "$here/gui_find_test.sh" "$stage/"
+    "$here/cli_find_test.sh" "$here/gui_find_test.sh" "$here/harness.sh" "$stage/"
 cp -r "$here/apps" "$stage/apps"
 chmod -R a+rX "$stage"
 
