@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QThread>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -61,12 +62,15 @@ class TestPictureNode {
 // time after GStreamer starts (the first start builds its plug-in registry); a
 // stream made before that gets nothing, so this retries within a bound.
 std::unique_ptr<PipeWireStream> StreamWithFrame(const std::string& name, PixelImage& frame) {
-    std::unique_ptr<PipeWireStream> stream;
     const QDeadlineTimer deadline(60000);
     do {
-        stream = PipeWireStream::Connect(-1, 0, name);
-    } while (stream && !stream->NextFrame(frame, 2000) && !deadline.hasExpired());
-    return stream;
+        std::unique_ptr<PipeWireStream> stream = PipeWireStream::Connect(-1, 0, name);
+        if (stream && stream->NextFrame(frame, 2000)) {
+            return stream;
+        }
+        QThread::msleep(50);  // the node may not be there yet
+    } while (!deadline.hasExpired());
+    return nullptr;
 }
 
 class PipeWireStreamTest : public testing::TestWithParam<const char*> {};
