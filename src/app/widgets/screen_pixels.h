@@ -12,8 +12,9 @@ namespace qrv {
 
 // Qt places windows in device-independent units: with a scale factor other
 // than 1, a monitor keeps its top-left corner but its size shrinks by its
-// pixel ratio. The program's screen coordinates are physical pixels relative
-// to the primary monitor's top-left corner; these conversions link the two.
+// pixel ratio. The program's screen coordinates are physical pixels counted
+// from a corner the desktop chooses (Origin()); these conversions link the
+// two.
 class ScreenPixels {
   public:
     // Where screen pixel (0, 0) lies in the window system's pixels, given the
@@ -22,7 +23,9 @@ class ScreenPixels {
     static QPoint Origin(const Rect& virtualScreen);
     // The physical pixel under a point of Qt's global coordinates.
     static Point ToPhysical(QPointF global, QPoint origin);
-    // The point of Qt's global coordinates that shows a physical pixel.
+    // The point of Qt's global coordinates that shows a physical pixel counted
+    // from the primary monitor's corner. Only for placing windows, which
+    // Wayland ignores anyway.
     static QPoint ToLogical(Point physical);
     // A monitor's extent in physical pixels.
     static Rect Extent(const QScreen& screen, QPoint origin);
