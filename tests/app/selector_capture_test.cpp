@@ -36,40 +36,48 @@ struct Drag {
     QPoint to;
 };
 
-// The selector's device pixel that shows a physical pixel: the window system
-// scales the window by one ratio from its corner.
-QPointF DevicePixel(const QWidget* selector, QPoint pixel) {
-    const QPoint primary = QGuiApplication::primaryScreen()->geometry().topLeft();
-    return QPointF(pixel + QPoint(kVirtualOrigin.x, kVirtualOrigin.y) + primary -
-                   selector->geometry().topLeft());
+// Qt's global point over a physical pixel of the virtual screen.
+QPointF Global(QPoint pixel) {
+    return ToGlobal(Point{kVirtualOrigin.x + pixel.x(), kVirtualOrigin.y + pixel.y()});
 }
 
-// The pointer over a physical pixel of the selector, as the window system
-// reports it: the global position by the monitor under it, the local one by
-// the window's ratio. At a fractional scale factor both are fractional.
-void SendMouse(QWidget* selector, QEvent::Type type, QPoint pixel) {
-    const QPointF global =
-        ToGlobal(Point{kVirtualOrigin.x + pixel.x(), kVirtualOrigin.y + pixel.y()});
-    const QPointF local = DevicePixel(selector, pixel) / selector->devicePixelRatioF();
+// The overlay over a physical pixel: each monitor has its own.
+QWidget* OverlayAt(QPoint pixel) {
+    return QApplication::widgetAt(Global(pixel).toPoint());
+}
+
+// The overlay's device pixel that shows a physical pixel of its monitor.
+QPointF DevicePixel(const QWidget* overlay, QPoint pixel) {
+    return overlay->mapFromGlobal(Global(pixel)) * overlay->devicePixelRatioF();
+}
+
+// The pointer over a physical pixel, as the window system reports it to the
+// overlay the drag started on: the global position by the monitor under it,
+// the local one by the overlay's ratio. At a fractional scale factor both
+// are fractional.
+void SendMouse(QWidget* overlay, QEvent::Type type, QPoint pixel) {
+    const QPointF global = Global(pixel);
+    const QPointF local = overlay->mapFromGlobal(global);
     const Qt::MouseButtons held =
         type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, local, global,
                       type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
                       Qt::NoModifier);
-    QApplication::sendEvent(selector, &event);
+    QApplication::sendEvent(overlay, &event);
 }
 
 // Drags on the next selector once it shows.
 void DragOnNextSelector(Drag drag, std::function<void()> beforeRelease = {}) {
     OnNextModal([drag, beforeRelease](QWidget* modal) {
-        auto* selector = qobject_cast<ScreenAreaSelector*>(modal);
-        ASSERT_NE(selector, nullptr);
-        SendMouse(selector, QEvent::MouseButtonPress, drag.from);
-        SendMouse(selector, QEvent::MouseMove, drag.to);
+        ASSERT_NE(qobject_cast<ScreenAreaSelector*>(modal), nullptr);
+        QWidget* overlay = OverlayAt(drag.from);
+        ASSERT_NE(overlay, nullptr);
+        SendMouse(overlay, QEvent::MouseButtonPress, drag.from);
+        SendMouse(overlay, QEvent::MouseMove, drag.to);
         if (beforeRelease) {
             beforeRelease();
         }
-        SendMouse(selector, QEvent::MouseButtonRelease, drag.to);
+        SendMouse(overlay, QEvent::MouseButtonRelease, drag.to);
     });
 }
 
@@ -105,11 +113,29 @@ TEST_F(SelectorTest, DragOverTwoMonitorsSetsTheAreaInScreenCoordinates) {
     }
 }
 
+// A drag from the left monitor onto the primary one, either way: the events
+// go to the overlay it started on, past that monitor's edge.
+TEST_F(SelectorTest, DragAcrossMonitorsSetsOneArea) {
+    for (Drag drag : {Drag{{1200, 500}, {1400, 600}}, Drag{{1400, 600}, {1200, 500}}}) {
+        QuorvaneDialog& dialog = OpenMainWindow();
+        DragOnNextSelector(drag, [drag] { EXPECT_NE(OverlayAt(drag.from), OverlayAt(drag.to)); });
+        Click(ctl::kCaptureScreenArea);
+        const MainDialogControls& c = dialog.Controls();
+        EXPECT_EQ(c.Edit(ctl::kAreaLeft)->text(), QStringLiteral("-80"));
+        EXPECT_EQ(c.Edit(ctl::kAreaTop)->text(), QStringLiteral("500"));
+        EXPECT_EQ(c.Edit(ctl::kAreaWidth)->text(), QStringLiteral("200"));
+        EXPECT_EQ(c.Edit(ctl::kAreaHeight)->text(), QStringLiteral("100"));
+    }
+}
+
 TEST_F(SelectorTest, EscapeCancelsButStillStoresTheCorners) {
     QuorvaneDialog& dialog = OpenMainWindow();
     OnNextModal([](QWidget* modal) {
-        SendMouse(modal, QEvent::MouseButtonPress, QPoint(10, 10));
-        QTest::keyClick(modal, Qt::Key_Escape);
+        // On the left monitor's overlay, a window of its own.
+        QWidget* overlay = OverlayAt(QPoint(10, 10));
+        ASSERT_NE(overlay->window(), modal);
+        SendMouse(overlay, QEvent::MouseButtonPress, QPoint(10, 10));
+        QTest::keyClick(overlay, Qt::Key_Escape);
     });
     Click(ctl::kCaptureScreenArea);
     EXPECT_EQ(dialog.Controls().Edit(ctl::kAreaWidth)->text(), QStringLiteral("0"));
@@ -138,9 +164,9 @@ TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
     QImage overlay;
     QPointF overlayCorner;
     DragOnNextSelector({from, to}, [&] {
-        QWidget* selector = QApplication::activeModalWidget();
-        overlay = selector->grab().toImage();
-        overlayCorner = DevicePixel(selector, from);
+        QWidget* over = OverlayAt(from);
+        overlay = over->grab().toImage();
+        overlayCorner = DevicePixel(over, from);
         Services().input.SetCursorPos(after);
     });
     Click(ctl::kCapturePicture);

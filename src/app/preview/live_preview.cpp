@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/widgets/app_icons.h"
 #include "app/widgets/message_boxes.h"
@@ -47,6 +48,10 @@ void LivePreview::paintEvent(QPaintEvent*) {
 
 void LivePreview::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
+        // Where only the window system can place windows, it moves this one.
+        if (windowHandle() && windowHandle()->startSystemMove()) {
+            return;
+        }
         m_bDragging = true;
         m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
     }

@@ -4,10 +4,10 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
+#include <QVBoxLayout>
 
+#include "app/selector/selector_overlay.h"
 #include "app/widgets/qt_pixel_image.h"
 #include "app/widgets/screen_pixels.h"
 #include "core/desktop/display_layout.h"
@@ -18,32 +18,37 @@ namespace qrv {
 
 namespace {
 
-// How much of the still shows through outside the selection.
-const QColor kDimming(0, 0, 0, 110);
+constexpr Qt::WindowFlags kOverlayFlags = Qt::Window | Qt::FramelessWindowHint |
+                                          Qt::WindowStaysOnTopHint | Qt::Tool |
+                                          Qt::X11BypassWindowManagerHint;
 
 }  // namespace
 
 ScreenAreaSelector::ScreenAreaSelector(DisplayLayout& layout, ScreenSource& screen,
                                        Profile& profile, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
-                          Qt::X11BypassWindowManagerHint),
+    : QDialog(parent, kOverlayFlags),
       m_profile(profile),
       m_rcVirtualScreen(layout.VirtualScreen()) {
     setObjectName(QStringLiteral("screenAreaSelector"));
-    setCursor(Qt::CrossCursor);
-    setMouseTracking(false);
 
     PixelImage pixels;
     screen.Capture(m_rcVirtualScreen.left, m_rcVirtualScreen.top, m_rcVirtualScreen.Width(),
                    m_rcVirtualScreen.Height(), pixels);
     m_still = ToQImage(pixels);
 
-    // One window over every monitor, in Qt's device-independent units.
-    QRect global;
-    for (const QScreen* monitor : QGuiApplication::screens()) {
-        global |= monitor->geometry();
+    // This window covers the primary monitor; every other one gets a window
+    // of its own.
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    QScreen* primary = QGuiApplication::primaryScreen();
+    AddOverlay(*primary, false);
+    box->addWidget(m_overlays.front());
+    m_overlays.front()->Cover();
+    for (QScreen* monitor : QGuiApplication::screens()) {
+        if (monitor != primary) {
+            AddOverlay(*monitor, true);
+        }
     }
-    setGeometry(global);
 }
 
 void ScreenAreaSelector::done(int result) {
@@ -60,66 +65,12 @@ Rect ScreenAreaSelector::StoredRect(QPoint start, QPoint closing, Point virtualO
                 bottom + virtualOrigin.y};
 }
 
-void ScreenAreaSelector::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    // The window system scales the whole window by one ratio from its own
-    // corner: drawn at that ratio, the still covers the monitors one to one.
-    const qreal ratio = devicePixelRatioF();
-    m_still.setDevicePixelRatio(ratio);
-    const QPoint primary = QGuiApplication::primaryScreen()->geometry().topLeft();
-    const QPoint stillCorner = primary + QPoint(m_rcVirtualScreen.left, m_rcVirtualScreen.top);
-    painter.drawImage(QPointF(stillCorner - geometry().topLeft()) / ratio, m_still);
-    const QRect selection = Selection();
-    painter.setClipRegion(QRegion(rect()).subtracted(QRegion(selection)));
-    painter.fillRect(rect(), kDimming);
-    painter.setClipping(false);
-    if (m_bDrawing && !selection.isEmpty()) {
-        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(selection.adjusted(0, 0, -1, -1));
-    }
-}
-
-void ScreenAreaSelector::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    m_dragStart = m_current = event->position().toPoint();
-    const Point pixel = ClientPixel(event->globalPosition());
-    m_oStartingPoint = QPoint(pixel.x, pixel.y);
-    m_bDrawing = true;
-    update();
-}
-
-void ScreenAreaSelector::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_bDrawing) {
-        return;
-    }
-    m_current = event->position().toPoint();
-    update();
-}
-
-void ScreenAreaSelector::mouseReleaseEvent(QMouseEvent* event) {
-    if (!m_bDrawing || event->button() != Qt::LeftButton) {
-        return;
-    }
-    const Point pixel = ClientPixel(event->globalPosition());
-    m_oClosingPoint = QPoint(pixel.x, pixel.y);
-    m_bDrawing = false;
-    accept();
-}
-
 void ScreenAreaSelector::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Escape:
-            m_bDrawing = false;
-            reject();
-            return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            accept();
+            OnKey(event->key());
             return;
         default:
             event->ignore();
@@ -128,6 +79,11 @@ void ScreenAreaSelector::keyPressEvent(QKeyEvent* event) {
 
 void ScreenAreaSelector::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    for (SelectorOverlay* overlay : m_overlays) {
+        if (overlay->isWindow()) {
+            overlay->Cover();
+        }
+    }
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
     grabKeyboard();
@@ -135,19 +91,70 @@ void ScreenAreaSelector::showEvent(QShowEvent* event) {
 
 void ScreenAreaSelector::hideEvent(QHideEvent* event) {
     releaseKeyboard();
+    for (SelectorOverlay* overlay : m_overlays) {
+        if (overlay->isWindow()) {
+            overlay->hide();
+        }
+    }
     QDialog::hideEvent(event);
 }
 
-QRect ScreenAreaSelector::Selection() const {
-    if (!m_bDrawing) {
-        return {};
+void ScreenAreaSelector::AddOverlay(QScreen& screen, bool ownWindow) {
+    const Point stillOrigin{m_rcVirtualScreen.left, m_rcVirtualScreen.top};
+    auto* overlay = new SelectorOverlay(screen, m_still, stillOrigin,
+                                        ScreenPixels::Origin(m_rcVirtualScreen), this);
+    if (ownWindow) {
+        overlay->setWindowFlags(kOverlayFlags);
     }
-    return QRect(m_dragStart, m_current).normalized().adjusted(0, 0, -1, -1);
+    connect(overlay, &SelectorOverlay::Pressed, this, &ScreenAreaSelector::OnPressed);
+    connect(overlay, &SelectorOverlay::Moved, this, &ScreenAreaSelector::OnMoved);
+    connect(overlay, &SelectorOverlay::Released, this, &ScreenAreaSelector::OnReleased);
+    connect(overlay, &SelectorOverlay::KeyPressed, this, &ScreenAreaSelector::OnKey);
+    m_overlays.push_back(overlay);
 }
 
-Point ScreenAreaSelector::ClientPixel(QPointF global) const {
-    const Point pixel = ScreenPixels::ToPhysical(global);
-    return Point{pixel.x - m_rcVirtualScreen.left, pixel.y - m_rcVirtualScreen.top};
+void ScreenAreaSelector::OnPressed(Point pixel) {
+    m_oStartingPoint = m_current = Client(pixel);
+    m_bDrawing = true;
+    ShowSelection();
+}
+
+void ScreenAreaSelector::OnMoved(Point pixel) {
+    if (!m_bDrawing) {
+        return;
+    }
+    m_current = Client(pixel);
+    ShowSelection();
+}
+
+void ScreenAreaSelector::OnReleased(Point pixel) {
+    if (!m_bDrawing) {
+        return;
+    }
+    m_oClosingPoint = Client(pixel);
+    m_bDrawing = false;
+    accept();
+}
+
+void ScreenAreaSelector::OnKey(int key) {
+    if (key == Qt::Key_Escape) {
+        m_bDrawing = false;
+        reject();
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        accept();
+    }
+}
+
+void ScreenAreaSelector::ShowSelection() {
+    const Point origin{m_rcVirtualScreen.left, m_rcVirtualScreen.top};
+    const Rect selection = StoredRect(m_oStartingPoint, m_current, origin);
+    for (SelectorOverlay* overlay : m_overlays) {
+        overlay->SetSelection(selection);
+    }
+}
+
+QPoint ScreenAreaSelector::Client(Point pixel) const {
+    return QPoint(pixel.x - m_rcVirtualScreen.left, pixel.y - m_rcVirtualScreen.top);
 }
 
 void ScreenAreaSelector::StoreCorners() {

@@ -1,22 +1,29 @@
 #pragma once
 
+#include <vector>
+
 #include <QDialog>
 #include <QImage>
 #include <QPoint>
 
 #include "core/search/geometry.h"
 
+class QScreen;
+
 namespace qrv {
 
 class DisplayLayout;
 class Profile;
 class ScreenSource;
+class SelectorOverlay;
 
-// One overlay over all monitors showing a dimmed still of the screen; the
-// rectangle dragged with the left button shows undimmed. The corners are
-// taken in physical pixels whatever Qt's scale factor. Releasing the button
-// or Enter accepts, Escape cancels. Whatever the result, the two corners are
-// stored in screen coordinates (top-left first) in the shared section.
+// A full-screen overlay on every monitor, each showing its part of a dimmed
+// still of the screen; the rectangle dragged with the left button shows
+// undimmed. A drag may start on one monitor and end on another. The corners
+// are taken in physical pixels whatever Qt's scale factor. Releasing the
+// button or Enter accepts, Escape cancels. Whatever the result, the two
+// corners are stored in screen coordinates (top-left first) in the shared
+// section.
 class ScreenAreaSelector : public QDialog {
     Q_OBJECT
 
@@ -31,26 +38,27 @@ class ScreenAreaSelector : public QDialog {
     static Rect StoredRect(QPoint start, QPoint closing, Point virtualOrigin);
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
   private:
-    QRect Selection() const;
-    // The physical pixel under a global point, relative to the virtual screen.
-    Point ClientPixel(QPointF global) const;
+    void AddOverlay(QScreen& screen, bool ownWindow);
+    void OnPressed(Point pixel);
+    void OnMoved(Point pixel);
+    void OnReleased(Point pixel);
+    void OnKey(int key);
+    void ShowSelection();
+    // A screen pixel relative to the virtual screen.
+    QPoint Client(Point pixel) const;
     void StoreCorners();
 
     Profile& m_profile;
     Rect m_rcVirtualScreen;
-    QImage m_still;           // the virtual screen, in physical pixels
-    QPoint m_oStartingPoint;  // physical pixels relative to the virtual screen
+    QImage m_still;                            // the virtual screen, in physical pixels
+    std::vector<SelectorOverlay*> m_overlays;  // this window's own first
+    QPoint m_oStartingPoint;                   // physical pixels relative to the virtual screen
     QPoint m_oClosingPoint;
-    QPoint m_dragStart;  // the drag in the window's own units, for painting
     QPoint m_current;
     bool m_bDrawing = false;
     bool m_bStored = false;

@@ -24,21 +24,28 @@ QRect NativeGeometry(const QScreen& screen) {
 
 }  // namespace
 
-Point ScreenPixels::ToPhysical(QPointF global) {
+QPoint ScreenPixels::Origin(const Rect& virtualScreen) {
+    QRect native;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        native |= NativeGeometry(*screen);
+    }
+    return native.topLeft() - QPoint(virtualScreen.left, virtualScreen.top);
+}
+
+Point ScreenPixels::ToPhysical(QPointF global, QPoint origin) {
     const QScreen* screen = QGuiApplication::screenAt(global.toPoint());
     if (!screen) {
         screen = QGuiApplication::primaryScreen();
     }
     QPointF native = global;
     if (screen) {
-        const QPointF origin = screen->geometry().topLeft();
-        native = origin + (global - origin) * screen->devicePixelRatio();
+        const QPointF corner = screen->geometry().topLeft();
+        native = corner + (global - corner) * screen->devicePixelRatio();
     }
-    const QPoint primary = PrimaryOrigin();
     // Pointer positions sit on whole physical pixels; rounding undoes the
     // division's inexactness at fractional ratios.
-    return Point{int32_t(std::lround(native.x())) - primary.x(),
-                 int32_t(std::lround(native.y())) - primary.y()};
+    return Point{int32_t(std::lround(native.x())) - origin.x(),
+                 int32_t(std::lround(native.y())) - origin.y()};
 }
 
 QPoint ScreenPixels::ToLogical(Point physical) {
@@ -52,6 +59,12 @@ QPoint ScreenPixels::ToLogical(Point physical) {
         }
     }
     return native;
+}
+
+Rect ScreenPixels::Extent(const QScreen& screen, QPoint origin) {
+    const QRect native = NativeGeometry(screen).translated(-origin);
+    return Rect{native.left(), native.top(), native.left() + native.width(),
+                native.top() + native.height()};
 }
 
 qreal ScreenPixels::Ratio() {
