@@ -10,7 +10,7 @@ build=$(cd "${1:?usage: $0 BUILD_DIR}" && pwd)
 stage=$(mktemp -d /tmp/qrv-wayland-suite.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
 cp "$build/tests/wayland/wayland_tests" "$build/src/cli/quorvane-cli" "$build/src/app/quorvane" \
-    "$here/cli_find_test.sh" "$here/gui_find_test.sh" "$here/harness.sh" "$stage/"
+    "$here/cli_find_test.sh" "$here/gui_find_test.sh" "$here/portal_find_test.sh" "$here/harness.sh" "$stage/"
 cp -r "$here/apps" "$stage/apps"
 chmod -R a+rX "$stage"
 
@@ -18,4 +18,5 @@ start=$(date +%s)
 bash "$here/with-sway.sh" --portal "$stage/wayland_tests"
 bash "$here/with-sway.sh" bash "$stage/cli_find_test.sh" "$stage/quorvane-cli"
 bash "$here/with-sway.sh" bash "$stage/gui_find_test.sh" "$stage/quorvane" "$stage/quorvane-cli"
+bash "$here/with-sway.sh" --pipewire bash "$stage/portal_find_test.sh" "$stage/quorvane-cli"
 echo "Wayland suite took $(($(date +%s) - start)) s"
