@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <cstdlib>
 
+#include "platform/desktop/bus_name_numbering.h"
 #include "platform/desktop/linux_desktop_services.h"
 #include "platform/desktop/sound_theme_beeper.h"
 #include "platform/wayland/pipewire_screen_source.h"
@@ -13,6 +14,7 @@
 #include "platform/wayland/portal_input_injector.h"
 #include "platform/wayland/portal_session.h"
 #include "platform/wayland/stream_display_layout.h"
+#include "platform/wayland/unlisted_windows.h"
 #include "platform/wayland/wayland_display.h"
 #include "platform/wayland/wayland_display_layout.h"
 #include "platform/wayland/wayland_input_injector.h"
@@ -101,25 +103,30 @@ void AddPortalServices(DesktopPlatform& p) {
         p.profile->WriteString(kTokenSection, kTokenKey, session->RestoreToken())) {
         p.profile->Save();
     }
-    const int remote = session->OpenPipeWireRemote();
-    if (remote < 0) {
-        return;
-    }
+    // One remote each: a PipeWire connection serves one stream here.
     std::vector<PipeWireScreenSource::Monitor> monitors;
     std::vector<Rect> areas;
     for (const PortalSession::Stream& s : session->Streams()) {
-        if (auto stream = PipeWireStream::Connect(remote, s.nodeId)) {
+        const int remote = session->OpenPipeWireRemote();
+        if (remote < 0) {
+            return;
+        }
+        auto stream = PipeWireStream::Connect(remote, s.nodeId);
+        close(remote);
+        if (stream) {
             monitors.push_back({std::move(stream), s.area});
             areas.push_back(s.area);
         }
     }
-    close(remote);
     if (monitors.empty()) {
         return;
     }
     p.screen = std::make_unique<PipeWireScreenSource>(std::move(monitors), kFirstFrameMs);
     p.input = std::make_unique<PortalInputInjector>(session);
     p.layout = std::make_unique<StreamDisplayLayout>(std::move(areas));
+    p.windows = std::make_unique<UnlistedWindows>();
+    p.activator = std::make_unique<UnlistedWindows>();
+    p.numbering = std::make_unique<BusNameNumbering>();
 }
 
 // The live services, all or none. There is no global key grab: start/stop
