@@ -11,16 +11,27 @@ namespace {
 constexpr uint32_t kReleased = 0;
 constexpr uint32_t kPressed = 1;
 
+Rect VirtualScreenOf(const std::vector<PortalSession::Stream>& streams) {
+    std::vector<Rect> monitors;
+    for (const PortalSession::Stream& s : streams) {
+        monitors.push_back(s.area);
+    }
+    return StreamDisplayLayout(std::move(monitors)).VirtualScreen();
+}
+
 }  // namespace
 
-PortalInputInjector::PortalInputInjector(std::shared_ptr<PortalSession> session)
-    : m_pSession(std::move(session)) {}
+PortalInputInjector::PortalInputInjector(std::shared_ptr<PortalSession> session,
+                                         std::vector<PortalSession::Stream> streams)
+    : m_pSession(std::move(session)),
+      m_streams(std::move(streams)),
+      m_virtualScreen(VirtualScreenOf(m_streams)) {}
 
 void PortalInputInjector::Inject(const MouseEvent& event) {
     std::lock_guard lock(m_mutex);
     if (event.flags & mouse_flags::kMove) {
         if (event.flags & mouse_flags::kAbsolute) {
-            const Rect target = VirtualScreen();
+            const Rect& target = m_virtualScreen;
             MoveTo(Point{MouseInput::NormalisedToPixel(event.dx, target.left, target.Width()),
                          MouseInput::NormalisedToPixel(event.dy, target.top, target.Height())});
         } else {
@@ -35,18 +46,10 @@ void PortalInputInjector::Inject(const MouseEvent& event) {
     }
 }
 
-Rect PortalInputInjector::VirtualScreen() const {
-    std::vector<Rect> monitors;
-    for (const PortalSession::Stream& s : m_pSession->Streams()) {
-        monitors.push_back(s.area);
-    }
-    return StreamDisplayLayout(std::move(monitors)).VirtualScreen();
-}
-
 // Motion goes to the stream of the monitor under the point; a point off
 // every monitor is left alone, as the compositor would clamp it anyway.
 void PortalInputInjector::MoveTo(Point p) {
-    for (const PortalSession::Stream& s : m_pSession->Streams()) {
+    for (const PortalSession::Stream& s : m_streams) {
         if (s.area.Contains(p)) {
             m_pSession->NotifyPointer(
                 "NotifyPointerMotionAbsolute",

@@ -16,7 +16,9 @@ namespace qrv {
 // one this injector moved to. Safe to use from several threads.
 class PortalInputInjector : public InputInjector {
   public:
-    explicit PortalInputInjector(std::shared_ptr<PortalSession> session);
+    // `streams`: the session's streams that stand for the monitors.
+    PortalInputInjector(std::shared_ptr<PortalSession> session,
+                        std::vector<PortalSession::Stream> streams);
 
     void Inject(const MouseEvent& event) override;
     Point CursorPos() override;
@@ -25,9 +27,10 @@ class PortalInputInjector : public InputInjector {
 
   private:
     void MoveTo(Point p);
-    Rect VirtualScreen() const;
 
     std::shared_ptr<PortalSession> m_pSession;
+    std::vector<PortalSession::Stream> m_streams;
+    Rect m_virtualScreen;
     Point m_cursor{};
     std::mutex m_mutex;
 };

@@ -105,6 +105,7 @@ void AddPortalServices(DesktopPlatform& p) {
     }
     // One remote each: a PipeWire connection serves one stream here.
     std::vector<PipeWireScreenSource::Monitor> monitors;
+    std::vector<PortalSession::Stream> kept;
     std::vector<Rect> areas;
     for (const PortalSession::Stream& s : session->Streams()) {
         const int remote = session->OpenPipeWireRemote();
@@ -115,6 +116,7 @@ void AddPortalServices(DesktopPlatform& p) {
         close(remote);
         if (stream) {
             monitors.push_back({std::move(stream), s.area});
+            kept.push_back(s);
             areas.push_back(s.area);
         }
     }
@@ -122,7 +124,7 @@ void AddPortalServices(DesktopPlatform& p) {
         return;
     }
     p.screen = std::make_unique<PipeWireScreenSource>(std::move(monitors), kFirstFrameMs);
-    p.input = std::make_unique<PortalInputInjector>(session);
+    p.input = std::make_unique<PortalInputInjector>(session, std::move(kept));
     p.layout = std::make_unique<StreamDisplayLayout>(std::move(areas));
     p.windows = std::make_unique<UnlistedWindows>();
     p.activator = std::make_unique<UnlistedWindows>();
