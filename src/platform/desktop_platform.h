@@ -11,6 +11,7 @@
 #include "core/desktop/image_codec.h"
 #include "core/desktop/image_file_writer.h"
 #include "core/desktop/input_injector.h"
+#include "core/desktop/instance_numbering.h"
 #include "core/desktop/name_change_monitor.h"
 #include "core/desktop/profile_store.h"
 #include "core/desktop/screen_source.h"
@@ -35,6 +36,7 @@ namespace qrv {
 // input, layout, windows, activator. A front end that needs the live screen
 // reports that the session is missing.
 // Null where the backend has no such service:
+//   numbering     — the instances are numbered by counting their windows;
 //   hotKeys       — no global key grab (Wayland: the start/stop key is a
 //                   session-bus method instead); also without a session;
 //   toggles       — no session bus to take start/stop requests on;
@@ -63,6 +65,7 @@ struct DesktopPlatform {
     std::unique_ptr<DisplayLayout> layout;
     std::unique_ptr<TopLevelWindows> windows;
     std::unique_ptr<WindowActivator> activator;
+    std::unique_ptr<InstanceNumbering> numbering;
     std::unique_ptr<GlobalHotKeys> hotKeys;
     std::unique_ptr<ToggleRequests> toggles;
     std::unique_ptr<TaskbarProgress> taskbar;

@@ -60,6 +60,22 @@ TEST(ProfileTest, InstanceNumberCountsOnlyShownRestoredWindowsWithTheExactTitle)
     }
 }
 
+// Where the desktop numbers its instances, the windows are not counted.
+TEST(ProfileTest, InstanceNumberComesFromTheDesktopsNumberingWhereItHasOne) {
+    struct Numbering : InstanceNumbering {
+        int32_t calls = 0;
+        int32_t Number() override { return ++calls + 2; }
+    } numbering;
+    FakeTopLevelWindows windows;
+    windows.windows = {Window(std::string(kAppName))};
+    MemoryProfileStore store;
+    Profile profile(store, windows, &numbering);
+    EXPECT_EQ(profile.InstanceNumber(), 3);
+    EXPECT_EQ(profile.GetInstanceSection(), "Instance 4");
+    EXPECT_EQ(numbering.calls, 1);
+    EXPECT_EQ(windows.enumerations, 0);
+}
+
 TEST_F(ProfileFixture, TwoInstancesKeepSeparateSectionsAndShareSettings) {
     FakeTopLevelWindows firstShowing;
     firstShowing.windows = {Window(std::string(kAppName))};

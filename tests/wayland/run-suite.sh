@@ -11,7 +11,8 @@ stage=$(mktemp -d /tmp/qrv-wayland-suite.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
 cp "$build/tests/wayland/wayland_tests" "$build/tests/wayland/wayland_gui_tests" \
     "$build/src/cli/quorvane-cli" "$build/src/app/quorvane" \
-    "$here/cli_find_test.sh" "$here/gui_find_test.sh" "$here/harness.sh" "$stage/"
+    "$here/cli_find_test.sh" "$here/gui_find_test.sh" "$here/portal_find_test.sh" "$here/harness.sh" \
+    "$stage/"
 cp -r "$here/apps" "$stage/apps"
 chmod -R a+rX "$stage"
 
@@ -20,4 +21,5 @@ bash "$here/with-sway.sh" --portal "$stage/wayland_tests"
 bash "$here/with-sway.sh" env QT_QPA_PLATFORM=wayland "$stage/wayland_gui_tests"
 bash "$here/with-sway.sh" bash "$stage/cli_find_test.sh" "$stage/quorvane-cli"
 bash "$here/with-sway.sh" bash "$stage/gui_find_test.sh" "$stage/quorvane" "$stage/quorvane-cli"
+bash "$here/with-sway.sh" --pipewire bash "$stage/portal_find_test.sh" "$stage/quorvane-cli"
 echo "Wayland suite took $(($(date +%s) - start)) s"

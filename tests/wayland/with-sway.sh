@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command inside a private headless sway session: two outputs (1280x1024
 # left of the origin, 1920x1080 at it), a session D-Bus and, with --portal,
-# PipeWire, WirePlumber and the desktop portal with its wlroots backend.
+# PipeWire, WirePlumber and the desktop portal with its wlroots backend; with
+# --pipewire, PipeWire and WirePlumber only.
 # sway refuses to run as root, so as root everything runs as the unprivileged
 # user "qrv-wayland" (created when missing); the command and its files must be
 # readable by that user. Every process started here is stopped on exit and the
@@ -9,8 +10,12 @@
 set -euo pipefail
 
 portal=0
-if [ "${1:-}" = "--portal" ]; then portal=1; shift; fi
-[ $# -gt 0 ] || { echo "usage: $0 [--portal] command..." >&2; exit 2; }
+pipewire=0
+case "${1:-}" in
+--portal) portal=1 pipewire=1; shift ;;
+--pipewire) pipewire=1; shift ;;
+esac
+[ $# -gt 0 ] || { echo "usage: $0 [--portal|--pipewire] command..." >&2; exit 2; }
 
 user_name=qrv-wayland
 as_user=()
@@ -103,10 +108,12 @@ for _ in $(seq 400); do
 done
 [ -n "${ipc:-}" ] && ln -sf "$ipc" "$runtime_dir/sway.sock"
 
-if [ "$portal" = 1 ]; then
+if [ "$pipewire" = 1 ]; then
     start pipewire
     wait_for "$runtime_dir/pipewire-0" "PipeWire"
     start wireplumber
+fi
+if [ "$portal" = 1 ]; then
     start env ${QRV_XDPW_ENV:-} /usr/libexec/xdg-desktop-portal-wlr -l "${QRV_XDPW_LOGLEVEL:-WARN}"
     start /usr/libexec/xdg-desktop-portal -r
 fi

@@ -23,7 +23,7 @@ std::unique_ptr<CElementClicker> ClickerFor(DesktopPlatform& p) {
 struct PlatformServices::Parts {
     Parts(DesktopPlatform& p, ProfileStore& store, FilePrompts& prompts,
           std::string localDataFolder, std::unique_ptr<VoiceFactory> ownVoices)
-        : profile(store, *p.windows),
+        : profile(store, *p.windows, p.numbering.get()),
           voices(std::move(ownVoices)),
           speaker(voices ? *voices : *p.voices),
           clicker(ClickerFor(p)),

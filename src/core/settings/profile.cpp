@@ -4,23 +4,27 @@
 
 namespace qrv {
 
-Profile::Profile(ProfileStore& store, TopLevelWindows& windows)
-    : m_store(store), m_windows(windows) {}
+Profile::Profile(ProfileStore& store, TopLevelWindows& windows, InstanceNumbering* numbering)
+    : m_store(store), m_windows(windows), m_pNumbering(numbering) {}
 
 int32_t Profile::InstanceNumber() {
     std::lock_guard lock(m_mutex);
     if (!m_instanceNumber) {
-        // Our own window is not counted: it is neither shown nor titled yet
-        // when the number is first asked for.
-        int32_t number = 1;
-        for (const TopLevelWindow& window : m_windows.Enumerate()) {
-            if (window.enabled && window.visible && !window.maximized && window.title == kAppName) {
-                ++number;
-            }
-        }
-        m_instanceNumber = number;
+        m_instanceNumber = m_pNumbering ? m_pNumbering->Number() : CountInstanceWindows();
     }
     return *m_instanceNumber;
+}
+
+// Our own window is not counted: it is neither shown nor titled yet when the
+// number is first asked for.
+int32_t Profile::CountInstanceWindows() {
+    int32_t number = 1;
+    for (const TopLevelWindow& window : m_windows.Enumerate()) {
+        if (window.enabled && window.visible && !window.maximized && window.title == kAppName) {
+            ++number;
+        }
+    }
+    return number;
 }
 
 std::string Profile::GetInstanceSection() {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/desktop/instance_numbering.h"
 #include "core/desktop/profile_store.h"
 #include "core/desktop/top_level_windows.h"
 #include "core/settings/setting_keys.h"
@@ -15,10 +16,12 @@ namespace qrv {
 // access through the key table.
 class Profile {
   public:
-    Profile(ProfileStore& store, TopLevelWindows& windows);
+    // `numbering`, where given, numbers the instances instead of the windows.
+    Profile(ProfileStore& store, TopLevelWindows& windows, InstanceNumbering* numbering = nullptr);
 
-    // Number of visible, enabled, non-maximised windows titled with the
-    // application name, plus one; computed once and cached.
+    // From the numbering where there is one, else the number of visible,
+    // enabled, non-maximised windows titled with the application name, plus
+    // one; computed once and cached.
     int32_t InstanceNumber();
     // "Instance %d" with InstanceNumber() + 1.
     std::string GetInstanceSection();
@@ -38,9 +41,11 @@ class Profile {
 
   private:
     std::string SectionName(Section section);
+    int32_t CountInstanceWindows();
 
     ProfileStore& m_store;
     TopLevelWindows& m_windows;
+    InstanceNumbering* m_pNumbering;
     std::mutex m_mutex;
     std::optional<int32_t> m_instanceNumber;
 };

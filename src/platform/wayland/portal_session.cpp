@@ -85,16 +85,21 @@ bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
     }
     m_session = m_results.value(QStringLiteral("session_handle")).toString();
     const QDBusObjectPath handle(m_session);
-    if (m_kind == Kind::RemoteDesktop &&
-        !Request(kRemoteDesktop, "SelectDevices", {QVariant::fromValue(handle)},
-                 {{QStringLiteral("types"), kPointer}}, timeoutMs)) {
-        return false;
-    }
-    QVariantMap sources{{QStringLiteral("types"), kMonitor},
-                        {QStringLiteral("multiple"), true},
-                        {QStringLiteral("persist_mode"), kPersistUntilRevoked}};
+    // A remote desktop session persists as a whole: the token goes with its
+    // devices, and its screen-cast sources are not persisted on their own.
+    QVariantMap persist{{QStringLiteral("persist_mode"), kPersistUntilRevoked}};
     if (!restoreToken.empty()) {
-        sources[QStringLiteral("restore_token")] = QString::fromStdString(restoreToken);
+        persist[QStringLiteral("restore_token")] = QString::fromStdString(restoreToken);
+    }
+    QVariantMap sources{{QStringLiteral("types"), kMonitor}, {QStringLiteral("multiple"), true}};
+    if (m_kind == Kind::RemoteDesktop) {
+        persist[QStringLiteral("types")] = kPointer;
+        if (!Request(kRemoteDesktop, "SelectDevices", {QVariant::fromValue(handle)}, persist,
+                     timeoutMs)) {
+            return false;
+        }
+    } else {
+        sources.insert(persist);
     }
     if (!Request(kScreenCast, "SelectSources", {QVariant::fromValue(handle)}, sources, timeoutMs) ||
         !Request(nullptr, "Start", {QVariant::fromValue(handle), QString()}, {}, timeoutMs)) {
@@ -154,6 +159,20 @@ void PortalSession::OnResponse(uint code, const QVariantMap& results) {
     m_bAnswered = true;
     m_code = code;
     m_results = results;
+}
+
+bool PortalSession::NotifyPointer(const char* method, const QVariantList& arguments) {
+    if (m_kind != Kind::RemoteDesktop || m_session.isEmpty()) {
+        return false;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), QString::fromLatin1(kPath),
+        QString::fromLatin1(kRemoteDesktop), QString::fromLatin1(method));
+    call.setArguments(QVariantList{QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap()} +
+                      arguments);
+    // Waits for the answer, so that a press never overtakes the motion before it.
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000).type() ==
+           QDBusMessage::ReplyMessage;
 }
 
 int PortalSession::OpenPipeWireRemote() {

@@ -42,6 +42,11 @@ class PortalSession : public QObject {
     // A PipeWire remote for the session's streams; -1 on failure. The caller
     // owns the descriptor.
     int OpenPipeWireRemote();
+    // Calls a pointer method of an open RemoteDesktop session
+    // ("NotifyPointerMotionAbsolute", "NotifyPointerButton") with the
+    // arguments after its session handle and options; false when the portal
+    // refuses or does not answer. Safe from any thread.
+    bool NotifyPointer(const char* method, const QVariantList& arguments);
 
   private slots:
     void OnResponse(uint code, const QVariantMap& results);

@@ -1,9 +1,20 @@
 #include "platform/wayland/wayland_backend.h"
 
+#include <unistd.h>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <cstdlib>
 
+#include "platform/desktop/bus_name_numbering.h"
 #include "platform/desktop/linux_desktop_services.h"
 #include "platform/desktop/sound_theme_beeper.h"
+#include "platform/wayland/pipewire_screen_source.h"
+#include "platform/wayland/pipewire_stream.h"
+#include "platform/wayland/portal_input_injector.h"
+#include "platform/wayland/portal_session.h"
+#include "platform/wayland/stream_display_layout.h"
+#include "platform/wayland/unlisted_windows.h"
 #include "platform/wayland/wayland_display.h"
 #include "platform/wayland/wayland_display_layout.h"
 #include "platform/wayland/wayland_input_injector.h"
@@ -16,23 +27,59 @@ namespace qrv::wayland {
 
 namespace {
 
+const char* const kPortalService = "org.freedesktop.portal.Desktop";
+// Where the portal's restore token is kept: later sessions ask nothing.
+const char* const kTokenSection = "Settings";
+const char* const kTokenKey = "PortalRestoreToken";
+// Bounds the portal's answers (the consent dialog waits for the user) and
+// the first frame of each stream.
+constexpr int kPortalTimeoutMs = 120000;
+constexpr int kFirstFrameMs = 5000;
+
+bool OffersWlrootsPaths(const WaylandDisplay& display) {
+    return display.Offers("zwlr_screencopy_manager_v1") &&
+           display.Offers("zwlr_virtual_pointer_manager_v1");
+}
+
+// Whether the desktop portal on the session bus offers both interfaces of
+// the portal path (the portal is started on demand: activatable counts).
+bool OffersPortalPaths() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        return false;
+    }
+    const QString service = QString::fromLatin1(kPortalService);
+    if (!bus.interface()->isServiceRegistered(service) &&
+        !bus.interface()->activatableServiceNames().value().contains(service)) {
+        return false;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kPortalService), QStringLiteral("/org/freedesktop/portal/desktop"),
+        QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 10000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return false;
+    }
+    const QString xml = reply.arguments().constFirst().toString();
+    return xml.contains(QStringLiteral("\"org.freedesktop.portal.RemoteDesktop\"")) &&
+           xml.contains(QStringLiteral("\"org.freedesktop.portal.ScreenCast\""));
+}
+
 bool FitsSession() {
     const char* name = std::getenv("WAYLAND_DISPLAY");
     if (name == nullptr || *name == '\0') {
         return false;
     }
     std::shared_ptr<WaylandDisplay> display = WaylandDisplay::Open();
-    return display && display->Offers("zwlr_screencopy_manager_v1") &&
-           display->Offers("zwlr_virtual_pointer_manager_v1");
+    return (display && OffersWlrootsPaths(*display)) || OffersPortalPaths();
 }
 
-// The live services, all or none: each holds its own compositor connection.
-// There is no global key grab: start/stop requests come over the session bus.
-void AddSessionServices(DesktopPlatform& p) {
+// wlroots compositors: each service holds its own compositor connection.
+bool AddWlrootsServices(DesktopPlatform& p) {
     auto screen = std::make_unique<WaylandScreenSource>();
     auto input = std::make_unique<WaylandInputInjector>();
     if (!screen->Connected() || !input->Connected()) {
-        return;
+        return false;
     }
     p.screen = std::move(screen);
     p.input = std::move(input);
@@ -40,6 +87,57 @@ void AddSessionServices(DesktopPlatform& p) {
     auto list = std::make_shared<WaylandToplevelList>();
     p.windows = std::make_unique<WaylandTopLevelWindows>(list);
     p.activator = std::make_unique<WaylandWindowActivator>(list);
+    return true;
+}
+
+// Any other compositor: one RemoteDesktop session of the desktop portal with
+// the monitors cast over PipeWire. The restore token of the profile skips the
+// consent question; the one handed back replaces it. There is no window list.
+void AddPortalServices(DesktopPlatform& p) {
+    auto session = std::make_shared<PortalSession>(PortalSession::Kind::RemoteDesktop);
+    const std::string token = p.profile->GetString(kTokenSection, kTokenKey, {});
+    if (!session->Open(token, kPortalTimeoutMs)) {
+        return;
+    }
+    if (!session->RestoreToken().empty() && session->RestoreToken() != token &&
+        p.profile->WriteString(kTokenSection, kTokenKey, session->RestoreToken())) {
+        p.profile->Save();
+    }
+    // One remote each: a PipeWire connection serves one stream here.
+    std::vector<PipeWireScreenSource::Monitor> monitors;
+    std::vector<PortalSession::Stream> kept;
+    std::vector<Rect> areas;
+    for (const PortalSession::Stream& s : session->Streams()) {
+        const int remote = session->OpenPipeWireRemote();
+        if (remote < 0) {
+            return;
+        }
+        auto stream = PipeWireStream::Connect(remote, s.nodeId);
+        close(remote);
+        if (stream) {
+            monitors.push_back({std::move(stream), s.area});
+            kept.push_back(s);
+            areas.push_back(s.area);
+        }
+    }
+    if (monitors.empty()) {
+        return;
+    }
+    p.screen = std::make_unique<PipeWireScreenSource>(std::move(monitors), kFirstFrameMs);
+    p.input = std::make_unique<PortalInputInjector>(session, std::move(kept));
+    p.layout = std::make_unique<StreamDisplayLayout>(std::move(areas));
+    p.windows = std::make_unique<UnlistedWindows>();
+    p.activator = std::make_unique<UnlistedWindows>();
+    p.numbering = std::make_unique<BusNameNumbering>();
+}
+
+// The live services, all or none. There is no global key grab: start/stop
+// requests come over the session bus.
+void AddSessionServices(DesktopPlatform& p) {
+    std::shared_ptr<WaylandDisplay> display = WaylandDisplay::Open();
+    if (!(display && OffersWlrootsPaths(*display) && AddWlrootsServices(p))) {
+        AddPortalServices(p);
+    }
 }
 
 std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {

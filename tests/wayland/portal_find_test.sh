@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# End-to-end check of the portal path of `quorvane-cli find`: a scripted
+# desktop portal (apps/portal_peer.py) hands out two PipeWire streams of
+# GStreamer test pictures as monitors (320x240 left of the origin, 320x240 at
+# it) and logs the pointer calls. The compositor offers no wlroots protocols
+# (WAYLAND_DISPLAY names no compositor), so the backend takes the portal.
+# Run inside tests/wayland/with-sway.sh --pipewire.
+# Usage: portal_find_test.sh QUORVANE_CLI
+set -uo pipefail
+cli=$1
+source "$(dirname "$0")/harness.sh"
+
+# node NAME PATTERN: a 320x240 test picture offered on PipeWire.
+node() {
+    gst-launch-1.0 -q videotestsrc pattern="$2" is-live=true ! \
+        video/x-raw,format=BGRx,width=320,height=240,framerate=10/1 ! \
+        pipewiresink mode=provide stream-properties="p,node.name=$1" &
+    pids+=($!)
+}
+# node_id NAME: the node's id, once PipeWire has it (bounded wait).
+node_id() {
+    for _ in $(seq 400); do
+        local id
+        id=$(pw-dump 2>/dev/null | python3 -c '
+import json, sys
+for o in json.load(sys.stdin):
+    if o.get("type", "").endswith(":Node") and \
+            o.get("info", {}).get("props", {}).get("node.name") == sys.argv[1]:
+        print(o["id"])' "$1")
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.05
+    done
+    return 1
+}
+# patch PATTERN X Y W H FILE: that part of the test picture, as a 32-bit PNG.
+patch() {
+    gst-launch-1.0 -q videotestsrc pattern="$1" num-buffers=1 ! \
+        video/x-raw,format=RGB,width=320,height=240 ! filesink location="$work/$1.rgb" &&
+        convert -size 320x240 -depth 8 "rgb:$work/$1.rgb" -crop "$4x$5+$2+$3" +repage "PNG32:$6"
+}
+logged() {  # LINE: the portal logged it
+    grep -qx "$1" "$work/portal.log"
+}
+
+node qrv-left smpte
+node qrv-right checkers-8
+left=$(node_id qrv-left) && right=$(node_id qrv-right) || { echo "FAIL: no test nodes"; exit 1; }
+patch smpte 30 150 40 50 "$work/left.png"
+patch checkers-8 0 0 24 24 "$work/right.png"
+
+python3 "$apps/portal_peer.py" "$work/portal.log" token-1 \
+    "$left:-320,0,320,240" "$right:0,0,320,240" >"$work/peer.out" 2>&1 &
+pids+=($!)
+for _ in $(seq 400); do grep -qs '^ready' "$work/peer.out" && break; sleep 0.05; done
+
+find_on() {  # SIDE AREA PICTURE
+    WAYLAND_DISPLAY=qrv-no-compositor QRV_PLATFORM=wayland timeout 120 "$cli" find \
+        --picture "$3" --area "$2" --count 20 --interval 100 --click --cursor-back \
+        --abort-on-match >"$work/find-$1.out" 2>&1
+    local rc=$?
+    check "find on the $1 monitor exits 0 ($(tail -1 "$work/find-$1.out"))" test $rc = 0
+}
+
+find_on left -320,0,320,240 "$work/left.png"
+check "the first run asks for a lasting pointer session" logged "devices 2 2 -"
+check "its screen-cast sources are monitors, not persisted on their own" logged "sources 1 -1"
+# The patch centre (50, 175) in the left stream's own coordinates.
+# The pointer calls in order: onto the area's monitor (its corner, as the
+# cursor was elsewhere), to the patch centre (50, 175) in the left stream's own
+# coordinates, press, release, and back to where this process last put the
+# cursor: the origin, on the right stream.
+pointer_calls() {  # FIRST_LINE: the motions and buttons logged from there on
+    tail -n +"$1" "$work/portal.log" | grep -E '^(motion|button)' | tr '\n' ';'
+}
+check "moved, clicked the patch on the left stream and went back ($(pointer_calls 1))" \
+    test "$(pointer_calls 1)" = \
+    "motion $left 0 0;motion $left 50 175;button 272 1;button 272 0;motion $right 0 0;"
+check "the session was closed" logged "closed"
+lines=$(grep -c . "$work/portal.log")
+
+# A later run hands the stored token back and asks nothing new.
+find_on right 0,0,320,240 "$work/right.png"
+check "the second run restores the session with the stored token" logged "devices 2 2 token-1"
+check "clicked the patch on the right stream ($(pointer_calls $((lines + 1))))" \
+    test "$(pointer_calls $((lines + 1)))" = \
+    "motion $right 12 12;button 272 1;button 272 0;motion $right 0 0;"
+
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" = 0 ]
