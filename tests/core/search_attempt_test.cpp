@@ -58,9 +58,10 @@ struct AttemptFixture : ::testing::Test {
         params.m_bMoveMouseToCenterOfPicture = params.m_bClickOnPicture = false;
         params.m_bCursorBack = params.m_bSpeakText = false;
     }
-    Log Run() {
+    Log Run(AttemptObserver* observer = nullptr) {
         p.log.Clear();
         SearchAttempt attempt(p.AttemptDeps(), p.view, stop);
+        attempt.SetObserver(observer);
         attempt.SearchOnce(params, out);
         return p.log.Entries();
     }
@@ -142,18 +143,11 @@ TEST_F(AttemptFixture, TheObserverHearsOfEachAttemptAfterItsStatusLine) {
     for (std::size_t i = 3; i < params.m_oPictureImage.SizeBytes(); i += 4) {
         params.m_oPictureImage.Data()[i] = 0xFF;  // opaque: compared even when masked
     }
-    const auto attempt = [&] {
-        p.log.Clear();
-        SearchAttempt a(p.AttemptDeps(), p.view, stop);
-        a.SetObserver(&observer);
-        a.SearchOnce(params, out);
-        return p.log.Entries();
-    };
-    EXPECT_EQ(attempt(),
+    EXPECT_EQ(Run(&observer),
               (Log{"capture 50,100 300x200", "status Match Found in 0 Milli Second(s) at 100,200",
                    "observed 1 100,200 area 50,100 300x200 mask 1", "move 102,201"}));
     PutScreen(p, {0, 0}, {100, 200}, false);
-    const Log missed = attempt();
+    const Log missed = Run(&observer);
     ASSERT_EQ(missed.size(), 3u);
     EXPECT_EQ(missed[1], "status Picture Not Found in Screen Search Area");
     EXPECT_TRUE(missed[2].starts_with("observed 0 ")) << missed[2];

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -231,6 +230,15 @@ TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
     const std::string pastTheEnd =
         "message info The Screen Search Area at 2147483000,100 reaches beyond the screen "
         "coordinates. Please Capture Screen Search Area and then try again.";
+    // The area is 30 x 20: a picture that does not fit is refused with a word.
+    const auto tooLargePicture = [](int width, int height) {
+        return "message info The Picture to Find (" + std::to_string(width) + " x " +
+               std::to_string(height) +
+               ") is larger than the Screen Search Area (30 x 20), so it can never be found "
+               "there.\n\nCapture a larger Screen Search Area or a smaller Picture and then try "
+               "again.";
+    };
+    const std::string wider = tooLargePicture(31, 20), taller = tooLargePicture(30, 21);
     const std::tuple<const char*, const std::string&, std::function<void()>> cases[] = {
         {"no width", noArea, [&] { fields.m_iScreenAreaWidth = 0; }},
         {"no height", noArea, [&] { fields.m_iScreenAreaHeight = 0; }},
@@ -243,6 +251,10 @@ TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
          [&] { fields.m_iScreenAreaWidth = fields.m_iScreenAreaHeight = 100000; }},
         {"area past the last coordinate", pastTheEnd,
          [&] { fields.m_iScreenAreaLeft = 2147483000, fields.m_iScreenAreaWidth = 1000; }},
+        {"picture wider than the area", wider,
+         [&] { p.codec.SetImage(picturePath, Filled(31, 20, kWhite)); }},
+        {"picture taller than the area", taller,
+         [&] { p.codec.SetImage(picturePath, Filled(30, 21, kWhite)); }},
     };
     for (const auto& [name, message, setUp] : cases) {
         MainWindowFields saved = fields;
@@ -252,11 +264,19 @@ TEST_F(ControllerFixture, RefusesToStartWithoutAreaOrUsablePicture) {
         EXPECT_FALSE(controller->IsSearching()) << name;
         EXPECT_EQ(p.log.Count(message), 1) << name;
         EXPECT_EQ(p.log.WithPrefix("capture ").size(), 0u) << name;
-        const Texts buttons = p.log.WithPrefix("button ");
+        const Texts buttons = p.log.WithPrefix("button "), icons = p.log.WithPrefix("icon ");
         EXPECT_TRUE(buttons.empty() || buttons.back() == "Find") << name;
+        EXPECT_TRUE(icons.empty() || icons.back() == "normal") << name;
+        EXPECT_EQ(icons.empty(), buttons.empty()) << name;
         fields = saved;
         p.codec.SetImage(picturePath, Filled(2, 2, kWhite));
     }
+    // A picture exactly the area's size is searched.
+    p.codec.SetImage(picturePath, Filled(30, 20, kWhite));
+    p.log.Clear();
+    RunToEnd(1, 0);
+    EXPECT_EQ(p.log.WithPrefix("capture ").size(), 1u);
+    EXPECT_EQ(p.log.WithPrefix("message ").size(), 0u);
 }
 
 // Running out of memory in an attempt ends the run with a status line; the
@@ -294,37 +314,6 @@ TEST_F(ControllerFixture, StopWakesALongPauseAtOnce) {
     EXPECT_EQ(Statuses().back(), "1 Aborted");
 }
 
-// The area is 30 x 20: a picture that does not fit is refused with a word.
-TEST_F(ControllerFixture, PictureLargerThanTheAreaIsRefusedBeforeTheRun) {
-    const std::string refusal =
-        "message info The Picture to Find (%d x %d) is larger than the Screen Search Area (30 x "
-        "20), so it can never be found there.\n\nCapture a larger Screen Search Area or a "
-        "smaller Picture and then try again.";
-    struct Case {
-        int32_t width, height;
-        bool runs;
-    } cases[] = {{31, 20, false}, {30, 21, false}, {300, 200, false}, {30, 20, true}, {1, 1, true}};
-    int runs = 0;
-    for (const Case& c : cases) {
-        p.log.Clear();
-        p.codec.SetImage(picturePath, Filled(c.width, c.height, kWhite));
-        controller->ToggleSearch();
-        char expected[400];
-        std::snprintf(expected, sizeof expected, refusal.c_str(), c.width, c.height);
-        EXPECT_EQ(p.log.Count(expected), c.runs ? 0 : 1) << c.width << "x" << c.height;
-        if (c.runs) {
-            ASSERT_TRUE(p.view.WaitForRunEnds(++runs));
-            p.view.DeliverPosted(*controller);
-            EXPECT_EQ(p.log.WithPrefix("capture ").size(), 1u);
-        } else {
-            EXPECT_FALSE(controller->IsSearching());
-            EXPECT_EQ(p.log.WithPrefix("capture ").size(), 0u);
-            EXPECT_EQ(p.log.WithPrefix("button ").back(), "Find");
-            EXPECT_EQ(p.log.WithPrefix("icon ").back(), "normal");
-        }
-    }
-}
-
 TEST_F(ControllerFixture, InvalidEntryStopsSilently) {
     p.view.transferSucceeds = false;
     controller->ToggleSearch();
@@ -339,14 +328,6 @@ TEST_F(ControllerFixture, RunUsesTheTrimmedTextAndTheSpeechSetting) {
     RunToEnd(1, 0);
     EXPECT_EQ(p.log.Count("speak-sync ready"), 1);
     EXPECT_EQ(fields.m_strTextToSpeak, "ready");
-}
-
-TEST_F(ControllerFixture, ASecondRunCountsAfresh) {
-    RunToEnd(2, 0, 1);
-    p.log.Clear();
-    RunToEnd(1, 0, 2);
-    EXPECT_EQ(Statuses(),
-              (Texts{"1 Searching...", "Picture Not Found in Screen Search Area", "1 Finished"}));
 }
 
 // The user starts a run after the worker ended but before its finish notice
