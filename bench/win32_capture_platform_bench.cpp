@@ -148,6 +148,14 @@ void Memcpy(benchmark::State& state, int32_t width, int32_t height) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(from.size()));
 }
 
+// GDI reads the screen through the window system: a process boundary and,
+// under Wine, an X server round trip that a busy machine stretches several
+// times over (22 to 78 ms for the 720p area on the Windows suite's Xvfb,
+// against 1 ms of memcpy). The limit does not measure that system cost; it
+// catches a capture that falls back to reading pixel by pixel, which costs
+// thousands of copies.
+constexpr double kCaptureVsMemcpyLimit = 250.0;
+
 struct Size {
     const char* label;
     int32_t width;
@@ -163,7 +171,8 @@ constexpr Size kSizes[] = {{"720", 1280, 720}, {"1080", 1920, 1080}, {"4k", 3840
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark(copy.c_str(), Memcpy, s.width, s.height)
             ->Unit(benchmark::kMillisecond);
-        AddRatioCheck(std::string("capture ") + s.label + " vs memcpy", capture, copy, 2.0);
+        AddRatioCheck(std::string("capture ") + s.label + " vs memcpy", capture, copy,
+                      kCaptureVsMemcpyLimit);
     }
     return true;
 }();
