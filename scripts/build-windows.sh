@@ -3,7 +3,7 @@
 # (qt6-mingw.tar.xz, found through QRV_QT_MINGW or in the shared folder beside
 # the repository) and lays out BUILD_DIR/dist: quorvane.exe, quorvane-cli.exe
 # and every DLL and Qt plugin they need, a folder to copy to a Windows machine.
-# The tests and the benchmarks are built in BUILD_DIR for tests/win32/run.sh.
+# The tests and quorvane-bench.exe are built in BUILD_DIR for tests/win32/run.sh.
 # Usage: bash scripts/build-windows.sh [BUILD_DIR]   (default build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,11 +37,25 @@ if [ "$(cat "$build/qt6-mingw.stamp" 2>/dev/null)" != "$stamp" ]; then
     echo "$stamp" >"$build/qt6-mingw.stamp"
 fi
 
+# Google Benchmark from Debian's source package, fetched once per build folder.
+benchmark_src="$PWD/$build/benchmark-src"
+if [ ! -f "$benchmark_src/CMakeLists.txt" ]; then
+    rm -rf "$build/benchmark-fetch"
+    mkdir -p "$build/benchmark-fetch"
+    (cd "$build/benchmark-fetch" && apt-get source -qq benchmark >/dev/null 2>&1) || {
+        echo "apt-get source benchmark failed" >&2
+        exit 1
+    }
+    rm -rf "$benchmark_src"
+    mv "$build"/benchmark-fetch/benchmark-*/ "$benchmark_src"
+    rm -rf "$build/benchmark-fetch"
+fi
+
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQRV_WERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$kit/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-    -DQRV_GTEST_SOURCE_DIR=/usr/src/googletest -DQRV_BUILD_BENCH=OFF >/dev/null
+    -DQRV_GTEST_SOURCE_DIR=/usr/src/googletest -DQRV_BENCHMARK_SOURCE_DIR="$benchmark_src" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 dist="$build/dist"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # quorvane-cli.exe under Wine against the Linux quorvane-cli: every matcher
 # and input case gives the same exit status and standard output, and the same
-# number of error lines; then the Windows program finds a picture on the live
+# number of error lines, with file names outside ASCII too; then the Windows program finds a picture on the live
 # screen, moves the cursor to it and stops a paused run on Ctrl+C.
 # Usage: cli_find_test.sh LINUX_CLI WINDOWS_CLI (a command that runs the .exe)
 set -uo pipefail
@@ -78,6 +78,12 @@ same --picture screen.png --screen-image screen.png
 same --picture pic.png --screen-image screen.png --count 0 --abort-on-match
 same --picture pic.png --screen-image screen.png --origin -1280,0 --area 0,0,100,100
 same --picture pic.png --screen-image screen.png --origin 2147482750,0
+# Names outside ASCII arrive as UTF-8 arguments and reach the files.
+mkdir -p 'Bilder für 测试'
+cp pic.png 'Bilder für 测试/Bild-ü中.png'
+cp screen.png 'écran ü.png'
+same --picture 'Bilder für 测试/Bild-ü中.png' --screen-image 'écran ü.png'
+same --picture 'Bilder für 测试/fehlt-ü.png' --screen-image 'écran ü.png'
 
 # The live screen, as Wine shows the X root window: one monitor at (0, 0).
 display -window root screen.png &

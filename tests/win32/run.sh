@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows suite: cross-builds with scripts/build-windows.sh, then runs under
 # Wine, in a private prefix on a private X server, the core tests, the Win32
-# backend tests, quorvane-cli.exe against the Linux program, and the window.
+# backend tests, quorvane-cli.exe against the Linux program, the window and
+# the capture benchmark.
 # Skips with one line when the Qt kit for Windows is not there.
 # Usage: bash tests/win32/run.sh [LINUX_QUORVANE_CLI]
 #        (default: the one in build-asan or build-debug)
@@ -33,6 +34,8 @@ trap cleanup EXIT
 source scripts/lib/xvfb.sh
 start_xvfb 1280x1024x24
 export WINEPREFIX=$tmp/wine WINEDEBUG=-all WINEARCH=win64
+# Wine reads the Unix arguments and file names in the locale's encoding.
+export LC_ALL=C.UTF-8
 # No offers to install Mono or Gecko: nothing here needs them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
@@ -63,6 +66,9 @@ else
     echo "== Windows: command line skipped: no Linux quorvane-cli to compare with"
 fi
 step "the window" bash tests/win32/gui_test.sh "$build/dist"
+# The 720p capture fits the suite's screen; a short run, for its ratio lines.
+step "benchmark" wine "$build/bench/quorvane-bench.exe" \
+    --benchmark_filter='^BM_(Capture|Memcpy)/720$' --benchmark_min_time=0.05
 
 echo "Windows suite: $passed passed, $failed failed"
 [ "$failed" = 0 ]

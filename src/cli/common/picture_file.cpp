@@ -4,12 +4,13 @@
 
 #include "cli/common/gnu_options.h"
 #include "core/imaging/picture_admission.h"
+#include "core/settings/utf8_path.h"
 
 namespace qrv::cli {
 
 std::string LoadFailure(const std::string& path, uint32_t status) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    if (!std::filesystem::is_regular_file(Utf8Path(path), ec)) {
         return "is not a regular file";
     }
     if (status == kStatusOutOfMemory) {
@@ -22,7 +23,7 @@ std::string LoadFailure(const std::string& path, uint32_t status) {
 std::optional<std::string> LoadPictureFile(const std::string& path, ImageCodec& codec,
                                            DecodedImage& picture) {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+    if (!std::filesystem::exists(Utf8Path(path), ec)) {
         return "no picture file " + Quoted(path);
     }
     const uint32_t status = codec.LoadImageFile(path, picture);

@@ -11,6 +11,7 @@
 #include "core/capture/replace_invalid_file_name_chars.h"
 #include "core/colors/export_file_paths.h"
 #include "core/colors/latin1_text.h"
+#include "core/settings/utf8_path.h"
 
 namespace qrv {
 
@@ -145,9 +146,9 @@ std::FILE* CreatePartFile(const std::string& path, std::string& partPath) {
 // has the usual ones for new files.
 void KeepMode(const std::string& path, const std::string& partPath) {
     std::error_code error;
-    const std::filesystem::file_status target = std::filesystem::status(path, error);
+    const std::filesystem::file_status target = std::filesystem::status(Utf8Path(path), error);
     if (!error && std::filesystem::is_regular_file(target)) {
-        std::filesystem::permissions(partPath, target.permissions(), error);
+        std::filesystem::permissions(Utf8Path(partPath), target.permissions(), error);
     }
 }
 
@@ -184,7 +185,7 @@ HtmlExportResult ColorsHtmlExport::Write(const std::string& path,
     if (ok) {
         // Replaces an existing page on every system, unlike std::rename.
         std::error_code renamed;
-        std::filesystem::rename(partPath, path, renamed);
+        std::filesystem::rename(Utf8Path(partPath), Utf8Path(path), renamed);
         if (renamed) {
             ok = false;
             error = renamed.default_error_condition().value();

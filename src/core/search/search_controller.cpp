@@ -10,6 +10,7 @@
 #include "core/search/search_area_check.h"
 #include "core/search/search_set_up.h"
 #include "core/settings/setting_keys.h"
+#include "core/settings/utf8_path.h"
 
 namespace qrv {
 
@@ -162,7 +163,7 @@ std::optional<std::string> SearchController::AreaProblem() const {
 
 bool SearchController::PictureFileExists() const {
     std::error_code error;
-    return std::filesystem::exists(m_fields.m_strPictureToFindFilePath, error);
+    return std::filesystem::exists(Utf8Path(m_fields.m_strPictureToFindFilePath), error);
 }
 
 void SearchController::SetSearchingDisplay(bool searching) {

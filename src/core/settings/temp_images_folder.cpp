@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/settings/utf8_path.h"
+
 namespace qrv {
 
 namespace {
@@ -26,22 +28,22 @@ std::string GetTempImagesFolder(const std::string& localDataFolder) {
     std::string folder =
         CollapseDoubledSeparators(localDataFolder + "/" + std::string(kTempImagesFolderName));
     std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
+    std::filesystem::create_directories(Utf8Path(folder), ignored);
     return folder;
 }
 
 std::string TempImagesFolderProblem(const std::string& localDataFolder) {
-    if (!std::filesystem::path(localDataFolder).is_absolute()) {
+    if (!Utf8Path(localDataFolder).is_absolute()) {
         return "The folder for captured pictures cannot be found: the user's data folder is "
                "not known (HOME and XDG_DATA_HOME are not set).";
     }
     const std::string folder = GetTempImagesFolder(localDataFolder);
     std::error_code error;
-    if (std::filesystem::is_directory(folder, error))
+    if (std::filesystem::is_directory(Utf8Path(folder), error))
         return {};
     // Made again only to learn why it fails.
-    std::filesystem::create_directories(folder, error);
-    if (!error && std::filesystem::is_directory(folder, error))
+    std::filesystem::create_directories(Utf8Path(folder), error);
+    if (!error && std::filesystem::is_directory(Utf8Path(folder), error))
         return {};
     const std::string reason = error ? error.message() : "a file of that name is in the way";
     return "The folder for captured pictures \"" + folder + "\" cannot be created: " + reason + ".";

@@ -7,6 +7,8 @@
 #include "platform/win32/known_folder_user_folders.h"
 #include "platform/win32/registry_profile_store.h"
 #include "platform/win32/sapi_voice_factory.h"
+#include "platform/win32/uia_automation_tree.h"
+#include "platform/win32/uia_name_change_monitor.h"
 #include "platform/win32/win32_beeper.h"
 #include "platform/win32/win32_display_layout.h"
 #include "platform/win32/win32_global_hot_keys.h"
@@ -44,8 +46,10 @@ void AddSessionServices(DesktopPlatform& p) {
         p.hotKeys = std::move(hotKeys);
     }
     p.taskbar = std::make_unique<Win32TaskbarProgress>();
-    // No UI Automation client yet: the compiler's Windows headers lack its
-    // interfaces, so element commands only beep.
+    // Where the system offers no UI Automation client, openTree gives null:
+    // element commands then behave as without an accessibility tree.
+    p.openTree = &UiaAutomationTree::Open;
+    p.nameChanges = std::make_unique<UiaNameChangeMonitor>();
 }
 
 std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {

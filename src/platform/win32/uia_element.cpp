@@ -1,0 +1,147 @@
+#include "platform/win32/uia_element.h"
+
+#include <oleauto.h>
+
+#include <utility>
+
+#include "platform/win32/wide_text.h"
+
+namespace qrv::win32 {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// A property value, cleared when it goes.
+class Variant {
+  public:
+    Variant() { VariantInit(&m_value); }
+    ~Variant() { VariantClear(&m_value); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    VARIANT* Out() { return &m_value; }
+    const VARIANT& Get() const { return m_value; }
+
+  private:
+    VARIANT m_value;
+};
+
+// A string the element hands out, freed when it goes.
+class Bstr {
+  public:
+    Bstr() = default;
+    ~Bstr() { SysFreeString(m_text); }
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    BSTR* Out() { return &m_text; }
+    std::string Utf8() const {
+        return m_text ? Narrow(std::wstring_view(m_text, SysStringLen(m_text))) : std::string();
+    }
+
+  private:
+    BSTR m_text = nullptr;
+};
+
+}  // namespace
+
+UiaElement::UiaElement(ComPtr<uia::IAutomation> automation, ComPtr<uia::IElement> element)
+    : m_pAutomation(std::move(automation)), m_pElement(std::move(element)) {}
+
+std::string UiaElement::Name() {
+    Bstr name;
+    return SUCCEEDED(m_pElement->get_CurrentName(name.Out())) ? name.Utf8() : std::string();
+}
+
+std::string UiaElement::Value() {
+    BOOL password = FALSE;
+    Variant value;
+    if (FAILED(m_pElement->get_CurrentIsPassword(&password)) || password ||
+        FAILED(m_pElement->GetCurrentPropertyValue(uia::kValueValueProperty, value.Out())) ||
+        value.Get().vt != VT_BSTR || !value.Get().bstrVal) {
+        return {};
+    }
+    return Narrow(std::wstring_view(value.Get().bstrVal, SysStringLen(value.Get().bstrVal)));
+}
+
+bool UiaElement::Flag(uia::PropertyId id) {
+    Variant value;
+    return SUCCEEDED(m_pElement->GetCurrentPropertyValue(id, value.Out())) &&
+           value.Get().vt == VT_BOOL && value.Get().boolVal != VARIANT_FALSE;
+}
+
+bool UiaElement::CanSetValue() {
+    BOOL enabled = FALSE;
+    return SUCCEEDED(m_pElement->get_CurrentIsEnabled(&enabled)) && enabled &&
+           Flag(uia::kIsValuePatternAvailableProperty) && !Flag(uia::kValueIsReadOnlyProperty);
+}
+
+ElementKind UiaElement::Kind() {
+    uia::ControlTypeId type = 0;
+    return SUCCEEDED(m_pElement->get_CurrentControlType(&type)) && type == uia::kEditControlType
+               ? ElementKind::Edit
+               : ElementKind::Other;
+}
+
+bool UiaElement::IsInvokable() {
+    return Flag(uia::kIsInvokePatternAvailableProperty);
+}
+
+int64_t UiaElement::ProcessId() {
+    int id = 0;
+    return SUCCEEDED(m_pElement->get_CurrentProcessId(&id)) ? id : 0;
+}
+
+ElementPtr UiaElement::Wrap(uia::IElement* element) const {
+    ComPtr<uia::IElement> owned;
+    owned.Attach(element);
+    return std::make_shared<UiaElement>(m_pAutomation, std::move(owned));
+}
+
+std::vector<ElementPtr> UiaElement::Children(size_t limit) {
+    std::vector<ElementPtr> children;
+    ComPtr<uia::ITreeWalker> walker;
+    if (FAILED(m_pAutomation->get_ControlViewWalker(&walker)) || !walker) {
+        return children;
+    }
+    uia::IElement* child = nullptr;
+    if (FAILED(walker->GetFirstChildElement(m_pElement.Get(), &child))) {
+        return children;
+    }
+    while (child && children.size() < limit) {
+        children.push_back(Wrap(child));
+        auto* previous = static_cast<UiaElement*>(children.back().get());
+        child = nullptr;
+        if (FAILED(walker->GetNextSiblingElement(previous->Get(), &child))) {
+            break;
+        }
+    }
+    if (child) {
+        child->Release();
+    }
+    return children;
+}
+
+bool UiaElement::ManagesDescendants() {
+    return Flag(uia::kIsItemContainerPatternAvailableProperty);
+}
+
+std::optional<Rect> UiaElement::ScreenBounds() {
+    RECT r{};
+    if (FAILED(m_pElement->get_CurrentBoundingRectangle(&r)) || r.right <= r.left ||
+        r.bottom <= r.top) {
+        return std::nullopt;
+    }
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+bool UiaElement::Invoke() {
+    ComPtr<IUnknown> pattern;
+    ComPtr<uia::IInvokePattern> invoke;
+    return SUCCEEDED(m_pElement->GetCurrentPattern(uia::kInvokePattern, &pattern)) && pattern &&
+           SUCCEEDED(pattern.As(&invoke)) && SUCCEEDED(invoke->Invoke());
+}
+
+bool UiaElement::Focus() {
+    return SUCCEEDED(m_pElement->SetFocus());
+}
+
+}  // namespace qrv::win32

@@ -1,0 +1,72 @@
+#include "platform/win32/uia_name_change_handler.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <string>
+#include <utility>
+
+#include "platform/win32/wide_text.h"
+
+namespace qrv::win32 {
+
+UiaNameChangeHandler::UiaNameChangeHandler(NameChangeMonitor::Callback onNameChanged)
+    : m_pCallback(std::make_shared<NameChangeMonitor::Callback>(std::move(onNameChanged))),
+      m_pMutex(std::make_shared<std::mutex>()) {}
+
+void UiaNameChangeHandler::Stop() {
+    std::lock_guard lock(*m_pMutex);
+    *m_pCallback = nullptr;
+}
+
+HRESULT STDMETHODCALLTYPE UiaNameChangeHandler::QueryInterface(REFIID iid, void** object) {
+    if (!object) {
+        return E_POINTER;
+    }
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(uia::IPropertyChangedEventHandler)) {
+        *object = static_cast<uia::IPropertyChangedEventHandler*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE UiaNameChangeHandler::AddRef() {
+    return ++m_nReferences;
+}
+
+ULONG STDMETHODCALLTYPE UiaNameChangeHandler::Release() {
+    const ULONG left = --m_nReferences;
+    if (left == 0) {
+        delete this;
+    }
+    return left;
+}
+
+// Called on a UI Automation thread: the name is queued for the GUI thread.
+HRESULT STDMETHODCALLTYPE UiaNameChangeHandler::HandlePropertyChangedEvent(uia::IElement*,
+                                                                           uia::PropertyId id,
+                                                                           VARIANT newValue) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (id != uia::kNameProperty || newValue.vt != VT_BSTR || !app) {
+        return S_OK;
+    }
+    const BSTR text = newValue.bstrVal;
+    std::string name = text ? Narrow(std::wstring_view(text, SysStringLen(text))) : std::string();
+    QMetaObject::invokeMethod(
+        app,
+        [callback = m_pCallback, mutex = m_pMutex, name = std::move(name)] {
+            NameChangeMonitor::Callback deliver;
+            {
+                std::lock_guard lock(*mutex);
+                deliver = *callback;
+            }
+            if (deliver) {
+                deliver(name);
+            }
+        },
+        Qt::QueuedConnection);
+    return S_OK;
+}
+
+}  // namespace qrv::win32

@@ -1,0 +1,44 @@
+#include "platform/win32/uia_name_change_monitor.h"
+
+#include <utility>
+
+#include "platform/win32/uia_element.h"
+#include "platform/win32/uia_name_change_handler.h"
+
+namespace qrv::win32 {
+
+UiaNameChangeMonitor::UiaNameChangeMonitor() = default;
+
+UiaNameChangeMonitor::~UiaNameChangeMonitor() {
+    Unwatch();
+}
+
+bool UiaNameChangeMonitor::Watch(const ElementPtr& window, Callback onNameChanged) {
+    Unwatch();
+    auto element = std::dynamic_pointer_cast<UiaElement>(window);
+    if (!element) {
+        return false;
+    }
+    Microsoft::WRL::ComPtr<UiaNameChangeHandler> handler;
+    handler.Attach(new UiaNameChangeHandler(std::move(onNameChanged)));
+    uia::PropertyId name = uia::kNameProperty;
+    if (FAILED(element->Automation()->AddPropertyChangedEventHandlerNativeArray(
+            element->Get(), uia::kTreeScopeDescendants, nullptr, handler.Get(), &name, 1))) {
+        return false;
+    }
+    m_pWindow = std::move(element);
+    m_pHandler = std::move(handler);
+    return true;
+}
+
+void UiaNameChangeMonitor::Unwatch() {
+    if (!m_pHandler) {
+        return;
+    }
+    m_pHandler->Stop();
+    m_pWindow->Automation()->RemovePropertyChangedEventHandler(m_pWindow->Get(), m_pHandler.Get());
+    m_pHandler.Reset();
+    m_pWindow.reset();
+}
+
+}  // namespace qrv::win32

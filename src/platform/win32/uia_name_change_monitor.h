@@ -1,0 +1,33 @@
+#pragma once
+
+#include <wrl/client.h>
+
+#include <memory>
+
+#include "core/desktop/name_change_monitor.h"
+#include "platform/win32/ui_automation_interfaces.h"
+
+namespace qrv::win32 {
+
+class UiaElement;
+class UiaNameChangeHandler;
+
+// Reports the Name property changes of the elements below a window, which
+// UI Automation sends on its own threads, on the GUI thread.
+class UiaNameChangeMonitor : public NameChangeMonitor {
+  public:
+    UiaNameChangeMonitor();
+    ~UiaNameChangeMonitor() override;
+    UiaNameChangeMonitor(const UiaNameChangeMonitor&) = delete;
+    UiaNameChangeMonitor& operator=(const UiaNameChangeMonitor&) = delete;
+
+    // Refused for elements that do not come from UI Automation.
+    bool Watch(const ElementPtr& window, Callback onNameChanged) override;
+    void Unwatch() override;
+
+  private:
+    std::shared_ptr<UiaElement> m_pWindow;
+    Microsoft::WRL::ComPtr<UiaNameChangeHandler> m_pHandler;
+};
+
+}  // namespace qrv::win32
