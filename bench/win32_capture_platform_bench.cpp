@@ -148,13 +148,11 @@ void Memcpy(benchmark::State& state, int32_t width, int32_t height) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(from.size()));
 }
 
-// GDI reads the screen through the window system: a process boundary and,
-// under Wine, an X server round trip that a busy machine stretches several
-// times over (22 to 78 ms for the 720p area on the Windows suite's Xvfb,
-// against 1 ms of memcpy). The limit does not measure that system cost; it
-// catches a capture that falls back to reading pixel by pixel, which costs
-// thousands of copies.
-constexpr double kCaptureVsMemcpyLimit = 250.0;
+// The target on Windows, as for every capture: at most two copies' worth.
+// Under Wine GDI reads the screen through an X server round trip, which a
+// busy machine stretches many times over; there the ratio is reported, not
+// met (the Windows suite checks that it is measured, not its value).
+constexpr double kCaptureVsMemcpyLimit = 2.0;
 
 struct Size {
     const char* label;

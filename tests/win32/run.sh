@@ -66,9 +66,7 @@ else
     echo "== Windows: command line skipped: no Linux quorvane-cli to compare with"
 fi
 step "the window" bash tests/win32/gui_test.sh "$build/dist"
-# The 720p capture fits the suite's screen; a short run, for its ratio lines.
-step "benchmark" wine "$build/bench/quorvane-bench.exe" \
-    --benchmark_filter='^BM_(Capture|Memcpy)/720$' --benchmark_min_time=0.05
+step "benchmark" bash tests/win32/bench_test.sh "$build/bench/quorvane-bench.exe"
 
 echo "Windows suite: $passed passed, $failed failed"
 [ "$failed" = 0 ]
