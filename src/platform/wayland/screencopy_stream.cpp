@@ -32,14 +32,28 @@ ScreencopyStream::ScreencopyStream(std::shared_ptr<WaylandDisplay> display,
 
 ScreencopyStream::~ScreencopyStream() = default;
 
-void ScreencopyStream::Use(Clock::time_point now) {
+bool ScreencopyStream::Use(Clock::time_point now) {
     const bool idle = m_armed.empty() || now - m_lastUse >= m_idleAfter;
     m_lastUse = now;
     if (m_bFailed || (m_pNewest && !idle) || m_bAwaiting) {
-        return;
+        return false;
     }
     m_bAwaiting = true;
     Arm(false);
+    return true;
+}
+
+std::optional<ScreencopyStream::Clock::duration> ScreencopyStream::StopWhenIdle(
+    Clock::time_point now) {
+    if (m_armed.empty() || m_bAwaiting) {
+        return std::nullopt;
+    }
+    const Clock::duration left = m_lastUse + m_idleAfter - now;
+    if (left > Clock::duration::zero()) {
+        return left;
+    }
+    m_armed.clear();
+    return std::nullopt;
 }
 
 void ScreencopyStream::Arm(bool withDamage) {

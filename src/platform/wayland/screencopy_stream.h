@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/wayland/screencopy_frame.h"
@@ -33,14 +34,19 @@ class ScreencopyStream {
 
     wl_output* Output() const { return m_pOutput; }
     // Notes a capture at `now`; after an idle spell, or before the first
-    // frame, asks for a frame right away, which Waiting() then awaits.
-    void Use(Clock::time_point now);
+    // frame, asks for a frame right away, which Waiting() then awaits, and
+    // returns true.
+    bool Use(Clock::time_point now);
     bool Waiting() const { return m_bAwaiting && !m_bFailed; }
     bool Failed() const { return m_bFailed; }
     // The newest complete copy; null until one arrived or after a failure.
     const WaylandShmBuffer* Newest() const { return m_bFailed ? nullptr : m_pNewest.get(); }
     const ScreencopyFrame::BufferSpec& NewestSpec() const { return m_newestSpec; }
     bool NewestYInverted() const { return m_bNewestYInverted; }
+    // After an idle spell, withdraws the copies still armed; call outside
+    // event dispatch. Returns how long until that is due, or nullopt when
+    // nothing is armed.
+    std::optional<Clock::duration> StopWhenIdle(Clock::time_point now);
     // Copies armed and not yet complete.
     std::size_t Armed() const { return m_armed.size(); }
     // Frees the copies that completed; call outside event dispatch.

@@ -150,7 +150,8 @@ bool WaylandDisplay::Failed() const {
 }
 
 bool WaylandDisplay::DispatchArrived() {
-    return DispatchUntil([] { return true; }, 0);
+    return DispatchUntil([] { return true; }, 0) &&
+           (wl_display_flush(m_pDisplay) >= 0 || errno == EAGAIN);
 }
 
 bool WaylandDisplay::DispatchUntil(const std::function<bool()>& done, int timeoutMs) {

@@ -54,7 +54,8 @@ class WaylandDisplay {
     // Handles events until `done` holds; false when the connection fails or
     // nothing arrives for `timeoutMs`.
     bool DispatchUntil(const std::function<bool()>& done, int timeoutMs = 3000);
-    // Handles the events that have arrived, without waiting.
+    // Handles the events that have arrived, without waiting, and sends the
+    // requests their handlers made.
     bool DispatchArrived();
     bool Failed() const;
 

@@ -10,7 +10,7 @@
 
 namespace qrv {
 
-WaylandEventPump::WaylandEventPump(int displayFd, std::function<bool()> dispatch)
+WaylandEventPump::WaylandEventPump(int displayFd, std::function<bool(int& waitMs)> dispatch)
     : m_displayFd(displayFd), m_wakeFd(eventfd(0, EFD_CLOEXEC)), m_dispatch(std::move(dispatch)) {
     if (m_wakeFd >= 0) {
         m_thread = std::thread([this] { Run(); });
@@ -19,9 +19,8 @@ WaylandEventPump::WaylandEventPump(int displayFd, std::function<bool()> dispatch
 
 WaylandEventPump::~WaylandEventPump() {
     if (m_thread.joinable()) {
-        const uint64_t one = 1;
-        while (write(m_wakeFd, &one, sizeof one) < 0 && errno == EINTR) {
-        }
+        m_bStop = true;
+        Wake();
         m_thread.join();
     }
     if (m_wakeFd >= 0) {
@@ -29,18 +28,29 @@ WaylandEventPump::~WaylandEventPump() {
     }
 }
 
+void WaylandEventPump::Wake() {
+    const uint64_t one = 1;
+    while (m_wakeFd >= 0 && write(m_wakeFd, &one, sizeof one) < 0 && errno == EINTR) {
+    }
+}
+
 void WaylandEventPump::Run() {
     try {
+        int waitMs = -1;
         for (;;) {
             pollfd fds[2] = {{m_displayFd, POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
-            if (poll(fds, 2, -1) < 0) {
+            if (poll(fds, 2, waitMs) < 0) {
                 if (errno == EINTR) {
                     continue;
                 }
                 return;
             }
-            if (fds[1].revents != 0 || (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 ||
-                !m_dispatch()) {
+            uint64_t wakes = 0;
+            if (fds[1].revents != 0 && read(m_wakeFd, &wakes, sizeof wakes) < 0 && errno != EINTR) {
+                return;
+            }
+            if (m_bStop || (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 ||
+                !m_dispatch(waitMs)) {
                 return;
             }
         }

@@ -3,8 +3,10 @@
 #include <wayland-client.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "platform/wayland/screencopy_stream.h"
@@ -59,7 +61,7 @@ WaylandScreenSource::WaylandScreenSource(const std::string& displayName,
         m_pDisplay->Bind(zwlr_screencopy_manager_v1_interface, 3));
     if (m_pManager) {
         m_pPump = std::make_unique<WaylandEventPump>(m_pDisplay->Fd(),
-                                                     [this] { return DispatchArrived(); });
+                                                     [this](int& waitMs) { return Pump(waitMs); });
     }
 }
 
@@ -71,12 +73,22 @@ WaylandScreenSource::~WaylandScreenSource() {
     }
 }
 
-bool WaylandScreenSource::DispatchArrived() {
+bool WaylandScreenSource::Pump(int& waitMs) {
     std::lock_guard lock(m_mutex);
     const bool alive = m_pDisplay->DispatchArrived();
+    const ScreencopyStream::Clock::time_point now = ScreencopyStream::Clock::now();
+    std::optional<ScreencopyStream::Clock::duration> wait;
     for (auto& [name, stream] : m_streams) {
         stream->Sweep();
+        if (const auto due = stream->StopWhenIdle(now)) {
+            wait = std::min(wait.value_or(*due), *due);
+        }
     }
+    constexpr int64_t kLongestWaitMs = std::numeric_limits<int>::max();
+    waitMs = wait
+                 ? int(std::min<int64_t>(
+                       std::chrono::ceil<std::chrono::milliseconds>(*wait).count(), kLongestWaitMs))
+                 : -1;
     return alive;
 }
 
@@ -100,12 +112,13 @@ bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int3
     const OutputLayout layout = m_pDisplay->Layout();
     const std::vector<Rect>& screens = layout.Screens();
     std::vector<std::pair<Rect, ScreencopyStream*>> parts;
+    bool started = false;
     const ScreencopyStream::Clock::time_point now = ScreencopyStream::Clock::now();
     for (std::size_t i = 0; i < screens.size(); ++i) {
         ScreencopyStream* stream =
             Intersect(area, screens[i]).Width() > 0 ? StreamOf(layout, i) : nullptr;
         if (stream) {
-            stream->Use(now);
+            started = stream->Use(now) || started;
             parts.emplace_back(screens[i], stream);
         }
     }
@@ -117,9 +130,13 @@ bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int3
             return std::none_of(parts.begin(), parts.end(),
                                 [](const auto& p) { return p.second->Waiting(); });
         });
+        m_pDisplay->DispatchArrived();  // sends the copies armed meanwhile
     }
     for (auto& [name, stream] : m_streams) {
         stream->Sweep();
+    }
+    if (started && m_pPump) {
+        m_pPump->Wake();  // to withdraw the copies once captures stop
     }
     // An area one output covers whole needs no clearing first.
     const bool covered = parts.size() == 1 && parts[0].second->Newest() &&

@@ -45,7 +45,9 @@ class WaylandScreenSource : public ScreenSource {
     ScreencopyStream* StreamOf(const OutputLayout& layout, std::size_t output);
     bool CopyPart(const Rect& screen, const ScreencopyStream& stream, const Rect& area,
                   PixelImage& into) const;
-    bool DispatchArrived();
+    // The pump's work: takes in the compositor's events, withdraws the copies
+    // of outputs gone idle and says when to look again.
+    bool Pump(int& waitMs);
 
     std::shared_ptr<WaylandDisplay> m_pDisplay;
     zwlr_screencopy_manager_v1* m_pManager = nullptr;

@@ -70,8 +70,7 @@ class PatternWindow(Gtk.Window):
     def on_input(self, source, condition):
         line = sys.stdin.readline()
         if not line:
-            Gtk.main_quit()
-            return False
+            return False  # no more requests (e.g. input is /dev/null)
         words = line.split()
         if len(words) == 2 and words[0] == "fill":
             self.fill = words[1]
