@@ -188,6 +188,14 @@ TEST_F(WaylandBackendTest, CopiesStayArmedOnlyWhileCapturing) {
     WaylandScreenSource idle({}, std::chrono::milliseconds(0));
     ASSERT_TRUE(idle.Capture(-10, 0, 20, 10, image));
     EXPECT_EQ(idle.ArmedCopies(), 0u);
+    // Once captures stop, the copies still armed are withdrawn, on a still screen too.
+    WaylandScreenSource brief({}, std::chrono::milliseconds(50));
+    ASSERT_TRUE(brief.Capture(-10, 0, 20, 10, image));
+    const QDeadlineTimer deadline(20000);
+    while (brief.ArmedCopies() != 0 && !deadline.hasExpired()) {
+        QThread::msleep(20);
+    }
+    EXPECT_EQ(brief.ArmedCopies(), 0u);
 }
 
 TEST_F(WaylandBackendTest, PointerMovesAndClicksWhereTheScreenPointIs) {
