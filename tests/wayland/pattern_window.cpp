@@ -82,16 +82,27 @@ bool PatternWindow::Saw(const std::string& line) {
     return WaitFor([&](const std::string& l) { return l == line; });
 }
 
+bool PatternWindow::Fill(uint32_t rgb) {
+    const QString hex = QStringLiteral("%1").arg(rgb, 6, 16, QLatin1Char('0'));
+    ReadLines();
+    const std::size_t before = m_lines.size();
+    m_process.write(QStringLiteral("fill %1\n").arg(hex).toLatin1());
+    const std::string shown = "shown " + hex.toStdString();
+    return WaitFor([&](const std::string& l) { return l == shown; }, before);
+}
+
 bool PatternWindow::PointerAt(int32_t x, int32_t y) {
     const std::string at = " " + std::to_string(x) + " " + std::to_string(y);
     return WaitFor([&](const std::string& l) { return l == "enter" + at || l == "motion" + at; });
 }
 
-bool PatternWindow::WaitFor(const std::function<bool(const std::string&)>& match) {
+bool PatternWindow::WaitFor(const std::function<bool(const std::string&)>& match,
+                            std::size_t from) {
     const QDeadlineTimer deadline(kWaitMs);
     for (;;) {
         ReadLines();
-        if (std::any_of(m_lines.begin(), m_lines.end(), match)) {
+        if (std::any_of(m_lines.begin() + std::ptrdiff_t(std::min(from, m_lines.size())),
+                        m_lines.end(), match)) {
             return true;
         }
         if (deadline.hasExpired() || m_process.state() == QProcess::NotRunning) {

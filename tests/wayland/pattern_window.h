@@ -13,6 +13,9 @@ namespace qrv::test {
 // Where the test window draws its pattern, in window pixels.
 inline constexpr Rect kPatch{300, 200, 460, 320};
 
+// The square the window paints in one colour on request, in window pixels.
+inline constexpr Rect kFillSquare{20, 20, 84, 84};
+
 // Colour of pixel (x, y) of the patch as 0x00RRGGBB (apps/pattern_window.py).
 uint32_t PatchColor(int32_t x, int32_t y);
 
@@ -29,12 +32,16 @@ class PatternWindow {
     bool Ready() const { return m_bReady; }
     // Waits until the window has printed `line` (e.g. "press 1 10 20").
     bool Saw(const std::string& line);
+    // Paints kFillSquare in `rgb` (0x00RRGGBB) and waits until the compositor
+    // has presented the frame showing it.
+    bool Fill(uint32_t rgb);
     // Waits until the pointer has entered or moved to window pixel (x, y).
     bool PointerAt(int32_t x, int32_t y);
 
   private:
     void ReadLines();
-    bool WaitFor(const std::function<bool(const std::string&)>& match);
+    // Waits for a line from the `from`th on that matches.
+    bool WaitFor(const std::function<bool(const std::string&)>& match, std::size_t from = 0);
 
     QProcess m_process;
     std::vector<std::string> m_lines;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 
@@ -52,6 +53,21 @@ bool CapturesPatch(WaylandScreenSource& source, Point at, PixelImage& image) {
         QThread::msleep(20);
     }
     return false;
+}
+
+// Where the image, captured with its top-left corner at screen point `at`,
+// does not show `rgb` over the fill square of the window at `window`.
+std::string FillMismatch(const PixelImage& image, Point at, Point window, uint32_t rgb) {
+    for (int32_t y = kFillSquare.top; y < kFillSquare.bottom; ++y) {
+        for (int32_t x = kFillSquare.left; x < kFillSquare.right; ++x) {
+            const uint32_t seen = Rgb(image, window.x + x - at.x, window.y + y - at.y);
+            if (seen != rgb) {
+                return "window pixel " + std::to_string(x) + "," + std::to_string(y) + " is " +
+                       std::to_string(seen) + ", not " + std::to_string(rgb);
+            }
+        }
+    }
+    return {};
 }
 
 class WaylandBackendTest : public testing::Test {
@@ -128,6 +144,58 @@ TEST_F(WaylandBackendTest, AreaAcrossOutputsIsPiecedTogetherAndBlackOffThem) {
     // Wholly off every output: black, and nothing was read.
     EXPECT_FALSE(source.Capture(-3000, -3000, 10, 10, image));
     EXPECT_EQ(Rgb(image, 5, 5), 0u);
+}
+
+// What the compositor has presented is what the next capture sees, however
+// quickly the pictures follow each other: with copies kept armed between
+// captures, and with a fresh frame awaited on every capture.
+TEST_F(WaylandBackendTest, CaptureAfterPresentationShowsTheNewPixels) {
+    int fills = 0;
+    for (const std::chrono::milliseconds idleAfter :
+         {std::chrono::milliseconds(0), std::chrono::milliseconds(std::chrono::hours(1))}) {
+        SCOPED_TRACE(idleAfter.count());
+        WaylandScreenSource source({}, idleAfter);
+        PixelImage image;
+        for (int round = 0; round < 6; ++round) {
+            SCOPED_TRACE(round);
+            const uint32_t left = 0x0f2040 * uint32_t(++fills);
+            const uint32_t right = ~left & 0xffffff;
+            // One output's square, read whole from that output.
+            ASSERT_TRUE(s_right->Fill(right));
+            const Point square{kFillSquare.left, kFillSquare.top};
+            ASSERT_TRUE(source.Capture(square.x, square.y, kFillSquare.Width(),
+                                       kFillSquare.Height(), image));
+            EXPECT_EQ(FillMismatch(image, square, {0, 0}, right), "");
+            // Both windows changed, read in one area across the outputs.
+            ASSERT_TRUE(s_left->Fill(left));
+            ASSERT_TRUE(s_right->Fill(left ^ 0x808080));
+            const Point at{kLeft.left + kFillSquare.left, kFillSquare.top};
+            ASSERT_TRUE(
+                source.Capture(at.x, at.y, kFillSquare.right - at.x, kFillSquare.Height(), image));
+            EXPECT_EQ(FillMismatch(image, at, {kLeft.left, kLeft.top}, left), "");
+            EXPECT_EQ(FillMismatch(image, at, {kRight.left, kRight.top}, left ^ 0x808080), "");
+        }
+    }
+}
+
+// Copies stay armed with the compositor only while captures are being made.
+TEST_F(WaylandBackendTest, CopiesStayArmedOnlyWhileCapturing) {
+    PixelImage image;
+    WaylandScreenSource busy({}, std::chrono::hours(1));
+    EXPECT_EQ(busy.ArmedCopies(), 0u);
+    ASSERT_TRUE(busy.Capture(-10, 0, 20, 10, image));
+    EXPECT_EQ(busy.ArmedCopies(), 4u);  // two on each output
+    WaylandScreenSource idle({}, std::chrono::milliseconds(0));
+    ASSERT_TRUE(idle.Capture(-10, 0, 20, 10, image));
+    EXPECT_EQ(idle.ArmedCopies(), 0u);
+    // Once captures stop, the copies still armed are withdrawn, on a still screen too.
+    WaylandScreenSource brief({}, std::chrono::milliseconds(50));
+    ASSERT_TRUE(brief.Capture(-10, 0, 20, 10, image));
+    const QDeadlineTimer deadline(20000);
+    while (brief.ArmedCopies() != 0 && !deadline.hasExpired()) {
+        QThread::msleep(20);
+    }
+    EXPECT_EQ(brief.ArmedCopies(), 0u);
 }
 
 TEST_F(WaylandBackendTest, PointerMovesAndClicksWhereTheScreenPointIs) {

@@ -4,15 +4,14 @@
 
 #include <limits>
 
-#include "platform/wayland/wayland_display.h"
 #include "platform/wayland/wayland_shm_buffer.h"
 #include "wayland/wlr-screencopy-unstable-v1-client.h"
 
 namespace qrv {
 
-ScreencopyFrame::ScreencopyFrame(WaylandDisplay& display, zwlr_screencopy_manager_v1* manager,
-                                 wl_output* output, const Rect& region)
-    : m_display(display) {
+ScreencopyFrame::ScreencopyFrame(zwlr_screencopy_manager_v1* manager, wl_output* output,
+                                 std::function<void()> changed)
+    : m_changed(std::move(changed)) {
     static const zwlr_screencopy_frame_v1_listener kListener{
         .buffer = &OnBuffer,
         .flags = &OnFlags,
@@ -22,27 +21,31 @@ ScreencopyFrame::ScreencopyFrame(WaylandDisplay& display, zwlr_screencopy_manage
         .linux_dmabuf = [](void*, zwlr_screencopy_frame_v1*, uint32_t, uint32_t, uint32_t) {},
         .buffer_done = &OnBufferDone,
     };
-    m_pFrame = zwlr_screencopy_manager_v1_capture_output_region(
-        manager, 0, output, region.left, region.top, region.Width(), region.Height());
+    m_pFrame = zwlr_screencopy_manager_v1_capture_output(manager, 0, output);
     zwlr_screencopy_frame_v1_add_listener(m_pFrame, &kListener, this);
 }
 
 ScreencopyFrame::~ScreencopyFrame() {
+    if (m_pArmSync) {
+        wl_callback_destroy(m_pArmSync);
+    }
     zwlr_screencopy_frame_v1_destroy(m_pFrame);
 }
 
-bool ScreencopyFrame::AwaitSpec() {
+bool ScreencopyFrame::Offered() const {
     // Version 3 ends the offers with buffer_done; before it the shm offer is the only one.
     const bool listsOffers = zwlr_screencopy_frame_v1_get_version(m_pFrame) >=
                              ZWLR_SCREENCOPY_FRAME_V1_BUFFER_DONE_SINCE_VERSION;
-    m_display.DispatchUntil([&] { return m_bFailed || (listsOffers ? m_bSpecDone : m_bHaveShm); });
-    return m_bHaveShm && !m_bFailed;
+    return listsOffers ? m_bSpecDone : m_bHaveShm;
 }
 
-bool ScreencopyFrame::CopyInto(const WaylandShmBuffer& buffer) {
-    zwlr_screencopy_frame_v1_copy(m_pFrame, buffer.Get());
-    m_display.DispatchUntil([&] { return m_bReady || m_bFailed; });
-    return m_bReady && !m_bFailed;
+void ScreencopyFrame::Copy(const WaylandShmBuffer& buffer, bool withDamage) {
+    if (withDamage) {
+        zwlr_screencopy_frame_v1_copy_with_damage(m_pFrame, buffer.Get());
+    } else {
+        zwlr_screencopy_frame_v1_copy(m_pFrame, buffer.Get());
+    }
+    m_bCopying = true;
 }
 
 void ScreencopyFrame::OnBuffer(void* data, zwlr_screencopy_frame_v1*, uint32_t format,
@@ -51,10 +54,11 @@ void ScreencopyFrame::OnBuffer(void* data, zwlr_screencopy_frame_v1*, uint32_t f
     constexpr uint32_t kMax = std::numeric_limits<int32_t>::max();
     if (width > kMax || height > kMax || stride > kMax) {
         self->m_bFailed = true;
-        return;
+    } else {
+        self->m_spec = BufferSpec{format, int32_t(width), int32_t(height), int32_t(stride)};
+        self->m_bHaveShm = true;
     }
-    self->m_spec = BufferSpec{format, int32_t(width), int32_t(height), int32_t(stride)};
-    self->m_bHaveShm = true;
+    self->m_changed();
 }
 
 void ScreencopyFrame::OnFlags(void* data, zwlr_screencopy_frame_v1*, uint32_t flags) {
@@ -63,15 +67,21 @@ void ScreencopyFrame::OnFlags(void* data, zwlr_screencopy_frame_v1*, uint32_t fl
 }
 
 void ScreencopyFrame::OnReady(void* data, zwlr_screencopy_frame_v1*, uint32_t, uint32_t, uint32_t) {
-    static_cast<ScreencopyFrame*>(data)->m_bReady = true;
+    auto* self = static_cast<ScreencopyFrame*>(data);
+    self->m_bReady = true;
+    self->m_changed();
 }
 
 void ScreencopyFrame::OnFailed(void* data, zwlr_screencopy_frame_v1*) {
-    static_cast<ScreencopyFrame*>(data)->m_bFailed = true;
+    auto* self = static_cast<ScreencopyFrame*>(data);
+    self->m_bFailed = true;
+    self->m_changed();
 }
 
 void ScreencopyFrame::OnBufferDone(void* data, zwlr_screencopy_frame_v1*) {
-    static_cast<ScreencopyFrame*>(data)->m_bSpecDone = true;
+    auto* self = static_cast<ScreencopyFrame*>(data);
+    self->m_bSpecDone = true;
+    self->m_changed();
 }
 
 }  // namespace qrv

@@ -1,20 +1,20 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
-#include "core/search/geometry.h"
-
+struct wl_callback;
 struct wl_output;
 struct zwlr_screencopy_frame_v1;
 struct zwlr_screencopy_manager_v1;
 
 namespace qrv {
 
-class WaylandDisplay;
 class WaylandShmBuffer;
 
-// One screencopy of a region of an output: asks for it, learns the buffer the
-// compositor wants, has it filled and waits for the outcome.
+// One screencopy of a whole output, driven by the compositor's events: it
+// learns the buffer the compositor wants, has it filled and reports the
+// outcome. `changed` runs (while events are dispatched) whenever it moves on.
 class ScreencopyFrame {
   public:
     struct BufferSpec {
@@ -24,19 +24,21 @@ class ScreencopyFrame {
         int32_t stride = 0;
     };
 
-    // `region` is in the output's logical coordinates.
-    ScreencopyFrame(WaylandDisplay& display, zwlr_screencopy_manager_v1* manager, wl_output* output,
-                    const Rect& region);
+    ScreencopyFrame(zwlr_screencopy_manager_v1* manager, wl_output* output,
+                    std::function<void()> changed);
     ~ScreencopyFrame();
     ScreencopyFrame(const ScreencopyFrame&) = delete;
     ScreencopyFrame& operator=(const ScreencopyFrame&) = delete;
 
-    // Waits for the shared-memory buffer the compositor will fill; false when
-    // it offers none or fails.
-    bool AwaitSpec();
+    // Whether every buffer offer has arrived (Spec() holds the shared-memory one).
+    bool Offered() const;
     const BufferSpec& Spec() const { return m_spec; }
-    // Has the compositor copy into `buffer` and waits until it has.
-    bool CopyInto(const WaylandShmBuffer& buffer);
+    // Has the compositor copy into `buffer`: at its next frame, or with
+    // `withDamage` at its next frame that changed anything since our last copy.
+    void Copy(const WaylandShmBuffer& buffer, bool withDamage);
+    bool Copying() const { return m_bCopying; }
+    bool Ready() const { return m_bReady; }
+    bool Failed() const { return m_bFailed; }
     // Whether the copy's rows run bottom first.
     bool YInverted() const { return m_bYInvert; }
 
@@ -47,12 +49,20 @@ class ScreencopyFrame {
     static void OnReady(void* data, zwlr_screencopy_frame_v1* frame, uint32_t, uint32_t, uint32_t);
     static void OnFailed(void* data, zwlr_screencopy_frame_v1* frame);
     static void OnBufferDone(void* data, zwlr_screencopy_frame_v1* frame);
+    static void OnArmConfirmed(void* data, wl_callback* callback, uint32_t);
+    void Request(const WaylandShmBuffer& buffer, bool withDamage);
 
-    WaylandDisplay& m_display;
     zwlr_screencopy_frame_v1* m_pFrame = nullptr;
+    wl_callback* m_pArmSync = nullptr;
+    uint64_t* m_pReadyClock = nullptr;
+    uint64_t m_readyTick = 0;
+    uint64_t m_armTick = 0;
+    bool m_bArmConfirmed = false;
+    std::function<void()> m_changed;
     BufferSpec m_spec;
     bool m_bHaveShm = false;
     bool m_bSpecDone = false;
+    bool m_bCopying = false;
     bool m_bYInvert = false;
     bool m_bReady = false;
     bool m_bFailed = false;

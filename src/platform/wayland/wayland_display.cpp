@@ -130,12 +130,28 @@ bool WaylandDisplay::Roundtrip() {
     return wl_display_roundtrip(m_pDisplay) >= 0;
 }
 
+bool WaylandDisplay::Sync(int timeoutMs) {
+    static const wl_callback_listener kListener{
+        .done = [](void* data, wl_callback*, uint32_t) { *static_cast<bool*>(data) = true; }};
+    bool answered = false;
+    wl_callback* callback = wl_display_sync(m_pDisplay);
+    wl_callback_add_listener(callback, &kListener, &answered);
+    DispatchUntil([&] { return answered; }, timeoutMs);
+    wl_callback_destroy(callback);
+    return answered;
+}
+
+int WaylandDisplay::Fd() const {
+    return wl_display_get_fd(m_pDisplay);
+}
+
 bool WaylandDisplay::Failed() const {
     return wl_display_get_error(m_pDisplay) != 0;
 }
 
 bool WaylandDisplay::DispatchArrived() {
-    return DispatchUntil([] { return true; }, 0);
+    return DispatchUntil([] { return true; }, 0) &&
+           (wl_display_flush(m_pDisplay) >= 0 || errno == EAGAIN);
 }
 
 bool WaylandDisplay::DispatchUntil(const std::function<bool()>& done, int timeoutMs) {

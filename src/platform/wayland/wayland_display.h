@@ -48,10 +48,14 @@ class WaylandDisplay {
 
     // Sends the requests made so far and handles every event that answers them.
     bool Roundtrip();
+    // Like Roundtrip, but false when the answer takes longer than `timeoutMs`.
+    bool Sync(int timeoutMs = 3000);
+    int Fd() const;
     // Handles events until `done` holds; false when the connection fails or
     // nothing arrives for `timeoutMs`.
     bool DispatchUntil(const std::function<bool()>& done, int timeoutMs = 3000);
-    // Handles the events that have arrived, without waiting.
+    // Handles the events that have arrived, without waiting, and sends the
+    // requests their handlers made.
     bool DispatchArrived();
     bool Failed() const;
 

@@ -3,23 +3,22 @@
 #include <wayland-client.h>
 
 #include <algorithm>
-#include <cmath>
+#include <chrono>
 #include <cstring>
 #include <limits>
+#include <optional>
+#include <vector>
 
-#include "platform/wayland/screencopy_frame.h"
+#include "platform/wayland/screencopy_stream.h"
 #include "platform/wayland/wayland_display.h"
+#include "platform/wayland/wayland_event_pump.h"
 #include "platform/wayland/wayland_shm_buffer.h"
 #include "wayland/wlr-screencopy-unstable-v1-client.h"
 
 namespace qrv {
 namespace {
 
-// wl_shm formats with 4 bytes a pixel: memory order blue, green, red, x ...
-bool IsBgrx(uint32_t format) {
-    return format == WL_SHM_FORMAT_XRGB8888 || format == WL_SHM_FORMAT_ARGB8888;
-}
-// ... and red, green, blue, x.
+// wl_shm formats with 4 bytes a pixel in memory order red, green, blue, x.
 bool IsRgbx(uint32_t format) {
     return format == WL_SHM_FORMAT_XBGR8888 || format == WL_SHM_FORMAT_ABGR8888;
 }
@@ -37,42 +36,69 @@ Rect AreaRect(int32_t left, int32_t top, int32_t width, int32_t height) {
                 int32_t(std::min(int64_t(top) + height, kMax))};
 }
 
-// The output-local logical region that covers `part` of output `i`.
-Rect LogicalRegion(const OutputLayout& layout, std::size_t i, const Rect& part) {
-    const Rect& screen = layout.Screens()[i];
-    const double sx = layout.ScaleX(i);
-    const double sy = layout.ScaleY(i);
-    return Rect{int32_t(std::floor((part.left - screen.left) / sx)),
-                int32_t(std::floor((part.top - screen.top) / sy)),
-                int32_t(std::ceil((part.right - screen.left) / sx)),
-                int32_t(std::ceil((part.bottom - screen.top) / sy))};
-}
-
-void FlipRows(uint8_t* pixels, int32_t height, std::size_t stride) {
-    std::vector<uint8_t> row(stride);
-    for (int32_t y = 0; y < height / 2; ++y) {
-        uint8_t* a = pixels + std::size_t(y) * stride;
-        uint8_t* b = pixels + std::size_t(height - 1 - y) * stride;
-        std::memcpy(row.data(), a, stride);
-        std::memcpy(a, b, stride);
-        std::memcpy(b, row.data(), stride);
+void CopyRow(const uint8_t* in, uint8_t* out, std::size_t count, bool swap) {
+    if (!swap) {
+        std::memcpy(out, in, count * 4);
+        return;
+    }
+    for (std::size_t x = 0; x < count; ++x, in += 4, out += 4) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+        out[3] = in[3];
     }
 }
 
 }  // namespace
 
-WaylandScreenSource::WaylandScreenSource(const std::string& displayName)
-    : m_pDisplay(WaylandDisplay::Open(displayName)) {
-    if (m_pDisplay) {
-        m_pManager = static_cast<zwlr_screencopy_manager_v1*>(
-            m_pDisplay->Bind(zwlr_screencopy_manager_v1_interface, 3));
+WaylandScreenSource::WaylandScreenSource(const std::string& displayName,
+                                         std::chrono::milliseconds idleAfter)
+    : m_pDisplay(WaylandDisplay::Open(displayName)), m_idleAfter(idleAfter) {
+    if (!m_pDisplay) {
+        return;
+    }
+    m_pManager = static_cast<zwlr_screencopy_manager_v1*>(
+        m_pDisplay->Bind(zwlr_screencopy_manager_v1_interface, 3));
+    if (m_pManager) {
+        m_pPump = std::make_unique<WaylandEventPump>(m_pDisplay->Fd(),
+                                                     [this](int& waitMs) { return Pump(waitMs); });
     }
 }
 
 WaylandScreenSource::~WaylandScreenSource() {
+    m_pPump.reset();
+    m_streams.clear();
     if (m_pManager) {
         zwlr_screencopy_manager_v1_destroy(m_pManager);
     }
+}
+
+bool WaylandScreenSource::Pump(int& waitMs) {
+    std::lock_guard lock(m_mutex);
+    const bool alive = m_pDisplay->DispatchArrived();
+    const ScreencopyStream::Clock::time_point now = ScreencopyStream::Clock::now();
+    std::optional<ScreencopyStream::Clock::duration> wait;
+    for (auto& [name, stream] : m_streams) {
+        stream->Sweep();
+        if (const auto due = stream->StopWhenIdle(now)) {
+            wait = std::min(wait.value_or(*due), *due);
+        }
+    }
+    constexpr int64_t kLongestWaitMs = std::numeric_limits<int>::max();
+    waitMs = wait
+                 ? int(std::min<int64_t>(
+                       std::chrono::ceil<std::chrono::milliseconds>(*wait).count(), kLongestWaitMs))
+                 : -1;
+    return alive;
+}
+
+std::size_t WaylandScreenSource::ArmedCopies() {
+    std::lock_guard lock(m_mutex);
+    std::size_t armed = 0;
+    for (const auto& [name, stream] : m_streams) {
+        armed += stream->Armed();
+    }
+    return armed;
 }
 
 bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
@@ -85,18 +111,47 @@ bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int3
     const Rect area = AreaRect(left, top, width, height);
     const OutputLayout layout = m_pDisplay->Layout();
     const std::vector<Rect>& screens = layout.Screens();
+    std::vector<std::pair<Rect, ScreencopyStream*>> parts;
+    bool started = false;
+    const ScreencopyStream::Clock::time_point now = ScreencopyStream::Clock::now();
     for (std::size_t i = 0; i < screens.size(); ++i) {
-        if (m_bStraight && Intersect(area, screens[i]) == area && area.Width() == width &&
-            area.Height() == height && CaptureStraight(layout, i, area, into)) {
-            return true;
+        ScreencopyStream* stream =
+            Intersect(area, screens[i]).Width() > 0 ? StreamOf(layout, i) : nullptr;
+        if (stream) {
+            started = stream->Use(now) || started;
+            parts.emplace_back(screens[i], stream);
         }
     }
-    into.Reset(width, height);
+    // Once the compositor answers, every frame it drew before has been
+    // handed over; a stream starting afresh also waits for its first frame.
+    if (!parts.empty()) {
+        m_pDisplay->Sync();
+        m_pDisplay->DispatchUntil([&] {
+            return std::none_of(parts.begin(), parts.end(),
+                                [](const auto& p) { return p.second->Waiting(); });
+        });
+        m_pDisplay->DispatchArrived();  // sends the copies armed meanwhile
+    }
+    for (auto& [name, stream] : m_streams) {
+        stream->Sweep();
+    }
+    if (started && m_pPump) {
+        m_pPump->Wake();  // to withdraw the copies once captures stop
+    }
+    // An area one output covers whole needs no clearing first.
+    const bool covered = parts.size() == 1 && parts[0].second->Newest() &&
+                         Intersect(area, parts[0].first) == area && area.Width() == width &&
+                         area.Height() == height &&
+                         parts[0].second->NewestSpec().width == parts[0].first.Width() &&
+                         parts[0].second->NewestSpec().height == parts[0].first.Height();
+    if (covered) {
+        into.Resize(width, height);
+    } else {
+        into.Reset(width, height);
+    }
     bool any = false;
-    for (std::size_t i = 0; i < screens.size(); ++i) {
-        if (Intersect(area, screens[i]).Width() > 0) {
-            any = CapturePart(layout, i, area, into) || any;
-        }
+    for (const auto& [screen, stream] : parts) {
+        any = CopyPart(screen, *stream, area, into) || any;
     }
     return any;
 }
@@ -106,113 +161,49 @@ void WaylandScreenSource::Prepare(int32_t left, int32_t top, int32_t width, int3
     Capture(left, top, width, height, into);
 }
 
-// Has the compositor write the whole area into a buffer that `into` adopts:
-// the one it holds from an earlier capture when that fits, else a new one.
-bool WaylandScreenSource::CaptureStraight(const OutputLayout& layout, std::size_t output,
-                                          const Rect& area, PixelImage& into) {
-    wl_output* target = m_pDisplay->OutputNamed(layout.Outputs()[output].name);
-    if (!target) {
-        return false;
-    }
-    ScreencopyFrame frame(*m_pDisplay, m_pManager, target, LogicalRegion(layout, output, area));
-    if (!frame.AwaitSpec()) {
-        return false;
-    }
-    const ScreencopyFrame::BufferSpec& spec = frame.Spec();
-    if (!IsBgrx(spec.format)) {
-        m_bStraight = false;  // the compositor's pixels always need converting
-        return false;
-    }
-    if (spec.width != area.Width() || spec.height != area.Height() ||
-        int64_t(spec.stride) != int64_t(spec.width) * 4) {
-        return false;  // a scaled output's region needs cropping
-    }
-    std::shared_ptr<WaylandShmBuffer> buffer = BufferOf(into);
-    if (!buffer || !buffer->Fits(spec.format, spec.width, spec.height, spec.stride)) {
-        buffer =
-            WaylandShmBuffer::Create(m_pDisplay, spec.format, spec.width, spec.height, spec.stride);
-    }
-    if (!buffer || !frame.CopyInto(*buffer)) {
-        return false;
-    }
-    if (frame.YInverted()) {
-        FlipRows(buffer->Pixels(), spec.height, std::size_t(spec.stride));
-    }
-    if (into.Owner() != buffer) {
-        m_adopted.push_back(buffer);
-    }
-    into.Adopt(buffer, buffer->Pixels(), buffer->Size(), spec.width, spec.height);
-    return true;
-}
-
-std::shared_ptr<WaylandShmBuffer> WaylandScreenSource::BufferOf(const PixelImage& image) {
-    std::erase_if(m_adopted, [](const std::weak_ptr<WaylandShmBuffer>& b) { return b.expired(); });
-    for (const std::weak_ptr<WaylandShmBuffer>& weak : m_adopted) {
-        std::shared_ptr<WaylandShmBuffer> buffer = weak.lock();
-        if (buffer && buffer == image.Owner()) {
-            return buffer;
-        }
-    }
-    return nullptr;
-}
-
-// Copies the part of the area that output `output` shows into its place in `into`.
-bool WaylandScreenSource::CapturePart(const OutputLayout& layout, std::size_t output,
-                                      const Rect& area, PixelImage& into) {
+// The stream of output `output`, started afresh when the output is new or the
+// stream failed; null when the output has gone.
+ScreencopyStream* WaylandScreenSource::StreamOf(const OutputLayout& layout, std::size_t output) {
+    std::erase_if(m_streams, [&](const auto& entry) {
+        return m_pDisplay->OutputNamed(entry.first) != entry.second->Output();
+    });
     const std::string& name = layout.Outputs()[output].name;
     wl_output* target = m_pDisplay->OutputNamed(name);
-    const Rect& screen = layout.Screens()[output];
+    if (!target) {
+        return nullptr;
+    }
+    std::unique_ptr<ScreencopyStream>& stream = m_streams[name];
+    if (!stream || stream->Failed()) {
+        stream = std::make_unique<ScreencopyStream>(m_pDisplay, m_pManager, target, m_idleAfter);
+    }
+    return stream.get();
+}
+
+// Copies the part of the area that the stream's output shows into its place in `into`.
+bool WaylandScreenSource::CopyPart(const Rect& screen, const ScreencopyStream& stream,
+                                   const Rect& area, PixelImage& into) const {
+    const WaylandShmBuffer* buffer = stream.Newest();
+    if (!buffer) {
+        return false;
+    }
+    // Buffer pixel (0, 0) shows the output's top-left corner.
+    const ScreencopyFrame::BufferSpec& spec = stream.NewestSpec();
     const Rect part = Intersect(area, screen);
-    const Rect region = LogicalRegion(layout, output, part);
-    if (!target || region.Width() <= 0 || region.Height() <= 0) {
-        return false;
-    }
-    ScreencopyFrame frame(*m_pDisplay, m_pManager, target, region);
-    if (!frame.AwaitSpec()) {
-        return false;
-    }
-    const ScreencopyFrame::BufferSpec& spec = frame.Spec();
-    if (!IsBgrx(spec.format) && !IsRgbx(spec.format)) {
-        return false;
-    }
-    std::shared_ptr<WaylandShmBuffer>& buffer = m_parts[name];
-    if (!buffer || !buffer->Fits(spec.format, spec.width, spec.height, spec.stride)) {
-        buffer.reset();  // one buffer per output at a time
-        buffer =
-            WaylandShmBuffer::Create(m_pDisplay, spec.format, spec.width, spec.height, spec.stride);
-    }
-    if (!buffer || !frame.CopyInto(*buffer)) {
-        return false;
-    }
-    // Buffer pixel (0, 0) shows the region's top-left corner, in the buffer's own scale.
-    const int64_t originX =
-        screen.left + std::llround(region.left * double(spec.width) / double(region.Width()));
-    const int64_t originY =
-        screen.top + std::llround(region.top * double(spec.height) / double(region.Height()));
-    const int64_t fromX = std::max<int64_t>(part.left, originX);
-    const int64_t toX = std::min<int64_t>(part.right, originX + spec.width);
-    const int64_t fromY = std::max<int64_t>(part.top, originY);
-    const int64_t toY = std::min<int64_t>(part.bottom, originY + spec.height);
+    const int64_t fromX = part.left;
+    const int64_t toX = std::min<int64_t>(part.right, int64_t(screen.left) + spec.width);
+    const int64_t fromY = part.top;
+    const int64_t toY = std::min<int64_t>(part.bottom, int64_t(screen.top) + spec.height);
+    const std::size_t count = std::size_t(std::max<int64_t>(toX - fromX, 0));
     const bool swap = IsRgbx(spec.format);
     for (int64_t y = fromY; y < toY; ++y) {
-        int64_t row = y - originY;
-        if (frame.YInverted()) {
+        int64_t row = y - screen.top;
+        if (stream.NewestYInverted()) {
             row = spec.height - 1 - row;
         }
         const uint8_t* in = buffer->Pixels() + std::size_t(row) * std::size_t(spec.stride) +
-                            std::size_t(fromX - originX) * 4;
+                            std::size_t(fromX - screen.left) * 4;
         uint8_t* out = into.Row(int32_t(y - area.top)) + std::size_t(fromX - area.left) * 4;
-        const std::size_t count = std::size_t(std::max<int64_t>(toX - fromX, 0));
-        if (!swap) {
-            std::memcpy(out, in, count * 4);
-            continue;
-        }
-        for (std::size_t x = 0; x < count; ++x, in += 4, out += 4) {
-            out[0] = in[2];
-            out[1] = in[1];
-            out[2] = in[0];
-            out[3] = in[3];
-        }
+        CopyRow(in, out, count, swap);
     }
     return true;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include "core/desktop/screen_source.h"
 #include "core/search/geometry.h"
@@ -14,43 +14,49 @@ struct zwlr_screencopy_manager_v1;
 namespace qrv {
 
 class OutputLayout;
+class ScreencopyStream;
 class WaylandDisplay;
-class WaylandShmBuffer;
+class WaylandEventPump;
 
-// Reads the screen of a wlroots compositor through wlr-screencopy. An area
-// inside one output is copied by the compositor straight into a shared-memory
-// buffer that the destination image adopts and keeps, so capturing into the
-// same image again reuses it; other areas are pieced together from one buffer
-// per output kept between captures. Safe to use from several threads.
+// Reads the screen of a wlroots compositor through wlr-screencopy. While
+// captures are being made, each output they touch is copied by the
+// compositor whenever it draws a changed frame, and a capture reads the
+// newest copy once a roundtrip has brought in every frame drawn before it
+// was called; the first capture, and the first after `idleAfter` without
+// one, waits for a fresh frame. Areas may span outputs; what lies off every
+// output is black. Safe to use from several threads.
 class WaylandScreenSource : public ScreenSource {
   public:
-    explicit WaylandScreenSource(const std::string& displayName = {});
+    explicit WaylandScreenSource(const std::string& displayName = {},
+                                 std::chrono::milliseconds idleAfter = std::chrono::seconds(2));
     ~WaylandScreenSource() override;
 
     // False without a compositor or without screencopy.
     bool Connected() const { return m_pManager != nullptr; }
     bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                  PixelImage& into) override;
-    // A capture whose pixels are dropped: it sets up the buffer the image keeps.
+    // A capture whose pixels are dropped: it starts the copies of the outputs.
     void Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
                  PixelImage& into) override;
+    // Copies armed with the compositor, over every output.
+    std::size_t ArmedCopies();
 
   private:
-    bool CaptureStraight(const OutputLayout& layout, std::size_t output, const Rect& area,
-                         PixelImage& into);
-    bool CapturePart(const OutputLayout& layout, std::size_t output, const Rect& area,
-                     PixelImage& into);
-    std::shared_ptr<WaylandShmBuffer> BufferOf(const PixelImage& image);
+    ScreencopyStream* StreamOf(const OutputLayout& layout, std::size_t output);
+    bool CopyPart(const Rect& screen, const ScreencopyStream& stream, const Rect& area,
+                  PixelImage& into) const;
+    // The pump's work: takes in the compositor's events, withdraws the copies
+    // of outputs gone idle and says when to look again.
+    bool Pump(int& waitMs);
 
     std::shared_ptr<WaylandDisplay> m_pDisplay;
     zwlr_screencopy_manager_v1* m_pManager = nullptr;
-    // Buffers of pieced-together captures, by output name.
-    std::map<std::string, std::shared_ptr<WaylandShmBuffer>> m_parts;
-    // Buffers adopted by images; each image gets its own.
-    std::vector<std::weak_ptr<WaylandShmBuffer>> m_adopted;
-    // Cleared once the compositor's pixels turn out to need converting.
-    bool m_bStraight = true;
+    std::chrono::milliseconds m_idleAfter;
+    // By output name.
+    std::map<std::string, std::unique_ptr<ScreencopyStream>> m_streams;
     std::mutex m_mutex;
+    // Brings in the compositor's copies between captures.
+    std::unique_ptr<WaylandEventPump> m_pPump;
 };
 
 }  // namespace qrv

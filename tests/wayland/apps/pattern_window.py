@@ -2,7 +2,10 @@
 """A native Wayland window for the Wayland tests: grey, with a patch of a known
 pattern (PATCH_W x PATCH_H at PATCH_X, PATCH_Y) and prints one line per pointer event on standard output:
 "ready W H" once drawn, then "enter X Y", "motion X Y", "press B X Y",
-"release B X Y" in surface pixels. Usage: pattern_window.py TITLE."""
+"release B X Y" in surface pixels. A line "fill RRGGBB" on standard input paints the
+square FILL_SIZE x FILL_SIZE at FILL_X, FILL_Y in that colour; once the compositor has
+presented the frame showing it (its frame callback), "shown RRGGBB" is printed.
+Usage: pattern_window.py TITLE."""
 import os
 import sys
 
@@ -15,6 +18,7 @@ from gi.repository import Gdk, GLib, Gtk  # noqa: E402
 import cairo  # noqa: E402
 
 PATCH_X, PATCH_Y, PATCH_W, PATCH_H = 300, 200, 160, 120
+FILL_X, FILL_Y, FILL_SIZE = 20, 20, 64
 
 
 def pattern(width, height):
@@ -41,7 +45,11 @@ class PatternWindow(Gtk.Window):
         super().__init__(title=title)
         self.surface = None
         self.announced = False
+        self.fill = None  # the square's colour as "RRGGBB"
+        self.drawn = None  # painted, not yet committed
+        self.committed = None  # (colour, frame counter) committed, not yet presented
         area = Gtk.DrawingArea()
+        self.area = area
         area.add_events(Gdk.EventMask.POINTER_MOTION_MASK | Gdk.EventMask.BUTTON_PRESS_MASK |
                         Gdk.EventMask.BUTTON_RELEASE_MASK | Gdk.EventMask.ENTER_NOTIFY_MASK)
         area.connect("draw", self.on_draw)
@@ -53,6 +61,40 @@ class PatternWindow(Gtk.Window):
                      lambda w, e: say("release", e.button, int(e.x), int(e.y)))
         self.add(area)
         self.connect("destroy", Gtk.main_quit)
+        self.connect("realize", self.on_realize)
+        GLib.io_add_watch(sys.stdin, GLib.IO_IN | GLib.IO_HUP, self.on_input)
+
+    def on_realize(self, widget):
+        self.get_frame_clock().connect("after-paint", self.on_after_paint)
+
+    def on_input(self, source, condition):
+        line = sys.stdin.readline()
+        if not line:
+            return False  # no more requests (e.g. input is /dev/null)
+        words = line.split()
+        if len(words) == 2 and words[0] == "fill":
+            self.fill = words[1]
+            self.area.queue_draw()
+        return True
+
+    def on_after_paint(self, clock):
+        # This frame went to the compositor with the new colour; it is shown
+        # once its timings are complete (frame callback or presentation).
+        if self.drawn is not None:
+            self.committed = (self.drawn, clock.get_frame_counter())
+            self.drawn = None
+            self.add_tick_callback(self.on_tick)
+
+    def on_tick(self, widget, clock):
+        if self.committed is None:
+            return GLib.SOURCE_REMOVE
+        colour, counter = self.committed
+        timings = clock.get_timings(counter)
+        if timings is None or timings.get_complete():
+            say("shown", colour)
+            self.committed = None
+            return GLib.SOURCE_REMOVE
+        return GLib.SOURCE_CONTINUE
 
     def on_draw(self, widget, cr):
         width, height = widget.get_allocated_width(), widget.get_allocated_height()
@@ -62,6 +104,12 @@ class PatternWindow(Gtk.Window):
         cr.paint()
         cr.set_source_surface(self.surface, PATCH_X, PATCH_Y)
         cr.paint()
+        if self.fill is not None:
+            rgb = int(self.fill, 16)
+            cr.set_source_rgb((rgb >> 16) / 255, ((rgb >> 8) & 255) / 255, (rgb & 255) / 255)
+            cr.rectangle(FILL_X, FILL_Y, FILL_SIZE, FILL_SIZE)
+            cr.fill()
+            self.drawn = self.fill
         if not self.announced:
             self.announced = True
             # Announce after the frame is on its way to the compositor.

@@ -1,0 +1,137 @@
+#include "platform/wayland/screencopy_stream.h"
+
+#include <wayland-client.h>
+
+#include <algorithm>
+#include <new>
+
+#include "platform/wayland/wayland_shm_buffer.h"
+
+namespace qrv {
+namespace {
+
+// Damage-driven copies kept armed: while the compositor answers one, the
+// other still catches the next frame.
+constexpr std::size_t kArmedCopies = 2;
+
+// wl_shm formats with 4 bytes a pixel that captures can read.
+bool Readable(uint32_t format) {
+    return format == WL_SHM_FORMAT_XRGB8888 || format == WL_SHM_FORMAT_ARGB8888 ||
+           format == WL_SHM_FORMAT_XBGR8888 || format == WL_SHM_FORMAT_ABGR8888;
+}
+
+}  // namespace
+
+ScreencopyStream::ScreencopyStream(std::shared_ptr<WaylandDisplay> display,
+                                   zwlr_screencopy_manager_v1* manager, wl_output* output,
+                                   Clock::duration idleAfter)
+    : m_pDisplay(std::move(display)),
+      m_pManager(manager),
+      m_pOutput(output),
+      m_idleAfter(idleAfter) {}
+
+ScreencopyStream::~ScreencopyStream() = default;
+
+bool ScreencopyStream::Use(Clock::time_point now) {
+    const bool idle = m_armed.empty() || now - m_lastUse >= m_idleAfter;
+    m_lastUse = now;
+    if (m_bFailed || (m_pNewest && !idle) || m_bAwaiting) {
+        return false;
+    }
+    m_bAwaiting = true;
+    Arm(false);
+    return true;
+}
+
+std::optional<ScreencopyStream::Clock::duration> ScreencopyStream::StopWhenIdle(
+    Clock::time_point now) {
+    if (m_armed.empty() || m_bAwaiting) {
+        return std::nullopt;
+    }
+    const Clock::duration left = m_lastUse + m_idleAfter - now;
+    if (left > Clock::duration::zero()) {
+        return left;
+    }
+    m_armed.clear();
+    return std::nullopt;
+}
+
+void ScreencopyStream::Arm(bool withDamage) {
+    m_armed.push_back(PendingCopy{
+        std::make_unique<ScreencopyFrame>(m_pManager, m_pOutput, [this] { OnFramesChanged(); }),
+        nullptr, withDamage});
+}
+
+void ScreencopyStream::OnFramesChanged() noexcept {
+    // Runs inside the compositor's events, where no exception may pass.
+    try {
+        Advance();
+    } catch (const std::bad_alloc&) {
+        m_bFailed = true;
+    }
+}
+
+void ScreencopyStream::Advance() {
+    for (std::size_t i = 0; i < m_armed.size();) {
+        PendingCopy& armed = m_armed[i];
+        if (!armed.frame->Failed() && !armed.frame->Ready()) {
+            if (!armed.frame->Copying() && armed.frame->Offered()) {
+                Start(armed);
+            }
+            ++i;
+            continue;
+        }
+        if (armed.frame->Ready()) {
+            Complete(armed);
+        } else {
+            m_bFailed = true;
+        }
+        // Destroyed outside dispatch: this may run inside the frame's own event.
+        m_finished.push_back(std::move(armed.frame));
+        m_armed.erase(m_armed.begin() + std::ptrdiff_t(i));
+    }
+    if (m_bFailed || !m_pNewest || Clock::now() - m_lastUse >= m_idleAfter) {
+        return;
+    }
+    while (m_armed.size() < kArmedCopies) {
+        Arm(true);
+    }
+}
+
+void ScreencopyStream::Start(PendingCopy& armed) {
+    const ScreencopyFrame::BufferSpec& spec = armed.frame->Spec();
+    armed.buffer = Readable(spec.format) ? SpareBuffer(spec) : nullptr;
+    if (!armed.buffer) {
+        m_bFailed = true;
+        return;
+    }
+    armed.frame->Copy(*armed.buffer, armed.withDamage);
+}
+
+void ScreencopyStream::Complete(PendingCopy& armed) {
+    if (m_pNewest) {
+        m_spares.push_back(std::move(m_pNewest));
+    }
+    m_pNewest = std::move(armed.buffer);
+    m_newestSpec = armed.frame->Spec();
+    m_bNewestYInverted = armed.frame->YInverted();
+    if (!armed.withDamage) {
+        m_bAwaiting = false;
+    }
+}
+
+std::shared_ptr<WaylandShmBuffer> ScreencopyStream::SpareBuffer(
+    const ScreencopyFrame::BufferSpec& spec) {
+    const auto fits = [&](const std::shared_ptr<WaylandShmBuffer>& b) {
+        return b->Fits(spec.format, spec.width, spec.height, spec.stride);
+    };
+    std::erase_if(m_spares, [&](const auto& b) { return !fits(b); });
+    if (!m_spares.empty()) {
+        std::shared_ptr<WaylandShmBuffer> buffer = std::move(m_spares.back());
+        m_spares.pop_back();
+        return buffer;
+    }
+    return WaylandShmBuffer::Create(m_pDisplay, spec.format, spec.width, spec.height, spec.stride);
+}
+
+}  // namespace qrv
