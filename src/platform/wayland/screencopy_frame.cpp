@@ -26,9 +26,6 @@ ScreencopyFrame::ScreencopyFrame(zwlr_screencopy_manager_v1* manager, wl_output*
 }
 
 ScreencopyFrame::~ScreencopyFrame() {
-    if (m_pArmSync) {
-        wl_callback_destroy(m_pArmSync);
-    }
     zwlr_screencopy_frame_v1_destroy(m_pFrame);
 }
 

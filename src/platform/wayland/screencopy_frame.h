@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 
-struct wl_callback;
 struct wl_output;
 struct zwlr_screencopy_frame_v1;
 struct zwlr_screencopy_manager_v1;
@@ -49,15 +48,8 @@ class ScreencopyFrame {
     static void OnReady(void* data, zwlr_screencopy_frame_v1* frame, uint32_t, uint32_t, uint32_t);
     static void OnFailed(void* data, zwlr_screencopy_frame_v1* frame);
     static void OnBufferDone(void* data, zwlr_screencopy_frame_v1* frame);
-    static void OnArmConfirmed(void* data, wl_callback* callback, uint32_t);
-    void Request(const WaylandShmBuffer& buffer, bool withDamage);
 
     zwlr_screencopy_frame_v1* m_pFrame = nullptr;
-    wl_callback* m_pArmSync = nullptr;
-    uint64_t* m_pReadyClock = nullptr;
-    uint64_t m_readyTick = 0;
-    uint64_t m_armTick = 0;
-    bool m_bArmConfirmed = false;
     std::function<void()> m_changed;
     BufferSpec m_spec;
     bool m_bHaveShm = false;
