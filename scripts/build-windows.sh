@@ -55,7 +55,7 @@ export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQRV_WERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$kit/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-    -DQRV_GTEST_SOURCE_DIR=/usr/src/googletest -DQRV_BENCHMARK_SOURCE_DIR="$benchmark_src" >/dev/null
+    -DQRV_GTEST_SOURCE_DIR=/usr/src/googletest -DQRV_BUILD_BENCH=ON -DQRV_BENCHMARK_SOURCE_DIR="$benchmark_src" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 dist="$build/dist"
