@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -74,20 +73,6 @@ bool ScreenHolds(int32_t width, int32_t height) {
     return primary.Width() >= width && primary.Height() >= height;
 }
 
-bool SameColors(const PixelImage& a, const PixelImage& b) {
-    if (a.m_iWidth != b.m_iWidth || a.m_iHeight != b.m_iHeight) {
-        return false;
-    }
-    for (int32_t y = 0; y < a.m_iHeight; ++y) {
-        for (int32_t x = 0; x < a.m_iWidth; ++x) {
-            if (a.PackedAt(x, y) != b.PackedAt(x, y)) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 void Capture(benchmark::State& state, int32_t width, int32_t height) {
     if (!std::getenv("DISPLAY")) {
         state.SkipWithError("no display");
@@ -109,17 +94,6 @@ void Capture(benchmark::State& state, int32_t width, int32_t height) {
         ReportMismatch("BM_Capture: captured pixels differ from the drawn scene");
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(image.SizeBytes()));
-}
-
-void Memcpy(benchmark::State& state, int32_t width, int32_t height) {
-    std::vector<uint8_t> from(std::size_t(width) * std::size_t(height) * 4, 0x5A);
-    std::vector<uint8_t> to(from.size());
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), from.size());
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(from.size()));
 }
 
 // One search attempt: capture the area, then scan it for a picture cut from
@@ -162,8 +136,6 @@ constexpr Size kSizes[] = {{"1080", 1920, 1080}, {"4k", 3840, 2160}};
         std::string capture = std::string("BM_Capture/") + s.label;
         std::string copy = std::string("BM_Memcpy/") + s.label;
         benchmark::RegisterBenchmark(capture.c_str(), Capture, s.width, s.height)
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(copy.c_str(), Memcpy, s.width, s.height)
             ->Unit(benchmark::kMillisecond);
         AddRatioCheck(std::string("capture ") + s.label + " vs memcpy", capture, copy, 2.0);
     }

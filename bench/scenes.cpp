@@ -237,5 +237,19 @@ Point PictureSpot(int32_t areaWidth, int32_t areaHeight) {
     return {areaWidth - 384, areaHeight - 128};
 }
 
+bool SameColors(const PixelImage& a, const PixelImage& b) {
+    if (a.m_iWidth != b.m_iWidth || a.m_iHeight != b.m_iHeight) {
+        return false;
+    }
+    for (int32_t y = 0; y < a.m_iHeight; ++y) {
+        for (int32_t x = 0; x < a.m_iWidth; ++x) {
+            if (a.PackedAt(x, y) != b.PackedAt(x, y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace bench
 }  // namespace qrv

@@ -33,6 +33,9 @@ void AddChannelNoise(PixelImage& image, int32_t amount, uint32_t seed);
 // Copies the width x height block at (x, y).
 PixelImage CutPicture(const PixelImage& image, int32_t x, int32_t y, int32_t width, int32_t height);
 
+// True when both images have the same size and the same colour at every pixel.
+bool SameColors(const PixelImage& a, const PixelImage& b);
+
 // Where the benchmarks cut their 48x48 picture, near the bottom-right corner: in
 // a desk scene, the notification icon with a white margin of 8 pixels.
 Point PictureSpot(int32_t areaWidth, int32_t areaHeight);

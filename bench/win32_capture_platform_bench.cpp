@@ -6,7 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -90,22 +89,6 @@ bool PrimaryHolds(int32_t width, int32_t height) {
     return false;
 }
 
-bool SameColors(const PixelImage& a, const PixelImage& b) {
-    if (a.m_iWidth != b.m_iWidth || a.m_iHeight != b.m_iHeight) {
-        return false;
-    }
-    for (int32_t y = 0; y < a.m_iHeight; ++y) {
-        for (int32_t x = 0; x < a.m_iWidth; ++x) {
-            if (a.PackedAt(x, y) != b.PackedAt(x, y)) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-// Captures until the shown scene is on the screen; the window system may
-// show it a little later than it was painted.
 bool CaptureShown(win32::Win32ScreenSource& source, const PixelImage& scene, PixelImage& image) {
     for (int attempt = 0; attempt < 500; ++attempt) {
         ShownImage::Pump();
@@ -137,17 +120,6 @@ void Capture(benchmark::State& state, int32_t width, int32_t height) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(image.SizeBytes()));
 }
 
-void Memcpy(benchmark::State& state, int32_t width, int32_t height) {
-    std::vector<uint8_t> from(std::size_t(width) * std::size_t(height) * 4, 0x5A);
-    std::vector<uint8_t> to(from.size());
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), from.size());
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(from.size()));
-}
-
 // The target on Windows, as for every capture: at most two copies' worth.
 // Under Wine GDI reads the screen through an X server round trip, which a
 // busy machine stretches many times over; there the ratio is reported, not
@@ -166,8 +138,6 @@ constexpr Size kSizes[] = {{"720", 1280, 720}, {"1080", 1920, 1080}, {"4k", 3840
         std::string capture = std::string("BM_Capture/") + s.label;
         std::string copy = std::string("BM_Memcpy/") + s.label;
         benchmark::RegisterBenchmark(capture.c_str(), Capture, s.width, s.height)
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(copy.c_str(), Memcpy, s.width, s.height)
             ->Unit(benchmark::kMillisecond);
         AddRatioCheck(std::string("capture ") + s.label + " vs memcpy", capture, copy,
                       kCaptureVsMemcpyLimit);
