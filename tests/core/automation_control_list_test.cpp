@@ -92,10 +92,15 @@ TEST(ControlListText, ClipboardLinesTabsAndTrim) {
 TEST(ControlListText, WindowControlsTextOfFirstWindowNamed) {
     AutomationFakeTree tree;
     tree.desktop->Add({.name = "Form"})->Add({.name = "First", .invokable = true});
-    tree.desktop->Add({.name = "Form"})->Add({.name = "Second", .invokable = true});
+    auto second = tree.desktop->Add({.name = "Form"});
+    second->Add({.name = "Second", .invokable = true});
     EXPECT_EQ(WindowControlsText(tree, "Form", true), "1\tFirst");
     EXPECT_EQ(WindowControlsText(tree, "Form", false), "1\tForm\t\t\r\n2\tFirst");
     EXPECT_EQ(WindowControlsText(tree, "form", false), std::nullopt);
+    // The desktop's own lookup, where it has one, picks the window.
+    tree.named["Form"] = second;
+    EXPECT_EQ(WindowControlsText(tree, "Form", true), "1\tSecond");
+    tree.named.clear();
     tree.rootAvailable = false;
     EXPECT_EQ(WindowControlsText(tree, "Form", false), std::nullopt);
 }

@@ -69,6 +69,21 @@ TEST_F(ElementClickerTest, MatchesWholeCaseSensitiveNamesAndValuesOnly) {
 }
 
 // A stopped run gives up the element search between steps of the walk.
+// Where the desktop looks windows up itself, its answer comes first: here it
+// names a window that is not among the desktop's children at all.
+TEST_F(ElementClickerTest, TheDesktopsOwnWindowLookupComesFirst) {
+    auto own = std::make_shared<FakeElement>(Props{.name = "Editor"});
+    auto button = own->Add({.name = "Only Here", .invokable = true});
+    tree->named["Editor"] = own;
+    EXPECT_TRUE(Click("Editor", "Only Here", "", true));
+    EXPECT_EQ(button->invocations, 1);
+    EXPECT_FALSE(Click("Editor", "Save", "", true));
+
+    tree->named.clear();
+    EXPECT_FALSE(Click("Editor", "Only Here", "", true));
+    EXPECT_TRUE(Click("Editor", "Save", "", true));
+}
+
 TEST_F(ElementClickerTest, AStopEndsTheSearch) {
     std::atomic<int32_t> stop{0};
     const auto group = std::static_pointer_cast<FakeElement>(window->Children(1).front());

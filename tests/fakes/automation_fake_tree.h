@@ -1,6 +1,8 @@
 #pragma once
 
+#include <map>
 #include <memory>
+#include <string>
 
 #include "core/desktop/automation_tree.h"
 #include "fakes/automation_fake_element.h"
@@ -14,6 +16,10 @@ class AutomationFakeTree : public AutomationTree {
         ++rootRequests;
         return rootAvailable ? desktop : nullptr;
     }
+    ElementPtr TopLevelNamed(const std::string& name) override {
+        auto it = named.find(name);
+        return it == named.end() ? nullptr : it->second;
+    }
 
     // A factory that hands out `tree`, or null while `opens` is false.
     static AutomationTreeFactory FactoryOf(std::shared_ptr<AutomationFakeTree> tree) {
@@ -24,6 +30,9 @@ class AutomationFakeTree : public AutomationTree {
     }
 
     std::shared_ptr<FakeElement> desktop = std::make_shared<FakeElement>(FakeElement::Props{});
+    // Windows the desktop looks up itself, by name; they need not be children
+    // of `desktop`.
+    std::map<std::string, ElementPtr> named;
     bool opens = true;
     bool rootAvailable = true;
     int openCount = 0;

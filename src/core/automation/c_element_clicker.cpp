@@ -39,7 +39,12 @@ bool CElementClicker::ClickElement(const std::string& windowName, const std::str
     if (!root) {
         return false;
     }
-    const ElementPtr window = FindTopLevel(root, windowName);
+    std::shared_ptr<AutomationTree> tree;
+    {
+        std::lock_guard lock(m_mutex);
+        tree = m_pTree;
+    }
+    const ElementPtr window = tree ? FindTopLevel(*tree, root, windowName) : nullptr;
     const std::optional<std::string> value =
         doNotUseValue ? std::nullopt : std::optional<std::string>(elementValue);
     const ElementPtr element = FindDescendant(window, elementName, value, stop);

@@ -36,7 +36,7 @@ std::string CopiedConfirmationText(const std::string& copiedText) {
 
 std::optional<std::string> WindowControlsText(AutomationTree& tree, const std::string& windowName,
                                               bool onlyClickables) {
-    const ElementPtr window = FindTopLevel(tree.Root(), windowName);
+    const ElementPtr window = FindTopLevel(tree, tree.Root(), windowName);
     if (!window) {
         return std::nullopt;
     }

@@ -79,6 +79,11 @@ ElementPtr FindTopLevel(const ElementPtr& root, const std::string& name) {
     return nullptr;
 }
 
+ElementPtr FindTopLevel(AutomationTree& tree, const ElementPtr& root, const std::string& name) {
+    ElementPtr window = tree.TopLevelNamed(name);
+    return window ? window : FindTopLevel(root, name);
+}
+
 ElementPtr FindDescendant(const ElementPtr& window, const std::string& name,
                           const std::optional<std::string>& value,
                           const std::atomic<int32_t>* stop) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/desktop/automation_element.h"
+#include "core/desktop/automation_tree.h"
 #include "core/desktop/top_level_windows.h"
 
 namespace qrv {
@@ -24,6 +25,8 @@ void WalkTree(const ElementPtr& element, const std::function<bool(const ElementP
 
 // The first top-level window (child of the root) whose name equals name.
 ElementPtr FindTopLevel(const ElementPtr& root, const std::string& name);
+// The same, asking the tree's own lookup first.
+ElementPtr FindTopLevel(AutomationTree& tree, const ElementPtr& root, const std::string& name);
 
 // The first descendant, in walk order and excluding the window itself, whose
 // name equals name and, when a value is given, whose value equals it. Gives

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "core/desktop/automation_element.h"
 
@@ -14,6 +15,13 @@ class AutomationTree {
     // The desktop element, whose children are the top-level windows of all
     // applications; null when the tree cannot be read.
     virtual ElementPtr Root() = 0;
+    // The top-level window named exactly `name`, where the desktop looks it up
+    // through its window system; null to have the caller search the root's
+    // children instead.
+    virtual ElementPtr TopLevelNamed(const std::string& name) {
+        (void)name;
+        return nullptr;
+    }
 };
 
 // Opens a connection; null when accessibility is unavailable.

@@ -99,7 +99,7 @@ struct IAutomation : IUnknown {
     QRV_UIA_UNUSED(0);  // CompareElements
     QRV_UIA_UNUSED(1);  // CompareRuntimeIds
     virtual HRESULT STDMETHODCALLTYPE GetRootElement(IElement** root) = 0;
-    QRV_UIA_UNUSED(3);   // ElementFromHandle
+    virtual HRESULT STDMETHODCALLTYPE ElementFromHandle(void* window, IElement** element) = 0;
     QRV_UIA_UNUSED(4);   // ElementFromPoint
     QRV_UIA_UNUSED(5);   // GetFocusedElement
     QRV_UIA_UNUSED(6);   // GetRootElementBuildCache

@@ -5,6 +5,7 @@
 
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/uia_element.h"
+#include "platform/win32/wide_text.h"
 
 namespace qrv::win32 {
 
@@ -35,6 +36,16 @@ ElementPtr UiaAutomationTree::Root() {
         return nullptr;
     }
     return std::make_shared<UiaElement>(m_pAutomation, std::move(root));
+}
+
+ElementPtr UiaAutomationTree::TopLevelNamed(const std::string& name) {
+    HWND window = FindWindowW(nullptr, Widen(name).c_str());
+    ComPtr<uia::IElement> element;
+    if (!window || !m_mta.Held() || FAILED(m_pAutomation->ElementFromHandle(window, &element)) ||
+        !element) {
+        return nullptr;
+    }
+    return std::make_shared<UiaElement>(m_pAutomation, std::move(element));
 }
 
 }  // namespace qrv::win32

@@ -3,6 +3,7 @@
 #include <wrl/client.h>
 
 #include <memory>
+#include <string>
 
 #include "core/desktop/automation_tree.h"
 #include "platform/win32/mta_usage.h"
@@ -19,6 +20,9 @@ class UiaAutomationTree : public AutomationTree {
 
     explicit UiaAutomationTree(Microsoft::WRL::ComPtr<uia::IAutomation> automation);
     ElementPtr Root() override;
+    // Through the window system: the first top-level window with exactly
+    // that title, as an element.
+    ElementPtr TopLevelNamed(const std::string& name) override;
 
   private:
     // The automation object lives in the multithreaded apartment.
