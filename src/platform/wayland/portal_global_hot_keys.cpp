@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusMetaType>
 #include <QList>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 
@@ -104,12 +105,10 @@ bool PortalGlobalHotKeys::Open() {
 
 bool PortalGlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualKey) {
     const std::string trigger = ShortcutTrigger(modifiers, virtualKey);
-    for (const auto& [otherId, other] : m_triggers) {
-        if (otherId != id && other == trigger) {
-            return false;
-        }
-    }
-    if (trigger.empty() || m_session.isEmpty()) {
+    const bool taken = std::any_of(m_triggers.begin(), m_triggers.end(), [&](const auto& held) {
+        return held.first != id && held.second == trigger;
+    });
+    if (trigger.empty() || taken || m_session.isEmpty()) {
         Unregister(id);
         return false;
     }
@@ -121,10 +120,18 @@ bool PortalGlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualK
     return true;
 }
 
+// The rest is bound again later: a Register that follows at once (a changed
+// key) binds it along, and the user is not asked twice.
 void PortalGlobalHotKeys::Unregister(int id) {
-    if (m_triggers.erase(id) > 0) {
-        Bind(0);
+    if (m_triggers.erase(id) == 0 || m_bRebindDue) {
+        return;
     }
+    m_bRebindDue = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_bRebindDue) {
+            Bind(0);
+        }
+    });
 }
 
 void PortalGlobalHotKeys::SetHandler(int id, Handler handler) {
@@ -136,6 +143,7 @@ void PortalGlobalHotKeys::SetHandler(int id, Handler handler) {
 }
 
 bool PortalGlobalHotKeys::Bind(int mustHold) {
+    m_bRebindDue = false;
     QList<PortalShortcut> shortcuts;
     for (const auto& [id, trigger] : m_triggers) {
         shortcuts.append(

@@ -13,8 +13,8 @@
 namespace qrv {
 
 // Hot keys through the GlobalShortcuts interface of the desktop portal, for
-// compositors that grab no keys for clients. Every change binds the whole
-// set again in one session, each hot key as a shortcut with a stable id, a
+// compositors that grab no keys for clients. Changes bind the whole set again
+// in one session, each hot key as a shortcut with a stable id, a
 // description and the stored combination as the preferred trigger; the
 // portal (or the user, in its dialog) has the last word on the trigger.
 // Activations arrive on the thread that created the object (the GUI thread).
@@ -48,6 +48,7 @@ class PortalGlobalHotKeys : public QObject, public GlobalHotKeys {
     QString m_session;
     std::map<int, std::string> m_triggers;
     std::map<int, Handler> m_handlers;
+    bool m_bRebindDue = false;
 };
 
 }  // namespace qrv
