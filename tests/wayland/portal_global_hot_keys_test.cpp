@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace qrv {
 namespace {
@@ -20,6 +22,10 @@ constexpr uint32_t kF6 = 0x75;
 constexpr uint32_t kF9 = 0x78;
 const char* const kStart = "shortcut start-stop CTRL+SHIFT+F9 Start or stop the search";
 const char* const kColour = "shortcut add-colour F6 Add the colour under the mouse cursor";
+
+std::string Joined(const QStringList& lines) {
+    return lines.join(" | ").toStdString();
+}
 
 // The scripted portal of apps/ on a session bus where no other portal runs
 // (tests/wayland/with-sway.sh without --portal); it logs what it is asked.
@@ -55,6 +61,10 @@ class PortalGlobalHotKeysTest : public testing::Test {
         ASSERT_TRUE(m_peer.waitForReadyRead(20000)) << "the scripted portal did not start";
     }
     QString Log() const { return m_dir.filePath("portal.log"); }
+    // The logged lines from `from` on, `count` of them (-1: all), joined.
+    std::string Logged(qsizetype from, qsizetype count = -1) const {
+        return Lines().mid(from, count).join(" | ").toStdString();
+    }
     QStringList Lines() const {
         QFile file(Log());
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n')
@@ -89,14 +99,14 @@ TEST_F(PortalGlobalHotKeysTest, BindsTheWholeSetOnEachChangeAndCallsTheActivated
 
     ASSERT_TRUE(keys->Register(hot_key_id::kStartSearch, kControl | kShift, kF9));
     ASSERT_TRUE(keys->Register(hot_key_id::kAddColor, 0, kF6));
-    EXPECT_EQ(Lines().mid(0, 5), (QStringList{"bind 1", kStart, "bind 2", kStart, kColour}));
+    EXPECT_EQ(Logged(0, 5), Joined({"bind 1", kStart, "bind 2", kStart, kColour}));
 
     // A combination another id holds, or a key without a name, is refused
     // and what the id held is let go.
     EXPECT_FALSE(keys->Register(hot_key_id::kAddColor, kControl | kShift, kF9));
     EXPECT_FALSE(keys->Register(hot_key_id::kAddColor, 0, 0x07));
     ASSERT_TRUE(RunUntil([&] { return Lines().size() >= 8; }));
-    EXPECT_EQ(Lines().mid(5, 2), (QStringList{"bind 1", kStart}));
+    EXPECT_EQ(Logged(5, 2), Joined({"bind 1", kStart}));
 
     std::vector<int> pressed;
     keys->SetHandler(hot_key_id::kStartSearch, [&](int id) { pressed.push_back(id); });
@@ -111,8 +121,8 @@ TEST_F(PortalGlobalHotKeysTest, BindsTheWholeSetOnEachChangeAndCallsTheActivated
     keys->Unregister(hot_key_id::kStartSearch);
     ASSERT_TRUE(keys->Register(hot_key_id::kStartSearch, kAlt, 0x41));
     QCoreApplication::processEvents();
-    EXPECT_EQ(Lines().mid(before - 1),
-              (QStringList{"bind 1", "shortcut start-stop ALT+a Start or stop the search", ""}));
+    EXPECT_EQ(Logged(before - 1),
+              Joined({"bind 1", "shortcut start-stop ALT+a Start or stop the search", ""}));
 
     keys.reset();
     EXPECT_EQ(Lines().value(Lines().size() - 2), "closed");
