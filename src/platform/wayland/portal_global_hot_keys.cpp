@@ -86,7 +86,10 @@ bool PortalGlobalHotKeys::Offered() {
     return PortalRequest::Offers(kInterface);
 }
 
-bool PortalGlobalHotKeys::Open() {
+bool PortalGlobalHotKeys::OpenSession() {
+    if (!m_session.isEmpty()) {
+        return true;
+    }
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
     const QString token = QStringLiteral("quorvane%1_keys").arg(getpid());
@@ -94,13 +97,17 @@ bool PortalGlobalHotKeys::Open() {
                         {{QStringLiteral("session_handle_token"), token}}, m_timeoutMs)) {
         return false;
     }
-    m_session = PathOf(m_request.Results().value(QStringLiteral("session_handle")));
-    return !m_session.isEmpty() &&
-           QDBusConnection::sessionBus().connect(
-               QString::fromLatin1(PortalRequest::kService),
-               QString::fromLatin1(PortalRequest::kPath), QString::fromLatin1(kInterface),
-               QStringLiteral("Activated"), this,
-               SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    const QString session = PathOf(m_request.Results().value(QStringLiteral("session_handle")));
+    if (session.isEmpty() ||
+        !QDBusConnection::sessionBus().connect(
+            QString::fromLatin1(PortalRequest::kService), QString::fromLatin1(PortalRequest::kPath),
+            QString::fromLatin1(kInterface), QStringLiteral("Activated"), this,
+            SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)))) {
+        PortalRequest::CloseSession(session);
+        return false;
+    }
+    m_session = session;
+    return true;
 }
 
 bool PortalGlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualKey) {
@@ -108,7 +115,7 @@ bool PortalGlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualK
     const bool taken = std::any_of(m_triggers.begin(), m_triggers.end(), [&](const auto& held) {
         return held.first != id && held.second == trigger;
     });
-    if (trigger.empty() || taken || m_session.isEmpty()) {
+    if (trigger.empty() || taken || !OpenSession()) {
         Unregister(id);
         return false;
     }

@@ -27,8 +27,6 @@ class PortalGlobalHotKeys : public QObject, public GlobalHotKeys {
 
     // Whether the portal on the session bus has the interface at all.
     static bool Offered();
-    // Creates the portal session; false when the portal refuses.
-    bool Open();
 
     bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override;
     void Unregister(int id) override;
@@ -39,6 +37,9 @@ class PortalGlobalHotKeys : public QObject, public GlobalHotKeys {
                      const QVariantMap& options);
 
   private:
+    // Creates the portal session at the first hot key, so that programs that
+    // register none never open one; false when the portal refuses.
+    bool OpenSession();
     // Binds every held combination; with `mustHold` other than 0, the portal
     // must also list that hot key among the shortcuts it bound.
     bool Bind(int mustHold);

@@ -115,12 +115,8 @@ void AddPortalServices(DesktopPlatform& p) {
 // Hot keys where the portal binds shortcuts for us; elsewhere there is no
 // global key grab and start/stop requests come over the session bus only.
 void AddPortalHotKeys(DesktopPlatform& p) {
-    if (!PortalGlobalHotKeys::Offered()) {
-        return;
-    }
-    auto hotKeys = std::make_unique<PortalGlobalHotKeys>(kPortalTimeoutMs);
-    if (hotKeys->Open()) {
-        p.hotKeys = std::move(hotKeys);
+    if (PortalGlobalHotKeys::Offered()) {
+        p.hotKeys = std::make_unique<PortalGlobalHotKeys>(kPortalTimeoutMs);
     }
 }
 
