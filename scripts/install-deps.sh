@@ -14,7 +14,7 @@ packages=(
     libcanberra-dev libpng-dev
     python3-gi gir1.2-gtk-3.0 imagemagick
     dpkg-dev appstream desktop-file-utils groff-base man-db
-    libwayland-dev libwayland-bin sway qt6-wayland python3-gi-cairo
+    libwayland-dev libwayland-bin libxkbcommon-dev sway qt6-wayland python3-gi-cairo
     libpipewire-0.3-dev pipewire pipewire-bin wireplumber xdg-desktop-portal xdg-desktop-portal-wlr
     gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-base
 )

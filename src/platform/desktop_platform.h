@@ -37,8 +37,9 @@ namespace qrv {
 // reports that the session is missing.
 // Null where the backend has no such service:
 //   numbering     — the instances are numbered by counting their windows;
-//   hotKeys       — no global key grab (Wayland: the start/stop key is a
-//                   session-bus method instead); also without a session;
+//   hotKeys       — no global key grab (Wayland without the portal's global
+//                   shortcuts: the start/stop key is a session-bus method
+//                   instead); also without a session;
 //   toggles       — no session bus to take start/stop requests on;
 //   taskbar       — no dock shows progress;
 //   nameChanges, accessibility — no accessibility bus;

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "app/colors/colors_services.h"
+#include "core/desktop/global_hot_keys.h"
 
 class QLabel;
 class QPushButton;
@@ -15,7 +16,6 @@ namespace qrv {
 
 class ColorList;
 class ColorListModel;
-class GlobalHotKeys;
 
 // The unique colours of an image file or a screen area, one row per colour.
 // While it is open, the first free key of F6 to F12 (without modifiers) adds
@@ -25,9 +25,8 @@ class ColorsDialog : public QDialog {
     Q_OBJECT
 
   public:
-    // The window shares the desktop's hot keys with the main window, whose
-    // start key holds id 1.
-    static constexpr int kHotKeyId = 2;
+    // The window shares the desktop's hot keys with the main window.
+    static constexpr int kHotKeyId = hot_key_id::kAddColor;
     // Virtual-key codes of F6 and F12, tried in this order.
     static constexpr uint32_t kFirstHotKey = 0x75;
     static constexpr uint32_t kLastHotKey = 0x7B;

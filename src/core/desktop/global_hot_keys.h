@@ -13,6 +13,12 @@ inline constexpr uint32_t kShift = 4;
 inline constexpr uint32_t kWin = 8;
 }  // namespace hot_key_mod
 
+// The ids the windows hold their hot keys by; one object serves them all.
+namespace hot_key_id {
+inline constexpr int kStartSearch = 1;  // the main window's start/stop key
+inline constexpr int kAddColor = 2;     // the colours window's key
+}  // namespace hot_key_id
+
 // System-wide key combinations. Keys are Windows-compatible virtual-key codes
 // so that stored profiles stay portable between backends.
 class GlobalHotKeys {

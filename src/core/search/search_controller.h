@@ -34,7 +34,7 @@ struct SearchControllerDeps {
 // joins a running worker, which then no longer reports to the view.
 class SearchController {
   public:
-    static constexpr int kStartHotKeyId = 1;
+    static constexpr int kStartHotKeyId = hot_key_id::kStartSearch;
 
     SearchController(SearchView& view, MainWindowFields& fields, const SearchControllerDeps& deps);
     ~SearchController();

@@ -6,18 +6,12 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
 
 namespace qrv {
 namespace {
 
-const char* const kService = "org.freedesktop.portal.Desktop";
-const char* const kPath = "/org/freedesktop/portal/desktop";
 const char* const kScreenCast = "org.freedesktop.portal.ScreenCast";
 const char* const kRemoteDesktop = "org.freedesktop.portal.RemoteDesktop";
-const char* const kRequest = "org.freedesktop.portal.Request";
 
 // Source type monitor; device type pointer; persist until revoked.
 constexpr uint32_t kMonitor = 1;
@@ -64,17 +58,11 @@ std::vector<PortalSession::Stream> ParseStreams(const QVariant& value) {
 PortalSession::PortalSession(Kind kind) : m_kind(kind) {}
 
 PortalSession::~PortalSession() {
-    if (!m_session.isEmpty()) {
-        QDBusConnection::sessionBus().call(
-            QDBusMessage::createMethodCall(QString::fromLatin1(kService), m_session,
-                                           QStringLiteral("org.freedesktop.portal.Session"),
-                                           QStringLiteral("Close")),
-            QDBus::Block, 2000);
-    }
+    PortalRequest::CloseSession(m_session);
 }
 
-QString PortalSession::Interface() const {
-    return QString::fromLatin1(m_kind == Kind::RemoteDesktop ? kRemoteDesktop : kScreenCast);
+const char* PortalSession::Interface() const {
+    return m_kind == Kind::RemoteDesktop ? kRemoteDesktop : kScreenCast;
 }
 
 bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
@@ -83,7 +71,7 @@ bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
                  timeoutMs)) {
         return false;
     }
-    m_session = m_results.value(QStringLiteral("session_handle")).toString();
+    m_session = m_request.Results().value(QStringLiteral("session_handle")).toString();
     const QDBusObjectPath handle(m_session);
     // A remote desktop session persists as a whole: the token goes with its
     // devices, and its screen-cast sources are not persisted on their own.
@@ -105,60 +93,24 @@ bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
         !Request(nullptr, "Start", {QVariant::fromValue(handle), QString()}, {}, timeoutMs)) {
         return false;
     }
-    m_streams = ParseStreams(m_results.value(QStringLiteral("streams")));
-    m_restoreToken = m_results.value(QStringLiteral("restore_token")).toString().toStdString();
+    m_streams = ParseStreams(m_request.Results().value(QStringLiteral("streams")));
+    m_restoreToken =
+        m_request.Results().value(QStringLiteral("restore_token")).toString().toStdString();
     return !m_streams.empty();
 }
 
-// Calls one portal method with a fresh handle token and waits for its Response.
+// Calls one portal method and notes the step when it fails.
 bool PortalSession::Request(const char* interface, const char* method, QVariantList arguments,
                             QVariantMap options, int timeoutMs) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    m_failedStep = method;
-    if (!bus.isConnected()) {
-        return false;
-    }
-    const QString token = QStringLiteral("quorvane%1_%2").arg(getpid()).arg(++m_nextToken);
-    options[QStringLiteral("handle_token")] = token;
-    // The answer comes on a path known before the call: listen first.
-    QString sender = bus.baseService().mid(1);
-    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    const QString path = QStringLiteral("%1/request/%2/%3").arg(kPath, sender, token);
-    m_bAnswered = false;
-    bus.connect(QString::fromLatin1(kService), path, QString::fromLatin1(kRequest),
-                QStringLiteral("Response"), this, SLOT(OnResponse(uint, QVariantMap)));
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath),
-        interface ? QString::fromLatin1(interface) : Interface(), QString::fromLatin1(method));
-    arguments.append(options);
-    call.setArguments(arguments);
-    const QDBusMessage reply = bus.call(call, QDBus::Block, timeoutMs);
-    if (reply.type() == QDBusMessage::ReplyMessage) {
-        const QDeadlineTimer deadline(timeoutMs);
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (m_bAnswered || deadline.hasExpired()) {
-                loop.quit();
-            }
-        });
-        poll.start(10);
-        loop.exec();
-    }
-    bus.disconnect(QString::fromLatin1(kService), path, QString::fromLatin1(kRequest),
-                   QStringLiteral("Response"), this, SLOT(OnResponse(uint, QVariantMap)));
-    m_failedCode = m_bAnswered ? m_code : 0;
-    if (!m_bAnswered || m_code != 0) {
+    if (!m_request.Call(interface ? interface : Interface(), method, std::move(arguments),
+                        std::move(options), timeoutMs)) {
+        m_failedStep = method;
+        m_failedCode = m_request.Code();
         return false;
     }
     m_failedStep.clear();
+    m_failedCode = 0;
     return true;
-}
-
-void PortalSession::OnResponse(uint code, const QVariantMap& results) {
-    m_bAnswered = true;
-    m_code = code;
-    m_results = results;
 }
 
 bool PortalSession::NotifyPointer(const char* method, const QVariantList& arguments) {
@@ -166,7 +118,7 @@ bool PortalSession::NotifyPointer(const char* method, const QVariantList& argume
         return false;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath),
+        QString::fromLatin1(PortalRequest::kService), QString::fromLatin1(PortalRequest::kPath),
         QString::fromLatin1(kRemoteDesktop), QString::fromLatin1(method));
     call.setArguments(QVariantList{QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap()} +
                       arguments);
@@ -180,8 +132,8 @@ int PortalSession::OpenPipeWireRemote() {
         return -1;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kScreenCast),
-        QStringLiteral("OpenPipeWireRemote"));
+        QString::fromLatin1(PortalRequest::kService), QString::fromLatin1(PortalRequest::kPath),
+        QString::fromLatin1(kScreenCast), QStringLiteral("OpenPipeWireRemote"));
     call.setArguments({QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap()});
     const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {

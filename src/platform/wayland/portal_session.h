@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QObject>
 #include <QString>
 #include <QVariantMap>
 #include <cstdint>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "core/search/geometry.h"
+#include "platform/wayland/portal_request.h"
 
 namespace qrv {
 
@@ -17,9 +17,7 @@ namespace qrv {
 // answered by a Response signal. The user's consent is asked once; the
 // restore token handed back lets a later session skip the question.
 // Runs Qt events while it waits: use it on a thread with an event loop.
-class PortalSession : public QObject {
-    Q_OBJECT
-
+class PortalSession {
   public:
     enum class Kind { ScreenCast, RemoteDesktop };
     struct Stream {
@@ -28,7 +26,9 @@ class PortalSession : public QObject {
     };
 
     explicit PortalSession(Kind kind);
-    ~PortalSession() override;
+    ~PortalSession();
+    PortalSession(const PortalSession&) = delete;
+    PortalSession& operator=(const PortalSession&) = delete;
 
     // Runs the exchange up to Start; false when a step fails or goes
     // unanswered for `timeoutMs`. `restoreToken` may be empty.
@@ -48,13 +48,10 @@ class PortalSession : public QObject {
     // refuses or does not answer. Safe from any thread.
     bool NotifyPointer(const char* method, const QVariantList& arguments);
 
-  private slots:
-    void OnResponse(uint code, const QVariantMap& results);
-
   private:
     bool Request(const char* interface, const char* method, QVariantList arguments,
                  QVariantMap options, int timeoutMs);
-    QString Interface() const;
+    const char* Interface() const;
 
     Kind m_kind;
     QString m_session;
@@ -62,10 +59,7 @@ class PortalSession : public QObject {
     uint32_t m_failedCode = 0;
     std::vector<Stream> m_streams;
     std::string m_restoreToken;
-    bool m_bAnswered = false;
-    uint32_t m_code = 0;
-    QVariantMap m_results;
-    uint32_t m_nextToken = 0;
+    PortalRequest m_request;
 };
 
 }  // namespace qrv

@@ -1,9 +1,6 @@
 #include "platform/wayland/wayland_backend.h"
 
 #include <unistd.h>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <cstdlib>
 
 #include "platform/desktop/bus_name_numbering.h"
@@ -11,7 +8,9 @@
 #include "platform/desktop/sound_theme_beeper.h"
 #include "platform/wayland/pipewire_screen_source.h"
 #include "platform/wayland/pipewire_stream.h"
+#include "platform/wayland/portal_global_hot_keys.h"
 #include "platform/wayland/portal_input_injector.h"
+#include "platform/wayland/portal_request.h"
 #include "platform/wayland/portal_session.h"
 #include "platform/wayland/stream_display_layout.h"
 #include "platform/wayland/unlisted_windows.h"
@@ -27,7 +26,6 @@ namespace qrv::wayland {
 
 namespace {
 
-const char* const kPortalService = "org.freedesktop.portal.Desktop";
 // Where the portal's restore token is kept: later sessions ask nothing.
 const char* const kTokenSection = "Settings";
 const char* const kTokenKey = "PortalRestoreToken";
@@ -42,27 +40,10 @@ bool OffersWlrootsPaths(const WaylandDisplay& display) {
 }
 
 // Whether the desktop portal on the session bus offers both interfaces of
-// the portal path (the portal is started on demand: activatable counts).
+// the portal path.
 bool OffersPortalPaths() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        return false;
-    }
-    const QString service = QString::fromLatin1(kPortalService);
-    if (!bus.interface()->isServiceRegistered(service) &&
-        !bus.interface()->activatableServiceNames().value().contains(service)) {
-        return false;
-    }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kPortalService), QStringLiteral("/org/freedesktop/portal/desktop"),
-        QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
-    const QDBusMessage reply = bus.call(call, QDBus::Block, 10000);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        return false;
-    }
-    const QString xml = reply.arguments().constFirst().toString();
-    return xml.contains(QStringLiteral("\"org.freedesktop.portal.RemoteDesktop\"")) &&
-           xml.contains(QStringLiteral("\"org.freedesktop.portal.ScreenCast\""));
+    return PortalRequest::Offers("org.freedesktop.portal.RemoteDesktop") &&
+           PortalRequest::Offers("org.freedesktop.portal.ScreenCast");
 }
 
 bool FitsSession() {
@@ -131,12 +112,22 @@ void AddPortalServices(DesktopPlatform& p) {
     p.numbering = std::make_unique<BusNameNumbering>();
 }
 
-// The live services, all or none. There is no global key grab: start/stop
-// requests come over the session bus.
+// Hot keys where the portal binds shortcuts for us; elsewhere there is no
+// global key grab and start/stop requests come over the session bus only.
+void AddPortalHotKeys(DesktopPlatform& p) {
+    if (PortalGlobalHotKeys::Offered()) {
+        p.hotKeys = std::make_unique<PortalGlobalHotKeys>(kPortalTimeoutMs);
+    }
+}
+
+// The live services, all or none, and the hot keys where there are any.
 void AddSessionServices(DesktopPlatform& p) {
     std::shared_ptr<WaylandDisplay> display = WaylandDisplay::Open();
     if (!(display && OffersWlrootsPaths(*display) && AddWlrootsServices(p))) {
         AddPortalServices(p);
+    }
+    if (p.screen) {
+        AddPortalHotKeys(p);
     }
 }
 

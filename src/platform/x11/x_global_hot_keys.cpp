@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "platform/x11/virtual_key_map.h"
+#include "platform/desktop/virtual_key_map.h"
 #include "platform/x11/x_display.h"
 #include "platform/x11/x_error_trap.h"
 

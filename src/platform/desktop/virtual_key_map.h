@@ -5,7 +5,8 @@
 
 namespace qrv {
 
-// One Windows-compatible virtual-key code and the X keysym of the same key.
+// One Windows-compatible virtual-key code and the keysym of the same key (X11
+// and the xkb keymaps of Wayland compositors share keysyms).
 struct VirtualKeyMapping {
     uint32_t virtualKey;
     uint32_t keySym;

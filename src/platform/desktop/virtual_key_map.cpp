@@ -1,4 +1,4 @@
-#include "platform/x11/virtual_key_map.h"
+#include "platform/desktop/virtual_key_map.h"
 
 #include <X11/keysym.h>
 
