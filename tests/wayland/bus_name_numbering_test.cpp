@@ -13,12 +13,6 @@ namespace {
 // The instance numbers a window-less desktop hands out follow the bus names
 // the running instances own: the lowest free one, gaps included.
 TEST(BusNameNumberingTest, TakesTheLowestNumberNoInstanceOwns) {
-    static int argc = 1;
-    static char name[] = "wayland_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        new QCoreApplication(argc, argv);
-    }
     if (!QDBusConnection::sessionBus().isConnected()) {
         GTEST_SKIP() << "needs a session bus (tests/wayland/with-sway.sh)";
     }

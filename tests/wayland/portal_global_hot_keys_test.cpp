@@ -32,12 +32,6 @@ std::string Joined(const QStringList& lines) {
 class PortalGlobalHotKeysTest : public testing::Test {
   protected:
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "wayland_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) {
-            new QCoreApplication(argc, argv);
-        }
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected() || bus.interface()->isServiceRegistered(
                                       QStringLiteral("org.freedesktop.portal.Desktop"))) {

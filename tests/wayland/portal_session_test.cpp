@@ -31,12 +31,6 @@ bool PortalRuns() {
 class PortalSessionTest : public testing::Test {
   protected:
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "wayland_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) {
-            new QCoreApplication(argc, argv);
-        }
         if (!PortalRuns()) {
             GTEST_SKIP() << "needs the desktop portal (tests/wayland/with-sway.sh --portal)";
         }

@@ -76,12 +76,6 @@ class WaylandBackendTest : public testing::Test {
         if (!std::getenv("WAYLAND_DISPLAY")) {
             return;
         }
-        static int argc = 1;
-        static char name[] = "wayland_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) {
-            new QCoreApplication(argc, argv);
-        }
         s_left = new PatternWindow("quorvane-left", "HEADLESS-1");
         s_right = new PatternWindow("quorvane-right", "HEADLESS-2");
     }
