@@ -111,7 +111,8 @@ bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int3
     const Rect area = AreaRect(left, top, width, height);
     const OutputLayout layout = m_pDisplay->Layout();
     const std::vector<Rect>& screens = layout.Screens();
-    std::vector<std::pair<Rect, ScreencopyStream*>> parts;
+    std::vector<std::pair<Rect, ScreencopyStream*>>& parts = m_parts;
+    parts.clear();
     bool started = false;
     const ScreencopyStream::Clock::time_point now = ScreencopyStream::Clock::now();
     for (std::size_t i = 0; i < screens.size(); ++i) {

@@ -5,6 +5,8 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/desktop/screen_source.h"
 #include "core/search/geometry.h"
@@ -54,6 +56,8 @@ class WaylandScreenSource : public ScreenSource {
     std::chrono::milliseconds m_idleAfter;
     // By output name.
     std::map<std::string, std::unique_ptr<ScreencopyStream>> m_streams;
+    // The outputs a capture covers, kept so that captures allocate nothing.
+    std::vector<std::pair<Rect, ScreencopyStream*>> m_parts;
     std::mutex m_mutex;
     // Brings in the compositor's copies between captures.
     std::unique_ptr<WaylandEventPump> m_pPump;
