@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/pixel_image.h"
 #include "core/search/picture_matcher.h"
-#include "core/search/pixel_image.h"
 #include "platform/x11/x_desktop_geometry.h"
 #include "platform/x11/x_display_layout.h"
 #include "platform/x11/x_screen_source.h"
@@ -25,42 +25,42 @@ namespace {
 // with its top-left on the primary monitor's top-left.
 class ShownImage {
   public:
-    explicit ShownImage(const PixelImage& image) : m_pDisplay(XOpenDisplay(nullptr)) {
-        if (!m_pDisplay) {
+    explicit ShownImage(const PixelImage& image) : m_display(XOpenDisplay(nullptr)) {
+        if (!m_display) {
             return;
         }
-        Point origin = XDesktopGeometry::Query(m_pDisplay).Origin();
+        Point origin = XDesktopGeometry::Query(m_display).Origin();
         XSetWindowAttributes attributes{};
         attributes.override_redirect = True;
-        int screen = DefaultScreen(m_pDisplay);
+        int screen = DefaultScreen(m_display);
         m_window =
-            XCreateWindow(m_pDisplay, DefaultRootWindow(m_pDisplay), origin.x, origin.y,
+            XCreateWindow(m_display, DefaultRootWindow(m_display), origin.x, origin.y,
                           unsigned(image.m_iWidth), unsigned(image.m_iHeight), 0, CopyFromParent,
                           InputOutput, CopyFromParent, CWOverrideRedirect, &attributes);
-        XMapWindow(m_pDisplay, m_window);
-        XSync(m_pDisplay, False);
+        XMapWindow(m_display, m_window);
+        XSync(m_display, False);
         std::vector<uint8_t> pixels(image.Data(), image.Data() + image.SizeBytes());
-        XImage* x = XCreateImage(m_pDisplay, DefaultVisual(m_pDisplay, screen),
-                                 unsigned(DefaultDepth(m_pDisplay, screen)), ZPixmap, 0,
+        XImage* x = XCreateImage(m_display, DefaultVisual(m_display, screen),
+                                 unsigned(DefaultDepth(m_display, screen)), ZPixmap, 0,
                                  reinterpret_cast<char*>(pixels.data()), unsigned(image.m_iWidth),
                                  unsigned(image.m_iHeight), 32, 0);
-        XPutImage(m_pDisplay, m_window, DefaultGC(m_pDisplay, screen), x, 0, 0, 0, 0,
+        XPutImage(m_display, m_window, DefaultGC(m_display, screen), x, 0, 0, 0, 0,
                   unsigned(image.m_iWidth), unsigned(image.m_iHeight));
         x->data = nullptr;
         XDestroyImage(x);
-        XSync(m_pDisplay, False);
+        XSync(m_display, False);
     }
     ~ShownImage() {
-        if (m_pDisplay) {
-            XDestroyWindow(m_pDisplay, m_window);
-            XCloseDisplay(m_pDisplay);
+        if (m_display) {
+            XDestroyWindow(m_display, m_window);
+            XCloseDisplay(m_display);
         }
     }
     ShownImage(const ShownImage&) = delete;
     ShownImage& operator=(const ShownImage&) = delete;
 
   private:
-    Display* m_pDisplay;
+    Display* m_display;
     Window m_window = 0;
 };
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "core/search/geometry.h"
-#include "core/search/pixel_image.h"
+#include "core/base/geometry.h"
+#include "core/base/pixel_image.h"
 
 namespace qrv {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/base/pixel_image.h"
 #include "core/colors/chained_color_set.h"
 #include "core/colors/color_set.h"
-#include "core/search/pixel_image.h"
 #include "ratio_checks.h"
 
 namespace qrv::bench {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/search/pixel_image.h"
+#include "core/base/pixel_image.h"
 #include "platform/wayland/wayland_display_layout.h"
 #include "platform/wayland/wayland_screen_source.h"
 #include "ratio_checks.h"

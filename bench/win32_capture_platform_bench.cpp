@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/search/pixel_image.h"
+#include "core/base/pixel_image.h"
 #include "platform/win32/win32_display_layout.h"
 #include "platform/win32/win32_screen_source.h"
 #include "ratio_checks.h"
@@ -31,14 +31,14 @@ class ShownImage {
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = kClassName;
         RegisterClassExW(&wc);
-        m_hWnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0,
-                                 image.m_iWidth, image.m_iHeight, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-        SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
-        UpdateWindow(m_hWnd);
+        m_window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0,
+                                   0, image.m_iWidth, image.m_iHeight, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        ShowWindow(m_window, SW_SHOWNOACTIVATE);
+        UpdateWindow(m_window);
     }
-    ~ShownImage() { DestroyWindow(m_hWnd); }
+    ~ShownImage() { DestroyWindow(m_window); }
     ShownImage(const ShownImage&) = delete;
     ShownImage& operator=(const ShownImage&) = delete;
 
@@ -76,7 +76,7 @@ class ShownImage {
     }
 
     const PixelImage& m_image;
-    HWND m_hWnd = nullptr;
+    HWND m_window = nullptr;
 };
 
 bool PrimaryHolds(int32_t width, int32_t height) {

@@ -6,7 +6,7 @@
 #include <QPointF>
 #include <QWidget>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 namespace qrv {
 

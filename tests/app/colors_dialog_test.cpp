@@ -35,7 +35,7 @@
 #include "fakes/recording_beeper.h"
 #include "fakes/recording_input_injector.h"
 #include "fakes/recording_shell.h"
-#include "platform/desktop/xdg_user_folders.h"
+#include "platform/freedesktop/xdg_user_folders.h"
 
 namespace qrv {
 namespace {

@@ -21,10 +21,10 @@
 #include "app/services/app_services.h"
 #include "app/widgets/find_control.h"
 #include "app_fixture.h"
+#include "core/base/pixel_image.h"
 #include "core/desktop/input_injector.h"
 #include "core/desktop/screen_source.h"
 #include "core/desktop/user_folders.h"
-#include "core/search/pixel_image.h"
 #include "platform/x11/x_global_hot_keys.h"
 
 namespace qrv {

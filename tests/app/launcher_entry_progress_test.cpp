@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QVariantMap>
 
-#include "platform/desktop/launcher_entry_progress.h"
+#include "platform/freedesktop/launcher_entry_progress.h"
 
 namespace qrv {
 

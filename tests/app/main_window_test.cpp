@@ -133,7 +133,7 @@ TEST_F(MainWindowTest, EmptiedNumberEditsReadZero) {
         EXPECT_EQ(edit->text(), QStringLiteral("05")) << id;
     }
     ASSERT_TRUE(dialog.TransferControlsToFields());
-    EXPECT_EQ(dialog.Fields().m_iCount, 5);
+    EXPECT_EQ(dialog.Fields().m_count, 5);
     EXPECT_EQ(dialog.Fields().m_iDeviationGreen, 5);
 }
 

@@ -21,7 +21,7 @@
 #include "core/search/search_controller.h"
 #include "core/settings/profile.h"
 #include "fakes/fake_global_hot_keys.h"
-#include "platform/desktop/dbus_toggle_requests.h"
+#include "platform/freedesktop/dbus_toggle_requests.h"
 
 namespace qrv {
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "app/widgets/qt_key_map.h"
-#include "platform/desktop/virtual_key_map.h"
+#include "platform/freedesktop/virtual_key_map.h"
 
 namespace qrv {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/capture_format.h"
 #include "core/capture/capture_file_path.h"
-#include "core/capture/capture_format.h"
 #include "core/capture/replace_invalid_file_name_chars.h"
 #include "core/capture/screen_capturer.h"
 #include "core/imaging/picture_admission.h"

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/base/pixel_image.h"
 #include "core/colors/color_set.h"
-#include "core/search/pixel_image.h"
 
 namespace qrv::color_test {
 

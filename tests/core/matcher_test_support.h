@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/base/pixel_image.h"
 #include "core/search/picture_matcher.h"
-#include "core/search/pixel_image.h"
 
 namespace qrv::test {
 

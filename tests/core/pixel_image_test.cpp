@@ -1,4 +1,4 @@
-#include "core/search/pixel_image.h"
+#include "core/base/pixel_image.h"
 
 #include <gtest/gtest.h>
 

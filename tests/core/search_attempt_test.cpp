@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/search/run_stop.h"
+#include "core/base/run_stop.h"
 #include "core/search/search_attempt.h"
 #include "fakes/fake_platform.h"
 #include "matcher_test_support.h"
@@ -139,7 +139,7 @@ TEST_F(AttemptFixture, TheObserverHearsOfEachAttemptAfterItsStatusLine) {
     LoggingObserver observer(p.log);
     AllActionsOff();
     params.m_bMoveMouseToCenterOfPicture = true;
-    params.m_bMaskTransparent = true;
+    params.m_maskTransparent = true;
     for (std::size_t i = 3; i < params.m_oPictureImage.SizeBytes(); i += 4) {
         params.m_oPictureImage.Data()[i] = 0xFF;  // opaque: compared even when masked
     }

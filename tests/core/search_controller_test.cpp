@@ -56,7 +56,7 @@ struct ControllerFixture : ::testing::Test {
         fields.m_iScreenAreaWidth = 30;
         fields.m_iScreenAreaHeight = 20;
         fields.m_strPictureToFindFilePath = picturePath;
-        fields.m_iCount = 1;
+        fields.m_count = 1;
         controller = std::make_unique<SearchController>(p.view, fields, p.ControllerDeps());
     }
     ~ControllerFixture() override {
@@ -66,8 +66,8 @@ struct ControllerFixture : ::testing::Test {
 
     // Starts a run with the given count and interval and waits for its end.
     void RunToEnd(int32_t count, int32_t interval, int runs = 1) {
-        fields.m_iCount = count;
-        fields.m_iInterval = interval;
+        fields.m_count = count;
+        fields.m_interval = interval;
         controller->ToggleSearch();
         ASSERT_TRUE(p.view.WaitForRunEnds(runs));
         p.view.DeliverPosted(*controller);
@@ -153,8 +153,8 @@ TEST_F(ControllerFixture, StopDuringAPauseEndsItAtTheNextSlice) {
 }
 
 TEST_F(ControllerFixture, FindWhileRunningOnlyStopsTheRun) {
-    fields.m_iCount = 0;
-    fields.m_iInterval = 0;
+    fields.m_count = 0;
+    fields.m_interval = 0;
     controller->OnFindButton();
     EXPECT_TRUE(controller->IsSearching());
     controller->OnFindButton();
@@ -168,7 +168,7 @@ TEST_F(ControllerFixture, FindWhileRunningOnlyStopsTheRun) {
 }
 
 TEST_F(ControllerFixture, CloseDuringARunEndsTheDialogInstead) {
-    fields.m_iCount = 0;
+    fields.m_count = 0;
     controller->ToggleSearch();
     EXPECT_FALSE(controller->RequestClose());
     ASSERT_TRUE(p.view.WaitForRunEnds(1));
@@ -189,8 +189,8 @@ TEST_F(ControllerFixture, CloseWhileIdleMayCloseAtOnce) {
 TEST_F(ControllerFixture, StoppingOneControllerLeavesAnothersRunAlone) {
     FakePlatform other;
     other.codec.SetImage(picturePath, Filled(2, 2, kWhite));
-    fields.m_iCount = 0;
-    fields.m_iInterval = 1000;
+    fields.m_count = 0;
+    fields.m_interval = 1000;
     MainWindowFields otherFields = fields;
     SearchController second(other.view, otherFields, other.ControllerDeps());
     const auto pauseUntilStopped = [](SearchController& c) {
@@ -214,7 +214,7 @@ TEST_F(ControllerFixture, StoppingOneControllerLeavesAnothersRunAlone) {
 }
 
 TEST_F(ControllerFixture, DestroyingTheControllerStopsAndJoinsTheWorker) {
-    fields.m_iCount = 0;
+    fields.m_count = 0;
     controller->ToggleSearch();
     controller.reset();
     EXPECT_EQ(p.log.Count("finished") + p.log.Count("end 1"), 0);
@@ -305,8 +305,8 @@ TEST_F(ControllerFixture, StopWakesALongPauseAtOnce) {
                               &p.elements, p.shell, p.activator, p.beeper, p.profile};
     controller = std::make_unique<SearchController>(
         p.view, fields, SearchControllerDeps{attempt, p.codec, nullptr, nullptr});
-    fields.m_iCount = 0;
-    fields.m_iInterval = 700000;
+    fields.m_count = 0;
+    fields.m_interval = 700000;
     controller->ToggleSearch();
     ASSERT_TRUE(WaitFor([&] { return p.log.Count("status 1 Paused") == 1; }));
     controller->OnFindButton();
@@ -341,8 +341,8 @@ TEST_F(ControllerFixture, ARunStartedBeforeTheLastFinishIsDeliveredRunsInFull) {
                  {2, {"1 Searching...", notFound, "2 Searching...", notFound, "2 Finished"}}};
     int runs = 0;
     for (const Case& c : cases) {
-        fields.m_iCount = 1;
-        fields.m_iInterval = 0;
+        fields.m_count = 1;
+        fields.m_interval = 0;
         controller->ToggleSearch();
         ASSERT_TRUE(p.view.WaitForRunEnds(++runs));
         p.log.Clear();
@@ -351,11 +351,11 @@ TEST_F(ControllerFixture, ARunStartedBeforeTheLastFinishIsDeliveredRunsInFull) {
         EXPECT_EQ(p.log.WithPrefix("button ").back(), "Find") << c.count;
     }
     // A late notice arriving while the next run is active leaves that run alone.
-    fields.m_iCount = 1;
+    fields.m_count = 1;
     controller->ToggleSearch();
     ASSERT_TRUE(p.view.WaitForRunEnds(++runs));
-    fields.m_iCount = 0;
-    fields.m_iInterval = 1000;
+    fields.m_count = 0;
+    fields.m_interval = 1000;
     p.clock.SetSleepHook([this](int) {  // the run pauses until it is stopped
         for (int i = 0; i < 3000 && !controller->Stop().Requested(); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

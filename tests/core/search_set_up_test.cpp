@@ -32,8 +32,8 @@ MainWindowFields Fields(int pattern) {
     f.m_strVerb = "Edit";
     f.m_strPictureToFindFilePath = "/tmp/p.png";
     f.m_strTextToSpeak = "hello";
-    f.m_iInterval = 900;
-    f.m_iCount = 5;
+    f.m_interval = 900;
+    f.m_count = 5;
     f.m_strElementWindowName = "Win";
     f.m_strElementName = "OK";
     f.m_strElementValue = "v";
@@ -88,7 +88,7 @@ TEST(SearchSetUpTest, EveryFieldTheRunUsesReachesItsParameter) {
                                  p.m_bMoveMouseToCenterOfPicture,
                                  p.m_bSpeakTextAsync,
                                  p.m_bMoveCursorWithSearch,
-                                 p.m_bMaskTransparent};
+                                 p.m_maskTransparent};
         for (int code = 1; code <= 13; ++code) {
             EXPECT_EQ(switches[code - 1], Bit(code, pattern)) << "switch " << code;
         }

@@ -117,13 +117,13 @@ TEST(MemoryProfileStoreTest, FailingWritesStoreNothing) {
 
 TEST_F(ProfileFixture, EmptyProfileGivesTheFirstRunSetUp) {
     MainWindowFields f;
-    f.m_iCount = 99;
+    f.m_count = 99;
     f.Load(profile);
     EXPECT_EQ(std::tie(f.m_iScreenAreaWidth, f.m_iScreenAreaHeight, f.m_iDeviationRed,
                        f.m_iDeviationGreen, f.m_iDeviationBlue),
               std::make_tuple(0, 0, 0, 0, 0));
-    EXPECT_EQ(f.m_iCount, 1);
-    EXPECT_EQ(f.m_iInterval, 1000);
+    EXPECT_EQ(f.m_count, 1);
+    EXPECT_EQ(f.m_interval, 1000);
     EXPECT_TRUE(f.m_bCursorBack && f.m_bClickOnPicture && f.m_bSpeakText &&
                 f.m_bMoveMouseToCenterOfPicture);
     EXPECT_FALSE(f.m_bExecuteScript || f.m_bAbortSearch || f.m_bMakeActiveWindow);
@@ -139,7 +139,7 @@ auto StoredFields(const MainWindowFields& f) {
         f.m_bClickAnotherTime, f.m_bClickElement, f.m_bDoNotUseValueToSearchElement,
         f.m_strScriptToExecute, f.m_strVerb, f.m_bExecuteScript, f.m_strPictureToFindFilePath,
         f.m_bCursorBack, f.m_bClickOnPicture, f.m_strTextToSpeak, f.m_bSpeakText, f.m_bAbortSearch,
-        f.m_bMakeActiveWindow, f.m_bMoveMouseToCenterOfPicture, f.m_iInterval, f.m_iCount);
+        f.m_bMakeActiveWindow, f.m_bMoveMouseToCenterOfPicture, f.m_interval, f.m_count);
 }
 
 TEST_F(ProfileFixture, SaveThenLoadRestoresEveryStoredFieldButNotTheElement) {
@@ -159,8 +159,8 @@ TEST_F(ProfileFixture, SaveThenLoadRestoresEveryStoredFieldButNotTheElement) {
     saved.m_strPictureToFindFilePath = "/tmp/p.png";
     saved.m_strTextToSpeak = "hello";
     saved.m_bAbortSearch = saved.m_bMakeActiveWindow = true;
-    saved.m_iInterval = 0;
-    saved.m_iCount = -2;
+    saved.m_interval = 0;
+    saved.m_count = -2;
     saved.m_strElementName = "OK";
     saved.Save(profile);
 

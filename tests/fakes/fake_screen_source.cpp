@@ -16,8 +16,8 @@ bool FakeScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t
     bool ok = false;
     {
         std::lock_guard lock(m_mutex);
-        ok = m_screen.Capture(left, top, width, height, into) && !m_bFailing;
-        if (m_bFailing) {
+        ok = m_screen.Capture(left, top, width, height, into) && !m_failing;
+        if (m_failing) {
             into.Reset(width, height);
         }
         hook = m_hook;

@@ -3,7 +3,7 @@
 #include <functional>
 #include <mutex>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 #include "core/search/image_screen_source.h"
 #include "fakes/action_log.h"
 
@@ -24,7 +24,7 @@ class FakeScreenSource : public ScreenSource {
     // Makes every capture fail (zeroed image).
     void SetFailing(bool failing) {
         std::lock_guard lock(m_mutex);
-        m_bFailing = failing;
+        m_failing = failing;
     }
     // Called on the capturing thread after each capture.
     void SetCaptureHook(std::function<void()> hook) {
@@ -36,7 +36,7 @@ class FakeScreenSource : public ScreenSource {
     ActionLog* m_log;
     std::mutex m_mutex;
     ImageScreenSource m_screen{PixelImage(), Point{}};
-    bool m_bFailing = false;
+    bool m_failing = false;
     std::function<void()> m_hook;
 };
 

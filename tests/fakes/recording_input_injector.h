@@ -3,8 +3,8 @@
 #include <mutex>
 #include <vector>
 
+#include "core/base/geometry.h"
 #include "core/desktop/input_injector.h"
-#include "core/search/geometry.h"
 #include "fakes/action_log.h"
 
 namespace qrv {

@@ -1,4 +1,4 @@
-#include "platform/desktop/shared_library.h"
+#include "platform/freedesktop/shared_library.h"
 
 #include <gtest/gtest.h>
 

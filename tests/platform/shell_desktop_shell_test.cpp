@@ -16,7 +16,7 @@
 #include <chrono>
 #include <functional>
 
-#include "platform/desktop/desktop_shell.h"
+#include "platform/freedesktop/desktop_shell.h"
 
 namespace qrv {
 namespace {

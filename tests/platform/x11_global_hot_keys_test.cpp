@@ -25,13 +25,13 @@ class XGlobalHotKeysTest : public ::testing::Test {
     void SetUp() override {
         QRV_SKIP_WITHOUT_DESKTOP();
         test::EnsureQtApp();
-        m_pHotKeys = std::make_unique<XGlobalHotKeys>();
-        ASSERT_TRUE(m_pHotKeys->Connected());
+        m_hotKeys = std::make_unique<XGlobalHotKeys>();
+        ASSERT_TRUE(m_hotKeys->Connected());
         for (int id : {1, 2, 3, 4, 5, kSentinel}) {
-            m_pHotKeys->SetHandler(id, [this](int pressed) { m_calls.push_back(pressed); });
+            m_hotKeys->SetHandler(id, [this](int pressed) { m_calls.push_back(pressed); });
         }
         // Shift+F9 marks the end of every key sequence.
-        ASSERT_TRUE(m_pHotKeys->Register(kSentinel, hot_key_mod::kShift, kVkF9));
+        ASSERT_TRUE(m_hotKeys->Register(kSentinel, hot_key_mod::kShift, kVkF9));
     }
 
     void Key(KeySym sym, bool press) {
@@ -59,12 +59,12 @@ class XGlobalHotKeysTest : public ::testing::Test {
     }
 
     test::XTestClient m_client;
-    std::unique_ptr<XGlobalHotKeys> m_pHotKeys;
+    std::unique_ptr<XGlobalHotKeys> m_hotKeys;
     std::vector<int> m_calls;
 };
 
 TEST_F(XGlobalHotKeysTest, EachPressCallsTheHandlerOnceWhateverTheLockState) {
-    ASSERT_TRUE(m_pHotKeys->Register(1, kCtrlShift, kVkK));
+    ASSERT_TRUE(m_hotKeys->Register(1, kCtrlShift, kVkK));
     Chord({XK_Control_L, XK_Shift_L, XK_k});
     Chord({XK_Control_L, XK_Shift_L, XK_k});
     Chord({XK_Control_L, XK_k});  // a different combination
@@ -93,12 +93,12 @@ TEST_F(XGlobalHotKeysTest, EachPressCallsTheHandlerOnceWhateverTheLockState) {
 }
 
 TEST_F(XGlobalHotKeysTest, ReRegisteringAnIdReleasesItsOldCombination) {
-    ASSERT_TRUE(m_pHotKeys->Register(1, kCtrlShift, kVkK));
-    ASSERT_TRUE(m_pHotKeys->Register(1, kCtrlShift, kVkJ));
+    ASSERT_TRUE(m_hotKeys->Register(1, kCtrlShift, kVkK));
+    ASSERT_TRUE(m_hotKeys->Register(1, kCtrlShift, kVkJ));
     Chord({XK_Control_L, XK_Shift_L, XK_k});
     Chord({XK_Control_L, XK_Shift_L, XK_j});
     EXPECT_EQ(Delivered(), (std::vector<int>{1}));
-    m_pHotKeys->Unregister(1);
+    m_hotKeys->Unregister(1);
     Chord({XK_Control_L, XK_Shift_L, XK_j});
     EXPECT_EQ(Delivered(), (std::vector<int>{}));
 }
@@ -110,14 +110,14 @@ TEST_F(XGlobalHotKeysTest, CombinationsHeldElsewhereOrUnknownFailQuietly) {
              GrabModeAsync);
     XSync(other, False);
     const uint32_t ctrlAlt = hot_key_mod::kControl | hot_key_mod::kAlt;
-    EXPECT_FALSE(m_pHotKeys->Register(2, ctrlAlt, kVkJ));
-    EXPECT_FALSE(m_pHotKeys->Register(3, hot_key_mod::kShift, kVkF9));  // held by the sentinel
-    EXPECT_FALSE(m_pHotKeys->Register(4, 0, 0xFF));                     // no such key
-    EXPECT_TRUE(m_pHotKeys->Register(5, kCtrlShift, kVkJ));
+    EXPECT_FALSE(m_hotKeys->Register(2, ctrlAlt, kVkJ));
+    EXPECT_FALSE(m_hotKeys->Register(3, hot_key_mod::kShift, kVkF9));  // held by the sentinel
+    EXPECT_FALSE(m_hotKeys->Register(4, 0, 0xFF));                     // no such key
+    EXPECT_TRUE(m_hotKeys->Register(5, kCtrlShift, kVkJ));
     XUngrabKey(other, j, ControlMask | Mod1Mask, m_client.Root());
     XSync(other, False);
     // The failed registration left nothing grabbed: the combination is free now.
-    EXPECT_TRUE(m_pHotKeys->Register(2, ctrlAlt, kVkJ));
+    EXPECT_TRUE(m_hotKeys->Register(2, ctrlAlt, kVkJ));
     Chord({XK_Control_L, XK_Alt_L, XK_j});
     Chord({XK_Control_L, XK_Shift_L, XK_j});
     EXPECT_EQ(Delivered(), (std::vector<int>{2, 5}));

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/search/pixel_image.h"
+#include "core/base/pixel_image.h"
 #include "platform/x11/x_desktop_geometry.h"
 #include "platform/x11/x_display_layout.h"
 #include "platform/x11/x_screen_source.h"

@@ -20,38 +20,38 @@ Window XTestClient::CreateWindow(int x, int y, int width, int height, bool overr
                                  const std::function<void(Window)>& beforeMap) {
     XSetWindowAttributes attributes{};
     attributes.override_redirect = overrideRedirect;
-    attributes.background_pixel = BlackPixel(m_pDisplay, DefaultScreen(m_pDisplay));
+    attributes.background_pixel = BlackPixel(m_display, DefaultScreen(m_display));
     attributes.event_mask = eventMask | StructureNotifyMask;
-    Window window = XCreateWindow(m_pDisplay, Root(), x, y, unsigned(width), unsigned(height), 0,
+    Window window = XCreateWindow(m_display, Root(), x, y, unsigned(width), unsigned(height), 0,
                                   CopyFromParent, InputOutput, CopyFromParent,
                                   CWOverrideRedirect | CWBackPixel | CWEventMask, &attributes);
     if (!title.empty()) {
-        XStoreName(m_pDisplay, window, title.c_str());
-        XChangeProperty(m_pDisplay, window, XInternAtom(m_pDisplay, "_NET_WM_NAME", False),
-                        XInternAtom(m_pDisplay, "UTF8_STRING", False), 8, PropModeReplace,
+        XStoreName(m_display, window, title.c_str());
+        XChangeProperty(m_display, window, XInternAtom(m_display, "_NET_WM_NAME", False),
+                        XInternAtom(m_display, "UTF8_STRING", False), 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(title.data()), int(title.size()));
         long pid = getpid();
-        XChangeProperty(m_pDisplay, window, XInternAtom(m_pDisplay, "_NET_WM_PID", False),
+        XChangeProperty(m_display, window, XInternAtom(m_display, "_NET_WM_PID", False),
                         XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&pid),
                         1);
     }
     if (beforeMap) {
         beforeMap(window);
     }
-    XMapWindow(m_pDisplay, window);
+    XMapWindow(m_display, window);
     XEvent event;
     NextEvent(window, MapNotify, event);
     WaitUntil([&] {
         XWindowAttributes a;
-        XGetWindowAttributes(m_pDisplay, window, &a);
+        XGetWindowAttributes(m_display, window, &a);
         return a.map_state == IsViewable;
     });
     return window;
 }
 
 void XTestClient::Destroy(Window window) {
-    XDestroyWindow(m_pDisplay, window);
-    XSync(m_pDisplay, False);
+    XDestroyWindow(m_display, window);
+    XSync(m_display, False);
 }
 
 void XTestClient::FillPattern(Window window, int width, int height) {
@@ -60,27 +60,27 @@ void XTestClient::FillPattern(Window window, int width, int height) {
         for (int x = 0; x < width; ++x)
             pixels.push_back(PatternColor(x, y));
     }
-    const int screen = DefaultScreen(m_pDisplay);
-    const XImagePtr image(XCreateImage(m_pDisplay, DefaultVisual(m_pDisplay, screen),
-                                       unsigned(DefaultDepth(m_pDisplay, screen)), ZPixmap, 0,
+    const int screen = DefaultScreen(m_display);
+    const XImagePtr image(XCreateImage(m_display, DefaultVisual(m_display, screen),
+                                       unsigned(DefaultDepth(m_display, screen)), ZPixmap, 0,
                                        reinterpret_cast<char*>(pixels.data()), unsigned(width),
                                        unsigned(height), 32, 0));
-    XPutImage(m_pDisplay, window, DefaultGC(m_pDisplay, screen), image.get(), 0, 0, 0, 0,
+    XPutImage(m_display, window, DefaultGC(m_display, screen), image.get(), 0, 0, 0, 0,
               unsigned(width), unsigned(height));
     image->data = nullptr;  // owned by the vector
-    XSync(m_pDisplay, False);
+    XSync(m_display, False);
 }
 
 Point XTestClient::PointerOnRoot() {
     Window root = 0, child = 0;
     int x = 0, y = 0, wx = 0, wy = 0;
     unsigned int mask = 0;
-    XQueryPointer(m_pDisplay, Root(), &root, &child, &x, &y, &wx, &wy, &mask);
+    XQueryPointer(m_display, Root(), &root, &child, &x, &y, &wx, &wy, &mask);
     return {x, y};
 }
 
 bool XTestClient::NextEvent(Window window, int type, XEvent& event) {
-    return WaitUntil([&] { return XCheckTypedWindowEvent(m_pDisplay, window, type, &event); });
+    return WaitUntil([&] { return XCheckTypedWindowEvent(m_display, window, type, &event); });
 }
 
 std::optional<long> XTestClient::RootLong(const char* name, Atom type) {
@@ -89,7 +89,7 @@ std::optional<long> XTestClient::RootLong(const char* name, Atom type) {
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
     const bool ok =
-        XGetWindowProperty(m_pDisplay, Root(), XInternAtom(m_pDisplay, name, False), 0, 1, False,
+        XGetWindowProperty(m_display, Root(), XInternAtom(m_display, name, False), 0, 1, False,
                            type, &actualType, &format, &count, &remaining, &data) == Success;
     const XPtr<unsigned char> owned(data);
     if (!ok || !data || count != 1 || format != 32) {

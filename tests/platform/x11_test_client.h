@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 namespace qrv::test {
 
@@ -20,16 +20,16 @@ uint32_t PatternColor(int x, int y);
 // what the code under test did, on a connection of its own.
 class XTestClient {
   public:
-    XTestClient() : m_pDisplay(XOpenDisplay(nullptr)) {}
+    XTestClient() : m_display(XOpenDisplay(nullptr)) {}
     ~XTestClient() {
-        if (m_pDisplay)
-            XCloseDisplay(m_pDisplay);
+        if (m_display)
+            XCloseDisplay(m_display);
     }
     XTestClient(const XTestClient&) = delete;
     XTestClient& operator=(const XTestClient&) = delete;
 
-    Display* Get() const { return m_pDisplay; }
-    Window Root() const { return DefaultRootWindow(m_pDisplay); }
+    Display* Get() const { return m_display; }
+    Window Root() const { return DefaultRootWindow(m_display); }
 
     // A mapped window at root position (x, y). Override-redirect windows are
     // left alone by a window manager; others get the title and this
@@ -51,7 +51,7 @@ class XTestClient {
     bool ManagerRunning() { return RootWindowProperty("_NET_SUPPORTING_WM_CHECK") != 0; }
 
   private:
-    Display* m_pDisplay;
+    Display* m_display;
 };
 
 }  // namespace qrv::test

@@ -1,11 +1,11 @@
-#include "platform/desktop/bus_name_numbering.h"
+#include "platform/freedesktop/bus_name_numbering.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 
-#include "platform/desktop/dbus_toggle_requests.h"
+#include "platform/freedesktop/dbus_toggle_requests.h"
 
 namespace qrv {
 namespace {

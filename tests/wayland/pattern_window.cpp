@@ -64,7 +64,7 @@ PatternWindow::PatternWindow(const std::string& title, const std::string& output
         {QStringLiteral("focus"), QStringLiteral("output"), QString::fromStdString(output)});
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(QStringLiteral("python3"), {AppPath(), QString::fromStdString(title)});
-    m_bReady = WaitFor([](const std::string& l) { return l.rfind("ready ", 0) == 0; });
+    m_ready = WaitFor([](const std::string& l) { return l.rfind("ready ", 0) == 0; });
 }
 
 PatternWindow::~PatternWindow() {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 namespace qrv::test {
 
@@ -29,7 +29,7 @@ class PatternWindow {
     PatternWindow(const PatternWindow&) = delete;
     PatternWindow& operator=(const PatternWindow&) = delete;
 
-    bool Ready() const { return m_bReady; }
+    bool Ready() const { return m_ready; }
     // Waits until the window has printed `line` (e.g. "press 1 10 20").
     bool Saw(const std::string& line);
     // Paints kFillSquare in `rgb` (0x00RRGGBB) and waits until the compositor
@@ -45,7 +45,7 @@ class PatternWindow {
 
     QProcess m_process;
     std::vector<std::string> m_lines;
-    bool m_bReady = false;
+    bool m_ready = false;
 };
 
 // Runs swaymsg with the arguments and returns what it printed.

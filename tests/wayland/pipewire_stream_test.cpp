@@ -1,5 +1,5 @@
-#include "platform/wayland/pipewire_stream.h"
-#include "platform/wayland/pipewire_screen_source.h"
+#include "platform/portal/pipewire_stream.h"
+#include "platform/portal/pipewire_screen_source.h"
 
 #include <gtest/gtest.h>
 

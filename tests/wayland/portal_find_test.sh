@@ -54,7 +54,7 @@ pids+=($!)
 for _ in $(seq 400); do grep -qs '^ready' "$work/peer.out" && break; sleep 0.05; done
 
 find_on() {  # SIDE AREA PICTURE
-    WAYLAND_DISPLAY=qrv-no-compositor QRV_PLATFORM=wayland timeout 120 "$cli" find \
+    WAYLAND_DISPLAY=qrv-no-compositor QRV_PLATFORM=portal timeout 120 "$cli" find \
         --picture "$3" --area "$2" --count 20 --interval 100 --click --cursor-back \
         --abort-on-match >"$work/find-$1.out" 2>&1
     local rc=$?

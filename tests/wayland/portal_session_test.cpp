@@ -1,4 +1,4 @@
-#include "platform/wayland/portal_session.h"
+#include "platform/portal/portal_session.h"
 
 #include <gtest/gtest.h>
 

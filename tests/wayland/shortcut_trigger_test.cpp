@@ -1,4 +1,4 @@
-#include "platform/wayland/shortcut_trigger.h"
+#include "platform/portal/shortcut_trigger.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/desktop/global_hot_keys.h"
-#include "platform/desktop/virtual_key_map.h"
+#include "platform/freedesktop/virtual_key_map.h"
 
 namespace qrv {
 namespace {

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <memory>
 
+#include "core/base/pixel_image.h"
 #include "core/desktop/mouse_event.h"
 #include "core/search/mouse_input.h"
-#include "core/search/pixel_image.h"
 #include "pattern_window.h"
 #include "platform/desktop_platform.h"
 #include "platform/wayland/wayland_display_layout.h"

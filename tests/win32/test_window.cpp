@@ -10,7 +10,7 @@ constexpr wchar_t kClassName[] = L"QuorvaneTestWindow";
 }  // namespace
 
 TestWindow::TestWindow(const RECT& rc, COLORREF color, const std::wstring& title)
-    : m_hBrush(CreateSolidBrush(color)) {
+    : m_brush(CreateSolidBrush(color)) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &TestWindow::Procedure;
@@ -18,18 +18,18 @@ TestWindow::TestWindow(const RECT& rc, COLORREF color, const std::wstring& title
     wc.lpszClassName = kClassName;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     RegisterClassExW(&wc);
-    m_hWnd = CreateWindowExW(WS_EX_TOPMOST, kClassName, title.c_str(), WS_POPUP, rc.left, rc.top,
-                             rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
-                             GetModuleHandleW(nullptr), this);
-    SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
-    UpdateWindow(m_hWnd);
+    m_window = CreateWindowExW(WS_EX_TOPMOST, kClassName, title.c_str(), WS_POPUP, rc.left, rc.top,
+                               rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), this);
+    SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ShowWindow(m_window, SW_SHOWNOACTIVATE);
+    UpdateWindow(m_window);
 }
 
 TestWindow::~TestWindow() {
-    SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
-    DestroyWindow(m_hWnd);
-    DeleteObject(m_hBrush);
+    SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+    DestroyWindow(m_window);
+    DeleteObject(m_brush);
 }
 
 LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -37,7 +37,7 @@ LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     if (self && message == WM_ERASEBKGND) {
         RECT rc;
         GetClientRect(window, &rc);
-        FillRect(reinterpret_cast<HDC>(wParam), &rc, self->m_hBrush);
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, self->m_brush);
         return 1;
     }
     if (self && message == WM_LBUTTONDOWN) {
@@ -46,7 +46,7 @@ LRESULT CALLBACK TestWindow::Procedure(HWND window, UINT message, WPARAM wParam,
         return 0;
     }
     if (self && message == WM_LBUTTONUP) {
-        ++self->m_nButtonUps;
+        ++self->m_buttonUps;
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -22,17 +22,17 @@ class TestWindow {
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
-    HWND Handle() const { return m_hWnd; }
+    HWND Handle() const { return m_window; }
     const std::vector<Click>& Clicks() const { return m_clicks; }
-    int ButtonUps() const { return m_nButtonUps; }
+    int ButtonUps() const { return m_buttonUps; }
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND m_hWnd = nullptr;
-    HBRUSH m_hBrush = nullptr;
+    HWND m_window = nullptr;
+    HBRUSH m_brush = nullptr;
     std::vector<Click> m_clicks;
-    int m_nButtonUps = 0;
+    int m_buttonUps = 0;
 };
 
 // Dispatches the calling thread's messages until `done` holds or a generous

@@ -113,7 +113,7 @@ ControlBrowserDialog::ControlBrowserDialog(ControlBrowserDeps deps, QWidget* par
     OpenAutomation();
     m_statusTimer.start(kStatusPeriodMs);
     RestartTitleTimer();
-    m_bInitialised = true;
+    m_initialised = true;
 }
 
 ControlBrowserDialog::~ControlBrowserDialog() {
@@ -279,8 +279,8 @@ void ControlBrowserDialog::OpenAutomation() {
 
 void ControlBrowserDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!m_bShown) {
-        m_bShown = true;
+    if (!m_shown) {
+        m_shown = true;
         QTimer::singleShot(0, this, &ControlBrowserDialog::CheckAccessibility);
     }
 }
@@ -346,7 +346,7 @@ void ControlBrowserDialog::OnListFilled() {
         return;
     }
     m_fillTime->setText(QString::fromStdString(GetCurrentDateTimeText()));
-    ++m_nFills;
+    ++m_fills;
     emit ControlListFilled();
 }
 
@@ -396,21 +396,21 @@ void ControlBrowserDialog::WatchTitle() {
 void ControlBrowserDialog::RestartTitleTimer() {
     m_titleTimer.stop();
     if (m_timerWatch->isChecked()) {
-        m_titleTimer.start(TimerPeriodMs(m_dwTitlePeriod));
+        m_titleTimer.start(TimerPeriodMs(m_titlePeriod));
     }
 }
 
 void ControlBrowserDialog::OnTitlePeriodEdited() {
     const std::optional<uint32_t> period = Digits(m_period);
-    if (m_bInitialised && period) {
-        m_dwTitlePeriod = *period;
+    if (m_initialised && period) {
+        m_titlePeriod = *period;
         RestartTitleTimer();
     }
 }
 
 void ControlBrowserDialog::OnRefreshDelayEdited() {
     const std::optional<uint32_t> delay = Digits(m_delay);
-    if (m_bInitialised && delay) {
+    if (m_initialised && delay) {
         m_monitor.SetRefreshDelay(*delay);
     }
 }
@@ -505,8 +505,8 @@ void ControlBrowserDialog::accept() {
 }
 
 void ControlBrowserDialog::done(int result) {
-    if (!m_bFinished) {
-        m_bFinished = true;
+    if (!m_done) {
+        m_done = true;
         m_statusTimer.stop();
         m_titleTimer.stop();
         m_tipTimer.stop();

@@ -63,7 +63,7 @@ class ControlBrowserDialog : public QDialog {
     // The element "Send to QRV" chose; none until then.
     const std::optional<ElementChoice>& Choice() const { return m_choice; }
     // Number of times the control list was read from the window.
-    int FillCount() const { return m_nFills; }
+    int FillCount() const { return m_fills; }
     bool AutomationAvailable() const { return m_root != nullptr; }
     // Runs while "Timer Based Monitor" is ticked.
     const QTimer& TitleTimer() const { return m_titleTimer; }
@@ -127,11 +127,11 @@ class ControlBrowserDialog : public QDialog {
     QTimer m_titleTimer;
     QTimer m_statusTimer;
     QTimer m_tipTimer;
-    uint32_t m_dwTitlePeriod = kDefaultTitlePeriodMs;
-    int m_nFills = 0;
-    bool m_bInitialised = false;
-    bool m_bShown = false;
-    bool m_bFinished = false;
+    uint32_t m_titlePeriod = kDefaultTitlePeriodMs;
+    int m_fills = 0;
+    bool m_initialised = false;
+    bool m_shown = false;
+    bool m_done = false;
 
     QComboBox* m_windowList = nullptr;
     QLineEdit* m_editTexts = nullptr;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 class QWidget;
 

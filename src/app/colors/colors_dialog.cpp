@@ -18,6 +18,7 @@
 #include "app/widgets/dialog_units.h"
 #include "app/widgets/message_boxes.h"
 #include "app/widgets/wait_cursor.h"
+#include "core/base/pixel_image.h"
 #include "core/colors/color_columns.h"
 #include "core/colors/color_list.h"
 #include "core/colors/color_list_texts.h"
@@ -28,7 +29,6 @@
 #include "core/desktop/screen_source.h"
 #include "core/desktop/shell.h"
 #include "core/desktop/user_folders.h"
-#include "core/search/pixel_image.h"
 #include "core/settings/setting_keys.h"
 
 namespace qrv {

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 class QWidget;
 

@@ -114,10 +114,10 @@ void QuorvaneDialog::Bind() {
     x.BindText(c.Edit(ctl::kScript), &m_fields.m_strScriptToExecute);
     x.BindCheck(c.Check(ctl::kExecute), &m_fields.m_bExecuteScript);
     x.BindCheck(c.Check(ctl::kMakeActiveWindow), &m_fields.m_bMakeActiveWindow);
-    x.BindInt(c.Label(ctl::kInstanceNumber), &m_iInstanceNumber);
+    x.BindInt(c.Label(ctl::kInstanceNumber), &m_instanceNumber);
     x.BindCheck(c.Check(ctl::kMoveMouse), &m_fields.m_bMoveMouseToCenterOfPicture);
-    x.BindInt(c.Edit(ctl::kCount), &m_fields.m_iCount, QStringLiteral("How Many Times to Find"));
-    x.BindInt(c.Edit(ctl::kInterval), &m_fields.m_iInterval, QStringLiteral("Interval"));
+    x.BindInt(c.Edit(ctl::kCount), &m_fields.m_count, QStringLiteral("How Many Times to Find"));
+    x.BindInt(c.Edit(ctl::kInterval), &m_fields.m_interval, QStringLiteral("Interval"));
     x.BindInt(c.Edit(ctl::kDeviationRed), &m_fields.m_iDeviationRed,
               QStringLiteral("Red Deviation"));
     x.BindInt(c.Edit(ctl::kDeviationGreen), &m_fields.m_iDeviationGreen,
@@ -171,7 +171,7 @@ void QuorvaneDialog::Connect() {
 
 void QuorvaneDialog::Initialise() {
     m_fields.Load(m_services.profile);
-    m_iInstanceNumber = m_services.profile.InstanceNumber();
+    m_instanceNumber = m_services.profile.InstanceNumber();
     m_exchange.ToControls();
     if (m_fields.m_bClickElement) {
         EnsureAutomation();
@@ -183,7 +183,7 @@ void QuorvaneDialog::Initialise() {
         // The selector and the capture wait in event loops of their own, where a
         // search must not start under them.
         m_services.hotKeys->SetHandler(SearchController::kStartHotKeyId, [this](int id) {
-            if (!m_bCapturing) {
+            if (!m_capturing) {
                 m_controller->OnHotKey(id);
             }
         });
@@ -192,11 +192,11 @@ void QuorvaneDialog::Initialise() {
     if (m_services.toggles) {
         // Other processes start and stop this instance's search by its number.
         m_services.toggles->SetHandler([this] {
-            if (!m_bCapturing) {
+            if (!m_capturing) {
                 m_controller->ToggleSearch();
             }
         });
-        m_services.toggles->Publish(m_iInstanceNumber);
+        m_services.toggles->Publish(m_instanceNumber);
     }
     if (m_fields.m_bClickElement) {
         m_services.speaker.SpeakAsync("Click on Select Element Button to Select Element");
@@ -220,7 +220,7 @@ void QuorvaneDialog::SetFindButtonText(const std::string& text) {
 }
 
 void QuorvaneDialog::SetSearchingIcon(bool searching) {
-    m_bSearchingIcon = searching;
+    m_searchingIcon = searching;
     setWindowIcon(searching ? AppIcons::Searching() : AppIcons::Normal());
 }
 
@@ -278,10 +278,10 @@ void QuorvaneDialog::done(int result) {
 }
 
 void QuorvaneDialog::Finish() {
-    if (m_bFinished) {
+    if (m_done) {
         return;
     }
-    m_bFinished = true;
+    m_done = true;
     m_cursorTimer.stop();
     // However the window ends, no worker may outlive it.
     m_controller->Shutdown();
@@ -346,7 +346,7 @@ void QuorvaneDialog::GuardEmptyEdit(int id) {
 }
 
 void QuorvaneDialog::OnCaptureScreenArea() {
-    const QScopedValueRollback capturing(m_bCapturing, true);
+    const QScopedValueRollback capturing(m_capturing, true);
     if (m_capture->CaptureScreenArea() &&
         m_services.profile.Get(keys::kAutoDisplayCapturedScreenAreaPreview) != 0) {
         OnLivePreview();
@@ -354,7 +354,7 @@ void QuorvaneDialog::OnCaptureScreenArea() {
 }
 
 void QuorvaneDialog::OnCapturePicture() {
-    const QScopedValueRollback capturing(m_bCapturing, true);
+    const QScopedValueRollback capturing(m_capturing, true);
     m_capture->CapturePicture();
 }
 

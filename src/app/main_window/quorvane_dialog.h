@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "app/widgets/field_exchange.h"
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 #include "core/search/search_view.h"
 #include "core/settings/main_window_fields.h"
 
@@ -58,8 +58,8 @@ class QuorvaneDialog : public QDialog, public SearchView {
     SearchController& Controller() { return *m_controller; }
     LivePreview* CurrentLivePreview() const;
     MainMenu& Menu() const { return *m_menu; }
-    bool SearchingIconShown() const { return m_bSearchingIcon; }
-    int32_t InstanceNumber() const { return m_iInstanceNumber; }
+    bool SearchingIconShown() const { return m_searchingIcon; }
+    int32_t InstanceNumber() const { return m_instanceNumber; }
 
     // Commands of the buttons and the menu.
     void OnCaptureScreenArea();
@@ -112,7 +112,7 @@ class QuorvaneDialog : public QDialog, public SearchView {
 
     AppServices& m_services;
     MainWindowFields m_fields;
-    int32_t m_iInstanceNumber = 0;
+    int32_t m_instanceNumber = 0;
     std::unique_ptr<MainDialogControls> m_controls;
     FieldExchange m_exchange{this};
     std::unique_ptr<CaptureCommands> m_capture;
@@ -121,9 +121,9 @@ class QuorvaneDialog : public QDialog, public SearchView {
     MainMenu* m_menu = nullptr;
     QTimer m_cursorTimer;
     QPointer<LivePreview> m_livePreview;
-    bool m_bSearchingIcon = false;
-    bool m_bFinished = false;
-    bool m_bCapturing = false;  // the selector or a capture runs: the hot key is ignored
+    bool m_searchingIcon = false;
+    bool m_done = false;
+    bool m_capturing = false;  // the selector or a capture runs: the hot key is ignored
 };
 
 }  // namespace qrv

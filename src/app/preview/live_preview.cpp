@@ -52,20 +52,20 @@ void LivePreview::mousePressEvent(QMouseEvent* event) {
         if (windowHandle() && windowHandle()->startSystemMove()) {
             return;
         }
-        m_bDragging = true;
+        m_dragging = true;
         m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
     }
 }
 
 void LivePreview::mouseMoveEvent(QMouseEvent* event) {
-    if (m_bDragging) {
+    if (m_dragging) {
         move(event->globalPosition().toPoint() - m_dragOffset);
     }
 }
 
 void LivePreview::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        m_bDragging = false;
+        m_dragging = false;
     }
 }
 

@@ -4,7 +4,7 @@
 #include <QPoint>
 #include <QWidget>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 namespace qrv {
 
@@ -44,7 +44,7 @@ class LivePreview : public QWidget {
     Rect m_area;
     QImage m_image;
     QPoint m_dragOffset;
-    bool m_bDragging = false;
+    bool m_dragging = false;
 };
 
 }  // namespace qrv

@@ -158,10 +158,10 @@ QPoint ScreenAreaSelector::Client(Point pixel) const {
 }
 
 void ScreenAreaSelector::StoreCorners() {
-    if (m_bStored) {
+    if (m_stored) {
         return;
     }
-    m_bStored = true;
+    m_stored = true;
     const Rect stored = StoredRect(m_oStartingPoint, m_oClosingPoint,
                                    Point{m_rcVirtualScreen.left, m_rcVirtualScreen.top});
     m_profile.Write(keys::kStartingPointX, stored.left);

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QPoint>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 class QScreen;
 
@@ -61,7 +61,7 @@ class ScreenAreaSelector : public QDialog {
     QPoint m_oClosingPoint;
     QPoint m_current;
     bool m_bDrawing = false;
-    bool m_bStored = false;
+    bool m_stored = false;
 };
 
 }  // namespace qrv

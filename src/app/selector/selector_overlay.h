@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 class QScreen;
 

@@ -107,7 +107,7 @@ void SettingsDialog::Build() {
     m_exchange.BindInt(delayMin, &m_iClickTimeDelayMin, QStringLiteral("the shortest Time Delay"));
     m_exchange.BindInt(delayMax, &m_iClickTimeDelayMax, QStringLiteral("the longest Time Delay"));
     m_exchange.BindCheck(speakAsync, &m_bSpeakTextAsync);
-    m_exchange.BindCheck(maskTransparent, &m_bMaskTransparent);
+    m_exchange.BindCheck(maskTransparent, &m_maskTransparent);
 
     connect(select, &QPushButton::clicked, this, &SettingsDialog::OnSelectFolder);
     connect(show, &QPushButton::clicked, this, &SettingsDialog::OnShowFolder);
@@ -124,7 +124,7 @@ void SettingsDialog::Load(const std::string& defaultFolder) {
     m_iClickTimeDelayMin = m_profile.Get(keys::kClickTimeDelayMin);
     m_iClickTimeDelayMax = m_profile.Get(keys::kClickTimeDelayMax);
     m_bSpeakTextAsync = m_profile.Get(keys::kSpeakTextAsync) != 0;
-    m_bMaskTransparent = m_profile.Get(keys::kMaskTransparent) != 0;
+    m_maskTransparent = m_profile.Get(keys::kMaskTransparent) != 0;
 }
 
 void SettingsDialog::accept() {
@@ -144,7 +144,7 @@ void SettingsDialog::Save() {
     m_profile.Write(keys::kClickTimeDelayMin, m_iClickTimeDelayMin);
     m_profile.Write(keys::kClickTimeDelayMax, m_iClickTimeDelayMax);
     m_profile.Write(keys::kSpeakTextAsync, m_bSpeakTextAsync);
-    m_profile.Write(keys::kMaskTransparent, m_bMaskTransparent);
+    m_profile.Write(keys::kMaskTransparent, m_maskTransparent);
 }
 
 void SettingsDialog::OnSelectFolder() {

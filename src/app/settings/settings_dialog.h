@@ -49,7 +49,7 @@ class SettingsDialog : public QDialog {
     int32_t m_iClickTimeDelayMin = 0;
     int32_t m_iClickTimeDelayMax = 0;
     bool m_bSpeakTextAsync = false;
-    bool m_bMaskTransparent = false;
+    bool m_maskTransparent = false;
 };
 
 }  // namespace qrv

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "core/search/pixel_image.h"
+#include "core/base/pixel_image.h"
 
 namespace qrv {
 

@@ -4,7 +4,7 @@
 #include <QPointF>
 #include <QRect>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 class QScreen;
 

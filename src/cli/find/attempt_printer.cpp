@@ -7,17 +7,17 @@
 namespace qrv::cli {
 
 AttemptPrinter::AttemptPrinter(bool json, bool all, std::size_t maxMatches)
-    : m_bJson(json), m_bAll(all), m_nMaxMatches(maxMatches) {}
+    : m_json(json), m_all(all), m_maxMatches(maxMatches) {}
 
 void AttemptPrinter::AttemptDone(const MatchInputs& scan, bool found, Point at, uint64_t scanMs) {
     ++m_nAttempts;
     std::vector<Point> matches;
-    if (m_bAll && found) {
-        matches = ListMatches(scan, m_nMaxMatches);
+    if (m_all && found) {
+        matches = ListMatches(scan, m_maxMatches);
     }
-    if (m_bJson) {
+    if (m_json) {
         const std::string line =
-            JsonLine(m_nAttempts, found, at, scanMs, m_bAll ? &matches : nullptr);
+            JsonLine(m_nAttempts, found, at, scanMs, m_all ? &matches : nullptr);
         std::fputs(line.c_str(), stdout);
         std::fputc('\n', stdout);
     } else {

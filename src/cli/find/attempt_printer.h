@@ -23,9 +23,9 @@ class AttemptPrinter : public AttemptObserver {
                                 const std::vector<Point>* matches);
 
   private:
-    bool m_bJson;
-    bool m_bAll;
-    std::size_t m_nMaxMatches;
+    bool m_json;
+    bool m_all;
+    std::size_t m_maxMatches;
     int64_t m_nAttempts = 0;
 };
 

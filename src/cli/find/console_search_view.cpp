@@ -5,7 +5,7 @@
 namespace qrv::cli {
 
 void ConsoleSearchView::SetStatusText(const std::string& text) {
-    if (!m_bShowStatus) {
+    if (!m_showStatus) {
         return;
     }
     std::lock_guard lock(m_mutex);
@@ -16,14 +16,14 @@ void ConsoleSearchView::SetStatusText(const std::string& text) {
 
 void ConsoleSearchView::ShowMessage(const std::string& text, MessageIcon icon) {
     std::lock_guard lock(m_mutex);
-    m_bMessageShown = true;
+    m_messageShown = true;
     std::fprintf(stderr, "%s: %s\n", icon == MessageIcon::Information ? "note" : "error",
                  text.c_str());
 }
 
 void ConsoleSearchView::PostSearchFinished() {
     std::lock_guard lock(m_mutex);
-    m_bFinished = true;
+    m_done = true;
     m_finished.notify_all();
 }
 
@@ -33,7 +33,7 @@ void ConsoleSearchView::EndDialog(int) {
 
 void ConsoleSearchView::WaitForFinish() {
     std::unique_lock lock(m_mutex);
-    m_finished.wait(lock, [this] { return m_bFinished; });
+    m_finished.wait(lock, [this] { return m_done; });
 }
 
 }  // namespace qrv::cli

@@ -13,7 +13,7 @@ namespace qrv::cli {
 // standard error.
 class ConsoleSearchView : public SearchView {
   public:
-    explicit ConsoleSearchView(bool showStatus = true) : m_bShowStatus(showStatus) {}
+    explicit ConsoleSearchView(bool showStatus = true) : m_showStatus(showStatus) {}
 
     void SetStatusText(const std::string& text) override;
     void SetFindButtonText(const std::string&) override {}
@@ -30,14 +30,14 @@ class ConsoleSearchView : public SearchView {
 
     // Blocks until the run has posted its end.
     void WaitForFinish();
-    bool MessageShown() const { return m_bMessageShown; }
+    bool MessageShown() const { return m_messageShown; }
 
   private:
     std::mutex m_mutex;
     std::condition_variable m_finished;
-    bool m_bShowStatus;
-    bool m_bFinished = false;
-    bool m_bMessageShown = false;
+    bool m_showStatus;
+    bool m_done = false;
+    bool m_messageShown = false;
 };
 
 }  // namespace qrv::cli

@@ -106,8 +106,8 @@ MainWindowFields FieldsFrom(const FindOptions& o, Rect area) {
     f.m_strVerb = o.verb;
     f.m_bAbortSearch = o.abortOnMatch;
     f.m_strPictureToFindFilePath = o.picture;
-    f.m_iCount = o.count;
-    f.m_iInterval = o.interval;
+    f.m_count = o.count;
+    f.m_interval = o.interval;
     f.m_bClickElement = !o.elementName.empty();
     f.m_strElementWindowName = o.elementWindow;
     f.m_strElementName = o.elementName;

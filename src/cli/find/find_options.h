@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/common/gnu_options.h"
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 namespace qrv::cli {
 

@@ -34,7 +34,7 @@ InterruptWatch::~InterruptWatch() {
     std::signal(SIGTERM, SIG_DFL);
     {
         std::lock_guard lock(m_mutex);
-        m_bQuit = true;
+        m_quit = true;
     }
     m_wake.notify_one();
     m_watcher.join();
@@ -43,7 +43,7 @@ InterruptWatch::~InterruptWatch() {
 void InterruptWatch::Watch() {
     std::unique_lock lock(m_mutex);
     bool stopped = false;
-    while (!m_wake.wait_for(lock, kLookEvery, [this] { return m_bQuit; })) {
+    while (!m_wake.wait_for(lock, kLookEvery, [this] { return m_quit; })) {
         if (!stopped && g_interrupts.load() > 0) {
             m_stop.Request();
             stopped = true;

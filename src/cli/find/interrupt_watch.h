@@ -4,7 +4,7 @@
 #include <mutex>
 #include <thread>
 
-#include "core/search/run_stop.h"
+#include "core/base/run_stop.h"
 
 namespace qrv::cli {
 
@@ -27,7 +27,7 @@ class InterruptWatch {
     RunStop& m_stop;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    bool m_bQuit = false;
+    bool m_quit = false;
     std::thread m_watcher;
 };
 

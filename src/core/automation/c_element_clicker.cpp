@@ -20,16 +20,16 @@ bool CElementClicker::EnsureAutomation() {
 
 ElementPtr CElementClicker::HeldRoot() {
     std::lock_guard lock(m_mutex);
-    if (!m_pTree && m_openTree) {  // no opener: the desktop has no tree
-        m_pTree = m_openTree();
+    if (!m_tree && m_openTree) {  // no opener: the desktop has no tree
+        m_tree = m_openTree();
     }
-    if (m_pTree && !m_pRoot) {
-        m_pRoot = m_pTree->Root();
+    if (m_tree && !m_root) {
+        m_root = m_tree->Root();
     }
-    if (!m_pRoot) {
+    if (!m_root) {
         m_beeper.Beep(BeepKind::Error);
     }
-    return m_pRoot;
+    return m_root;
 }
 
 bool CElementClicker::ClickElement(const std::string& windowName, const std::string& elementName,
@@ -42,7 +42,7 @@ bool CElementClicker::ClickElement(const std::string& windowName, const std::str
     std::shared_ptr<AutomationTree> tree;
     {
         std::lock_guard lock(m_mutex);
-        tree = m_pTree;
+        tree = m_tree;
     }
     const ElementPtr window = tree ? FindTopLevel(*tree, root, windowName) : nullptr;
     const std::optional<std::string> value =
@@ -53,8 +53,8 @@ bool CElementClicker::ClickElement(const std::string& windowName, const std::str
 
 void CElementClicker::ReleaseAutomation() {
     std::lock_guard lock(m_mutex);
-    m_pTree.reset();
-    m_pRoot.reset();
+    m_tree.reset();
+    m_root.reset();
 }
 
 }  // namespace qrv

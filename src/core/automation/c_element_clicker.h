@@ -35,8 +35,8 @@ class CElementClicker : public ElementClicker {
     AutomationTreeFactory m_openTree;
     Beeper& m_beeper;
     std::mutex m_mutex;
-    std::shared_ptr<AutomationTree> m_pTree;
-    ElementPtr m_pRoot;
+    std::shared_ptr<AutomationTree> m_tree;
+    ElementPtr m_root;
 };
 
 }  // namespace qrv

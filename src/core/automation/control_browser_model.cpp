@@ -9,32 +9,32 @@
 namespace qrv {
 
 void ControlBrowserModel::SetOnlyClickables(bool on) {
-    m_bOnlyClickables = on;
+    m_onlyClickables = on;
     FillControlList();
 }
 
 void ControlBrowserModel::ChooseWindow(ElementPtr windowElement) {
-    m_pWindowElement = std::move(windowElement);
-    if (m_pWindowElement) {
+    m_windowElement = std::move(windowElement);
+    if (m_windowElement) {
         FillControlList();
     }
 }
 
 void ControlBrowserModel::FillControlList() {
     m_rows.clear();
-    if (!m_pWindowElement) {
+    if (!m_windowElement) {
         return;
     }
-    ControlListing listing = ReadControls(m_pWindowElement, m_bOnlyClickables);
-    m_strEditFields = std::move(listing.editFields);
-    m_strWindowName = m_pWindowElement->Name();
+    ControlListing listing = ReadControls(m_windowElement, m_onlyClickables);
+    m_editFields = std::move(listing.editFields);
+    m_windowName = m_windowElement->Name();
     m_rows = std::move(listing.rows);
 }
 
 void ControlBrowserModel::ClearControlList() {
     m_rows.clear();
-    m_strWindowName.clear();
-    m_strEditFields.clear();
+    m_windowName.clear();
+    m_editFields.clear();
 }
 
 std::string ControlBrowserModel::SelectionProblem(bool windowChosen,
@@ -55,7 +55,7 @@ ElementPtr ControlBrowserModel::FindRowElement(size_t row) const {
     if (row >= m_rows.size()) {
         return nullptr;
     }
-    return FindDescendant(m_pWindowElement, m_rows[row].name, m_rows[row].value);
+    return FindDescendant(m_windowElement, m_rows[row].name, m_rows[row].value);
 }
 
 bool ControlBrowserModel::ClickRow(size_t row) {
@@ -75,7 +75,7 @@ std::string ControlBrowserModel::DetailsText(size_t row) const {
 
 ElementChoice ControlBrowserModel::ChoiceForRow(size_t row) const {
     const ControlRow& r = m_rows.at(row);
-    return {m_strWindowName, r.name, r.value};
+    return {m_windowName, r.name, r.value};
 }
 
 }  // namespace qrv

@@ -15,13 +15,13 @@ namespace qrv {
 // a selected row.
 class ControlBrowserModel {
   public:
-    bool OnlyClickables() const { return m_bOnlyClickables; }
+    bool OnlyClickables() const { return m_onlyClickables; }
     void SetOnlyClickables(bool on);
 
     // Holds the element and fills the list; a null element (the window's
     // element could not be had) keeps the rows and fields but holds nothing.
     void ChooseWindow(ElementPtr windowElement);
-    const ElementPtr& WindowElement() const { return m_pWindowElement; }
+    const ElementPtr& WindowElement() const { return m_windowElement; }
 
     // Empties the list; without an element that is all, else reads the edit
     // texts, the window's name and the rows anew.
@@ -30,9 +30,9 @@ class ControlBrowserModel {
     void ClearControlList();
 
     const std::vector<ControlRow>& Rows() const { return m_rows; }
-    const std::string& WindowNameField() const { return m_strWindowName; }
-    void SetWindowNameField(std::string text) { m_strWindowName = std::move(text); }
-    const std::string& EditFieldsText() const { return m_strEditFields; }
+    const std::string& WindowNameField() const { return m_windowName; }
+    void SetWindowNameField(std::string text) { m_windowName = std::move(text); }
+    const std::string& EditFieldsText() const { return m_editFields; }
 
     // The message that stops a row action, or empty when it may go on.
     std::string SelectionProblem(bool windowChosen, std::optional<size_t> selectedRow) const;
@@ -47,11 +47,11 @@ class ControlBrowserModel {
   private:
     ElementPtr FindRowElement(size_t row) const;
 
-    ElementPtr m_pWindowElement;
+    ElementPtr m_windowElement;
     std::vector<ControlRow> m_rows;
-    std::string m_strWindowName;
-    std::string m_strEditFields;
-    bool m_bOnlyClickables = true;
+    std::string m_windowName;
+    std::string m_editFields;
+    bool m_onlyClickables = true;
 };
 
 }  // namespace qrv

@@ -31,7 +31,7 @@ void ControlListMonitor::Register() {
     if (!m_model.WindowElement()) {
         return;
     }
-    m_bWatching = true;
+    m_watching = true;
     const bool watched = m_monitor.Watch(
         m_model.WindowElement(), [this](const std::string& newName) { OnNameChanged(newName); });
     if (!watched) {
@@ -40,18 +40,18 @@ void ControlListMonitor::Register() {
 }
 
 void ControlListMonitor::Remove() {
-    if (m_bWatching) {
+    if (m_watching) {
         m_monitor.Unwatch();
-        m_bWatching = false;
+        m_watching = false;
     }
 }
 
 void ControlListMonitor::OnNameChanged(const std::string& newName) {
     m_model.SetWindowNameField(newName);
     NotifyChanged();
-    m_timer.Start(m_dwRefreshDelay == 0 ? 1 : m_dwRefreshDelay, [this] { OnRefreshTimer(); });
-    ++m_nEvents;
-    m_trace << ">> Property (" << kNamePropertyId << ") changed! (count: " << m_nEvents << ")\n"
+    m_timer.Start(m_refreshDelay == 0 ? 1 : m_refreshDelay, [this] { OnRefreshTimer(); });
+    ++m_events;
+    m_trace << ">> Property (" << kNamePropertyId << ") changed! (count: " << m_events << ")\n"
             << std::flush;
 }
 

@@ -36,9 +36,9 @@ class ControlListMonitor {
     void ChooseWindow(ElementPtr windowElement);
     // The automated-monitor box was toggled.
     void SetAutomatedMonitor(bool on);
-    void SetRefreshDelay(uint32_t ms) { m_dwRefreshDelay = ms; }
-    uint32_t RefreshDelay() const { return m_dwRefreshDelay; }
-    uint32_t EventCount() const { return m_nEvents; }
+    void SetRefreshDelay(uint32_t ms) { m_refreshDelay = ms; }
+    uint32_t RefreshDelay() const { return m_refreshDelay; }
+    uint32_t EventCount() const { return m_events; }
 
   private:
     void Register();
@@ -54,9 +54,9 @@ class ControlListMonitor {
     std::ostream& m_trace;
     std::function<void()> m_changed;
     std::function<void()> m_refilled;
-    uint32_t m_dwRefreshDelay = kDefaultRefreshDelayMs;
-    uint32_t m_nEvents = 0;
-    bool m_bWatching = false;
+    uint32_t m_refreshDelay = kDefaultRefreshDelayMs;
+    uint32_t m_events = 0;
+    bool m_watching = false;
 };
 
 }  // namespace qrv

@@ -14,7 +14,7 @@ constexpr const char* kAddressBarName = "Address and search bar";
 class ListingBuilder {
   public:
     ListingBuilder(const ElementPtr& window, bool onlyClickables)
-        : m_window(window), m_bOnlyClickables(onlyClickables) {}
+        : m_window(window), m_onlyClickables(onlyClickables) {}
 
     void Visit(const ElementPtr& element) {
         const std::string name = element->Name();
@@ -28,7 +28,7 @@ class ListingBuilder {
         if (element != m_window && element->Kind() == ElementKind::Edit) {
             AddEditField(name, valueOf());
         }
-        if (!name.empty() && (!m_bOnlyClickables || element->IsInvokable())) {
+        if (!name.empty() && (!m_onlyClickables || element->IsInvokable())) {
             m_listing.rows.push_back({std::to_string(m_listing.rows.size() + 1), name, valueOf(),
                                       element->CanSetValue() ? "Yes" : ""});
         }
@@ -50,7 +50,7 @@ class ListingBuilder {
     }
 
     const ElementPtr& m_window;
-    bool m_bOnlyClickables;
+    bool m_onlyClickables;
     ControlListing m_listing;
 };
 

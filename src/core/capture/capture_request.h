@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/base/geometry.h"
 #include "core/desktop/image_codec.h"
-#include "core/search/geometry.h"
 
 namespace qrv {
 

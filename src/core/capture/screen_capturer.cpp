@@ -2,13 +2,13 @@
 
 #include <string>
 
+#include "core/base/capture_format.h"
 #include "core/capture/capture_file_path.h"
-#include "core/capture/capture_format.h"
 
 namespace qrv {
 
 ScreenCapturer::ScreenCapturer(ScreenSource& screen, DisplayLayout& layout, ImageFileWriter& writer)
-    : m_oScreen(screen), m_oLayout(layout), m_oWriter(writer) {}
+    : m_screen(screen), m_layout(layout), m_writer(writer) {}
 
 bool ScreenCapturer::CaptureRectToFile(CaptureRequest& request, std::string_view folder,
                                        std::string_view dateText) {
@@ -16,13 +16,13 @@ bool ScreenCapturer::CaptureRectToFile(CaptureRequest& request, std::string_view
         return false;
     }
     if (request.wholeScreen) {
-        const Rect screen = m_oLayout.VirtualScreen();
+        const Rect screen = m_layout.VirtualScreen();
         request.rect = Rect{0, 0, screen.Width(), screen.Height()};
     }
     const Rect& r = request.rect;
     PixelImage pixels;
     if (r.Width() <= 0 || r.Height() <= 0 ||
-        !m_oScreen.Capture(r.left, r.top, r.Width(), r.Height(), pixels)) {
+        !m_screen.Capture(r.left, r.top, r.Width(), r.Height(), pixels)) {
         pixels.Clear();  // still named, so that a failure can show the path
     }
     request.result = SaveCaptureRequest(request, pixels, folder, dateText);
@@ -39,7 +39,7 @@ uint32_t ScreenCapturer::SaveCaptureRequest(CaptureRequest& request, const Pixel
     if (!format || pixels.Empty()) {
         return kStatusFail;
     }
-    return m_oWriter.WriteImageFile(request.fullPath, pixels, format->format);
+    return m_writer.WriteImageFile(request.fullPath, pixels, format->format);
 }
 
 }  // namespace qrv

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/base/pixel_image.h"
 #include "core/capture/capture_request.h"
 #include "core/desktop/display_layout.h"
 #include "core/desktop/image_file_writer.h"
 #include "core/desktop/screen_source.h"
-#include "core/search/pixel_image.h"
 
 namespace qrv {
 
@@ -31,9 +31,9 @@ class ScreenCapturer {
                                 std::string_view folder, std::string_view dateText);
 
   private:
-    ScreenSource& m_oScreen;
-    DisplayLayout& m_oLayout;
-    ImageFileWriter& m_oWriter;
+    ScreenSource& m_screen;
+    DisplayLayout& m_layout;
+    ImageFileWriter& m_writer;
 };
 
 }  // namespace qrv

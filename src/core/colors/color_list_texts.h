@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 namespace qrv {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <span>
 
-#include "core/search/pixel_image.h"
+#include "core/base/pixel_image.h"
 
 namespace qrv {
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/base/geometry.h"
 #include "core/colors/color_set.h"
 #include "core/desktop/image_codec.h"
 #include "core/desktop/screen_source.h"
-#include "core/search/geometry.h"
 
 namespace qrv {
 

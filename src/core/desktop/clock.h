@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/search/run_stop.h"
+#include "core/base/run_stop.h"
 
 namespace qrv {
 

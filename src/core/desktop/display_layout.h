@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 namespace qrv {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/search/pixel_image.h"
+#include "core/base/pixel_image.h"
 
 namespace qrv {
 

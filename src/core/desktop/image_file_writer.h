@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/capture/capture_format.h"
-#include "core/search/pixel_image.h"
+#include "core/base/capture_format.h"
+#include "core/base/pixel_image.h"
 
 namespace qrv {
 

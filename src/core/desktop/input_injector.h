@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/base/geometry.h"
 #include "core/desktop/mouse_event.h"
-#include "core/search/geometry.h"
 
 namespace qrv {
 

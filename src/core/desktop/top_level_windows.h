@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/geometry.h"
 #include "core/desktop/window_activator.h"
-#include "core/search/geometry.h"
 
 namespace qrv {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 #include "core/search/picture_matcher.h"
 
 namespace qrv {

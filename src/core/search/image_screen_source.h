@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "core/base/geometry.h"
 #include "core/desktop/screen_source.h"
-#include "core/search/geometry.h"
 
 namespace qrv {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 #include "core/search/picture_matcher.h"
 
 namespace qrv {

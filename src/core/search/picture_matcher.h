@@ -3,8 +3,8 @@
 #include <atomic>
 #include <cstdint>
 
-#include "core/search/geometry.h"
-#include "core/search/pixel_image.h"
+#include "core/base/geometry.h"
+#include "core/base/pixel_image.h"
 
 namespace qrv {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 namespace qrv {
 

@@ -87,7 +87,7 @@ std::string SearchAttempt::MatchText(int64_t elapsedSeconds, uint64_t elapsedMs,
 }
 
 void SearchAttempt::GuardCursorMonitor(const SearchParams& params, Point cursor) {
-    m_bCursorOffAreaMonitor = false;
+    m_cursorOffAreaMonitor = false;
     const Rect screen = m_deps.layout.VirtualScreen();
     if (screen.left >= 0 && screen.top >= 0) {
         return;
@@ -95,17 +95,17 @@ void SearchAttempt::GuardCursorMonitor(const SearchParams& params, Point cursor)
     // With a monitor left of or above the primary, a cursor left on another
     // monitor than the area's could end up in the wrong place after the
     // actions; it is parked on the area and brought back afterwards.
-    m_bCursorOffAreaMonitor = true;
+    m_cursorOffAreaMonitor = true;
     const Point corner{params.m_iScreenAreaLeft, params.m_iScreenAreaTop};
     for (const Rect& monitor : m_deps.layout.Monitors()) {
         if (monitor.Contains(corner)) {
             if (monitor.Contains(cursor)) {
-                m_bCursorOffAreaMonitor = false;
+                m_cursorOffAreaMonitor = false;
             }
             break;
         }
     }
-    if (m_bCursorOffAreaMonitor) {
+    if (m_cursorOffAreaMonitor) {
         m_deps.input.SetCursorPos(corner);
     }
 }
@@ -117,7 +117,7 @@ MatchInputs SearchAttempt::ScanInputs(const SearchParams& params) {
     in.deviationBlue = params.m_iDeviationBlue;
     in.areaLeft = params.m_iScreenAreaLeft;
     in.areaTop = params.m_iScreenAreaTop;
-    in.maskTransparent = params.m_bMaskTransparent;
+    in.maskTransparent = params.m_maskTransparent;
     return in;
 }
 
@@ -151,7 +151,7 @@ void SearchAttempt::RunActions(const SearchParams& params, Point at, Point saved
     if (!m_stop.Requested()) {
         ClickPicture(params, centre);
     }
-    if (params.m_bCursorBack || m_bCursorOffAreaMonitor) {
+    if (params.m_bCursorBack || m_cursorOffAreaMonitor) {
         m_mouse.MoveMouseTo(savedCursor.x, savedCursor.y);
     }
     if (!WaitUnlessStopped(params.m_dwTimeDelay1)) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/automation/element_clicker.h"
+#include "core/base/geometry.h"
+#include "core/base/run_stop.h"
 #include "core/desktop/beeper.h"
 #include "core/desktop/clock.h"
 #include "core/desktop/display_layout.h"
@@ -9,13 +11,11 @@
 #include "core/desktop/shell.h"
 #include "core/desktop/window_activator.h"
 #include "core/search/attempt_observer.h"
-#include "core/search/geometry.h"
 #include "core/search/mouse_input.h"
-#include "core/search/run_stop.h"
+#include "core/search/search_params.h"
 #include "core/search/status_line.h"
 #include "core/search/text_speaker.h"
 #include "core/settings/profile.h"
-#include "core/settings/search_params.h"
 
 namespace qrv {
 
@@ -82,7 +82,7 @@ class SearchAttempt {
     RunStop& m_stop;
     MouseInput m_mouse;
     AttemptObserver* m_observer = nullptr;
-    bool m_bCursorOffAreaMonitor = false;  // of the current attempt
+    bool m_cursorOffAreaMonitor = false;  // of the current attempt
 };
 
 }  // namespace qrv

@@ -67,7 +67,7 @@ void SearchController::ToggleSearch() {
         m_stop.Clear();
         m_view.TransferControlsToFields();
         SetSearchingDisplay(true);
-        m_nProgressTotal = static_cast<uint64_t>(int64_t(m_fields.m_iCount));
+        m_nProgressTotal = static_cast<uint64_t>(int64_t(m_fields.m_count));
         if (PictureFileExists() && PrepareParams()) {
             StartUnlessPictureTooLarge();
         } else {
@@ -75,7 +75,7 @@ void SearchController::ToggleSearch() {
             SetSearchingDisplay(false);
         }
     }
-    m_view.SetFindButtonText(m_bSearchingIcon ? "Stop" : "Find");
+    m_view.SetFindButtonText(m_searchingIcon ? "Stop" : "Find");
 }
 
 void SearchController::OnHotKey(int id) {
@@ -85,7 +85,7 @@ void SearchController::OnHotKey(int id) {
 }
 
 void SearchController::OnSearchProgress() {
-    if (m_bTaskbarActive) {
+    if (m_taskbarActive) {
         m_deps.taskbar->SetState(TaskbarState::Indeterminate);
         m_deps.taskbar->SetValue(m_nProgressDone, m_nProgressTotal);
     }
@@ -107,7 +107,7 @@ bool SearchController::RequestClose() {
 }
 
 void SearchController::Shutdown() {
-    m_bDetached = true;
+    m_detached = true;
     m_stop.Request();
     if (m_worker.joinable()) {
         m_worker.join();
@@ -167,14 +167,14 @@ bool SearchController::PictureFileExists() const {
 }
 
 void SearchController::SetSearchingDisplay(bool searching) {
-    m_bSearchingIcon = searching;
+    m_searchingIcon = searching;
     m_view.SetSearchingIcon(searching);
-    if (searching && !m_bTaskbarActive && m_deps.taskbar) {
-        m_bTaskbarActive = true;
+    if (searching && !m_taskbarActive && m_deps.taskbar) {
+        m_taskbarActive = true;
         m_deps.taskbar->SetState(TaskbarState::None);
-    } else if (!searching && m_bTaskbarActive) {
+    } else if (!searching && m_taskbarActive) {
         m_deps.taskbar->SetState(TaskbarState::None);
-        m_bTaskbarActive = false;
+        m_taskbarActive = false;
     }
 }
 
@@ -183,8 +183,8 @@ bool SearchController::PrepareParams() {
     m_params = SearchSetUp(m_fields, m_deps.attempt.profile);
     m_fields.m_strTextToSpeak = m_params.m_strTextToSpeak;  // kept as the run speaks it
     m_params.m_pMainWnd = m_view.MainWindowId();
-    m_iCount = m_fields.m_iCount;
-    m_iInterval = m_fields.m_iInterval;
+    m_count = m_fields.m_count;
+    m_interval = m_fields.m_interval;
     return LoadSearchPicture(m_deps.codec, m_params);
 }
 
@@ -222,7 +222,7 @@ void SearchController::SearchWorker() {
     m_attempt.Prepare(m_params);
     uint32_t n = 0;
     while (!m_stop.Requested()) {
-        if (m_iCount != 0 && ++m_nAttempts > m_iCount) {
+        if (m_count != 0 && ++m_nAttempts > m_count) {
             break;
         }
         ++n;
@@ -234,11 +234,11 @@ void SearchController::SearchWorker() {
         }
         ++m_nProgressDone;
         m_view.PostSearchProgress();
-        if (m_iInterval > 0) {
+        if (m_interval > 0) {
             Pause(n);
         }
     }
-    if (m_bDetached) {
+    if (m_detached) {
         return;
     }
     if (m_stop.Closing()) {
@@ -269,7 +269,7 @@ bool SearchController::AttemptOnce() {
 
 void SearchController::Pause(uint32_t n) {
     m_view.SetStatusText(WithNumber("%u Paused", n));
-    const uint32_t slice = static_cast<uint32_t>(m_iInterval / 10);
+    const uint32_t slice = static_cast<uint32_t>(m_interval / 10);
     for (int i = 0; i < 10 && !m_stop.Requested(); ++i) {
         m_deps.attempt.clock.SleepMsUnlessStopped(slice, m_stop);
     }

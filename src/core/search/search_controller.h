@@ -7,15 +7,15 @@
 #include <thread>
 #include <utility>
 
+#include "core/base/run_stop.h"
 #include "core/desktop/global_hot_keys.h"
 #include "core/desktop/image_codec.h"
 #include "core/desktop/taskbar_progress.h"
 #include "core/search/match_explainer.h"
-#include "core/search/run_stop.h"
 #include "core/search/search_attempt.h"
+#include "core/search/search_params.h"
 #include "core/search/search_view.h"
 #include "core/settings/main_window_fields.h"
-#include "core/settings/search_params.h"
 
 namespace qrv {
 
@@ -108,15 +108,15 @@ class SearchController {
     RunStop m_stop;
     SearchAttempt m_attempt;
     SearchParams m_params;
-    int32_t m_iCount = 0;  // copies of the fields for the worker
-    int32_t m_iInterval = 0;
-    bool m_bSearchingIcon = false;
-    bool m_bTaskbarActive = false;
+    int32_t m_count = 0;  // copies of the fields for the worker
+    int32_t m_interval = 0;
+    bool m_searchingIcon = false;
+    bool m_taskbarActive = false;
     uint64_t m_nProgressTotal = 0;
     std::atomic<bool> m_bSearching{false};
     std::atomic<int32_t> m_nAttempts{0};
     std::atomic<uint64_t> m_nProgressDone{0};
-    std::atomic<bool> m_bDetached{false};
+    std::atomic<bool> m_detached{false};
     std::thread m_worker;
 };
 

@@ -25,7 +25,7 @@ SearchParams SearchSetUp(const MainWindowFields& fields, Profile& profile) {
     SearchParams p;
     p.m_bSpeakTextAsync = profile.Get(keys::kSpeakTextAsync) != 0;
     p.m_bMoveCursorWithSearch = profile.Get(keys::kMoveCursorWithSearch) != 0;
-    p.m_bMaskTransparent = profile.Get(keys::kMaskTransparent) != 0;
+    p.m_maskTransparent = profile.Get(keys::kMaskTransparent) != 0;
     p.m_bAbortSearch = fields.m_bAbortSearch;
     p.m_bClickOnPicture = fields.m_bClickOnPicture;
     p.m_bCursorBack = fields.m_bCursorBack;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/desktop/image_codec.h"
+#include "core/search/search_params.h"
 #include "core/settings/main_window_fields.h"
 #include "core/settings/profile.h"
-#include "core/settings/search_params.h"
 
 namespace qrv {
 

@@ -39,8 +39,8 @@ void MainWindowFields::Load(Profile& profile) {
     m_bAbortSearch = GetBool(profile, keys::kAbortSearch);
     m_bMakeActiveWindow = GetBool(profile, keys::kMakeActiveWindow);
     m_bMoveMouseToCenterOfPicture = GetBool(profile, keys::kMoveMouseToCenterOfPicture);
-    m_iInterval = profile.Get(keys::kInterval);
-    m_iCount = profile.Get(keys::kCount);
+    m_interval = profile.Get(keys::kInterval);
+    m_count = profile.Get(keys::kCount);
 }
 
 void MainWindowFields::Save(Profile& profile) const {
@@ -52,8 +52,8 @@ void MainWindowFields::Save(Profile& profile) const {
     WriteBool(profile, keys::kExecuteScript, m_bExecuteScript);
     WriteBool(profile, keys::kMakeActiveWindow, m_bMakeActiveWindow);
     WriteBool(profile, keys::kMoveMouseToCenterOfPicture, m_bMoveMouseToCenterOfPicture);
-    profile.Write(keys::kInterval, m_iInterval);
-    profile.Write(keys::kCount, m_iCount);
+    profile.Write(keys::kInterval, m_interval);
+    profile.Write(keys::kCount, m_count);
     WriteBool(profile, keys::kAbortSearch, m_bAbortSearch);
     profile.Write(keys::kDeviationRed, m_iDeviationRed);
     profile.Write(keys::kDeviationGreen, m_iDeviationGreen);

@@ -33,8 +33,8 @@ struct MainWindowFields {
     bool m_bAbortSearch = false;
     bool m_bMakeActiveWindow = false;
     bool m_bMoveMouseToCenterOfPicture = false;
-    int32_t m_iInterval = 0;  // milliseconds between attempts
-    int32_t m_iCount = 0;     // attempts per run; 0 = until stopped
+    int32_t m_interval = 0;  // milliseconds between attempts
+    int32_t m_count = 0;     // attempts per run; 0 = until stopped
     // The element to invoke; chosen in the control browser, never stored.
     std::string m_strElementWindowName;
     std::string m_strElementName;

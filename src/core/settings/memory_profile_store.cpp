@@ -45,7 +45,7 @@ bool MemoryProfileStore::Contains(const std::string& section, const std::string&
 
 void MemoryProfileStore::SetFailAllWrites(bool fail) {
     std::lock_guard lock(m_mutex);
-    m_bFailAll = fail;
+    m_failAll = fail;
 }
 
 void MemoryProfileStore::FailWritesOf(const std::string& key) {
@@ -54,7 +54,7 @@ void MemoryProfileStore::FailWritesOf(const std::string& key) {
 }
 
 bool MemoryProfileStore::WriteAllowed(const std::string& key) const {
-    return !m_bFailAll && m_failingKeys.count(key) == 0;
+    return !m_failAll && m_failingKeys.count(key) == 0;
 }
 
 }  // namespace qrv

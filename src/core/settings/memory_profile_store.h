@@ -36,7 +36,7 @@ class MemoryProfileStore : public ProfileStore {
     std::map<Slot, int32_t> m_ints;
     std::map<Slot, std::string> m_strings;
     std::set<std::string> m_failingKeys;
-    bool m_bFailAll = false;
+    bool m_failAll = false;
 };
 
 }  // namespace qrv

@@ -5,12 +5,12 @@
 namespace qrv {
 
 Profile::Profile(ProfileStore& store, TopLevelWindows& windows, InstanceNumbering* numbering)
-    : m_store(store), m_windows(windows), m_pNumbering(numbering) {}
+    : m_store(store), m_windows(windows), m_numbering(numbering) {}
 
 int32_t Profile::InstanceNumber() {
     std::lock_guard lock(m_mutex);
     if (!m_instanceNumber) {
-        m_instanceNumber = m_pNumbering ? m_pNumbering->Number() : CountInstanceWindows();
+        m_instanceNumber = m_numbering ? m_numbering->Number() : CountInstanceWindows();
     }
     return *m_instanceNumber;
 }

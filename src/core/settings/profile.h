@@ -45,7 +45,7 @@ class Profile {
 
     ProfileStore& m_store;
     TopLevelWindows& m_windows;
-    InstanceNumbering* m_pNumbering;
+    InstanceNumbering* m_numbering;
     std::mutex m_mutex;
     std::optional<int32_t> m_instanceNumber;
 };

@@ -65,32 +65,32 @@ std::string NumberText(double number) {
 
 }  // namespace
 
-AtspiElement::AtspiElement(AtspiAccessible* accessible) : m_pAccessible(accessible) {}
+AtspiElement::AtspiElement(AtspiAccessible* accessible) : m_accessible(accessible) {}
 
 AtspiElement::~AtspiElement() {
     std::lock_guard lock(AtspiLock());
-    m_pAccessible.reset();
+    m_accessible.reset();
 }
 
 std::string AtspiElement::Name() {
     std::lock_guard lock(AtspiLock());
-    return TakeText(atspi_accessible_get_name(m_pAccessible.get(), nullptr));
+    return TakeText(atspi_accessible_get_name(m_accessible.get(), nullptr));
 }
 
 std::string AtspiElement::Value() {
     std::lock_guard lock(AtspiLock());
-    const AtspiRole role = atspi_accessible_get_role(m_pAccessible.get(), nullptr);
+    const AtspiRole role = atspi_accessible_get_role(m_accessible.get(), nullptr);
     if (role == ATSPI_ROLE_PASSWORD_TEXT) {
         return {};
     }
-    GRef<AtspiEditableText> editable(atspi_accessible_get_editable_text_iface(m_pAccessible.get()));
+    GRef<AtspiEditableText> editable(atspi_accessible_get_editable_text_iface(m_accessible.get()));
     if (editable || IsTextRole(role)) {
-        if (GRef<AtspiText> text{atspi_accessible_get_text_iface(m_pAccessible.get())}) {
+        if (GRef<AtspiText> text{atspi_accessible_get_text_iface(m_accessible.get())}) {
             const gint length = atspi_text_get_character_count(text.get(), nullptr);
             return TakeText(atspi_text_get_text(text.get(), 0, length, nullptr));
         }
     }
-    GRef<AtspiValue> value(atspi_accessible_get_value_iface(m_pAccessible.get()));
+    GRef<AtspiValue> value(atspi_accessible_get_value_iface(m_accessible.get()));
     if (!value) {
         return {};
     }
@@ -102,7 +102,7 @@ bool AtspiElement::CanSetValue() {
     std::lock_guard lock(AtspiLock());
     // Toolkits keep the editable-text interface on text fields made read-only
     // and clear the editable state instead.
-    const GRef<AtspiStateSet> states = States(m_pAccessible.get());
+    const GRef<AtspiStateSet> states = States(m_accessible.get());
     return HasState(states.get(), ATSPI_STATE_ENABLED) &&
            HasState(states.get(), ATSPI_STATE_EDITABLE) &&
            !HasState(states.get(), ATSPI_STATE_READ_ONLY);
@@ -110,12 +110,12 @@ bool AtspiElement::CanSetValue() {
 
 ElementKind AtspiElement::Kind() {
     std::lock_guard lock(AtspiLock());
-    const AtspiRole role = atspi_accessible_get_role(m_pAccessible.get(), nullptr);
+    const AtspiRole role = atspi_accessible_get_role(m_accessible.get(), nullptr);
     if (role == ATSPI_ROLE_ENTRY || role == ATSPI_ROLE_PASSWORD_TEXT) {
         return ElementKind::Edit;
     }
     if (role == ATSPI_ROLE_TEXT &&
-        HasState(States(m_pAccessible.get()).get(), ATSPI_STATE_EDITABLE)) {
+        HasState(States(m_accessible.get()).get(), ATSPI_STATE_EDITABLE)) {
         return ElementKind::Edit;
     }
     return ElementKind::Other;
@@ -123,22 +123,22 @@ ElementKind AtspiElement::Kind() {
 
 bool AtspiElement::IsInvokable() {
     std::lock_guard lock(AtspiLock());
-    return ClickAction(m_pAccessible.get()) >= 0;
+    return ClickAction(m_accessible.get()) >= 0;
 }
 
 int64_t AtspiElement::ProcessId() {
     std::lock_guard lock(AtspiLock());
-    return atspi_accessible_get_process_id(m_pAccessible.get(), nullptr);
+    return atspi_accessible_get_process_id(m_accessible.get(), nullptr);
 }
 
 std::vector<ElementPtr> AtspiElement::Children(size_t limit) {
     std::lock_guard lock(AtspiLock());
     std::vector<ElementPtr> children;
     const auto count = static_cast<size_t>(
-        std::max(atspi_accessible_get_child_count(m_pAccessible.get(), nullptr), 0));
+        std::max(atspi_accessible_get_child_count(m_accessible.get(), nullptr), 0));
     for (size_t i = 0; i < std::min(count, limit); ++i) {
         if (AtspiAccessible* child =
-                atspi_accessible_get_child_at_index(m_pAccessible.get(), gint(i), nullptr)) {
+                atspi_accessible_get_child_at_index(m_accessible.get(), gint(i), nullptr)) {
             children.push_back(std::make_shared<AtspiElement>(child));
         }
     }
@@ -147,12 +147,12 @@ std::vector<ElementPtr> AtspiElement::Children(size_t limit) {
 
 bool AtspiElement::ManagesDescendants() {
     std::lock_guard lock(AtspiLock());
-    return HasState(States(m_pAccessible.get()).get(), ATSPI_STATE_MANAGES_DESCENDANTS);
+    return HasState(States(m_accessible.get()).get(), ATSPI_STATE_MANAGES_DESCENDANTS);
 }
 
 std::optional<Rect> AtspiElement::ScreenBounds() {
     std::lock_guard lock(AtspiLock());
-    GRef<AtspiComponent> component(atspi_accessible_get_component_iface(m_pAccessible.get()));
+    GRef<AtspiComponent> component(atspi_accessible_get_component_iface(m_accessible.get()));
     if (!component) {
         return std::nullopt;
     }
@@ -171,17 +171,17 @@ std::optional<Rect> AtspiElement::ScreenBounds() {
 
 bool AtspiElement::Invoke() {
     std::lock_guard lock(AtspiLock());
-    const int index = ClickAction(m_pAccessible.get());
+    const int index = ClickAction(m_accessible.get());
     if (index < 0) {
         return false;
     }
-    GRef<AtspiAction> action(atspi_accessible_get_action_iface(m_pAccessible.get()));
+    GRef<AtspiAction> action(atspi_accessible_get_action_iface(m_accessible.get()));
     return action && atspi_action_do_action(action.get(), index, nullptr);
 }
 
 bool AtspiElement::Focus() {
     std::lock_guard lock(AtspiLock());
-    GRef<AtspiComponent> component(atspi_accessible_get_component_iface(m_pAccessible.get()));
+    GRef<AtspiComponent> component(atspi_accessible_get_component_iface(m_accessible.get()));
     return component && atspi_component_grab_focus(component.get(), nullptr);
 }
 

@@ -16,7 +16,7 @@ class AtspiElement : public AutomationElement {
     AtspiElement(const AtspiElement&) = delete;
     AtspiElement& operator=(const AtspiElement&) = delete;
 
-    AtspiAccessible* Accessible() const { return m_pAccessible.get(); }
+    AtspiAccessible* Accessible() const { return m_accessible.get(); }
 
     std::string Name() override;
     std::string Value() override;
@@ -31,7 +31,7 @@ class AtspiElement : public AutomationElement {
     bool Focus() override;
 
   private:
-    GRef<AtspiAccessible> m_pAccessible;
+    GRef<AtspiAccessible> m_accessible;
 };
 
 }  // namespace qrv

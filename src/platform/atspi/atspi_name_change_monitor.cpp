@@ -35,24 +35,24 @@ bool AtspiNameChangeMonitor::Watch(const ElementPtr& window, Callback onNameChan
     if (!atspi_event_listener_register(listener.get(), kNameChangeEvent, nullptr)) {
         return false;
     }
-    m_pListener = std::move(listener);
-    m_pWindow = std::move(element);
+    m_listener = std::move(listener);
+    m_window = std::move(element);
     m_callback = std::move(onNameChanged);
     return true;
 }
 
 void AtspiNameChangeMonitor::Unwatch() {
     std::lock_guard lock(AtspiLock());
-    if (m_pListener) {
-        atspi_event_listener_deregister(m_pListener.get(), kNameChangeEvent, nullptr);
-        m_pListener.reset();
+    if (m_listener) {
+        atspi_event_listener_deregister(m_listener.get(), kNameChangeEvent, nullptr);
+        m_listener.reset();
     }
-    m_pWindow.reset();
+    m_window.reset();
     m_callback = nullptr;
 }
 
 bool AtspiNameChangeMonitor::IsInsideWindow(AtspiAccessible* source) const {
-    AtspiAccessible* window = m_pWindow->Accessible();
+    AtspiAccessible* window = m_window->Accessible();
     // Elements of other applications are told apart without a bus round trip.
     if (source == window || source->parent.app != window->parent.app) {
         return false;
@@ -72,7 +72,7 @@ void AtspiNameChangeMonitor::OnEvent(AtspiEvent* event, void* self) {
     {
         std::lock_guard lock(AtspiLock());
         const AtspiEventPtr owned(event);
-        if (monitor->m_pWindow && event->source && monitor->IsInsideWindow(event->source)) {
+        if (monitor->m_window && event->source && monitor->IsInsideWindow(event->source)) {
             // The event carries the new name; one that carries none empties the field.
             if (G_VALUE_HOLDS_STRING(&event->any_data)) {
                 const gchar* text = g_value_get_string(&event->any_data);

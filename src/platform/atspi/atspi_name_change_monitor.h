@@ -31,8 +31,8 @@ class AtspiNameChangeMonitor : public NameChangeMonitor {
     static void OnEvent(AtspiEvent* event, void* self);
     bool IsInsideWindow(AtspiAccessible* source) const;
 
-    GRef<AtspiEventListener> m_pListener;
-    std::shared_ptr<AtspiElement> m_pWindow;
+    GRef<AtspiEventListener> m_listener;
+    std::shared_ptr<AtspiElement> m_window;
     Callback m_callback;
 };
 

@@ -3,7 +3,7 @@
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
-#include "platform/desktop/shared_library.h"
+#include "platform/freedesktop/shared_library.h"
 
 namespace qrv {
 

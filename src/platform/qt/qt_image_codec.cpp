@@ -7,8 +7,8 @@
 #include <new>
 #include <span>
 
+#include "platform/files/regular_file_reader.h"
 #include "platform/png/png_decoder.h"
-#include "platform/qt/regular_file_reader.h"
 
 namespace qrv {
 namespace {
@@ -46,7 +46,7 @@ void AdoptPixels(QImage image, PixelImage& into) {
 
 }  // namespace
 
-QtImageCodec::QtImageCodec(uint64_t maxPixels) : m_nMaxPixels(maxPixels) {}
+QtImageCodec::QtImageCodec(uint64_t maxPixels) : m_maxPixels(maxPixels) {}
 
 uint32_t QtImageCodec::LoadImageFile(const std::string& path, DecodedImage& out) {
     out = DecodedImage{};
@@ -73,7 +73,7 @@ uint32_t QtImageCodec::DecodeImageBytes(const QByteArray& bytes, DecodedImage& o
 }
 
 bool QtImageCodec::Plausible(int64_t width, int64_t height) const {
-    return width <= kMaxSide && height <= kMaxSide && uint64_t(width * height) <= m_nMaxPixels;
+    return width <= kMaxSide && height <= kMaxSide && uint64_t(width * height) <= m_maxPixels;
 }
 
 uint32_t QtImageCodec::Decode(const QByteArray& bytes, DecodedImage& out) const {
@@ -107,7 +107,7 @@ uint32_t QtImageCodec::DecodeWithQt(const QByteArray& bytes, const HeaderDepth& 
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, ReaderFormat(header.kind));
     reader.setAutoDetectImageFormat(false);
-    reader.setAllocationLimit(AllocationLimitMiB(m_nMaxPixels));
+    reader.setAllocationLimit(AllocationLimitMiB(m_maxPixels));
     // The decoder's reading of the header must be plausible too (a GIF's
     // canvas can be larger than its frames) before anything is decoded.
     const QSize declared = reader.size();

@@ -36,7 +36,7 @@ class QtImageCodec : public ImageCodec {
                           PixelImage& into) const;
     bool Plausible(int64_t width, int64_t height) const;
 
-    uint64_t m_nMaxPixels;
+    uint64_t m_maxPixels;
 };
 
 }  // namespace qrv

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 namespace qrv {
 

@@ -35,11 +35,11 @@ class ScreencopyFrame {
     // Has the compositor copy into `buffer`: at its next frame, or with
     // `withDamage` at its next frame that changed anything since our last copy.
     void Copy(const WaylandShmBuffer& buffer, bool withDamage);
-    bool Copying() const { return m_bCopying; }
-    bool Ready() const { return m_bReady; }
-    bool Failed() const { return m_bFailed; }
+    bool Copying() const { return m_copying; }
+    bool Ready() const { return m_ready; }
+    bool Failed() const { return m_failed; }
     // Whether the copy's rows run bottom first.
-    bool YInverted() const { return m_bYInvert; }
+    bool YInverted() const { return m_yInvert; }
 
   private:
     static void OnBuffer(void* data, zwlr_screencopy_frame_v1* frame, uint32_t format,
@@ -49,15 +49,15 @@ class ScreencopyFrame {
     static void OnFailed(void* data, zwlr_screencopy_frame_v1* frame);
     static void OnBufferDone(void* data, zwlr_screencopy_frame_v1* frame);
 
-    zwlr_screencopy_frame_v1* m_pFrame = nullptr;
+    zwlr_screencopy_frame_v1* m_frame = nullptr;
     std::function<void()> m_changed;
     BufferSpec m_spec;
-    bool m_bHaveShm = false;
-    bool m_bSpecDone = false;
-    bool m_bCopying = false;
-    bool m_bYInvert = false;
-    bool m_bReady = false;
-    bool m_bFailed = false;
+    bool m_haveShm = false;
+    bool m_specDone = false;
+    bool m_copying = false;
+    bool m_yInvert = false;
+    bool m_ready = false;
+    bool m_failed = false;
 };
 
 }  // namespace qrv

@@ -25,27 +25,24 @@ bool Readable(uint32_t format) {
 ScreencopyStream::ScreencopyStream(std::shared_ptr<WaylandDisplay> display,
                                    zwlr_screencopy_manager_v1* manager, wl_output* output,
                                    Clock::duration idleAfter)
-    : m_pDisplay(std::move(display)),
-      m_pManager(manager),
-      m_pOutput(output),
-      m_idleAfter(idleAfter) {}
+    : m_display(std::move(display)), m_manager(manager), m_output(output), m_idleAfter(idleAfter) {}
 
 ScreencopyStream::~ScreencopyStream() = default;
 
 bool ScreencopyStream::Use(Clock::time_point now) {
     const bool idle = m_armed.empty() || now - m_lastUse >= m_idleAfter;
     m_lastUse = now;
-    if (m_bFailed || (m_pNewest && !idle) || m_bAwaiting) {
+    if (m_failed || (m_newest && !idle) || m_awaiting) {
         return false;
     }
-    m_bAwaiting = true;
+    m_awaiting = true;
     Arm(false);
     return true;
 }
 
 std::optional<ScreencopyStream::Clock::duration> ScreencopyStream::StopWhenIdle(
     Clock::time_point now) {
-    if (m_armed.empty() || m_bAwaiting) {
+    if (m_armed.empty() || m_awaiting) {
         return std::nullopt;
     }
     const Clock::duration left = m_lastUse + m_idleAfter - now;
@@ -58,7 +55,7 @@ std::optional<ScreencopyStream::Clock::duration> ScreencopyStream::StopWhenIdle(
 
 void ScreencopyStream::Arm(bool withDamage) {
     m_armed.push_back(PendingCopy{
-        std::make_unique<ScreencopyFrame>(m_pManager, m_pOutput, [this] { OnFramesChanged(); }),
+        std::make_unique<ScreencopyFrame>(m_manager, m_output, [this] { OnFramesChanged(); }),
         nullptr, withDamage});
 }
 
@@ -67,7 +64,7 @@ void ScreencopyStream::OnFramesChanged() noexcept {
     try {
         Advance();
     } catch (const std::bad_alloc&) {
-        m_bFailed = true;
+        m_failed = true;
     }
 }
 
@@ -84,13 +81,13 @@ void ScreencopyStream::Advance() {
         if (armed.frame->Ready()) {
             Complete(armed);
         } else {
-            m_bFailed = true;
+            m_failed = true;
         }
         // Destroyed outside dispatch: this may run inside the frame's own event.
         m_finished.push_back(std::move(armed.frame));
         m_armed.erase(m_armed.begin() + std::ptrdiff_t(i));
     }
-    if (m_bFailed || !m_pNewest || Clock::now() - m_lastUse >= m_idleAfter) {
+    if (m_failed || !m_newest || Clock::now() - m_lastUse >= m_idleAfter) {
         return;
     }
     while (m_armed.size() < kArmedCopies) {
@@ -102,21 +99,21 @@ void ScreencopyStream::Start(PendingCopy& armed) {
     const ScreencopyFrame::BufferSpec& spec = armed.frame->Spec();
     armed.buffer = Readable(spec.format) ? SpareBuffer(spec) : nullptr;
     if (!armed.buffer) {
-        m_bFailed = true;
+        m_failed = true;
         return;
     }
     armed.frame->Copy(*armed.buffer, armed.withDamage);
 }
 
 void ScreencopyStream::Complete(PendingCopy& armed) {
-    if (m_pNewest) {
-        m_spares.push_back(std::move(m_pNewest));
+    if (m_newest) {
+        m_spares.push_back(std::move(m_newest));
     }
-    m_pNewest = std::move(armed.buffer);
+    m_newest = std::move(armed.buffer);
     m_newestSpec = armed.frame->Spec();
-    m_bNewestYInverted = armed.frame->YInverted();
+    m_newestYInverted = armed.frame->YInverted();
     if (!armed.withDamage) {
-        m_bAwaiting = false;
+        m_awaiting = false;
     }
 }
 
@@ -131,7 +128,7 @@ std::shared_ptr<WaylandShmBuffer> ScreencopyStream::SpareBuffer(
         m_spares.pop_back();
         return buffer;
     }
-    return WaylandShmBuffer::Create(m_pDisplay, spec.format, spec.width, spec.height, spec.stride);
+    return WaylandShmBuffer::Create(m_display, spec.format, spec.width, spec.height, spec.stride);
 }
 
 }  // namespace qrv

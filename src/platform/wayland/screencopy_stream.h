@@ -32,17 +32,17 @@ class ScreencopyStream {
     ScreencopyStream(const ScreencopyStream&) = delete;
     ScreencopyStream& operator=(const ScreencopyStream&) = delete;
 
-    wl_output* Output() const { return m_pOutput; }
+    wl_output* Output() const { return m_output; }
     // Notes a capture at `now`; after an idle spell, or before the first
     // frame, asks for a frame right away, which Waiting() then awaits, and
     // returns true.
     bool Use(Clock::time_point now);
-    bool Waiting() const { return m_bAwaiting && !m_bFailed; }
-    bool Failed() const { return m_bFailed; }
+    bool Waiting() const { return m_awaiting && !m_failed; }
+    bool Failed() const { return m_failed; }
     // The newest complete copy; null until one arrived or after a failure.
-    const WaylandShmBuffer* Newest() const { return m_bFailed ? nullptr : m_pNewest.get(); }
+    const WaylandShmBuffer* Newest() const { return m_failed ? nullptr : m_newest.get(); }
     const ScreencopyFrame::BufferSpec& NewestSpec() const { return m_newestSpec; }
-    bool NewestYInverted() const { return m_bNewestYInverted; }
+    bool NewestYInverted() const { return m_newestYInverted; }
     // After an idle spell, withdraws the copies still armed; call outside
     // event dispatch. Returns how long until that is due, or nullopt when
     // nothing is armed.
@@ -66,19 +66,19 @@ class ScreencopyStream {
     void Complete(PendingCopy& armed);
     std::shared_ptr<WaylandShmBuffer> SpareBuffer(const ScreencopyFrame::BufferSpec& spec);
 
-    std::shared_ptr<WaylandDisplay> m_pDisplay;
-    zwlr_screencopy_manager_v1* m_pManager;
-    wl_output* m_pOutput;
+    std::shared_ptr<WaylandDisplay> m_display;
+    zwlr_screencopy_manager_v1* m_manager;
+    wl_output* m_output;
     Clock::duration m_idleAfter;
     Clock::time_point m_lastUse;
     std::vector<PendingCopy> m_armed;
     std::vector<std::unique_ptr<ScreencopyFrame>> m_finished;
     std::vector<std::shared_ptr<WaylandShmBuffer>> m_spares;
-    std::shared_ptr<WaylandShmBuffer> m_pNewest;
+    std::shared_ptr<WaylandShmBuffer> m_newest;
     ScreencopyFrame::BufferSpec m_newestSpec;
-    bool m_bNewestYInverted = false;
-    bool m_bAwaiting = false;
-    bool m_bFailed = false;
+    bool m_newestYInverted = false;
+    bool m_awaiting = false;
+    bool m_failed = false;
 };
 
 }  // namespace qrv

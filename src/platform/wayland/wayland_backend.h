@@ -4,10 +4,9 @@
 
 namespace qrv::wayland {
 
-// The Wayland desktop: chosen when WAYLAND_DISPLAY is set and either the
-// compositor lets clients read the screen (wlr-screencopy) and move the
-// pointer (wlr-virtual-pointer), or the desktop portal offers screen casts
-// and remote desktop sessions.
+// wlroots compositors: chosen when WAYLAND_DISPLAY is set and the compositor
+// lets clients read the screen (wlr-screencopy) and move the pointer
+// (wlr-virtual-pointer).
 extern const Backend kBackend;
 
 }  // namespace qrv::wayland

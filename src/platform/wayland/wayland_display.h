@@ -31,9 +31,9 @@ class WaylandDisplay {
     WaylandDisplay(const WaylandDisplay&) = delete;
     WaylandDisplay& operator=(const WaylandDisplay&) = delete;
 
-    wl_display* Get() const { return m_pDisplay; }
-    wl_shm* Shm() const { return m_pShm; }
-    wl_seat* Seat() const { return m_pSeat; }
+    wl_display* Get() const { return m_display; }
+    wl_shm* Shm() const { return m_shm; }
+    wl_seat* Seat() const { return m_seat; }
     // Whether the compositor offers a global of this interface name.
     bool Offers(const std::string& interface) const;
     // Binds the first global of the interface at the offered version, at most
@@ -72,11 +72,11 @@ class WaylandDisplay {
     static void OnGlobalRemove(void* data, wl_registry* registry, uint32_t name);
     void AddOutput(uint32_t name, uint32_t version);
 
-    wl_display* m_pDisplay = nullptr;
-    wl_registry* m_pRegistry = nullptr;
-    wl_shm* m_pShm = nullptr;
-    wl_seat* m_pSeat = nullptr;
-    zxdg_output_manager_v1* m_pXdgOutputs = nullptr;
+    wl_display* m_display = nullptr;
+    wl_registry* m_registry = nullptr;
+    wl_shm* m_shm = nullptr;
+    wl_seat* m_seat = nullptr;
+    zxdg_output_manager_v1* m_xdgOutputs = nullptr;
     std::vector<Global> m_globals;
     std::vector<std::unique_ptr<WaylandOutput>> m_outputs;
 };

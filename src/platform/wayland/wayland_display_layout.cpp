@@ -5,26 +5,26 @@
 namespace qrv {
 
 WaylandDisplayLayout::WaylandDisplayLayout(const std::string& displayName)
-    : m_pDisplay(WaylandDisplay::Open(displayName)) {}
+    : m_display(WaylandDisplay::Open(displayName)) {}
 
 WaylandDisplayLayout::~WaylandDisplayLayout() = default;
 
 Rect WaylandDisplayLayout::VirtualScreen() {
-    if (!m_pDisplay) {
+    if (!m_display) {
         return {};
     }
     std::lock_guard lock(m_mutex);
-    m_pDisplay->DispatchArrived();
-    return m_pDisplay->Layout().VirtualScreen();
+    m_display->DispatchArrived();
+    return m_display->Layout().VirtualScreen();
 }
 
 std::vector<Rect> WaylandDisplayLayout::Monitors() {
-    if (!m_pDisplay) {
+    if (!m_display) {
         return {};
     }
     std::lock_guard lock(m_mutex);
-    m_pDisplay->DispatchArrived();
-    return m_pDisplay->Layout().Monitors();
+    m_display->DispatchArrived();
+    return m_display->Layout().Monitors();
 }
 
 }  // namespace qrv

@@ -16,12 +16,12 @@ class WaylandDisplayLayout : public DisplayLayout {
     explicit WaylandDisplayLayout(const std::string& displayName = {});
     ~WaylandDisplayLayout() override;
 
-    bool Connected() const { return m_pDisplay != nullptr; }
+    bool Connected() const { return m_display != nullptr; }
     Rect VirtualScreen() override;
     std::vector<Rect> Monitors() override;
 
   private:
-    std::shared_ptr<WaylandDisplay> m_pDisplay;
+    std::shared_ptr<WaylandDisplay> m_display;
     std::mutex m_mutex;
 };
 

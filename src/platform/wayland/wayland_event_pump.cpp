@@ -19,7 +19,7 @@ WaylandEventPump::WaylandEventPump(int displayFd, std::function<bool(int& waitMs
 
 WaylandEventPump::~WaylandEventPump() {
     if (m_thread.joinable()) {
-        m_bStop = true;
+        m_stop = true;
         Wake();
         m_thread.join();
     }
@@ -49,7 +49,7 @@ void WaylandEventPump::Run() {
             if (fds[1].revents != 0 && read(m_wakeFd, &wakes, sizeof wakes) < 0 && errno != EINTR) {
                 return;
             }
-            if (m_bStop || (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 ||
+            if (m_stop || (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 ||
                 !m_dispatch(waitMs)) {
                 return;
             }

@@ -23,7 +23,7 @@ class WaylandEventPump {
   private:
     void Run();
 
-    std::atomic<bool> m_bStop = false;
+    std::atomic<bool> m_stop = false;
     int m_displayFd;
     int m_wakeFd;
     std::function<bool(int& waitMs)> m_dispatch;

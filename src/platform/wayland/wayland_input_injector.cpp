@@ -43,37 +43,37 @@ uint32_t NowMs() {
 }  // namespace
 
 WaylandInputInjector::WaylandInputInjector(const std::string& displayName)
-    : m_pDisplay(WaylandDisplay::Open(displayName)) {
-    if (!m_pDisplay) {
+    : m_display(WaylandDisplay::Open(displayName)) {
+    if (!m_display) {
         return;
     }
     auto* manager = static_cast<zwlr_virtual_pointer_manager_v1*>(
-        m_pDisplay->Bind(zwlr_virtual_pointer_manager_v1_interface, 1));
+        m_display->Bind(zwlr_virtual_pointer_manager_v1_interface, 1));
     if (manager) {
-        m_pPointer =
-            zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, m_pDisplay->Seat());
+        m_pointer =
+            zwlr_virtual_pointer_manager_v1_create_virtual_pointer(manager, m_display->Seat());
         zwlr_virtual_pointer_manager_v1_destroy(manager);
-        m_pDisplay->Roundtrip();
+        m_display->Roundtrip();
     }
 }
 
 WaylandInputInjector::~WaylandInputInjector() {
-    if (m_pPointer) {
-        zwlr_virtual_pointer_v1_destroy(m_pPointer);
-        m_pDisplay->Roundtrip();
+    if (m_pointer) {
+        zwlr_virtual_pointer_v1_destroy(m_pointer);
+        m_display->Roundtrip();
     }
 }
 
 void WaylandInputInjector::Inject(const MouseEvent& event) {
-    if (!m_pPointer) {
+    if (!m_pointer) {
         return;
     }
     std::lock_guard lock(m_mutex);
-    m_pDisplay->DispatchArrived();
+    m_display->DispatchArrived();
     const uint32_t time = NowMs();
     if (event.flags & mouse_flags::kMove) {
         if (event.flags & mouse_flags::kAbsolute) {
-            const OutputLayout layout = m_pDisplay->Layout();
+            const OutputLayout layout = m_display->Layout();
             const Rect target = (event.flags & mouse_flags::kVirtualDesk) ? layout.VirtualScreen()
                                 : layout.Monitors().empty()               ? Rect{}
                                                             : layout.Monitors().front();
@@ -81,7 +81,7 @@ void WaylandInputInjector::Inject(const MouseEvent& event) {
                          MouseInput::NormalisedToPixel(event.dy, target.top, target.Height())},
                    time);
         } else {
-            zwlr_virtual_pointer_v1_motion(m_pPointer, time, wl_fixed_from_int(event.dx),
+            zwlr_virtual_pointer_v1_motion(m_pointer, time, wl_fixed_from_int(event.dx),
                                            wl_fixed_from_int(event.dy));
             m_cursor = Point{m_cursor.x + event.dx, m_cursor.y + event.dy};
         }
@@ -89,25 +89,25 @@ void WaylandInputInjector::Inject(const MouseEvent& event) {
     for (const ButtonFlag& b : kButtonFlags) {
         if (event.flags & b.flag) {
             zwlr_virtual_pointer_v1_button(
-                m_pPointer, time, b.button,
+                m_pointer, time, b.button,
                 b.press ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
         }
     }
-    zwlr_virtual_pointer_v1_frame(m_pPointer);
-    m_pDisplay->Roundtrip();
+    zwlr_virtual_pointer_v1_frame(m_pointer);
+    m_display->Roundtrip();
 }
 
 // An absolute motion over the whole layout to the screen point; a point off
 // every output is left alone, as the compositor would clamp it anyway.
 void WaylandInputInjector::MoveTo(Point p, uint32_t time) {
-    const OutputLayout layout = m_pDisplay->Layout();
+    const OutputLayout layout = m_display->Layout();
     const std::optional<LogicalPoint> logical = layout.ToLogical(p);
     const Rect box = layout.LogicalBox();
     if (!logical || box.Width() <= 0 || box.Height() <= 0) {
         return;
     }
     zwlr_virtual_pointer_v1_motion_absolute(
-        m_pPointer, time, uint32_t(std::llround((logical->x - box.left) * kSteps)),
+        m_pointer, time, uint32_t(std::llround((logical->x - box.left) * kSteps)),
         uint32_t(std::llround((logical->y - box.top) * kSteps)), uint32_t(box.Width() * kSteps),
         uint32_t(box.Height() * kSteps));
     m_cursor = p;
@@ -119,14 +119,14 @@ Point WaylandInputInjector::CursorPos() {
 }
 
 void WaylandInputInjector::SetCursorPos(Point p) {
-    if (!m_pPointer) {
+    if (!m_pointer) {
         return;
     }
     std::lock_guard lock(m_mutex);
-    m_pDisplay->DispatchArrived();
+    m_display->DispatchArrived();
     MoveTo(p, NowMs());
-    zwlr_virtual_pointer_v1_frame(m_pPointer);
-    m_pDisplay->Roundtrip();
+    zwlr_virtual_pointer_v1_frame(m_pointer);
+    m_display->Roundtrip();
 }
 
 }  // namespace qrv

@@ -22,7 +22,7 @@ class WaylandInputInjector : public InputInjector {
     ~WaylandInputInjector() override;
 
     // False without a compositor or without virtual pointers.
-    bool Connected() const { return m_pPointer != nullptr; }
+    bool Connected() const { return m_pointer != nullptr; }
     void Inject(const MouseEvent& event) override;
     Point CursorPos() override;
     // Moves the pointer there with one motion event and waits until the
@@ -32,8 +32,8 @@ class WaylandInputInjector : public InputInjector {
   private:
     void MoveTo(Point p, uint32_t time);
 
-    std::shared_ptr<WaylandDisplay> m_pDisplay;
-    zwlr_virtual_pointer_v1* m_pPointer = nullptr;
+    std::shared_ptr<WaylandDisplay> m_display;
+    zwlr_virtual_pointer_v1* m_pointer = nullptr;
     Point m_cursor{};
     std::mutex m_mutex;
 };

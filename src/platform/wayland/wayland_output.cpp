@@ -26,7 +26,7 @@ void Ignore() {}
 
 WaylandOutput::WaylandOutput(wl_output* output, uint32_t globalName,
                              zxdg_output_manager_v1* xdgOutputs)
-    : m_pOutput(output), m_globalName(globalName), m_name("output-" + std::to_string(globalName)) {
+    : m_output(output), m_globalName(globalName), m_name("output-" + std::to_string(globalName)) {
     static const wl_output_listener kListener{
         .geometry = &OnGeometry,
         .mode = &OnMode,
@@ -35,7 +35,7 @@ WaylandOutput::WaylandOutput(wl_output* output, uint32_t globalName,
         .name = [](void*, wl_output*, const char*) { Ignore(); },
         .description = [](void*, wl_output*, const char*) { Ignore(); },
     };
-    wl_output_add_listener(m_pOutput, &kListener, this);
+    wl_output_add_listener(m_output, &kListener, this);
     if (xdgOutputs) {
         static const zxdg_output_v1_listener kXdgListener{
             .logical_position = &OnLogicalPosition,
@@ -44,28 +44,28 @@ WaylandOutput::WaylandOutput(wl_output* output, uint32_t globalName,
             .name = &OnName,
             .description = [](void*, zxdg_output_v1*, const char*) { Ignore(); },
         };
-        m_pXdgOutput = zxdg_output_manager_v1_get_xdg_output(xdgOutputs, m_pOutput);
-        zxdg_output_v1_add_listener(m_pXdgOutput, &kXdgListener, this);
+        m_xdgOutput = zxdg_output_manager_v1_get_xdg_output(xdgOutputs, m_output);
+        zxdg_output_v1_add_listener(m_xdgOutput, &kXdgListener, this);
     }
 }
 
 WaylandOutput::~WaylandOutput() {
-    if (m_pXdgOutput) {
-        zxdg_output_v1_destroy(m_pXdgOutput);
+    if (m_xdgOutput) {
+        zxdg_output_v1_destroy(m_xdgOutput);
     }
-    if (wl_output_get_version(m_pOutput) >= WL_OUTPUT_RELEASE_SINCE_VERSION) {
-        wl_output_release(m_pOutput);
+    if (wl_output_get_version(m_output) >= WL_OUTPUT_RELEASE_SINCE_VERSION) {
+        wl_output_release(m_output);
     } else {
-        wl_output_destroy(m_pOutput);
+        wl_output_destroy(m_output);
     }
 }
 
 OutputGeometry WaylandOutput::Geometry() const {
-    int32_t pixelWidth = m_bQuarterTurn ? m_modeHeight : m_modeWidth;
-    int32_t pixelHeight = m_bQuarterTurn ? m_modeWidth : m_modeHeight;
+    int32_t pixelWidth = m_quarterTurn ? m_modeHeight : m_modeWidth;
+    int32_t pixelHeight = m_quarterTurn ? m_modeWidth : m_modeHeight;
     int32_t width = m_logicalWidth;
     int32_t height = m_logicalHeight;
-    if (!m_pXdgOutput) {
+    if (!m_xdgOutput) {
         width = pixelWidth / m_scale;
         height = pixelHeight / m_scale;
     }
@@ -76,12 +76,12 @@ OutputGeometry WaylandOutput::Geometry() const {
 void WaylandOutput::OnGeometry(void* data, wl_output*, int32_t x, int32_t y, int32_t, int32_t,
                                int32_t, const char*, const char*, int32_t transform) {
     auto* self = static_cast<WaylandOutput*>(data);
-    if (!self->m_pXdgOutput) {
+    if (!self->m_xdgOutput) {
         self->m_x = Bounded(x);
         self->m_y = Bounded(y);
     }
     // Odd transforms turn the output by 90 or 270 degrees.
-    self->m_bQuarterTurn = (transform & 1) != 0;
+    self->m_quarterTurn = (transform & 1) != 0;
 }
 
 void WaylandOutput::OnMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t height,

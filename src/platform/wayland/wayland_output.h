@@ -19,7 +19,7 @@ class WaylandOutput {
     WaylandOutput(const WaylandOutput&) = delete;
     WaylandOutput& operator=(const WaylandOutput&) = delete;
 
-    wl_output* Get() const { return m_pOutput; }
+    wl_output* Get() const { return m_output; }
     uint32_t GlobalName() const { return m_globalName; }
     // The geometry once the compositor has described the output; without
     // xdg-output the logical size is the mode divided by the scale.
@@ -36,8 +36,8 @@ class WaylandOutput {
     static void OnLogicalSize(void* data, zxdg_output_v1* output, int32_t width, int32_t height);
     static void OnName(void* data, zxdg_output_v1* output, const char* name);
 
-    wl_output* m_pOutput;
-    zxdg_output_v1* m_pXdgOutput = nullptr;
+    wl_output* m_output;
+    zxdg_output_v1* m_xdgOutput = nullptr;
     uint32_t m_globalName;
     std::string m_name;
     int32_t m_x = 0;
@@ -47,7 +47,7 @@ class WaylandOutput {
     int32_t m_modeWidth = 0;
     int32_t m_modeHeight = 0;
     int32_t m_scale = 1;
-    bool m_bQuarterTurn = false;
+    bool m_quarterTurn = false;
 };
 
 }  // namespace qrv

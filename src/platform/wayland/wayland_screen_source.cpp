@@ -53,29 +53,29 @@ void CopyRow(const uint8_t* in, uint8_t* out, std::size_t count, bool swap) {
 
 WaylandScreenSource::WaylandScreenSource(const std::string& displayName,
                                          std::chrono::milliseconds idleAfter)
-    : m_pDisplay(WaylandDisplay::Open(displayName)), m_idleAfter(idleAfter) {
-    if (!m_pDisplay) {
+    : m_display(WaylandDisplay::Open(displayName)), m_idleAfter(idleAfter) {
+    if (!m_display) {
         return;
     }
-    m_pManager = static_cast<zwlr_screencopy_manager_v1*>(
-        m_pDisplay->Bind(zwlr_screencopy_manager_v1_interface, 3));
-    if (m_pManager) {
-        m_pPump = std::make_unique<WaylandEventPump>(m_pDisplay->Fd(),
-                                                     [this](int& waitMs) { return Pump(waitMs); });
+    m_manager = static_cast<zwlr_screencopy_manager_v1*>(
+        m_display->Bind(zwlr_screencopy_manager_v1_interface, 3));
+    if (m_manager) {
+        m_pump = std::make_unique<WaylandEventPump>(m_display->Fd(),
+                                                    [this](int& waitMs) { return Pump(waitMs); });
     }
 }
 
 WaylandScreenSource::~WaylandScreenSource() {
-    m_pPump.reset();
+    m_pump.reset();
     m_streams.clear();
-    if (m_pManager) {
-        zwlr_screencopy_manager_v1_destroy(m_pManager);
+    if (m_manager) {
+        zwlr_screencopy_manager_v1_destroy(m_manager);
     }
 }
 
 bool WaylandScreenSource::Pump(int& waitMs) {
     std::lock_guard lock(m_mutex);
-    const bool alive = m_pDisplay->DispatchArrived();
+    const bool alive = m_display->DispatchArrived();
     const ScreencopyStream::Clock::time_point now = ScreencopyStream::Clock::now();
     std::optional<ScreencopyStream::Clock::duration> wait;
     for (auto& [name, stream] : m_streams) {
@@ -104,12 +104,12 @@ std::size_t WaylandScreenSource::ArmedCopies() {
 bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                                   PixelImage& into) {
     std::lock_guard lock(m_mutex);
-    if (width <= 0 || height <= 0 || !m_pManager || !m_pDisplay->DispatchArrived()) {
+    if (width <= 0 || height <= 0 || !m_manager || !m_display->DispatchArrived()) {
         into.Reset(std::max(width, 0), std::max(height, 0));
         return false;
     }
     const Rect area = AreaRect(left, top, width, height);
-    const OutputLayout layout = m_pDisplay->Layout();
+    const OutputLayout layout = m_display->Layout();
     const std::vector<Rect>& screens = layout.Screens();
     std::vector<std::pair<Rect, ScreencopyStream*>>& parts = m_parts;
     parts.clear();
@@ -126,18 +126,18 @@ bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int3
     // Once the compositor answers, every frame it drew before has been
     // handed over; a stream starting afresh also waits for its first frame.
     if (!parts.empty()) {
-        m_pDisplay->Sync();
-        m_pDisplay->DispatchUntil([&] {
+        m_display->Sync();
+        m_display->DispatchUntil([&] {
             return std::none_of(parts.begin(), parts.end(),
                                 [](const auto& p) { return p.second->Waiting(); });
         });
-        m_pDisplay->DispatchArrived();  // sends the copies armed meanwhile
+        m_display->DispatchArrived();  // sends the copies armed meanwhile
     }
     for (auto& [name, stream] : m_streams) {
         stream->Sweep();
     }
-    if (started && m_pPump) {
-        m_pPump->Wake();  // to withdraw the copies once captures stop
+    if (started && m_pump) {
+        m_pump->Wake();  // to withdraw the copies once captures stop
     }
     // An area one output covers whole needs no clearing first.
     const bool covered = parts.size() == 1 && parts[0].second->Newest() &&
@@ -166,16 +166,16 @@ void WaylandScreenSource::Prepare(int32_t left, int32_t top, int32_t width, int3
 // stream failed; null when the output has gone.
 ScreencopyStream* WaylandScreenSource::StreamOf(const OutputLayout& layout, std::size_t output) {
     std::erase_if(m_streams, [&](const auto& entry) {
-        return m_pDisplay->OutputNamed(entry.first) != entry.second->Output();
+        return m_display->OutputNamed(entry.first) != entry.second->Output();
     });
     const std::string& name = layout.Outputs()[output].name;
-    wl_output* target = m_pDisplay->OutputNamed(name);
+    wl_output* target = m_display->OutputNamed(name);
     if (!target) {
         return nullptr;
     }
     std::unique_ptr<ScreencopyStream>& stream = m_streams[name];
     if (!stream || stream->Failed()) {
-        stream = std::make_unique<ScreencopyStream>(m_pDisplay, m_pManager, target, m_idleAfter);
+        stream = std::make_unique<ScreencopyStream>(m_display, m_manager, target, m_idleAfter);
     }
     return stream.get();
 }

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/base/geometry.h"
 #include "core/desktop/screen_source.h"
-#include "core/search/geometry.h"
 
 struct zwlr_screencopy_manager_v1;
 
@@ -34,7 +34,7 @@ class WaylandScreenSource : public ScreenSource {
     ~WaylandScreenSource() override;
 
     // False without a compositor or without screencopy.
-    bool Connected() const { return m_pManager != nullptr; }
+    bool Connected() const { return m_manager != nullptr; }
     bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                  PixelImage& into) override;
     // A capture whose pixels are dropped: it starts the copies of the outputs.
@@ -51,8 +51,8 @@ class WaylandScreenSource : public ScreenSource {
     // of outputs gone idle and says when to look again.
     bool Pump(int& waitMs);
 
-    std::shared_ptr<WaylandDisplay> m_pDisplay;
-    zwlr_screencopy_manager_v1* m_pManager = nullptr;
+    std::shared_ptr<WaylandDisplay> m_display;
+    zwlr_screencopy_manager_v1* m_manager = nullptr;
     std::chrono::milliseconds m_idleAfter;
     // By output name.
     std::map<std::string, std::unique_ptr<ScreencopyStream>> m_streams;
@@ -60,7 +60,7 @@ class WaylandScreenSource : public ScreenSource {
     std::vector<std::pair<Rect, ScreencopyStream*>> m_parts;
     std::mutex m_mutex;
     // Brings in the compositor's copies between captures.
-    std::unique_ptr<WaylandEventPump> m_pPump;
+    std::unique_ptr<WaylandEventPump> m_pump;
 };
 
 }  // namespace qrv

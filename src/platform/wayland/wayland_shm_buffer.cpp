@@ -43,11 +43,11 @@ std::shared_ptr<WaylandShmBuffer> WaylandShmBuffer::Create(std::shared_ptr<Wayla
     }
     std::shared_ptr<WaylandShmBuffer> buffer(new WaylandShmBuffer);
     buffer->m_pPixels = static_cast<uint8_t*>(pixels);
-    buffer->m_nSize = size;
+    buffer->m_size = size;
     wl_shm_pool* pool = wl_shm_create_pool(display->Shm(), file.fd, int32_t(size));
-    buffer->m_pBuffer = wl_shm_pool_create_buffer(pool, 0, width, height, stride, format);
+    buffer->m_buffer = wl_shm_pool_create_buffer(pool, 0, width, height, stride, format);
     wl_shm_pool_destroy(pool);
-    buffer->m_pDisplay = std::move(display);
+    buffer->m_display = std::move(display);
     buffer->m_format = format;
     buffer->m_width = width;
     buffer->m_height = height;
@@ -56,12 +56,12 @@ std::shared_ptr<WaylandShmBuffer> WaylandShmBuffer::Create(std::shared_ptr<Wayla
 }
 
 WaylandShmBuffer::~WaylandShmBuffer() {
-    if (m_pBuffer) {
-        wl_buffer_destroy(m_pBuffer);
-        wl_display_flush(m_pDisplay->Get());
+    if (m_buffer) {
+        wl_buffer_destroy(m_buffer);
+        wl_display_flush(m_display->Get());
     }
     if (m_pPixels) {
-        munmap(m_pPixels, m_nSize);
+        munmap(m_pPixels, m_size);
     }
 }
 

@@ -23,9 +23,9 @@ class WaylandShmBuffer {
     WaylandShmBuffer(const WaylandShmBuffer&) = delete;
     WaylandShmBuffer& operator=(const WaylandShmBuffer&) = delete;
 
-    wl_buffer* Get() const { return m_pBuffer; }
+    wl_buffer* Get() const { return m_buffer; }
     uint8_t* Pixels() const { return m_pPixels; }
-    std::size_t Size() const { return m_nSize; }
+    std::size_t Size() const { return m_size; }
     bool Fits(uint32_t format, int32_t width, int32_t height, int32_t stride) const {
         return format == m_format && width == m_width && height == m_height && stride == m_stride;
     }
@@ -33,10 +33,10 @@ class WaylandShmBuffer {
   private:
     WaylandShmBuffer() = default;
 
-    std::shared_ptr<WaylandDisplay> m_pDisplay;
-    wl_buffer* m_pBuffer = nullptr;
+    std::shared_ptr<WaylandDisplay> m_display;
+    wl_buffer* m_buffer = nullptr;
     uint8_t* m_pPixels = nullptr;
-    std::size_t m_nSize = 0;
+    std::size_t m_size = 0;
     uint32_t m_format = 0;
     int32_t m_width = 0;
     int32_t m_height = 0;

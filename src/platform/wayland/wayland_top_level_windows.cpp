@@ -5,12 +5,12 @@
 namespace qrv {
 
 WaylandTopLevelWindows::WaylandTopLevelWindows(std::shared_ptr<WaylandToplevelList> list)
-    : m_pList(std::move(list)) {}
+    : m_list(std::move(list)) {}
 
 WaylandTopLevelWindows::~WaylandTopLevelWindows() = default;
 
 std::vector<TopLevelWindow> WaylandTopLevelWindows::Enumerate() {
-    return m_pList->Enumerate();
+    return m_list->Enumerate();
 }
 
 }  // namespace qrv

@@ -16,7 +16,7 @@ class WaylandTopLevelWindows : public TopLevelWindows {
     std::vector<TopLevelWindow> Enumerate() override;
 
   private:
-    std::shared_ptr<WaylandToplevelList> m_pList;
+    std::shared_ptr<WaylandToplevelList> m_list;
 };
 
 }  // namespace qrv

@@ -8,19 +8,19 @@
 namespace qrv {
 
 WaylandToplevelList::WaylandToplevelList(const std::string& displayName)
-    : m_pDisplay(WaylandDisplay::Open(displayName)) {
-    if (!m_pDisplay) {
+    : m_display(WaylandDisplay::Open(displayName)) {
+    if (!m_display) {
         return;
     }
     static const zwlr_foreign_toplevel_manager_v1_listener kListener{
         .toplevel = &OnToplevel,
         .finished = [](void*, zwlr_foreign_toplevel_manager_v1*) {},
     };
-    m_pManager = static_cast<zwlr_foreign_toplevel_manager_v1*>(
-        m_pDisplay->Bind(zwlr_foreign_toplevel_manager_v1_interface, 3));
-    if (m_pManager) {
-        zwlr_foreign_toplevel_manager_v1_add_listener(m_pManager, &kListener, this);
-        m_pDisplay->Roundtrip();
+    m_manager = static_cast<zwlr_foreign_toplevel_manager_v1*>(
+        m_display->Bind(zwlr_foreign_toplevel_manager_v1_interface, 3));
+    if (m_manager) {
+        zwlr_foreign_toplevel_manager_v1_add_listener(m_manager, &kListener, this);
+        m_display->Roundtrip();
     }
 }
 
@@ -28,15 +28,15 @@ WaylandToplevelList::~WaylandToplevelList() {
     for (const auto& t : m_toplevels) {
         zwlr_foreign_toplevel_handle_v1_destroy(t->handle);
     }
-    if (m_pManager) {
-        zwlr_foreign_toplevel_manager_v1_destroy(m_pManager);
+    if (m_manager) {
+        zwlr_foreign_toplevel_manager_v1_destroy(m_manager);
     }
 }
 
 std::vector<TopLevelWindow> WaylandToplevelList::Enumerate() {
     std::lock_guard lock(m_mutex);
     std::vector<TopLevelWindow> windows;
-    if (!m_pManager || !m_pDisplay->Roundtrip()) {
+    if (!m_manager || !m_display->Roundtrip()) {
         return windows;
     }
     DropClosed();
@@ -55,17 +55,17 @@ std::vector<TopLevelWindow> WaylandToplevelList::Enumerate() {
 
 void WaylandToplevelList::Activate(WindowId window) {
     std::lock_guard lock(m_mutex);
-    if (!m_pManager || !m_pDisplay->Seat()) {
+    if (!m_manager || !m_display->Seat()) {
         return;
     }
-    m_pDisplay->DispatchArrived();
+    m_display->DispatchArrived();
     for (const auto& t : m_toplevels) {
         if (t->id == window && !t->closed) {
             if (t->minimized) {
                 zwlr_foreign_toplevel_handle_v1_unset_minimized(t->handle);
             }
-            zwlr_foreign_toplevel_handle_v1_activate(t->handle, m_pDisplay->Seat());
-            m_pDisplay->Roundtrip();
+            zwlr_foreign_toplevel_handle_v1_activate(t->handle, m_display->Seat());
+            m_display->Roundtrip();
             return;
         }
     }

@@ -29,7 +29,7 @@ class WaylandToplevelList {
     WaylandToplevelList& operator=(const WaylandToplevelList&) = delete;
 
     // False without a compositor or without the window list.
-    bool Connected() const { return m_pManager != nullptr; }
+    bool Connected() const { return m_manager != nullptr; }
     std::vector<TopLevelWindow> Enumerate();
     void Activate(WindowId window);
 
@@ -52,8 +52,8 @@ class WaylandToplevelList {
     static void OnClosed(void* data, zwlr_foreign_toplevel_handle_v1* handle);
     void DropClosed();
 
-    std::shared_ptr<WaylandDisplay> m_pDisplay;
-    zwlr_foreign_toplevel_manager_v1* m_pManager = nullptr;
+    std::shared_ptr<WaylandDisplay> m_display;
+    zwlr_foreign_toplevel_manager_v1* m_manager = nullptr;
     std::vector<std::unique_ptr<Toplevel>> m_toplevels;
     WindowId m_nextId = 1;
     std::mutex m_mutex;

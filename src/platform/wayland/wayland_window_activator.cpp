@@ -5,12 +5,12 @@
 namespace qrv {
 
 WaylandWindowActivator::WaylandWindowActivator(std::shared_ptr<WaylandToplevelList> list)
-    : m_pList(std::move(list)) {}
+    : m_list(std::move(list)) {}
 
 WaylandWindowActivator::~WaylandWindowActivator() = default;
 
 void WaylandWindowActivator::Activate(WindowId window) {
-    m_pList->Activate(window);
+    m_list->Activate(window);
 }
 
 }  // namespace qrv

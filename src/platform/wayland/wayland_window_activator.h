@@ -16,7 +16,7 @@ class WaylandWindowActivator : public WindowActivator {
     void Activate(WindowId window) override;
 
   private:
-    std::shared_ptr<WaylandToplevelList> m_pList;
+    std::shared_ptr<WaylandToplevelList> m_list;
 };
 
 }  // namespace qrv

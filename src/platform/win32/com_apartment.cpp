@@ -9,11 +9,11 @@ ComApartment::ComApartment(Kind kind) {
                             ? COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE
                             : COINIT_MULTITHREADED;
     // S_FALSE (already joined) must be balanced too; RPC_E_CHANGED_MODE not.
-    m_bJoined = SUCCEEDED(CoInitializeEx(nullptr, model));
+    m_joined = SUCCEEDED(CoInitializeEx(nullptr, model));
 }
 
 ComApartment::~ComApartment() {
-    if (m_bJoined) {
+    if (m_joined) {
         CoUninitialize();
     }
 }

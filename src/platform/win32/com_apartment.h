@@ -15,7 +15,7 @@ class ComApartment {
     ComApartment& operator=(const ComApartment&) = delete;
 
   private:
-    bool m_bJoined = false;
+    bool m_joined = false;
 };
 
 }  // namespace qrv::win32

@@ -10,30 +10,30 @@ DibSection::DibSection(int32_t width, int32_t height) : m_iWidth(width), m_iHeig
     m_header.biBitCount = 32;
     m_header.biCompression = BI_RGB;
     m_header.biSizeImage = DWORD(uint64_t(width) * uint64_t(height) * 4);
-    m_hDc = CreateCompatibleDC(nullptr);
-    if (!m_hDc) {
+    m_dc = CreateCompatibleDC(nullptr);
+    if (!m_dc) {
         return;
     }
     void* bits = nullptr;
-    m_hBitmap = CreateDIBSection(m_hDc, reinterpret_cast<BITMAPINFO*>(&m_header), DIB_RGB_COLORS,
-                                 &bits, nullptr, 0);
-    if (!m_hBitmap || !bits) {
+    m_bitmap = CreateDIBSection(m_dc, reinterpret_cast<BITMAPINFO*>(&m_header), DIB_RGB_COLORS,
+                                &bits, nullptr, 0);
+    if (!m_bitmap || !bits) {
         return;
     }
-    m_hPrevious = SelectObject(m_hDc, m_hBitmap);
-    m_pBits = static_cast<uint8_t*>(bits);
-    m_nCapacity = std::size_t(m_header.biSizeImage);
+    m_previous = SelectObject(m_dc, m_bitmap);
+    m_bits = static_cast<uint8_t*>(bits);
+    m_capacity = std::size_t(m_header.biSizeImage);
 }
 
 DibSection::~DibSection() {
-    if (m_hPrevious) {
-        SelectObject(m_hDc, m_hPrevious);
+    if (m_previous) {
+        SelectObject(m_dc, m_previous);
     }
-    if (m_hBitmap) {
-        DeleteObject(m_hBitmap);
+    if (m_bitmap) {
+        DeleteObject(m_bitmap);
     }
-    if (m_hDc) {
-        DeleteDC(m_hDc);
+    if (m_dc) {
+        DeleteDC(m_dc);
     }
 }
 

@@ -17,10 +17,10 @@ class DibSection {
     DibSection(const DibSection&) = delete;
     DibSection& operator=(const DibSection&) = delete;
 
-    bool Valid() const { return m_pBits != nullptr; }
-    HDC Dc() const { return m_hDc; }
-    uint8_t* Bits() const { return m_pBits; }
-    std::size_t Capacity() const { return m_nCapacity; }
+    bool Valid() const { return m_bits != nullptr; }
+    HDC Dc() const { return m_dc; }
+    uint8_t* Bits() const { return m_bits; }
+    std::size_t Capacity() const { return m_capacity; }
     int32_t Width() const { return m_iWidth; }
     int32_t Height() const { return m_iHeight; }
     // The header the pixels are described by: rows top first, 32 bits, no compression.
@@ -28,11 +28,11 @@ class DibSection {
 
   private:
     BITMAPINFOHEADER m_header{};
-    HDC m_hDc = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hPrevious = nullptr;
-    uint8_t* m_pBits = nullptr;
-    std::size_t m_nCapacity = 0;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_previous = nullptr;
+    uint8_t* m_bits = nullptr;
+    std::size_t m_capacity = 0;
     int32_t m_iWidth = 0;
     int32_t m_iHeight = 0;
 };

@@ -19,17 +19,17 @@ void RegisterClassOnce(WNDPROC procedure) {
 
 MessageWindow::MessageWindow(Handler handler) : m_handler(std::move(handler)) {
     RegisterClassOnce(&MessageWindow::Procedure);
-    m_hWnd = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-    if (m_hWnd) {
-        SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_window = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (m_window) {
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
 }
 
 MessageWindow::~MessageWindow() {
-    if (m_hWnd) {
-        SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
-        DestroyWindow(m_hWnd);
+    if (m_window) {
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+        DestroyWindow(m_window);
     }
 }
 

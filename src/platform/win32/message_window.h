@@ -19,13 +19,13 @@ class MessageWindow {
     MessageWindow(const MessageWindow&) = delete;
     MessageWindow& operator=(const MessageWindow&) = delete;
 
-    HWND Handle() const { return m_hWnd; }
+    HWND Handle() const { return m_window; }
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     Handler m_handler;
-    HWND m_hWnd = nullptr;
+    HWND m_window = nullptr;
 };
 
 }  // namespace qrv::win32

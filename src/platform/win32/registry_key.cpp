@@ -25,13 +25,13 @@ RegistryKey RegistryKey::Create(HKEY root, const std::wstring& path) {
     return RegistryKey(key);
 }
 
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept : m_hKey(other.m_hKey) {
-    other.m_hKey = nullptr;
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept : m_key(other.m_key) {
+    other.m_key = nullptr;
 }
 
 RegistryKey::~RegistryKey() {
-    if (m_hKey) {
-        RegCloseKey(m_hKey);
+    if (m_key) {
+        RegCloseKey(m_key);
     }
 }
 
@@ -39,8 +39,8 @@ std::optional<DWORD> RegistryKey::Dword(const std::wstring& name) const {
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (!m_hKey ||
-        RegQueryValueExW(m_hKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+    if (!m_key ||
+        RegQueryValueExW(m_key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
                          &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value) {
         return std::nullopt;
@@ -51,15 +51,15 @@ std::optional<DWORD> RegistryKey::Dword(const std::wstring& name) const {
 std::optional<std::wstring> RegistryKey::String(const std::wstring& name) const {
     DWORD type = 0;
     DWORD size = 0;
-    if (!m_hKey ||
-        RegQueryValueExW(m_hKey, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (!m_key ||
+        RegQueryValueExW(m_key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         type != REG_SZ || size > kMaxStringBytes) {
         return std::nullopt;
     }
     std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
     size = DWORD(value.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(m_hKey, name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(value.data()), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(m_key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
+                         &size) != ERROR_SUCCESS ||
         type != REG_SZ) {
         return std::nullopt;
     }
@@ -72,15 +72,15 @@ std::optional<std::wstring> RegistryKey::String(const std::wstring& name) const 
 }
 
 bool RegistryKey::SetDword(const std::wstring& name, DWORD value) {
-    return m_hKey &&
-           RegSetValueExW(m_hKey, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+    return m_key &&
+           RegSetValueExW(m_key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                           sizeof value) == ERROR_SUCCESS;
 }
 
 bool RegistryKey::SetString(const std::wstring& name, const std::wstring& value) {
     const DWORD bytes = DWORD((value.size() + 1) * sizeof(wchar_t));
-    return m_hKey &&
-           RegSetValueExW(m_hKey, name.c_str(), 0, REG_SZ,
+    return m_key &&
+           RegSetValueExW(m_key, name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(value.c_str()), bytes) == ERROR_SUCCESS;
 }
 

@@ -21,16 +21,16 @@ class RegistryKey {
     RegistryKey(const RegistryKey&) = delete;
     ~RegistryKey();
 
-    bool Valid() const { return m_hKey != nullptr; }
+    bool Valid() const { return m_key != nullptr; }
     std::optional<DWORD> Dword(const std::wstring& name) const;
     std::optional<std::wstring> String(const std::wstring& name) const;
     bool SetDword(const std::wstring& name, DWORD value);
     bool SetString(const std::wstring& name, const std::wstring& value);
 
   private:
-    explicit RegistryKey(HKEY key) : m_hKey(key) {}
+    explicit RegistryKey(HKEY key) : m_key(key) {}
 
-    HKEY m_hKey = nullptr;
+    HKEY m_key = nullptr;
 };
 
 }  // namespace qrv::win32

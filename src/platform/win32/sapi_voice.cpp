@@ -15,17 +15,17 @@ constexpr ULONG kStopPollMs = 50;
 
 }  // namespace
 
-SapiVoice::SapiVoice(Microsoft::WRL::ComPtr<ISpVoice> voice) : m_pVoice(std::move(voice)) {}
+SapiVoice::SapiVoice(Microsoft::WRL::ComPtr<ISpVoice> voice) : m_voice(std::move(voice)) {}
 
 void SapiVoice::SpeakSync(const std::string& text, const std::atomic<int32_t>* stop) {
     ComApartment com(ComApartment::Kind::MultiThreaded);
     const std::wstring wide = Widen(text);
-    if (FAILED(m_pVoice->Speak(wide.c_str(), SPF_ASYNC, nullptr))) {
+    if (FAILED(m_voice->Speak(wide.c_str(), SPF_ASYNC, nullptr))) {
         return;
     }
-    while (m_pVoice->WaitUntilDone(kStopPollMs) == S_FALSE) {
+    while (m_voice->WaitUntilDone(kStopPollMs) == S_FALSE) {
         if (stop && stop->load(std::memory_order_relaxed) != 0) {
-            m_pVoice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
+            m_voice->Speak(nullptr, SPF_PURGEBEFORESPEAK, nullptr);
             return;
         }
     }
@@ -34,12 +34,12 @@ void SapiVoice::SpeakSync(const std::string& text, const std::atomic<int32_t>* s
 void SapiVoice::SpeakAsync(const std::string& text) {
     ComApartment com(ComApartment::Kind::MultiThreaded);
     const std::wstring wide = Widen(text);
-    m_pVoice->Speak(wide.c_str(), SPF_ASYNC, nullptr);
+    m_voice->Speak(wide.c_str(), SPF_ASYNC, nullptr);
 }
 
 void SapiVoice::WaitUntilSpoken() {
     ComApartment com(ComApartment::Kind::MultiThreaded);
-    m_pVoice->WaitUntilDone(INFINITE);
+    m_voice->WaitUntilDone(INFINITE);
 }
 
 }  // namespace qrv::win32

@@ -22,7 +22,7 @@ class SapiVoice : public Voice {
 
   private:
     MtaUsage m_mta;
-    Microsoft::WRL::ComPtr<ISpVoice> m_pVoice;
+    Microsoft::WRL::ComPtr<ISpVoice> m_voice;
 };
 
 }  // namespace qrv::win32

@@ -28,24 +28,24 @@ std::shared_ptr<AutomationTree> UiaAutomationTree::Open() {
 }
 
 UiaAutomationTree::UiaAutomationTree(ComPtr<uia::IAutomation> automation)
-    : m_pAutomation(std::move(automation)) {}
+    : m_automation(std::move(automation)) {}
 
 ElementPtr UiaAutomationTree::Root() {
     ComPtr<uia::IElement> root;
-    if (!m_mta.Held() || FAILED(m_pAutomation->GetRootElement(&root)) || !root) {
+    if (!m_mta.Held() || FAILED(m_automation->GetRootElement(&root)) || !root) {
         return nullptr;
     }
-    return std::make_shared<UiaElement>(m_pAutomation, std::move(root));
+    return std::make_shared<UiaElement>(m_automation, std::move(root));
 }
 
 ElementPtr UiaAutomationTree::TopLevelNamed(const std::string& name) {
     HWND window = FindWindowW(nullptr, Widen(name).c_str());
     ComPtr<uia::IElement> element;
-    if (!window || !m_mta.Held() || FAILED(m_pAutomation->ElementFromHandle(window, &element)) ||
+    if (!window || !m_mta.Held() || FAILED(m_automation->ElementFromHandle(window, &element)) ||
         !element) {
         return nullptr;
     }
-    return std::make_shared<UiaElement>(m_pAutomation, std::move(element));
+    return std::make_shared<UiaElement>(m_automation, std::move(element));
 }
 
 }  // namespace qrv::win32

@@ -27,7 +27,7 @@ class UiaAutomationTree : public AutomationTree {
   private:
     // The automation object lives in the multithreaded apartment.
     MtaUsage m_mta;
-    Microsoft::WRL::ComPtr<uia::IAutomation> m_pAutomation;
+    Microsoft::WRL::ComPtr<uia::IAutomation> m_automation;
 };
 
 }  // namespace qrv::win32

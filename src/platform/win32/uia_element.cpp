@@ -44,18 +44,18 @@ class Bstr {
 }  // namespace
 
 UiaElement::UiaElement(ComPtr<uia::IAutomation> automation, ComPtr<uia::IElement> element)
-    : m_pAutomation(std::move(automation)), m_pElement(std::move(element)) {}
+    : m_automation(std::move(automation)), m_element(std::move(element)) {}
 
 std::string UiaElement::Name() {
     Bstr name;
-    return SUCCEEDED(m_pElement->get_CurrentName(name.Out())) ? name.Utf8() : std::string();
+    return SUCCEEDED(m_element->get_CurrentName(name.Out())) ? name.Utf8() : std::string();
 }
 
 std::string UiaElement::Value() {
     BOOL password = FALSE;
     Variant value;
-    if (FAILED(m_pElement->get_CurrentIsPassword(&password)) || password ||
-        FAILED(m_pElement->GetCurrentPropertyValue(uia::kValueValueProperty, value.Out())) ||
+    if (FAILED(m_element->get_CurrentIsPassword(&password)) || password ||
+        FAILED(m_element->GetCurrentPropertyValue(uia::kValueValueProperty, value.Out())) ||
         value.Get().vt != VT_BSTR || !value.Get().bstrVal) {
         return {};
     }
@@ -64,19 +64,19 @@ std::string UiaElement::Value() {
 
 bool UiaElement::Flag(uia::PropertyId id) {
     Variant value;
-    return SUCCEEDED(m_pElement->GetCurrentPropertyValue(id, value.Out())) &&
+    return SUCCEEDED(m_element->GetCurrentPropertyValue(id, value.Out())) &&
            value.Get().vt == VT_BOOL && value.Get().boolVal != VARIANT_FALSE;
 }
 
 bool UiaElement::CanSetValue() {
     BOOL enabled = FALSE;
-    return SUCCEEDED(m_pElement->get_CurrentIsEnabled(&enabled)) && enabled &&
+    return SUCCEEDED(m_element->get_CurrentIsEnabled(&enabled)) && enabled &&
            Flag(uia::kIsValuePatternAvailableProperty) && !Flag(uia::kValueIsReadOnlyProperty);
 }
 
 ElementKind UiaElement::Kind() {
     uia::ControlTypeId type = 0;
-    return SUCCEEDED(m_pElement->get_CurrentControlType(&type)) && type == uia::kEditControlType
+    return SUCCEEDED(m_element->get_CurrentControlType(&type)) && type == uia::kEditControlType
                ? ElementKind::Edit
                : ElementKind::Other;
 }
@@ -87,23 +87,23 @@ bool UiaElement::IsInvokable() {
 
 int64_t UiaElement::ProcessId() {
     int id = 0;
-    return SUCCEEDED(m_pElement->get_CurrentProcessId(&id)) ? id : 0;
+    return SUCCEEDED(m_element->get_CurrentProcessId(&id)) ? id : 0;
 }
 
 ElementPtr UiaElement::Wrap(uia::IElement* element) const {
     ComPtr<uia::IElement> owned;
     owned.Attach(element);
-    return std::make_shared<UiaElement>(m_pAutomation, std::move(owned));
+    return std::make_shared<UiaElement>(m_automation, std::move(owned));
 }
 
 std::vector<ElementPtr> UiaElement::Children(size_t limit) {
     std::vector<ElementPtr> children;
     ComPtr<uia::ITreeWalker> walker;
-    if (FAILED(m_pAutomation->get_ControlViewWalker(&walker)) || !walker) {
+    if (FAILED(m_automation->get_ControlViewWalker(&walker)) || !walker) {
         return children;
     }
     uia::IElement* child = nullptr;
-    if (FAILED(walker->GetFirstChildElement(m_pElement.Get(), &child))) {
+    if (FAILED(walker->GetFirstChildElement(m_element.Get(), &child))) {
         return children;
     }
     while (child && children.size() < limit) {
@@ -126,7 +126,7 @@ bool UiaElement::ManagesDescendants() {
 
 std::optional<Rect> UiaElement::ScreenBounds() {
     RECT r{};
-    if (FAILED(m_pElement->get_CurrentBoundingRectangle(&r)) || r.right <= r.left ||
+    if (FAILED(m_element->get_CurrentBoundingRectangle(&r)) || r.right <= r.left ||
         r.bottom <= r.top) {
         return std::nullopt;
     }
@@ -136,12 +136,12 @@ std::optional<Rect> UiaElement::ScreenBounds() {
 bool UiaElement::Invoke() {
     ComPtr<IUnknown> pattern;
     ComPtr<uia::IInvokePattern> invoke;
-    return SUCCEEDED(m_pElement->GetCurrentPattern(uia::kInvokePattern, &pattern)) && pattern &&
+    return SUCCEEDED(m_element->GetCurrentPattern(uia::kInvokePattern, &pattern)) && pattern &&
            SUCCEEDED(pattern.As(&invoke)) && SUCCEEDED(invoke->Invoke());
 }
 
 bool UiaElement::Focus() {
-    return SUCCEEDED(m_pElement->SetFocus());
+    return SUCCEEDED(m_element->SetFocus());
 }
 
 }  // namespace qrv::win32

@@ -25,15 +25,15 @@ class UiaElement : public AutomationElement {
     bool Invoke() override;
     bool Focus() override;
 
-    uia::IElement* Get() const { return m_pElement.Get(); }
-    uia::IAutomation* Automation() const { return m_pAutomation.Get(); }
+    uia::IElement* Get() const { return m_element.Get(); }
+    uia::IAutomation* Automation() const { return m_automation.Get(); }
 
   private:
     bool Flag(uia::PropertyId id);
     ElementPtr Wrap(uia::IElement* element) const;
 
-    Microsoft::WRL::ComPtr<uia::IAutomation> m_pAutomation;
-    Microsoft::WRL::ComPtr<uia::IElement> m_pElement;
+    Microsoft::WRL::ComPtr<uia::IAutomation> m_automation;
+    Microsoft::WRL::ComPtr<uia::IElement> m_element;
 };
 
 }  // namespace qrv::win32

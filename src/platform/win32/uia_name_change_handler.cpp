@@ -10,12 +10,12 @@
 namespace qrv::win32 {
 
 UiaNameChangeHandler::UiaNameChangeHandler(NameChangeMonitor::Callback onNameChanged)
-    : m_pCallback(std::make_shared<NameChangeMonitor::Callback>(std::move(onNameChanged))),
-      m_pMutex(std::make_shared<std::mutex>()) {}
+    : m_callback(std::make_shared<NameChangeMonitor::Callback>(std::move(onNameChanged))),
+      m_mutex(std::make_shared<std::mutex>()) {}
 
 void UiaNameChangeHandler::Stop() {
-    std::lock_guard lock(*m_pMutex);
-    *m_pCallback = nullptr;
+    std::lock_guard lock(*m_mutex);
+    *m_callback = nullptr;
 }
 
 HRESULT STDMETHODCALLTYPE UiaNameChangeHandler::QueryInterface(REFIID iid, void** object) {
@@ -32,11 +32,11 @@ HRESULT STDMETHODCALLTYPE UiaNameChangeHandler::QueryInterface(REFIID iid, void*
 }
 
 ULONG STDMETHODCALLTYPE UiaNameChangeHandler::AddRef() {
-    return ++m_nReferences;
+    return ++m_references;
 }
 
 ULONG STDMETHODCALLTYPE UiaNameChangeHandler::Release() {
-    const ULONG left = --m_nReferences;
+    const ULONG left = --m_references;
     if (left == 0) {
         delete this;
     }
@@ -55,7 +55,7 @@ HRESULT STDMETHODCALLTYPE UiaNameChangeHandler::HandlePropertyChangedEvent(uia::
     std::string name = text ? Narrow(std::wstring_view(text, SysStringLen(text))) : std::string();
     QMetaObject::invokeMethod(
         app,
-        [callback = m_pCallback, mutex = m_pMutex, name = std::move(name)] {
+        [callback = m_callback, mutex = m_mutex, name = std::move(name)] {
             NameChangeMonitor::Callback deliver;
             {
                 std::lock_guard lock(*mutex);

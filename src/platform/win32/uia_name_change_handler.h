@@ -26,10 +26,10 @@ class UiaNameChangeHandler : public uia::IPropertyChangedEventHandler {
                                                          VARIANT newValue) override;
 
   private:
-    std::atomic<ULONG> m_nReferences{1};
+    std::atomic<ULONG> m_references{1};
     // Shared with the queued deliveries; cleared by Stop.
-    std::shared_ptr<NameChangeMonitor::Callback> m_pCallback;
-    std::shared_ptr<std::mutex> m_pMutex;
+    std::shared_ptr<NameChangeMonitor::Callback> m_callback;
+    std::shared_ptr<std::mutex> m_mutex;
 };
 
 }  // namespace qrv::win32

@@ -26,19 +26,19 @@ bool UiaNameChangeMonitor::Watch(const ElementPtr& window, Callback onNameChange
             element->Get(), uia::kTreeScopeDescendants, nullptr, handler.Get(), &name, 1))) {
         return false;
     }
-    m_pWindow = std::move(element);
-    m_pHandler = std::move(handler);
+    m_window = std::move(element);
+    m_handler = std::move(handler);
     return true;
 }
 
 void UiaNameChangeMonitor::Unwatch() {
-    if (!m_pHandler) {
+    if (!m_handler) {
         return;
     }
-    m_pHandler->Stop();
-    m_pWindow->Automation()->RemovePropertyChangedEventHandler(m_pWindow->Get(), m_pHandler.Get());
-    m_pHandler.Reset();
-    m_pWindow.reset();
+    m_handler->Stop();
+    m_window->Automation()->RemovePropertyChangedEventHandler(m_window->Get(), m_handler.Get());
+    m_handler.Reset();
+    m_window.reset();
 }
 
 }  // namespace qrv::win32

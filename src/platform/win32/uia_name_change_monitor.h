@@ -26,8 +26,8 @@ class UiaNameChangeMonitor : public NameChangeMonitor {
     void Unwatch() override;
 
   private:
-    std::shared_ptr<UiaElement> m_pWindow;
-    Microsoft::WRL::ComPtr<UiaNameChangeHandler> m_pHandler;
+    std::shared_ptr<UiaElement> m_window;
+    Microsoft::WRL::ComPtr<UiaNameChangeHandler> m_handler;
 };
 
 }  // namespace qrv::win32

@@ -13,7 +13,7 @@ constexpr uint32_t kKnownModifiers =
 }  // namespace
 
 Win32GlobalHotKeys::Win32GlobalHotKeys()
-    : m_pWindow(std::make_unique<MessageWindow>([this](UINT message, WPARAM wParam, LPARAM) {
+    : m_window(std::make_unique<MessageWindow>([this](UINT message, WPARAM wParam, LPARAM) {
           if (message != WM_HOTKEY) {
               return false;
           }
@@ -28,12 +28,12 @@ Win32GlobalHotKeys::Win32GlobalHotKeys()
 
 Win32GlobalHotKeys::~Win32GlobalHotKeys() {
     for (int id : m_ids) {
-        UnregisterHotKey(m_pWindow->Handle(), id);
+        UnregisterHotKey(m_window->Handle(), id);
     }
 }
 
 bool Win32GlobalHotKeys::Connected() const {
-    return m_pWindow->Handle() != nullptr;
+    return m_window->Handle() != nullptr;
 }
 
 bool Win32GlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualKey) {
@@ -41,7 +41,7 @@ bool Win32GlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualKe
     if (!Connected() || virtualKey == 0 || virtualKey > 0xFF) {
         return false;
     }
-    if (!RegisterHotKey(m_pWindow->Handle(), id, (modifiers & kKnownModifiers) | MOD_NOREPEAT,
+    if (!RegisterHotKey(m_window->Handle(), id, (modifiers & kKnownModifiers) | MOD_NOREPEAT,
                         virtualKey)) {
         return false;
     }
@@ -51,7 +51,7 @@ bool Win32GlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualKe
 
 void Win32GlobalHotKeys::Unregister(int id) {
     if (m_ids.erase(id) > 0) {
-        UnregisterHotKey(m_pWindow->Handle(), id);
+        UnregisterHotKey(m_window->Handle(), id);
     }
 }
 

@@ -24,7 +24,7 @@ class Win32GlobalHotKeys : public GlobalHotKeys {
     void SetHandler(int id, Handler handler) override;
 
   private:
-    std::unique_ptr<MessageWindow> m_pWindow;
+    std::unique_ptr<MessageWindow> m_window;
     std::set<int> m_ids;
     std::map<int, Handler> m_handlers;
 };

@@ -14,18 +14,18 @@ namespace {
 // The screen device context, released when done.
 class ScreenDc {
   public:
-    ScreenDc() : m_hDc(GetDC(nullptr)) {}
+    ScreenDc() : m_dc(GetDC(nullptr)) {}
     ~ScreenDc() {
-        if (m_hDc) {
-            ReleaseDC(nullptr, m_hDc);
+        if (m_dc) {
+            ReleaseDC(nullptr, m_dc);
         }
     }
     ScreenDc(const ScreenDc&) = delete;
     ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC Get() const { return m_hDc; }
+    HDC Get() const { return m_dc; }
 
   private:
-    HDC m_hDc;
+    HDC m_dc;
 };
 
 struct Span {

@@ -16,7 +16,7 @@ bool Win32Shell::ShellExecuteWith(const std::wstring& file, const std::wstring& 
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     // The calling thread may end before an asynchronous start would finish.
-    info.fMask = mask | SEE_MASK_NOASYNC | (m_bErrorUi ? 0 : SEE_MASK_FLAG_NO_UI);
+    info.fMask = mask | SEE_MASK_NOASYNC | (m_errorUi ? 0 : SEE_MASK_FLAG_NO_UI);
     info.lpVerb = verb.empty() ? nullptr : verb.c_str();
     info.lpFile = file.c_str();
     info.nShow = SW_SHOW;

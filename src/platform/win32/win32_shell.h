@@ -12,7 +12,7 @@ class Win32Shell : public Shell {
   public:
     // With errorUi the shell tells the user itself why a file did not start,
     // in a message box the call waits for.
-    explicit Win32Shell(bool errorUi = true) : m_bErrorUi(errorUi) {}
+    explicit Win32Shell(bool errorUi = true) : m_errorUi(errorUi) {}
 
     bool Execute(const std::string& file, const std::string& verb) override;
     bool Open(const std::string& target) override;
@@ -22,7 +22,7 @@ class Win32Shell : public Shell {
   private:
     bool ShellExecuteWith(const std::wstring& file, const std::wstring& verb, unsigned long mask);
 
-    bool m_bErrorUi;
+    bool m_errorUi;
 };
 
 }  // namespace qrv::win32

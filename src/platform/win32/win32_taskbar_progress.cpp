@@ -29,32 +29,32 @@ HWND MainWindow() {
 Win32TaskbarProgress::Win32TaskbarProgress() = default;
 
 ITaskbarList3* Win32TaskbarProgress::Taskbar() {
-    if (m_bTried) {
-        return m_pTaskbar;
+    if (m_tried) {
+        return m_taskbar;
     }
-    m_bTried = true;
+    m_tried = true;
     ITaskbarList3* taskbar = nullptr;
     if (SUCCEEDED(
             CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&taskbar)))) {
         if (SUCCEEDED(taskbar->HrInit())) {
-            m_pTaskbar = taskbar;
+            m_taskbar = taskbar;
         } else {
             taskbar->Release();
         }
     }
-    return m_pTaskbar;
+    return m_taskbar;
 }
 
 Win32TaskbarProgress::~Win32TaskbarProgress() {
-    if (m_pTaskbar) {
-        m_pTaskbar->Release();
+    if (m_taskbar) {
+        m_taskbar->Release();
     }
 }
 
 void Win32TaskbarProgress::SetState(TaskbarState state) {
     HWND window = MainWindow();
     if (window && Taskbar()) {
-        m_pTaskbar->SetProgressState(
+        m_taskbar->SetProgressState(
             window, state == TaskbarState::Indeterminate ? TBPF_INDETERMINATE : TBPF_NOPROGRESS);
     }
 }
@@ -62,7 +62,7 @@ void Win32TaskbarProgress::SetState(TaskbarState state) {
 void Win32TaskbarProgress::SetValue(uint64_t done, uint64_t total) {
     HWND window = MainWindow();
     if (window && Taskbar()) {
-        m_pTaskbar->SetProgressValue(window, done, total);
+        m_taskbar->SetProgressValue(window, done, total);
     }
 }
 

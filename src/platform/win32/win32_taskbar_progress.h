@@ -23,8 +23,8 @@ class Win32TaskbarProgress : public TaskbarProgress {
   private:
     ITaskbarList3* Taskbar();
 
-    ITaskbarList3* m_pTaskbar = nullptr;
-    bool m_bTried = false;
+    ITaskbarList3* m_taskbar = nullptr;
+    bool m_tried = false;
 };
 
 }  // namespace qrv::win32

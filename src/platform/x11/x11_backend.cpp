@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/desktop/linux_desktop_services.h"
+#include "platform/freedesktop/linux_desktop_services.h"
 #include "platform/x11/x_beeper.h"
 #include "platform/x11/x_display_layout.h"
 #include "platform/x11/x_global_hot_keys.h"
@@ -22,6 +22,7 @@ bool FitsSession() {
 
 // The live services, all or none: each holds its own display connection.
 void AddSessionServices(DesktopPlatform& p) {
+    p.beeper = std::make_unique<XBeeper>();  // the sound theme even without a display
     auto screen = std::make_unique<XScreenSource>();
     if (!screen->Connected()) {
         return;
@@ -37,14 +38,7 @@ void AddSessionServices(DesktopPlatform& p) {
 }
 
 std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {
-    auto p = std::make_unique<DesktopPlatform>();
-    p->name = kBackend.name;
-    AddLinuxDesktopServices(*p);
-    if (reach == PlatformReach::kSession) {
-        p->beeper = std::make_unique<XBeeper>();  // the sound theme even without a display
-        AddSessionServices(*p);
-    }
-    return p;
+    return OpenLinuxDesktop(kBackend.name, reach, &AddSessionServices);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/desktop/beeper.h"
-#include "platform/desktop/sound_event_player.h"
+#include "platform/freedesktop/sound_event_player.h"
 
 namespace qrv {
 
@@ -23,11 +23,11 @@ class XBeeper : public Beeper {
     // The sound theme event played for `kind`.
     static const char* EventId(BeepKind kind);
 
-    bool Connected() const { return m_pDisplay != nullptr; }
+    bool Connected() const { return m_display != nullptr; }
     void Beep(BeepKind kind) override;
 
   private:
-    std::unique_ptr<XDisplay> m_pDisplay;
+    std::unique_ptr<XDisplay> m_display;
     std::unique_ptr<SoundEventPlayer> m_player;
 };
 

@@ -37,17 +37,17 @@ XDesktopGeometry::XDesktopGeometry(std::vector<Rect> monitors, int32_t rootWidth
     if (monitors.empty()) {
         monitors.push_back({0, 0, rootWidth, rootHeight});
     }
-    m_oOrigin = {monitors.front().left, monitors.front().top};
+    m_origin = {monitors.front().left, monitors.front().top};
     Rect bounds = monitors.front();
     for (const Rect& rc : monitors) {
         bounds.left = std::min(bounds.left, rc.left);
         bounds.top = std::min(bounds.top, rc.top);
         bounds.right = std::max(bounds.right, rc.right);
         bounds.bottom = std::max(bounds.bottom, rc.bottom);
-        m_monitors.push_back(Shifted(rc, m_oOrigin));
+        m_monitors.push_back(Shifted(rc, m_origin));
     }
-    m_rcVirtual = Shifted(bounds, m_oOrigin);
-    m_rcRoot = Shifted({0, 0, rootWidth, rootHeight}, m_oOrigin);
+    m_virtual = Shifted(bounds, m_origin);
+    m_root = Shifted({0, 0, rootWidth, rootHeight}, m_origin);
 }
 
 XDesktopGeometry XDesktopGeometry::Query(Display* display) {

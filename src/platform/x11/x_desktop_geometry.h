@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/search/geometry.h"
+#include "core/base/geometry.h"
 
 using Display = struct _XDisplay;
 
@@ -23,21 +23,21 @@ class XDesktopGeometry {
     static XDesktopGeometry Query(Display* display);
 
     // The primary monitor's top-left in root coordinates.
-    Point Origin() const { return m_oOrigin; }
+    Point Origin() const { return m_origin; }
     // Monitors in screen coordinates, the primary one first.
     const std::vector<Rect>& Monitors() const { return m_monitors; }
     // Bounding box of all monitors in screen coordinates.
-    Rect VirtualScreen() const { return m_rcVirtual; }
+    Rect VirtualScreen() const { return m_virtual; }
     // The root window in screen coordinates.
-    Rect Root() const { return m_rcRoot; }
+    Rect Root() const { return m_root; }
     // Whether the rectangle (screen coordinates) lies inside one monitor.
     bool InsideOneMonitor(const Rect& rc) const;
 
   private:
     std::vector<Rect> m_monitors;
-    Point m_oOrigin;
-    Rect m_rcVirtual;
-    Rect m_rcRoot;
+    Point m_origin;
+    Rect m_virtual;
+    Rect m_root;
 };
 
 }  // namespace qrv

@@ -5,23 +5,23 @@
 
 namespace qrv {
 
-XDesktopGeometryWatch::XDesktopGeometryWatch(Display* display) : m_pDisplay(display) {
-    Window root = DefaultRootWindow(m_pDisplay);
+XDesktopGeometryWatch::XDesktopGeometryWatch(Display* display) : m_display(display) {
+    Window root = DefaultRootWindow(m_display);
     // Monitors set or removed show as a reconfigured root window, outputs and
     // modes as RandR events.
-    XSelectInput(m_pDisplay, root, StructureNotifyMask);
+    XSelectInput(m_display, root, StructureNotifyMask);
     int eventBase = 0;
     int errorBase = 0;
-    if (XRRQueryExtension(m_pDisplay, &eventBase, &errorBase)) {
+    if (XRRQueryExtension(m_display, &eventBase, &errorBase)) {
         XRRSelectInput(
-            m_pDisplay, root,
+            m_display, root,
             RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
     }
 }
 
 const XDesktopGeometry& XDesktopGeometryWatch::Current() {
     if (TakeChanges() || !m_geometry) {
-        m_geometry = XDesktopGeometry::Query(m_pDisplay);
+        m_geometry = XDesktopGeometry::Query(m_display);
     }
     return *m_geometry;
 }
@@ -30,9 +30,9 @@ const XDesktopGeometry& XDesktopGeometryWatch::Current() {
 // Xlib's idea of the screen size up to date. Tells whether there were any.
 bool XDesktopGeometryWatch::TakeChanges() {
     bool changed = false;
-    while (XPending(m_pDisplay) > 0) {
+    while (XPending(m_display) > 0) {
         XEvent event;
-        XNextEvent(m_pDisplay, &event);
+        XNextEvent(m_display, &event);
         XRRUpdateConfiguration(&event);
         changed = true;
     }

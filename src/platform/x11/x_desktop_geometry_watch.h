@@ -20,7 +20,7 @@ class XDesktopGeometryWatch {
   private:
     bool TakeChanges();
 
-    Display* m_pDisplay;
+    Display* m_display;
     std::optional<XDesktopGeometry> m_geometry;
 };
 

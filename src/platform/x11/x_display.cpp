@@ -17,27 +17,27 @@ std::unique_ptr<XDisplay> XDisplay::Open(const std::string& name) {
 }
 
 XDisplay::~XDisplay() {
-    XCloseDisplay(m_pDisplay);
+    XCloseDisplay(m_display);
 }
 
 unsigned long XDisplay::Root() const {
-    return DefaultRootWindow(m_pDisplay);
+    return DefaultRootWindow(m_display);
 }
 
 int XDisplay::ScreenNumber() const {
-    return DefaultScreen(m_pDisplay);
+    return DefaultScreen(m_display);
 }
 
 int XDisplay::Fd() const {
-    return ConnectionNumber(m_pDisplay);
+    return ConnectionNumber(m_display);
 }
 
 unsigned long XDisplay::Atom(const char* name) const {
-    return XInternAtom(m_pDisplay, name, False);
+    return XInternAtom(m_display, name, False);
 }
 
 void XDisplay::Sync() const {
-    XSync(m_pDisplay, False);
+    XSync(m_display, False);
 }
 
 }  // namespace qrv

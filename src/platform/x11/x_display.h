@@ -20,7 +20,7 @@ class XDisplay {
     XDisplay(const XDisplay&) = delete;
     XDisplay& operator=(const XDisplay&) = delete;
 
-    Display* Get() const { return m_pDisplay; }
+    Display* Get() const { return m_display; }
     unsigned long Root() const;
     int ScreenNumber() const;
     // File descriptor of the connection, for event notifiers.
@@ -31,8 +31,8 @@ class XDisplay {
     void Sync() const;
 
   private:
-    explicit XDisplay(Display* display) : m_pDisplay(display) {}
-    Display* m_pDisplay;
+    explicit XDisplay(Display* display) : m_display(display) {}
+    Display* m_display;
 };
 
 }  // namespace qrv

@@ -6,28 +6,28 @@
 namespace qrv {
 
 XDisplayLayout::XDisplayLayout(const std::string& displayName)
-    : m_pDisplay(XDisplay::Open(displayName)) {
-    if (m_pDisplay) {
-        m_pGeometry = std::make_unique<XDesktopGeometryWatch>(m_pDisplay->Get());
+    : m_display(XDisplay::Open(displayName)) {
+    if (m_display) {
+        m_geometry = std::make_unique<XDesktopGeometryWatch>(m_display->Get());
     }
 }
 
 XDisplayLayout::~XDisplayLayout() = default;
 
 Rect XDisplayLayout::VirtualScreen() {
-    if (!m_pDisplay) {
+    if (!m_display) {
         return {};
     }
     std::lock_guard lock(m_mutex);
-    return m_pGeometry->Current().VirtualScreen();
+    return m_geometry->Current().VirtualScreen();
 }
 
 std::vector<Rect> XDisplayLayout::Monitors() {
-    if (!m_pDisplay) {
+    if (!m_display) {
         return {};
     }
     std::lock_guard lock(m_mutex);
-    return m_pGeometry->Current().Monitors();
+    return m_geometry->Current().Monitors();
 }
 
 }  // namespace qrv

@@ -18,13 +18,13 @@ class XDisplayLayout : public DisplayLayout {
     explicit XDisplayLayout(const std::string& displayName = {});
     ~XDisplayLayout() override;
 
-    bool Connected() const { return m_pDisplay != nullptr; }
+    bool Connected() const { return m_display != nullptr; }
     Rect VirtualScreen() override;
     std::vector<Rect> Monitors() override;
 
   private:
-    std::unique_ptr<XDisplay> m_pDisplay;
-    std::unique_ptr<XDesktopGeometryWatch> m_pGeometry;
+    std::unique_ptr<XDisplay> m_display;
+    std::unique_ptr<XDesktopGeometryWatch> m_geometry;
     std::mutex m_mutex;
 };
 

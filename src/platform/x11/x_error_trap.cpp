@@ -53,27 +53,27 @@ int RecordError(Display* display, XErrorEvent* error) {
 
 }  // namespace
 
-XErrorTrap::XErrorTrap(Display* display) : m_pDisplay(display) {
-    SyncIfPending(m_pDisplay);
+XErrorTrap::XErrorTrap(Display* display) : m_display(display) {
+    SyncIfPending(m_display);
     std::lock_guard lock(TrapMutex());
-    ++Trapped()[m_pDisplay].depth;
+    ++Trapped()[m_display].depth;
     static std::once_flag installed;
     std::call_once(installed, [] { PreviousHandler() = XSetErrorHandler(RecordError); });
 }
 
 XErrorTrap::~XErrorTrap() {
-    SyncIfPending(m_pDisplay);
+    SyncIfPending(m_display);
     std::lock_guard lock(TrapMutex());
-    auto it = Trapped().find(m_pDisplay);
+    auto it = Trapped().find(m_display);
     if (--it->second.depth == 0) {
         Trapped().erase(it);
     }
 }
 
 bool XErrorTrap::Failed() {
-    SyncIfPending(m_pDisplay);
+    SyncIfPending(m_display);
     std::lock_guard lock(TrapMutex());
-    TrapState& state = Trapped()[m_pDisplay];
+    TrapState& state = Trapped()[m_display];
     bool failed = state.errors > 0;
     state.errors = 0;
     return failed;

@@ -19,7 +19,7 @@ class XErrorTrap {
     bool Failed();
 
   private:
-    Display* m_pDisplay;
+    Display* m_display;
 };
 
 }  // namespace qrv

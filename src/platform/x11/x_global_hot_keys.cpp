@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "platform/desktop/virtual_key_map.h"
+#include "platform/freedesktop/virtual_key_map.h"
 #include "platform/x11/x_display.h"
 #include "platform/x11/x_error_trap.h"
 
@@ -31,20 +31,20 @@ unsigned int XModifiers(uint32_t stored) {
 }  // namespace
 
 XGlobalHotKeys::XGlobalHotKeys(const std::string& displayName)
-    : m_pDisplay(XDisplay::Open(displayName)) {
-    if (!m_pDisplay) {
+    : m_display(XDisplay::Open(displayName)) {
+    if (!m_display) {
         return;
     }
     // Held keys then repeat as presses only, without releases in between.
     Bool supported = False;
-    XkbSetDetectableAutoRepeat(m_pDisplay->Get(), True, &supported);
-    m_pNotifier = std::make_unique<QSocketNotifier>(m_pDisplay->Fd(), QSocketNotifier::Read);
-    QObject::connect(m_pNotifier.get(), &QSocketNotifier::activated, m_pNotifier.get(),
+    XkbSetDetectableAutoRepeat(m_display->Get(), True, &supported);
+    m_notifier = std::make_unique<QSocketNotifier>(m_display->Fd(), QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
                      [this] { DispatchPending(); });
 }
 
 XGlobalHotKeys::~XGlobalHotKeys() {
-    m_pNotifier.reset();
+    m_notifier.reset();
     while (!m_hotKeys.empty()) {
         Unregister(m_hotKeys.begin()->first);
     }
@@ -53,10 +53,10 @@ XGlobalHotKeys::~XGlobalHotKeys() {
 bool XGlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualKey) {
     Unregister(id);
     uint32_t keySym = KeySymFromVirtualKey(virtualKey & 0xFFFF);
-    if (!m_pDisplay || keySym == 0) {
+    if (!m_display || keySym == 0) {
         return false;
     }
-    Combination c{XKeysymToKeycode(m_pDisplay->Get(), keySym), XModifiers(modifiers)};
+    Combination c{XKeysymToKeycode(m_display->Get(), keySym), XModifiers(modifiers)};
     for (const auto& [otherId, other] : m_hotKeys) {
         if (other == c) {
             return false;
@@ -90,10 +90,10 @@ void XGlobalHotKeys::SetHandler(int id, Handler handler) {
 // A combination another client holds fails with an access error; the part
 // already grabbed is released again.
 bool XGlobalHotKeys::Grab(const Combination& c) {
-    Display* display = m_pDisplay->Get();
+    Display* display = m_display->Get();
     XErrorTrap trap(display);
     for (unsigned int state : kIgnoredStates) {
-        XGrabKey(display, int(c.keyCode), c.modifiers | state, m_pDisplay->Root(), False,
+        XGrabKey(display, int(c.keyCode), c.modifiers | state, m_display->Root(), False,
                  GrabModeAsync, GrabModeAsync);
     }
     bool failed = trap.Failed();
@@ -105,17 +105,17 @@ bool XGlobalHotKeys::Grab(const Combination& c) {
 }
 
 void XGlobalHotKeys::Ungrab(const Combination& c) {
-    Display* display = m_pDisplay->Get();
+    Display* display = m_display->Get();
     XErrorTrap trap(display);
     for (unsigned int state : kIgnoredStates) {
-        XUngrabKey(display, int(c.keyCode), c.modifiers | state, m_pDisplay->Root());
+        XUngrabKey(display, int(c.keyCode), c.modifiers | state, m_display->Root());
     }
     trap.Failed();
     DispatchLater();
 }
 
 void XGlobalHotKeys::DispatchPending() {
-    Display* display = m_pDisplay->Get();
+    Display* display = m_display->Get();
     while (XPending(display) > 0) {
         XEvent event;
         XNextEvent(display, &event);
@@ -148,8 +148,8 @@ void XGlobalHotKeys::HandleKey(bool press, const Combination& c) {
 // Round trips may have moved events into Xlib's queue, where the socket
 // notifier does not see them.
 void XGlobalHotKeys::DispatchLater() {
-    if (m_pNotifier && XQLength(m_pDisplay->Get()) > 0) {
-        QTimer::singleShot(0, m_pNotifier.get(), [this] { DispatchPending(); });
+    if (m_notifier && XQLength(m_display->Get()) > 0) {
+        QTimer::singleShot(0, m_notifier.get(), [this] { DispatchPending(); });
     }
 }
 

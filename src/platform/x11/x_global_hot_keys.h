@@ -22,7 +22,7 @@ class XGlobalHotKeys : public GlobalHotKeys {
     explicit XGlobalHotKeys(const std::string& displayName = {});
     ~XGlobalHotKeys() override;
 
-    bool Connected() const { return m_pDisplay != nullptr; }
+    bool Connected() const { return m_display != nullptr; }
     bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override;
     void Unregister(int id) override;
     void SetHandler(int id, Handler handler) override;
@@ -42,8 +42,8 @@ class XGlobalHotKeys : public GlobalHotKeys {
     void HandleKey(bool press, const Combination& c);
     void DispatchLater();
 
-    std::unique_ptr<XDisplay> m_pDisplay;
-    std::unique_ptr<QSocketNotifier> m_pNotifier;
+    std::unique_ptr<XDisplay> m_display;
+    std::unique_ptr<QSocketNotifier> m_notifier;
     std::map<int, Combination> m_hotKeys;
     std::set<unsigned int> m_keysDown;
     std::map<int, Handler> m_handlers;

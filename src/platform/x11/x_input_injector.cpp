@@ -31,24 +31,24 @@ constexpr std::array<ButtonFlag, 6> kButtonFlags{{
 }  // namespace
 
 XInputInjector::XInputInjector(const std::string& displayName)
-    : m_pDisplay(XDisplay::Open(displayName)) {
+    : m_display(XDisplay::Open(displayName)) {
     int eventBase = 0;
     int errorBase = 0;
     int major = 0;
     int minor = 0;
-    if (m_pDisplay &&
-        !XTestQueryExtension(m_pDisplay->Get(), &eventBase, &errorBase, &major, &minor)) {
-        m_pDisplay.reset();
+    if (m_display &&
+        !XTestQueryExtension(m_display->Get(), &eventBase, &errorBase, &major, &minor)) {
+        m_display.reset();
     }
-    if (m_pDisplay) {
-        m_pGeometry = std::make_unique<XDesktopGeometryWatch>(m_pDisplay->Get());
+    if (m_display) {
+        m_geometry = std::make_unique<XDesktopGeometryWatch>(m_display->Get());
     }
 }
 
 XInputInjector::~XInputInjector() = default;
 
 void XInputInjector::Inject(const MouseEvent& event) {
-    if (!m_pDisplay) {
+    if (!m_display) {
         return;
     }
     std::lock_guard lock(m_mutex);
@@ -57,36 +57,36 @@ void XInputInjector::Inject(const MouseEvent& event) {
     }
     for (const ButtonFlag& b : kButtonFlags) {
         if (event.flags & b.flag) {
-            XTestFakeButtonEvent(m_pDisplay->Get(), b.button, b.press, CurrentTime);
+            XTestFakeButtonEvent(m_display->Get(), b.button, b.press, CurrentTime);
         }
     }
-    XFlush(m_pDisplay->Get());
+    XFlush(m_display->Get());
 }
 
 // Absolute moves address the whole virtual screen, or the primary monitor
 // without the virtual desk flag; relative moves are in pixels.
 void XInputInjector::InjectMove(const MouseEvent& event) {
-    Display* display = m_pDisplay->Get();
+    Display* display = m_display->Get();
     if (!(event.flags & mouse_flags::kAbsolute)) {
         XTestFakeRelativeMotionEvent(display, event.dx, event.dy, CurrentTime);
         return;
     }
-    const XDesktopGeometry& geometry = m_pGeometry->Current();
+    const XDesktopGeometry& geometry = m_geometry->Current();
     Rect target = (event.flags & mouse_flags::kVirtualDesk) ? geometry.VirtualScreen()
                                                             : geometry.Monitors().front();
     int32_t x = MouseInput::NormalisedToPixel(event.dx, target.left, target.Width());
     int32_t y = MouseInput::NormalisedToPixel(event.dy, target.top, target.Height());
     Point origin = geometry.Origin();
-    XTestFakeMotionEvent(display, m_pDisplay->ScreenNumber(), x + origin.x, y + origin.y,
+    XTestFakeMotionEvent(display, m_display->ScreenNumber(), x + origin.x, y + origin.y,
                          CurrentTime);
 }
 
 Point XInputInjector::CursorPos() {
-    if (!m_pDisplay) {
+    if (!m_display) {
         return {};
     }
     std::lock_guard lock(m_mutex);
-    Display* display = m_pDisplay->Get();
+    Display* display = m_display->Get();
     Window root = 0;
     Window child = 0;
     int rootX = 0;
@@ -94,19 +94,19 @@ Point XInputInjector::CursorPos() {
     int winX = 0;
     int winY = 0;
     unsigned int mask = 0;
-    XQueryPointer(display, m_pDisplay->Root(), &root, &child, &rootX, &rootY, &winX, &winY, &mask);
-    Point origin = m_pGeometry->Current().Origin();
+    XQueryPointer(display, m_display->Root(), &root, &child, &rootX, &rootY, &winX, &winY, &mask);
+    Point origin = m_geometry->Current().Origin();
     return {rootX - origin.x, rootY - origin.y};
 }
 
 void XInputInjector::SetCursorPos(Point p) {
-    if (!m_pDisplay) {
+    if (!m_display) {
         return;
     }
     std::lock_guard lock(m_mutex);
-    Display* display = m_pDisplay->Get();
-    Point origin = m_pGeometry->Current().Origin();
-    XWarpPointer(display, None, m_pDisplay->Root(), 0, 0, 0, 0, p.x + origin.x, p.y + origin.y);
+    Display* display = m_display->Get();
+    Point origin = m_geometry->Current().Origin();
+    XWarpPointer(display, None, m_display->Root(), 0, 0, 0, 0, p.x + origin.x, p.y + origin.y);
     // The pointer is in place when this returns, for every client.
     XSync(display, False);
 }

@@ -20,7 +20,7 @@ class XInputInjector : public InputInjector {
     ~XInputInjector() override;
 
     // False without a server or without XTest.
-    bool Connected() const { return m_pDisplay != nullptr; }
+    bool Connected() const { return m_display != nullptr; }
     void Inject(const MouseEvent& event) override;
     Point CursorPos() override;
     void SetCursorPos(Point p) override;
@@ -28,8 +28,8 @@ class XInputInjector : public InputInjector {
   private:
     void InjectMove(const MouseEvent& event);
 
-    std::unique_ptr<XDisplay> m_pDisplay;
-    std::unique_ptr<XDesktopGeometryWatch> m_pGeometry;
+    std::unique_ptr<XDisplay> m_display;
+    std::unique_ptr<XDesktopGeometryWatch> m_geometry;
     std::mutex m_mutex;
 };
 

@@ -86,14 +86,14 @@ void BlankOutsideMonitors(PixelImage& image, const Rect& area, const std::vector
 }  // namespace
 
 XScreenSource::XScreenSource(const std::string& displayName, Method method)
-    : m_pDisplay(XDisplay::Open(displayName)) {
-    if (!m_pDisplay) {
+    : m_display(XDisplay::Open(displayName)) {
+    if (!m_display) {
         return;
     }
-    m_pGeometry = std::make_unique<XDesktopGeometryWatch>(m_pDisplay->Get());
-    if (method == Method::SharedMemory && XShmImage::Available(m_pDisplay->Get())) {
-        m_pShm = std::make_unique<XShmImage>(m_pDisplay);
-        m_bStraight = true;
+    m_geometry = std::make_unique<XDesktopGeometryWatch>(m_display->Get());
+    if (method == Method::SharedMemory && XShmImage::Available(m_display->Get())) {
+        m_shm = std::make_unique<XShmImage>(m_display);
+        m_straight = true;
     }
 }
 
@@ -102,16 +102,16 @@ XScreenSource::~XScreenSource() = default;
 bool XScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                             PixelImage& into) {
     std::lock_guard lock(m_mutex);
-    if (width <= 0 || height <= 0 || !m_pDisplay) {
+    if (width <= 0 || height <= 0 || !m_display) {
         into.Reset(std::max(width, 0), std::max(height, 0));
         return false;
     }
-    const XDesktopGeometry& geometry = m_pGeometry->Current();
+    const XDesktopGeometry& geometry = m_geometry->Current();
     Rect area{left, top, left + width, top + height};
     Rect readable = Intersect(area, geometry.Root());
     bool whole = readable == area && geometry.InsideOneMonitor(area);
     Point origin = geometry.Origin();
-    if (whole && m_bStraight &&
+    if (whole && m_straight &&
         ReadStraightInto(left + origin.x, top + origin.y, width, height, into)) {
         return true;
     }
@@ -145,14 +145,14 @@ bool XScreenSource::ReadStraightInto(int32_t rootX, int32_t rootY, int32_t width
     std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
     std::shared_ptr<XShmImage> segment = SegmentOf(into);
     if (!segment || segment->Capacity() < bytes) {
-        segment = std::make_shared<XShmImage>(m_pDisplay);
+        segment = std::make_shared<XShmImage>(m_display);
     }
     XImage* image = segment->Read(rootX, rootY, width, height);
     if (!image) {
         return false;
     }
     if (!IsBgrx(image) || std::size_t(image->bytes_per_line) != std::size_t(width) * 4) {
-        m_bStraight = false;  // the server's pixels need converting
+        m_straight = false;  // the server's pixels need converting
         return false;
     }
     if (into.Owner() != segment) {
@@ -178,14 +178,14 @@ std::shared_ptr<XShmImage> XScreenSource::SegmentOf(const PixelImage& image) {
 
 bool XScreenSource::ReadInto(int32_t rootX, int32_t rootY, int32_t width, int32_t height,
                              PixelImage& into, int32_t intoX, int32_t intoY) {
-    if (m_pShm) {
-        XImage* image = m_pShm->Read(rootX, rootY, width, height);
+    if (m_shm) {
+        XImage* image = m_shm->Read(rootX, rootY, width, height);
         if (image) {
             CopyPixels(image, into, intoX, intoY);
         }
         return image != nullptr;
     }
-    Display* display = m_pDisplay->Get();
+    Display* display = m_display->Get();
     XErrorTrap trap(display);
     const XImagePtr image(XGetImage(display, DefaultRootWindow(display), rootX, rootY,
                                     unsigned(width), unsigned(height), AllPlanes, ZPixmap));

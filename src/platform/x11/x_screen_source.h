@@ -26,9 +26,9 @@ class XScreenSource : public ScreenSource {
                            Method method = Method::SharedMemory);
     ~XScreenSource() override;
 
-    bool Connected() const { return m_pDisplay != nullptr; }
+    bool Connected() const { return m_display != nullptr; }
     // The method in use: SharedMemory falls back to GetImage when unavailable.
-    Method ActiveMethod() const { return m_pShm ? Method::SharedMemory : Method::GetImage; }
+    Method ActiveMethod() const { return m_shm ? Method::SharedMemory : Method::GetImage; }
 
     bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
                  PixelImage& into) override;
@@ -43,12 +43,12 @@ class XScreenSource : public ScreenSource {
     bool ReadInto(int32_t rootX, int32_t rootY, int32_t width, int32_t height, PixelImage& into,
                   int32_t intoX, int32_t intoY);
 
-    std::shared_ptr<XDisplay> m_pDisplay;
-    std::unique_ptr<XDesktopGeometryWatch> m_pGeometry;
-    std::unique_ptr<XShmImage> m_pShm;
+    std::shared_ptr<XDisplay> m_display;
+    std::unique_ptr<XDesktopGeometryWatch> m_geometry;
+    std::unique_ptr<XShmImage> m_shm;
     // Segments adopted by images; each image gets its own.
     std::vector<std::weak_ptr<XShmImage>> m_segments;
-    bool m_bStraight = false;
+    bool m_straight = false;
     // The search worker and the window's previews capture through one source.
     std::mutex m_mutex;
 };

@@ -13,7 +13,7 @@
 namespace qrv {
 
 XShmImage::XShmImage(std::shared_ptr<XDisplay> display)
-    : m_pConnection(std::move(display)), m_pDisplay(m_pConnection->Get()) {}
+    : m_connection(std::move(display)), m_display(m_connection->Get()) {}
 
 XShmImage::~XShmImage() = default;
 
@@ -25,50 +25,50 @@ XImage* XShmImage::Read(int x, int y, int width, int height) {
     if (!Fit(width, height)) {
         return nullptr;
     }
-    XErrorTrap trap(m_pDisplay);
+    XErrorTrap trap(m_display);
     Status ok =
-        XShmGetImage(m_pDisplay, DefaultRootWindow(m_pDisplay), m_pImage.get(), x, y, AllPlanes);
-    return ok && !trap.Failed() ? m_pImage.get() : nullptr;
+        XShmGetImage(m_display, DefaultRootWindow(m_display), m_image.get(), x, y, AllPlanes);
+    return ok && !trap.Failed() ? m_image.get() : nullptr;
 }
 
 uint8_t* XShmImage::Pixels() const {
-    return m_pSegment ? m_pSegment->Bytes() : nullptr;
+    return m_segment ? m_segment->Bytes() : nullptr;
 }
 
 std::size_t XShmImage::Capacity() const {
-    return m_pSegment ? m_pSegment->Size() : 0;
+    return m_segment ? m_segment->Size() : 0;
 }
 
-// Makes m_pImage a width x height image inside the segment, growing the
+// Makes m_image a width x height image inside the segment, growing the
 // segment when it is too small.
 bool XShmImage::Fit(int width, int height) {
-    if (m_pImage && m_pImage->width == width && m_pImage->height == height) {
+    if (m_image && m_image->width == width && m_image->height == height) {
         return true;
     }
-    m_pImage = CreateImage(width, height, m_pSegment.get());
-    if (!m_pImage) {
+    m_image = CreateImage(width, height, m_segment.get());
+    if (!m_image) {
         return false;
     }
-    const std::size_t bytes = std::size_t(m_pImage->bytes_per_line) * std::size_t(height);
+    const std::size_t bytes = std::size_t(m_image->bytes_per_line) * std::size_t(height);
     if (bytes <= Capacity()) {
         return true;
     }
     // The old segment goes before the new one is made.
-    m_pImage.reset();
-    m_pSegment.reset();
-    m_pSegment = XShmSegment::Attach(m_pDisplay, bytes);
-    if (m_pSegment) {
-        m_pImage = CreateImage(width, height, m_pSegment.get());
+    m_image.reset();
+    m_segment.reset();
+    m_segment = XShmSegment::Attach(m_display, bytes);
+    if (m_segment) {
+        m_image = CreateImage(width, height, m_segment.get());
     }
-    return m_pImage != nullptr;
+    return m_image != nullptr;
 }
 
 // An image header over the segment's memory; destroying it leaves the segment.
 XImagePtr XShmImage::CreateImage(int width, int height, XShmSegment* segment) const {
-    const int screen = DefaultScreen(m_pDisplay);
+    const int screen = DefaultScreen(m_display);
     XShmSegmentInfo* info = segment ? segment->Info() : nullptr;
     return XImagePtr(XShmCreateImage(
-        m_pDisplay, DefaultVisual(m_pDisplay, screen), DefaultDepth(m_pDisplay, screen), ZPixmap,
+        m_display, DefaultVisual(m_display, screen), DefaultDepth(m_display, screen), ZPixmap,
         info ? info->shmaddr : nullptr, info, unsigned(width), unsigned(height)));
 }
 

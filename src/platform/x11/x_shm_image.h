@@ -39,11 +39,11 @@ class XShmImage {
     bool Fit(int width, int height);
     XImagePtr CreateImage(int width, int height, XShmSegment* segment) const;
 
-    std::shared_ptr<XDisplay> m_pConnection;
-    Display* m_pDisplay;
+    std::shared_ptr<XDisplay> m_connection;
+    Display* m_display;
     // The image header points into the segment: it goes first.
-    std::unique_ptr<XShmSegment> m_pSegment;
-    XImagePtr m_pImage;
+    std::unique_ptr<XShmSegment> m_segment;
+    XImagePtr m_image;
 };
 
 }  // namespace qrv

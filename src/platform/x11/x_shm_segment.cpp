@@ -12,8 +12,7 @@ char* const kNotMapped = reinterpret_cast<char*>(-1);
 
 }  // namespace
 
-XShmSegment::XShmSegment(Display* display, std::size_t bytes)
-    : m_pDisplay(display), m_nSize(bytes) {
+XShmSegment::XShmSegment(Display* display, std::size_t bytes) : m_display(display), m_size(bytes) {
     m_info.shmid = -1;
     m_info.shmaddr = kNotMapped;
     m_info.readOnly = False;
@@ -29,23 +28,23 @@ std::unique_ptr<XShmSegment> XShmSegment::Attach(Display* display, std::size_t b
     info.shmaddr = static_cast<char*>(shmat(info.shmid, nullptr, 0));
     if (segment->Mapped()) {
         XErrorTrap trap(display);
-        segment->m_bServerAttached = XShmAttach(display, &info) && !trap.Failed();
+        segment->m_serverAttached = XShmAttach(display, &info) && !trap.Failed();
     }
     // Marked for removal now; it disappears once both sides detach.
     shmctl(info.shmid, IPC_RMID, nullptr);
-    if (!segment->m_bServerAttached) {
+    if (!segment->m_serverAttached) {
         return nullptr;
     }
     return segment;
 }
 
 XShmSegment::~XShmSegment() {
-    if (m_bServerAttached) {
+    if (m_serverAttached) {
         // The server keeps its own mapping until it handles the detach, so
         // this side may unmap at once; no round trip, as the owner of the
         // image may be on another thread than the capture.
-        XShmDetach(m_pDisplay, &m_info);
-        XFlush(m_pDisplay);
+        XShmDetach(m_display, &m_info);
+        XFlush(m_display);
     }
     if (Mapped()) {
         shmdt(m_info.shmaddr);

@@ -23,16 +23,16 @@ class XShmSegment {
 
     XShmSegmentInfo* Info() { return &m_info; }
     uint8_t* Bytes() const { return reinterpret_cast<uint8_t*>(m_info.shmaddr); }
-    std::size_t Size() const { return m_nSize; }
+    std::size_t Size() const { return m_size; }
 
   private:
     XShmSegment(Display* display, std::size_t bytes);
     bool Mapped() const;
 
-    Display* m_pDisplay;
-    std::size_t m_nSize;
+    Display* m_display;
+    std::size_t m_size;
     XShmSegmentInfo m_info{};
-    bool m_bServerAttached = false;
+    bool m_serverAttached = false;
 };
 
 }  // namespace qrv

@@ -77,17 +77,17 @@ Window TopAncestor(Display* display, Window window, Window root) {
 }  // namespace
 
 XTopLevelWindows::XTopLevelWindows(const std::string& displayName)
-    : m_pDisplay(XDisplay::Open(displayName)) {}
+    : m_display(XDisplay::Open(displayName)) {}
 
 XTopLevelWindows::~XTopLevelWindows() = default;
 
 std::vector<TopLevelWindow> XTopLevelWindows::Enumerate() {
     std::vector<TopLevelWindow> windows;
-    if (!m_pDisplay) {
+    if (!m_display) {
         return windows;
     }
-    std::vector<unsigned long> clients = XWindowProperties(m_pDisplay->Get(), m_pDisplay->Root())
-                                             .Longs("_NET_CLIENT_LIST", XA_WINDOW);
+    std::vector<unsigned long> clients =
+        XWindowProperties(m_display->Get(), m_display->Root()).Longs("_NET_CLIENT_LIST", XA_WINDOW);
     if (clients.empty()) {
         clients = RootChildClients();
     }
@@ -108,14 +108,14 @@ std::vector<TopLevelWindow> XTopLevelWindows::Enumerate() {
 }
 
 std::optional<unsigned long> XTopLevelWindows::ModalOwner(unsigned long window) const {
-    XWindowProperties properties(m_pDisplay->Get(), window);
+    XWindowProperties properties(m_display->Get(), window);
     std::vector<unsigned long> state = properties.Longs("_NET_WM_STATE", XA_ATOM);
-    if (std::count(state.begin(), state.end(), m_pDisplay->Atom("_NET_WM_STATE_MODAL")) == 0) {
+    if (std::count(state.begin(), state.end(), m_display->Atom("_NET_WM_STATE_MODAL")) == 0) {
         return std::nullopt;
     }
     // Transient for the root or nothing: modal for a whole group, not one window.
     std::optional<unsigned long> owner = properties.Long("WM_TRANSIENT_FOR", XA_WINDOW);
-    if (!owner || *owner == 0 || *owner == m_pDisplay->Root()) {
+    if (!owner || *owner == 0 || *owner == m_display->Root()) {
         return std::nullopt;
     }
     return owner;
@@ -124,9 +124,9 @@ std::optional<unsigned long> XTopLevelWindows::ModalOwner(unsigned long window) 
 // Without a client list: the root's mapped, managed-looking children, each
 // replaced by the client inside it when it is a window manager's frame.
 std::vector<unsigned long> XTopLevelWindows::RootChildClients() const {
-    Display* display = m_pDisplay->Get();
+    Display* display = m_display->Get();
     std::vector<unsigned long> clients;
-    for (Window child : Children(display, m_pDisplay->Root())) {
+    for (Window child : Children(display, m_display->Root())) {
         XWindowAttributes attributes;
         XErrorTrap trap(display);
         if (!XGetWindowAttributes(display, child, &attributes) || trap.Failed() ||
@@ -139,7 +139,7 @@ std::vector<unsigned long> XTopLevelWindows::RootChildClients() const {
 }
 
 unsigned long XTopLevelWindows::ClientOf(unsigned long frame) const {
-    Display* display = m_pDisplay->Get();
+    Display* display = m_display->Get();
     if (XWindowProperties(display, frame).Has("WM_STATE")) {
         return frame;
     }
@@ -151,7 +151,7 @@ unsigned long XTopLevelWindows::ClientOf(unsigned long frame) const {
 }
 
 TopLevelWindow XTopLevelWindows::Describe(unsigned long window) const {
-    Display* display = m_pDisplay->Get();
+    Display* display = m_display->Get();
     XWindowProperties properties(display, window);
     TopLevelWindow info;
     info.id = window;
@@ -159,17 +159,16 @@ TopLevelWindow XTopLevelWindows::Describe(unsigned long window) const {
     info.processId = int64_t(properties.Long("_NET_WM_PID", XA_CARDINAL).value_or(0));
     std::vector<unsigned long> state = properties.Longs("_NET_WM_STATE", XA_ATOM);
     auto has = [&](const char* name) {
-        return std::count(state.begin(), state.end(), m_pDisplay->Atom(name)) > 0;
+        return std::count(state.begin(), state.end(), m_display->Atom(name)) > 0;
     };
-    const long wmState =
-        long(properties.Long("WM_STATE", m_pDisplay->Atom("WM_STATE")).value_or(0));
+    const long wmState = long(properties.Long("WM_STATE", m_display->Atom("WM_STATE")).value_or(0));
     // A manager that keeps _NET_WM_STATE marks minimised windows hidden there;
     // it may make windows of other workspaces iconic as well.
     info.minimized =
         properties.Has("_NET_WM_STATE") ? has("_NET_WM_STATE_HIDDEN") : wmState == kIconicState;
     info.maximized = has("_NET_WM_STATE_MAXIMIZED_VERT") && has("_NET_WM_STATE_MAXIMIZED_HORZ");
     info.visible = Viewable(display, window) || wmState == kNormalState || wmState == kIconicState;
-    const Window root = m_pDisplay->Root();
+    const Window root = m_display->Root();
     info.clientRect = RectOnRoot(display, window, root);
     info.frameRect = RectOnRoot(display, TopAncestor(display, window, root), root);
     return info;

@@ -20,7 +20,7 @@ class XTopLevelWindows : public TopLevelWindows {
     explicit XTopLevelWindows(const std::string& displayName = {});
     ~XTopLevelWindows() override;
 
-    bool Connected() const { return m_pDisplay != nullptr; }
+    bool Connected() const { return m_display != nullptr; }
     std::vector<TopLevelWindow> Enumerate() override;
 
   private:
@@ -30,7 +30,7 @@ class XTopLevelWindows : public TopLevelWindows {
     // The window that a modal dialog belongs to.
     std::optional<unsigned long> ModalOwner(unsigned long window) const;
 
-    std::unique_ptr<XDisplay> m_pDisplay;
+    std::unique_ptr<XDisplay> m_display;
 };
 
 }  // namespace qrv

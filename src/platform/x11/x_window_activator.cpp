@@ -17,25 +17,25 @@ constexpr long kSourcePager = 2;  // requests from pagers bypass focus stealing 
 }  // namespace
 
 XWindowActivator::XWindowActivator(const std::string& displayName)
-    : m_pDisplay(XDisplay::Open(displayName)) {}
+    : m_display(XDisplay::Open(displayName)) {}
 
 XWindowActivator::~XWindowActivator() = default;
 
 void XWindowActivator::Activate(WindowId window) {
-    if (!m_pDisplay || window == 0) {
+    if (!m_display || window == 0) {
         return;
     }
-    Display* display = m_pDisplay->Get();
+    Display* display = m_display->Get();
     XErrorTrap trap(display);
     if (ManagerActivates()) {
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = Window(window);
-        event.xclient.message_type = m_pDisplay->Atom("_NET_ACTIVE_WINDOW");
+        event.xclient.message_type = m_display->Atom("_NET_ACTIVE_WINDOW");
         event.xclient.format = 32;
         event.xclient.data.l[0] = kSourcePager;
         event.xclient.data.l[1] = CurrentTime;
-        XSendEvent(display, m_pDisplay->Root(), False,
+        XSendEvent(display, m_display->Root(), False,
                    SubstructureRedirectMask | SubstructureNotifyMask, &event);
     } else {
         XRaiseWindow(display, Window(window));
@@ -47,15 +47,15 @@ void XWindowActivator::Activate(WindowId window) {
 // A running manager names its check window on the root and on itself, and
 // lists the active-window request among the hints it supports.
 bool XWindowActivator::ManagerActivates() const {
-    Display* display = m_pDisplay->Get();
-    XWindowProperties root(display, m_pDisplay->Root());
+    Display* display = m_display->Get();
+    XWindowProperties root(display, m_display->Root());
     std::optional<unsigned long> check = root.Long("_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
     if (!check ||
         XWindowProperties(display, *check).Long("_NET_SUPPORTING_WM_CHECK", XA_WINDOW) != check) {
         return false;
     }
     std::vector<unsigned long> supported = root.Longs("_NET_SUPPORTED", XA_ATOM);
-    return std::count(supported.begin(), supported.end(), m_pDisplay->Atom("_NET_ACTIVE_WINDOW")) >
+    return std::count(supported.begin(), supported.end(), m_display->Atom("_NET_ACTIVE_WINDOW")) >
            0;
 }
 

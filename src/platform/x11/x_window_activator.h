@@ -16,13 +16,13 @@ class XWindowActivator : public WindowActivator {
     explicit XWindowActivator(const std::string& displayName = {});
     ~XWindowActivator() override;
 
-    bool Connected() const { return m_pDisplay != nullptr; }
+    bool Connected() const { return m_display != nullptr; }
     void Activate(WindowId window) override;
 
   private:
     bool ManagerActivates() const;
 
-    std::unique_ptr<XDisplay> m_pDisplay;
+    std::unique_ptr<XDisplay> m_display;
 };
 
 }  // namespace qrv

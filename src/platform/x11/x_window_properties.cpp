@@ -34,11 +34,11 @@ struct PropertyData {
 }  // namespace
 
 XWindowProperties::XWindowProperties(Display* display, unsigned long window)
-    : m_pDisplay(display), m_window(window) {}
+    : m_display(display), m_window(window) {}
 
 std::vector<unsigned long> XWindowProperties::Longs(const char* property,
                                                     unsigned long type) const {
-    PropertyData p(m_pDisplay, m_window, XInternAtom(m_pDisplay, property, False), type);
+    PropertyData p(m_display, m_window, XInternAtom(m_display, property, False), type);
     if (!p.data || p.format != 32 || p.type != type) {
         return {};
     }
@@ -58,7 +58,7 @@ std::optional<unsigned long> XWindowProperties::Long(const char* property,
 
 std::string XWindowProperties::Bytes(const char* property, unsigned long type,
                                      unsigned long* actualType) const {
-    PropertyData p(m_pDisplay, m_window, XInternAtom(m_pDisplay, property, False), type);
+    PropertyData p(m_display, m_window, XInternAtom(m_display, property, False), type);
     if (!p.data || p.format != 8) {
         return {};
     }
@@ -69,7 +69,7 @@ std::string XWindowProperties::Bytes(const char* property, unsigned long type,
 }
 
 std::string XWindowProperties::Title() const {
-    const Atom utf8 = XInternAtom(m_pDisplay, "UTF8_STRING", False);
+    const Atom utf8 = XInternAtom(m_display, "UTF8_STRING", False);
     std::string title = Bytes("_NET_WM_NAME", utf8);
     if (!title.empty()) {
         return title;
@@ -81,7 +81,7 @@ std::string XWindowProperties::Title() const {
 }
 
 bool XWindowProperties::Has(const char* property) const {
-    PropertyData p(m_pDisplay, m_window, XInternAtom(m_pDisplay, property, False), AnyPropertyType);
+    PropertyData p(m_display, m_window, XInternAtom(m_display, property, False), AnyPropertyType);
     return p.type != None;
 }
 

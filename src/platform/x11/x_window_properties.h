@@ -26,7 +26,7 @@ class XWindowProperties {
     std::string Bytes(const char* property, unsigned long type,
                       unsigned long* actualType = nullptr) const;
 
-    Display* m_pDisplay;
+    Display* m_display;
     unsigned long m_window;
 };
 

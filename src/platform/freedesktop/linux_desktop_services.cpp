@@ -1,0 +1,44 @@
+#include "platform/freedesktop/linux_desktop_services.h"
+
+#include "platform/atspi/accessibility_bus_switch.h"
+#include "platform/atspi/atspi_automation_tree.h"
+#include "platform/atspi/atspi_name_change_monitor.h"
+#include "platform/espeak/espeak_voice_factory.h"
+#include "platform/freedesktop/dbus_toggle_requests.h"
+#include "platform/freedesktop/desktop_shell.h"
+#include "platform/freedesktop/launcher_entry_progress.h"
+#include "platform/freedesktop/sound_theme_beeper.h"
+#include "platform/freedesktop/xdg_user_folders.h"
+#include "platform/qt/qt_image_codec.h"
+#include "platform/qt/qt_image_file_writer.h"
+#include "platform/settings/ini_profile_store.h"
+
+namespace qrv {
+
+void AddLinuxDesktopServices(DesktopPlatform& p) {
+    p.profile = std::make_unique<IniProfileStore>(IniProfileStore::UserProfilePath());
+    p.folders = std::make_unique<XdgUserFolders>();
+    p.codec = std::make_unique<QtImageCodec>();
+    p.imageWriter = std::make_unique<QtImageFileWriter>();
+    p.shell = std::make_unique<DesktopShell>();
+    p.voices = std::make_unique<EspeakVoiceFactory>();
+    p.taskbar = std::make_unique<LauncherEntryProgress>();
+    p.toggles = std::make_unique<DBusToggleRequests>();
+    p.openTree = &AtspiAutomationTree::Open;
+    p.nameChanges = std::make_unique<AtspiNameChangeMonitor>();
+    p.accessibility = std::make_unique<AccessibilityBusSwitch>();
+}
+
+std::unique_ptr<DesktopPlatform> OpenLinuxDesktop(const char* name, PlatformReach reach,
+                                                  void (*addSession)(DesktopPlatform&)) {
+    auto p = std::make_unique<DesktopPlatform>();
+    p->name = name;
+    AddLinuxDesktopServices(*p);
+    if (reach == PlatformReach::kSession) {
+        p->beeper = std::make_unique<SoundThemeBeeper>();
+        addSession(*p);
+    }
+    return p;
+}
+
+}  // namespace qrv

@@ -1,0 +1,85 @@
+#include "platform/portal/portal_backend.h"
+
+#include <unistd.h>
+#include <cstdlib>
+
+#include "platform/freedesktop/bus_name_numbering.h"
+#include "platform/freedesktop/linux_desktop_services.h"
+#include "platform/portal/pipewire_screen_source.h"
+#include "platform/portal/pipewire_stream.h"
+#include "platform/portal/portal_hot_keys.h"
+#include "platform/portal/portal_input_injector.h"
+#include "platform/portal/portal_request.h"
+#include "platform/portal/portal_session.h"
+#include "platform/portal/portal_timeouts.h"
+#include "platform/portal/stream_display_layout.h"
+#include "platform/portal/unlisted_windows.h"
+
+namespace qrv::portal {
+
+namespace {
+
+// Where the portal's restore token is kept: later sessions ask nothing.
+const char* const kTokenSection = "Settings";
+const char* const kTokenKey = "PortalRestoreToken";
+// Bounds the first frame of each stream.
+constexpr int kFirstFrameMs = 5000;
+
+bool FitsSession() {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    return name != nullptr && *name != '\0' &&
+           PortalRequest::Offers("org.freedesktop.portal.RemoteDesktop") &&
+           PortalRequest::Offers("org.freedesktop.portal.ScreenCast");
+}
+
+// One RemoteDesktop session of the desktop portal with the monitors cast over
+// PipeWire. The restore token of the profile skips the consent question; the
+// one handed back replaces it. There is no window list.
+void AddSessionServices(DesktopPlatform& p) {
+    auto session = std::make_shared<PortalSession>(PortalSession::Kind::RemoteDesktop);
+    const std::string token = p.profile->GetString(kTokenSection, kTokenKey, {});
+    if (!session->Open(token, kPortalAnswerMs)) {
+        return;
+    }
+    if (!session->RestoreToken().empty() && session->RestoreToken() != token &&
+        p.profile->WriteString(kTokenSection, kTokenKey, session->RestoreToken())) {
+        p.profile->Save();
+    }
+    // One remote each: a PipeWire connection serves one stream here.
+    std::vector<PipeWireScreenSource::Monitor> monitors;
+    std::vector<PortalSession::Stream> kept;
+    std::vector<Rect> areas;
+    for (const PortalSession::Stream& s : session->Streams()) {
+        const int remote = session->OpenPipeWireRemote();
+        if (remote < 0) {
+            return;
+        }
+        auto stream = PipeWireStream::Connect(remote, s.nodeId);
+        close(remote);
+        if (stream) {
+            monitors.push_back({std::move(stream), s.area});
+            kept.push_back(s);
+            areas.push_back(s.area);
+        }
+    }
+    if (monitors.empty()) {
+        return;
+    }
+    p.screen = std::make_unique<PipeWireScreenSource>(std::move(monitors), kFirstFrameMs);
+    p.input = std::make_unique<PortalInputInjector>(session, std::move(kept));
+    p.layout = std::make_unique<StreamDisplayLayout>(std::move(areas));
+    p.windows = std::make_unique<UnlistedWindows>();
+    p.activator = std::make_unique<UnlistedWindows>();
+    p.numbering = std::make_unique<BusNameNumbering>();
+    AddPortalHotKeys(p);
+}
+
+std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {
+    return OpenLinuxDesktop(kBackend.name, reach, &AddSessionServices);
+}
+
+}  // namespace
+
+const Backend kBackend{"portal", &FitsSession, &Open};
+
+}  // namespace qrv::portal

@@ -1,0 +1,14 @@
+#include "platform/portal/portal_hot_keys.h"
+
+#include "platform/portal/portal_global_hot_keys.h"
+#include "platform/portal/portal_timeouts.h"
+
+namespace qrv {
+
+void AddPortalHotKeys(DesktopPlatform& platform) {
+    if (PortalGlobalHotKeys::Offered()) {
+        platform.hotKeys = std::make_unique<PortalGlobalHotKeys>(kPortalAnswerMs);
+    }
+}
+
+}  // namespace qrv

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "core/desktop/input_injector.h"
+#include "platform/portal/portal_session.h"
+
+namespace qrv {
+
+// Mouse input through the desktop portal's RemoteDesktop session: absolute
+// motion on the screen-cast stream of the monitor under the point, in that
+// stream's own coordinates, and left button presses and releases. The portal
+// cannot report the pointer's position, so the cursor position is the last
+// one this injector moved to. Safe to use from several threads.
+class PortalInputInjector : public InputInjector {
+  public:
+    // `streams`: the session's streams that stand for the monitors.
+    PortalInputInjector(std::shared_ptr<PortalSession> session,
+                        std::vector<PortalSession::Stream> streams);
+
+    void Inject(const MouseEvent& event) override;
+    Point CursorPos() override;
+    // Moves the pointer there with one absolute motion.
+    void SetCursorPos(Point p) override;
+
+  private:
+    void MoveTo(Point p);
+
+    std::shared_ptr<PortalSession> m_session;
+    std::vector<PortalSession::Stream> m_streams;
+    Rect m_virtualScreen;
+    Point m_cursor{};
+    std::mutex m_mutex;
+};
+
+}  // namespace qrv

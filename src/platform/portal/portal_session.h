@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QVariantMap>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/base/geometry.h"
+#include "platform/portal/portal_request.h"
+
+namespace qrv {
+
+// One session of the desktop portal (xdg-desktop-portal) that casts the
+// screen, and with RemoteDesktop also takes pointer input, on one session:
+// CreateSession, SelectDevices (RemoteDesktop), SelectSources, Start, each
+// answered by a Response signal. The user's consent is asked once; the
+// restore token handed back lets a later session skip the question.
+// Runs Qt events while it waits: use it on a thread with an event loop.
+class PortalSession {
+  public:
+    enum class Kind { ScreenCast, RemoteDesktop };
+    struct Stream {
+        uint32_t nodeId = 0;
+        Rect area;  // where the stream's monitor is, when the portal says
+    };
+
+    explicit PortalSession(Kind kind);
+    ~PortalSession();
+    PortalSession(const PortalSession&) = delete;
+    PortalSession& operator=(const PortalSession&) = delete;
+
+    // Runs the exchange up to Start; false when a step fails or goes
+    // unanswered for `timeoutMs`. `restoreToken` may be empty.
+    bool Open(const std::string& restoreToken, int timeoutMs);
+    // The step that failed ("CreateSession", "Start", ...) and the portal's
+    // response code (1: cancelled, 2: failed; 0 when it did not answer).
+    const std::string& FailedStep() const { return m_failedStep; }
+    uint32_t FailedCode() const { return m_failedCode; }
+    const std::vector<Stream>& Streams() const { return m_streams; }
+    const std::string& RestoreToken() const { return m_restoreToken; }
+    // A PipeWire remote for the session's streams; -1 on failure. The caller
+    // owns the descriptor.
+    int OpenPipeWireRemote();
+    // Calls a pointer method of an open RemoteDesktop session
+    // ("NotifyPointerMotionAbsolute", "NotifyPointerButton") with the
+    // arguments after its session handle and options; false when the portal
+    // refuses or does not answer. Safe from any thread.
+    bool NotifyPointer(const char* method, const QVariantList& arguments);
+
+  private:
+    bool Request(const char* interface, const char* method, QVariantList arguments,
+                 QVariantMap options, int timeoutMs);
+    const char* Interface() const;
+
+    Kind m_kind;
+    QString m_session;
+    std::string m_failedStep;
+    uint32_t m_failedCode = 0;
+    std::vector<Stream> m_streams;
+    std::string m_restoreToken;
+    PortalRequest m_request;
+};
+
+}  // namespace qrv
