@@ -40,7 +40,12 @@ const Backend& Chosen() {
 }  // namespace
 
 std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach) {
-    return Chosen().open(reach);
+    std::unique_ptr<DesktopPlatform> platform = Chosen().open(reach);
+    if (reach == PlatformReach::kSession && !platform->HasSession() &&
+        platform->sessionFailure == SessionFailure::kNone) {
+        platform->sessionFailure = SessionFailure::kUnreachable;
+    }
+    return platform;
 }
 
 std::string ConfiguredBackends() {

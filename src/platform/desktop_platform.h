@@ -25,6 +25,13 @@
 
 namespace qrv {
 
+// Why a session that was asked for could not be reached.
+enum class SessionFailure {
+    kNone,         // reached, or not asked for
+    kUnreachable,  // no desktop of this backend's kind answered
+    kDeclined,     // the user declined or cancelled the desktop's consent dialog
+};
+
 // Every service of one desktop, owned here and opened together by
 // OpenDesktopPlatform(). Services are destroyed in reverse order of their
 // declaration.
@@ -50,7 +57,7 @@ struct DesktopPlatform {
     DesktopPlatform& operator=(const DesktopPlatform&) = delete;
     virtual ~DesktopPlatform() = default;
 
-    // "x11", "wayland" or "win32".
+    // "x11", "wayland", "portal" or "win32".
     std::string name;
 
     std::unique_ptr<ProfileStore> profile;  // the user's own profile
@@ -77,6 +84,9 @@ struct DesktopPlatform {
 
     // True when the live desktop could be reached.
     bool HasSession() const { return screen != nullptr; }
+    // Why the live desktop was not reached, when it was asked for and not
+    // reached; kNone otherwise.
+    SessionFailure sessionFailure = SessionFailure::kNone;
 };
 
 // How much of the desktop a caller needs.
