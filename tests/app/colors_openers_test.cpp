@@ -76,7 +76,7 @@ class ColorsOpenersTest : public AppFixture {
         blocks->show();
         PixelImage pixel;
         EXPECT_TRUE(WaitFor([&] {
-            Services().screen.Capture(at.x + 1, at.y + 1, 1, 1, pixel);
+            Services().screen.Capture(Rect{at.x + 1, at.y + 1, at.x + 2, at.y + 2}, pixel);
             return pixel.PackedAt(0, 0) == first;
         }));
         return blocks;

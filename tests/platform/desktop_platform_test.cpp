@@ -117,7 +117,8 @@ TEST(DesktopPlatformTest, LiveServicesReachTheSession) {
     EXPECT_GT(screen.Width(), 0);
     EXPECT_GE(p->layout->Monitors().size(), 1u);
     PixelImage pixels;
-    EXPECT_TRUE(p->screen->Capture(screen.left, screen.top, 4, 4, pixels));
+    EXPECT_TRUE(
+        p->screen->Capture({screen.left, screen.top, screen.left + 4, screen.top + 4}, pixels));
     EXPECT_EQ(pixels.m_iWidth, 4);
 }
 
