@@ -99,6 +99,9 @@ void SearchController::OnSearchFinished() {
     m_nAttempts = 0;
     SetSearchingDisplay(false);
     m_nProgressDone = 0;
+    if (m_noFrame) {
+        m_view.ShowMessage(SearchAttempt::kNoFrameText, MessageIcon::Error);
+    }
 }
 
 bool SearchController::RequestClose() {
@@ -185,6 +188,9 @@ bool SearchController::PrepareParams() {
     m_params.m_pMainWnd = m_view.MainWindowId();
     m_count = m_fields.m_count;
     m_interval = m_fields.m_interval;
+    if (std::optional<DecodedImage> picture = std::exchange(m_picture, std::nullopt)) {
+        return TakeSearchPicture(kStatusOk, std::move(*picture), m_params);
+    }
     return LoadSearchPicture(m_deps.codec, m_params);
 }
 
@@ -212,6 +218,7 @@ void SearchController::StartWorker() {
     m_stop.Clear();
     m_nAttempts = 0;  // the last run's finish notice may not have been delivered yet
     m_nProgressDone = 0;
+    m_noFrame = false;
     // Marked here rather than on the worker, so that a second toggle before
     // the worker is scheduled stops this run instead of starting another.
     m_bSearching = true;
@@ -227,8 +234,8 @@ void SearchController::SearchWorker() {
         }
         ++n;
         m_view.SetStatusText(WithNumber("%u Searching...", n));
-        if (!AttemptOnce()) {
-            m_view.SetStatusText(kOutOfMemoryText);
+        if (const char* failure = AttemptOnce()) {
+            m_view.SetStatusText(failure);
             m_stop.Request();
             break;
         }
@@ -251,19 +258,22 @@ void SearchController::SearchWorker() {
     m_view.PostSearchFinished();
 }
 
-bool SearchController::AttemptOnce() {
+const char* SearchController::AttemptOnce() {
     // An allocation failure ends the run with a status line rather than the
     // process: it must not escape the thread.
     try {
         Point found;
-        m_attempt.SearchOnce(m_params, found);
-        return true;
+        if (!m_attempt.SearchOnce(m_params, found)) {
+            m_noFrame = true;
+            return SearchAttempt::kNoFrameText;
+        }
+        return nullptr;
     } catch (const std::bad_alloc&) {
         m_params.m_iFoundState = 0;
-        return false;
+        return kOutOfMemoryText;
     } catch (const std::length_error&) {
         m_params.m_iFoundState = 0;
-        return false;
+        return kOutOfMemoryText;
     }
 }
 
