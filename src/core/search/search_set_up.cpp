@@ -55,10 +55,14 @@ SearchParams SearchSetUp(const MainWindowFields& fields, Profile& profile) {
 }
 
 bool LoadSearchPicture(ImageCodec& codec, SearchParams& params) {
-    // An empty picture would match at the first candidate, and the scan reads
-    // 4 bytes per pixel: anything else is refused rather than searched for.
     DecodedImage decoded;
     const uint32_t status = codec.LoadImageFile(params.m_strPictureToFindFilePath, decoded);
+    return TakeSearchPicture(status, std::move(decoded), params);
+}
+
+bool TakeSearchPicture(uint32_t status, DecodedImage decoded, SearchParams& params) {
+    // An empty picture would match at the first candidate, and the scan reads
+    // 4 bytes per pixel: anything else is refused rather than searched for.
     PixelImage& picture = decoded.pixels;
     const bool usable =
         status == kStatusOk &&
