@@ -117,8 +117,6 @@ class SearchController {
     SearchAttempt m_attempt;
     SearchParams m_params;
     std::optional<DecodedImage> m_picture;  // for the next run, when given
-    int32_t m_count = 0;                    // copies of the fields for the worker
-    int32_t m_interval = 0;
     bool m_searchingIcon = false;
     bool m_taskbarActive = false;
     uint64_t m_nProgressTotal = 0;
