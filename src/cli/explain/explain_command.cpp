@@ -30,7 +30,8 @@ const char* const kUsage =
     "where R,G,B is, per channel, the largest difference between a picture pixel\n"
     "and the area pixel under it. Closest is the smallest largest-channel need,\n"
     "the first position column by column among equals. Exit status: 0 when the\n"
-    "picture matches with the given deviation, 1 when not, 2 on bad input.\n"
+    "picture matches with the given deviation, 1 when not, 2 on bad input or a\n"
+    "screen that cannot be read.\n"
     "An option takes its value as the next argument or after =; -- ends the options.\n";
 
 int Explain(const FindOptions& o) {

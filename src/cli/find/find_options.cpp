@@ -22,7 +22,7 @@ const char* const kFindUsage =
     "Searches the area for the picture COUNT times (0: until interrupted), INTERVAL\n"
     "milliseconds apart, and runs the chosen actions on a match. Prints every\n"
     "status line of the run. Exit status: 0 when the last attempt found the\n"
-    "picture, 1 when it did not, 2 on bad input.\n"
+    "picture, 1 when it did not, 2 on bad input or a screen that cannot be read.\n"
     "\n"
     "  --mask-transparent  picture pixels of alpha 0 match any colour\n"
     "  --all               after each attempt, a line 'Match at X,Y' for every\n"
