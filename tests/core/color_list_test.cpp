@@ -61,15 +61,6 @@ TEST(ColorListTextsTest, SummariesAndMessages) {
               "Failed to Load Image, Error 80004005.\n\n/tmp/x.png");
 }
 
-TEST(ColorListTextsTest, RowsTextIsTabSeparatedInListOrder) {
-    ColorSet set;
-    set.InsertImage(ImageOf({kBlack, kWhite, kRed, kBlue, 0x123456}));
-    std::ostringstream out;
-    WriteColorRowsText(out, set.Ordered());
-    EXPECT_EQ(out.str(),
-              "1\t255\t0\t0\n2\t0\t0\t0\n3\t255\t255\t255\n4\t86\t52\t18\n5\t0\t0\t255\n");
-}
-
 TEST(ColorColumnsTest, DefaultsScaleWithTheListAndStoredWidthsWin) {
     MemoryProfileStore store;
     EXPECT_EQ(LoadColorColumnWidths(store, 575), (ColorColumnWidths{50, 150, 75, 75, 75}));
