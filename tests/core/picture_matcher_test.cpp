@@ -114,17 +114,6 @@ TEST(PictureMatcherTest, EdgeCasesOnEveryPath) {
     }
 }
 
-TEST(PictureMatcherTest, FindPictureAtComparesTheWholePicture) {
-    PixelImage area = GlyphsAt(8, 6, {{5, 4}});
-    const PixelImage glyph = Glyph();
-    const MatchInputs in = Inputs(area, glyph);
-    EXPECT_TRUE(FindPictureAt(in, 5, 4));
-    EXPECT_FALSE(FindPictureAt(in, 4, 4));
-    area.SetPacked(7, 5, 0x0000FE);  // the last compared pixel
-    EXPECT_FALSE(FindPictureAt(in, 5, 4));
-    EXPECT_TRUE(FindPictureAt(Inputs(area, glyph, 1), 5, 4));
-}
-
 TEST(PictureMatcherTest, StopSetBeforehandFindsNothing) {
     const PixelImage area = Filled(6, 6, kBack);
     const PixelImage empty;
