@@ -85,7 +85,7 @@ TEST(Win32ScreenSourceTest, RefusesEmptyAndOversizedAreas) {
     PixelImage image;
     for (const Rect& area : {Rect{0, 0, 0, 10}, Rect{0, 0, 10, -1}, Rect{0, 0, 1 << 20, 1 << 20},
                              Rect{INT32_MIN, 0, INT32_MAX, 2}}) {
-        EXPECT_FALSE(source.Capture(area, image)) << area.Width() << "x" << area.Height();
+        EXPECT_FALSE(source.Capture(area, image)) << area.right << "," << area.bottom;
         EXPECT_TRUE(image.Empty());
     }
 }
