@@ -333,9 +333,12 @@ void QuorvaneDialog::ShowPopupMenu() {
 }
 
 void QuorvaneDialog::ShowCursorPosition() {
-    const Point cursor = m_services.input.CursorPos();
-    m_controls->Label(ctl::kCursorText)
-        ->setText(QStringLiteral("Cursor at %1, %2").arg(cursor.x).arg(cursor.y));
+    // An unknown position leaves the line as it was.
+    const std::optional<Point> cursor = m_services.input.CursorPos();
+    if (cursor) {
+        m_controls->Label(ctl::kCursorText)
+            ->setText(QStringLiteral("Cursor at %1, %2").arg(cursor->x).arg(cursor->y));
+    }
 }
 
 void QuorvaneDialog::GuardEmptyEdit(int id) {
