@@ -28,8 +28,11 @@ bash scripts/install-deps.sh
 bash scripts/install-windows-deps.sh
 
 # The kit is unpacked once per archive.
+# From here on the build folder is absolute, whether it was given so or
+# relative to the repository.
 mkdir -p "$build"
-kit="$PWD/$build/qt6-mingw"
+build=$(cd "$build" && pwd)
+kit="$build/qt6-mingw"
 stamp=$(stat -c '%s %Y' "$archive")
 if [ "$(cat "$build/qt6-mingw.stamp" 2>/dev/null)" != "$stamp" ]; then
     rm -rf "$kit"
@@ -38,7 +41,7 @@ if [ "$(cat "$build/qt6-mingw.stamp" 2>/dev/null)" != "$stamp" ]; then
 fi
 
 # Google Benchmark from Debian's source package, fetched once per build folder.
-benchmark_src="$PWD/$build/benchmark-src"
+benchmark_src="$build/benchmark-src"
 if [ ! -f "$benchmark_src/CMakeLists.txt" ]; then
     rm -rf "$build/benchmark-fetch"
     mkdir -p "$build/benchmark-fetch"

@@ -8,6 +8,8 @@ bash scripts/install-deps.sh
 
 echo "== formatting"
 bash scripts/check-format.sh
+echo "== member names"
+bash scripts/check-names.sh
 
 jobs=$(nproc)
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"

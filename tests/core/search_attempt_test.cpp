@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,7 @@ TEST_F(AttemptFixture, SwitchesSelectTheActions) {
         Log actions;  // after the capture and the status text
         bool elementFound = true;
         bool executes = true;
+        bool cursorKnown = true;
     } cases[] = {
         {"all off, empty text",
          [](SearchParams& s) {
@@ -191,6 +193,12 @@ TEST_F(AttemptFixture, SwitchesSelectTheActions) {
              s.m_strElementName = "Missing";
          },
          {"click-element |Missing||1", "beep 0x10"},
+         false},
+        {"cursor back from an unknown start leaves the cursor",
+         [](SearchParams& s) { s.m_bMoveMouseToCenterOfPicture = s.m_bCursorBack = true; },
+         {"move 102,201"},
+         true,
+         true,
          false},
         {"move only",
          [](SearchParams& s) { s.m_bMoveMouseToCenterOfPicture = true; },
@@ -217,6 +225,9 @@ TEST_F(AttemptFixture, SwitchesSelectTheActions) {
         c.setUp(params);
         p.elements.result = c.elementFound;
         p.shell.executes = c.executes;
+        if (!c.cursorKnown) {
+            p.input.ForgetCursor();
+        }
         Log log = Run();
         ASSERT_GE(log.size(), 2u) << c.name;
         EXPECT_EQ(Log(log.begin() + 2, log.end()), c.actions) << c.name;
@@ -350,29 +361,38 @@ struct TwoMonitorFixture : AttemptFixture {
 
 TEST_F(TwoMonitorFixture, CursorOffTheAreaMonitorIsParkedAndBroughtBackOnAMatch) {
     struct Case {
-        Point cursor;
+        std::optional<Point> cursor;
         bool match;
         Log log;
-        Point cursorAfter;
+        std::optional<Point> cursorAfter;
     } cases[] = {
-        {{500, 500},
+        {Point{500, 500},
          true,
          {"set-cursor -1000,100", "capture -1000,100 300x200",
           "status Match Found in 0 Milli Second(s) at -900,200", "move 500,500"},
-         {500, 500}},
-        {{500, 500},
+         Point{500, 500}},
+        {Point{500, 500},
          false,
          {"set-cursor -1000,100", "capture -1000,100 300x200",
           "status Picture Not Found in Screen Search Area"},
-         {-1000, 100}},
-        {{-5, 5},
+         Point{-1000, 100}},
+        {Point{-5, 5},
          true,
          {"capture -1000,100 300x200", "status Match Found in 0 Milli Second(s) at -900,200"},
-         {-5, 5}},
+         Point{-5, 5}},
+        // Unknown: neither parked nor brought back.
+        {std::nullopt,
+         true,
+         {"capture -1000,100 300x200", "status Match Found in 0 Milli Second(s) at -900,200"},
+         std::nullopt},
     };
     for (const Case& c : cases) {
         PutScreen(p, {-1280, 0}, {-900, 200}, c.match);
-        p.input.PlaceCursor(c.cursor);
+        if (c.cursor) {
+            p.input.PlaceCursor(*c.cursor);
+        } else {
+            p.input.ForgetCursor();
+        }
         EXPECT_EQ(Run(), c.log);
         EXPECT_EQ(p.input.CursorPos(), c.cursorAfter);
     }

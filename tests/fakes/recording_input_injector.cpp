@@ -12,9 +12,11 @@ void RecordingInputInjector::Inject(const MouseEvent& event) {
         std::lock_guard lock(m_mutex);
         m_events.push_back(event);
         if (event.flags == mouse_flags::kAbsoluteMove) {
-            m_cursor = {MouseInput::NormalisedToPixel(event.dx, m_screen.left, m_screen.Width()),
-                        MouseInput::NormalisedToPixel(event.dy, m_screen.top, m_screen.Height())};
-            entry = "move " + std::to_string(m_cursor.x) + "," + std::to_string(m_cursor.y);
+            const Point to{
+                MouseInput::NormalisedToPixel(event.dx, m_screen.left, m_screen.Width()),
+                MouseInput::NormalisedToPixel(event.dy, m_screen.top, m_screen.Height())};
+            m_cursor = to;
+            entry = "move " + std::to_string(to.x) + "," + std::to_string(to.y);
         } else if (event.flags == mouse_flags::kLeftDown) {
             entry = "down";
         } else if (event.flags == mouse_flags::kLeftUp) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "core/base/geometry.h"
@@ -17,7 +18,7 @@ class RecordingInputInjector : public InputInjector {
 
     // Logs "move <dx>,<dy>", "down", "up" or "event <flags>".
     void Inject(const MouseEvent& event) override;
-    Point CursorPos() override {
+    std::optional<Point> CursorPos() override {
         std::lock_guard lock(m_mutex);
         return m_cursor;
     }
@@ -41,6 +42,11 @@ class RecordingInputInjector : public InputInjector {
         std::lock_guard lock(m_mutex);
         m_cursor = p;
     }
+    // As a desktop that does not tell where the pointer is.
+    void ForgetCursor() {
+        std::lock_guard lock(m_mutex);
+        m_cursor.reset();
+    }
     std::vector<MouseEvent> Events() {
         std::lock_guard lock(m_mutex);
         return m_events;
@@ -50,7 +56,7 @@ class RecordingInputInjector : public InputInjector {
     ActionLog* m_log;
     std::mutex m_mutex;
     Rect m_screen{0, 0, 1920, 1080};
-    Point m_cursor;
+    std::optional<Point> m_cursor = Point{};
     uint64_t m_extraInfo = 0;
     std::vector<MouseEvent> m_events;
 };

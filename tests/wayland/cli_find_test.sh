@@ -47,11 +47,14 @@ find_on() {
     check "the $side window was clicked at the patch centre" saw "$work/$side.log" "press 1 380 260"
     check "and released there" saw "$work/$side.log" "release 1 380 260"
 }
+# A Wayland client cannot read the pointer's position: a fresh process does
+# not know where the cursor started, and "cursor back" leaves it at the patch
+# instead of sending it to a guessed start such as the origin. The right
+# window has seen every motion of the left find once the right find is done.
 find_on left -1280,0,1280,1024
-# The cursor goes back to where this process last put it: the origin, on the
-# right output (a Wayland client cannot read the pointer's position).
-check "cursor back at (0, 0) on the right output" saw "$work/right.log" "enter 0 0"
 find_on right 0,0,1920,1080
+check "cursor back did not send the pointer to the origin" \
+    bash -c '! grep -qE "^(enter|motion) 0 0$" "$0"' "$work/right.log"
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" = 0 ]

@@ -16,6 +16,9 @@ inline constexpr Rect kPatch{300, 200, 460, 320};
 // The square the window paints in one colour on request, in window pixels.
 inline constexpr Rect kFillSquare{20, 20, 84, 84};
 
+// The application id of the test window.
+inline constexpr const char* kPatternAppId = "quorvane-pattern";
+
 // Colour of pixel (x, y) of the patch as 0x00RRGGBB (apps/pattern_window.py).
 uint32_t PatchColor(int32_t x, int32_t y);
 

@@ -5,6 +5,7 @@
 #include <QThread>
 #include <chrono>
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 #include "core/base/pixel_image.h"
@@ -255,6 +256,28 @@ TEST_F(WaylandBackendTest, ListsAndActivatesTheWindows) {
             QThread::msleep(20);
         }
         EXPECT_EQ(FocusedTitle(), title);
+    }
+}
+
+// The program's own window has an id of the toolkit's, which may be a listed
+// id of another window: it is found by its application id and title.
+TEST_F(WaylandBackendTest, ActivatesTheOwnWindowByItsAppIdAndTitle) {
+    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
+    ASSERT_TRUE(platform->HasSession());
+    std::map<std::string, WindowId> ids;
+    for (const TopLevelWindow& w : platform->windows->Enumerate()) {
+        ids[w.title] = w.id;
+    }
+    ASSERT_TRUE(ids.count("quorvane-left") && ids.count("quorvane-right"));
+    for (auto [own, other] : {std::pair{"quorvane-left", "quorvane-right"},
+                              std::pair{"quorvane-right", "quorvane-left"}}) {
+        platform->activator->DescribeOwnWindow(ids[other], kPatternAppId, own);
+        platform->activator->Activate(ids[other]);
+        const QDeadlineTimer deadline(20000);
+        while (FocusedTitle() != own && !deadline.hasExpired()) {
+            QThread::msleep(20);
+        }
+        EXPECT_EQ(FocusedTitle(), own);
     }
 }
 

@@ -88,6 +88,18 @@ wait_for() {  # path, what
     return 1
 }
 
+wait_for_name() {  # bus name, what
+    for _ in $(seq 400); do
+        "${as_user[@]}" "${session_env[@]}" gdbus call --session --dest org.freedesktop.DBus \
+            --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.NameHasOwner "$1" \
+            2>/dev/null | grep -q true && return 0
+        sleep 0.05
+    done
+    echo "$2 did not start; its log:" >&2
+    cat "$runtime_dir/services.log" >&2
+    return 1
+}
+
 start dbus-daemon --session --nofork --nopidfile --address="unix:path=$runtime_dir/bus"
 wait_for "$runtime_dir/bus" "the session bus"
 
@@ -116,6 +128,9 @@ fi
 if [ "$portal" = 1 ]; then
     start env ${QRV_XDPW_ENV:-} /usr/libexec/xdg-desktop-portal-wlr -l "${QRV_XDPW_LOGLEVEL:-WARN}"
     start /usr/libexec/xdg-desktop-portal -r
+    # Tests that need a bus without a portal tell one by its name: it is there
+    # before they start.
+    wait_for_name org.freedesktop.portal.Desktop "the desktop portal"
 fi
 
 set +e

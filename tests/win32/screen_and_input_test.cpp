@@ -121,7 +121,7 @@ TEST_F(Win32InputTest, AbsoluteMoveAndClickReachTheWindowUnderThePoint) {
     const Point target{kWindowRect.left + 17, kWindowRect.top + 9};
     mouse.MoveMouseTo(target.x, target.y);
     ASSERT_TRUE(PumpUntil([&] { return injector.CursorPos() == target; }))
-        << injector.CursorPos().x << "," << injector.CursorPos().y;
+        << injector.CursorPos()->x << "," << injector.CursorPos()->y;
     mouse.ClickLeft();
     ASSERT_TRUE(PumpUntil([&] { return window.ButtonUps() == 1; }));
     ASSERT_EQ(window.Clicks().size(), 1U);

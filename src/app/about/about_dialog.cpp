@@ -1,13 +1,25 @@
 #include "app/about/about_dialog.h"
 
-#include <QLabel>
 #include <QPushButton>
 
-#include "app/widgets/app_icons.h"
+#include "app/widgets/control_table.h"
 #include "app/widgets/dialog_units.h"
+#include "app/widgets/find_control.h"
 #include "app/widgets/message_boxes.h"
 
 namespace qrv {
+
+namespace {
+
+constexpr int kOk = 1;
+
+constexpr ControlEntry kLayout[] = {
+    {0, ControlKind::Icon, "", 14, 14, 0, 0},
+    {0, ControlKind::Label, "Quorvane, Version 7.6", 42, 14, 114, 8},
+    {kOk, ControlKind::Button, "OK", 165, 54, 63, 22},
+};
+
+}  // namespace
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutDialog"));
@@ -15,18 +27,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     const DialogUnits du(font());
     setWindowTitle(tr("About %1").arg(MessageBoxes::Caption()));
     setFixedSize(du.Size(235, 83));
-
-    auto* icon = new QLabel(this);
-    icon->setPixmap(AppIcons::NormalPixmap(32));
-    icon->setGeometry(QRect(du.Rect(14, 14, 0, 0).topLeft(), QSize(32, 32)));
-
-    auto* name = new QLabel(QStringLiteral("Quorvane, Version 7.6"), this);
-    name->setTextFormat(Qt::PlainText);
-    name->setGeometry(du.Rect(42, 14, 114, 8));
-
-    auto* ok = new QPushButton(tr("OK"), this);
+    CreateControls(kLayout, this, du);
+    auto* ok = FindControl<QPushButton>(this, kOk);
+    ok->setAutoDefault(true);
     ok->setDefault(true);
-    ok->setGeometry(du.Rect(165, 54, 63, 22));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -55,12 +55,15 @@ bool CaptureCommands::CaptureScreenArea() {
 
 void CaptureCommands::CapturePicture() {
     InputInjector& input = m_services.input;
-    const Point before = input.CursorPos();
+    // The cursor is put back where it was only where that is known.
+    const std::optional<Point> before = input.CursorPos();
     if (!RunSelector()) {
         return;
     }
-    const Point after = input.CursorPos();
-    input.SetCursorPos(before);
+    const std::optional<Point> after = input.CursorPos();
+    if (before) {
+        input.SetCursorPos(*before);
+    }
     SettleCursor();
 
     const Rect rect = StoredSelection();
@@ -92,7 +95,9 @@ void CaptureCommands::CapturePicture() {
     m_fields.m_strPictureToFindFilePath = request.fullPath;
     m_exchange.ToControls();
     m_services.profile.Write(keys::kPictureToFindFilePath, request.fullPath);
-    input.SetCursorPos(after);
+    if (after) {
+        input.SetCursorPos(*after);
+    }
     if (m_services.profile.Get(keys::kAutoDisplayPictureToFindPreview) != 0) {
         m_services.shell.Open(request.fullPath);
     }

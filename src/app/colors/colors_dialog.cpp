@@ -148,11 +148,13 @@ void ColorsDialog::FillColorList() {
 }
 
 void ColorsDialog::AddColorAtCursor() {
-    if (!m_services.cursor) {
+    const std::optional<Point> cursor =
+        m_services.cursor ? m_services.cursor->CursorPos() : std::nullopt;
+    if (!cursor) {
         MessageBoxes::Show(this, QString::fromUtf8(kCursorPositionFailedText), MessageIcon::Error);
         return;
     }
-    const Point at = m_services.cursor->CursorPos();
+    const Point at = *cursor;
     PixelImage pixel;
     m_services.screen.Capture(Rect{at.x, at.y, at.x + 1, at.y + 1}, pixel);
     if (m_colors.AddColor(pixel.PackedAt(0, 0)) == AddColorResult::AlreadyListed) {

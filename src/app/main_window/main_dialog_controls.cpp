@@ -1,14 +1,12 @@
 #include "app/main_window/main_dialog_controls.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 #include "app/main_window/control_ids.h"
-#include "app/widgets/dialog_units.h"
+#include "app/widgets/control_table.h"
 #include "app/widgets/find_control.h"
 #include "app/widgets/hot_key_edit.h"
 
@@ -16,15 +14,7 @@ namespace qrv {
 
 namespace {
 
-enum class Kind { Button, Label, Edit, Digits, ReadOnly, Group, Check, HotKey };
-
-struct ControlEntry {
-    int id;  // 0: no identifier
-    Kind kind;
-    const char* text;
-    int x, y, width, height;
-    bool tabStop = true;
-};
+using Kind = ControlKind;
 
 // Template order, which is also the tab order.
 constexpr ControlEntry kLayout[] = {
@@ -92,46 +82,6 @@ constexpr ControlEntry kLayout[] = {
     {ctl::kPictureColors, Kind::Button, "Colors...", 343, 117, 50, 14, false},
 };
 
-QWidget* MakeControl(const ControlEntry& entry, QWidget* dialog) {
-    const QString text = QString::fromUtf8(entry.text);
-    switch (entry.kind) {
-        case Kind::Button: {
-            auto* button = new QPushButton(text, dialog);
-            button->setAutoDefault(false);
-            return button;
-        }
-        case Kind::Label: {
-            auto* label = new QLabel(text, dialog);
-            label->setTextFormat(Qt::PlainText);
-            return label;
-        }
-        case Kind::Group: {
-            auto* group = new QGroupBox(text, dialog);
-            group->setAttribute(Qt::WA_TransparentForMouseEvents);
-            group->setFocusPolicy(Qt::NoFocus);
-            return group;
-        }
-        case Kind::Check:
-            return new QCheckBox(text, dialog);
-        case Kind::HotKey:
-            return new HotKeyEdit(dialog);
-        case Kind::Digits: {
-            auto* edit = new QLineEdit(dialog);
-            edit->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(QStringLiteral("[0-9]*")), edit));
-            return edit;
-        }
-        case Kind::ReadOnly: {
-            auto* edit = new QLineEdit(dialog);
-            edit->setReadOnly(true);
-            return edit;
-        }
-        case Kind::Edit:
-            break;
-    }
-    return new QLineEdit(dialog);
-}
-
 }  // namespace
 
 const int MainDialogControls::kGuardedEdits[5] = {ctl::kCount, ctl::kInterval, ctl::kDeviationRed,
@@ -139,28 +89,7 @@ const int MainDialogControls::kGuardedEdits[5] = {ctl::kCount, ctl::kInterval, c
 
 MainDialogControls::MainDialogControls(QWidget* dialog, const DialogUnits& units)
     : m_dialog(dialog) {
-    Create(dialog, units);
-}
-
-void MainDialogControls::Create(QWidget* dialog, const DialogUnits& units) {
-    QList<QWidget*> groups;
-    for (const ControlEntry& entry : kLayout) {
-        QWidget* control = MakeControl(entry, dialog);
-        control->setGeometry(units.Rect(entry.x, entry.y, entry.width, entry.height));
-        if (!entry.tabStop) {
-            control->setFocusPolicy(Qt::ClickFocus);
-        }
-        if (entry.kind == Kind::Group) {
-            groups.append(control);
-        }
-        if (entry.id != 0) {
-            control->setObjectName(ControlName(entry.id));
-        }
-    }
-    // Frames stay behind the controls they surround.
-    for (QWidget* group : groups) {
-        group->lower();
-    }
+    CreateControls(kLayout, dialog, units);
 }
 
 QWidget* MainDialogControls::Widget(int id) const {

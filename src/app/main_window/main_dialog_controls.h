@@ -30,8 +30,6 @@ class MainDialogControls {
     static const int kGuardedEdits[5];
 
   private:
-    void Create(QWidget* dialog, const DialogUnits& units);
-
     QWidget* m_dialog;
 };
 

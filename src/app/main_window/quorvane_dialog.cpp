@@ -62,6 +62,19 @@ SearchControllerDeps ControllerDeps(AppServices& s) {
         s.codec, s.taskbar, s.hotKeys};
 }
 
+// The application id the toolkit gives the program's windows: the desktop
+// file's name, else the program file's.
+std::string ApplicationId() {
+    QString name = QGuiApplication::desktopFileName();
+    if (name.isEmpty()) {
+        name = QFileInfo(QCoreApplication::applicationFilePath()).baseName();
+    }
+    if (name.endsWith(QStringLiteral(".desktop"))) {
+        name.chop(8);
+    }
+    return name.toStdString();
+}
+
 }  // namespace
 
 QuorvaneDialog::QuorvaneDialog(AppServices& services, QWidget* parent)
@@ -253,8 +266,12 @@ void QuorvaneDialog::RefreshLivePreview() {
     }
 }
 
+// The activator also learns how the desktop lists the window, for desktops
+// that know it by other ids than the toolkit's.
 WindowId QuorvaneDialog::MainWindowId() {
-    return WindowId(winId());
+    const WindowId id = WindowId(winId());
+    m_services.activator.DescribeOwnWindow(id, ApplicationId(), windowTitle().toStdString());
+    return id;
 }
 
 HotKeyValue QuorvaneDialog::GetHotKey() {
@@ -333,9 +350,12 @@ void QuorvaneDialog::ShowPopupMenu() {
 }
 
 void QuorvaneDialog::ShowCursorPosition() {
-    const Point cursor = m_services.input.CursorPos();
-    m_controls->Label(ctl::kCursorText)
-        ->setText(QStringLiteral("Cursor at %1, %2").arg(cursor.x).arg(cursor.y));
+    // An unknown position leaves the line as it was.
+    const std::optional<Point> cursor = m_services.input.CursorPos();
+    if (cursor) {
+        m_controls->Label(ctl::kCursorText)
+            ->setText(QStringLiteral("Cursor at %1, %2").arg(cursor->x).arg(cursor->y));
+    }
 }
 
 void QuorvaneDialog::GuardEmptyEdit(int id) {

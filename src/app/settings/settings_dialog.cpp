@@ -1,13 +1,11 @@
 #include "app/settings/settings_dialog.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 #include "app/widgets/app_icons.h"
+#include "app/widgets/control_table.h"
 #include "app/widgets/dialog_units.h"
 #include "app/widgets/file_prompts.h"
 #include "app/widgets/find_control.h"
@@ -30,12 +28,32 @@ constexpr int kDelayMax = 1034;
 constexpr int kSpeakAsync = 1030;
 constexpr int kMaskTransparent = 1040;
 
-QLineEdit* DigitsEdit(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-    return edit;
-}
+constexpr int kOk = 1;
+constexpr int kCancel = 2;
+
+using Kind = ControlKind;
+
+// Tab order.
+constexpr ControlEntry kLayout[] = {
+    {0, Kind::Group, "Temporary Folder Path to Store Pictures", 7, 7, 326, 73},
+    {kFolder, Kind::ReadOnly, "", 21, 27, 299, 14},
+    {kSelect, Kind::Button, "Select", 21, 50, 50, 14},
+    {kShow, Kind::Button, "Show", 270, 50, 50, 14},
+    {kAreaPreview, Kind::Check, "Automatically Display Preview of Captured Screen Area", 21, 88,
+     193, 10},
+    {kPicturePreview, Kind::Check,
+     "Automatically Display Preview of Picture to Search in Screen Area", 22, 104, 225, 10},
+    {kMoveCursor, Kind::Check, "Move Mouse Cursor with Search", 22, 121, 119, 10},
+    {0, Kind::Label, "Time Delay between Mouse Down & Mouse Up :", 22, 136, 153, 8},
+    {kDelayMin, Kind::Digits, "", 177, 133, 40, 14},
+    {0, Kind::Label, "to", 221, 136, 8, 8},
+    {kDelayMax, Kind::Digits, "", 233, 133, 40, 14},
+    {kSpeakAsync, Kind::Check, "Speak Text in Asynchronous Mode", 22, 162, 126, 10},
+    {kMaskTransparent, Kind::Check, "Transparent Pixels of Picture Match Any Color", 22, 175, 155,
+     10},
+    {kOk, Kind::Button, "OK", 182, 156, 73, 22},
+    {kCancel, Kind::Button, "Cancel", 262, 156, 73, 22},
+};
 
 }  // namespace
 
@@ -54,65 +72,31 @@ void SettingsDialog::Build() {
     setFont(DialogUnits::DialogFont());
     const DialogUnits du(font());
     setFixedSize(du.Size(343, 187));
-    auto place = [&](QWidget* widget, int id, int x, int y, int w, int h) {
-        widget->setGeometry(du.Rect(x, y, w, h));
-        if (id != 0) {
-            widget->setObjectName(ControlName(id));
-        }
-        return widget;
-    };
-    auto* group = new QGroupBox(QStringLiteral("Temporary Folder Path to Store Pictures"), this);
-    place(group, 0, 7, 7, 326, 73);
-    auto* folder = new QLineEdit(this);
-    folder->setReadOnly(true);
-    place(folder, kFolder, 21, 27, 299, 14);
-    auto* select = new QPushButton(QStringLiteral("Select"), this);
-    place(select, kSelect, 21, 50, 50, 14);
-    auto* show = new QPushButton(QStringLiteral("Show"), this);
-    place(show, kShow, 270, 50, 50, 14);
-    auto* areaPreview = new QCheckBox(
-        QStringLiteral("Automatically Display Preview of Captured Screen Area"), this);
-    place(areaPreview, kAreaPreview, 21, 88, 193, 10);
-    auto* picturePreview = new QCheckBox(
-        QStringLiteral("Automatically Display Preview of Picture to Search in Screen Area"), this);
-    place(picturePreview, kPicturePreview, 22, 104, 225, 10);
-    auto* moveCursor = new QCheckBox(QStringLiteral("Move Mouse Cursor with Search"), this);
-    place(moveCursor, kMoveCursor, 22, 121, 119, 10);
-    place(new QLabel(QStringLiteral("Time Delay between Mouse Down & Mouse Up :"), this), 0, 22,
-          136, 153, 8);
-    QLineEdit* delayMin = DigitsEdit(this);
-    place(delayMin, kDelayMin, 177, 133, 40, 14);
-    place(new QLabel(QStringLiteral("to"), this), 0, 221, 136, 8, 8);
-    QLineEdit* delayMax = DigitsEdit(this);
-    place(delayMax, kDelayMax, 233, 133, 40, 14);
-    auto* speakAsync = new QCheckBox(QStringLiteral("Speak Text in Asynchronous Mode"), this);
-    place(speakAsync, kSpeakAsync, 22, 162, 126, 10);
-    auto* maskTransparent =
-        new QCheckBox(QStringLiteral("Transparent Pixels of Picture Match Any Color"), this);
-    place(maskTransparent, kMaskTransparent, 22, 175, 155, 10);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    place(ok, 1, 182, 156, 73, 22);
+    CreateControls(kLayout, this, du);
+    auto* ok = FindControl<QPushButton>(this, kOk);
+    ok->setAutoDefault(true);
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    place(cancel, 2, 262, 156, 73, 22);
-    cancel->setAutoDefault(false);
-    select->setAutoDefault(false);
-    show->setAutoDefault(false);
-    group->lower();
 
-    m_exchange.BindText(folder, &m_strTempImagesFolder);
-    m_exchange.BindCheck(areaPreview, &m_bAutoDisplayCapturedScreenAreaPreview);
-    m_exchange.BindCheck(picturePreview, &m_bAutoDisplayPictureToFindPreview);
-    m_exchange.BindCheck(moveCursor, &m_bMoveCursorWithSearch);
-    m_exchange.BindInt(delayMin, &m_iClickTimeDelayMin, QStringLiteral("the shortest Time Delay"));
-    m_exchange.BindInt(delayMax, &m_iClickTimeDelayMax, QStringLiteral("the longest Time Delay"));
-    m_exchange.BindCheck(speakAsync, &m_bSpeakTextAsync);
-    m_exchange.BindCheck(maskTransparent, &m_maskTransparent);
+    m_exchange.BindText(FindControl<QLineEdit>(this, kFolder), &m_strTempImagesFolder);
+    m_exchange.BindCheck(FindControl<QCheckBox>(this, kAreaPreview),
+                         &m_bAutoDisplayCapturedScreenAreaPreview);
+    m_exchange.BindCheck(FindControl<QCheckBox>(this, kPicturePreview),
+                         &m_bAutoDisplayPictureToFindPreview);
+    m_exchange.BindCheck(FindControl<QCheckBox>(this, kMoveCursor), &m_bMoveCursorWithSearch);
+    m_exchange.BindInt(FindControl<QLineEdit>(this, kDelayMin), &m_iClickTimeDelayMin,
+                       QStringLiteral("the shortest Time Delay"));
+    m_exchange.BindInt(FindControl<QLineEdit>(this, kDelayMax), &m_iClickTimeDelayMax,
+                       QStringLiteral("the longest Time Delay"));
+    m_exchange.BindCheck(FindControl<QCheckBox>(this, kSpeakAsync), &m_bSpeakTextAsync);
+    m_exchange.BindCheck(FindControl<QCheckBox>(this, kMaskTransparent), &m_maskTransparent);
 
-    connect(select, &QPushButton::clicked, this, &SettingsDialog::OnSelectFolder);
-    connect(show, &QPushButton::clicked, this, &SettingsDialog::OnShowFolder);
+    connect(FindControl<QPushButton>(this, kSelect), &QPushButton::clicked, this,
+            &SettingsDialog::OnSelectFolder);
+    connect(FindControl<QPushButton>(this, kShow), &QPushButton::clicked, this,
+            &SettingsDialog::OnShowFolder);
     connect(ok, &QPushButton::clicked, this, &SettingsDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &SettingsDialog::reject);
+    connect(FindControl<QPushButton>(this, kCancel), &QPushButton::clicked, this,
+            &SettingsDialog::reject);
 }
 
 void SettingsDialog::Load(const std::string& defaultFolder) {

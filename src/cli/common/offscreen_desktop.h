@@ -22,7 +22,7 @@ class OffscreenDesktop : public DisplayLayout,
     Rect VirtualScreen() override { return m_screen; }
     std::vector<Rect> Monitors() override { return {m_screen}; }
     void Inject(const MouseEvent&) override {}
-    Point CursorPos() override { return {m_screen.left, m_screen.top}; }
+    std::optional<Point> CursorPos() override { return Point{m_screen.left, m_screen.top}; }
     void SetCursorPos(Point) override {}
     void Beep(BeepKind) override {}
     void Activate(WindowId) override {}

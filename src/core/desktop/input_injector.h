@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "core/base/geometry.h"
 #include "core/desktop/mouse_event.h"
 
@@ -12,7 +14,9 @@ class InputInjector {
     // Injects one event. Absolute moves carry coordinates normalised to
     // 0..65535 over the whole virtual screen.
     virtual void Inject(const MouseEvent& event) = 0;
-    virtual Point CursorPos() = 0;
+    // Empty where the desktop does not tell the pointer's position and this
+    // program has not placed it yet.
+    virtual std::optional<Point> CursorPos() = 0;
     // Places the cursor directly, without a synthesised event.
     virtual void SetCursorPos(Point p) = 0;
     // Extra information of the calling thread's current message; 0 where the

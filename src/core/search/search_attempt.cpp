@@ -44,7 +44,7 @@ SearchAttempt::SearchAttempt(const SearchAttemptDeps& deps, StatusLine& status, 
       m_mouse(deps.input, deps.layout, deps.clock, deps.profile) {}
 
 bool SearchAttempt::SearchOnce(SearchParams& params, Point& out) {
-    const Point savedCursor = m_deps.input.CursorPos();
+    const std::optional<Point> savedCursor = m_deps.input.CursorPos();
     GuardCursorMonitor(params, savedCursor);
 
     params.m_iFoundState = 0;
@@ -102,10 +102,11 @@ std::string SearchAttempt::MatchText(int64_t elapsedSeconds, uint64_t elapsedMs,
                   static_cast<unsigned long long>(elapsedMs), at.x, at.y);
 }
 
-void SearchAttempt::GuardCursorMonitor(const SearchParams& params, Point cursor) {
+void SearchAttempt::GuardCursorMonitor(const SearchParams& params, std::optional<Point> cursor) {
     m_cursorOffAreaMonitor = false;
     const Rect screen = m_deps.layout.VirtualScreen();
-    if (screen.left >= 0 && screen.top >= 0) {
+    // A cursor at an unknown place could not be brought back: it stays.
+    if ((screen.left >= 0 && screen.top >= 0) || !cursor) {
         return;
     }
     // With a monitor left of or above the primary, a cursor left on another
@@ -115,7 +116,7 @@ void SearchAttempt::GuardCursorMonitor(const SearchParams& params, Point cursor)
     const Point corner{params.m_iScreenAreaLeft, params.m_iScreenAreaTop};
     for (const Rect& monitor : m_deps.layout.Monitors()) {
         if (monitor.Contains(corner)) {
-            if (monitor.Contains(cursor)) {
+            if (monitor.Contains(*cursor)) {
                 m_cursorOffAreaMonitor = false;
             }
             break;
@@ -165,7 +166,8 @@ std::optional<uint64_t> SearchAttempt::Scan(SearchParams& params, Point& out) {
     return m_deps.clock.TickMs() - start;
 }
 
-void SearchAttempt::RunActions(const SearchParams& params, Point at, Point savedCursor) {
+void SearchAttempt::RunActions(const SearchParams& params, Point at,
+                               std::optional<Point> savedCursor) {
     const Point centre{at.x + params.m_iPictureWidth / 2, at.y + params.m_iPictureHeight / 2};
     if (params.m_bMoveMouseToCenterOfPicture) {
         m_mouse.MoveMouseTo(centre.x, centre.y);
@@ -178,8 +180,9 @@ void SearchAttempt::RunActions(const SearchParams& params, Point at, Point saved
     if (!m_stop.Requested()) {
         ClickPicture(params, centre);
     }
-    if (params.m_bCursorBack || m_cursorOffAreaMonitor) {
-        m_mouse.MoveMouseTo(savedCursor.x, savedCursor.y);
+    // Where the cursor started is unknown on some desktops; it then stays.
+    if ((params.m_bCursorBack || m_cursorOffAreaMonitor) && savedCursor) {
+        m_mouse.MoveMouseTo(savedCursor->x, savedCursor->y);
     }
     if (!WaitUnlessStopped(params.m_dwTimeDelay1)) {
         return;

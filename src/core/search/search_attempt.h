@@ -79,10 +79,10 @@ class SearchAttempt {
   private:
     // Notes whether the cursor is off the area's monitor and, when it is,
     // puts it on the area.
-    void GuardCursorMonitor(const SearchParams& params, Point cursor);
+    void GuardCursorMonitor(const SearchParams& params, std::optional<Point> cursor);
     // Returns the scan's time in milliseconds; nothing when no frame came.
     std::optional<uint64_t> Scan(SearchParams& params, Point& out);
-    void RunActions(const SearchParams& params, Point at, Point savedCursor);
+    void RunActions(const SearchParams& params, Point at, std::optional<Point> savedCursor);
     void ClickElement(const SearchParams& params);
     void ClickPicture(const SearchParams& params, Point centre);
     // Sleeps ms unless the run is stopped first; false when it was stopped.

@@ -35,7 +35,7 @@ void PortalInputInjector::Inject(const MouseEvent& event) {
             MoveTo(Point{MouseInput::NormalisedToPixel(event.dx, target.left, target.Width()),
                          MouseInput::NormalisedToPixel(event.dy, target.top, target.Height())});
         } else {
-            MoveTo(Point{m_cursor.x + event.dx, m_cursor.y + event.dy});
+            MoveBy(event.dx, event.dy);
         }
     }
     if (event.flags & mouse_flags::kLeftDown) {
@@ -43,6 +43,16 @@ void PortalInputInjector::Inject(const MouseEvent& event) {
     }
     if (event.flags & mouse_flags::kLeftUp) {
         m_session->NotifyPointer("NotifyPointerButton", {int32_t(BTN_LEFT), kReleased});
+    }
+}
+
+// From an unknown position the motion stays relative, and so does the
+// position's being unknown.
+void PortalInputInjector::MoveBy(int32_t dx, int32_t dy) {
+    if (m_cursor) {
+        MoveTo(Point{m_cursor->x + dx, m_cursor->y + dy});
+    } else {
+        m_session->NotifyPointer("NotifyPointerMotion", {double(dx), double(dy)});
     }
 }
 
@@ -60,7 +70,7 @@ void PortalInputInjector::MoveTo(Point p) {
     }
 }
 
-Point PortalInputInjector::CursorPos() {
+std::optional<Point> PortalInputInjector::CursorPos() {
     std::lock_guard lock(m_mutex);
     return m_cursor;
 }

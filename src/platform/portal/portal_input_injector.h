@@ -13,7 +13,8 @@ namespace qrv {
 // motion on the screen-cast stream of the monitor under the point, in that
 // stream's own coordinates, and left button presses and releases. The portal
 // cannot report the pointer's position, so the cursor position is the last
-// one this injector moved to. Safe to use from several threads.
+// one this injector moved to, unknown until its first absolute move. Safe to use from several
+// threads.
 class PortalInputInjector : public InputInjector {
   public:
     // `streams`: the session's streams that stand for the monitors.
@@ -21,17 +22,18 @@ class PortalInputInjector : public InputInjector {
                         std::vector<PortalSession::Stream> streams);
 
     void Inject(const MouseEvent& event) override;
-    Point CursorPos() override;
+    std::optional<Point> CursorPos() override;
     // Moves the pointer there with one absolute motion.
     void SetCursorPos(Point p) override;
 
   private:
     void MoveTo(Point p);
+    void MoveBy(int32_t dx, int32_t dy);
 
     std::shared_ptr<PortalSession> m_session;
     std::vector<PortalSession::Stream> m_streams;
     Rect m_virtualScreen;
-    Point m_cursor{};
+    std::optional<Point> m_cursor;
     std::mutex m_mutex;
 };
 

@@ -83,7 +83,9 @@ void WaylandInputInjector::Inject(const MouseEvent& event) {
         } else {
             zwlr_virtual_pointer_v1_motion(m_pointer, time, wl_fixed_from_int(event.dx),
                                            wl_fixed_from_int(event.dy));
-            m_cursor = Point{m_cursor.x + event.dx, m_cursor.y + event.dy};
+            if (m_cursor) {
+                m_cursor = Point{m_cursor->x + event.dx, m_cursor->y + event.dy};
+            }
         }
     }
     for (const ButtonFlag& b : kButtonFlags) {
@@ -113,7 +115,7 @@ void WaylandInputInjector::MoveTo(Point p, uint32_t time) {
     m_cursor = p;
 }
 
-Point WaylandInputInjector::CursorPos() {
+std::optional<Point> WaylandInputInjector::CursorPos() {
     std::lock_guard lock(m_mutex);
     return m_cursor;
 }

@@ -14,8 +14,8 @@ class WaylandDisplay;
 
 // Mouse input through a wlr-virtual-pointer device on the compositor's seat,
 // in screen coordinates. A Wayland client cannot read the pointer's position,
-// so the cursor position is the last one this injector moved to. Safe to use
-// from several threads.
+// so the cursor position is the last one this injector moved to, unknown
+// until its first absolute move. Safe to use from several threads.
 class WaylandInputInjector : public InputInjector {
   public:
     explicit WaylandInputInjector(const std::string& displayName = {});
@@ -24,7 +24,7 @@ class WaylandInputInjector : public InputInjector {
     // False without a compositor or without virtual pointers.
     bool Connected() const { return m_pointer != nullptr; }
     void Inject(const MouseEvent& event) override;
-    Point CursorPos() override;
+    std::optional<Point> CursorPos() override;
     // Moves the pointer there with one motion event and waits until the
     // compositor has taken it.
     void SetCursorPos(Point p) override;
@@ -34,7 +34,7 @@ class WaylandInputInjector : public InputInjector {
 
     std::shared_ptr<WaylandDisplay> m_display;
     zwlr_virtual_pointer_v1* m_pointer = nullptr;
-    Point m_cursor{};
+    std::optional<Point> m_cursor;
     std::mutex m_mutex;
 };
 

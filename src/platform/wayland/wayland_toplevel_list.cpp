@@ -71,11 +71,24 @@ void WaylandToplevelList::Activate(WindowId window) {
     }
 }
 
+WindowId WaylandToplevelList::Find(const std::string& appId, const std::string& title) {
+    std::lock_guard lock(m_mutex);
+    if (!m_manager || !m_display->Roundtrip()) {
+        return 0;
+    }
+    for (const auto& t : m_toplevels) {
+        if (t->described && !t->closed && t->appId == appId && t->title == title) {
+            return t->id;
+        }
+    }
+    return 0;
+}
+
 void WaylandToplevelList::OnToplevel(void* data, zwlr_foreign_toplevel_manager_v1*,
                                      zwlr_foreign_toplevel_handle_v1* handle) {
     static const zwlr_foreign_toplevel_handle_v1_listener kListener{
         .title = &OnTitle,
-        .app_id = [](void*, zwlr_foreign_toplevel_handle_v1*, const char*) {},
+        .app_id = &OnAppId,
         .output_enter = [](void*, zwlr_foreign_toplevel_handle_v1*, wl_output*) {},
         .output_leave = [](void*, zwlr_foreign_toplevel_handle_v1*, wl_output*) {},
         .state = &OnState,
@@ -93,6 +106,10 @@ void WaylandToplevelList::OnToplevel(void* data, zwlr_foreign_toplevel_manager_v
 
 void WaylandToplevelList::OnTitle(void* data, zwlr_foreign_toplevel_handle_v1*, const char* title) {
     static_cast<Toplevel*>(data)->title = title;
+}
+
+void WaylandToplevelList::OnAppId(void* data, zwlr_foreign_toplevel_handle_v1*, const char* appId) {
+    static_cast<Toplevel*>(data)->appId = appId;
 }
 
 void WaylandToplevelList::OnState(void* data, zwlr_foreign_toplevel_handle_v1*, wl_array* states) {

@@ -32,12 +32,16 @@ class WaylandToplevelList {
     bool Connected() const { return m_manager != nullptr; }
     std::vector<TopLevelWindow> Enumerate();
     void Activate(WindowId window);
+    // The id of the first open window with this application id and title; 0
+    // when there is none.
+    WindowId Find(const std::string& appId, const std::string& title);
 
   private:
     struct Toplevel {
         zwlr_foreign_toplevel_handle_v1* handle = nullptr;
         WindowId id = 0;
         std::string title;
+        std::string appId;
         bool maximized = false;
         bool minimized = false;
         bool described = false;
@@ -47,6 +51,7 @@ class WaylandToplevelList {
     static void OnToplevel(void* data, zwlr_foreign_toplevel_manager_v1* manager,
                            zwlr_foreign_toplevel_handle_v1* handle);
     static void OnTitle(void* data, zwlr_foreign_toplevel_handle_v1* handle, const char* title);
+    static void OnAppId(void* data, zwlr_foreign_toplevel_handle_v1* handle, const char* appId);
     static void OnState(void* data, zwlr_foreign_toplevel_handle_v1* handle, wl_array* states);
     static void OnDone(void* data, zwlr_foreign_toplevel_handle_v1* handle);
     static void OnClosed(void* data, zwlr_foreign_toplevel_handle_v1* handle);

@@ -10,7 +10,21 @@ WaylandWindowActivator::WaylandWindowActivator(std::shared_ptr<WaylandToplevelLi
 WaylandWindowActivator::~WaylandWindowActivator() = default;
 
 void WaylandWindowActivator::Activate(WindowId window) {
-    m_list->Activate(window);
+    std::optional<OwnWindow> own;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_own && m_own->id == window) {
+            own = m_own;
+        }
+    }
+    // The own window is never taken for a listed one that shares its id.
+    m_list->Activate(own ? m_list->Find(own->appId, own->title) : window);
+}
+
+void WaylandWindowActivator::DescribeOwnWindow(WindowId window, const std::string& appId,
+                                               const std::string& title) {
+    std::lock_guard lock(m_mutex);
+    m_own = OwnWindow{window, appId, title};
 }
 
 }  // namespace qrv

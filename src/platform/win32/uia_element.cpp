@@ -90,32 +90,19 @@ int64_t UiaElement::ProcessId() {
     return SUCCEEDED(m_element->get_CurrentProcessId(&id)) ? id : 0;
 }
 
-ElementPtr UiaElement::Wrap(uia::IElement* element) const {
-    ComPtr<uia::IElement> owned;
-    owned.Attach(element);
-    return std::make_shared<UiaElement>(m_automation, std::move(owned));
-}
-
 std::vector<ElementPtr> UiaElement::Children(size_t limit) {
     std::vector<ElementPtr> children;
     ComPtr<uia::ITreeWalker> walker;
     if (FAILED(m_automation->get_ControlViewWalker(&walker)) || !walker) {
         return children;
     }
-    uia::IElement* child = nullptr;
-    if (FAILED(walker->GetFirstChildElement(m_element.Get(), &child))) {
-        return children;
-    }
-    while (child && children.size() < limit) {
-        children.push_back(Wrap(child));
-        auto* previous = static_cast<UiaElement*>(children.back().get());
-        child = nullptr;
-        if (FAILED(walker->GetNextSiblingElement(previous->Get(), &child))) {
-            break;
-        }
-    }
-    if (child) {
-        child->Release();
+    ComPtr<uia::IElement> child;
+    HRESULT result = walker->GetFirstChildElement(m_element.Get(), &child);
+    while (SUCCEEDED(result) && child && children.size() < limit) {
+        ComPtr<uia::IElement> next;
+        result = walker->GetNextSiblingElement(child.Get(), &next);
+        children.push_back(std::make_shared<UiaElement>(m_automation, std::move(child)));
+        child = std::move(next);
     }
     return children;
 }

@@ -30,7 +30,6 @@ class UiaElement : public AutomationElement {
 
   private:
     bool Flag(uia::PropertyId id);
-    ElementPtr Wrap(uia::IElement* element) const;
 
     Microsoft::WRL::ComPtr<uia::IAutomation> m_automation;
     Microsoft::WRL::ComPtr<uia::IElement> m_element;

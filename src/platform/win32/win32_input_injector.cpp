@@ -16,7 +16,7 @@ void Win32InputInjector::Inject(const MouseEvent& event) {
     SendInput(1, &input, sizeof input);
 }
 
-Point Win32InputInjector::CursorPos() {
+std::optional<Point> Win32InputInjector::CursorPos() {
     POINT p{};
     GetCursorPos(&p);
     return Point{p.x, p.y};

@@ -8,7 +8,7 @@ namespace qrv::win32 {
 class Win32InputInjector : public InputInjector {
   public:
     void Inject(const MouseEvent& event) override;
-    Point CursorPos() override;
+    std::optional<Point> CursorPos() override;
     void SetCursorPos(Point p) override;
     uint64_t MessageExtraInfo() override;
 };

@@ -4,6 +4,8 @@
 
 #include <shobjidl.h>
 
+#include <utility>
+
 namespace qrv::win32 {
 namespace {
 
@@ -30,26 +32,19 @@ Win32TaskbarProgress::Win32TaskbarProgress() = default;
 
 ITaskbarList3* Win32TaskbarProgress::Taskbar() {
     if (m_tried) {
-        return m_taskbar;
+        return m_taskbar.Get();
     }
     m_tried = true;
-    ITaskbarList3* taskbar = nullptr;
-    if (SUCCEEDED(
-            CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&taskbar)))) {
-        if (SUCCEEDED(taskbar->HrInit())) {
-            m_taskbar = taskbar;
-        } else {
-            taskbar->Release();
-        }
+    Microsoft::WRL::ComPtr<ITaskbarList3> taskbar;
+    if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_ALL,
+                                   IID_PPV_ARGS(taskbar.GetAddressOf()))) &&
+        SUCCEEDED(taskbar->HrInit())) {
+        m_taskbar = std::move(taskbar);
     }
-    return m_taskbar;
+    return m_taskbar.Get();
 }
 
-Win32TaskbarProgress::~Win32TaskbarProgress() {
-    if (m_taskbar) {
-        m_taskbar->Release();
-    }
-}
+Win32TaskbarProgress::~Win32TaskbarProgress() = default;
 
 void Win32TaskbarProgress::SetState(TaskbarState state) {
     HWND window = MainWindow();

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "core/desktop/taskbar_progress.h"
+#include <shobjidl.h>
+#include <wrl/client.h>
 
-struct ITaskbarList3;
+#include "core/desktop/taskbar_progress.h"
 
 namespace qrv::win32 {
 
@@ -14,8 +15,6 @@ class Win32TaskbarProgress : public TaskbarProgress {
   public:
     Win32TaskbarProgress();
     ~Win32TaskbarProgress() override;
-    Win32TaskbarProgress(const Win32TaskbarProgress&) = delete;
-    Win32TaskbarProgress& operator=(const Win32TaskbarProgress&) = delete;
 
     void SetState(TaskbarState state) override;
     void SetValue(uint64_t done, uint64_t total) override;
@@ -23,7 +22,7 @@ class Win32TaskbarProgress : public TaskbarProgress {
   private:
     ITaskbarList3* Taskbar();
 
-    ITaskbarList3* m_taskbar = nullptr;
+    Microsoft::WRL::ComPtr<ITaskbarList3> m_taskbar;
     bool m_tried = false;
 };
 

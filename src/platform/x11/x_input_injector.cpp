@@ -81,7 +81,7 @@ void XInputInjector::InjectMove(const MouseEvent& event) {
                          CurrentTime);
 }
 
-Point XInputInjector::CursorPos() {
+std::optional<Point> XInputInjector::CursorPos() {
     if (!m_display) {
         return {};
     }
@@ -96,7 +96,7 @@ Point XInputInjector::CursorPos() {
     unsigned int mask = 0;
     XQueryPointer(display, m_display->Root(), &root, &child, &rootX, &rootY, &winX, &winY, &mask);
     Point origin = m_geometry->Current().Origin();
-    return {rootX - origin.x, rootY - origin.y};
+    return Point{rootX - origin.x, rootY - origin.y};
 }
 
 void XInputInjector::SetCursorPos(Point p) {

@@ -22,7 +22,7 @@ class XInputInjector : public InputInjector {
     // False without a server or without XTest.
     bool Connected() const { return m_display != nullptr; }
     void Inject(const MouseEvent& event) override;
-    Point CursorPos() override;
+    std::optional<Point> CursorPos() override;
     void SetCursorPos(Point p) override;
 
   private:

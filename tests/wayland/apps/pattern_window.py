@@ -5,7 +5,7 @@ pattern (PATCH_W x PATCH_H at PATCH_X, PATCH_Y) and prints one line per pointer 
 "release B X Y" in surface pixels. A line "fill RRGGBB" on standard input paints the
 square FILL_SIZE x FILL_SIZE at FILL_X, FILL_Y in that colour; once the compositor has
 presented the frame showing it (its frame callback), "shown RRGGBB" is printed.
-Usage: pattern_window.py TITLE."""
+Its application id is APP_ID. Usage: pattern_window.py TITLE."""
 import os
 import sys
 
@@ -19,6 +19,7 @@ import cairo  # noqa: E402
 
 PATCH_X, PATCH_Y, PATCH_W, PATCH_H = 300, 200, 160, 120
 FILL_X, FILL_Y, FILL_SIZE = 20, 20, 64
+APP_ID = "quorvane-pattern"  # kPatternAppId in the tests
 
 
 def pattern(width, height):
@@ -118,6 +119,7 @@ class PatternWindow(Gtk.Window):
 
 
 def main():
+    GLib.set_prgname(APP_ID)
     window = PatternWindow(sys.argv[1] if len(sys.argv) > 1 else "pattern")
     window.show_all()
     Gtk.main()
