@@ -101,6 +101,13 @@ enum class PlatformReach {
 // platform has no live services (see above). Needs a Qt application object.
 std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach = PlatformReach::kSession);
 
+// Checks, once per process, that the session bus answers: one that accepts
+// connections but never answers would block every call on it, Qt's own
+// included, so the whole process leaves it alone from then on. Empty when the
+// bus answers or there is none; else why it is left alone. Call it before the
+// Qt application object exists; OpenDesktopPlatform() calls it too.
+std::string CheckSessionBus();
+
 // The backend names this build was configured with, in order of preference.
 std::string ConfiguredBackends();
 
