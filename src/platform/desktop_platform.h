@@ -101,6 +101,11 @@ enum class PlatformReach {
 // platform has no live services (see above). Needs a Qt application object.
 std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach = PlatformReach::kSession);
 
+// Why the live desktop was not reached, for the user: "the desktop declined
+// screen access", or "cannot reach the NAME desktop (what to check)"; empty
+// when it was reached or not asked for.
+std::string SessionFailureText(const DesktopPlatform& platform);
+
 // Checks, once per process, that the session bus answers: one that accepts
 // connections but never answers would block every call on it, Qt's own
 // included, so the whole process leaves it alone from then on. Empty when the
