@@ -15,6 +15,10 @@ int main(int argc, char* argv[]) {
         std::puts("quorvane " QRV_VERSION);
         return 0;
     }
+    // Before Qt, which talks to the session bus on its own from the start.
+    if (const std::string problem = qrv::CheckSessionBus(); !problem.empty()) {
+        std::fprintf(stderr, "quorvane: %s; going on without it\n", problem.c_str());
+    }
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
 

@@ -40,6 +40,7 @@ const Backend& Chosen() {
 }  // namespace
 
 std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach) {
+    CheckSessionBus();  // before a backend looks for its desktop on the bus
     std::unique_ptr<DesktopPlatform> platform = Chosen().open(reach);
     if (reach == PlatformReach::kSession && !platform->HasSession() &&
         platform->sessionFailure == SessionFailure::kNone) {

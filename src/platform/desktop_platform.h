@@ -106,6 +106,13 @@ std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach = Platf
 // when it was reached or not asked for.
 std::string SessionFailureText(const DesktopPlatform& platform);
 
+// Checks, once per process, that the session bus answers: one that accepts
+// connections but never answers would block every call on it, Qt's own
+// included, so the whole process leaves it alone from then on. Empty when the
+// bus answers or there is none; else why it is left alone. Call it before the
+// Qt application object exists; OpenDesktopPlatform() calls it too.
+std::string CheckSessionBus();
+
 // The backend names this build was configured with, in order of preference.
 std::string ConfiguredBackends();
 

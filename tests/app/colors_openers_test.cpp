@@ -188,7 +188,8 @@ TEST_F(ColorsOpenersTest, UndecodableFileIsReported) {
     broken.close();
     const auto seen = AnswerNextMessage();
     ColorsOpeners(Services()).OpenForImageFile(nullptr, broken.fileName().toStdString());
-    EXPECT_EQ(seen->text, "Failed to Load Image, Error 80004005.\n\n" + broken.fileName());
+    EXPECT_EQ(seen->text, "Failed to Load Image, Error 80004005.\n\n" + broken.fileName() +
+                              "\n\nThe file is not an image in a format this program reads.");
     EXPECT_EQ(seen->icon, QMessageBox::Critical);
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QDBusConnection>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,12 +25,35 @@
 #include "core/search/search_controller.h"
 #include "core/settings/profile.h"
 #include "fakes/recording_shell.h"
+#include "platform/freedesktop/dbus_toggle_requests.h"
 #include "platform/settings/ini_profile_store.h"
 
 namespace qrv {
 namespace {
 
 using MainWindowTest = AppFixture;
+
+// A number whose start/stop name another process holds is not taken over
+// silently: the window says so in its status line and on standard error.
+TEST_F(MainWindowTest, SaysSoWhenAnotherProcessHoldsItsStartStopName) {
+    const int32_t number = OpenMainWindow().InstanceNumber();
+    m_dialog.reset();
+    const QString name = DBusToggleRequests::ServiceName(number);
+    const QString impostorName = QStringLiteral("impostor");
+    QDBusConnection impostor =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, impostorName);
+    ASSERT_TRUE(impostor.registerService(name));
+    testing::internal::CaptureStderr();
+    QuorvaneDialog& dialog = OpenMainWindow();
+    QLabel* status = dialog.Controls().Label(ctl::kStatus);
+    const bool said = WaitFor([&] { return status->text().contains(name); });
+    const std::string errors = testing::internal::GetCapturedStderr();
+    impostor.unregisterService(name);
+    QDBusConnection::disconnectFromBus(impostorName);
+    EXPECT_EQ(dialog.InstanceNumber(), number);
+    EXPECT_TRUE(said) << status->text().toStdString();
+    EXPECT_NE(errors.find(name.toStdString()), std::string::npos) << errors;
+}
 
 TEST_F(MainWindowTest, OpensTitledSizedInTabOrderWithProfileDefaults) {
     QuorvaneDialog& dialog = OpenMainWindow();

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <optional>
 
 #include "core/settings/setting_keys.h"
@@ -14,13 +19,16 @@ namespace qrv {
 namespace {
 
 // Starts the program with its data folder under `dataHome`; `unset` names
-// variables taken out of its environment.
-void Start(QProcess& process, const QString& dataHome, const QStringList& unset = {}) {
+// variables taken out of its environment, `bus` replaces its session bus.
+void Start(QProcess& process, const QString& dataHome, const QStringList& unset = {},
+           const QString& bus = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dataHome + QStringLiteral("/config"));
     for (const QString& name : unset)
         env.remove(name);
+    if (!bus.isEmpty())
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus);
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(QRV_APP_PATH), {});
     ASSERT_TRUE(process.waitForStarted());
@@ -102,6 +110,27 @@ TEST(StartUpTest, SaysSoWhenTheSettingsCannotBeSaved) {
     PressIn(*main, "Escape");
     ExpectReportedFailure(process, "settings could not be saved");
     EXPECT_EQ(blocker.size(), 0);
+}
+
+// A session bus that takes connections but never answers them (nothing here
+// accepts them) would block the program's first call on it for good.
+TEST(StartUpTest, ShowsTheMainWindowWithoutASessionBusThatDoesNotAnswer) {
+    QTemporaryDir home;
+    const QByteArray path = QFile::encodeName(home.filePath(QStringLiteral("mute-bus")));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(std::size_t(path.size()), sizeof address.sun_path);
+    std::copy(path.begin(), path.end(), address.sun_path);
+    const int mute = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_EQ(::bind(mute, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(mute, 16), 0);
+    QProcess process;
+    Start(process, home.path(), {}, QStringLiteral("unix:path=") + QFile::decodeName(path));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsMainWindow(process.processId()); }, 120000));
+    EXPECT_TRUE(process.readAllStandardError().contains("does not answer"));
+    process.terminate();
+    process.waitForFinished(10000);
+    ::close(mute);
 }
 
 TEST(StartUpTest, CreatesThePictureFolderAndShowsTheMainWindow) {

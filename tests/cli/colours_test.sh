@@ -35,5 +35,47 @@ for args in "" "missing.png" "five.png --html" "five.png extra.png" "five.png --
     [ "$rc" = 2 ] || fail "colours $args exited $rc, expected 2"
 done
 
+# The page never takes a mode it should not have, nor goes through a link:
+# name, umask, what is there before (none, a regular file of a mode, a link
+# to a set-user-ID file), exit status, mode after and what the name is then.
+touch setuid-target && chmod 4755 setuid-target
+while read -r name mask before rc mode kind; do
+    case $before in
+        none) ;;
+        link) ln -s setuid-target "$name" ;;
+        *) touch "$name" && chmod "$before" "$name" ;;
+    esac
+    (umask "$mask" && "$cli" colours five.png --html "$name" >/dev/null 2>err.txt); got=$?
+    [ "$got" = "$rc" ] || fail "--html $name ($before, umask $mask) exited $got: $(cat err.txt)"
+    [ "$(stat -c %a "$name")" = "$mode" ] || fail "--html $name left mode $(stat -c %a "$name")"
+    [ "$(stat -c %F "$name")" = "$kind" ] || fail "--html $name left a $(stat -c %F "$name")"
+done <<'TABLE'
+new022.html 022 none 0 644 regular file
+new077.html 077 none 0 600 regular file
+new000.html 000 none 0 644 regular file
+old.html 022 4755 0 755 regular file
+link.html 022 link 1 777 symbolic link
+TABLE
+grep -q "symbolic link" err.txt || fail "a refused link is not named as one: $(cat err.txt)"
+[ "$(stat -c %a setuid-target)" = 4755 ] && [ ! -s setuid-target ] ||
+    fail "the link's target was changed"
+
+# Failures say what happened in words, after the product's message.
+"$cli" colours missing.png 2>err.txt >/dev/null
+grep -q "Error 80004005" err.txt && grep -q "The file does not exist." err.txt ||
+    fail "a missing image is not said to be missing: $(cat err.txt)"
+"$cli" colours five.png --html no-such-folder/page.html 2>err.txt >/dev/null
+grep -q "No such file or directory" err.txt || fail "no reason for a missing folder: $(cat err.txt)"
+# A full disk, where a private mount can be made.
+if unshare -rm true 2>/dev/null; then
+    mkdir full
+    unshare -rm sh -c 'mount -t tmpfs -o size=16k tmpfs full &&
+        (head -c 1M /dev/zero >full/filler 2>/dev/null; true) && "$1" colours five.png --html full/p.html' \
+        sh "$cli" >/dev/null 2>err.txt
+    grep -q "No space left on device" err.txt || fail "a full disk is not named: $(cat err.txt)"
+else
+    echo "no private mounts: the full-disk case is skipped"
+fi
+
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ "$failures" = 0 ]

@@ -3,11 +3,6 @@
 # session bus that counts the requests it is sent.
 set -uo pipefail
 cli=$1
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || ! /usr/bin/python3 -c 'import gi' 2>/dev/null; then
-    echo "no session bus or no python3-gi: skipped"
-    echo "0 passed, 0 failed, 1 skipped"
-    exit 0
-fi
 work=$(mktemp -d)
 failures=0
 checks=0
@@ -16,6 +11,32 @@ check() {  # description, command...
     checks=$((checks + 1))
     "$@" || { echo "FAIL: $what"; failures=$((failures + 1)); }
 }
+
+# A bus that accepts connections but never answers ends the command with an
+# error instead of blocking it: a socket nobody reads, and a stopped daemon.
+/usr/bin/python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(); time.sleep(3600)' \
+    "$work/mute" &
+mute=$!
+dbus-daemon --session --nofork --address="unix:path=$work/stopped" 2>/dev/null &
+stopped=$!
+for _ in $(seq 400); do [ -S "$work/mute" ] && [ -S "$work/stopped" ] && break; sleep 0.05; done
+kill -STOP $stopped
+for bus in mute stopped; do
+    err=$(DBUS_SESSION_BUS_ADDRESS="unix:path=$work/$bus" timeout -s KILL 300 "$cli" toggle 2>&1)
+    rc=$?
+    check "toggle on a $bus bus ends with status 1, not $rc" test $rc = 1
+    check "and says the bus does not answer: $err" grep -q "does not answer" <<<"$err"
+done
+kill $mute; kill -CONT $stopped; kill $stopped; wait $mute $stopped 2>/dev/null
+
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || ! /usr/bin/python3 -c 'import gi' 2>/dev/null; then
+    echo "no session bus or no python3-gi: the rest is skipped"
+    echo "$((checks - failures)) passed, $failures failed"
+    rm -rf "$work"
+    [ "$failures" = 0 ]
+    exit
+fi
 
 # Instance 2 of the program as the bus sees it: the name, the object, the method.
 /usr/bin/python3 - "$work/requests" >"$work/instance.out" 2>&1 <<'PY' &

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -53,8 +56,37 @@ TEST(ColorListTextsTest, SummariesAndMessages) {
     EXPECT_EQ(ColorListTitle(1, kApp), "1 Unique Pixel Color(s) - Quorvane by Tolbrin");
     EXPECT_EQ(ColorsFileDialogTitle(kApp),
               "Select Image File to View Unique Pixel Color(s) - Quorvane by Tolbrin");
-    EXPECT_EQ(ImageLoadFailedText(0x80004005, "/tmp/x.png"),
-              "Failed to Load Image, Error 80004005.\n\n/tmp/x.png");
+}
+
+// The product's message names the status and the file; the sentence after it
+// says what happened.
+TEST(ColorListTextsTest, LoadFailuresSayWhyInWords) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "qrv-load-reason";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string junk = (dir / "junk.png").string();
+    std::ofstream(junk) << "not a picture";
+    std::filesystem::create_symlink("loop.png", dir / "loop.png");
+    const struct {
+        std::string path;
+        uint32_t status;
+        std::string reason;
+    } cases[] = {
+        {(dir / "gone.png").string(), 0x80004005, "The file does not exist."},
+        {dir.string(), 0x80004005, "It is not a regular file."},
+        {junk, 0x80004005, "The file is not an image in a format this program reads."},
+        {junk, 0x8007000E, "The picture is too large to load."},
+        {(dir / "loop.png").string(), 0x80004005,
+         "The file cannot be reached: Too many levels of symbolic links."},
+    };
+    for (const auto& c : cases) {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "%x", c.status);
+        EXPECT_EQ(ImageLoadFailedText(c.status, c.path), "Failed to Load Image, Error " +
+                                                             std::string(hex) + ".\n\n" + c.path +
+                                                             "\n\n" + c.reason);
+    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(ColorColumnsTest, DefaultsScaleWithTheListAndStoredWidthsWin) {

@@ -119,26 +119,34 @@ TEST_F(HtmlExportTest, EmptyListReplacesAnOldFileAndCreateFailureGivesTheErrorCo
 
     const std::string missing = PathOf("missing/page.html");
     EXPECT_EQ(exporter.Write(missing, {}).message,
-              "Failed to Create / Write File with Error Code 2.\n\n" + missing);
+              "Failed to Create / Write File with Error Code 2.\n\n" + missing +
+                  "\n\nNo such file or directory.");
 }
 
 // The temporary file is created afresh: a link planted under the name an
 // earlier version used is neither written through nor removed. A replaced
-// page keeps its permissions, a new one gets those of any new file.
+// page keeps its permissions but set-ID bits; a new one gets 0644 less the
+// umask. A link or a non-file under the page's own name is left alone.
 TEST_F(HtmlExportTest, PlantedLinksAreNotFollowedAndReplacedPagesKeepTheirMode) {
+    using enum fs::perms;
     const ColorsHtmlExport exporter(kSummary, kApp);
     const std::string victim = PathOf("victim");
     Touch(victim, "victim");
+    fs::permissions(victim, set_uid | owner_all | group_read | group_exec);
     const std::string usual = PathOf("usual");
-    Touch(usual);
-    const fs::perms usualMode = fs::status(usual).permissions();
+    Touch(usual);  // read-write for all less the umask
+    const fs::perms newMode = fs::status(usual).permissions() & ~(group_write | others_write);
     const struct {
         const char* name;
         std::optional<fs::perms> mode;  // of a page already there
+        fs::perms expected;
     } cases[] = {
-        {"new.html", std::nullopt},
-        {"private.html", fs::perms::owner_read | fs::perms::owner_write},
-        {"shared.html", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read},
+        {"new.html", std::nullopt, newMode},
+        {"private.html", owner_read | owner_write, owner_read | owner_write},
+        {"shared.html", owner_read | owner_write | group_read,
+         owner_read | owner_write | group_read},
+        {"setid.html", set_uid | set_gid | sticky_bit | owner_all | others_read,
+         owner_all | others_read},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -155,11 +163,28 @@ TEST_F(HtmlExportTest, PlantedLinksAreNotFollowedAndReplacedPagesKeepTheirMode) 
         const HtmlExportResult result = exporter.Write(path, std::vector<uint32_t>{1, 2, 3});
         ASSERT_TRUE(result.ok) << result.message;
         EXPECT_EQ(Read(path).substr(0, kPageHead.size()), kPageHead);
-        EXPECT_EQ(fs::status(path).permissions(), c.mode.value_or(usualMode));
+        EXPECT_EQ(fs::status(path).permissions(), c.expected);
         EXPECT_TRUE(fs::is_symlink(path + ".part"));
         EXPECT_EQ(Read(victim), "victim");
     }
     EXPECT_EQ(EntryCount(), 2 + 2 * std::size(cases));
+
+    const std::string link = PathOf("link.html");
+    fs::create_symlink(victim, link);
+    const std::string folder = PathOf("folder.html");
+    fs::create_directory(folder);
+    for (const auto& [path, reason] :
+         {std::pair{link, "symbolic link"}, std::pair{folder, "other than a regular file"}}) {
+        const HtmlExportResult result = exporter.Write(path, std::vector<uint32_t>{1});
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.message.find(reason), std::string::npos) << result.message;
+        EXPECT_NE(result.message.find(path), std::string::npos) << result.message;
+    }
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(Read(victim), "victim");
+    EXPECT_EQ(fs::status(victim).permissions(), set_uid | owner_all | group_read | group_exec);
+    EXPECT_EQ(EntryCount(), 4 + 2 * std::size(cases));
 }
 
 TEST_F(HtmlExportTest, ProposedNamesAddTheTickCountUntilFree) {

@@ -314,6 +314,40 @@ TEST_F(IniProfileStoreTest, FailedSavesAreReportedOnceAndTruncateNothing) {
     }
 }
 
+// A full disk and a read-only folder are told apart, in the system's words.
+// Each case runs the tool in a private mount of its own, where one can be made.
+TEST_F(IniProfileStoreTest, SaysWhyTheLockFileCannotBeMade) {
+    const struct {
+        const char* name;
+        const char* mount;  // options of a tmpfs mounted on the profile's folder
+        const char* reason;
+    } cases[] = {
+        {"full disk", "size=16k", "No space left on device"},
+        {"read-only folder", "ro", "Read-only file system"},
+    };
+    const QString folder = m_dir.filePath(QStringLiteral("mount"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QProcess tool;
+        tool.start(QStringLiteral("unshare"),
+                   {"-rm", "sh", "-c",
+                    "mount -t tmpfs -o \"$1\" tmpfs \"$2\" || exit 77\n"
+                    "head -c 1M /dev/zero >\"$2/filler\" 2>/dev/null\n"
+                    "exec \"$3\" save \"$2/profile.ini\"",
+                    "sh", c.mount, folder, QStringLiteral(QRV_TEST_HELPER_DIR "/profile_tool")});
+        ASSERT_TRUE(tool.waitForFinished(60000));
+        if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() == 77 ||
+            tool.error() == QProcess::FailedToStart) {
+            GTEST_SKIP() << "no private mounts here";
+        }
+        EXPECT_EQ(tool.exitCode(), 1);
+        const QString report = QString::fromLocal8Bit(tool.readAllStandardOutput());
+        EXPECT_TRUE(report.contains(QStringLiteral("could not be taken: %1.").arg(c.reason)))
+            << report.toStdString();
+    }
+}
+
 // Property: any map of names and values survives a write and a read, and
 // hand-written files with escapes, comments and junk lines are read leniently.
 TEST(VerbatimIniFormatTest, RoundTripsAndReadsLeniently) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 #include <QCheckBox>
@@ -209,11 +210,24 @@ void QuorvaneDialog::Initialise() {
                 m_controller->ToggleSearch();
             }
         });
-        m_services.toggles->Publish(m_instanceNumber);
+        PublishToggles();
     }
     if (m_fields.m_bClickElement) {
         m_services.speaker.SpeakAsync("Click on Select Element Button to Select Element");
     }
+}
+
+// A number another process already answers for is not taken over: requests
+// sent to it go there, which the user is told here and on standard error.
+void QuorvaneDialog::PublishToggles() {
+    const std::string problem = m_services.toggles->Publish(m_instanceNumber);
+    if (problem.empty()) {
+        return;
+    }
+    const std::string text =
+        "Start/stop requests from other programs do not reach this window: " + problem + ".";
+    std::fprintf(stderr, "quorvane: %s\n", text.c_str());
+    SetStatusText(text);
 }
 
 void QuorvaneDialog::SetStatusText(const std::string& text) {

@@ -97,6 +97,7 @@ class QuorvaneDialog : public QDialog, public SearchView {
     void Bind();
     void Connect();
     void Initialise();
+    void PublishToggles();
     void ShowCursorPosition();
     void GuardEmptyEdit(int id);
     // False, after telling the user, when the fields' area cannot be captured.

@@ -20,7 +20,9 @@ const char* const kUsage =
     "\n"
     "Prints the summary line of the image's unique colours, then one line per\n"
     "colour in list order: row number, red, green, blue, separated by tabs.\n"
-    "With --html, also writes the colour table as an HTML page to FILE.\n"
+    "With --html, also writes the colour table as an HTML page to FILE: a new\n"
+    "file gets mode 0644 less the umask, a file it replaces keeps its mode but\n"
+    "never its set-ID bits, and a symbolic link or other non-file is refused.\n"
     "An option takes its value as the next argument or after =; -- ends the options.\n";
 
 struct ColorsOptions {

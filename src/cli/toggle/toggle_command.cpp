@@ -43,6 +43,10 @@ int RunToggleCommand(const std::vector<std::string>& args) {
                                           " (see --help)");
         }
     }
+    if (const std::string problem = CheckSessionBus(); !problem.empty()) {
+        std::fprintf(stderr, "quorvane-cli toggle: %s\n", problem.c_str());
+        return 1;
+    }
     std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform(PlatformReach::kFiles);
     if (!platform->toggles) {
         std::fprintf(stderr,

@@ -2,6 +2,11 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "core/desktop/image_codec.h"
+#include "core/settings/utf8_path.h"
 
 namespace qrv {
 
@@ -28,7 +33,29 @@ std::string ColorsFileDialogTitle(std::string_view appName) {
 std::string ImageLoadFailedText(uint32_t status, std::string_view path) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "%x", status);
-    return "Failed to Load Image, Error " + std::string(hex) + ".\n\n" + std::string(path);
+    return "Failed to Load Image, Error " + std::string(hex) + ".\n\n" + std::string(path) +
+           "\n\n" + ImageLoadFailureReason(status, path);
+}
+
+std::string ImageLoadFailureReason(uint32_t status, std::string_view path) {
+    std::error_code error;
+    const std::filesystem::file_status file = std::filesystem::status(Utf8Path(path), error);
+    if (file.type() == std::filesystem::file_type::not_found) {
+        return "The file does not exist.";
+    }
+    if (error) {
+        return "The file cannot be reached: " + error.default_error_condition().message() + ".";
+    }
+    if (!std::filesystem::is_regular_file(file)) {
+        return "It is not a regular file.";
+    }
+    if (!std::ifstream(Utf8Path(path), std::ios::binary)) {
+        return "You have no permission to read the file.";
+    }
+    if (status == kStatusOutOfMemory) {
+        return "The picture is too large to load.";
+    }
+    return "The file is not an image in a format this program reads.";
 }
 
 void WriteColorRowsText(std::ostream& out, std::span<const uint32_t> colors) {

@@ -25,8 +25,12 @@ std::string ScreenAreaColorsSummary(std::size_t count, const Rect& area);
 std::string ColorListTitle(std::size_t rows, std::string_view appName);
 // "Select Image File to View Unique Pixel Color(s) - %s"
 std::string ColorsFileDialogTitle(std::string_view appName);
-// "Failed to Load Image, Error %x.\n\n%s"
+// "Failed to Load Image, Error %x.\n\n%s", then why, in words (see
+// ImageLoadFailureReason).
 std::string ImageLoadFailedText(uint32_t status, std::string_view path);
+// Why the file could not be loaded, as one sentence: missing, not a regular
+// file, unreadable, too large, or not an image this program reads.
+std::string ImageLoadFailureReason(uint32_t status, std::string_view path);
 
 // One line per colour in list order: row number from 1, red, green and blue,
 // separated by tabs.

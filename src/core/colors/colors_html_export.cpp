@@ -87,9 +87,15 @@ void AppendRow(std::string& out, uint32_t number, uint32_t color) {
     out += kLineEnd;
 }
 
+// The product's message with the system's words for the error after it.
 std::string WriteFailedText(int error, const std::string& path) {
     return "Failed to Create / Write File with Error Code " +
-           std::to_string(static_cast<unsigned>(error)) + ".\n\n" + path;
+           std::to_string(static_cast<unsigned>(error)) + ".\n\n" + path + "\n\n" +
+           std::generic_category().message(error) + ".";
+}
+
+std::string NotAFileText(const char* what, const std::string& path) {
+    return std::string("Failed to Write File: ") + what + ". Nothing was written.\n\n" + path;
 }
 
 std::string NotLatin1Text(char32_t code, const std::string& path) {
@@ -142,14 +148,36 @@ std::FILE* CreatePartFile(const std::string& path, std::string& partPath) {
     return nullptr;
 }
 
-// The replacement keeps the permissions of the file it replaces; a new file
-// has the usual ones for new files.
-void KeepMode(const std::string& path, const std::string& partPath) {
-    std::error_code error;
-    const std::filesystem::file_status target = std::filesystem::status(Utf8Path(path), error);
-    if (!error && std::filesystem::is_regular_file(target)) {
-        std::filesystem::permissions(Utf8Path(partPath), target.permissions(), error);
+// Only a regular file (or nothing) is replaced. A symbolic link is refused
+// rather than replaced or written through: the page would otherwise land
+// wherever the link points, or the link (such as /dev/stdout) would vanish.
+// Returns why the path cannot take the page, or nothing.
+std::string Unfit(const std::filesystem::file_status& existing, const std::string& path) {
+    namespace fs = std::filesystem;
+    if (fs::is_symlink(existing)) {
+        return NotAFileText("it is a symbolic link; give the path of the file itself", path);
     }
+    if (fs::exists(existing) && !fs::is_regular_file(existing)) {
+        return NotAFileText("something other than a regular file has that name", path);
+    }
+    return {};
+}
+
+// The page gets the permissions of the file it replaces, and a new page
+// those of a new document (read-write for the owner, readable for others,
+// less the umask). Set-user-ID, set-group-ID and sticky bits never carry over.
+void SetMode(const std::filesystem::file_status& existing, const std::string& partPath) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::perms special = fs::perms::set_uid | fs::perms::set_gid | fs::perms::sticky_bit;
+    if (fs::is_regular_file(existing)) {
+        fs::permissions(Utf8Path(partPath), existing.permissions() & ~special, error);
+        return;
+    }
+    // Created with read-write for all less the umask: taking away write for
+    // the group and others leaves 0644 less the umask.
+    fs::permissions(Utf8Path(partPath), fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove, error);
 }
 
 }  // namespace
@@ -170,18 +198,24 @@ HtmlExportResult ColorsHtmlExport::Write(const std::string& path,
     if (!title.ok) {
         return {false, NotLatin1Text(title.offending, path)};
     }
+    std::error_code statusError;
+    const std::filesystem::file_status existing =
+        std::filesystem::symlink_status(Utf8Path(path), statusError);
+    if (std::string unfit = Unfit(existing, path); !unfit.empty()) {
+        return {false, std::move(unfit)};
+    }
     std::string partPath;
     std::FILE* file = CreatePartFile(path, partPath);
     if (!file) {
         return {false, WriteFailedText(errno, path)};
     }
+    SetMode(existing, partPath);
     bool ok = WritePage(file, title.bytes, colors);
     int error = ok ? 0 : errno;
     if (std::fclose(file) != 0 && ok) {
         ok = false;
         error = errno;
     }
-    KeepMode(path, partPath);
     if (ok) {
         // Replaces an existing page on every system, unlike std::rename.
         std::error_code renamed;

@@ -34,8 +34,10 @@ class ColorsHtmlExport {
 
     // Writes the page for the colours in list order, numbered from 1. The
     // page is written to a new temporary file beside `path` and renamed, so a
-    // failure leaves no partial file under `path`; a file it replaces keeps
-    // its permissions.
+    // failure leaves no partial file under `path`. A file it replaces keeps
+    // its permissions but set-ID bits; a new file gets 0644 less the umask.
+    // A symbolic link or anything else but a regular file at `path` is
+    // refused. A failure's message ends with the system's words for it.
     HtmlExportResult Write(const std::string& path, std::span<const uint32_t> colors) const;
 
   private:

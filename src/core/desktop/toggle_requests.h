@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace qrv {
 
@@ -12,9 +13,10 @@ class ToggleRequests {
     using Handler = std::function<void()>;
     enum class SendResult { Sent, NoInstance, NoChannel };
     virtual ~ToggleRequests() = default;
-    // Takes requests addressed to this instance number; false when another
-    // process already answers for it or there is no bus.
-    virtual bool Publish(int32_t instance) = 0;
+    // Takes requests addressed to this instance number. Returns why it
+    // cannot (another process already answers for the number, or there is
+    // no bus), or an empty text when it takes them.
+    virtual std::string Publish(int32_t instance) = 0;
     // Stops taking requests and frees the instance number for another process.
     virtual void Withdraw() = 0;
     // Called on the thread that owns the requests (the GUI thread) once per request.

@@ -4,6 +4,8 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 
+#include "platform/freedesktop/session_bus.h"
+
 namespace qrv {
 
 namespace {
@@ -18,7 +20,8 @@ QDBusMessage StatusCall(const QString& method) {
 std::optional<bool> AccessibilityBusSwitch::IsEnabled() {
     QDBusMessage call = StatusCall("Get");
     call << QString("org.a11y.Status") << QString("IsEnabled");
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
+    const QDBusMessage reply =
+        SessionBus::Connection().call(call, QDBus::Block, SessionBus::kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         return std::nullopt;
     }
@@ -29,7 +32,8 @@ bool AccessibilityBusSwitch::Enable() {
     QDBusMessage call = StatusCall("Set");
     call << QString("org.a11y.Status") << QString("IsEnabled")
          << QVariant::fromValue(QDBusVariant(true));
-    return QDBusConnection::sessionBus().call(call).type() == QDBusMessage::ReplyMessage;
+    return SessionBus::Connection().call(call, QDBus::Block, SessionBus::kCallTimeoutMs).type() ==
+           QDBusMessage::ReplyMessage;
 }
 
 }  // namespace qrv

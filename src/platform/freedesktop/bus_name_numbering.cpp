@@ -6,11 +6,12 @@
 #include <QStringList>
 
 #include "platform/freedesktop/dbus_toggle_requests.h"
+#include "platform/freedesktop/session_bus.h"
 
 namespace qrv {
 
 int32_t BusNameNumbering::Number() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = SessionBus::Connection();
     if (!bus.isConnected()) {
         return 1;
     }

@@ -3,6 +3,9 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusReply>
+
+#include "platform/freedesktop/session_bus.h"
 
 namespace qrv {
 namespace {
@@ -20,7 +23,7 @@ void DBusToggleRequests::Withdraw() {
     if (m_service.isEmpty()) {
         return;
     }
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = SessionBus::Connection();
     bus.unregisterObject(QString::fromLatin1(kObjectPath));
     bus.unregisterService(m_service);
     m_service.clear();
@@ -30,21 +33,35 @@ QString DBusToggleRequests::ServiceName(int32_t instance) {
     return QStringLiteral("org.tolbrin.Quorvane.Instance%1").arg(instance);
 }
 
-bool DBusToggleRequests::Publish(int32_t instance) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !m_service.isEmpty()) {
-        return false;
+std::string DBusToggleRequests::Publish(int32_t instance) {
+    QDBusConnection bus = SessionBus::Connection();
+    if (!bus.isConnected()) {
+        return SessionBus::Missing().toStdString();
+    }
+    if (!m_service.isEmpty()) {
+        return "this window already takes requests as " + m_service.toStdString();
     }
     if (!bus.registerObject(QString::fromLatin1(kObjectPath), this,
                             QDBusConnection::ExportScriptableSlots)) {
-        return false;
+        return "the object " + std::string(kObjectPath) + " is taken in this process";
     }
-    if (!bus.registerService(ServiceName(instance))) {
+    const QString name = ServiceName(instance);
+    if (!bus.registerService(name)) {
         bus.unregisterObject(QString::fromLatin1(kObjectPath));
-        return false;
+        return HolderText(bus, name);
     }
-    m_service = ServiceName(instance);
-    return true;
+    m_service = name;
+    return {};
+}
+
+// Who holds `name` instead of this process, as far as the bus says.
+std::string DBusToggleRequests::HolderText(QDBusConnection& bus, const QString& name) {
+    const QDBusReply<uint> pid = bus.interface()->servicePid(name);
+    std::string text = "the session-bus name " + name.toStdString() + " belongs to another process";
+    if (pid.isValid()) {
+        text += " (process " + std::to_string(pid.value()) + ")";
+    }
+    return text;
 }
 
 void DBusToggleRequests::ToggleSearch() {
@@ -54,7 +71,7 @@ void DBusToggleRequests::ToggleSearch() {
 }
 
 ToggleRequests::SendResult DBusToggleRequests::Send(int32_t instance) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = SessionBus::Connection();
     if (!bus.isConnected()) {
         return SendResult::NoChannel;
     }
@@ -64,7 +81,7 @@ ToggleRequests::SendResult DBusToggleRequests::Send(int32_t instance) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         ServiceName(instance), QString::fromLatin1(kObjectPath), QString::fromLatin1(kInterface),
         QStringLiteral("ToggleSearch"));
-    QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
+    QDBusMessage reply = bus.call(call, QDBus::Block, SessionBus::kCallTimeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage ? SendResult::Sent : SendResult::NoInstance;
 }
 

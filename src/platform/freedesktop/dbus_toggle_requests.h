@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <string>
 
 #include "core/desktop/toggle_requests.h"
 
@@ -19,7 +21,7 @@ class DBusToggleRequests : public QObject, public ToggleRequests {
     DBusToggleRequests() = default;
     ~DBusToggleRequests() override;
 
-    bool Publish(int32_t instance) override;
+    std::string Publish(int32_t instance) override;
     void Withdraw() override;
     void SetHandler(Handler handler) override { m_handler = std::move(handler); }
 
@@ -31,6 +33,8 @@ class DBusToggleRequests : public QObject, public ToggleRequests {
     Q_SCRIPTABLE void ToggleSearch();
 
   private:
+    static std::string HolderText(QDBusConnection& bus, const QString& name);
+
     Handler m_handler;
     QString m_service;
 };

@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "platform/freedesktop/session_bus.h"
+
 namespace qrv {
 
 namespace {
@@ -45,7 +47,7 @@ bool IsActivatable(QDBusConnection& bus, const QString& service) {
     const QDBusMessage list = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
         QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListActivatableNames"));
-    const QDBusReply<QStringList> names = bus.call(list);
+    const QDBusReply<QStringList> names = bus.call(list, QDBus::Block, SessionBus::kCallTimeoutMs);
     return names.isValid() && names.value().contains(service);
 }
 
@@ -113,7 +115,7 @@ bool DesktopShell::Print(const QString& file) const {
 }
 
 bool DesktopShell::ShowInFileManager(const QString& uri) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = SessionBus::Connection();
     if (!bus.isConnected() || bus.interface() == nullptr)
         return false;
     const bool present = bus.interface()->isServiceRegistered(kFileManagerService).value() ||

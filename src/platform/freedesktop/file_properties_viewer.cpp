@@ -6,10 +6,12 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "platform/freedesktop/session_bus.h"
+
 namespace qrv {
 
 bool FilePropertiesViewer::ShowProperties(const std::string& file) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = SessionBus::Connection();
     const QString service = QString::fromLatin1(kService);
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(service).value()) {
         return false;

@@ -3,6 +3,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
+#include "platform/freedesktop/session_bus.h"
+
 namespace qrv {
 
 LauncherEntryProgress::LauncherEntryProgress(const QString& desktopFileName)
@@ -32,7 +34,7 @@ double LauncherEntryProgress::Fraction(uint64_t done, uint64_t total) {
 }
 
 bool LauncherEntryProgress::Send(const QVariantMap& properties) const {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = SessionBus::Connection();
     if (!bus.isConnected()) {
         return false;
     }

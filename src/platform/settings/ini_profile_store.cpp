@@ -1,6 +1,11 @@
 #include "platform/settings/ini_profile_store.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +27,27 @@ constexpr int kLockWaitMs = 5000;
 QString KeyPath(const std::string& section, const std::string& key) {
     return section.empty() ? QString::fromUtf8(key)
                            : QString::fromUtf8(section) + '/' + QString::fromUtf8(key);
+}
+
+// What the system says when a file is made and written in `folder`: the
+// lock file's own failure (a full disk, a read-only folder) in its words.
+QString WhyNoFileCanBeWritten(const QString& folder) {
+    QByteArray probe = QFile::encodeName(folder + QStringLiteral("/.quorvane-probe-XXXXXX"));
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    const bool written = ::write(fd, "x", 1) == 1;
+    const int error = errno;
+    ::close(fd);
+    ::unlink(probe.constData());
+    return written ? QStringLiteral("the system did not say why")
+                   : QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString LockFailure(const QLockFile& lock, const QString& folder) {
+    if (lock.error() == QLockFile::LockFailedError)
+        return QStringLiteral("another process holds it");
+    return WhyNoFileCanBeWritten(folder);
 }
 
 }  // namespace
@@ -150,8 +176,8 @@ QString IniProfileStore::SaveLocked() {
         return QStringLiteral("The folder \"%1\" cannot be created.").arg(folder);
     QLockFile fileLock(m_filePath + QStringLiteral(".write-lock"));
     if (!fileLock.tryLock(kLockWaitMs)) {
-        return QStringLiteral("The lock file \"%1\" could not be taken.")
-            .arg(m_filePath + QStringLiteral(".write-lock"));
+        return QStringLiteral("The lock file \"%1\" could not be taken: %2.")
+            .arg(m_filePath + QStringLiteral(".write-lock"), LockFailure(fileLock, folder));
     }
     const QFileInfo existing(m_filePath);
     if (existing.exists() && !existing.isFile())

@@ -2,6 +2,9 @@
 //   profile_tool hammer <file> <section> <key prefix> <key count> <milliseconds>
 //     writes and saves increasing values to the keys in turn until the time is
 //     up and prints each key's last written value as "key=value".
+//   profile_tool save <file>
+//     writes one key and saves; prints the failure report, if any, and exits 1
+//     when the save failed.
 //   profile_tool dump <file> stock|verbatim
 //     prints every "section/key=value" as one reader sees the file, with line
 //     breaks in values shown as "\n".
@@ -37,6 +40,13 @@ int Hammer(char** argv) {
     return 0;
 }
 
+int Save(char** argv) {
+    qrv::IniProfileStore store(QString::fromUtf8(argv[2]));
+    store.SetFailureReport([](const std::string& text) { std::printf("%s\n", text.c_str()); });
+    store.WriteInt("Settings", "Saved", 1);
+    return store.Save() ? 0 : 1;
+}
+
 int Dump(char** argv) {
     const bool stock = std::string(argv[3]) == "stock";
     QSettings settings(QString::fromUtf8(argv[2]),
@@ -56,8 +66,10 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "hammer" && argc == 7)
         return Hammer(argv);
+    if (mode == "save" && argc == 3)
+        return Save(argv);
     if (mode == "dump" && argc == 4)
         return Dump(argv);
-    std::fprintf(stderr, "usage: profile_tool hammer|dump ...\n");
+    std::fprintf(stderr, "usage: profile_tool hammer|save|dump ...\n");
     return 1;
 }
