@@ -5,7 +5,7 @@ pattern (PATCH_W x PATCH_H at PATCH_X, PATCH_Y) and prints one line per pointer 
 "release B X Y" in surface pixels. A line "fill RRGGBB" on standard input paints the
 square FILL_SIZE x FILL_SIZE at FILL_X, FILL_Y in that colour; once the compositor has
 presented the frame showing it (its frame callback), "shown RRGGBB" is printed.
-Usage: pattern_window.py TITLE."""
+Usage: pattern_window.py TITLE [fullscreen]."""
 import os
 import sys
 
@@ -119,6 +119,8 @@ class PatternWindow(Gtk.Window):
 
 def main():
     window = PatternWindow(sys.argv[1] if len(sys.argv) > 1 else "pattern")
+    if sys.argv[2:] == ["fullscreen"]:  # where windows float, as on GNOME and KDE
+        window.fullscreen()
     window.show_all()
     Gtk.main()
 
