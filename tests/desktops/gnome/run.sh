@@ -31,10 +31,10 @@ for _ in $(seq 100); do
     overview Get | grep -q false && break
     sleep 0.2
 done
+window target || exit 1
 # A headless seat has no pointer device until a remote session gives it one.
 service pointer python3 "$stage/apps/mutter_pointer.py"
-wait_name org.gnome.Shell "$last" || exit 1
-window target || exit 1
+for _ in $(seq 200); do grep -qs '^ready' "$runtime_dir/pointer.log" && break; sleep 0.05; done
 
 picture "$out/patch.png"
 # The same as a 24-bit picture, which searches refuse.
@@ -81,21 +81,21 @@ check "the CLI says the desktop declined screen access" \
     has "$out/declined.err" "declined screen access"
 check "and does not blame DISPLAY" lacks "$out/declined.err" DISPLAY
 
-# The window: a profile set to find the patch and click it, a run started with
-# `quorvane-cli toggle` and the window's consent dialog accepted.
+# The window: a profile set to find the patch and click it, the consent
+# dialog it opens as it starts accepted, a run started with `quorvane-cli toggle`.
 profile
+consent accept 60
 service app env QRV_PLATFORM=portal "$stage/quorvane"
+check "the window's consent dialog was accepted" consent_done
 check "the window shows" as_user python3 "$stage/apps/atspi_driver.py" shown quorvane 60
 # A fullscreen window of the patch over it: the run finds the patch there.
 window gui-target || exit 1
-consent accept 60
 toggled=no
 for _ in $(seq 600); do
     as_user "$stage/quorvane-cli" toggle >/dev/null 2>&1 && { toggled=yes; break; }
     sleep 0.1
 done
 check "the window took the start request" test $toggled = yes
-check "the window's consent dialog was accepted" consent_done
 check "the window's run clicked the patch centre" saw "$out/gui-target.log" "press 1 380 260"
 check "and released it there" saw "$out/gui-target.log" "release 1 380 260"
 
