@@ -93,9 +93,10 @@ has_name() {
         --method org.freedesktop.DBus.NameHasOwner "$1" 2>/dev/null | grep -q true
 }
 
-# wait_name NAME PID: waits (bounded) until NAME is owned while PID runs.
+# wait_name NAME PID: waits (bounded) until NAME is owned while PID runs; on a
+# loaded machine the shell and the portal's back ends take a minute or more.
 wait_name() {
-    for _ in $(seq 600); do
+    for _ in $(seq 1800); do
         has_name "$1" && return 0
         kill -0 "$2" 2>/dev/null || break
         sleep 0.1
