@@ -57,15 +57,20 @@ as_user() {
     runuser -u "$user_name" -- "${session_env[@]}" "$@"
 }
 
-wait_for() {  # path, what
-    for _ in $(seq 600); do
-        [ -e "$1" ] && return 0
+# poll TIMES WHAT COMMAND...: runs COMMAND every 0.05 s until it succeeds, at
+# most TIMES times; else says WHAT did not come and shows the logs.
+poll() {
+    local times=$1 what=$2
+    shift 2
+    for _ in $(seq "$times"); do
+        "$@" && return 0
         sleep 0.05
     done
-    echo "$2 did not start; the logs:" >&2
+    echo "$what did not come; the logs:" >&2
     tail -n 20 "$runtime_dir"/*.log >&2
     return 1
 }
+wait_for() { poll 600 "$2" test -e "$1"; }  # PATH WHAT
 
 # The session bus (and, with --system-bus, an empty stand-in for the system
 # bus), PipeWire and WirePlumber.
@@ -93,48 +98,21 @@ has_name() {
         --method org.freedesktop.DBus.NameHasOwner "$1" 2>/dev/null | grep -q true
 }
 
-# wait_name NAME PID: waits (bounded) until NAME is owned while PID runs; on a
-# loaded machine the shell and the portal's back ends take a minute or more.
-wait_name() {
-    for _ in $(seq 1800); do
-        has_name "$1" && return 0
-        kill -0 "$2" 2>/dev/null || break
-        sleep 0.1
-    done
-    echo "$1 did not appear; the logs:" >&2
-    tail -n 20 "$runtime_dir"/*.log >&2
-    return 1
-}
+# wait_name NAME: waits (bounded) until NAME is owned; on a loaded machine the
+# shell and the portal's back ends take a minute or more.
+wait_name() { poll 1800 "$1" has_name "$1"; }
 
 # window TITLE: the pattern window of the Wayland tests, logging its pointer
 # events to $runtime_dir/out/TITLE.log; waits until it is drawn.
 window() {
     service "window-$1" bash -c "exec python3 '$stage/apps/pattern_window.py' '$1' fullscreen \
-        >'$runtime_dir/out/$1.log' </dev/null"
-    for _ in $(seq 600); do
-        grep -qs '^ready' "$runtime_dir/out/$1.log" && return 0
-        sleep 0.05
-    done
-    echo "the window $1 was not drawn" >&2
-    return 1
+        >'$out/$1.log' </dev/null"
+    poll 600 "the window $1" grep -qs '^ready' "$out/$1.log"
 }
 
-# picture FILE: the window's patch as a 32-bit PNG (cairo writes opaque
-# pictures as 24-bit ones, which searches refuse).
+# picture FILE: the window's patch as a 32-bit PNG.
 picture() {
-    as_user python3 - "$stage/apps" "$1" <<'PY'
-import sys
-sys.path.insert(0, sys.argv[1])
-import cairo
-import pattern_window as w
-picture = cairo.ImageSurface(cairo.FORMAT_ARGB32, w.PATCH_W, w.PATCH_H)
-cr = cairo.Context(picture)
-cr.set_source_surface(w.pattern(w.PATCH_W, w.PATCH_H), 0, 0)
-cr.paint()
-picture.write_to_png(sys.argv[2])
-PY
-    convert "$1" "PNG32:$1"
-    chown "$user_name:" "$1"
+    as_user python3 "$stage/apps/pattern_window.py" --patch "$1"
 }
 
 # profile [KEY=VALUE...]: the window's first instance searches the first

@@ -14,10 +14,10 @@ session_env+=(XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome)
 start_bus_and_media --system-bus
 service shell gnome-shell --headless --wayland --no-x11 --virtual-monitor 1280x800 \
     --wayland-display wayland-0
-wait_name org.gnome.Mutter.RemoteDesktop "$last" || exit 1
+wait_name org.gnome.Mutter.RemoteDesktop || exit 1
 service portal-gnome /usr/libexec/xdg-desktop-portal-gnome
 start_portal
-wait_name org.freedesktop.portal.Desktop "$last" || exit 1
+wait_name org.freedesktop.portal.Desktop || exit 1
 
 # The shell ends its start-up in the Overview, which hides the windows.
 overview() {  # Get | Set VALUE

@@ -25,7 +25,7 @@ service kwin "$stage/kwin_wayland" --virtual --width 1280 --height 800 --output-
 wait_for "$runtime_dir/wayland-0" "KWin" || exit 1
 service a11y /usr/libexec/at-spi-bus-launcher --launch-immediately
 start_portal
-wait_name org.freedesktop.portal.Desktop "$last" || exit 1
+wait_name org.freedesktop.portal.Desktop || exit 1
 window target || exit 1
 picture "$out/patch.png"
 
