@@ -3,19 +3,24 @@
 # (created when missing) on a private runtime folder: its own session bus,
 # PipeWire, WirePlumber and the desktop portal. Each process leads a process
 # group of its own; on exit every group is ended and the folder removed.
-# Also sets up the check counter of tests/wayland/harness.sh.
+# Run as another user, it runs the session as that user. Also the suites'
+# check counter and their helpers.
 
 session_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-# session_begin NAME: user qrv-NAME, runtime folder $runtime_dir, programs and
-# test windows copied from BUILD_DIR to $stage (readable by that user).
+# session_begin NAME BUILD_DIR: user qrv-NAME (as root), runtime folder
+# $runtime_dir, programs and test windows copied from BUILD_DIR to $stage.
 session_begin() {
     local build=$2
-    user_name=qrv-$1
-    [ "$(id -u)" -eq 0 ] || { echo "the $1 suite runs as root (it starts the session as a user)" >&2; exit 2; }
-    id -u "$user_name" >/dev/null 2>&1 ||
-        useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
-            "$user_name"
+    user_name=$(id -un)
+    as_user_prefix=()
+    if [ "$(id -u)" -eq 0 ]; then
+        user_name=qrv-$1
+        id -u "$user_name" >/dev/null 2>&1 ||
+            useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
+                "$user_name"
+        as_user_prefix=(runuser -u "$user_name" --)
+    fi
     runtime_dir=$(mktemp -d "/tmp/qrv-$1.XXXXXX")
     stage=$runtime_dir/stage
     groups=()
@@ -47,14 +52,14 @@ session_begin() {
 # $runtime_dir/LOG.log; its pid (also its process group) is in $last.
 service() {
     local log=$1; shift
-    setsid runuser -u "$user_name" -- "${session_env[@]}" "$@" >>"$runtime_dir/$log.log" 2>&1 &
+    setsid "${as_user_prefix[@]}" "${session_env[@]}" "$@" >>"$runtime_dir/$log.log" 2>&1 &
     last=$!
     groups+=("$last")
 }
 
 # as_user COMMAND...: runs a command of the session in the foreground.
 as_user() {
-    runuser -u "$user_name" -- "${session_env[@]}" "$@"
+    "${as_user_prefix[@]}" "${session_env[@]}" "$@"
 }
 
 # poll TIMES WHAT COMMAND...: runs COMMAND every 0.05 s until it succeeds, at

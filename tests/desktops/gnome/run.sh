@@ -4,7 +4,7 @@
 # as an unprivileged user (tests/desktops/session.sh). A fullscreen window
 # shows the pattern patch of the Wayland tests and logs pointer events; the
 # portal's screen access dialog is answered over AT-SPI, as a user would.
-# Usage (as root): run.sh BUILD_DIR
+# Usage: run.sh BUILD_DIR (as root, the session runs as a user of its own)
 set -uo pipefail
 source "$(dirname "$0")/../session.sh"
 session_begin gnome "${1:?usage: $0 BUILD_DIR}"

@@ -6,7 +6,7 @@
 # suite checks that no search takes that for a screen, that the outputs lie
 # side by side, and that the window's start key is bound through the portal's
 # global shortcuts, pressed through a RemoteDesktop keyboard of the test's own.
-# Usage (as root): run.sh BUILD_DIR
+# Usage: run.sh BUILD_DIR (as root, the session runs as a user of its own)
 set -uo pipefail
 source "$(dirname "$0")/../session.sh"
 session_begin kde "${1:?usage: $0 BUILD_DIR}"
