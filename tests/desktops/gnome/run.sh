@@ -34,7 +34,7 @@ done
 window target || exit 1
 # A headless seat has no pointer device until a remote session gives it one.
 service pointer python3 "$stage/apps/mutter_pointer.py"
-for _ in $(seq 200); do grep -qs '^ready' "$runtime_dir/pointer.log" && break; sleep 0.05; done
+poll 600 "the pointer device" grep -qs '^ready' "$runtime_dir/pointer.log" || exit 1
 
 picture "$out/patch.png"
 # The same as a 24-bit picture, which searches refuse.
@@ -52,7 +52,7 @@ screen=0,0,1280,800
 consent accept 60
 cli find find --picture "$out/patch.png" --area $screen --count 20 --interval 200 --click \
     --abort-on-match --all
-check "find --click exits 0 ($(cat "$out/find.err" | tr '\n' ' '))" test $? = 0
+check "find --click exits 0 ($(cat "$out/find.err"))" test $? = 0
 check "the consent dialog was accepted" consent_done
 check "the window was clicked at the patch centre" saw "$out/target.log" "press 1 380 260"
 check "and released there" saw "$out/target.log" "release 1 380 260"
