@@ -131,11 +131,13 @@ profile() {
     chown -R "$user_name:" "$runtime_dir/home"
 }
 
-# cli NAME ARGS...: quorvane-cli on the portal, output in $out/NAME.out and .err
+# cli NAME ARGS...: quorvane-cli on the portal, output in $out/NAME.out and
+# .err, exit status in $rc.
 cli() {
     local name=$1; shift
     as_user env QRV_PLATFORM=portal timeout "${QRV_CLI_TIMEOUT:-120}" "$stage/quorvane-cli" "$@" \
         >"$out/$name.out" 2>"$out/$name.err"
+    rc=$?
 }
 has() { grep -q "$2" "$1"; }  # FILE PATTERN
 lacks() { ! grep -q "$2" "$1"; }

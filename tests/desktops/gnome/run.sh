@@ -52,7 +52,7 @@ screen=0,0,1280,800
 consent accept 60
 cli find find --picture "$out/patch.png" --area $screen --count 20 --interval 200 --click \
     --abort-on-match --all
-check "find --click exits 0 ($(cat "$out/find.err"))" test $? = 0
+check "find --click exits 0 (exit $rc: $(cat "$out/find.err"))" test "$rc" = 0
 check "the consent dialog was accepted" consent_done
 check "the window was clicked at the patch centre" saw "$out/target.log" "press 1 380 260"
 check "and released there" saw "$out/target.log" "release 1 380 260"
@@ -62,7 +62,7 @@ check "the stream's pixels match the patch at one place only" \
 
 consent accept 60
 cli explain explain --picture "$out/patch.png" --area $screen
-check "explain exits 0" test $? = 0
+check "explain exits 0 (exit $rc)" test "$rc" = 0
 check "the dialog was accepted for explain" consent_done
 check "every pixel of the frame under the patch is the patch's" \
     has "$out/explain.out" "^Closest match at 300,200 needs deviation 0,0,0$"
@@ -70,12 +70,13 @@ check "every pixel of the frame under the patch is the patch's" \
 # A picture the search refuses is refused before the desktop is asked for access.
 consent absent 5
 cli refused find --picture "$out/patch24.png" --area $screen
-check "a 24-bit picture is refused with exit 2" test $? = 2
+check "a 24-bit picture is refused with exit 2 (exit $rc)" test "$rc" = 2
 check "and no consent dialog showed ($(cat "$out/consent.log"))" consent_done
 
 consent decline 60
 cli declined find --picture "$out/patch.png" --area $screen --click
-check "a declined dialog ends the CLI with exit 2 ($(cat "$out/declined.err"))" test $? = 2
+check "a declined dialog ends the CLI with exit 2 (exit $rc: $(cat "$out/declined.err"))" \
+    test "$rc" = 2
 check "the dialog was declined" consent_done
 check "the CLI says the desktop declined screen access" \
     has "$out/declined.err" "declined screen access"

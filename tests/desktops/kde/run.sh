@@ -33,18 +33,19 @@ no_frames="sends no screen frames"
 
 # No frame is never a screen: not "not found", not a match.
 cli still find --picture "$out/patch.png" --area 1280,0,1280,800 --count 2 --interval 100
-check "find on the second output exits 2 ($(cat "$out/still.err"))" test $? = 2
+check "find on the second output exits 2 (exit $rc: $(cat "$out/still.err"))" test "$rc" = 2
 check "and says the desktop sends no screen frames" has "$out/still.err" "$no_frames"
 check "and never reports the picture not found" lacks "$out/still.out" "Not Found"
 # A moving pointer brings buffers that hold only the cursor.
 service wiggle python3 "$stage/apps/portal_input.py" wiggle 60
 check "the pointer moves over the window on the first output" saw "$out/target.log" "motion 150 100"
 cli moving find --picture "$out/patch.png" --area 0,0,1280,800 --count 2 --interval 100
-check "find there with the pointer moving exits 2 ($(cat "$out/moving.err"))" test $? = 2
+check "find there with the pointer moving exits 2 (exit $rc: $(cat "$out/moving.err"))" \
+    test "$rc" = 2
 check "and says the desktop sends no screen frames" has "$out/moving.err" "$no_frames"
 check "and never reports the picture not found" lacks "$out/moving.out" "Not Found"
 cli explain explain --picture "$out/patch.png" --area 0,0,1280,800
-check "explain with the pointer moving exits 2" test $? = 2
+check "explain with the pointer moving exits 2 (exit $rc)" test "$rc" = 2
 check "and says the desktop sends no screen frames" has "$out/explain.err" "$no_frames"
 check "and explains no closest match" lacks "$out/explain.out" "Closest match"
 kill -TERM -- "-$last" 2>/dev/null
