@@ -87,7 +87,7 @@ void Capture(benchmark::State& state, int32_t width, int32_t height) {
     XScreenSource source;
     PixelImage image;
     for (auto _ : state) {
-        source.Capture(0, 0, width, height, image);
+        source.Capture({0, 0, width, height}, image);
         benchmark::DoNotOptimize(image.Data());
     }
     if (!SameColors(image, scene)) {
@@ -114,7 +114,7 @@ void Attempt(benchmark::State& state) {
     Point found;
     bool matched = false;
     for (auto _ : state) {
-        source.Capture(0, 0, kWidth, kHeight, area);
+        source.Capture({0, 0, kWidth, kHeight}, area);
         const MatchInputs in = MatchInputs::Of(area, picture);
         matched = FindPictureInArea(in, found);
         benchmark::DoNotOptimize(found);

@@ -17,7 +17,7 @@ struct Screen {
     PixelImage picture;
     Screen() {
         PixelImage area;
-        source.Capture(0, 0, 3840, 2160, area);
+        source.Capture({0, 0, 3840, 2160}, area);
         const Point spot = PictureSpot(3840, 2160);
         picture = CutPicture(area, spot.x, spot.y, 48, 48);
     }
@@ -29,18 +29,17 @@ constexpr Rect kArea{1, 0, 3840, 2160};
 
 void Attempt(benchmark::State& state, Area kind) {
     static Screen screen;
-    const int32_t w = kArea.Width(), h = kArea.Height();
     PixelImage reused;
-    screen.source.Capture(kArea.left, kArea.top, w, h, reused);
+    screen.source.Capture(kArea, reused);
     for (auto _ : state) {
         PixelImage fresh;
         if (kind == Area::Prepared) {
             state.PauseTiming();
-            screen.source.Prepare(kArea.left, kArea.top, w, h, fresh);
+            screen.source.Prepare(kArea, fresh);
             state.ResumeTiming();
         }
         PixelImage& area = kind == Area::Reused ? reused : fresh;
-        screen.source.Capture(kArea.left, kArea.top, w, h, area);
+        screen.source.Capture(kArea, area);
         Point out;
         benchmark::DoNotOptimize(FindPictureInArea(MatchInputs::Of(area, screen.picture), out));
         if (kind != Area::Reused) {

@@ -22,7 +22,7 @@ constexpr int32_t kHeight = 1080;
 // wider to the left, which no single output holds.
 bool MatchesPiecedCapture(WaylandScreenSource& source, const PixelImage& image) {
     PixelImage wider;
-    if (!source.Capture(-1, 0, kWidth + 1, kHeight, wider)) {
+    if (!source.Capture({-1, 0, kWidth, kHeight}, wider)) {
         return false;
     }
     for (int32_t y = 0; y < kHeight; ++y) {
@@ -46,9 +46,10 @@ void CaptureWayland(benchmark::State& state) {
     }
     WaylandScreenSource source;
     PixelImage image;
-    source.Prepare(primary.left, primary.top, kWidth, kHeight, image);
+    const Rect area{primary.left, primary.top, primary.left + kWidth, primary.top + kHeight};
+    source.Prepare(area, image);
     for (auto _ : state) {
-        source.Capture(primary.left, primary.top, kWidth, kHeight, image);
+        source.Capture(area, image);
         benchmark::DoNotOptimize(image.Data());
     }
     if (primary.left == 0 && !MatchesPiecedCapture(source, image)) {

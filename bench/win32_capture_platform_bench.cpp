@@ -92,7 +92,7 @@ bool PrimaryHolds(int32_t width, int32_t height) {
 bool CaptureShown(win32::Win32ScreenSource& source, const PixelImage& scene, PixelImage& image) {
     for (int attempt = 0; attempt < 500; ++attempt) {
         ShownImage::Pump();
-        if (source.Capture(0, 0, scene.m_iWidth, scene.m_iHeight, image) &&
+        if (source.Capture({0, 0, scene.m_iWidth, scene.m_iHeight}, image) &&
             SameColors(image, scene)) {
             return true;
         }
@@ -114,7 +114,7 @@ void Capture(benchmark::State& state, int32_t width, int32_t height) {
         ReportMismatch("BM_Capture: captured pixels differ from the shown scene");
     }
     for (auto _ : state) {
-        source.Capture(0, 0, width, height, image);
+        source.Capture({0, 0, width, height}, image);
         benchmark::DoNotOptimize(image.Data());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(image.SizeBytes()));

@@ -19,6 +19,13 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
 
     std::unique_ptr<qrv::DesktopPlatform> platform = qrv::OpenDesktopPlatform();
+    if (platform->sessionFailure == qrv::SessionFailure::kDeclined) {
+        // Nothing is kept of the answer: the next start asks again.
+        qrv::ProblemReport::Tell(
+            QStringLiteral("Quorvane cannot start: %1. Start it again to be asked again.")
+                .arg(QString::fromStdString(qrv::SessionFailureText(*platform))));
+        return 1;
+    }
     if (!platform->HasSession()) {
         qrv::ProblemReport::Tell(QStringLiteral("The desktop session (%1) cannot be reached.")
                                      .arg(QString::fromStdString(platform->name)));

@@ -14,6 +14,8 @@ struct Backend {
     bool (*fitsSession)();
     // Opens every service `reach` asks for; never null.
     std::unique_ptr<DesktopPlatform> (*open)(PlatformReach reach);
+    // What the user may check when no session of this kind answered.
+    const char* unreachableHint;
 };
 
 }  // namespace qrv

@@ -48,6 +48,21 @@ std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach) {
     return platform;
 }
 
+std::string SessionFailureText(const DesktopPlatform& platform) {
+    switch (platform.sessionFailure) {
+        case SessionFailure::kNone:
+            break;
+        case SessionFailure::kDeclined:
+            return "the desktop declined screen access";
+        case SessionFailure::kUnreachable: {
+            const Backend* backend = Named(platform.name);
+            return "cannot reach the " + platform.name + " desktop" +
+                   (backend ? std::string(" (") + backend->unreachableHint + ")" : "");
+        }
+    }
+    return {};
+}
+
 std::string ConfiguredBackends() {
     std::string names;
     for (const Backend* backend : ConfiguredBackendTable()) {

@@ -101,6 +101,11 @@ enum class PlatformReach {
 // platform has no live services (see above). Needs a Qt application object.
 std::unique_ptr<DesktopPlatform> OpenDesktopPlatform(PlatformReach reach = PlatformReach::kSession);
 
+// Why the live desktop was not reached, for the user: "the desktop declined
+// screen access", or "cannot reach the NAME desktop (what to check)"; empty
+// when it was reached or not asked for.
+std::string SessionFailureText(const DesktopPlatform& platform);
+
 // The backend names this build was configured with, in order of preference.
 std::string ConfiguredBackends();
 

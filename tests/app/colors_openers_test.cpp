@@ -76,7 +76,7 @@ class ColorsOpenersTest : public AppFixture {
         blocks->show();
         PixelImage pixel;
         EXPECT_TRUE(WaitFor([&] {
-            Services().screen.Capture(at.x + 1, at.y + 1, 1, 1, pixel);
+            Services().screen.Capture(Rect{at.x + 1, at.y + 1, at.x + 2, at.y + 2}, pixel);
             return pixel.PackedAt(0, 0) == first;
         }));
         return blocks;
@@ -190,31 +190,6 @@ TEST_F(ColorsOpenersTest, UndecodableFileIsReported) {
     ColorsOpeners(Services()).OpenForImageFile(nullptr, broken.fileName().toStdString());
     EXPECT_EQ(seen->text, "Failed to Load Image, Error 80004005.\n\n" + broken.fileName());
     EXPECT_EQ(seen->icon, QMessageBox::Critical);
-}
-
-TEST_F(ColorsOpenersTest, ScreenAreaOnEitherMonitorListsItsColors) {
-    struct Case {
-        Point at;
-        const char* summary;
-    };
-    const std::vector<Case> cases{
-        {{100, 200}, "3 Unique Colors from Screen Area Top 200, Left 100, Width 60, Height 20"},
-        {{-1200, 30}, "3 Unique Colors from Screen Area Top 30, Left -1200, Width 60, Height 20"},
-    };
-    for (const Case& c : cases) {
-        auto blocks = ShowBlocks(c.at, {QColor(10, 20, 30), QColor(200, 100, 0), Qt::white});
-        m_shown = false;
-        InspectColors([&](ColorsDialog& dialog) {
-            auto rows = Rows(dialog);
-            std::sort(rows.begin(), rows.end());
-            EXPECT_EQ(rows, (std::vector<uint32_t>{0x00064C8, 0x1E140A, 0xFFFFFF}));
-            EXPECT_EQ(FindControl<QLabel>(&dialog, QStringLiteral("summaryLine"))->text(),
-                      c.summary);
-        });
-        ColorsOpeners(Services())
-            .OpenForScreenArea(nullptr, Rect{c.at.x, c.at.y, c.at.x + 60, c.at.y + 20});
-        EXPECT_TRUE(m_shown) << c.summary;
-    }
 }
 
 TEST_F(ColorsOpenersTest, FunctionKeyAddsTheColorUnderTheCursor) {

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -294,6 +295,54 @@ TEST_F(ControllerFixture, AllocationFailureEndsTheRunWithAStatusLine) {
                          "1 Aborted"}));
         EXPECT_EQ(p.log.Count("finished"), 1);
         EXPECT_FALSE(controller->IsSearching());
+    }
+}
+
+// A capture that gets no frame of an area on a monitor ends the run as an
+// error, with one message, whatever the run would have done: it is never "not
+// found", never a match (a black picture would match the zeroed image), and
+// leaves nothing for the observer or to explain. An area off every monitor
+// still reads black.
+TEST_F(ControllerFixture, NoScreenFrameEndsTheRunAsAnError) {
+    struct Observer : AttemptObserver {
+        void AttemptDone(const MatchInputs&, bool, Point, uint64_t) override { ++attempts; }
+        std::atomic<int> attempts{0};
+    };
+    const std::string noFrame = SearchAttempt::kNoFrameText;
+    struct Case {
+        const char* what;
+        uint32_t picture;
+        int32_t left, count;
+        Texts statuses;
+        bool error;
+    } cases[] = {
+        {"one attempt", kWhite, 50, 1, {"1 Searching...", noFrame, "1 Aborted"}, true},
+        {"endless, black picture", kBlack, 50, 0, {"1 Searching...", noFrame, "1 Aborted"}, true},
+        {"off every monitor",
+         kBlack,
+         5000,
+         1,
+         {"1 Searching...", "Match Found in 0 Milli Second(s) at 5000,100", "1 Found, Finished"},
+         false},
+    };
+    Observer observer;
+    controller->SetAttemptObserver(&observer);
+    p.screen.SetFailing(true);
+    int runs = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        p.log.Clear();
+        observer.attempts = 0;
+        p.codec.SetImage(picturePath, Filled(2, 2, c.picture));
+        fields.m_iScreenAreaLeft = c.left;
+        RunToEnd(c.count, 0, ++runs);
+        EXPECT_EQ(Statuses(), c.statuses);
+        EXPECT_EQ(p.log.WithPrefix("message ").size(), c.error ? 1u : 0u);
+        EXPECT_EQ(p.log.Count("message error " + noFrame), c.error ? 1 : 0);
+        EXPECT_EQ(controller->LastRunGotNoFrame(), c.error);
+        EXPECT_EQ(controller->LastAttemptFound(), !c.error);
+        EXPECT_EQ(observer.attempts, c.error ? 0 : 1);
+        EXPECT_EQ(controller->ExplainLastAttempt().has_value(), !c.error);
     }
 }
 

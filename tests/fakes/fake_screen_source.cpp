@@ -6,19 +6,18 @@
 
 namespace qrv {
 
-bool FakeScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                               PixelImage& into) {
+bool FakeScreenSource::Capture(Rect area, PixelImage& into) {
     if (m_log) {
-        m_log->Add("capture " + std::to_string(left) + "," + std::to_string(top) + " " +
-                   std::to_string(width) + "x" + std::to_string(height));
+        m_log->Add("capture " + std::to_string(area.left) + "," + std::to_string(area.top) + " " +
+                   std::to_string(area.Width()) + "x" + std::to_string(area.Height()));
     }
     std::function<void()> hook;
     bool ok = false;
     {
         std::lock_guard lock(m_mutex);
-        ok = m_screen.Capture(left, top, width, height, into) && !m_failing;
+        ok = m_screen.Capture(area, into) && !m_failing;
         if (m_failing) {
-            into.Reset(width, height);
+            into.Reset(area.Width(), area.Height());
         }
         hook = m_hook;
     }

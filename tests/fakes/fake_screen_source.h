@@ -16,8 +16,7 @@ class FakeScreenSource : public ScreenSource {
     explicit FakeScreenSource(ActionLog* log = nullptr) : m_log(log) {}
 
     // Logs "capture <left>,<top> <width>x<height>", then calls the capture hook.
-    bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                 PixelImage& into) override;
+    bool Capture(Rect area, PixelImage& into) override;
 
     // Copies the image's pixels.
     void SetScreen(const PixelImage& image, Point origin);

@@ -108,7 +108,7 @@ TEST(PipeWireScreenSourceTest, PiecesTheAreaFromTheMonitorsStream) {
     monitors.push_back({std::move(stream), monitor});
     PipeWireScreenSource source(std::move(monitors), 20000);
     PixelImage image;
-    ASSERT_TRUE(source.Capture(-110, 40, 60, 40, image));
+    ASSERT_TRUE(source.Capture({-110, 40, -50, 80}, image));
     ASSERT_EQ(image.m_iWidth, 60);
     ASSERT_EQ(image.m_iHeight, 40);
     for (int32_t y = 0; y < image.m_iHeight; ++y) {
@@ -122,7 +122,7 @@ TEST(PipeWireScreenSourceTest, PiecesTheAreaFromTheMonitorsStream) {
             ASSERT_EQ(image.PackedAt(x, y), packed) << x << "," << y;
         }
     }
-    EXPECT_FALSE(source.Capture(200, 0, 10, 10, image));  // off the monitor
+    EXPECT_FALSE(source.Capture({200, 0, 210, 10}, image));  // off the monitor
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrders, PipeWireStreamTest, testing::Values("BGRx", "RGBx", "RGBA"));

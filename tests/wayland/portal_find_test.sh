@@ -48,10 +48,13 @@ left=$(node_id qrv-left) && right=$(node_id qrv-right) || { echo "FAIL: no test 
 patch smpte 30 150 40 50 "$work/left.png"
 patch checkers-8 0 0 24 24 "$work/right.png"
 
-python3 "$apps/portal_peer.py" "$work/portal.log" token-1 \
-    "$left:-320,0,320,240" "$right:0,0,320,240" >"$work/peer.out" 2>&1 &
-pids+=($!)
-for _ in $(seq 400); do grep -qs '^ready' "$work/peer.out" && break; sleep 0.05; done
+peer() {  # OUT STREAM...: the scripted portal handing out these streams
+    python3 "$apps/portal_peer.py" "$work/portal.log" token-1 "${@:2}" >"$work/$1" 2>&1 &
+    peer_pid=$!
+    pids+=($!)
+    for _ in $(seq 400); do grep -qs '^ready' "$work/$1" && break; sleep 0.05; done
+}
+peer peer.out "$left:-320,0,320,240" "$right:0,0,320,240"
 
 find_on() {  # SIDE AREA PICTURE
     WAYLAND_DISPLAY=qrv-no-compositor QRV_PLATFORM=portal timeout 120 "$cli" find \
@@ -84,6 +87,23 @@ check "the second run restores the session with the stored token" logged "device
 check "clicked the patch on the right stream ($(pointer_calls $((lines + 1))))" \
     test "$(pointer_calls $((lines + 1)))" = \
     "motion $right 12 12;button 272 1;button 272 0;motion $right 0 0;"
+
+# Frames that do not fit their monitor are no usable frame: find and explain
+# say so and fail, never answering "not found" or a closest match.
+kill "$peer_pid"
+wait "$peer_pid" 2>/dev/null
+peer peer-unfit.out "$right:0,0,640,480"
+lacks() { ! grep -qE "$1" "$2"; }
+for command in find explain; do
+    out="$work/$command-unfit.out"
+    WAYLAND_DISPLAY=qrv-no-compositor QRV_PLATFORM=portal timeout 120 "$cli" "$command" \
+        --picture "$work/right.png" --area 0,0,320,240 >"$out" 2>&1
+    rc=$?
+    check "$command without a usable frame exits 2, not $rc ($(tail -1 "$out"))" test $rc = 2
+    check "$command says the desktop sends no screen frames" \
+        grep -q "the desktop sends no screen frames" "$out"
+    check "$command answers nothing about the picture" lacks "Not Found|Match|Closest" "$out"
+done
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" = 0 ]

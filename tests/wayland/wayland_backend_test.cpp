@@ -46,7 +46,7 @@ std::string PatchMismatch(const PixelImage& image) {
 bool CapturesPatch(WaylandScreenSource& source, Point at, PixelImage& image) {
     const QDeadlineTimer deadline(20000);
     while (!deadline.hasExpired()) {
-        if (source.Capture(at.x, at.y, kPatch.Width(), kPatch.Height(), image) &&
+        if (source.Capture({at.x, at.y, at.x + kPatch.Width(), at.y + kPatch.Height()}, image) &&
             PatchMismatch(image).empty()) {
             return true;
         }
@@ -112,7 +112,8 @@ TEST_F(WaylandBackendTest, CapturesTheWindowPatchOnEveryOutput) {
         ASSERT_TRUE(CapturesPatch(source, at, image)) << PatchMismatch(image);
         // The next capture into the same image lands in the same buffer.
         const uint8_t* pixels = image.Data();
-        ASSERT_TRUE(source.Capture(at.x, at.y, kPatch.Width(), kPatch.Height(), image));
+        ASSERT_TRUE(
+            source.Capture({at.x, at.y, at.x + kPatch.Width(), at.y + kPatch.Height()}, image));
         EXPECT_EQ(image.Data(), pixels);
         EXPECT_EQ(PatchMismatch(image), "");
     }
@@ -124,7 +125,7 @@ TEST_F(WaylandBackendTest, AreaAcrossOutputsIsPiecedTogetherAndBlackOffThem) {
     ASSERT_TRUE(CapturesPatch(source, {kPatch.left, kPatch.top}, patch));
     // 40 columns of each output; the left one ends 56 rows above the right one.
     PixelImage image;
-    ASSERT_TRUE(source.Capture(-40, 1000, 80, 100, image));
+    ASSERT_TRUE(source.Capture({-40, 1000, 40, 1100}, image));
     ASSERT_EQ(image.m_iWidth, 80);
     ASSERT_EQ(image.m_iHeight, 100);
     const uint32_t grey = Rgb(image, 79, 0);
@@ -136,7 +137,7 @@ TEST_F(WaylandBackendTest, AreaAcrossOutputsIsPiecedTogetherAndBlackOffThem) {
     EXPECT_EQ(Rgb(image, 40, 79), grey);
     EXPECT_EQ(Rgb(image, 40, 80), 0u);
     // Wholly off every output: black, and nothing was read.
-    EXPECT_FALSE(source.Capture(-3000, -3000, 10, 10, image));
+    EXPECT_FALSE(source.Capture({-3000, -3000, -2990, -2990}, image));
     EXPECT_EQ(Rgb(image, 5, 5), 0u);
 }
 
@@ -157,15 +158,14 @@ TEST_F(WaylandBackendTest, CaptureAfterPresentationShowsTheNewPixels) {
             // One output's square, read whole from that output.
             ASSERT_TRUE(s_right->Fill(right));
             const Point square{kFillSquare.left, kFillSquare.top};
-            ASSERT_TRUE(source.Capture(square.x, square.y, kFillSquare.Width(),
-                                       kFillSquare.Height(), image));
+            ASSERT_TRUE(source.Capture(kFillSquare, image));
             EXPECT_EQ(FillMismatch(image, square, {0, 0}, right), "");
             // Both windows changed, read in one area across the outputs.
             ASSERT_TRUE(s_left->Fill(left));
             ASSERT_TRUE(s_right->Fill(left ^ 0x808080));
             const Point at{kLeft.left + kFillSquare.left, kFillSquare.top};
-            ASSERT_TRUE(
-                source.Capture(at.x, at.y, kFillSquare.right - at.x, kFillSquare.Height(), image));
+            ASSERT_TRUE(source.Capture({at.x, at.y, kFillSquare.right, at.y + kFillSquare.Height()},
+                                       image));
             EXPECT_EQ(FillMismatch(image, at, {kLeft.left, kLeft.top}, left), "");
             EXPECT_EQ(FillMismatch(image, at, {kRight.left, kRight.top}, left ^ 0x808080), "");
         }
@@ -177,14 +177,14 @@ TEST_F(WaylandBackendTest, CopiesStayArmedOnlyWhileCapturing) {
     PixelImage image;
     WaylandScreenSource busy({}, std::chrono::hours(1));
     EXPECT_EQ(busy.ArmedCopies(), 0u);
-    ASSERT_TRUE(busy.Capture(-10, 0, 20, 10, image));
+    ASSERT_TRUE(busy.Capture({-10, 0, 10, 10}, image));
     EXPECT_EQ(busy.ArmedCopies(), 4u);  // two on each output
     WaylandScreenSource idle({}, std::chrono::milliseconds(0));
-    ASSERT_TRUE(idle.Capture(-10, 0, 20, 10, image));
+    ASSERT_TRUE(idle.Capture({-10, 0, 10, 10}, image));
     EXPECT_EQ(idle.ArmedCopies(), 0u);
     // Once captures stop, the copies still armed are withdrawn, on a still screen too.
     WaylandScreenSource brief({}, std::chrono::milliseconds(50));
-    ASSERT_TRUE(brief.Capture(-10, 0, 20, 10, image));
+    ASSERT_TRUE(brief.Capture({-10, 0, 10, 10}, image));
     const QDeadlineTimer deadline(20000);
     while (brief.ArmedCopies() != 0 && !deadline.hasExpired()) {
         QThread::msleep(20);

@@ -51,7 +51,9 @@ TEST(Win32ScreenSourceTest, ReadsWindowPixelsAndBlackensOutsideTheMonitors) {
     Win32ScreenSource source;
     PixelImage image;
     ASSERT_TRUE(PumpUntil([&] {
-        return source.Capture(kWindowRect.left, kWindowRect.top, 64, 48, image) &&
+        return source.Capture(
+                   {kWindowRect.left, kWindowRect.top, kWindowRect.left + 64, kWindowRect.top + 48},
+                   image) &&
                AllPixels(image, 0, 0, 64, 48, kPacked);
     })) << "pixel (0,0) reads "
         << std::hex << image.PackedAt(0, 0);
@@ -61,17 +63,19 @@ TEST(Win32ScreenSourceTest, ReadsWindowPixelsAndBlackensOutsideTheMonitors) {
 
     // The same image again: the section it adopted is reused, nothing is copied.
     const uint8_t* pixels = image.Data();
-    ASSERT_TRUE(source.Capture(kWindowRect.left - 4, kWindowRect.top - 4, 64, 48, image));
+    ASSERT_TRUE(source.Capture(
+        {kWindowRect.left - 4, kWindowRect.top - 4, kWindowRect.left + 60, kWindowRect.top + 44},
+        image));
     EXPECT_EQ(image.Data(), pixels);
     EXPECT_TRUE(AllPixels(image, 4, 4, 64, 48, kPacked));
 
     const Rect screen = Win32DisplayLayout().VirtualScreen();
     const int32_t left = screen.right - 10;
-    ASSERT_TRUE(source.Capture(left, 0, 30, 20, image));
+    ASSERT_TRUE(source.Capture({left, 0, left + 30, 20}, image));
     EXPECT_EQ(image.m_iWidth, 30);
     EXPECT_TRUE(AllPixels(image, 10, 0, 30, 20, 0));
 
-    EXPECT_FALSE(source.Capture(screen.right + 5, 0, 8, 8, image));
+    EXPECT_FALSE(source.Capture({screen.right + 5, 0, screen.right + 13, 8}, image));
     EXPECT_EQ(image.m_iWidth, 8);
     EXPECT_TRUE(AllPixels(image, 0, 0, 8, 8, 0));
 }
@@ -79,8 +83,9 @@ TEST(Win32ScreenSourceTest, ReadsWindowPixelsAndBlackensOutsideTheMonitors) {
 TEST(Win32ScreenSourceTest, RefusesEmptyAndOversizedAreas) {
     Win32ScreenSource source;
     PixelImage image;
-    for (auto [w, h] : {std::pair{0, 10}, {10, -1}, {1 << 20, 1 << 20}, {INT32_MAX, 2}}) {
-        EXPECT_FALSE(source.Capture(INT32_MAX - 1, INT32_MIN, w, h, image)) << w << "x" << h;
+    for (const Rect& area : {Rect{0, 0, 0, 10}, Rect{0, 0, 10, -1}, Rect{0, 0, 1 << 20, 1 << 20},
+                             Rect{INT32_MIN, 0, INT32_MAX, 2}}) {
+        EXPECT_FALSE(source.Capture(area, image)) << area.right << "," << area.bottom;
         EXPECT_TRUE(image.Empty());
     }
 }

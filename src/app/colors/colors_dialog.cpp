@@ -154,7 +154,7 @@ void ColorsDialog::AddColorAtCursor() {
     }
     const Point at = m_services.cursor->CursorPos();
     PixelImage pixel;
-    m_services.screen.Capture(at.x, at.y, 1, 1, pixel);
+    m_services.screen.Capture(Rect{at.x, at.y, at.x + 1, at.y + 1}, pixel);
     if (m_colors.AddColor(pixel.PackedAt(0, 0)) == AddColorResult::AlreadyListed) {
         m_services.beeper.Beep(BeepKind::Information);
         return;

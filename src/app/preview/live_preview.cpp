@@ -31,7 +31,7 @@ LivePreview::LivePreview(ScreenSource& screen, Rect area)
 
 void LivePreview::Refresh() {
     PixelImage pixels;
-    m_screen.Capture(m_area.left, m_area.top, m_area.Width(), m_area.Height(), pixels);
+    m_screen.Capture(m_area, pixels);
     m_image = ToQImage(pixels);
     m_image.setDevicePixelRatio(ScreenPixels::Ratio());
     update();

@@ -32,8 +32,7 @@ ScreenAreaSelector::ScreenAreaSelector(DisplayLayout& layout, ScreenSource& scre
     setObjectName(QStringLiteral("screenAreaSelector"));
 
     PixelImage pixels;
-    screen.Capture(m_rcVirtualScreen.left, m_rcVirtualScreen.top, m_rcVirtualScreen.Width(),
-                   m_rcVirtualScreen.Height(), pixels);
+    screen.Capture(m_rcVirtualScreen, pixels);
     m_still = ToQImage(pixels);
 
     // This window covers the primary monitor; every other one gets a window

@@ -27,11 +27,6 @@ const char* const kClickUsage =
     "1 when it was not found or cannot be invoked, 2 on bad input.\n"
     "-- ends the options, for a WINDOW, NAME or VALUE that starts with a dash.\n";
 
-int BadInput(const char* command, const std::string& message) {
-    std::fprintf(stderr, "quorvane-cli %s: %s (see --help)\n", command, message.c_str());
-    return 2;
-}
-
 // Says why nothing can be read when the desktop has accessibility switched off.
 void ExplainSwitchedOff(DesktopPlatform& platform) {
     if (platform.accessibility && platform.accessibility->IsEnabled() == false) {
@@ -50,13 +45,13 @@ int RunElementsCommand(const std::vector<std::string>& args) {
     const std::optional<ParsedArgs> parsed =
         ParseGnuOptions(args, {{"--only-clickables", false}}, error);
     if (!parsed) {
-        return BadInput("elements", error);
+        return BadInput("elements", error + " (see --help)");
     }
     if (const auto status = AnswerHelpOrVersion(*parsed, kElementsUsage)) {
         return *status;
     }
     if (parsed->operands.size() != 1) {
-        return BadInput("elements", "expected WINDOW [--only-clickables]");
+        return BadInput("elements", "expected WINDOW [--only-clickables] (see --help)");
     }
     const std::string& window = parsed->operands[0];
     const bool onlyClickables = !parsed->options.empty();
@@ -81,14 +76,14 @@ int RunClickElementCommand(const std::vector<std::string>& args) {
     std::string error;
     const std::optional<ParsedArgs> parsed = ParseGnuOptions(args, {}, error);
     if (!parsed) {
-        return BadInput("click-element", error);
+        return BadInput("click-element", error + " (see --help)");
     }
     if (const auto status = AnswerHelpOrVersion(*parsed, kClickUsage)) {
         return *status;
     }
     const std::vector<std::string>& words = parsed->operands;
     if (words.size() < 2 || words.size() > 3) {
-        return BadInput("click-element", "expected WINDOW NAME [VALUE]");
+        return BadInput("click-element", "expected WINDOW NAME [VALUE] (see --help)");
     }
     std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
     CElementClicker clicker(platform->openTree, *platform->beeper);

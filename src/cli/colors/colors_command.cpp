@@ -28,11 +28,6 @@ struct ColorsOptions {
     std::string html;
 };
 
-int BadInput(const std::string& message) {
-    std::fprintf(stderr, "quorvane-cli colours: %s (see --help)\n", message.c_str());
-    return 2;
-}
-
 std::optional<ColorsOptions> Parse(const ParsedArgs& args, std::string& error) {
     ColorsOptions o;
     for (const ParsedOption& option : args.options) {
@@ -56,14 +51,14 @@ int RunColorsCommand(const std::vector<std::string>& args) {
     std::string error;
     const std::optional<ParsedArgs> parsed = ParseGnuOptions(args, {{"--html", true}}, error);
     if (!parsed) {
-        return BadInput(error);
+        return BadInput("colours", error + " (see --help)");
     }
     if (const auto status = AnswerHelpOrVersion(*parsed, kUsage)) {
         return *status;
     }
     std::optional<ColorsOptions> o = Parse(*parsed, error);
     if (!o) {
-        return BadInput(error);
+        return BadInput("colours", error + " (see --help)");
     }
     std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform(PlatformReach::kFiles);
     CollectedColors colors = CollectImageFileColors(*platform->codec, o->image);

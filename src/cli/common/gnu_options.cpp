@@ -89,6 +89,11 @@ std::optional<int> AnswerHelpOrVersion(const ParsedArgs& parsed, const char* usa
     return std::nullopt;
 }
 
+int BadInput(const char* command, const std::string& message) {
+    std::fprintf(stderr, "quorvane-cli %s: %s\n", command, message.c_str());
+    return 2;
+}
+
 std::string Quoted(const std::string& text) {
     std::string out = "'";
     for (const char c : text) {

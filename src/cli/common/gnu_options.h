@@ -38,6 +38,10 @@ void PrintVersion();
 // exit status 0; nothing when neither was asked for.
 std::optional<int> AnswerHelpOrVersion(const ParsedArgs& parsed, const char* usage);
 
+// Prints "quorvane-cli COMMAND: MESSAGE" to standard error and returns the
+// exit status of a command that cannot run, 2.
+int BadInput(const char* command, const std::string& message);
+
 // An argument or file name for an error message: quoted, with control
 // characters escaped so that the message stays on one line.
 std::string Quoted(const std::string& text);

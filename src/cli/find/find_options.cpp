@@ -5,6 +5,8 @@
 #include <limits>
 #include <map>
 
+#include "core/settings/setting_keys.h"
+
 namespace qrv::cli {
 
 const char* const kFindUsage =
@@ -20,7 +22,7 @@ const char* const kFindUsage =
     "Searches the area for the picture COUNT times (0: until interrupted), INTERVAL\n"
     "milliseconds apart, and runs the chosen actions on a match. Prints every\n"
     "status line of the run. Exit status: 0 when the last attempt found the\n"
-    "picture, 1 when it did not, 2 on bad input.\n"
+    "picture, 1 when it did not, 2 on bad input or a screen that cannot be read.\n"
     "\n"
     "  --mask-transparent  picture pixels of alpha 0 match any colour\n"
     "  --all               after each attempt, a line 'Match at X,Y' for every\n"
@@ -216,6 +218,43 @@ const std::vector<OptionSpec>& ExplainOptionSpecs() {
 
 std::optional<FindOptions> ParseFindOptions(const ParsedArgs& args, std::string& error) {
     return Parser(args, error).Run();
+}
+
+MainWindowFields FieldsFrom(const FindOptions& o, Rect area) {
+    MainWindowFields f;
+    f.m_iScreenAreaLeft = area.left;
+    f.m_iScreenAreaTop = area.top;
+    f.m_iScreenAreaWidth = area.Width();
+    f.m_iScreenAreaHeight = area.Height();
+    f.m_iDeviationRed = o.deviation[0];
+    f.m_iDeviationGreen = o.deviation[1];
+    f.m_iDeviationBlue = o.deviation[2];
+    f.m_dwTimeDelay1 = o.delay;
+    f.m_bClickAnotherTime = o.clickTwice;
+    f.m_bClickOnPicture = o.click || o.clickTwice;
+    f.m_bMoveMouseToCenterOfPicture = o.move;
+    f.m_bCursorBack = o.cursorBack;
+    f.m_strTextToSpeak = o.speak;
+    f.m_bSpeakText = !o.speak.empty();
+    f.m_strScriptToExecute = o.execute;
+    f.m_bExecuteScript = !o.execute.empty();
+    f.m_strVerb = o.verb;
+    f.m_bAbortSearch = o.abortOnMatch;
+    f.m_strPictureToFindFilePath = o.picture;
+    f.m_count = o.count;
+    f.m_interval = o.interval;
+    f.m_bClickElement = !o.elementName.empty();
+    f.m_strElementWindowName = o.elementWindow;
+    f.m_strElementName = o.elementName;
+    f.m_strElementValue = o.elementValue.value_or("");
+    f.m_bDoNotUseValueToSearchElement = !o.elementValue;
+    return f;
+}
+
+void WriteRunSettings(const FindOptions& o, Profile& profile) {
+    profile.Write(keys::kSpeakTextAsync, o.speakSync ? 0 : 1);
+    profile.Write(keys::kMoveCursorWithSearch, o.sweep ? 1 : 0);
+    profile.Write(keys::kMaskTransparent, o.maskTransparent ? 1 : 0);
 }
 
 }  // namespace qrv::cli

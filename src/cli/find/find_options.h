@@ -7,6 +7,8 @@
 
 #include "cli/common/gnu_options.h"
 #include "core/base/geometry.h"
+#include "core/settings/main_window_fields.h"
+#include "core/settings/profile.h"
 
 namespace qrv::cli {
 
@@ -49,6 +51,12 @@ const std::vector<OptionSpec>& ExplainOptionSpecs();
 // Reads the options split by ParseGnuOptions. On error, returns nothing and
 // sets `error` to one line naming the problem.
 std::optional<FindOptions> ParseFindOptions(const ParsedArgs& args, std::string& error);
+
+// The main window's fields a search of `area` with these options has.
+MainWindowFields FieldsFrom(const FindOptions& o, Rect area);
+
+// Writes the run settings the options set, which a run reads from the profile.
+void WriteRunSettings(const FindOptions& o, Profile& profile);
 
 extern const char* const kFindUsage;
 

@@ -19,31 +19,28 @@ const char* const kUsage =
     "where a program cannot grab keys for itself (Wayland).\n"
     "An option takes its value as the next argument or after =.\n";
 
-int BadInput(const std::string& message) {
-    std::fprintf(stderr, "quorvane-cli toggle: %s (see --help)\n", message.c_str());
-    return 2;
-}
-
 }  // namespace
 
 int RunToggleCommand(const std::vector<std::string>& args) {
     std::string problem;
     const std::optional<ParsedArgs> parsed = ParseGnuOptions(args, {{"--instance", true}}, problem);
     if (!parsed) {
-        return BadInput(problem);
+        return BadInput("toggle", problem + " (see --help)");
     }
     if (const auto status = AnswerHelpOrVersion(*parsed, kUsage)) {
         return *status;
     }
     if (!parsed->operands.empty()) {
-        return BadInput("unexpected argument " + Quoted(parsed->operands.front()));
+        return BadInput(
+            "toggle", "unexpected argument " + Quoted(parsed->operands.front()) + " (see --help)");
     }
     int32_t instance = 1;
     for (const ParsedOption& option : parsed->options) {  // --instance, the only option
         const std::string& number = option.value;
         auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), instance);
         if (error != std::errc() || end != number.data() + number.size() || instance < 1) {
-            return BadInput("--instance needs a number from 1 up, not " + Quoted(number));
+            return BadInput("toggle", "--instance needs a number from 1 up, not " + Quoted(number) +
+                                          " (see --help)");
         }
     }
     std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform(PlatformReach::kFiles);

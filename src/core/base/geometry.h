@@ -20,6 +20,12 @@ struct Rect {
 
     int32_t Width() const { return right - left; }
     int32_t Height() const { return bottom - top; }
+    // Whether it holds pixels and Width() and Height() do not overflow, as
+    // they can for a rectangle made of hostile numbers.
+    bool Valid() const {
+        return right > left && bottom > top && int64_t(right) - left <= INT32_MAX &&
+               int64_t(bottom) - top <= INT32_MAX;
+    }
     bool Contains(Point p) const {
         return left <= p.x && p.x < right && top <= p.y && p.y < bottom;
     }

@@ -21,8 +21,7 @@ bool ScreenCapturer::CaptureRectToFile(CaptureRequest& request, std::string_view
     }
     const Rect& r = request.rect;
     PixelImage pixels;
-    if (r.Width() <= 0 || r.Height() <= 0 ||
-        !m_screen.Capture(r.left, r.top, r.Width(), r.Height(), pixels)) {
+    if (r.Width() <= 0 || r.Height() <= 0 || !m_screen.Capture(r, pixels)) {
         pixels.Clear();  // still named, so that a failure can show the path
     }
     request.result = SaveCaptureRequest(request, pixels, folder, dateText);

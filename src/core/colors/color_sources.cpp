@@ -31,7 +31,7 @@ CollectedColors CollectScreenAreaColors(ScreenSource& screen, const Rect& area) 
     CollectedColors colors;
     PixelImage image;
     // A failed capture leaves black pixels, which are listed like any others.
-    screen.Capture(area.left, area.top, area.Width(), area.Height(), image);
+    screen.Capture(area, image);
     colors.set.InsertImage(image);
     colors.summary = ScreenAreaColorsSummary(colors.set.Count(), area);
     return colors;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/base/geometry.h"
 #include "core/base/pixel_image.h"
 
 namespace qrv {
@@ -10,18 +11,14 @@ namespace qrv {
 class ScreenSource {
   public:
     virtual ~ScreenSource() = default;
-    // Fills `into` with width x height pixels of the screen at (left, top), top
-    // row first. Parts outside every monitor read as black; the image always
-    // has the full size. Returns false when nothing could be read (the image is
-    // then zeroed). Reuses the image's buffer when its size is unchanged.
-    virtual bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                         PixelImage& into) = 0;
-    // Readies `into` for captures of this rectangle before a run's clock
-    // starts, so that the first capture does not pay for fresh memory.
-    virtual void Prepare(int32_t /*left*/, int32_t /*top*/, int32_t width, int32_t height,
-                         PixelImage& into) {
-        into.Reset(width, height);
-    }
+    // Fills `into` with the pixels of `area`, top row first. Parts outside
+    // every monitor read as black; the image always has the area's size.
+    // Returns false when nothing could be read (the image is then zeroed).
+    // Reuses the image's buffer when its size is unchanged.
+    virtual bool Capture(Rect area, PixelImage& into) = 0;
+    // Readies `into` for captures of `area` before a run's clock starts, so
+    // that the first capture does not pay for fresh memory.
+    virtual void Prepare(Rect area, PixelImage& into) { into.Reset(area.Width(), area.Height()); }
 };
 
 }  // namespace qrv

@@ -24,43 +24,44 @@ Rect ImageScreenSource::Bounds() const {
             Saturated(int64_t(m_origin.y) + m_image->m_iHeight)};
 }
 
-bool ImageScreenSource::WholeRows(int32_t left, int32_t top, int32_t width, int32_t height) const {
-    return left == m_origin.x && width == m_image->m_iWidth && width > 0 && height > 0 &&
-           top >= m_origin.y && int64_t(top) + height <= int64_t(m_origin.y) + m_image->m_iHeight;
+bool ImageScreenSource::WholeRows(Rect area) const {
+    return area.Valid() && area.left == m_origin.x && area.Width() == m_image->m_iWidth &&
+           area.top >= m_origin.y && area.bottom <= int64_t(m_origin.y) + m_image->m_iHeight;
 }
 
-void ImageScreenSource::Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
-                                PixelImage& into) {
-    if (WholeRows(left, top, width, height)) {
+void ImageScreenSource::Prepare(Rect area, PixelImage& into) {
+    if (WholeRows(area)) {
         into.Clear();  // the captures will show the image itself: nothing to ready
         return;
     }
-    ScreenSource::Prepare(left, top, width, height, into);
+    ScreenSource::Prepare(area, into);
 }
 
-bool ImageScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                                PixelImage& into) {
-    if (WholeRows(left, top, width, height)) {
-        uint8_t* first = m_image->Row(top - m_origin.y);
+bool ImageScreenSource::Capture(Rect area, PixelImage& into) {
+    if (WholeRows(area)) {
+        uint8_t* first = m_image->Row(area.top - m_origin.y);
         const std::size_t capacity = m_image->SizeBytes() - std::size_t(first - m_image->Data());
-        into.Adopt(m_image, first, capacity, width, height);
+        into.Adopt(m_image, first, capacity, area.Width(), area.Height());
         return true;
     }
     if (into.Owner() == m_image) {
         into.Clear();  // showing the image itself: the copy below must not land in it
     }
-    // Overlap of the request with the image, in 64-bit screen coordinates: a
-    // request or an origin near the integer limits must not wrap.
-    const int64_t right = int64_t(left) + width, bottom = int64_t(top) + height;
-    const int64_t x0 = std::max<int64_t>(left, m_origin.x);
-    const int64_t y0 = std::max<int64_t>(top, m_origin.y);
-    const int64_t x1 = std::min(right, int64_t(m_origin.x) + m_image->m_iWidth);
-    const int64_t y1 = std::min(bottom, int64_t(m_origin.y) + m_image->m_iHeight);
+    if (!area.Valid()) {
+        into.Clear();
+        return false;
+    }
+    // Overlap in 64-bit screen coordinates: an origin near the integer limits
+    // must not wrap.
+    const int64_t x0 = std::max<int64_t>(area.left, m_origin.x);
+    const int64_t y0 = std::max<int64_t>(area.top, m_origin.y);
+    const int64_t x1 = std::min<int64_t>(area.right, int64_t(m_origin.x) + m_image->m_iWidth);
+    const int64_t y1 = std::min<int64_t>(area.bottom, int64_t(m_origin.y) + m_image->m_iHeight);
     // Only pixels outside the image need clearing to black.
-    if (x0 == left && y0 == top && x1 == right && y1 == bottom) {
-        into.Resize(width, height);
+    if (x0 == area.left && y0 == area.top && x1 == area.right && y1 == area.bottom) {
+        into.Resize(area.Width(), area.Height());
     } else {
-        into.Reset(std::max(width, 0), std::max(height, 0));
+        into.Reset(area.Width(), area.Height());
     }
     if (into.Empty()) {
         return false;
@@ -70,7 +71,7 @@ bool ImageScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_
     }
     for (int64_t y = y0; y < y1; ++y) {
         const uint8_t* from = m_image->Row(int32_t(y - m_origin.y)) + (x0 - m_origin.x) * 4;
-        uint8_t* to = into.Row(int32_t(y - top)) + (x0 - left) * 4;
+        uint8_t* to = into.Row(int32_t(y - area.top)) + (x0 - area.left) * 4;
         std::memcpy(to, from, std::size_t(x1 - x0) * 4);
     }
     return true;

@@ -16,16 +16,14 @@ class ImageScreenSource : public ScreenSource {
   public:
     ImageScreenSource(PixelImage image, Point origin);
 
-    bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                 PixelImage& into) override;
-    void Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
-                 PixelImage& into) override;
+    bool Capture(Rect area, PixelImage& into) override;
+    void Prepare(Rect area, PixelImage& into) override;
 
     // The screen rectangle the image covers.
     Rect Bounds() const;
 
   private:
-    bool WholeRows(int32_t left, int32_t top, int32_t width, int32_t height) const;
+    bool WholeRows(Rect area) const;
 
     std::shared_ptr<PixelImage> m_image;
     Point m_origin;

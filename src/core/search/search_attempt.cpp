@@ -5,6 +5,7 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/search/picture_matcher.h"
 
@@ -14,6 +15,18 @@ namespace {
 
 // Long waits sleep in slices of this length so that a stop ends them soon.
 constexpr uint32_t kWaitSliceMs = 100;
+
+// The area of the run, whose right and bottom edges were checked to be
+// screen coordinates before it started.
+Rect AreaOf(const SearchParams& params) {
+    return {params.m_iScreenAreaLeft, params.m_iScreenAreaTop,
+            params.m_iScreenAreaLeft + params.m_iScreenAreaWidth,
+            params.m_iScreenAreaTop + params.m_iScreenAreaHeight};
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
 
 template <typename... Args>
 std::string Format(const char* format, Args... args) {
@@ -30,40 +43,43 @@ SearchAttempt::SearchAttempt(const SearchAttemptDeps& deps, StatusLine& status, 
       m_stop(stop),
       m_mouse(deps.input, deps.layout, deps.clock, deps.profile) {}
 
-void SearchAttempt::SearchOnce(SearchParams& params, Point& out) {
+bool SearchAttempt::SearchOnce(SearchParams& params, Point& out) {
     const Point savedCursor = m_deps.input.CursorPos();
     GuardCursorMonitor(params, savedCursor);
 
     params.m_iFoundState = 0;
     const int64_t startWall = m_deps.clock.WallSeconds();
     const uint64_t startTick = m_deps.clock.TickMs();
-    const uint64_t scanMs = Scan(params, out);
+    const std::optional<uint64_t> scanMs = Scan(params, out);
+    if (!scanMs) {
+        params.m_oAreaImage.Clear();  // nothing to explain either
+        return false;
+    }
 
     if (params.m_iFoundState == 0) {
         m_status.SetStatusText("Picture Not Found in Screen Search Area");
         if (m_observer) {
-            m_observer->AttemptDone(ScanInputs(params), false, out, scanMs);
+            m_observer->AttemptDone(ScanInputs(params), false, out, *scanMs);
         }
-        return;
+        return true;
     }
     params.m_iFoundState = 2;
     const int64_t seconds = m_deps.clock.WallSeconds() - startWall;
     const uint64_t ms = m_deps.clock.TickMs() - startTick;
     m_status.SetStatusText(MatchText(seconds, ms, out));
     if (m_observer) {
-        m_observer->AttemptDone(ScanInputs(params), true, out, scanMs);
+        m_observer->AttemptDone(ScanInputs(params), true, out, *scanMs);
     }
     RunActions(params, out, savedCursor);
     if (params.m_bAbortSearch) {
         m_stop.Request();
     }
+    return true;
 }
 
 void SearchAttempt::Prepare(SearchParams& params) {
     try {
-        m_deps.screen.Prepare(params.m_iScreenAreaLeft, params.m_iScreenAreaTop,
-                              params.m_iScreenAreaWidth, params.m_iScreenAreaHeight,
-                              params.m_oAreaImage);
+        m_deps.screen.Prepare(AreaOf(params), params.m_oAreaImage);
     } catch (const std::bad_alloc&) {
         params.m_oAreaImage.Clear();
     } catch (const std::length_error&) {
@@ -121,11 +137,22 @@ MatchInputs SearchAttempt::ScanInputs(const SearchParams& params) {
     return in;
 }
 
-uint64_t SearchAttempt::Scan(SearchParams& params, Point& out) {
+bool SearchAttempt::CaptureArea(ScreenSource& screen, DisplayLayout& layout, Rect area,
+                                PixelImage& into) {
+    if (screen.Capture(area, into)) {
+        return true;
+    }
+    const std::vector<Rect> monitors = layout.Monitors();
+    return std::none_of(monitors.begin(), monitors.end(),
+                        [&](const Rect& monitor) { return Overlap(monitor, area); });
+}
+
+std::optional<uint64_t> SearchAttempt::Scan(SearchParams& params, Point& out) {
     params.m_iAreaWidth = params.m_iScreenAreaWidth;
     params.m_iAreaHeight = params.m_iScreenAreaHeight;
-    m_deps.screen.Capture(params.m_iScreenAreaLeft, params.m_iScreenAreaTop, params.m_iAreaWidth,
-                          params.m_iAreaHeight, params.m_oAreaImage);
+    if (!CaptureArea(m_deps.screen, m_deps.layout, AreaOf(params), params.m_oAreaImage)) {
+        return std::nullopt;
+    }
 
     MatchInputs in = ScanInputs(params);
     in.sweep = params.m_bMoveCursorWithSearch;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "core/automation/element_clicker.h"
 #include "core/base/geometry.h"
 #include "core/base/run_stop.h"
@@ -42,12 +44,17 @@ class SearchAttempt {
     // outlive the attempt.
     SearchAttempt(const SearchAttemptDeps& deps, StatusLine& status, RunStop& stop);
 
+    // The status text of an attempt that got no frame of its area.
+    static constexpr const char* kNoFrameText =
+        "Screen Search Area Unreadable: the desktop sends no screen frames";
+
     // Runs on the search worker thread. Writes the area image and sizes and
     // m_iFoundState (0 not found, 2 found and actions done); `out` receives
     // the top-left of the match. Stops early when a stop is requested (the
     // actions left then are skipped, except putting the cursor back), and
-    // requests one on a match when m_bAbortSearch is on.
-    void SearchOnce(SearchParams& params, Point& out);
+    // requests one on a match when m_bAbortSearch is on. False, with nothing
+    // found, reported or done, when the desktop sent no frame of the area.
+    bool SearchOnce(SearchParams& params, Point& out);
 
     // Readies the area image for the run's captures, before the first
     // attempt's clock starts. Memory that cannot be had is left to the attempt.
@@ -59,6 +66,11 @@ class SearchAttempt {
     // The scan of the attempt's area for its picture, without sweep and stop.
     static MatchInputs ScanInputs(const SearchParams& params);
 
+    // Captures `area` into `into`. False when the desktop sent nothing of an
+    // area on one of its monitors; an area off every monitor reads black.
+    static bool CaptureArea(ScreenSource& screen, DisplayLayout& layout, Rect area,
+                            PixelImage& into);
+
     // The status text of a match: minutes form, seconds form or milliseconds
     // form, from the whole-second wall-clock difference (hours dropped) and
     // the tick difference.
@@ -68,8 +80,8 @@ class SearchAttempt {
     // Notes whether the cursor is off the area's monitor and, when it is,
     // puts it on the area.
     void GuardCursorMonitor(const SearchParams& params, Point cursor);
-    // Returns the scan's time in milliseconds.
-    uint64_t Scan(SearchParams& params, Point& out);
+    // Returns the scan's time in milliseconds; nothing when no frame came.
+    std::optional<uint64_t> Scan(SearchParams& params, Point& out);
     void RunActions(const SearchParams& params, Point at, Point savedCursor);
     void ClickElement(const SearchParams& params);
     void ClickPicture(const SearchParams& params, Point centre);

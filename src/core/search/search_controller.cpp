@@ -99,6 +99,9 @@ void SearchController::OnSearchFinished() {
     m_nAttempts = 0;
     SetSearchingDisplay(false);
     m_nProgressDone = 0;
+    if (m_noFrame) {
+        m_view.ShowMessage(SearchAttempt::kNoFrameText, MessageIcon::Error);
+    }
 }
 
 bool SearchController::RequestClose() {
@@ -183,8 +186,9 @@ bool SearchController::PrepareParams() {
     m_params = SearchSetUp(m_fields, m_deps.attempt.profile);
     m_fields.m_strTextToSpeak = m_params.m_strTextToSpeak;  // kept as the run speaks it
     m_params.m_pMainWnd = m_view.MainWindowId();
-    m_count = m_fields.m_count;
-    m_interval = m_fields.m_interval;
+    if (std::optional<DecodedImage> picture = std::exchange(m_picture, std::nullopt)) {
+        return TakeSearchPicture(kStatusOk, std::move(*picture), m_params);
+    }
     return LoadSearchPicture(m_deps.codec, m_params);
 }
 
@@ -212,6 +216,7 @@ void SearchController::StartWorker() {
     m_stop.Clear();
     m_nAttempts = 0;  // the last run's finish notice may not have been delivered yet
     m_nProgressDone = 0;
+    m_noFrame = false;
     // Marked here rather than on the worker, so that a second toggle before
     // the worker is scheduled stops this run instead of starting another.
     m_bSearching = true;
@@ -222,19 +227,19 @@ void SearchController::SearchWorker() {
     m_attempt.Prepare(m_params);
     uint32_t n = 0;
     while (!m_stop.Requested()) {
-        if (m_count != 0 && ++m_nAttempts > m_count) {
+        if (m_params.m_count != 0 && ++m_nAttempts > m_params.m_count) {
             break;
         }
         ++n;
         m_view.SetStatusText(WithNumber("%u Searching...", n));
-        if (!AttemptOnce()) {
-            m_view.SetStatusText(kOutOfMemoryText);
+        if (const char* failure = AttemptOnce()) {
+            m_view.SetStatusText(failure);
             m_stop.Request();
             break;
         }
         ++m_nProgressDone;
         m_view.PostSearchProgress();
-        if (m_interval > 0) {
+        if (m_params.m_interval > 0) {
             Pause(n);
         }
     }
@@ -251,25 +256,28 @@ void SearchController::SearchWorker() {
     m_view.PostSearchFinished();
 }
 
-bool SearchController::AttemptOnce() {
+const char* SearchController::AttemptOnce() {
     // An allocation failure ends the run with a status line rather than the
     // process: it must not escape the thread.
     try {
         Point found;
-        m_attempt.SearchOnce(m_params, found);
-        return true;
+        if (!m_attempt.SearchOnce(m_params, found)) {
+            m_noFrame = true;
+            return SearchAttempt::kNoFrameText;
+        }
+        return nullptr;
     } catch (const std::bad_alloc&) {
         m_params.m_iFoundState = 0;
-        return false;
+        return kOutOfMemoryText;
     } catch (const std::length_error&) {
         m_params.m_iFoundState = 0;
-        return false;
+        return kOutOfMemoryText;
     }
 }
 
 void SearchController::Pause(uint32_t n) {
     m_view.SetStatusText(WithNumber("%u Paused", n));
-    const uint32_t slice = static_cast<uint32_t>(m_interval / 10);
+    const uint32_t slice = static_cast<uint32_t>(m_params.m_interval / 10);
     for (int i = 0; i < 10 && !m_stop.Requested(); ++i) {
         m_deps.attempt.clock.SleepMsUnlessStopped(slice, m_stop);
     }

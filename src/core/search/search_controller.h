@@ -71,6 +71,10 @@ class SearchController {
     // before any attempt.
     std::optional<std::pair<MatchExplanation, std::string>> ExplainLastAttempt() const;
 
+    // The picture of the next run, decoded by the caller from the fields'
+    // picture file: that run does not decode the file again.
+    void UsePicture(DecodedImage picture) { m_picture = std::move(picture); }
+
     // Tells `observer` (null: nobody) about every attempt of the runs to come.
     void SetAttemptObserver(AttemptObserver* observer) { m_attempt.SetObserver(observer); }
 
@@ -83,6 +87,9 @@ class SearchController {
     // Whether the last attempt of the last run found the picture; read it
     // once that run has ended.
     bool LastAttemptFound() const { return m_params.m_iFoundState != 0; }
+    // Whether the last run ended because the desktop sent no screen frame;
+    // its finish notice then shows a message.
+    bool LastRunGotNoFrame() const { return m_noFrame.load(); }
 
   private:
     // Why the fields' area cannot be searched; nothing when it can.
@@ -95,8 +102,9 @@ class SearchController {
     void StartUnlessPictureTooLarge();
     void StartWorker();
     void SearchWorker();
-    // One search attempt; false when it ran out of memory.
-    bool AttemptOnce();
+    // One search attempt; the status text of the failure that ends the run
+    // (no memory, no screen frame), null when it may go on.
+    const char* AttemptOnce();
     // Reports the pause, then sleeps the interval in ten slices, waking as
     // soon as the run is stopped.
     void Pause(uint32_t n);
@@ -108,8 +116,7 @@ class SearchController {
     RunStop m_stop;
     SearchAttempt m_attempt;
     SearchParams m_params;
-    int32_t m_count = 0;  // copies of the fields for the worker
-    int32_t m_interval = 0;
+    std::optional<DecodedImage> m_picture;  // for the next run, when given
     bool m_searchingIcon = false;
     bool m_taskbarActive = false;
     uint64_t m_nProgressTotal = 0;
@@ -117,6 +124,7 @@ class SearchController {
     std::atomic<int32_t> m_nAttempts{0};
     std::atomic<uint64_t> m_nProgressDone{0};
     std::atomic<bool> m_detached{false};
+    std::atomic<bool> m_noFrame{false};  // the last run got no screen frame
     std::thread m_worker;
 };
 

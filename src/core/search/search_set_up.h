@@ -16,4 +16,8 @@ SearchParams SearchSetUp(const MainWindowFields& fields, Profile& profile);
 // empty, when it cannot be searched for.
 bool LoadSearchPicture(ImageCodec& codec, SearchParams& params);
 
+// Takes a picture decoded with `status` into `params`, as LoadSearchPicture
+// does with the one it decodes.
+bool TakeSearchPicture(uint32_t status, DecodedImage decoded, SearchParams& params);
+
 }  // namespace qrv

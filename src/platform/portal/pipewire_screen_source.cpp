@@ -13,22 +13,20 @@ PipeWireScreenSource::PipeWireScreenSource(std::vector<Monitor> monitors, int fi
 
 PipeWireScreenSource::~PipeWireScreenSource() = default;
 
-bool PipeWireScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                                   PixelImage& into) {
+bool PipeWireScreenSource::Capture(Rect area, PixelImage& into) {
     std::lock_guard lock(m_mutex);
-    into.Reset(std::max(width, 0), std::max(height, 0));
-    if (width <= 0 || height <= 0) {
+    if (!area.Valid()) {
+        into.Clear();
         return false;
     }
-    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
-    const int64_t right = std::min(int64_t(left) + width, kMax);
-    const int64_t bottom = std::min(int64_t(top) + height, kMax);
+    into.Reset(area.Width(), area.Height());
+    const int32_t left = area.left, top = area.top;
     bool any = false;
     for (Monitor& m : m_monitors) {
-        const int64_t fromX = std::max<int64_t>(left, m.area.left);
-        const int64_t toX = std::min<int64_t>(right, m.area.right);
-        const int64_t fromY = std::max<int64_t>(top, m.area.top);
-        const int64_t toY = std::min<int64_t>(bottom, m.area.bottom);
+        const int32_t fromX = std::max(left, m.area.left);
+        const int32_t toX = std::min(area.right, m.area.right);
+        const int32_t fromY = std::max(top, m.area.top);
+        const int32_t toY = std::min(area.bottom, m.area.bottom);
         if (fromX >= toX || fromY >= toY || !m.stream->LatestFrame(m_frame, m_firstFrameMs) ||
             m_frame.m_iWidth != m.area.Width() || m_frame.m_iHeight != m.area.Height()) {
             continue;

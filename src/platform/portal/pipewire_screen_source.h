@@ -26,8 +26,7 @@ class PipeWireScreenSource : public ScreenSource {
     PipeWireScreenSource(std::vector<Monitor> monitors, int firstFrameMs);
     ~PipeWireScreenSource() override;
 
-    bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                 PixelImage& into) override;
+    bool Capture(Rect area, PixelImage& into) override;
 
   private:
     std::vector<Monitor> m_monitors;

@@ -80,6 +80,8 @@ std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {
 
 }  // namespace
 
-const Backend kBackend{"portal", &FitsSession, &Open};
+const Backend kBackend{"portal", &FitsSession, &Open,
+                       "is the desktop portal running, with screen casts and remote desktop "
+                       "sessions over PipeWire?"};
 
 }  // namespace qrv::portal

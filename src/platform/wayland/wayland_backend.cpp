@@ -53,6 +53,8 @@ std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {
 
 }  // namespace
 
-const Backend kBackend{"wayland", &FitsSession, &Open};
+const Backend kBackend{"wayland", &FitsSession, &Open,
+                       "is WAYLAND_DISPLAY set, and does the compositor offer wlroots screen "
+                       "copies and virtual pointers?"};
 
 }  // namespace qrv::wayland

@@ -29,13 +29,6 @@ Rect Intersect(const Rect& a, const Rect& b) {
     return rc.left < rc.right && rc.top < rc.bottom ? rc : Rect{};
 }
 
-// The area's rectangle; what lies past the last coordinate is off every output anyway.
-Rect AreaRect(int32_t left, int32_t top, int32_t width, int32_t height) {
-    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
-    return Rect{left, top, int32_t(std::min(int64_t(left) + width, kMax)),
-                int32_t(std::min(int64_t(top) + height, kMax))};
-}
-
 void CopyRow(const uint8_t* in, uint8_t* out, std::size_t count, bool swap) {
     if (!swap) {
         std::memcpy(out, in, count * 4);
@@ -101,14 +94,16 @@ std::size_t WaylandScreenSource::ArmedCopies() {
     return armed;
 }
 
-bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                                  PixelImage& into) {
+bool WaylandScreenSource::Capture(Rect area, PixelImage& into) {
     std::lock_guard lock(m_mutex);
-    if (width <= 0 || height <= 0 || !m_manager || !m_display->DispatchArrived()) {
-        into.Reset(std::max(width, 0), std::max(height, 0));
+    if (!area.Valid()) {
+        into.Clear();
         return false;
     }
-    const Rect area = AreaRect(left, top, width, height);
+    if (!m_manager || !m_display->DispatchArrived()) {
+        into.Reset(area.Width(), area.Height());
+        return false;
+    }
     const OutputLayout layout = m_display->Layout();
     const std::vector<Rect>& screens = layout.Screens();
     std::vector<std::pair<Rect, ScreencopyStream*>>& parts = m_parts;
@@ -141,14 +136,13 @@ bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int3
     }
     // An area one output covers whole needs no clearing first.
     const bool covered = parts.size() == 1 && parts[0].second->Newest() &&
-                         Intersect(area, parts[0].first) == area && area.Width() == width &&
-                         area.Height() == height &&
+                         Intersect(area, parts[0].first) == area &&
                          parts[0].second->NewestSpec().width == parts[0].first.Width() &&
                          parts[0].second->NewestSpec().height == parts[0].first.Height();
     if (covered) {
-        into.Resize(width, height);
+        into.Resize(area.Width(), area.Height());
     } else {
-        into.Reset(width, height);
+        into.Reset(area.Width(), area.Height());
     }
     bool any = false;
     for (const auto& [screen, stream] : parts) {
@@ -157,9 +151,8 @@ bool WaylandScreenSource::Capture(int32_t left, int32_t top, int32_t width, int3
     return any;
 }
 
-void WaylandScreenSource::Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
-                                  PixelImage& into) {
-    Capture(left, top, width, height, into);
+void WaylandScreenSource::Prepare(Rect area, PixelImage& into) {
+    Capture(area, into);
 }
 
 // The stream of output `output`, started afresh when the output is new or the

@@ -35,11 +35,9 @@ class WaylandScreenSource : public ScreenSource {
 
     // False without a compositor or without screencopy.
     bool Connected() const { return m_manager != nullptr; }
-    bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                 PixelImage& into) override;
+    bool Capture(Rect area, PixelImage& into) override;
     // A capture whose pixels are dropped: it starts the copies of the outputs.
-    void Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
-                 PixelImage& into) override;
+    void Prepare(Rect area, PixelImage& into) override;
     // Copies armed with the compositor, over every output.
     std::size_t ArmedCopies();
 

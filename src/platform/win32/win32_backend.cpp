@@ -69,6 +69,6 @@ std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {
 
 }  // namespace
 
-const Backend kBackend{"win32", &FitsSession, &Open};
+const Backend kBackend{"win32", &FitsSession, &Open, "is this an interactive desktop session?"};
 
 }  // namespace qrv::win32

@@ -48,19 +48,19 @@ std::vector<uint8_t> HeaderBlock(const DibSection& section) {
 Win32ScreenSource::Win32ScreenSource() = default;
 Win32ScreenSource::~Win32ScreenSource() = default;
 
-bool Win32ScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                                PixelImage& into) {
+bool Win32ScreenSource::Capture(Rect rect, PixelImage& into) {
     std::lock_guard lock(m_mutex);
-    if (width <= 0 || height <= 0 || int64_t(width) * height > kMaxPixels) {
+    if (!rect.Valid() || int64_t(rect.Width()) * rect.Height() > kMaxPixels) {
         into.Clear();
         return false;
     }
+    const int32_t width = rect.Width(), height = rect.Height();
     std::shared_ptr<DibSection> section = SectionFor(into, width, height);
     if (!section) {
         into.Clear();
         return false;
     }
-    const Span area{left, top, int64_t(left) + width, int64_t(top) + height};
+    const Span area{rect.left, rect.top, rect.right, rect.bottom};
     std::vector<Span> parts;
     for (const Rect& m : Win32DisplayLayout().Monitors()) {
         const Span part = Intersect(area, Span{m.left, m.top, m.right, m.bottom});
@@ -90,9 +90,8 @@ bool Win32ScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_
     return copied && !parts.empty();
 }
 
-void Win32ScreenSource::Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
-                                PixelImage& into) {
-    Capture(left, top, width, height, into);
+void Win32ScreenSource::Prepare(Rect area, PixelImage& into) {
+    Capture(area, into);
 }
 
 // The section `image` adopted from this source when it has the size asked

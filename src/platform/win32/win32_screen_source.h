@@ -21,10 +21,8 @@ class Win32ScreenSource : public ScreenSource {
     Win32ScreenSource();
     ~Win32ScreenSource() override;
 
-    bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                 PixelImage& into) override;
-    void Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
-                 PixelImage& into) override;
+    bool Capture(Rect area, PixelImage& into) override;
+    void Prepare(Rect area, PixelImage& into) override;
 
   private:
     std::shared_ptr<DibSection> SectionFor(PixelImage& image, int32_t width, int32_t height);

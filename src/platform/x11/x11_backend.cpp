@@ -43,6 +43,6 @@ std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {
 
 }  // namespace
 
-const Backend kBackend{"x11", &FitsSession, &Open};
+const Backend kBackend{"x11", &FitsSession, &Open, "is DISPLAY set?"};
 
 }  // namespace qrv::x11

@@ -99,15 +99,18 @@ XScreenSource::XScreenSource(const std::string& displayName, Method method)
 
 XScreenSource::~XScreenSource() = default;
 
-bool XScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                            PixelImage& into) {
+bool XScreenSource::Capture(Rect area, PixelImage& into) {
     std::lock_guard lock(m_mutex);
-    if (width <= 0 || height <= 0 || !m_display) {
-        into.Reset(std::max(width, 0), std::max(height, 0));
+    if (!area.Valid()) {
+        into.Clear();
         return false;
     }
+    if (!m_display) {
+        into.Reset(area.Width(), area.Height());
+        return false;
+    }
+    const int32_t left = area.left, top = area.top, width = area.Width(), height = area.Height();
     const XDesktopGeometry& geometry = m_geometry->Current();
-    Rect area{left, top, left + width, top + height};
     Rect readable = Intersect(area, geometry.Root());
     bool whole = readable == area && geometry.InsideOneMonitor(area);
     Point origin = geometry.Origin();
@@ -133,9 +136,8 @@ bool XScreenSource::Capture(int32_t left, int32_t top, int32_t width, int32_t he
     return true;
 }
 
-void XScreenSource::Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
-                            PixelImage& into) {
-    Capture(left, top, width, height, into);
+void XScreenSource::Prepare(Rect area, PixelImage& into) {
+    Capture(area, into);
 }
 
 // Lets the server write into a segment that `into` adopts: the one it holds

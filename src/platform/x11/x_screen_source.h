@@ -30,11 +30,9 @@ class XScreenSource : public ScreenSource {
     // The method in use: SharedMemory falls back to GetImage when unavailable.
     Method ActiveMethod() const { return m_shm ? Method::SharedMemory : Method::GetImage; }
 
-    bool Capture(int32_t left, int32_t top, int32_t width, int32_t height,
-                 PixelImage& into) override;
+    bool Capture(Rect area, PixelImage& into) override;
     // A capture whose pixels are dropped: it sets up the segment the image keeps.
-    void Prepare(int32_t left, int32_t top, int32_t width, int32_t height,
-                 PixelImage& into) override;
+    void Prepare(Rect area, PixelImage& into) override;
 
   private:
     bool ReadStraightInto(int32_t rootX, int32_t rootY, int32_t width, int32_t height,

@@ -9,6 +9,7 @@ GlobalShortcuts: every binding is granted as asked, and the test's own
 method org.tolbrin.QuorvaneTest.Peer.Activate(s) on /org/tolbrin/QuorvaneTest
 emits Activated for that shortcut id to the session that bound it.
 Each call that matters is logged, one line each, to the log file:
+  remote-desktop                             (RemoteDesktop.CreateSession)
   devices TYPES PERSIST_MODE RESTORE_TOKEN   (SelectDevices)
   sources TYPES PERSIST_MODE                 (SelectSources; -1 when unset)
   motion NODE X Y                            (NotifyPointerMotionAbsolute)
@@ -124,6 +125,8 @@ class Peer:
     def call(self, connection, sender, path, interface, method, args, invocation):
         args = args.unpack()
         if method == "CreateSession":
+            if interface.endswith("RemoteDesktop"):
+                self.log.write("remote-desktop\n")
             session = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
                                              args[0]["session_handle_token"])
             self.bus.register_object(session, self.session_info, self.close)

@@ -1,4 +1,4 @@
-#include "cli/find/offscreen_desktop.h"
+#include "cli/common/offscreen_desktop.h"
 
 #include <algorithm>
 
