@@ -17,6 +17,10 @@ packages=(
     libwayland-dev libwayland-bin libxkbcommon-dev sway qt6-wayland python3-gi-cairo
     libpipewire-0.3-dev pipewire pipewire-bin wireplumber xdg-desktop-portal xdg-desktop-portal-wlr
     gstreamer1.0-pipewire gstreamer1.0-tools gstreamer1.0-plugins-base
+    gnome-shell mutter xdg-desktop-portal-gnome gir1.2-atspi-2.0
+    kwin-wayland xdg-desktop-portal-kde qtwayland5 qml-module-org-kde-kirigami2
+    qml-module-qtquick-controls2 qml-module-qtquick-layouts qml-module-qtquick-window2
+    qml-module-qtquick-templates2
 )
 
 source "$(dirname "$0")/lib/apt.sh"

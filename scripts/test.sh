@@ -50,5 +50,8 @@ echo "== Debian package: made, validated and run unpacked"
 bash tests/scripts/package_test.sh
 echo "== Wayland backend inside a headless sway, as an unprivileged user"
 bash tests/wayland/run-suite.sh build-asan
+echo "== GNOME Shell and KWin sessions through the desktop portal, as unprivileged users"
+bash tests/desktops/gnome/run.sh build-asan
+bash tests/desktops/kde/run.sh build-asan
 echo "== Windows build under Wine (skipped without the Qt kit for Windows)"
 bash tests/win32/run.sh "$PWD/build-asan/src/cli/quorvane-cli"

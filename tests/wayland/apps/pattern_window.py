@@ -5,7 +5,9 @@ pattern (PATCH_W x PATCH_H at PATCH_X, PATCH_Y) and prints one line per pointer 
 "release B X Y" in surface pixels. A line "fill RRGGBB" on standard input paints the
 square FILL_SIZE x FILL_SIZE at FILL_X, FILL_Y in that colour; once the compositor has
 presented the frame showing it (its frame callback), "shown RRGGBB" is printed.
-Its application id is APP_ID. Usage: pattern_window.py TITLE."""
+Its application id is APP_ID. Usage: pattern_window.py TITLE [fullscreen];
+pattern_window.py --patch FILE writes the patch as a 32-bit PNG (searches refuse the
+24-bit ones cairo writes)."""
 import os
 import sys
 
@@ -14,7 +16,8 @@ import gi  # noqa: E402
 
 gi.require_version("Gtk", "3.0")
 gi.require_version("Gdk", "3.0")
-from gi.repository import Gdk, GLib, Gtk  # noqa: E402
+gi.require_version("GdkPixbuf", "2.0")
+from gi.repository import Gdk, GdkPixbuf, GLib, Gtk  # noqa: E402
 import cairo  # noqa: E402
 
 PATCH_X, PATCH_Y, PATCH_W, PATCH_H = 300, 200, 160, 120
@@ -118,9 +121,26 @@ class PatternWindow(Gtk.Window):
         return True
 
 
+def write_patch(path):
+    surface = pattern(PATCH_W, PATCH_H)
+    data, stride = surface.get_data(), surface.get_stride()
+    rgba = bytearray()
+    for y in range(PATCH_H):
+        for x in range(PATCH_W):
+            b, g, r = data[y * stride + 4 * x:y * stride + 4 * x + 3]
+            rgba += bytes((r, g, b, 255))
+    GdkPixbuf.Pixbuf.new_from_bytes(GLib.Bytes.new(bytes(rgba)), GdkPixbuf.Colorspace.RGB, True,
+                                    8, PATCH_W, PATCH_H, 4 * PATCH_W).savev(path, "png", [], [])
+
+
 def main():
+    if sys.argv[1:2] == ["--patch"]:
+        write_patch(sys.argv[2])
+        return
     GLib.set_prgname(APP_ID)
     window = PatternWindow(sys.argv[1] if len(sys.argv) > 1 else "pattern")
+    if sys.argv[2:] == ["fullscreen"]:  # where windows float, as on GNOME and KDE
+        window.fullscreen()
     window.show_all()
     Gtk.main()
 
