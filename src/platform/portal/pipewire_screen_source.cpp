@@ -29,9 +29,13 @@ bool PipeWireScreenSource::Capture(int32_t left, int32_t top, int32_t width, int
         const int64_t toX = std::min<int64_t>(right, m.area.right);
         const int64_t fromY = std::max<int64_t>(top, m.area.top);
         const int64_t toY = std::min<int64_t>(bottom, m.area.bottom);
-        if (fromX >= toX || fromY >= toY || !m.stream->LatestFrame(m_frame, m_firstFrameMs) ||
-            m_frame.m_iWidth != m.area.Width() || m_frame.m_iHeight != m.area.Height()) {
+        if (fromX >= toX || fromY >= toY) {
             continue;
+        }
+        // A monitor of the area without a frame of its size: no screen to search.
+        if (!m.stream->LatestFrame(m_frame, m_firstFrameMs) || m_frame.m_iWidth != m.area.Width() ||
+            m_frame.m_iHeight != m.area.Height()) {
+            return false;
         }
         for (int64_t y = fromY; y < toY; ++y) {
             std::memcpy(into.Row(int32_t(y - top)) + std::size_t(fromX - left) * 4,
