@@ -19,8 +19,8 @@ chmod -R a+rX "$stage"
 start=$(date +%s)
 bash "$here/with-sway.sh" --portal "$stage/wayland_tests"
 bash "$here/with-sway.sh" env QT_QPA_PLATFORM=wayland "$stage/wayland_gui_tests"
-# The portal's global shortcuts against the scripted portal, where no real one runs.
-bash "$here/with-sway.sh" "$stage/wayland_tests" --gtest_filter='PortalGlobalHotKeys*'
+# The portal's global shortcuts and sessions against the scripted portal, where no real one runs.
+bash "$here/with-sway.sh" "$stage/wayland_tests" --gtest_filter='PortalGlobalHotKeys*:ScriptedPortal*'
 bash "$here/with-sway.sh" bash "$stage/cli_find_test.sh" "$stage/quorvane-cli"
 bash "$here/with-sway.sh" bash "$stage/gui_find_test.sh" "$stage/quorvane" "$stage/quorvane-cli"
 bash "$here/with-sway.sh" --pipewire bash "$stage/portal_find_test.sh" "$stage/quorvane-cli"
