@@ -94,13 +94,17 @@ lines=$(grep -c . "$work/portal.log")
 # A RemoteDesktop version 1 portal (GNOME's) keeps no sessions, and streams
 # without positions (KDE's) sit side by side in stream order when the
 # compositor's layout cannot be read: the right stream is at 320,0 now.
+# Fresh nodes: a test picture node here was seen to send its third consumer no frame.
+node qrv-left-2 smpte
+node qrv-right-2 checkers-8
+left=$(node_id qrv-left-2) && right=$(node_id qrv-right-2) || { echo "FAIL: no test nodes"; exit 1; }
 peer --remote-desktop-version 1 "$work/portal.log" token-2 "$left:320,240" "$right:320,240"
 find_on right 320,0,320,240 "$work/right.png"
 check "version 1 is asked no persistence and sent no token" \
     test "$(tail -n +"$((lines + 1))" "$work/portal.log" | grep '^devices')" = "devices 2 -1 -"
 check "clicked the patch on the right stream, placed beside the left ($(pointer_calls $((lines + 1))))" \
     test "$(pointer_calls $((lines + 1)))" = \
-    "motion $right 0 0;motion $right 12 12;button 272 1;button 272 0;motion $left 0 0;"
+    "motion $right 12 12;button 272 1;button 272 0;motion $left 0 0;"
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" = 0 ]
