@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 #include <vector>
 
@@ -28,9 +27,9 @@
 #include "core/colors/color_list.h"
 #include "core/colors/color_set.h"
 #include "core/colors/hash_color_key.h"
-#include "core/desktop/global_hot_keys.h"
 #include "core/settings/memory_profile_store.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_global_hot_keys.h"
 #include "fakes/fake_screen_source.h"
 #include "fakes/recording_beeper.h"
 #include "fakes/recording_input_injector.h"
@@ -57,30 +56,6 @@ QLabel* Summary(const ColorsDialog& dialog) {
 QPushButton* ExportButton(const ColorsDialog& dialog) {
     return FindControl<QPushButton>(&dialog, QStringLiteral("exportButton"));
 }
-
-// Grants any key that is not in `taken`; a press calls the handler.
-class ScriptedHotKeys : public GlobalHotKeys {
-  public:
-    bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override {
-        tried.push_back(virtualKey);
-        if (modifiers != 0 || taken.count(virtualKey)) {
-            return false;
-        }
-        held[id] = virtualKey;
-        return true;
-    }
-    void Unregister(int id) override { held.erase(id); }
-    void SetHandler(int, Handler h) override { handler = std::move(h); }
-    void Press(int id) {
-        if (held.count(id) && handler) {
-            handler(id);
-        }
-    }
-    std::set<uint32_t> taken;
-    std::vector<uint32_t> tried;
-    std::map<int, uint32_t> held;
-    Handler handler;
-};
 
 class ColorsDialogTest : public ::testing::Test {
   protected:
@@ -136,23 +111,12 @@ class ColorsDialogTest : public ::testing::Test {
     RecordingBeeper beeper{log};
     RecordingShell shell{log};
     FakeClock clock;
-    ScriptedHotKeys hotKeys;
+    ActionLog keyLog;
+    FakeGlobalHotKeys hotKeys{keyLog};
     XdgUserFolders folders;
     ColorSet set;
     std::unique_ptr<ColorList> list;
 };
-
-TEST_F(ColorsDialogTest, ListsTheSetInOrderWithTitleAndSummary) {
-    Fill({kBlack, kWhite, kRed, kBlue, kGreen});
-    auto dialog = Open();
-    ExpectRowsFollowSet(*dialog, set);
-    EXPECT_EQ(dialog->windowTitle(), Title(5));
-    EXPECT_EQ(Summary(*dialog)->text(), "summary of the source");
-    const QStringList titles{"Sr No", "Color", "Red", "Green", "Blue"};
-    for (int c = 0; c < 5; ++c) {
-        EXPECT_EQ(dialog->Model().headerData(c, Qt::Horizontal).toString(), titles[c]);
-    }
-}
 
 TEST_F(ColorsDialogTest, HotKeyAddsColorUnderCursorRenumberingRowsAndBeepsOnListedOnes) {
     Fill({kBlack, kWhite, kRed, kBlue, kGrey});
@@ -161,10 +125,14 @@ TEST_F(ColorsDialogTest, HotKeyAddsColorUnderCursorRenumberingRowsAndBeepsOnList
     while (ColorBucket(bucketZero) != 0 || set.Contains(bucketZero)) {
         ++bucketZero;
     }
-    hotKeys.taken = {0x75};
+    hotKeys.refused = {0x75};
     auto dialog = Open();
     EXPECT_EQ(dialog->HotKey(), 0x76u);
     dialog->show();
+    const QStringList titles{"Sr No", "Color", "Red", "Green", "Blue"};
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(dialog->Model().headerData(c, Qt::Horizontal).toString(), titles[c]);
+    }
 
     for (uint32_t added : {bucketZero, kGreen + 1}) {
         UnderCursor(added);
@@ -210,16 +178,19 @@ TEST_F(ColorsDialogTest, HotKeyIsFirstFreeFunctionKeyAndEndsWithTheDialog) {
         {{0x75, 0x76, 0x77, 0x78, 0x79, 0x7A, 0x7B}, 0},
     };
     Fill({kBlack});
+    const std::string id = std::to_string(ColorsDialog::kHotKeyId);
     for (const Case& c : cases) {
-        hotKeys = {};
-        hotKeys.taken = c.taken;
+        keyLog.Clear();
+        hotKeys.refused = c.taken;
         auto dialog = Open();
         EXPECT_EQ(dialog->HotKey(), c.expected);
-        EXPECT_EQ(hotKeys.held.count(ColorsDialog::kHotKeyId), c.expected ? 1u : 0u);
-        EXPECT_LE(hotKeys.tried.back(), 0x7Bu);
+        EXPECT_EQ(hotKeys.IsRegistered(ColorsDialog::kHotKeyId), c.expected != 0);
+        // Plain function keys only, none beyond F12.
+        EXPECT_EQ(keyLog.Entries().back(),
+                  "hotkey-register " + id + " 0 " + std::to_string(c.expected ? c.expected : 0x7B));
         dialog->reject();
-        EXPECT_TRUE(hotKeys.held.empty());
-        EXPECT_FALSE(hotKeys.handler);
+        EXPECT_FALSE(hotKeys.IsRegistered(ColorsDialog::kHotKeyId));
+        EXPECT_FALSE(hotKeys.HasHandler(ColorsDialog::kHotKeyId));
     }
 }
 

@@ -192,31 +192,6 @@ TEST_F(ColorsOpenersTest, UndecodableFileIsReported) {
     EXPECT_EQ(seen->icon, QMessageBox::Critical);
 }
 
-TEST_F(ColorsOpenersTest, ScreenAreaOnEitherMonitorListsItsColors) {
-    struct Case {
-        Point at;
-        const char* summary;
-    };
-    const std::vector<Case> cases{
-        {{100, 200}, "3 Unique Colors from Screen Area Top 200, Left 100, Width 60, Height 20"},
-        {{-1200, 30}, "3 Unique Colors from Screen Area Top 30, Left -1200, Width 60, Height 20"},
-    };
-    for (const Case& c : cases) {
-        auto blocks = ShowBlocks(c.at, {QColor(10, 20, 30), QColor(200, 100, 0), Qt::white});
-        m_shown = false;
-        InspectColors([&](ColorsDialog& dialog) {
-            auto rows = Rows(dialog);
-            std::sort(rows.begin(), rows.end());
-            EXPECT_EQ(rows, (std::vector<uint32_t>{0x00064C8, 0x1E140A, 0xFFFFFF}));
-            EXPECT_EQ(FindControl<QLabel>(&dialog, QStringLiteral("summaryLine"))->text(),
-                      c.summary);
-        });
-        ColorsOpeners(Services())
-            .OpenForScreenArea(nullptr, Rect{c.at.x, c.at.y, c.at.x + 60, c.at.y + 20});
-        EXPECT_TRUE(m_shown) << c.summary;
-    }
-}
-
 TEST_F(ColorsOpenersTest, FunctionKeyAddsTheColorUnderTheCursor) {
     const Point area{100, 200};
     auto source = ShowBlocks(area, {Qt::white, Qt::black});

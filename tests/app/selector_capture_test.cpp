@@ -81,50 +81,42 @@ void DragOnNextSelector(Drag drag, std::function<void()> beforeRelease = {}) {
     });
 }
 
-// Pixels (100, 50) to (300, 250) of the virtual screen, whose origin is the
-// left monitor at x = -1280, dragged either way.
-TEST_F(SelectorTest, DragOverTwoMonitorsSetsTheAreaInScreenCoordinates) {
+// Drags either way, on the left monitor and from it onto the primary one
+// (the events go to the overlay the drag started on, past its monitor's
+// edge), set the area in screen coordinates and open it in the live preview.
+TEST_F(SelectorTest, DragsSetTheAreaInScreenCoordinates) {
     ASSERT_EQ(Services().layout.VirtualScreen(), (Rect{-1280, 0, 1920, 1080}));
-    for (Drag drag : {Drag{{100, 50}, {300, 250}}, Drag{{300, 250}, {100, 50}}}) {
+    const std::pair<Drag, Rect> cases[] = {
+        {{{100, 50}, {300, 250}}, {-1180, 50, -980, 250}},
+        {{{300, 250}, {100, 50}}, {-1180, 50, -980, 250}},
+        {{{1200, 500}, {1400, 600}}, {-80, 500, 120, 600}},
+        {{{1400, 600}, {1200, 500}}, {-80, 500, 120, 600}},
+    };
+    for (const auto& [drag, area] : cases) {
         QuorvaneDialog& dialog = OpenMainWindow();
         DragOnNextSelector(drag);
         Click(ctl::kCaptureScreenArea);
 
         Profile& profile = GetProfile();
-        EXPECT_EQ(profile.Get(keys::kStartingPointX), -1180);
-        EXPECT_EQ(profile.Get(keys::kStartingPointY), 50);
-        EXPECT_EQ(profile.Get(keys::kClosingPointX), -980);
-        EXPECT_EQ(profile.Get(keys::kClosingPointY), 250);
+        EXPECT_EQ(profile.Get(keys::kStartingPointX), area.left);
+        EXPECT_EQ(profile.Get(keys::kStartingPointY), area.top);
+        EXPECT_EQ(profile.Get(keys::kClosingPointX), area.right);
+        EXPECT_EQ(profile.Get(keys::kClosingPointY), area.bottom);
         const MainDialogControls& c = dialog.Controls();
-        EXPECT_EQ(c.Edit(ctl::kAreaLeft)->text(), QStringLiteral("-1180"));
-        EXPECT_EQ(c.Edit(ctl::kAreaTop)->text(), QStringLiteral("50"));
-        EXPECT_EQ(c.Edit(ctl::kAreaWidth)->text(), QStringLiteral("200"));
-        EXPECT_EQ(c.Edit(ctl::kAreaHeight)->text(), QStringLiteral("200"));
-        EXPECT_EQ(profile.Get(keys::kScreenAreaLeft), -1180);
-        EXPECT_EQ(profile.Get(keys::kScreenAreaHeight), 200);
+        EXPECT_EQ(c.Edit(ctl::kAreaLeft)->text(), QString::number(area.left));
+        EXPECT_EQ(c.Edit(ctl::kAreaTop)->text(), QString::number(area.top));
+        EXPECT_EQ(c.Edit(ctl::kAreaWidth)->text(), QString::number(area.Width()));
+        EXPECT_EQ(c.Edit(ctl::kAreaHeight)->text(), QString::number(area.Height()));
+        EXPECT_EQ(profile.Get(keys::kScreenAreaLeft), area.left);
+        EXPECT_EQ(profile.Get(keys::kScreenAreaHeight), area.Height());
 
-        // The captured area opens in the live preview, 50 pixels larger each way.
+        // The preview is 50 pixels larger each way.
         LivePreview* preview = dialog.CurrentLivePreview();
         ASSERT_NE(preview, nullptr);
-        const qreal ratio = preview->devicePixelRatioF();
-        EXPECT_EQ(preview->size() * ratio, QSize(250, 250));
-        EXPECT_EQ(preview->Area(), (Rect{-1180, 50, -980, 250}));
-        EXPECT_TRUE(WaitFor([&] { return preview->Shown().size() == QSize(200, 200); }));
-    }
-}
-
-// A drag from the left monitor onto the primary one, either way: the events
-// go to the overlay it started on, past that monitor's edge.
-TEST_F(SelectorTest, DragAcrossMonitorsSetsOneArea) {
-    for (Drag drag : {Drag{{1200, 500}, {1400, 600}}, Drag{{1400, 600}, {1200, 500}}}) {
-        QuorvaneDialog& dialog = OpenMainWindow();
-        DragOnNextSelector(drag, [drag] { EXPECT_NE(OverlayAt(drag.from), OverlayAt(drag.to)); });
-        Click(ctl::kCaptureScreenArea);
-        const MainDialogControls& c = dialog.Controls();
-        EXPECT_EQ(c.Edit(ctl::kAreaLeft)->text(), QStringLiteral("-80"));
-        EXPECT_EQ(c.Edit(ctl::kAreaTop)->text(), QStringLiteral("500"));
-        EXPECT_EQ(c.Edit(ctl::kAreaWidth)->text(), QStringLiteral("200"));
-        EXPECT_EQ(c.Edit(ctl::kAreaHeight)->text(), QStringLiteral("100"));
+        const QSize size(area.Width(), area.Height());
+        EXPECT_EQ(preview->size() * preview->devicePixelRatioF(), size + QSize(50, 50));
+        EXPECT_EQ(preview->Area(), area);
+        EXPECT_TRUE(WaitFor([&] { return preview->Shown().size() == size; }));
     }
 }
 

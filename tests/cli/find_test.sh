@@ -45,8 +45,6 @@ bad_input --picture pic.png --area 0,0,10,x
 bad_input --picture pic.png --screen-image screen.png --deviation 1,2
 bad_input --picture pic.png --screen-image screen.png --count -1
 bad_input --picture pic.png --screen-image screen.png --interval 12ms
-bad_input --picture pic.png --screen-image screen.png --bogus
-bad_input --picture pic.png --screen-image screen.png --count
 bad_input --picture pic.png --screen-image screen.png --click
 bad_input --picture pic.png --screen-image screen.png --sweep
 bad_input --picture pic.png --screen-image broken.png

@@ -48,26 +48,13 @@ TEST(ColorListTest, AddedColorIsPlacedBySetOrderAndRowsAreRenumbered) {
 }
 
 TEST(ColorListTextsTest, SummariesAndMessages) {
-    EXPECT_EQ(ScreenAreaColorsSummary(3, Rect{10, 20, 110, 70}),
-              "3 Unique Colors from Screen Area Top 20, Left 10, Width 100, Height 50");
     EXPECT_EQ(ScreenAreaColorsSummary(1, Rect{-1280, -5, -1270, 0}),
               "1 Unique Colors from Screen Area Top -5, Left -1280, Width 10, Height 5");
-    EXPECT_EQ(ImageFileColorsSummary(270000, "shot.png", 1920, 1080),
-              "270000 Unique Colors from File shot.png of Width 1920, Height 1080");
     EXPECT_EQ(ColorListTitle(1, kApp), "1 Unique Pixel Color(s) - Quorvane by Tolbrin");
     EXPECT_EQ(ColorsFileDialogTitle(kApp),
               "Select Image File to View Unique Pixel Color(s) - Quorvane by Tolbrin");
     EXPECT_EQ(ImageLoadFailedText(0x80004005, "/tmp/x.png"),
               "Failed to Load Image, Error 80004005.\n\n/tmp/x.png");
-}
-
-TEST(ColorListTextsTest, RowsTextIsTabSeparatedInListOrder) {
-    ColorSet set;
-    set.InsertImage(ImageOf({kBlack, kWhite, kRed, kBlue, 0x123456}));
-    std::ostringstream out;
-    WriteColorRowsText(out, set.Ordered());
-    EXPECT_EQ(out.str(),
-              "1\t255\t0\t0\n2\t0\t0\t0\n3\t255\t255\t255\n4\t86\t52\t18\n5\t0\t0\t255\n");
 }
 
 TEST(ColorColumnsTest, DefaultsScaleWithTheListAndStoredWidthsWin) {

@@ -14,21 +14,6 @@ namespace {
 
 using namespace color_test;
 
-TEST(HashColorKeyTest, ReferenceValuesAndBuckets) {
-    struct Case {
-        uint32_t color, hash, bucket;
-    };
-    const Case cases[] = {
-        {kBlack, 0, 0},         {kRed, 4285785, 0},      {kGreen, 1097160960, 0},
-        {kWhite, 654294748, 6}, {kBlue, 1700331650, 14}, {kGrey, 847997722, 16},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(HashColorKey(c.color), c.hash) << std::hex << c.color;
-        EXPECT_EQ(HashColorKey(c.color) % kColorBucketCount, c.bucket) << std::hex << c.color;
-        EXPECT_EQ(ColorBucket(c.color), c.bucket) << std::hex << c.color;
-    }
-}
-
 TEST(HashColorKeyTest, FastBucketAgreesForEveryColor) {
     uint32_t mismatches = 0;
     for (uint32_t c = 0; c < (1U << 24); ++c) {

@@ -184,7 +184,7 @@ TEST_F(HtmlExportTest, ProposedNamesAddTheTickCountUntilFree) {
                      std::to_string(clock.TickMs()) + ".html"));
 }
 
-TEST(Latin1TextTest, ConvertsOrNamesTheFirstCharacterItCannotHold) {
+TEST(Latin1TextTest, ConvertsBothWaysOrNamesTheFirstCharacterItCannotHold) {
     struct Case {
         std::string utf8;
         bool ok;
@@ -207,6 +207,15 @@ TEST(Latin1TextTest, ConvertsOrNamesTheFirstCharacterItCannotHold) {
         EXPECT_EQ(text.bytes, c.bytes) << c.utf8;
         EXPECT_EQ(text.offending, c.offending) << c.utf8;
     }
+    // Window titles in Latin-1: every byte decodes to its own character and back.
+    EXPECT_EQ(Latin1ToUtf8(std::string("Caf\xe9\0", 5)), std::string("Caf\u00e9\0", 6));
+    std::string every;
+    for (int byte = 0; byte < 256; ++byte) {
+        every.push_back(static_cast<char>(byte));
+    }
+    const Latin1Text back = Utf8ToLatin1(Latin1ToUtf8(every));
+    EXPECT_TRUE(back.ok);
+    EXPECT_EQ(back.bytes, every);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <cstring>
 #include <random>
 #include <string>
 
@@ -93,82 +91,6 @@ TEST(MatchExplainerTest, AgreesWithMeasuringEveryCandidate) {
     EXPECT_GT(matched, 60);
     EXPECT_LT(matched, 540);
     EXPECT_GT(unfit, 20);
-}
-
-// A noisy area and a copy of a piece of it with channel offsets, so the
-// closest candidate and its needs are known by construction.
-struct NearMiss {
-    PixelImage area;
-    PixelImage picture;
-    static constexpr int32_t kX = 37, kY = 21;
-
-    NearMiss() {
-        std::mt19937 rng(99);
-        area = NearNoise(rng, 80, 50, 255, false);
-        picture = PixelImage(9, 7);
-        for (int32_t y = 0; y < 7; ++y) {
-            std::memcpy(picture.Row(y), area.Row(kY + y) + kX * 4, 9 * 4);
-        }
-        Shift(1, 1, 2, +12);  // red
-        Shift(4, 6, 0, -9);   // blue
-        Shift(8, 0, 1, +3);   // green
-        Shift(5, 5, 2, -4);   // red again, smaller
-    }
-
-    void Shift(int32_t x, int32_t y, int byte, int32_t by) {
-        uint8_t& c = picture.Row(y)[x * 4 + byte];
-        c = uint8_t(std::clamp(int32_t(c) + by, 0, 255));
-        area.Row(kY + y)[(kX + x) * 4 + byte] = uint8_t(std::clamp(int32_t(c) - by, 0, 255));
-    }
-};
-
-TEST(MatchExplainerTest, NearMissesNeedTheirConstructedDeviation) {
-    NearMiss scene;
-    // Place the offsets away from the clamps, so each is exact.
-    struct Row {
-        int32_t deviation[3];
-        bool masked;
-        int32_t need[3];
-        int64_t differing;
-        bool matches;
-    };
-    const Row rows[] = {
-        {{0, 0, 0}, false, {12, 3, 9}, 4, false},   {{4, 3, 9}, false, {12, 3, 9}, 1, false},
-        {{12, 3, 8}, false, {12, 3, 9}, 1, false},  {{12, 3, 9}, false, {12, 3, 9}, 0, true},
-        {{20, 20, 20}, false, {12, 3, 9}, 0, true},
-    };
-    for (const Row& r : rows) {
-        MatchInputs in = test::Inputs(scene.area, scene.picture, 0, 1000, -500);
-        in.deviationRed = r.deviation[0], in.deviationGreen = r.deviation[1];
-        in.deviationBlue = r.deviation[2];
-        const MatchExplanation e = ExplainMatch(in);
-        const std::string label = "deviation " + std::to_string(r.deviation[0]) + "," +
-                                  std::to_string(r.deviation[1]) + "," +
-                                  std::to_string(r.deviation[2]);
-        EXPECT_TRUE(e.fits) << label;
-        EXPECT_EQ(e.closest, (Point{1000 + NearMiss::kX, -500 + NearMiss::kY})) << label;
-        EXPECT_EQ(e.needRed, r.need[0]) << label;
-        EXPECT_EQ(e.needGreen, r.need[1]) << label;
-        EXPECT_EQ(e.needBlue, r.need[2]) << label;
-        EXPECT_EQ(e.differing, r.differing) << label;
-        EXPECT_EQ(e.compared, 63) << label;
-        EXPECT_EQ(e.matches, r.matches) << label;
-    }
-}
-
-TEST(MatchExplainerTest, MaskedPixelsDoNotCountTowardsTheNeed) {
-    NearMiss scene;
-    scene.picture.Row(1)[1 * 4 + 3] = 0;  // the red +12 pixel
-    scene.picture.Row(6)[4 * 4 + 3] = 0;  // the blue -9 pixel
-    MatchInputs in = test::Inputs(scene.area, scene.picture);
-    in.maskTransparent = true;
-    const MatchExplanation e = ExplainMatch(in);
-    EXPECT_EQ(e.closest, (Point{NearMiss::kX, NearMiss::kY}));
-    EXPECT_EQ((std::array{e.needRed, e.needGreen, e.needBlue}), (std::array{4, 3, 0}));
-    EXPECT_EQ(e.differing, 2);
-    EXPECT_EQ(e.compared, 61);
-    in.maskTransparent = false;  // unmasked, the same picture needs its full offsets
-    EXPECT_EQ(ExplainMatch(in).LargestNeed(), 12);
 }
 
 }  // namespace

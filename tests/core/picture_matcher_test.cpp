@@ -32,12 +32,6 @@ PixelImage GlyphsAt(int32_t w, int32_t h, std::vector<Point> at) {
     return area;
 }
 
-class RecordingCursor : public CursorSweep {
-  public:
-    void MoveTo(Point p) override { moves.push_back(p); }
-    std::vector<Point> moves;
-};
-
 TEST(PixelMatchesTest, DeviationRules) {
     const struct {
         const char* name;
@@ -116,51 +110,6 @@ TEST(PictureMatcherTest, EdgeCasesOnEveryPath) {
             out = {123, 456};
             EXPECT_EQ(FindPictureInArea(in, out, path), c.found) << c.name << " path " << int(path);
             EXPECT_EQ(out, c.out) << c.name << " path " << int(path);
-        }
-    }
-}
-
-TEST(PictureMatcherTest, FindPictureAtComparesTheWholePicture) {
-    PixelImage area = GlyphsAt(8, 6, {{5, 4}});
-    const PixelImage glyph = Glyph();
-    const MatchInputs in = Inputs(area, glyph);
-    EXPECT_TRUE(FindPictureAt(in, 5, 4));
-    EXPECT_FALSE(FindPictureAt(in, 4, 4));
-    area.SetPacked(7, 5, 0x0000FE);  // the last compared pixel
-    EXPECT_FALSE(FindPictureAt(in, 5, 4));
-    EXPECT_TRUE(FindPictureAt(Inputs(area, glyph, 1), 5, 4));
-}
-
-TEST(PictureMatcherTest, SweepVisitsTheCandidatesInScanOrder) {
-    const PixelImage area = GlyphsAt(9, 7, {{4, 3}});
-    const PixelImage glyph = Glyph();
-    PixelImage absent = Glyph();
-    absent.SetPacked(0, 0, 0x777777);
-    const PixelImage empty;
-    const struct {
-        const char* name;
-        MatchInputs in;
-    } cases[] = {
-        {"found", Inputs(area, glyph, 0, -3, 2)},
-        {"not found", Inputs(area, absent, 0, 1, 1)},
-        {"nothing can match", Inputs(area, glyph, -1, 1, 1)},
-        {"empty picture", Inputs(area, empty)},
-    };
-    for (auto c : cases) {
-        c.in.sweep = true;
-        RecordingCursor expected;
-        c.in.cursor = &expected;
-        Point want;
-        const bool wantFound = FindPictureInAreaReference(c.in, want);
-        ASSERT_FALSE(expected.moves.empty()) << c.name;
-        EXPECT_EQ(expected.moves.back(), want) << c.name;
-        for (MatcherPath path : AvailablePaths()) {
-            RecordingCursor got;
-            c.in.cursor = &got;
-            Point out;
-            EXPECT_EQ(FindPictureInArea(c.in, out, path), wantFound) << c.name;
-            EXPECT_EQ(out, want) << c.name;
-            EXPECT_EQ(got.moves, expected.moves) << c.name << " path " << int(path);
         }
     }
 }

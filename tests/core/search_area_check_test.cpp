@@ -44,14 +44,5 @@ TEST(SearchAreaCheck, CapsThePixelCountOnAnyScreen) {
     EXPECT_FALSE(SearchAreaProblem(0, 0, 1000, 1000, wrapping));
 }
 
-TEST(SearchAreaCheck, MessagesNameTheAreaAndTheScreen) {
-    EXPECT_EQ(SearchAreaProblem(0, 0, 100000, 100000, Rect{-1280, 0, 1920, 1080}),
-              "The Screen Search Area of 100000 x 100000 pixels is larger than the screen (3200 "
-              "x 1080). Please Capture Screen Search Area and then try again.");
-    EXPECT_EQ(SearchAreaProblem(kMax, -4, 1, 1, Rect{0, 0, 10, 10}),
-              "The Screen Search Area at 2147483647,-4 reaches beyond the screen coordinates. "
-              "Please Capture Screen Search Area and then try again.");
-}
-
 }  // namespace
 }  // namespace qrv

@@ -51,6 +51,8 @@ struct AttemptFixture : ::testing::Test {
         params.m_iScreenAreaWidth = 300;
         params.m_iScreenAreaHeight = 200;
         params.m_strTextToSpeak = "hello";
+        params.m_bMoveMouseToCenterOfPicture = params.m_bClickOnPicture = true;
+        params.m_bCursorBack = params.m_bSpeakText = true;
         p.input.PlaceCursor({10, 10});
     }
 

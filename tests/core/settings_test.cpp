@@ -101,20 +101,6 @@ TEST_F(ProfileFixture, StringSettingsUseTheirOwnOrAnExplicitDefault) {
     EXPECT_EQ(profile.GetInstanceString("Verb", ""), "Execute");
 }
 
-TEST(MemoryProfileStoreTest, FailingWritesStoreNothing) {
-    MemoryProfileStore store;
-    store.FailWritesOf("Start Key");
-    EXPECT_FALSE(store.WriteInt("Instance 2", "Start Key", 65));
-    EXPECT_TRUE(store.WriteInt("Instance 2", "Start Mod", 2));
-    EXPECT_FALSE(store.Contains("Instance 2", "Start Key"));
-    store.SetFailAllWrites(true);
-    EXPECT_FALSE(store.WriteString("Settings", "a", "b"));
-    EXPECT_EQ(store.GetString("Settings", "a", "def"), "def");
-    store.SetFailAllWrites(false);
-    EXPECT_TRUE(store.WriteString("Settings", "a", "b"));
-    EXPECT_EQ(store.GetString("Settings", "a", "def"), "b");
-}
-
 TEST_F(ProfileFixture, EmptyProfileGivesTheFirstRunSetUp) {
     MainWindowFields f;
     f.m_count = 99;

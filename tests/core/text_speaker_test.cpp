@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -16,40 +17,39 @@ struct SpeakerFixture : ::testing::Test {
     CTextSpeaker speaker{factory};
 };
 
-TEST_F(SpeakerFixture, EmptyTextCreatesAndSpeaksNothing) {
-    speaker.SpeakAsync("");
-    speaker.SpeakSync("");
-    EXPECT_TRUE(log.Entries().empty());
-    EXPECT_FALSE(speaker.HasVoice());
-}
-
-TEST_F(SpeakerFixture, SyncWithoutSharedVoiceUsesATemporaryOne) {
-    speaker.SpeakSync("a");
-    speaker.SpeakSync("b");
-    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"voice-created", "speak-sync a",
-                                                       "voice-created", "speak-sync b"}));
-    EXPECT_FALSE(speaker.HasVoice());
-}
-
-TEST_F(SpeakerFixture, AsyncCreatesTheSharedVoiceOnceAndSyncThenUsesIt) {
-    speaker.SpeakAsync("one");
-    speaker.SpeakAsync("two");
-    speaker.SpeakSync("three");
-    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"voice-created", "speak-async one",
-                                                       "speak-async two", "speak-sync three"}));
-}
-
-// Waiting for queued speech goes to the shared voice; without one there is
-// nothing queued and nothing to wait for.
-TEST_F(SpeakerFixture, WaitingForSpeechUsesTheSharedVoiceOnly) {
-    speaker.WaitUntilSpoken();
-    speaker.SpeakSync("now");
-    speaker.WaitUntilSpoken();
-    speaker.SpeakAsync("later");
-    speaker.WaitUntilSpoken();
-    EXPECT_EQ(log.Entries(),
-              (std::vector<std::string>{"voice-created", "speak-sync now", "voice-created",
-                                        "speak-async later", "speak-wait"}));
+// Scripts of calls ("a" speaks the rest asynchronously, "s" synchronously,
+// "w" waits) and what they leave: the first asynchronous text makes the
+// shared voice; synchronous texts use it once it exists and a temporary voice
+// before; waiting goes to the shared voice only; empty texts do nothing.
+TEST(TextSpeakerTest, CallsUseTheSharedVoiceOnceAnAsynchronousTextMadeIt) {
+    using Texts = std::vector<std::string>;
+    const struct {
+        Texts script;
+        Texts log;
+        bool hasVoice;
+    } cases[] = {
+        {{"a", "s"}, {}, false},
+        {{"sa", "sb"}, {"voice-created", "speak-sync a", "voice-created", "speak-sync b"}, false},
+        {{"aone", "atwo", "sthree"},
+         {"voice-created", "speak-async one", "speak-async two", "speak-sync three"},
+         true},
+        {{"w", "snow", "w", "alater", "w"},
+         {"voice-created", "speak-sync now", "voice-created", "speak-async later", "speak-wait"},
+         true},
+    };
+    for (const auto& c : cases) {
+        ActionLog log;
+        RecordingVoiceFactory factory{log};
+        CTextSpeaker speaker{factory};
+        for (const std::string& call : c.script) {
+            const std::string text = call.substr(1);
+            call[0] == 'a'   ? speaker.SpeakAsync(text)
+            : call[0] == 's' ? speaker.SpeakSync(text)
+                             : speaker.WaitUntilSpoken();
+        }
+        EXPECT_EQ(log.Entries(), c.log) << c.script.size();
+        EXPECT_EQ(speaker.HasVoice(), c.hasVoice) << c.script.size();
+    }
 }
 
 TEST_F(SpeakerFixture, NoSpeechServiceSpeaksNothing) {

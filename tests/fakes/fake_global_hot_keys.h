@@ -2,6 +2,7 @@
 
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "core/desktop/global_hot_keys.h"
@@ -10,7 +11,8 @@
 namespace qrv {
 
 // Hot keys held in a table. Logs "hotkey-register <id> <mods> <key>" and
-// "hotkey-unregister <id>"; Press() calls the handler like a real press.
+// "hotkey-unregister <id>"; keys in `refused` (held elsewhere) are not
+// granted. Press() calls the handler like a real press.
 class FakeGlobalHotKeys : public GlobalHotKeys {
   public:
     explicit FakeGlobalHotKeys(ActionLog& log) : m_log(log) {}
@@ -18,6 +20,9 @@ class FakeGlobalHotKeys : public GlobalHotKeys {
         m_log.Add("hotkey-register " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
                   std::to_string(virtualKey));
         std::lock_guard lock(m_mutex);
+        if (refused.count(virtualKey) != 0) {
+            return false;
+        }
         m_registered[id] = {modifiers, virtualKey};
         return true;
     }
@@ -35,6 +40,10 @@ class FakeGlobalHotKeys : public GlobalHotKeys {
         std::lock_guard lock(m_mutex);
         return m_registered.count(id) != 0;
     }
+    bool HasHandler(int id) {
+        std::lock_guard lock(m_mutex);
+        return m_handlers.count(id) != 0 && m_handlers[id];
+    }
     // Calls the handler for `id` when that id holds a combination.
     void Press(int id) {
         std::unique_lock lock(m_mutex);
@@ -44,6 +53,8 @@ class FakeGlobalHotKeys : public GlobalHotKeys {
             handler(id);
         }
     }
+
+    std::set<uint32_t> refused;
 
   private:
     ActionLog& m_log;

@@ -7,11 +7,8 @@
 #include <filesystem>
 #include <map>
 #include <set>
-#include <sstream>
 
-#include "app/widgets/qt_one_shot_timer.h"
 #include "core/automation/c_element_clicker.h"
-#include "core/automation/control_list_monitor.h"
 #include "core/automation/control_list_text.h"
 #include "core/automation/control_tree_reader.h"
 #include "core/automation/element_finder.h"
@@ -166,41 +163,6 @@ TEST_F(AtspiAutomationTest, WindowElementIsTheSameWindow) {
     TopLevelWindow stranger = windows.front();
     stranger.processId = 1;
     EXPECT_EQ(FindWindowElement(s_tree->Root(), stranger), nullptr);
-}
-
-TEST_F(AtspiAutomationTest, BurstOfNameChangesGivesOneRefresh) {
-    ControlBrowserModel model;
-    AtspiNameChangeMonitor names;
-    QtOneShotTimer timer;
-    testing::NiceMock<MockBeeper> beeper;
-    std::ostringstream trace;
-    ControlListMonitor monitor(model, names, timer, beeper, trace);
-    model.SetOnlyClickables(false);
-    int refreshes = 0;
-    monitor.SetChangedCallback([&] { refreshes += model.WindowNameField() == s_title ? 1 : 0; });
-    monitor.SetRefreshDelay(1000);
-    monitor.ChooseWindow(Window());
-    ASSERT_EQ(refreshes, 1);
-
-    // The application learns about the new listener asynchronously: rename until
-    // an event arrives, then let that refresh pass.
-    ASSERT_TRUE(WaitUntil([&] {
-        s_app->write("rename 1\n");
-        Pump(200);
-        return monitor.EventCount() > 0;
-    }));
-    ASSERT_TRUE(WaitUntil([&] { return refreshes == 2; }));
-    const uint32_t before = monitor.EventCount();
-
-    s_app->write("rename 10\n");
-    ASSERT_TRUE(WaitUntil([&] { return refreshes == 3; }));
-    EXPECT_EQ(monitor.EventCount(), before + 10);
-    Pump(1500);
-    EXPECT_EQ(refreshes, 3);
-    ASSERT_GT(model.Rows().size(), 6u);
-    EXPECT_EQ(model.Rows()[6].name, "Counter " + std::to_string(before + 10));
-    EXPECT_NE(trace.str().find("(count: " + std::to_string(before + 10) + ")\n"),
-              std::string::npos);
 }
 
 // The names come off the events, in order, and only from the watched window.

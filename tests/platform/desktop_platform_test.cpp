@@ -102,24 +102,5 @@ TEST(DesktopPlatformTest, FilesReachLeavesTheSessionAlone) {
     EXPECT_EQ(p->hotKeys, nullptr);
 }
 
-TEST(DesktopPlatformTest, ListsTheConfiguredBackends) {
-    EXPECT_NE(ConfiguredBackends().find("x11"), std::string::npos) << ConfiguredBackends();
-}
-
-// A platform reaches the same screen the X11 services see: its layout covers
-// the private desktop's two monitors.
-TEST(DesktopPlatformTest, LiveServicesReachTheSession) {
-    QRV_SKIP_WITHOUT_DESKTOP();
-    test::EnsureQtApp();
-    std::unique_ptr<DesktopPlatform> p = OpenDesktopPlatform();
-    ASSERT_TRUE(p->HasSession());
-    const Rect screen = p->layout->VirtualScreen();
-    EXPECT_GT(screen.Width(), 0);
-    EXPECT_GE(p->layout->Monitors().size(), 1u);
-    PixelImage pixels;
-    EXPECT_TRUE(p->screen->Capture(screen.left, screen.top, 4, 4, pixels));
-    EXPECT_EQ(pixels.m_iWidth, 4);
-}
-
 }  // namespace
 }  // namespace qrv

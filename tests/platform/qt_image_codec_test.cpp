@@ -35,21 +35,6 @@ QByteArray Bytes(std::initializer_list<int> values) {
     return b;
 }
 
-// Packs samples of 1, 2, 4, 8 or 16 bits, most significant first.
-QByteArray Pack(int bits, std::initializer_list<int> samples) {
-    QByteArray out;
-    uint32_t acc = 0;
-    int filled = 0;
-    for (int s : samples) {
-        acc = (acc << bits) | uint32_t(s);
-        for (filled += bits; filled >= 8; filled -= 8)
-            out.append(char(acc >> (filled - 8)));
-    }
-    if (filled > 0)
-        out.append(char(acc << (8 - filled)));
-    return out;
-}
-
 uint32_t Crc32(const QByteArray& data) {
     uint32_t c = ~0u;
     for (char byte : data) {
@@ -65,16 +50,11 @@ void Chunk(QByteArray& file, const char* type, const QByteArray& data) {
     file += Be32(uint32_t(data.size())) + body + Be32(Crc32(body));
 }
 
-// Two rows of packed samples, each filtered with "none".
-QByteArray Png(int color, int bits, int width, QByteArray row0, QByteArray row1,
-               QByteArray palette = {}, QByteArray transparency = {}) {
+// An 8-bit RGB file of width x 2 whose rows hold no samples.
+QByteArray Png(int width) {
     QByteArray file("\x89PNG\r\n\x1A\n");
-    Chunk(file, "IHDR", Be32(width) + Be32(2) + Bytes({bits, color, 0, 0, 0}));
-    if (!palette.isEmpty())
-        Chunk(file, "PLTE", palette);
-    if (!transparency.isEmpty())
-        Chunk(file, "tRNS", transparency);
-    Chunk(file, "IDAT", qCompress('\0' + row0 + '\0' + row1).mid(4));
+    Chunk(file, "IHDR", Be32(width) + Be32(2) + Bytes({8, 2, 0, 0, 0}));
+    Chunk(file, "IDAT", qCompress(QByteArray(2, '\0')).mid(4));
     Chunk(file, "IEND", {});
     return file;
 }
@@ -167,33 +147,7 @@ struct HandCase {
 };
 
 TEST_F(QtImageCodecTest, HandBuiltFilesDecodeWithTheirDepthAndPixels) {
-    const QByteArray plte = Bytes({0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
     const std::vector<HandCase> cases{
-        {"png grey alpha 8",
-         Png(4, 8, 2, Pack(8, {0x10, 0xFF, 0xF0, 0x80}), Pack(8, {0, 0, 0x55, 0xFF})),
-         32,
-         true,
-         {0xFF101010, 0x80F0F0F0, 0x00000000, 0xFF555555}},
-        {"png palette 2",
-         Png(3, 2, 3, Pack(2, {0, 1, 2}), Pack(2, {3, 2, 1}), plte),
-         8,
-         false,
-         {0xFF000000, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF00FF00, 0xFFFF0000}},
-        {"png grey 1",
-         Png(0, 1, 2, Pack(1, {0, 1}), Pack(1, {1, 0})),
-         1,
-         false,
-         {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000}},
-        {"png grey 2",
-         Png(0, 2, 2, Pack(2, {0, 1}), Pack(2, {2, 3})),
-         8,
-         false,
-         {0xFF000000, 0xFF555555, 0xFFAAAAAA, 0xFFFFFFFF}},
-        {"png rgb with tRNS",
-         Png(2, 8, 1, Pack(8, {1, 2, 3}), Pack(8, {4, 5, 6}), {}, Pack(16, {4, 5, 6})),
-         32,
-         true,
-         {0xFF010203, 0x00040506}},
         // Qt scales 5-bit channels by 8.
         {"bmp 16",
          Bmp(16, 1, Bytes({0x10, 0x7C}), Bytes({0xE0, 0x03})),
@@ -214,7 +168,8 @@ TEST_F(QtImageCodecTest, HandBuiltFilesDecodeWithTheirDepthAndPixels) {
     }
 }
 
-// Files written by Qt's own writers: the decoded pixels equal what was written.
+// Files written by Qt's own writers: the decoded pixels equal what was
+// written. PNG files are read without Qt, and compared with Qt below.
 TEST_F(QtImageCodecTest, WrittenFilesDecodeWithTheirDepthAndPixels) {
     QImage source(3, 2, QImage::Format_ARGB32);
     const QRgb colors[] = {0xFF102030, 0x80A0B0C0, 0xFF000000, 0xFFFFFFFF, 0x00FF0000, 0xFF00FF00};
@@ -222,11 +177,9 @@ TEST_F(QtImageCodecTest, WrittenFilesDecodeWithTheirDepthAndPixels) {
         source.setPixel(i % 3, i / 3, colors[i]);
     QImage few =
         source.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_Indexed8);
-    QImage transparent = few;
     // Qt stores TIFF alpha premultiplied, which would round the colours.
     const QImage opaque =
         source.convertToFormat(QImage::Format_RGB32).convertToFormat(QImage::Format_ARGB32);
-    transparent.setColor(0, 0x00000000);
     struct Case {
         const char* writer;
         QImage image;
@@ -235,12 +188,6 @@ TEST_F(QtImageCodecTest, WrittenFilesDecodeWithTheirDepthAndPixels) {
     };
     using F = QImage::Format;
     const std::vector<Case> cases{
-        {"png", source.convertToFormat(F::Format_RGB32), 24, false},
-        {"png", source, 32, true},
-        {"png", source.convertToFormat(F::Format_Grayscale16), 32, false},
-        {"png", source.convertToFormat(F::Format_RGBA64), 32, true},
-        {"png", source.convertToFormat(F::Format_Mono), 1, false},
-        {"png", transparent, 32, true},
         {"bmp", few, 4, false},
         {"tiff", opaque, 32, true},
         {"tiff", source.convertToFormat(F::Format_Grayscale8), 8, false},
@@ -272,7 +219,6 @@ TEST_F(QtImageCodecTest, BrokenFilesFailAndLeaveNothing) {
     std::vector<std::pair<std::string, QByteArray>> cases{
         {"empty", {}},
         {"text named png", "not an image at all"},
-        {"png with broken pixel data", Png(2, 8, 1, "xyz", "uvw").replace(41, 6, "ABCDEF")},
         {"bmp 32 without pixels",
          QByteArray(reinterpret_cast<const char*>(EncodeBmp32(PixelImage(2, 2)).data()), 54)},
     };
@@ -283,7 +229,7 @@ TEST_F(QtImageCodecTest, BrokenFilesFailAndLeaveNothing) {
             noise.append(char(random()));
         cases.emplace_back("random " + std::to_string(n), noise);
     }
-    for (const char* format : {"png", "jpeg", "bmp", "tiff"}) {
+    for (const char* format : {"jpeg", "bmp", "tiff"}) {
         QByteArray whole;
         QBuffer buffer(&whole);
         buffer.open(QIODevice::WriteOnly);
@@ -485,8 +431,8 @@ TEST_F(QtImageCodecTest, ImagesTooLargeForAScreenAreFailedFromTheirHeader) {
         {"gif canvas 16385 x 2", GifCanvas(16385, 2)},
         {"1-bit png 16000 x 16000", MonoPngBomb(16000)},
         {"rle8 bmp 16000 x 16000", Rle8BmpBomb(16000)},
-        {"png 100000 x 2", Png(2, 8, 100000, {}, {})},
-        {"png 2 x 100000", Png(2, 8, 2, {}, {}).replace(20, 4, Be32(100000))},
+        {"png 100000 x 2", Png(100000)},
+        {"png 2 x 100000", Png(2).replace(20, 4, Be32(100000))},
     };
     for (const auto& [name, bytes] : cases) {
         DecodedImage out;

@@ -114,19 +114,6 @@ TEST_F(XScreenSourceTest, AreasAnywhereHaveFullSizeWithBlackOutsideTheMonitors) 
     }
 }
 
-// A smaller area after a larger one reuses the shared segment as well.
-TEST_F(XScreenSourceTest, RepeatedCapturesKeepTheImageBuffer) {
-    XScreenSource source;
-    PixelImage image, small;
-    ASSERT_TRUE(source.Capture(10, 20, 640, 480, image));
-    const uint8_t* buffer = image.Data();
-    ASSERT_TRUE(source.Capture(0, 0, 16, 16, small));
-    ASSERT_TRUE(source.Capture(30, 40, 640, 480, image));
-    EXPECT_EQ(image.Data(), buffer);
-    EXPECT_EQ(Mismatches(image, 30, 40), 0);
-    EXPECT_EQ(Mismatches(small, 0, 0), 0);
-}
-
 // Each image keeps its own pixels, whatever else the source captures and even
 // after the source is gone; a larger area moves the image to a new block.
 TEST_F(XScreenSourceTest, ImagesKeepTheirOwnPixelsBeyondLaterCapturesAndTheSource) {

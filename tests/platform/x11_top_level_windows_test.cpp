@@ -8,8 +8,6 @@
 
 #include <optional>
 
-#include "core/settings/memory_profile_store.h"
-#include "core/settings/profile.h"
 #include "platform/x11/x_top_level_windows.h"
 #include "platform/x11/x_window_activator.h"
 #include "x11_test_client.h"
@@ -190,44 +188,6 @@ TEST_F(XTopLevelWindowsTest, LegacyTitleIsConvertedFromLatin1) {
             << (listed ? listed->title : "not listed");
     }
     m_client.Destroy(window);
-}
-
-// An instance that is minimised still holds its section; one that shows a
-// modal dialog does not count.
-TEST_F(XTopLevelWindowsTest, InstanceNumberCountsMinimisedButNotBlockedInstances) {
-    Display* display = m_client.Get();
-    const Window first = m_client.CreateWindow(100, 100, 300, 200, false, std::string(kAppName));
-    ASSERT_TRUE(WaitListed(first));
-    const auto instanceNumber = [&] {
-        MemoryProfileStore store;
-        return Profile(store, m_windows).InstanceNumber();
-    };
-    EXPECT_EQ(instanceNumber(), 2);
-    if (m_client.ManagerRunning()) {
-        XIconifyWindow(display, first, DefaultScreen(display));
-        XSync(display, False);
-        ASSERT_TRUE(WaitUntil([&] {
-            std::optional<TopLevelWindow> w = Find(first);
-            return w && w->minimized;
-        }));
-        EXPECT_EQ(instanceNumber(), 2);
-        XMapWindow(display, first);
-        XSync(display, False);
-        ASSERT_TRUE(WaitUntil([&] {
-            std::optional<TopLevelWindow> w = Find(first);
-            return w && !w->minimized;
-        }));
-    }
-    const Window dialog =
-        m_client.CreateWindow(150, 150, 100, 80, false, "Modal", 0, [&](Window w) {
-            XSetTransientForHint(display, w, first);
-            Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
-            XChangeProperty(display, w, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32,
-                            PropModeReplace, reinterpret_cast<unsigned char*>(&modal), 1);
-        });
-    EXPECT_TRUE(WaitUntil([&] { return instanceNumber() == 1; }));
-    m_client.Destroy(dialog);
-    m_client.Destroy(first);
 }
 
 TEST_F(XTopLevelWindowsTest, ActivatorBringsTheWindowToTheFront) {

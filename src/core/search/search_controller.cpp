@@ -183,8 +183,6 @@ bool SearchController::PrepareParams() {
     m_params = SearchSetUp(m_fields, m_deps.attempt.profile);
     m_fields.m_strTextToSpeak = m_params.m_strTextToSpeak;  // kept as the run speaks it
     m_params.m_pMainWnd = m_view.MainWindowId();
-    m_count = m_fields.m_count;
-    m_interval = m_fields.m_interval;
     return LoadSearchPicture(m_deps.codec, m_params);
 }
 
@@ -222,7 +220,7 @@ void SearchController::SearchWorker() {
     m_attempt.Prepare(m_params);
     uint32_t n = 0;
     while (!m_stop.Requested()) {
-        if (m_count != 0 && ++m_nAttempts > m_count) {
+        if (m_params.m_count != 0 && ++m_nAttempts > m_params.m_count) {
             break;
         }
         ++n;
@@ -234,7 +232,7 @@ void SearchController::SearchWorker() {
         }
         ++m_nProgressDone;
         m_view.PostSearchProgress();
-        if (m_interval > 0) {
+        if (m_params.m_interval > 0) {
             Pause(n);
         }
     }
@@ -269,7 +267,7 @@ bool SearchController::AttemptOnce() {
 
 void SearchController::Pause(uint32_t n) {
     m_view.SetStatusText(WithNumber("%u Paused", n));
-    const uint32_t slice = static_cast<uint32_t>(m_interval / 10);
+    const uint32_t slice = static_cast<uint32_t>(m_params.m_interval / 10);
     for (int i = 0; i < 10 && !m_stop.Requested(); ++i) {
         m_deps.attempt.clock.SleepMsUnlessStopped(slice, m_stop);
     }

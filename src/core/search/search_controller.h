@@ -108,8 +108,6 @@ class SearchController {
     RunStop m_stop;
     SearchAttempt m_attempt;
     SearchParams m_params;
-    int32_t m_count = 0;  // copies of the fields for the worker
-    int32_t m_interval = 0;
     bool m_searchingIcon = false;
     bool m_taskbarActive = false;
     uint64_t m_nProgressTotal = 0;

@@ -23,34 +23,11 @@ std::string Trimmed(const std::string& text) {
 
 SearchParams SearchSetUp(const MainWindowFields& fields, Profile& profile) {
     SearchParams p;
+    static_cast<MainWindowFields&>(p) = fields;
+    p.m_strTextToSpeak = Trimmed(fields.m_strTextToSpeak);
     p.m_bSpeakTextAsync = profile.Get(keys::kSpeakTextAsync) != 0;
     p.m_bMoveCursorWithSearch = profile.Get(keys::kMoveCursorWithSearch) != 0;
     p.m_maskTransparent = profile.Get(keys::kMaskTransparent) != 0;
-    p.m_bAbortSearch = fields.m_bAbortSearch;
-    p.m_bClickOnPicture = fields.m_bClickOnPicture;
-    p.m_bCursorBack = fields.m_bCursorBack;
-    p.m_iScreenAreaLeft = fields.m_iScreenAreaLeft;
-    p.m_iScreenAreaTop = fields.m_iScreenAreaTop;
-    p.m_iScreenAreaWidth = fields.m_iScreenAreaWidth;
-    p.m_iScreenAreaHeight = fields.m_iScreenAreaHeight;
-    p.m_strPictureToFindFilePath = fields.m_strPictureToFindFilePath;
-    p.m_bSpeakText = fields.m_bSpeakText;
-    p.m_strTextToSpeak = Trimmed(fields.m_strTextToSpeak);
-    p.m_strScriptToExecute = fields.m_strScriptToExecute;
-    p.m_bExecuteScript = fields.m_bExecuteScript;
-    p.m_bMakeActiveWindow = fields.m_bMakeActiveWindow;
-    p.m_bMoveMouseToCenterOfPicture = fields.m_bMoveMouseToCenterOfPicture;
-    p.m_strVerb = fields.m_strVerb;
-    p.m_iDeviationRed = fields.m_iDeviationRed;
-    p.m_iDeviationGreen = fields.m_iDeviationGreen;
-    p.m_iDeviationBlue = fields.m_iDeviationBlue;
-    p.m_dwTimeDelay1 = fields.m_dwTimeDelay1;
-    p.m_bClickAnotherTime = fields.m_bClickAnotherTime;
-    p.m_bClickElement = fields.m_bClickElement;
-    p.m_strElementWindowName = fields.m_strElementWindowName;
-    p.m_strElementName = fields.m_strElementName;
-    p.m_strElementValue = fields.m_strElementValue;
-    p.m_bDoNotUseValueToSearchElement = fields.m_bDoNotUseValueToSearchElement;
     return p;
 }
 

@@ -43,18 +43,13 @@ bool MemoryProfileStore::Contains(const std::string& section, const std::string&
     return m_ints.count({section, key}) != 0 || m_strings.count({section, key}) != 0;
 }
 
-void MemoryProfileStore::SetFailAllWrites(bool fail) {
-    std::lock_guard lock(m_mutex);
-    m_failAll = fail;
-}
-
 void MemoryProfileStore::FailWritesOf(const std::string& key) {
     std::lock_guard lock(m_mutex);
     m_failingKeys.insert(key);
 }
 
 bool MemoryProfileStore::WriteAllowed(const std::string& key) const {
-    return !m_failAll && m_failingKeys.count(key) == 0;
+    return m_failingKeys.count(key) == 0;
 }
 
 }  // namespace qrv

@@ -23,8 +23,6 @@ class MemoryProfileStore : public ProfileStore {
 
     // True when the section holds a value of either type under the key.
     bool Contains(const std::string& section, const std::string& key);
-    // Makes every later write fail (and store nothing) until switched off.
-    void SetFailAllWrites(bool fail);
     // Makes later writes of this key fail in every section.
     void FailWritesOf(const std::string& key);
 
@@ -36,7 +34,6 @@ class MemoryProfileStore : public ProfileStore {
     std::map<Slot, int32_t> m_ints;
     std::map<Slot, std::string> m_strings;
     std::set<std::string> m_failingKeys;
-    bool m_failAll = false;
 };
 
 }  // namespace qrv
