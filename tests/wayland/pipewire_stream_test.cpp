@@ -125,6 +125,27 @@ TEST(PipeWireScreenSourceTest, PiecesTheAreaFromTheMonitorsStream) {
     EXPECT_FALSE(source.Capture({200, 0, 210, 10}, image));  // off the monitor
 }
 
+// A monitor that sends no frame makes every capture that covers it fail,
+// rather than read black there; the other monitors are still captured.
+TEST(PipeWireScreenSourceTest, AMonitorWithoutFramesFailsTheCapturesOverIt) {
+    if (!HavePipeWire()) {
+        GTEST_SKIP() << "needs PipeWire (tests/wayland/with-sway.sh --portal)";
+    }
+    TestPictureNode node("qrv-test-framed", "BGRx");
+    PixelImage frame;
+    std::vector<PipeWireScreenSource::Monitor> monitors;
+    monitors.push_back({StreamWithFrame("qrv-test-framed", frame), Rect{0, 0, 200, 120}});
+    monitors.push_back(
+        {PipeWireStream::Connect(-1, 0, "qrv-no-such-node"), Rect{200, 0, 400, 120}});
+    ASSERT_NE(monitors[0].stream, nullptr);
+    ASSERT_NE(monitors[1].stream, nullptr);
+    PipeWireScreenSource source(std::move(monitors), 20000);
+    PixelImage image;
+    EXPECT_FALSE(source.Capture(150, 0, 100, 50, image));
+    EXPECT_FALSE(source.Capture(250, 0, 100, 50, image));
+    EXPECT_TRUE(source.Capture(0, 0, 200, 120, image));
+}
+
 INSTANTIATE_TEST_SUITE_P(ByteOrders, PipeWireStreamTest, testing::Values("BGRx", "RGBx", "RGBA"));
 
 TEST(PipeWireStreamNoSource, FailsWithoutTheNode) {

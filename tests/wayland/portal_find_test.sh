@@ -48,13 +48,14 @@ left=$(node_id qrv-left) && right=$(node_id qrv-right) || { echo "FAIL: no test 
 patch smpte 30 150 40 50 "$work/left.png"
 patch checkers-8 0 0 24 24 "$work/right.png"
 
-peer() {  # OUT STREAM...: the scripted portal handing out these streams
-    python3 "$apps/portal_peer.py" "$work/portal.log" token-1 "${@:2}" >"$work/$1" 2>&1 &
+peer() {  # PEER_OPTIONS... STREAMS...: a scripted portal in place of the last one
+    [ -n "${peer_pid:-}" ] && kill "$peer_pid" && wait "$peer_pid" 2>/dev/null
+    python3 "$apps/portal_peer.py" "$@" >"$work/peer.out" 2>&1 &
     peer_pid=$!
-    pids+=($!)
-    for _ in $(seq 400); do grep -qs '^ready' "$work/$1" && break; sleep 0.05; done
+    pids+=($peer_pid)
+    for _ in $(seq 400); do grep -qs '^ready' "$work/peer.out" && break; sleep 0.05; done
 }
-peer peer.out "$left:-320,0,320,240" "$right:0,0,320,240"
+peer "$work/portal.log" token-1 "$left:-320,0,320,240" "$right:0,0,320,240"
 
 find_on() {  # SIDE AREA PICTURE
     WAYLAND_DISPLAY=qrv-no-compositor QRV_PLATFORM=portal timeout 120 "$cli" find \
@@ -89,9 +90,7 @@ check "clicked the patch on the right stream ($(pointer_calls $((lines + 1))))" 
 
 # Frames that do not fit their monitor are no usable frame: find and explain
 # say so and fail, never answering "not found" or a closest match.
-kill "$peer_pid"
-wait "$peer_pid" 2>/dev/null
-peer peer-unfit.out "$right:0,0,640,480"
+peer "$work/portal.log" token-1 "$right:0,0,640,480"
 lacks() { ! grep -qE "$1" "$2"; }
 for command in find explain; do
     out="$work/$command-unfit.out"
@@ -103,6 +102,23 @@ for command in find explain; do
         grep -q "the desktop sends no screen frames" "$out"
     check "$command answers nothing about the picture" lacks "Not Found|Match|Closest" "$out"
 done
+
+lines=$(grep -c . "$work/portal.log")
+
+# A RemoteDesktop version 1 portal (GNOME's) keeps no sessions, and streams
+# without positions (KDE's) sit side by side in stream order when the
+# compositor's layout cannot be read: the right stream is at 320,0 now.
+# Fresh nodes: a test picture node here was seen to send its third consumer no frame.
+node qrv-left-2 smpte
+node qrv-right-2 checkers-8
+left=$(node_id qrv-left-2) && right=$(node_id qrv-right-2) || { echo "FAIL: no test nodes"; exit 1; }
+peer --remote-desktop-version 1 "$work/portal.log" token-2 "$left:320,240" "$right:320,240"
+find_on right 320,0,320,240 "$work/right.png"
+check "version 1 is asked no persistence and sent no token" \
+    test "$(tail -n +"$((lines + 1))" "$work/portal.log" | grep '^devices')" = "devices 2 -1 -"
+check "clicked the patch on the right stream, placed beside the left ($(pointer_calls $((lines + 1))))" \
+    test "$(pointer_calls $((lines + 1)))" = \
+    "motion $right 12 12;button 272 1;button 272 0;"
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" = 0 ]

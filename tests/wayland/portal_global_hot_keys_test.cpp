@@ -4,15 +4,12 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "scripted_portal.h"
 
 namespace qrv {
 namespace {
@@ -27,66 +24,35 @@ std::string Joined(const QStringList& lines) {
     return lines.join(" | ").toStdString();
 }
 
-// The scripted portal of apps/ on a session bus where no other portal runs
-// (tests/wayland/with-sway.sh without --portal); it logs what it is asked.
+void Activate(const QString& shortcut) {
+    QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.portal.Desktop",
+                                                       "/org/tolbrin/QuorvaneTest",
+                                                       "org.tolbrin.QuorvaneTest.Peer", "Activate");
+    call << shortcut;
+    QDBusConnection::sessionBus().call(call);
+}
+
 class PortalGlobalHotKeysTest : public testing::Test {
   protected:
     void SetUp() override {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        if (!bus.isConnected() || bus.interface()->isServiceRegistered(
-                                      QStringLiteral("org.freedesktop.portal.Desktop"))) {
+        if (!ScriptedPortal::BusIsFree()) {
             GTEST_SKIP() << "needs a session bus without a desktop portal";
         }
     }
-    void TearDown() override {
-        if (m_peer.state() != QProcess::NotRunning) {
-            m_peer.kill();
-            m_peer.waitForFinished();
-        }
-    }
-
-    void StartPeer(bool shortcuts) {
-        QStringList args{QCoreApplication::applicationDirPath() + "/apps/portal_peer.py"};
-        if (!shortcuts) {
-            args << "--no-shortcuts";
-        }
-        args << Log() << "token";
-        m_peer.start("python3", args);
-        ASSERT_TRUE(m_peer.waitForReadyRead(20000)) << "the scripted portal did not start";
-    }
-    QString Log() const { return m_dir.filePath("portal.log"); }
-    // The logged lines from `from` on, `count` of them (-1: all), joined.
     std::string Logged(qsizetype from, qsizetype count = -1) const {
-        return Lines().mid(from, count).join(" | ").toStdString();
+        return m_portal.Logged(from, count);
     }
-    QStringList Lines() const {
-        QFile file(Log());
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n')
-                                              : QStringList{};
-    }
-    // Runs events until `done` holds (bounded); whether it did.
+    QStringList Lines() const { return m_portal.Lines(); }
     template <typename Done>
     static bool RunUntil(Done done) {
-        const QDeadlineTimer deadline(20000);
-        while (!done() && !deadline.hasExpired()) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        }
-        return done();
-    }
-    static void Activate(const QString& shortcut) {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            "org.freedesktop.portal.Desktop", "/org/tolbrin/QuorvaneTest",
-            "org.tolbrin.QuorvaneTest.Peer", "Activate");
-        call << shortcut;
-        QDBusConnection::sessionBus().call(call);
+        return ScriptedPortal::RunUntil(done);
     }
 
-    QTemporaryDir m_dir;
-    QProcess m_peer;
+    ScriptedPortal m_portal;
 };
 
 TEST_F(PortalGlobalHotKeysTest, BindsTheWholeSetOnEachChangeAndCallsTheActivatedId) {
-    StartPeer(true);
+    ASSERT_TRUE(m_portal.Start({}));
     ASSERT_TRUE(PortalGlobalHotKeys::Offered());
     {
         PortalGlobalHotKeys unused(20000);  // as in the command line: no key, no session
@@ -96,14 +62,16 @@ TEST_F(PortalGlobalHotKeysTest, BindsTheWholeSetOnEachChangeAndCallsTheActivated
 
     ASSERT_TRUE(keys->Register(hot_key_id::kStartSearch, kControl | kShift, kF9));
     ASSERT_TRUE(keys->Register(hot_key_id::kAddColor, 0, kF6));
-    EXPECT_EQ(Logged(0, 5), Joined({"bind 1", kStart, "bind 2", kStart, kColour}));
+    // The session is created with the first key, and each change binds the whole set.
+    EXPECT_EQ(Logged(0, 7),
+              Joined({"create 1", kStart, "bind 1", kStart, "bind 2", kStart, kColour}));
 
     // A combination another id holds, or a key without a name, is refused
     // and what the id held is let go.
     EXPECT_FALSE(keys->Register(hot_key_id::kAddColor, kControl | kShift, kF9));
     EXPECT_FALSE(keys->Register(hot_key_id::kAddColor, 0, 0x07));
-    ASSERT_TRUE(RunUntil([&] { return Lines().size() >= 8; }));
-    EXPECT_EQ(Logged(5, 2), Joined({"bind 1", kStart}));
+    ASSERT_TRUE(RunUntil([&] { return Lines().size() >= 10; }));
+    EXPECT_EQ(Logged(7, 2), Joined({"bind 1", kStart}));
 
     std::vector<int> pressed;
     keys->SetHandler(hot_key_id::kStartSearch, [&](int id) { pressed.push_back(id); });
@@ -126,8 +94,40 @@ TEST_F(PortalGlobalHotKeysTest, BindsTheWholeSetOnEachChangeAndCallsTheActivated
 }
 
 TEST_F(PortalGlobalHotKeysTest, APortalWithoutGlobalShortcutsIsNotTaken) {
-    StartPeer(false);
+    ASSERT_TRUE(m_portal.Start({"--no-shortcuts"}));
     EXPECT_FALSE(PortalGlobalHotKeys::Offered());
+}
+
+// Whether a key holds is what the portal says it bound: Plasma 5.27 binds the
+// shortcuts CreateSession brings and answers BindShortcuts with an empty
+// list; a key the portal leaves out is refused, as a key another client holds.
+TEST_F(PortalGlobalHotKeysTest, AKeyHoldsOnlyWhereThePortalBoundIt) {
+    const struct {
+        QStringList options;
+        bool startHolds;
+        bool colourHolds;
+    } cases[] = {
+        {{"--plasma-5.27"}, true, false},  // 5.27 binds nothing after CreateSession
+        {{"--unbound", "start-stop"}, false, true},
+        {{"--plasma-5.27", "--unbound", "start-stop"}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        ASSERT_TRUE(m_portal.Start(c.options));
+        {
+            PortalGlobalHotKeys keys(20000);
+            std::vector<int> pressed;
+            keys.SetHandler(hot_key_id::kStartSearch, [&](int id) { pressed.push_back(id); });
+            EXPECT_EQ(keys.Register(hot_key_id::kStartSearch, kControl | kShift, kF9),
+                      c.startHolds);
+            EXPECT_EQ(keys.Register(hot_key_id::kAddColor, 0, kF6), c.colourHolds);
+            if (c.startHolds) {
+                Activate("start-stop");
+                EXPECT_TRUE(RunUntil([&] { return !pressed.empty(); }));
+            }
+        }  // closes the session while the peer still answers
+        m_portal.Stop();
+    }
 }
 
 }  // namespace

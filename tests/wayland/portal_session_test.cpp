@@ -6,8 +6,13 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QThread>
 #include <cstdlib>
+#include <optional>
+
+#include "platform/desktop_platform.h"
+#include "scripted_portal.h"
 
 namespace qrv {
 namespace {
@@ -61,6 +66,95 @@ TEST_F(PortalSessionTest, RemoteDesktopIsRefusedWhereNoBackendOffersIt) {
     EXPECT_EQ(session.FailedStep(), "CreateSession");
     EXPECT_EQ(session.FailedCode(), 0u);
     EXPECT_EQ(session.OpenPipeWireRemote(), -1);
+}
+
+class ScriptedPortalSessionTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (!std::getenv("WAYLAND_DISPLAY") || !ScriptedPortal::BusIsFree()) {
+            GTEST_SKIP() << "needs a Wayland session bus without a desktop portal";
+        }
+    }
+
+    ScriptedPortal m_portal;
+};
+
+// Persistence is asked for, and a stored token sent, only where the portal's
+// RemoteDesktop keeps sessions (version 2 on); version 1 gets no persist_mode
+// anywhere (GNOME's refuses one on SelectSources) and its token is not kept.
+TEST_F(ScriptedPortalSessionTest, PersistenceOnlyWhereThePortalKeepsSessions) {
+    const struct {
+        const char* version;
+        std::string storedToken;
+        const char* devices;
+        std::string restoreToken;
+    } cases[] = {
+        {"1", "old", "devices 2 -1 -", ""},
+        {"1", "", "devices 2 -1 -", ""},
+        {"2", "old", "devices 2 2 old", "token"},
+        {"2", "", "devices 2 2 -", "token"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("version ") + c.version + ", stored token '" + c.storedToken +
+                     "'");
+        ASSERT_TRUE(m_portal.Start({"--remote-desktop-version", c.version}, {"7:-100,0,100,50"}));
+        {
+            PortalSession session(PortalSession::Kind::RemoteDesktop);
+            ASSERT_TRUE(session.Open(c.storedToken, 20000)) << session.FailedStep();
+            EXPECT_EQ(session.Persists(), c.restoreToken != "");
+            EXPECT_EQ(session.RestoreToken(), c.restoreToken);
+            EXPECT_EQ(m_portal.Logged(0, 2), std::string(c.devices) + " | sources 1 -1");
+        }
+        m_portal.Stop();
+        QFile::remove(m_portal.LogPath());
+    }
+}
+
+// Streams keep the position the portal gives; KDE's come without one. Sizes
+// that are no monitor's leave the stream out.
+TEST_F(ScriptedPortalSessionTest, ReadsTheStreamsAsThePortalDescribesThem) {
+    ASSERT_TRUE(m_portal.Start({}, {"7:-100,5,100,50", "8:640,480", "9:0,0", "10:-1,-1,-4,8"}));
+    PortalSession session(PortalSession::Kind::RemoteDesktop);
+    ASSERT_TRUE(session.Open({}, 20000));
+    ASSERT_EQ(session.Streams().size(), 2u);
+    EXPECT_EQ(session.Streams()[0].nodeId, 7u);
+    EXPECT_EQ(session.Streams()[0].geometry, (StreamGeometry{Point{-100, 5}, 100, 50}));
+    EXPECT_EQ(session.Streams()[1].nodeId, 8u);
+    EXPECT_EQ(session.Streams()[1].geometry, (StreamGeometry{std::nullopt, 640, 480}));
+}
+
+// A consent the user declined or cancelled (code 1), at whatever step, is told
+// apart from a portal that failed (code 2); neither stores anything.
+TEST_F(ScriptedPortalSessionTest, ADeclinedConsentIsToldApartAndStoresNothing) {
+    const struct {
+        const char* answer;
+        const char* step;
+        SessionFailure failure;
+    } cases[] = {
+        {"Start=1", "Start", SessionFailure::kDeclined},
+        {"SelectDevices=1", "SelectDevices", SessionFailure::kDeclined},
+        {"Start=2", "Start", SessionFailure::kUnreachable},
+    };
+    qputenv("QRV_PLATFORM", "portal");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        ASSERT_TRUE(m_portal.Start({"--answer", c.answer}, {"7:0,0,100,50"}));
+        {
+            PortalSession session(PortalSession::Kind::RemoteDesktop);
+            EXPECT_FALSE(session.Open({}, 20000));
+            EXPECT_EQ(session.FailedStep(), c.step);
+            EXPECT_EQ(session.Declined(), c.failure == SessionFailure::kDeclined);
+        }
+        {
+            std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
+            EXPECT_FALSE(platform->HasSession());
+            EXPECT_EQ(platform->sessionFailure, c.failure);
+            EXPECT_EQ(platform->profile->GetString("Settings", "PortalRestoreToken", "none"),
+                      "none");
+        }
+        m_portal.Stop();
+    }
+    qunsetenv("QRV_PLATFORM");
 }
 
 }  // namespace

@@ -27,9 +27,13 @@ bool PipeWireScreenSource::Capture(Rect area, PixelImage& into) {
         const int32_t toX = std::min(area.right, m.area.right);
         const int32_t fromY = std::max(top, m.area.top);
         const int32_t toY = std::min(area.bottom, m.area.bottom);
-        if (fromX >= toX || fromY >= toY || !m.stream->LatestFrame(m_frame, m_firstFrameMs) ||
-            m_frame.m_iWidth != m.area.Width() || m_frame.m_iHeight != m.area.Height()) {
+        if (fromX >= toX || fromY >= toY) {
             continue;
+        }
+        // A monitor of the area without a frame of its size: no screen to search.
+        if (!m.stream->LatestFrame(m_frame, m_firstFrameMs) || m_frame.m_iWidth != m.area.Width() ||
+            m_frame.m_iHeight != m.area.Height()) {
+            return false;
         }
         for (int64_t y = fromY; y < toY; ++y) {
             std::memcpy(into.Row(int32_t(y - top)) + std::size_t(fromX - left) * 4,

@@ -13,16 +13,18 @@ class PipeWireStream;
 
 // Reads the screen from screen-cast streams, one per monitor (as the desktop
 // portal hands them out): an area is pieced together from the newest frame
-// of every stream it covers; what no stream shows reads black. A stream
-// whose frames are not the size of its monitor is left out. Safe to use from
-// several threads.
+// of every stream it covers; what no stream shows reads black. A capture
+// fails when a monitor it covers has sent no whole frame of the monitor's
+// size within the wait (buffers without a picture are no frame), so that a
+// desktop that sends no frames is never searched as a blank screen. Safe to
+// use from several threads.
 class PipeWireScreenSource : public ScreenSource {
   public:
     struct Monitor {
         std::unique_ptr<PipeWireStream> stream;
         Rect area;
     };
-    // `firstFrameMs` bounds the wait for a stream's first frame.
+    // `firstFrameMs` bounds each capture's wait for a stream's first frame.
     PipeWireScreenSource(std::vector<Monitor> monitors, int firstFrameMs);
     ~PipeWireScreenSource() override;
 

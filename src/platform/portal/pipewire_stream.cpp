@@ -12,6 +12,9 @@
 
 #include <chrono>
 #include <cstring>
+#include <optional>
+
+#include "platform/portal/picture_rows.h"
 
 namespace qrv {
 namespace {
@@ -39,6 +42,33 @@ const spa_pod* VideoFormats(spa_pod_builder* builder) {
         SPA_FORMAT_VIDEO_size, SPA_POD_CHOICE_RANGE_Rectangle(&preferred, &smallest, &largest),
         SPA_FORMAT_VIDEO_framerate,
         SPA_POD_CHOICE_RANGE_Fraction(&preferredRate, &noRate, &maxRate)));
+}
+
+// The metadata a buffer should carry so that buffers without a picture can be
+// told apart: its header flags, its damage and its cursor.
+void RequestMetadata(pw_stream* stream) {
+    uint8_t buffer[512];
+    spa_pod_builder builder{};
+    spa_pod_builder_init(&builder, buffer, sizeof(buffer));
+    const auto cursorSize = [](int side) {
+        return int(sizeof(spa_meta_cursor) + sizeof(spa_meta_bitmap)) + side * side * 4;
+    };
+    const int region = int(sizeof(spa_meta_region));
+    const spa_pod* params[] = {
+        static_cast<const spa_pod*>(spa_pod_builder_add_object(
+            &builder, SPA_TYPE_OBJECT_ParamMeta, SPA_PARAM_Meta, SPA_PARAM_META_type,
+            SPA_POD_Id(SPA_META_Header), SPA_PARAM_META_size,
+            SPA_POD_Int(int(sizeof(spa_meta_header))))),
+        static_cast<const spa_pod*>(spa_pod_builder_add_object(
+            &builder, SPA_TYPE_OBJECT_ParamMeta, SPA_PARAM_Meta, SPA_PARAM_META_type,
+            SPA_POD_Id(SPA_META_VideoDamage), SPA_PARAM_META_size,
+            SPA_POD_CHOICE_RANGE_Int(region * 16, region, region * 16))),
+        static_cast<const spa_pod*>(spa_pod_builder_add_object(
+            &builder, SPA_TYPE_OBJECT_ParamMeta, SPA_PARAM_Meta, SPA_PARAM_META_type,
+            SPA_POD_Id(SPA_META_Cursor), SPA_PARAM_META_size,
+            SPA_POD_CHOICE_RANGE_Int(cursorSize(64), cursorSize(1), cursorSize(256)))),
+    };
+    pw_stream_update_params(stream, params, 3);
 }
 #pragma GCC diagnostic pop
 
@@ -167,6 +197,9 @@ void PipeWireStream::OnParamChanged(void* data, uint32_t id, const spa_pod* para
     self->m_format = fits ? uint32_t(info.format) : 0;
     self->m_width = fits ? int32_t(info.size.width) : 0;
     self->m_height = fits ? int32_t(info.size.height) : 0;
+    if (fits) {
+        RequestMetadata(self->m_stream);
+    }
 }
 
 void PipeWireStream::OnProcess(void* data) {
@@ -182,20 +215,15 @@ void PipeWireStream::OnProcess(void* data) {
     if (!newest) {
         return;
     }
-    const spa_buffer* buffer = newest->buffer;
-    const spa_data& plane = buffer->datas[0];
-    const int64_t rowBytes = int64_t(self->m_width) * 4;
-    // Some producers leave the stride unset for packed rows.
-    const int64_t stride = plane.chunk->stride > 0 ? plane.chunk->stride : rowBytes;
-    const bool whole = plane.data && self->m_width > 0 && stride >= rowBytes &&
-                       int64_t(plane.chunk->offset) + stride * (self->m_height - 1) + rowBytes <=
-                           int64_t(plane.maxsize);
-    if (whole) {
-        const auto* rows = static_cast<const uint8_t*>(plane.data) + plane.chunk->offset;
+    // Buffers without a whole picture (empty, corrupted, a cursor move only)
+    // are no frame: the last frame stays the newest.
+    if (const std::optional<PictureRows> rows =
+            PictureRowsOf(*newest->buffer, self->m_width, self->m_height)) {
+        const int64_t rowBytes = int64_t(self->m_width) * 4;
         std::lock_guard lock(self->m_mutex);
         self->m_frame.Resize(self->m_width, self->m_height);
         for (int32_t y = 0; y < self->m_height; ++y) {
-            const uint8_t* in = rows + y * stride;
+            const uint8_t* in = rows->first + y * rows->stride;
             uint8_t* out = self->m_frame.Row(y);
             if (!RedFirst(self->m_format)) {
                 std::memcpy(out, in, std::size_t(rowBytes));

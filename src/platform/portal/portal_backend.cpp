@@ -1,10 +1,12 @@
 #include "platform/portal/portal_backend.h"
 
 #include <unistd.h>
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/freedesktop/bus_name_numbering.h"
 #include "platform/freedesktop/linux_desktop_services.h"
+#include "platform/portal/monitor_placement.h"
 #include "platform/portal/pipewire_screen_source.h"
 #include "platform/portal/pipewire_stream.h"
 #include "platform/portal/portal_hot_keys.h"
@@ -14,6 +16,7 @@
 #include "platform/portal/portal_timeouts.h"
 #include "platform/portal/stream_display_layout.h"
 #include "platform/portal/unlisted_windows.h"
+#include "platform/wayland/wayland_display.h"
 
 namespace qrv::portal {
 
@@ -32,13 +35,44 @@ bool FitsSession() {
            PortalRequest::Offers("org.freedesktop.portal.ScreenCast");
 }
 
+// The compositor's own outputs in its order, read over WAYLAND_DISPLAY
+// (wl_output and xdg-output, which KWin and mutter offer); empty when it
+// cannot be reached.
+std::vector<Rect> CompositorOutputs() {
+    std::shared_ptr<WaylandDisplay> display = WaylandDisplay::Open();
+    return display ? display->Layout().Screens() : std::vector<Rect>{};
+}
+
+// The session's streams with their monitors placed; the compositor is asked
+// only when the portal leaves a position out.
+std::vector<PortalSession::Stream> PlacedStreams(const PortalSession& session) {
+    std::vector<PortalSession::Stream> streams = session.Streams();
+    std::vector<StreamGeometry> geometries;
+    for (const PortalSession::Stream& s : streams) {
+        geometries.push_back(s.geometry);
+    }
+    const bool unplaced = std::any_of(geometries.begin(), geometries.end(),
+                                      [](const StreamGeometry& g) { return !g.position; });
+    const std::vector<Rect> areas =
+        PlaceMonitors(geometries, unplaced ? CompositorOutputs() : std::vector<Rect>{});
+    for (std::size_t i = 0; i < streams.size(); ++i) {
+        streams[i].area = areas[i];
+    }
+    return streams;
+}
+
 // One RemoteDesktop session of the desktop portal with the monitors cast over
-// PipeWire. The restore token of the profile skips the consent question; the
-// one handed back replaces it. There is no window list.
+// PipeWire, kept for the life of the process. Where the portal keeps sessions
+// the restore token of the profile skips the consent question and the one
+// handed back replaces it. A declined consent stores nothing. There is no
+// window list.
 void AddSessionServices(DesktopPlatform& p) {
     auto session = std::make_shared<PortalSession>(PortalSession::Kind::RemoteDesktop);
     const std::string token = p.profile->GetString(kTokenSection, kTokenKey, {});
     if (!session->Open(token, kPortalAnswerMs)) {
+        if (session->Declined()) {
+            p.sessionFailure = SessionFailure::kDeclined;
+        }
         return;
     }
     if (!session->RestoreToken().empty() && session->RestoreToken() != token &&
@@ -49,7 +83,7 @@ void AddSessionServices(DesktopPlatform& p) {
     std::vector<PipeWireScreenSource::Monitor> monitors;
     std::vector<PortalSession::Stream> kept;
     std::vector<Rect> areas;
-    for (const PortalSession::Stream& s : session->Streams()) {
+    for (const PortalSession::Stream& s : PlacedStreams(*session)) {
         const int remote = session->OpenPipeWireRemote();
         if (remote < 0) {
             return;

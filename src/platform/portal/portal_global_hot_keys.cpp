@@ -70,6 +70,22 @@ QString Description(int id) {
     return QStringLiteral("Hot key %1").arg(id);
 }
 
+// Whether the `shortcuts` of a portal answer (a(sa{sv})) list `id`.
+bool Lists(const QVariantMap& results, const QString& id) {
+    const QVariant bound = results.value(QStringLiteral("shortcuts"));
+    if (!bound.canConvert<QDBusArgument>()) {
+        return false;
+    }
+    const QDBusArgument argument = bound.value<QDBusArgument>();
+    if (argument.currentSignature() != QLatin1String("a(sa{sv})")) {
+        return false;
+    }
+    QList<PortalShortcut> list;
+    argument >> list;
+    return std::any_of(list.begin(), list.end(),
+                       [&](const PortalShortcut& s) { return s.id == id; });
+}
+
 // Session handles come as object paths from some portals, as strings from others.
 QString PathOf(const QVariant& value) {
     return value.canConvert<QDBusObjectPath>() ? value.value<QDBusObjectPath>().path()
@@ -93,8 +109,11 @@ bool PortalGlobalHotKeys::OpenSession() {
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
     const QString token = QStringLiteral("quorvane%1_keys").arg(getpid());
+    // Some portals (Plasma 5.27) bind only the shortcuts the session is created with.
     if (!m_request.Call(kInterface, "CreateSession", {},
-                        {{QStringLiteral("session_handle_token"), token}}, m_timeoutMs)) {
+                        {{QStringLiteral("session_handle_token"), token},
+                         {QStringLiteral("shortcuts"), QVariant::fromValue(Shortcuts())}},
+                        m_timeoutMs)) {
         return false;
     }
     const QString session = PathOf(m_request.Results().value(QStringLiteral("session_handle")));
@@ -115,12 +134,12 @@ bool PortalGlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualK
     const bool taken = std::any_of(m_triggers.begin(), m_triggers.end(), [&](const auto& held) {
         return held.first != id && held.second == trigger;
     });
-    if (trigger.empty() || taken || !OpenSession()) {
+    if (trigger.empty() || taken) {
         Unregister(id);
         return false;
     }
     m_triggers[id] = trigger;
-    if (!Bind(id)) {
+    if (!OpenSession() || !Bind(id)) {
         m_triggers.erase(id);
         return false;
     }
@@ -149,8 +168,7 @@ void PortalGlobalHotKeys::SetHandler(int id, Handler handler) {
     }
 }
 
-bool PortalGlobalHotKeys::Bind(int mustHold) {
-    m_rebindDue = false;
+QList<PortalShortcut> PortalGlobalHotKeys::Shortcuts() const {
     QList<PortalShortcut> shortcuts;
     for (const auto& [id, trigger] : m_triggers) {
         shortcuts.append(
@@ -158,24 +176,27 @@ bool PortalGlobalHotKeys::Bind(int mustHold) {
              {{QStringLiteral("description"), Description(id)},
               {QStringLiteral("preferred_trigger"), QString::fromStdString(trigger)}}});
     }
+    return shortcuts;
+}
+
+bool PortalGlobalHotKeys::Bind(int mustHold) {
+    m_rebindDue = false;
+    const QDBusObjectPath session(m_session);
     if (!m_request.Call(kInterface, "BindShortcuts",
-                        {QVariant::fromValue(QDBusObjectPath(m_session)),
-                         QVariant::fromValue(shortcuts), QString()},
+                        {QVariant::fromValue(session), QVariant::fromValue(Shortcuts()), QString()},
                         {}, m_timeoutMs)) {
         return false;
     }
     if (mustHold == 0) {
         return true;
     }
-    const QVariant bound = m_request.Results().value(QStringLiteral("shortcuts"));
-    if (!bound.canConvert<QDBusArgument>()) {
-        return false;
-    }
-    QList<PortalShortcut> list;
-    bound.value<QDBusArgument>() >> list;
+    // A portal that bound the shortcut at CreateSession may leave it out of
+    // BindShortcuts' answer; the session's own list has the last word.
     const QString wanted = ShortcutId(mustHold);
-    return std::any_of(list.begin(), list.end(),
-                       [&](const PortalShortcut& s) { return s.id == wanted; });
+    return Lists(m_request.Results(), wanted) ||
+           (m_request.Call(kInterface, "ListShortcuts", {QVariant::fromValue(session)}, {},
+                           m_timeoutMs) &&
+            Lists(m_request.Results(), wanted));
 }
 
 void PortalGlobalHotKeys::OnActivated(const QDBusObjectPath& session, const QString& shortcut,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusObjectPath>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -12,11 +13,15 @@
 
 namespace qrv {
 
+struct PortalShortcut;
+
 // Hot keys through the GlobalShortcuts interface of the desktop portal, for
-// compositors that grab no keys for clients. Changes bind the whole set again
-// in one session, each hot key as a shortcut with a stable id, a
-// description and the stored combination as the preferred trigger; the
-// portal (or the user, in its dialog) has the last word on the trigger.
+// compositors that grab no keys for clients. The session is created with the
+// set held then (Plasma 5.27 binds only those); changes bind the whole set
+// again in it, each hot key as a shortcut with a stable id, a description
+// and the stored combination as the preferred trigger; the portal (or the
+// user, in its dialog) has the last word on the trigger. A hot key the
+// portal does not list as bound is refused, as a key another client holds.
 // Activations arrive on the thread that created the object (the GUI thread).
 class PortalGlobalHotKeys : public QObject, public GlobalHotKeys {
     Q_OBJECT
@@ -37,12 +42,15 @@ class PortalGlobalHotKeys : public QObject, public GlobalHotKeys {
                      const QVariantMap& options);
 
   private:
-    // Creates the portal session at the first hot key, so that programs that
-    // register none never open one; false when the portal refuses.
+    // Creates the portal session, with the set held, at the first hot key, so
+    // that programs that register none never open one; false when the portal
+    // refuses.
     bool OpenSession();
     // Binds every held combination; with `mustHold` other than 0, the portal
     // must also list that hot key among the shortcuts it bound.
     bool Bind(int mustHold);
+    // Every held combination as the portal's shortcut list.
+    QList<PortalShortcut> Shortcuts() const;
 
     int m_timeoutMs;
     PortalRequest m_request;

@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusVariant>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -100,6 +101,18 @@ bool PortalRequest::Offers(const char* interface) {
     }
     const QString xml = reply.arguments().constFirst().toString();
     return xml.contains(QStringLiteral("\"%1\"").arg(QString::fromLatin1(interface)));
+}
+
+uint32_t PortalRequest::Version(const char* interface) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), QString::fromLatin1(kPath),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    call << QString::fromLatin1(interface) << QStringLiteral("version");
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 10000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        return 0;
+    }
+    return reply.arguments().constFirst().value<QDBusVariant>().variant().toUInt();
 }
 
 }  // namespace qrv

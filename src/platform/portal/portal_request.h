@@ -34,6 +34,8 @@ class PortalRequest : public QObject {
     // Whether the portal on the session bus offers `interface` (the portal
     // is started on demand: an activatable one counts).
     static bool Offers(const char* interface);
+    // The `version` property of the portal's `interface`; 0 when unknown.
+    static uint32_t Version(const char* interface);
 
   private slots:
     void OnResponse(uint code, const QVariantMap& results);

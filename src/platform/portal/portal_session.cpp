@@ -6,6 +6,9 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
+#include <atomic>
+#include <cstdlib>
+#include <optional>
 
 namespace qrv {
 namespace {
@@ -18,13 +21,43 @@ constexpr uint32_t kMonitor = 1;
 constexpr uint32_t kPointer = 2;
 constexpr uint32_t kPersistUntilRevoked = 2;
 
-// The streams of Start's answer: a(ua{sv}).
+// Hostile answers stay small: a few monitors of sane sizes and positions.
+constexpr std::size_t kMaxStreams = 16;
+constexpr int32_t kMaxSide = 1 << 16;
+constexpr int32_t kMaxOffset = 1 << 24;
+
+// The first portal versions that keep sessions.
+constexpr uint32_t kRemoteDesktopPersists = 2;
+constexpr uint32_t kScreenCastPersists = 4;
+
+// An (ii) property of a stream; nullopt when it is missing or of another type.
+std::optional<Point> PairOf(const QVariantMap& properties, const char* name) {
+    const QVariant value = properties.value(QLatin1String(name));
+    if (!value.canConvert<QDBusArgument>()) {
+        return std::nullopt;
+    }
+    const QDBusArgument argument = value.value<QDBusArgument>();
+    if (argument.currentSignature() != QLatin1String("(ii)")) {
+        return std::nullopt;
+    }
+    Point p;
+    argument.beginStructure();
+    argument >> p.x >> p.y;
+    argument.endStructure();
+    return p;
+}
+
+// The streams of Start's answer: a(ua{sv}). Streams without a usable size
+// are left out.
 std::vector<PortalSession::Stream> ParseStreams(const QVariant& value) {
     std::vector<PortalSession::Stream> streams;
     if (!value.canConvert<QDBusArgument>()) {
         return streams;
     }
     const QDBusArgument argument = value.value<QDBusArgument>();
+    if (argument.currentSignature() != QLatin1String("a(ua{sv})")) {
+        return streams;
+    }
     argument.beginArray();
     while (!argument.atEnd()) {
         PortalSession::Stream stream;
@@ -32,21 +65,16 @@ std::vector<PortalSession::Stream> ParseStreams(const QVariant& value) {
         argument.beginStructure();
         argument >> stream.nodeId >> properties;
         argument.endStructure();
-        int x = 0, y = 0, w = 0, h = 0;
-        if (properties.contains(QStringLiteral("position"))) {
-            const QDBusArgument position =
-                properties[QStringLiteral("position")].value<QDBusArgument>();
-            position.beginStructure();
-            position >> x >> y;
-            position.endStructure();
+        const std::optional<Point> size = PairOf(properties, "size");
+        if (!size || size->x <= 0 || size->y <= 0 || size->x > kMaxSide || size->y > kMaxSide ||
+            streams.size() == kMaxStreams) {
+            continue;
         }
-        if (properties.contains(QStringLiteral("size"))) {
-            const QDBusArgument size = properties[QStringLiteral("size")].value<QDBusArgument>();
-            size.beginStructure();
-            size >> w >> h;
-            size.endStructure();
+        stream.geometry = {PairOf(properties, "position"), size->x, size->y};
+        if (const std::optional<Point>& p = stream.geometry.position;
+            p && (std::abs(p->x) > kMaxOffset || std::abs(p->y) > kMaxOffset)) {
+            stream.geometry.position.reset();
         }
-        stream.area = Rect{x, y, int32_t(int64_t(x) + w), int32_t(int64_t(y) + h)};
         streams.push_back(stream);
     }
     argument.endArray();
@@ -66,7 +94,11 @@ const char* PortalSession::Interface() const {
 }
 
 bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
-    const QString session = QStringLiteral("quorvane%1").arg(getpid());
+    m_persists = PortalRequest::Version(Interface()) >=
+                 (m_kind == Kind::RemoteDesktop ? kRemoteDesktopPersists : kScreenCastPersists);
+    // Unique per process, so that two sessions never share a handle.
+    static std::atomic<uint32_t> sessions{0};
+    const QString session = QStringLiteral("quorvane%1_%2").arg(getpid()).arg(++sessions);
     if (!Request(nullptr, "CreateSession", {}, {{QStringLiteral("session_handle_token"), session}},
                  timeoutMs)) {
         return false;
@@ -75,9 +107,12 @@ bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
     const QDBusObjectPath handle(m_session);
     // A remote desktop session persists as a whole: the token goes with its
     // devices, and its screen-cast sources are not persisted on their own.
-    QVariantMap persist{{QStringLiteral("persist_mode"), kPersistUntilRevoked}};
-    if (!restoreToken.empty()) {
-        persist[QStringLiteral("restore_token")] = QString::fromStdString(restoreToken);
+    QVariantMap persist;
+    if (m_persists) {
+        persist[QStringLiteral("persist_mode")] = kPersistUntilRevoked;
+        if (!restoreToken.empty()) {
+            persist[QStringLiteral("restore_token")] = QString::fromStdString(restoreToken);
+        }
     }
     QVariantMap sources{{QStringLiteral("types"), kMonitor}, {QStringLiteral("multiple"), true}};
     if (m_kind == Kind::RemoteDesktop) {
@@ -94,8 +129,10 @@ bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
         return false;
     }
     m_streams = ParseStreams(m_request.Results().value(QStringLiteral("streams")));
-    m_restoreToken =
-        m_request.Results().value(QStringLiteral("restore_token")).toString().toStdString();
+    if (m_persists) {
+        m_restoreToken =
+            m_request.Results().value(QStringLiteral("restore_token")).toString().toStdString();
+    }
     return !m_streams.empty();
 }
 

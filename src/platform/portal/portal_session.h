@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/base/geometry.h"
+#include "platform/portal/monitor_placement.h"
 #include "platform/portal/portal_request.h"
 
 namespace qrv {
@@ -14,15 +15,19 @@ namespace qrv {
 // One session of the desktop portal (xdg-desktop-portal) that casts the
 // screen, and with RemoteDesktop also takes pointer input, on one session:
 // CreateSession, SelectDevices (RemoteDesktop), SelectSources, Start, each
-// answered by a Response signal. The user's consent is asked once; the
-// restore token handed back lets a later session skip the question.
+// answered by a Response signal. The user's consent is asked once per
+// session. Where the portal keeps sessions (RemoteDesktop version 2 and
+// later, ScreenCast 4 and later) the session asks to persist, and the
+// restore token handed back lets a later session skip the question; older
+// portals are asked no persistence at all (some refuse the request).
 // Runs Qt events while it waits: use it on a thread with an event loop.
 class PortalSession {
   public:
     enum class Kind { ScreenCast, RemoteDesktop };
     struct Stream {
         uint32_t nodeId = 0;
-        Rect area;  // where the stream's monitor is, when the portal says
+        StreamGeometry geometry;  // as the portal describes the stream
+        Rect area;                // where its monitor is placed: left to the caller
     };
 
     explicit PortalSession(Kind kind);
@@ -37,6 +42,11 @@ class PortalSession {
     // response code (1: cancelled, 2: failed; 0 when it did not answer).
     const std::string& FailedStep() const { return m_failedStep; }
     uint32_t FailedCode() const { return m_failedCode; }
+    // Whether the user declined or cancelled the portal's consent dialog.
+    bool Declined() const { return m_failedCode == 1; }
+    // Whether the portal keeps sessions: persistence was asked for and a
+    // restore token is worth storing. Known once Open has run.
+    bool Persists() const { return m_persists; }
     const std::vector<Stream>& Streams() const { return m_streams; }
     const std::string& RestoreToken() const { return m_restoreToken; }
     // A PipeWire remote for the session's streams; -1 on failure. The caller
@@ -57,6 +67,7 @@ class PortalSession {
     QString m_session;
     std::string m_failedStep;
     uint32_t m_failedCode = 0;
+    bool m_persists = false;
     std::vector<Stream> m_streams;
     std::string m_restoreToken;
     PortalRequest m_request;

@@ -2,27 +2,35 @@
 """A scripted desktop portal on the session bus for the portal path's tests.
 
 Serves RemoteDesktop sessions with screen-cast sources: every request is
-granted, Start hands out the streams given on the command line (PipeWire node
-ids with their monitor areas) and a restore token, and OpenPipeWireRemote
-opens the user's own PipeWire. Unless --no-shortcuts is given it also serves
-GlobalShortcuts: every binding is granted as asked, and the test's own
-method org.tolbrin.QuorvaneTest.Peer.Activate(s) on /org/tolbrin/QuorvaneTest
-emits Activated for that shortcut id to the session that bound it.
+granted (unless --answer says otherwise), Start hands out the streams given on
+the command line (PipeWire node ids with their monitor areas; without X,Y the
+stream has no position, as on KDE) and, from RemoteDesktop version 2 on, a
+restore token; OpenPipeWireRemote opens the user's own PipeWire. Version 1
+refuses a persist_mode on SelectSources, as GNOME's portal does. Unless
+--no-shortcuts is given it also serves GlobalShortcuts: every binding is
+granted as asked (but --unbound IDs), and the test's own method
+org.tolbrin.QuorvaneTest.Peer.Activate(s) on /org/tolbrin/QuorvaneTest emits
+Activated for that shortcut id to the session that bound it. With --plasma-5.27
+only the shortcuts passed to CreateSession are bound, and BindShortcuts
+answers an empty list.
 Each call that matters is logged, one line each, to the log file:
   remote-desktop                             (RemoteDesktop.CreateSession)
-  devices TYPES PERSIST_MODE RESTORE_TOKEN   (SelectDevices)
+  devices TYPES PERSIST_MODE RESTORE_TOKEN   (SelectDevices; -1 and - when unset)
   sources TYPES PERSIST_MODE                 (SelectSources; -1 when unset)
   motion NODE X Y                            (NotifyPointerMotionAbsolute)
   button BUTTON STATE                        (NotifyPointerButton)
-  bind COUNT                                 (BindShortcuts, then per shortcut:)
+  create COUNT                               (GlobalShortcuts.CreateSession,
+  bind COUNT                                  BindShortcuts, then per shortcut:)
   shortcut ID TRIGGER DESCRIPTION
   closed
-Prints "ready" once it owns the name.
-Usage: portal_peer.py [--no-shortcuts] LOG TOKEN NODE:X,Y,W,H...
+Prints "ready" once it owns the name; while another process owns it, it waits.
+Usage: portal_peer.py [--no-shortcuts] [--plasma-5.27] [--unbound ID]...
+                      [--remote-desktop-version N] [--answer METHOD=CODE]...
+                      LOG TOKEN NODE:[X,Y,]W,H...
 """
+import argparse
 import os
 import socket
-import sys
 
 from gi.repository import Gio, GLib
 
@@ -47,6 +55,7 @@ XML = """
     <method name="NotifyPointerButton">
       <arg type="o" direction="in"/><arg type="a{sv}" direction="in"/>
       <arg type="i" direction="in"/><arg type="u" direction="in"/></method>
+    <property name="version" type="u" access="read"/>
   </interface>
   <interface name="org.freedesktop.portal.ScreenCast">
     <method name="CreateSession">
@@ -57,6 +66,7 @@ XML = """
     <method name="OpenPipeWireRemote">
       <arg type="o" direction="in"/><arg type="a{sv}" direction="in"/>
       <arg type="h" direction="out"/></method>
+    <property name="version" type="u" access="read"/>
   </interface>
 </node>
 """
@@ -68,6 +78,9 @@ SHORTCUTS_XML = """
     <method name="BindShortcuts">
       <arg type="o" direction="in"/><arg type="a(sa{sv})" direction="in"/>
       <arg type="s" direction="in"/><arg type="a{sv}" direction="in"/>
+      <arg type="o" direction="out"/></method>
+    <method name="ListShortcuts">
+      <arg type="o" direction="in"/><arg type="a{sv}" direction="in"/>
       <arg type="o" direction="out"/></method>
     <signal name="Activated">
       <arg type="o"/><arg type="s"/><arg type="t"/><arg type="a{sv}"/></signal>
@@ -87,40 +100,67 @@ SESSION_XML = """
 
 def parse_stream(text):
     node, area = text.split(":")
-    x, y, w, h = (int(v) for v in area.split(","))
-    return (int(node), {"position": GLib.Variant("(ii)", (x, y)),
-                        "size": GLib.Variant("(ii)", (w, h))})
+    values = [int(v) for v in area.split(",")]
+    properties = {"size": GLib.Variant("(ii)", tuple(values[-2:]))}
+    if len(values) == 4:
+        properties["position"] = GLib.Variant("(ii)", tuple(values[:2]))
+    return (int(node), properties)
+
+
+def shortcut_list(shortcuts):
+    return GLib.Variant("a(sa{sv})", [
+        (shortcut, {"trigger_description": GLib.Variant("s", trigger)})
+        for shortcut, trigger in shortcuts])
 
 
 class Peer:
-    def __init__(self, log, token, streams, shortcuts):
-        self.log = open(log, "a", buffering=1)
-        self.token = token
-        self.streams = streams
+    def __init__(self, args):
+        self.log = open(args.log, "a", buffering=1)
+        self.args = args
+        self.streams = [parse_stream(s) for s in args.streams]
         self.bound = None  # (owner, session) of the last shortcut binding
+        self.shortcuts = []  # (id, trigger) the session holds
+        self.versions = {"org.freedesktop.portal.RemoteDesktop": args.remote_desktop_version,
+                         "org.freedesktop.portal.ScreenCast": 4,
+                         "org.freedesktop.portal.GlobalShortcuts": 1}
         self.bus = Gio.bus_get_sync(Gio.BusType.SESSION)
         interfaces = Gio.DBusNodeInfo.new_for_xml(XML).interfaces
-        if shortcuts:
+        if not args.no_shortcuts:
             interfaces += Gio.DBusNodeInfo.new_for_xml(SHORTCUTS_XML).interfaces
             self.bus.register_object(TEST_PATH,
                                      Gio.DBusNodeInfo.new_for_xml(TEST_XML).interfaces[0],
                                      self.activate)
         for interface in interfaces:
-            self.bus.register_object(PATH, interface, self.call,
-                                     lambda *_: GLib.Variant("u", 1), None)
+            self.bus.register_object(PATH, interface, self.call, self.property, None)
         self.session_info = Gio.DBusNodeInfo.new_for_xml(SESSION_XML).interfaces[0]
 
-    def request(self, invocation, options, results):
+    def property(self, connection, sender, path, interface, name):
+        return GLib.Variant("u", self.versions[interface])
+
+    def request(self, invocation, options, results, code=0):
         sender = invocation.get_sender()[1:].replace(".", "_")
         path = "%s/request/%s/%s" % (PATH, sender, options["handle_token"])
         invocation.return_value(GLib.Variant("(o)", (path,)))
+        code = self.args.answer.get(invocation.get_method_name(), code)
         # The answer follows the reply, as the real portal's does.
-        GLib.idle_add(self.respond, invocation.get_sender(), path, results)
+        GLib.idle_add(self.respond, invocation.get_sender(), path, code, results if code == 0 else {})
 
-    def respond(self, sender, path, results):
+    def respond(self, sender, path, code, results):
         self.bus.emit_signal(sender, path, "org.freedesktop.portal.Request", "Response",
-                             GLib.Variant("(ua{sv})", (0, results)))
+                             GLib.Variant("(ua{sv})", (code, results)))
         return False
+
+    def log_shortcuts(self, what, shortcuts):
+        self.log.write("%s %d\n" % (what, len(shortcuts)))
+        for shortcut, properties in shortcuts:
+            self.log.write("shortcut %s %s %s\n" % (
+                shortcut, properties.get("preferred_trigger", "-"),
+                properties.get("description", "-")))
+
+    # The shortcuts this portal binds of those asked for.
+    def granted(self, shortcuts):
+        return [(shortcut, properties.get("preferred_trigger", ""))
+                for shortcut, properties in shortcuts if shortcut not in self.args.unbound]
 
     def call(self, connection, sender, path, interface, method, args, invocation):
         args = args.unpack()
@@ -130,20 +170,24 @@ class Peer:
             session = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
                                              args[0]["session_handle_token"])
             self.bus.register_object(session, self.session_info, self.close)
-            # GlobalShortcuts hands out an object path where the others give a string.
-            kind = "o" if interface.endswith("GlobalShortcuts") else "s"
-            self.request(invocation, args[0], {"session_handle": GLib.Variant(kind, session)})
+            results = {"session_handle": GLib.Variant("s", session)}
+            if interface.endswith("GlobalShortcuts"):
+                # GlobalShortcuts hands out an object path where the others give a string.
+                results = {"session_handle": GLib.Variant("o", session)}
+                self.log_shortcuts("create", args[0].get("shortcuts", []))
+                if self.args.plasma_5_27:
+                    self.bound = (sender, session)
+                    self.shortcuts = self.granted(args[0].get("shortcuts", []))
+            self.request(invocation, args[0], results)
         elif method == "BindShortcuts":
-            self.log.write("bind %d\n" % len(args[1]))
-            for shortcut, properties in args[1]:
-                self.log.write("shortcut %s %s %s\n" % (
-                    shortcut, properties.get("preferred_trigger", "-"),
-                    properties.get("description", "-")))
-            self.bound = (sender, args[0])
-            self.request(invocation, args[3], {"shortcuts": GLib.Variant("a(sa{sv})", [
-                (shortcut, {"trigger_description": GLib.Variant(
-                    "s", properties.get("preferred_trigger", ""))})
-                for shortcut, properties in args[1]])})
+            self.log_shortcuts("bind", args[1])
+            if not self.args.plasma_5_27:
+                self.bound = (sender, args[0])
+                self.shortcuts = self.granted(args[1])
+            self.request(invocation, args[3], {"shortcuts": shortcut_list(
+                [] if self.args.plasma_5_27 else self.shortcuts)})
+        elif method == "ListShortcuts":
+            self.request(invocation, args[1], {"shortcuts": shortcut_list(self.shortcuts)})
         elif method == "SelectDevices":
             o = args[1]
             self.log.write("devices %d %d %s\n" % (o.get("types", -1), o.get("persist_mode", -1),
@@ -152,12 +196,14 @@ class Peer:
         elif method == "SelectSources":
             o = args[1]
             self.log.write("sources %d %d\n" % (o.get("types", -1), o.get("persist_mode", -1)))
-            self.request(invocation, o, {})
+            refused = "persist_mode" in o and self.args.remote_desktop_version < 2
+            self.request(invocation, o, {}, 2 if refused else 0)
         elif method == "Start":
-            self.request(invocation, args[2], {
-                "devices": GLib.Variant("u", 2),
-                "streams": GLib.Variant("a(ua{sv})", self.streams),
-                "restore_token": GLib.Variant("s", self.token)})
+            results = {"devices": GLib.Variant("u", 2),
+                       "streams": GLib.Variant("a(ua{sv})", self.streams)}
+            if self.args.remote_desktop_version >= 2:
+                results["restore_token"] = GLib.Variant("s", self.args.token)
+            self.request(invocation, args[2], results)
         elif method == "OpenPipeWireRemote":
             remote = socket.socket(socket.AF_UNIX)
             remote.connect(os.path.join(os.environ["XDG_RUNTIME_DIR"], "pipewire-0"))
@@ -184,15 +230,30 @@ class Peer:
 
 
 def main():
-    args = sys.argv[1:]
-    shortcuts = args[:1] != ["--no-shortcuts"]
-    if not shortcuts:
-        args = args[1:]
-    peer = Peer(args[0], args[1], [parse_stream(s) for s in args[2:]], shortcuts)
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--no-shortcuts", action="store_true")
+    parser.add_argument("--plasma-5.27", dest="plasma_5_27", action="store_true")
+    parser.add_argument("--unbound", action="append", default=[])
+    parser.add_argument("--remote-desktop-version", type=int, default=2)
+    parser.add_argument("--answer", action="append", default=[],
+                        type=lambda a: (a.split("=")[0], int(a.split("=")[1])))
+    parser.add_argument("log")
+    parser.add_argument("token")
+    parser.add_argument("streams", nargs="*")
+    args = parser.parse_args()
+    args.answer = dict(args.answer)
+    peer = Peer(args)
     loop = GLib.MainLoop()
-    Gio.bus_own_name_on_connection(peer.bus, NAME, Gio.BusNameOwnerFlags.NONE,
-                                   lambda *_: print("ready", flush=True),
-                                   lambda *_: loop.quit())
+    owned = []
+
+    def acquired(*_):
+        owned.append(True)
+        print("ready", flush=True)
+
+    # Queued behind an owner that is going away (the previous test's peer), the
+    # name comes later; once owned, losing it ends the peer.
+    Gio.bus_own_name_on_connection(peer.bus, NAME, Gio.BusNameOwnerFlags.NONE, acquired,
+                                   lambda *_: owned and loop.quit())
     loop.run()
 
 
