@@ -141,9 +141,9 @@ TEST(PipeWireScreenSourceTest, AMonitorWithoutFramesFailsTheCapturesOverIt) {
     ASSERT_NE(monitors[1].stream, nullptr);
     PipeWireScreenSource source(std::move(monitors), 20000);
     PixelImage image;
-    EXPECT_FALSE(source.Capture(150, 0, 100, 50, image));
-    EXPECT_FALSE(source.Capture(250, 0, 100, 50, image));
-    EXPECT_TRUE(source.Capture(0, 0, 200, 120, image));
+    EXPECT_FALSE(source.Capture({150, 0, 250, 50}, image));
+    EXPECT_FALSE(source.Capture({250, 0, 350, 50}, image));
+    EXPECT_TRUE(source.Capture({0, 0, 200, 120}, image));
 }
 
 INSTANTIATE_TEST_SUITE_P(ByteOrders, PipeWireStreamTest, testing::Values("BGRx", "RGBx", "RGBA"));
