@@ -31,11 +31,16 @@ app() {  # starts the window
     pids+=($!)
 }
 bound_nothing() { ! grep -q '^bind' "$work/portal.log"; }
-published() {  # waits (bounded) until the window takes start requests: it is set up
+published() {  # waits (bounded) until this window ($app_pid) takes start requests: it is set up
+    local names name
     for _ in $(seq 400); do
-        gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-            --method org.freedesktop.DBus.ListNames | grep -q "org.tolbrin.Quorvane.Instance" &&
-            return 0
+        names=$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+            --method org.freedesktop.DBus.ListNames | grep -o "org\.tolbrin\.Quorvane\.Instance[0-9]*")
+        for name in $names; do  # a window killed just before may still hold its name
+            gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+                --method org.freedesktop.DBus.GetConnectionUnixProcessID "$name" 2>/dev/null |
+                grep -q "uint32 $app_pid," && return 0
+        done
         sleep 0.05
     done
     return 1

@@ -103,7 +103,8 @@ TEST_F(ScriptedPortalSessionTest, PersistenceOnlyWhereThePortalKeepsSessions) {
             ASSERT_TRUE(session.Open(c.storedToken, 20000)) << session.FailedStep();
             EXPECT_EQ(session.Persists(), c.restoreToken != "");
             EXPECT_EQ(session.RestoreToken(), c.restoreToken);
-            EXPECT_EQ(m_portal.Logged(0, 2), std::string(c.devices) + " | sources 1 -1");
+            EXPECT_EQ(m_portal.Logged(0, 3),
+                      "remote-desktop | " + std::string(c.devices) + " | sources 1 -1");
         }
         m_portal.Stop();
         QFile::remove(m_portal.LogPath());
