@@ -1,6 +1,7 @@
 // Captures arbitrary rectangles of a screen image placed anywhere, including
 // at the integer limits: every capture must have the requested size and show
 // the image where it lies and black everywhere else.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -66,10 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const int32_t top = Coordinate(in);
     const int32_t width = int8_t(in.Take<uint8_t>()) % 48;
     const int32_t height = int8_t(in.Take<uint8_t>()) % 48;
+    const qrv::Rect area{left, top, int32_t(std::min<int64_t>(int64_t(left) + width, INT32_MAX)),
+                         int32_t(std::min<int64_t>(int64_t(top) + height, INT32_MAX))};
     qrv::PixelImage into;
-    const bool captured = screen.Capture(left, top, width, height, into);
-    if (captured != (width > 0 && height > 0) || into.m_iWidth != (width > 0 ? width : 0) ||
-        into.m_iHeight != (height > 0 ? height : 0)) {
+    const bool captured = screen.Capture(area, into);
+    if (captured != area.Valid() || into.m_iWidth != (captured ? area.Width() : 0) ||
+        into.m_iHeight != (captured ? area.Height() : 0)) {
         __builtin_trap();
     }
     for (int32_t y = 0; y < into.m_iHeight; ++y) {
