@@ -28,7 +28,7 @@ session_begin() {
     trap "exit 143" TERM INT HUP
     out=$runtime_dir/out
     mkdir -p "$runtime_dir/home/.config" "$out" "$stage"
-    cp "$build/src/cli/quorvane-cli" "$build/src/app/quorvane" "$build/tests/pointer_tool" "$stage/"
+    cp "$build/src/cli/quorvane-cli" "$build/src/app/quorvane" "$stage/"
     cp -r "$session_here/../wayland/apps" "$stage/apps"
     cp "$session_here"/apps/*.py "$stage/apps/"
     chmod 700 "$runtime_dir"
