@@ -66,19 +66,23 @@ TEST(ColorListTextsTest, LoadFailuresSayWhyInWords) {
     std::filesystem::create_directories(dir);
     const std::string junk = (dir / "junk.png").string();
     std::ofstream(junk) << "not a picture";
-    std::filesystem::create_symlink("loop.png", dir / "loop.png");
-    const struct {
+    struct Case {
         std::string path;
         uint32_t status;
         std::string reason;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {(dir / "gone.png").string(), 0x80004005, "The file does not exist."},
         {dir.string(), 0x80004005, "It is not a regular file."},
         {junk, 0x80004005, "The file is not an image in a format this program reads."},
         {junk, 0x8007000E, "The picture is too large to load."},
-        {(dir / "loop.png").string(), 0x80004005,
-         "The file cannot be reached: Too many levels of symbolic links."},
     };
+    std::error_code linked;  // some systems have no symbolic links
+    std::filesystem::create_symlink("loop.png", dir / "loop.png", linked);
+    if (!linked) {
+        cases.push_back({(dir / "loop.png").string(), 0x80004005,
+                         "The file cannot be reached: Too many levels of symbolic links."});
+    }
     for (const auto& c : cases) {
         char hex[16];
         std::snprintf(hex, sizeof hex, "%x", c.status);
