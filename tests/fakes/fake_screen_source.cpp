@@ -15,7 +15,13 @@ bool FakeScreenSource::Capture(Rect area, PixelImage& into) {
     bool ok = false;
     {
         std::lock_guard lock(m_mutex);
-        ok = m_screen.Capture(area, into) && !m_failing;
+        PixelImage shown;
+        ok = m_screen.Capture(area, shown) && !m_failing;
+        // As from a live screen, the pixels land in the caller's own block.
+        into.Resize(shown.m_iWidth, shown.m_iHeight);
+        for (int32_t y = 0; y < shown.m_iHeight; ++y) {
+            std::memcpy(into.Row(y), shown.Row(y), std::size_t(shown.m_iWidth) * 4);
+        }
         if (m_failing) {
             into.Reset(area.Width(), area.Height());
         }

@@ -15,7 +15,8 @@ class FakeScreenSource : public ScreenSource {
   public:
     explicit FakeScreenSource(ActionLog* log = nullptr) : m_log(log) {}
 
-    // Logs "capture <left>,<top> <width>x<height>", then calls the capture hook.
+    // Logs "capture <left>,<top> <width>x<height>", copies the pixels into
+    // `into` (as a live screen does), then calls the capture hook.
     bool Capture(Rect area, PixelImage& into) override;
 
     // Copies the image's pixels.

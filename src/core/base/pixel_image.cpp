@@ -30,7 +30,8 @@ PixelImage::PixelImage(PixelImage&& other) noexcept
       m_owner(std::move(other.m_owner)),
       m_data(std::exchange(other.m_data, nullptr)),
       m_size(std::exchange(other.m_size, 0)),
-      m_adoptedCapacity(std::exchange(other.m_adoptedCapacity, 0)) {
+      m_adoptedCapacity(std::exchange(other.m_adoptedCapacity, 0)),
+      m_stride(std::exchange(other.m_stride, 0)) {
     other.Clear();
 }
 
@@ -45,6 +46,7 @@ PixelImage& PixelImage::operator=(PixelImage&& other) noexcept {
         m_data = std::exchange(other.m_data, nullptr);
         m_size = std::exchange(other.m_size, 0);
         m_adoptedCapacity = std::exchange(other.m_adoptedCapacity, 0);
+        m_stride = std::exchange(other.m_stride, 0);
         other.Clear();
     }
     return *this;
@@ -68,6 +70,7 @@ void PixelImage::Resize(int32_t width, int32_t height) {
     }
     m_iWidth = w;
     m_iHeight = h;
+    m_stride = w;
     m_size = size;
     m_pInfo.clear();
 }
@@ -82,10 +85,11 @@ void PixelImage::Clear() {
     m_adoptedCapacity = 0;
     m_iWidth = 0;
     m_iHeight = 0;
+    m_stride = 0;
 }
 
 void PixelImage::Adopt(std::shared_ptr<void> owner, uint8_t* pixels, std::size_t capacity,
-                       int32_t width, int32_t height) {
+                       int32_t width, int32_t height, int32_t stride) {
     m_ownedPixels.reset();
     m_ownedCapacity = 0;
     m_pInfo.clear();
@@ -93,6 +97,7 @@ void PixelImage::Adopt(std::shared_ptr<void> owner, uint8_t* pixels, std::size_t
     m_data = pixels;
     m_iWidth = width > 0 ? width : 0;
     m_iHeight = height > 0 ? height : 0;
+    m_stride = stride > 0 ? stride : m_iWidth;
     m_size = PixelBytes(m_iWidth, m_iHeight);
     m_adoptedCapacity = capacity;
 }

@@ -10,7 +10,8 @@ namespace qrv {
 // A 32-bit image: rows top first, 4 bytes per pixel in the order blue, green,
 // red, ignored. The pixels live in the image's own buffer, or in a block
 // adopted from elsewhere (such as memory a capture source writes into) that
-// the image keeps alive. Movable, not copyable.
+// the image keeps alive; an adopted block may be part of a wider image, whose
+// rows are then Stride() pixels apart. Movable, not copyable.
 class PixelImage {
   public:
     PixelImage() = default;
@@ -31,19 +32,24 @@ class PixelImage {
     void Clear();
     // Shows the width x height pixels at `pixels`, which stay valid while
     // `owner` lives and hold at least `capacity` bytes; the pixels are kept as
-    // they are. Releases the image's own buffer.
+    // they are. Rows are `stride` pixels apart (0: the width). Releases the
+    // image's own buffer.
     void Adopt(std::shared_ptr<void> owner, uint8_t* pixels, std::size_t capacity, int32_t width,
-               int32_t height);
+               int32_t height, int32_t stride = 0);
     // The keeper of the adopted block; null while the image owns its pixels.
     const std::shared_ptr<void>& Owner() const { return m_owner; }
 
     bool Empty() const { return m_iWidth <= 0 || m_iHeight <= 0; }
     uint8_t* Data() { return m_data; }
     const uint8_t* Data() const { return m_data; }
+    // Width x height x 4: the bytes of the pixels when the rows follow each
+    // other (Stride() is the width).
     std::size_t SizeBytes() const { return m_size; }
-    uint8_t* Row(int32_t y) { return m_data + std::size_t(y) * std::size_t(m_iWidth) * 4; }
+    // Pixels from the start of one row to the start of the next.
+    int32_t Stride() const { return m_stride; }
+    uint8_t* Row(int32_t y) { return m_data + std::size_t(y) * std::size_t(m_stride) * 4; }
     const uint8_t* Row(int32_t y) const {
-        return m_data + std::size_t(y) * std::size_t(m_iWidth) * 4;
+        return m_data + std::size_t(y) * std::size_t(m_stride) * 4;
     }
 
     // Packed colour 0x00BBGGRR of pixel (x, y), red in the low byte.
@@ -63,6 +69,7 @@ class PixelImage {
     uint8_t* m_data = nullptr;
     std::size_t m_size = 0;
     std::size_t m_adoptedCapacity = 0;
+    int32_t m_stride = 0;
 };
 
 // Packed colour 0x00BBGGRR of a pixel stored as blue, green, red, ignored.

@@ -77,7 +77,13 @@ void ColorSet::InsertImage(const PixelImage& image) {
     if (image.Empty()) {
         return;
     }
-    InsertPixels(image.Data(), std::size_t(image.m_iWidth) * std::size_t(image.m_iHeight));
+    if (image.Stride() == image.m_iWidth) {
+        InsertPixels(image.Data(), std::size_t(image.m_iWidth) * std::size_t(image.m_iHeight));
+        return;
+    }
+    for (int32_t y = 0; y < image.m_iHeight; ++y) {  // part of a wider image
+        InsertPixels(image.Row(y), std::size_t(image.m_iWidth));
+    }
 }
 
 void ColorSet::InsertPixels(const uint8_t* bgrx, std::size_t count) {

@@ -24,13 +24,14 @@ Rect ImageScreenSource::Bounds() const {
             Saturated(int64_t(m_origin.y) + m_image->m_iHeight)};
 }
 
-bool ImageScreenSource::WholeRows(Rect area) const {
-    return area.Valid() && area.left == m_origin.x && area.Width() == m_image->m_iWidth &&
-           area.top >= m_origin.y && area.bottom <= int64_t(m_origin.y) + m_image->m_iHeight;
+bool ImageScreenSource::Inside(Rect area) const {
+    return area.Valid() && area.left >= m_origin.x && area.top >= m_origin.y &&
+           area.right <= int64_t(m_origin.x) + m_image->m_iWidth &&
+           area.bottom <= int64_t(m_origin.y) + m_image->m_iHeight;
 }
 
 void ImageScreenSource::Prepare(Rect area, PixelImage& into) {
-    if (WholeRows(area)) {
+    if (Inside(area)) {
         into.Clear();  // the captures will show the image itself: nothing to ready
         return;
     }
@@ -38,10 +39,11 @@ void ImageScreenSource::Prepare(Rect area, PixelImage& into) {
 }
 
 bool ImageScreenSource::Capture(Rect area, PixelImage& into) {
-    if (WholeRows(area)) {
-        uint8_t* first = m_image->Row(area.top - m_origin.y);
+    if (Inside(area)) {
+        uint8_t* first = m_image->Row(int32_t(int64_t(area.top) - m_origin.y)) +
+                         (int64_t(area.left) - m_origin.x) * 4;
         const std::size_t capacity = m_image->SizeBytes() - std::size_t(first - m_image->Data());
-        into.Adopt(m_image, first, capacity, area.Width(), area.Height());
+        into.Adopt(m_image, first, capacity, area.Width(), area.Height(), m_image->m_iWidth);
         return true;
     }
     if (into.Owner() == m_image) {

@@ -10,8 +10,9 @@ namespace qrv {
 // A screen made of one image whose top-left pixel lies at `origin`; every
 // pixel outside it reads as black. Lets a search run over a saved screenshot.
 //
-// A capture of whole rows of the image shows the image's own pixels instead of
-// a copy: the captured image keeps them alive and must not be written to.
+// A capture of an area inside the image shows the image's own pixels instead
+// of a copy (rows a whole image row apart): the captured image keeps them
+// alive and must not be written to.
 class ImageScreenSource : public ScreenSource {
   public:
     ImageScreenSource(PixelImage image, Point origin);
@@ -23,7 +24,7 @@ class ImageScreenSource : public ScreenSource {
     Rect Bounds() const;
 
   private:
-    bool WholeRows(Rect area) const;
+    bool Inside(Rect area) const;
 
     std::shared_ptr<PixelImage> m_image;
     Point m_origin;

@@ -161,9 +161,9 @@ const Kernel& SelectKernel(MatcherPath path) {
 ScanPlan MakePlan(const MatchInputs& in, uint32_t tolerance) {
     ScanPlan plan;
     plan.area = in.area->Data();
-    plan.areaStride = in.area->m_iWidth;
+    plan.areaStride = in.area->Stride();
     plan.picture = in.picture->Data();
-    plan.pictureStride = in.picture->m_iWidth;
+    plan.pictureStride = in.picture->Stride();
     plan.pictureWidth = in.pictureWidth;
     plan.pictureHeight = in.pictureHeight;
     plan.tolerance = tolerance;

@@ -28,8 +28,8 @@ bool PixelMatches(const uint8_t* area, const uint8_t* picture, int32_t red, int3
 }
 
 bool FindPictureAt(const MatchInputs& in, int32_t ox, int32_t oy) {
-    const int64_t areaStride = in.area ? in.area->m_iWidth : 0;
-    const int64_t pictureStride = in.picture ? in.picture->m_iWidth : 0;
+    const int64_t areaStride = in.area ? in.area->Stride() : 0;
+    const int64_t pictureStride = in.picture ? in.picture->Stride() : 0;
     if (in.probe) {
         in.probe->ComparisonStarts(ox, oy);
     }
