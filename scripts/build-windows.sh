@@ -40,25 +40,33 @@ if [ "$(cat "$build/qt6-mingw.stamp" 2>/dev/null)" != "$stamp" ]; then
     echo "$stamp" >"$build/qt6-mingw.stamp"
 fi
 
-# Google Benchmark from Debian's source package, fetched once per build folder.
-benchmark_src="$build/benchmark-src"
-if [ ! -f "$benchmark_src/CMakeLists.txt" ]; then
-    rm -rf "$build/benchmark-fetch"
-    mkdir -p "$build/benchmark-fetch"
-    (cd "$build/benchmark-fetch" && apt-get source -qq benchmark >/dev/null 2>&1) || {
-        echo "apt-get source benchmark failed" >&2
+# fetch_source PACKAGE FOLDER: Debian's source package, unpacked once per
+# build folder.
+fetch_source() {
+    local package=$1 into=$2
+    [ -f "$into/.fetched" ] && return 0
+    rm -rf "$build/$package-fetch" "$into"
+    mkdir -p "$build/$package-fetch"
+    (cd "$build/$package-fetch" && apt-get source -qq "$package" >/dev/null 2>&1) || {
+        echo "apt-get source $package failed" >&2
         exit 1
     }
-    rm -rf "$benchmark_src"
-    mv "$build"/benchmark-fetch/benchmark-*/ "$benchmark_src"
-    rm -rf "$build/benchmark-fetch"
-fi
+    mv "$build/$package-fetch"/"$package"-*/ "$into"
+    rm -rf "$build/$package-fetch"
+    touch "$into/.fetched"
+}
+# Google Benchmark, and libdeflate, which inflates PNG files.
+benchmark_src="$build/benchmark-src"
+libdeflate_src="$build/libdeflate-src"
+fetch_source benchmark "$benchmark_src"
+fetch_source libdeflate "$libdeflate_src"
 
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQRV_WERROR=ON \
     -DCMAKE_TOOLCHAIN_FILE="$kit/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
-    -DQRV_GTEST_SOURCE_DIR=/usr/src/googletest -DQRV_BUILD_BENCH=ON -DQRV_BENCHMARK_SOURCE_DIR="$benchmark_src" >/dev/null
+    -DQRV_GTEST_SOURCE_DIR=/usr/src/googletest -DQRV_BUILD_BENCH=ON -DQRV_BENCHMARK_SOURCE_DIR="$benchmark_src" \
+    -DQRV_LIBDEFLATE_SOURCE_DIR="$libdeflate_src" >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 dist="$build/dist"

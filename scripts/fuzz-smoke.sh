@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang and libFuzzer (under ASan and UBSan) in
 # build-fuzz and runs each briefly: the image loader, seeded with small valid
-# files of every format it reads; the screen-image source; and the option
+# files of every format and kind it reads; the screen-image source; and the option
 # parser of `quorvane-cli find`, seeded with typical command lines. Exits
 # non-zero when a fuzzer finds a crash. FUZZ_SECONDS sets the image loader's
 # run time (default 30), FUZZ_SMALL_SECONDS the others' (default 10).
@@ -35,8 +35,13 @@ make_seed PNG8:palette.png plasma:fractal -colors 4
 make_seed colour.jpg gradient:yellow-green
 make_seed grey.jpg gradient: -colorspace Gray
 make_seed cmyk.jpg gradient:red-blue -colorspace CMYK
+make_seed PNG48:rgb16.png gradient:red-blue -depth 16
+make_seed PNG64:rgba16.png -alpha set gradient:red-none -depth 16
 make_seed rgb.bmp gradient:red-blue
 make_seed BMP3:palette.bmp gradient: -colors 16 -type Palette
+make_seed BMP3:rle8.bmp gradient: -colors 16 -type Palette -compress RLE
+make_seed BMP3:mono.bmp gradient: -monochrome
+make_seed rgb565.bmp gradient:red-blue -define bmp:subtype=RGB565
 make_seed gradient.gif gradient:red-blue
 make_seed rgb.tiff gradient:red-blue -compress None
 make_seed rgba.tiff -alpha set gradient:red-none -compress LZW

@@ -11,7 +11,7 @@ packages=(
     libespeak-ng-dev espeak-ng-data
     libatspi2.0-dev at-spi2-core dbus dbus-x11
     xvfb x11-xserver-utils xdotool xclip openbox x11-apps xdg-utils
-    libcanberra-dev libpng-dev
+    libcanberra-dev libpng-dev libdeflate-dev zlib1g-dev
     python3-gi gir1.2-gtk-3.0 imagemagick
     dpkg-dev appstream desktop-file-utils groff-base man-db
     libwayland-dev libwayland-bin libxkbcommon-dev sway qt6-wayland python3-gi-cairo

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the Windows cross-build and its tests under
-# Wine need, and enables Debian's source packages (Google Benchmark is built
-# from its source with the cross compiler). Does nothing when all is present.
+# Wine need, and enables Debian's source packages (Google Benchmark and
+# libdeflate are built from their sources with the cross compiler). Does
+# nothing when all is present.
 set -euo pipefail
 
 packages=(
-    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
     googletest wine wine64 xvfb xdotool imagemagick x11-utils dpkg-dev
 )
 

@@ -13,7 +13,8 @@ namespace qrv {
 // Decodes registered paths to registered images; unknown paths fail.
 class FakeImageCodec : public ImageCodec {
   public:
-    uint32_t LoadImageFile(const std::string& path, DecodedImage& out) override {
+    uint32_t LoadImageFileIf(const std::string& path, const HeaderCheck& admit,
+                             DecodedImage& out) override {
         std::lock_guard lock(m_mutex);
         out = DecodedImage{};
         auto it = m_entries.find(path);
@@ -21,6 +22,11 @@ class FakeImageCodec : public ImageCodec {
             return kStatusFail;
         }
         const Entry& entry = it->second;
+        const ImageHeader header{ImageFileKind::Png, entry.width, entry.height, entry.bitsPerPixel,
+                                 entry.bitsPerPixel == 32};
+        if (entry.status == kStatusOk && admit && !admit(header)) {
+            return kStatusRefused;
+        }
         if (entry.status == kStatusOk) {
             out.pixels.Reset(entry.width, entry.height);
             std::copy(entry.pixels.begin(), entry.pixels.end(), out.pixels.Data());
@@ -29,6 +35,8 @@ class FakeImageCodec : public ImageCodec {
         }
         return entry.status;
     }
+    // Every registered path decodes here, whatever its kind.
+    void ReadOtherKindsWith(ImageKindReader) override {}
 
     // Registers a copy of the image, reported with the given file depth.
     void SetImage(const std::string& path, const PixelImage& image, int32_t bitsPerPixel = 32) {

@@ -36,7 +36,7 @@ check "control: package, version, architecture" \
 depends=$(dpkg-deb -f "$deb" Depends)
 depended=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ *([^ ]+).*/\1/')
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 \
-    libx11-6 libxtst6 libatspi2.0-0 libpng16-16; do
+    libx11-6 libxtst6 libatspi2.0-0 libdeflate0 zlib1g; do
     check "Depends names $library" grep -qxF "$library" <<<"$depended"
 done
 # Speech and sound themes are loaded on first use: recommended, not linked.

@@ -1,5 +1,7 @@
 #include "app/services/platform_services.h"
 
+#include "app/imaging/qt_image_file_writer.h"
+#include "app/imaging/qt_image_reader.h"
 #include "core/automation/c_element_clicker.h"
 #include "core/search/system_clock.h"
 #include "core/search/text_speaker.h"
@@ -24,6 +26,7 @@ struct PlatformServices::Parts {
     Parts(DesktopPlatform& p, ProfileStore& store, FilePrompts& prompts,
           std::string localDataFolder, std::unique_ptr<VoiceFactory> ownVoices)
         : profile(store, *p.windows, p.numbering.get()),
+          imageWriter(*p.imageWriter),
           voices(std::move(ownVoices)),
           speaker(voices ? *voices : *p.voices),
           clicker(ClickerFor(p)),
@@ -37,7 +40,7 @@ struct PlatformServices::Parts {
                    *p.activator,
                    *p.beeper,
                    *p.codec,
-                   *p.imageWriter,
+                   imageWriter,
                    prompts,
                    *p.folders,
                    *p.windows,
@@ -51,6 +54,7 @@ struct PlatformServices::Parts {
                    std::move(localDataFolder)} {}
 
     Profile profile;
+    QtImageFileWriter imageWriter;
     SystemClock clock;
     std::unique_ptr<VoiceFactory> voices;
     CTextSpeaker speaker;
@@ -62,7 +66,9 @@ PlatformServices::PlatformServices(DesktopPlatform& platform, ProfileStore& stor
                                    FilePrompts& prompts, std::string localDataFolder,
                                    std::unique_ptr<VoiceFactory> voices)
     : m_parts(std::make_unique<Parts>(platform, store, prompts, std::move(localDataFolder),
-                                      std::move(voices))) {}
+                                      std::move(voices))) {
+    platform.codec->ReadOtherKindsWith(&ReadImageWithQt);
+}
 
 PlatformServices::~PlatformServices() = default;
 

@@ -55,6 +55,9 @@ std::string ImageLoadFailureReason(uint32_t status, std::string_view path) {
     if (status == kStatusOutOfMemory) {
         return "The picture is too large to load.";
     }
+    if (status == kStatusNotSupported) {
+        return "It is a JPEG, GIF or TIFF file; only PNG and BMP files are read here.";
+    }
     return "The file is not an image in a format this program reads.";
 }
 

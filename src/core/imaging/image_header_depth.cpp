@@ -40,12 +40,12 @@ bool ValidSize(uint64_t width, uint64_t height) {
     return width > 0 && height > 0 && width <= INT32_MAX && height <= INT32_MAX;
 }
 
-std::optional<HeaderDepth> Depth(ImageFileKind kind, uint64_t width, uint64_t height,
+std::optional<ImageHeader> Depth(ImageFileKind kind, uint64_t width, uint64_t height,
                                  int32_t bitsPerPixel, bool hasAlpha) {
     if (!ValidSize(width, height)) {
         return std::nullopt;
     }
-    return HeaderDepth{kind, int32_t(width), int32_t(height), bitsPerPixel, hasAlpha};
+    return ImageHeader{kind, int32_t(width), int32_t(height), bitsPerPixel, hasAlpha};
 }
 
 // Grey or palette pixels of one sample: 1, 4 and 8 bits keep their depth,
@@ -105,7 +105,7 @@ bool IsChunk(Bytes b, std::size_t pos, std::string_view type) {
     return StartsWith(b.subspan(pos + 4, 4), type);
 }
 
-std::optional<HeaderDepth> ReadPng(Bytes b) {
+std::optional<ImageHeader> ReadPng(Bytes b) {
     constexpr std::size_t kHeaderEnd = 8 + 12 + 13;
     if (!Has(b, 0, kHeaderEnd) || Be32(b, 8) != 13 || !IsChunk(b, 8, "IHDR")) {
         return std::nullopt;
@@ -148,7 +148,7 @@ bool IsStartOfFrame(uint8_t marker) {
 
 // Frame header: precision, height, width, component count, then three bytes
 // per component. One component is grey, three are colour, four are CMYK.
-std::optional<HeaderDepth> ReadJpegFrame(Bytes segment) {
+std::optional<ImageHeader> ReadJpegFrame(Bytes segment) {
     if (!Has(segment, 0, 6) || !Has(segment, 6, 3 * uint64_t(segment[5]))) {
         return std::nullopt;
     }
@@ -168,8 +168,8 @@ bool HasEndOfImage(Bytes rest) {
     return std::search(rest.begin(), rest.end(), kEnd.begin(), kEnd.end()) != rest.end();
 }
 
-std::optional<HeaderDepth> ReadJpeg(Bytes b) {
-    std::optional<HeaderDepth> frame;
+std::optional<ImageHeader> ReadJpeg(Bytes b) {
+    std::optional<ImageHeader> frame;
     std::size_t pos = 2;
     while (Has(b, pos, 2)) {
         const uint8_t marker = b[pos + 1];
@@ -260,7 +260,7 @@ bool BmpPixelsPresent(Bytes b, uint32_t dataOffset, uint32_t compression, uint64
     return rowBytes <= (b.size() - dataOffset) / height;
 }
 
-std::optional<HeaderDepth> ReadBmp(Bytes b) {
+std::optional<ImageHeader> ReadBmp(Bytes b) {
     if (!Has(b, 0, 18)) {
         return std::nullopt;
     }
@@ -302,7 +302,7 @@ std::optional<std::size_t> SkipGifSubBlocks(Bytes b, std::size_t pos) {
 }
 
 // A GIF decodes when its first frame's data is complete.
-std::optional<HeaderDepth> ReadGif(Bytes b) {
+std::optional<ImageHeader> ReadGif(Bytes b) {
     if (!Has(b, 0, 13)) {
         return std::nullopt;
     }
@@ -441,7 +441,7 @@ std::optional<int32_t> TiffBitsPerPixel(uint32_t colorSamples, uint32_t bits,
     return std::nullopt;
 }
 
-std::optional<HeaderDepth> ReadTiff(Bytes b) {
+std::optional<ImageHeader> ReadTiff(Bytes b) {
     const auto dir = ReadTiffDirectory(b);
     if (!dir || !TiffPixelsPresent(*dir)) {
         return std::nullopt;
@@ -467,7 +467,7 @@ std::optional<HeaderDepth> ReadTiff(Bytes b) {
 
 }  // namespace
 
-std::optional<HeaderDepth> ReadHeaderDepth(std::span<const uint8_t> file) {
+std::optional<ImageHeader> ReadHeaderDepth(std::span<const uint8_t> file) {
     if (StartsWith(file, "\x89PNG\r\n\x1A\n")) {
         return ReadPng(file);
     }

@@ -4,19 +4,9 @@
 #include <optional>
 #include <span>
 
+#include "core/base/image_header.h"
+
 namespace qrv {
-
-enum class ImageFileKind { Png, Jpeg, Bmp, Gif, Tiff };
-
-// What an image file declares about itself: its kind, its size and the depth
-// it decodes to (bits per pixel and whether the decoded pixels carry alpha).
-struct HeaderDepth {
-    ImageFileKind kind = ImageFileKind::Png;
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t bitsPerPixel = 0;
-    bool hasAlpha = false;
-};
 
 // Reads the header of a PNG, JPEG, BMP, GIF or TIFF file held in memory.
 // Returns nothing for any other content, for a header that contradicts itself
@@ -30,6 +20,6 @@ struct HeaderDepth {
 // - palette and grey pixels of 1, 4 or 8 bits keep their depth; 2-bit pixels
 //   widen to 8;
 // - a BMP keeps its own bit count (its alpha is ignored), a GIF gives 8.
-std::optional<HeaderDepth> ReadHeaderDepth(std::span<const uint8_t> file);
+std::optional<ImageHeader> ReadHeaderDepth(std::span<const uint8_t> file);
 
 }  // namespace qrv

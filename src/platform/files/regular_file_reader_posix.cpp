@@ -32,7 +32,7 @@ class Descriptor {
 
 // Opened without blocking, then checked on the open descriptor, so nothing
 // can be swapped in between.
-uint32_t ReadRegularFile(const std::string& path, int64_t maxBytes, QByteArray& bytes) {
+uint32_t ReadRegularFile(const std::string& path, int64_t maxBytes, FileBytes& bytes) {
     const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat info = {};
     if (file.Get() < 0 || fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -43,20 +43,20 @@ uint32_t ReadRegularFile(const std::string& path, int64_t maxBytes, QByteArray& 
     }
     // Sized from the file, no zeroing; a file that shrinks meanwhile ends the
     // read early, one that grows is cut at its size when opened.
-    bytes.resize(qsizetype(info.st_size));
-    qsizetype filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got =
-            read(file.Get(), bytes.data() + filled, std::size_t(bytes.size() - filled));
+    const std::size_t size = std::size_t(info.st_size);
+    bytes.data = std::make_unique_for_overwrite<uint8_t[]>(size);
+    std::size_t filled = 0;
+    while (filled < size) {
+        const ssize_t got = read(file.Get(), bytes.data.get() + filled, size - filled);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got <= 0) {
             break;
         }
-        filled += got;
+        filled += std::size_t(got);
     }
-    bytes.truncate(filled);
+    bytes.size = filled;
     return kStatusOk;
 }
 

@@ -31,7 +31,7 @@ class FileHandle {
 
 // Opening a pipe or device by name does not block; the type is then checked
 // on the open handle, so nothing can be swapped in between.
-uint32_t ReadRegularFile(const std::string& path, int64_t maxBytes, QByteArray& bytes) {
+uint32_t ReadRegularFile(const std::string& path, int64_t maxBytes, FileBytes& bytes) {
     const std::wstring name = win32::Widen(path);
     if (name.empty()) {
         return kStatusFail;
@@ -51,17 +51,17 @@ uint32_t ReadRegularFile(const std::string& path, int64_t maxBytes, QByteArray& 
     }
     // A file that shrinks meanwhile ends the read early, one that grows is cut
     // at its size when opened.
-    bytes.resize(qsizetype(size));
-    qsizetype filled = 0;
-    while (filled < bytes.size()) {
-        const DWORD chunk = DWORD(std::min<qsizetype>(bytes.size() - filled, 1 << 24));
+    bytes.data = std::make_unique_for_overwrite<uint8_t[]>(std::size_t(size));
+    std::size_t filled = 0;
+    while (filled < std::size_t(size)) {
+        const DWORD chunk = DWORD(std::min<std::size_t>(std::size_t(size) - filled, 1 << 24));
         DWORD got = 0;
-        if (!ReadFile(file.Get(), bytes.data() + filled, chunk, &got, nullptr) || got == 0) {
+        if (!ReadFile(file.Get(), bytes.data.get() + filled, chunk, &got, nullptr) || got == 0) {
             break;
         }
         filled += got;
     }
-    bytes.truncate(filled);
+    bytes.size = filled;
     return kStatusOk;
 }
 

@@ -9,8 +9,8 @@
 #include "platform/freedesktop/launcher_entry_progress.h"
 #include "platform/freedesktop/sound_theme_beeper.h"
 #include "platform/freedesktop/xdg_user_folders.h"
-#include "platform/qt/qt_image_codec.h"
-#include "platform/qt/qt_image_file_writer.h"
+#include "platform/images/image_file_codec.h"
+#include "platform/images/png_bmp_file_writer.h"
 #include "platform/settings/ini_profile_store.h"
 
 namespace qrv {
@@ -18,8 +18,8 @@ namespace qrv {
 void AddLinuxDesktopServices(DesktopPlatform& p) {
     p.profile = std::make_unique<IniProfileStore>(IniProfileStore::UserProfilePath());
     p.folders = std::make_unique<XdgUserFolders>();
-    p.codec = std::make_unique<QtImageCodec>();
-    p.imageWriter = std::make_unique<QtImageFileWriter>();
+    p.codec = std::make_unique<ImageFileCodec>();
+    p.imageWriter = std::make_unique<PngBmpFileWriter>();
     p.shell = std::make_unique<DesktopShell>();
     p.voices = std::make_unique<EspeakVoiceFactory>();
     p.taskbar = std::make_unique<LauncherEntryProgress>();

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "platform/qt/qt_image_codec.h"
-#include "platform/qt/qt_image_file_writer.h"
+#include "platform/images/image_file_codec.h"
+#include "platform/images/png_bmp_file_writer.h"
 #include "platform/win32/known_folder_user_folders.h"
 #include "platform/win32/registry_profile_store.h"
 #include "platform/win32/sapi_voice_factory.h"
@@ -57,8 +57,8 @@ std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {
     p->name = kBackend.name;
     p->profile = std::make_unique<RegistryProfileStore>();
     p->folders = std::make_unique<KnownFolderUserFolders>();
-    p->codec = std::make_unique<QtImageCodec>();
-    p->imageWriter = std::make_unique<QtImageFileWriter>();
+    p->codec = std::make_unique<ImageFileCodec>();
+    p->imageWriter = std::make_unique<PngBmpFileWriter>();
     p->shell = std::make_unique<Win32Shell>();
     p->voices = std::make_unique<SapiVoiceFactory>();
     if (reach == PlatformReach::kSession) {

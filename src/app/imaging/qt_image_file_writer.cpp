@@ -1,33 +1,15 @@
-#include "platform/qt/qt_image_file_writer.h"
+#include "app/imaging/qt_image_file_writer.h"
 
 #include <QImage>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <cstring>
 #include <new>
-#include <vector>
 
 #include "core/desktop/image_codec.h"
-#include "core/imaging/bmp32_encoder.h"
 
 namespace qrv {
 namespace {
-
-const char* WriterFormat(CaptureFormat format) {
-    switch (format) {
-        case CaptureFormat::Png:
-            return "png";
-        case CaptureFormat::Bmp:
-            return "bmp";
-        case CaptureFormat::Jpeg:
-            return "jpeg";
-        case CaptureFormat::Gif:
-            return "gif";
-        case CaptureFormat::Tiff:
-            return "tiff";
-    }
-    return "";
-}
 
 // The fourth byte of captured pixels is undefined; written files are opaque.
 QImage OpaqueImage(const PixelImage& pixels) {
@@ -42,14 +24,8 @@ QImage OpaqueImage(const PixelImage& pixels) {
     return image;
 }
 
-// Encodes the pixels in `format`; BMP is written by hand because Qt's writer
-// drops the fourth byte.
+// Encodes the pixels as JPEG or TIFF.
 bool Encode(const PixelImage& pixels, CaptureFormat format, QIODevice& into) {
-    if (format == CaptureFormat::Bmp) {
-        const std::vector<uint8_t> bytes = EncodeBmp32(pixels);
-        return into.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) ==
-               qint64(bytes.size());
-    }
     QImage image = OpaqueImage(pixels);
     if (image.isNull()) {
         throw std::bad_alloc();
@@ -57,15 +33,20 @@ bool Encode(const PixelImage& pixels, CaptureFormat format, QIODevice& into) {
     if (format == CaptureFormat::Jpeg) {
         image.convertTo(QImage::Format_RGB32);
     }
-    QImageWriter writer(&into, WriterFormat(format));
+    QImageWriter writer(&into, format == CaptureFormat::Jpeg ? "jpeg" : "tiff");
     return writer.write(image);
 }
 
 }  // namespace
 
+QtImageFileWriter::QtImageFileWriter(ImageFileWriter& pngAndBmp) : m_pngAndBmp(pngAndBmp) {}
+
 uint32_t QtImageFileWriter::WriteImageFile(const std::string& path, const PixelImage& pixels,
                                            CaptureFormat format) {
-    if (pixels.Empty()) {
+    if (format == CaptureFormat::Png || format == CaptureFormat::Bmp) {
+        return m_pngAndBmp.WriteImageFile(path, pixels, format);
+    }
+    if (pixels.Empty() || format == CaptureFormat::Gif) {
         return kStatusFail;
     }
     // Written beside the target and renamed over it, so a failed write leaves
