@@ -1,4 +1,3 @@
-#include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -46,8 +45,6 @@ const std::map<std::string, Command>& Commands() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Image plug-ins and D-Bus need an application object; no event loop runs.
-    QCoreApplication app(argc, argv);
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::fputs(kUsage, argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;

@@ -71,6 +71,47 @@ bad_input --picture pic.png --screen-image /dev/zero
 bad_input --picture pic.png --screen-image bomb.gif
 grep -q 'too large' stderr.txt || fail "the GIF bomb was not called too large: $(cat stderr.txt)"
 
+# Refused from the header, never decoded: a picture larger than the area (at
+# the pixel cap; a 1-bit palette with a clear colour declares 32 bits), and a
+# GIF of 35 bytes on a canvas at the cap, which quorvane-cli does not read.
+python3 - <<'EOF'
+import struct, zlib
+def chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
+w, h = 16384, 8192
+open('cap.png', 'wb').write(b'\x89PNG\r\n\x1a\n'
+    + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 1, 3, 0, 0, 0))
+    + chunk(b'PLTE', b'\0\0\0\xff\xff\xff') + chunk(b'tRNS', b'\0')
+    + chunk(b'IDAT', zlib.compress(bytes(1 + w // 8) * h, 1)) + chunk(b'IEND', b''))
+EOF
+printf 'GIF89a\0\x40\0\x20\x80\0\0\0\0\0\xff\xff\xff,\0\0\0\0\1\0\1\0\0\2\2\x44\1\0;' >canvas.gif
+# peak_mib ARGS...: the peak resident memory of `find ARGS`, in MiB.
+peak_mib() {
+    python3 -c 'import resource, subprocess, sys
+subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss // 1024)' "$cli" find "$@"
+}
+"$cli" find --picture cap.png --screen-image screen.png 2>stderr.txt; rc=$?
+[ "$rc" = 2 ] || fail "a picture larger than the area exited $rc"
+grep -q '^note: The Picture to Find (16384 x 8192) is larger than the Screen Search Area (300 x 120)' \
+    stderr.txt || fail "a picture larger than the area: $(cat stderr.txt)"
+bad_input --picture pic.png --screen-image canvas.gif
+grep -q 'JPEG, GIF or TIFF' stderr.txt || fail "the GIF canvas: $(cat stderr.txt)"
+for args in "--picture cap.png --screen-image screen.png" "--picture pic.png --screen-image canvas.gif"; do
+    # shellcheck disable=SC2086
+    peak=$(peak_mib $args)
+    [ "$peak" -lt 256 ] || fail "find $args took $peak MiB"
+done
+
+# No Qt library is loaded for a search over PNG files, dlopen()ed ones
+# included; Qt Core and Qt D-Bus still come with the platform's session-bus
+# and profile code.
+loaded=$(LD_DEBUG=files "$cli" find --picture pic.png --screen-image screen.png 2>&1 >/dev/null |
+    sed -nE 's/.*file=([^ ]+).*/\1/p' | sort -u)
+grep -q '^libc\.so' <<<"$loaded" || fail "the loader listed no libraries: $loaded"
+qt=$(grep -iE 'qt' <<<"$loaded" | grep -vE '^libQt6(Core|DBus)\.so')
+[ -z "$qt" ] || fail "quorvane-cli loaded Qt: $qt"
+
 # A run over a screen image reports like the window's status line.
 # The elapsed-time part of a match line varies; expect() writes it as T.
 found_at() { printf '1 Searching...\nMatch Found in T at %s\n1 Found, Finished' "$1"; }

@@ -8,6 +8,14 @@
 
 namespace qrv::cli {
 
+namespace {
+
+bool ThirtyTwoBit(const ImageHeader& header) {
+    return AdmitPicture(kStatusOk, header.bitsPerPixel) == PictureAdmission::Admitted;
+}
+
+}  // namespace
+
 std::string LoadFailure(const std::string& path, uint32_t status) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(Utf8Path(path), ec)) {
@@ -17,22 +25,39 @@ std::string LoadFailure(const std::string& path, uint32_t status) {
         return "is too large (more than " + std::to_string(kMaxImageSide) + " x " +
                std::to_string(kMaxImageSide) + " pixels or 512 MiB)";
     }
+    if (status == kStatusNotSupported) {
+        return "is a JPEG, GIF or TIFF file; quorvane-cli reads PNG and BMP files";
+    }
     return "cannot be decoded";
 }
 
 std::optional<std::string> LoadPictureFile(const std::string& path, ImageCodec& codec,
-                                           DecodedImage& picture) {
+                                           const Rect& area, DecodedImage& picture,
+                                           std::optional<ImageHeader>& oversized) {
     std::error_code ec;
     if (!std::filesystem::exists(Utf8Path(path), ec)) {
         return "no picture file " + Quoted(path);
     }
-    const uint32_t status = codec.LoadImageFile(path, picture);
+    const int64_t areaWidth = int64_t(area.right) - area.left;
+    const int64_t areaHeight = int64_t(area.bottom) - area.top;
+    ImageHeader declared;
+    const uint32_t status = codec.LoadImageFileIf(
+        path,
+        [&](const ImageHeader& header) {
+            declared = header;
+            return ThirtyTwoBit(header) && header.width <= areaWidth && header.height <= areaHeight;
+        },
+        picture);
+    if (status == kStatusRefused && !ThirtyTwoBit(declared)) {
+        return "the picture " + Quoted(path) + " has " + std::to_string(declared.bitsPerPixel) +
+               " bits per pixel; only 32-bit pictures can be searched for";
+    }
+    if (status == kStatusRefused) {
+        oversized = declared;
+        return std::nullopt;
+    }
     if (status != kStatusOk || picture.pixels.Empty()) {
         return "the picture " + Quoted(path) + " " + LoadFailure(path, status);
-    }
-    if (AdmitPicture(status, picture.bitsPerPixel) != PictureAdmission::Admitted) {
-        return "the picture " + Quoted(path) + " has " + std::to_string(picture.bitsPerPixel) +
-               " bits per pixel; only 32-bit pictures can be searched for";
     }
     return std::nullopt;
 }

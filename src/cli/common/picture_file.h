@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/base/geometry.h"
 #include "core/desktop/image_codec.h"
 
 namespace qrv::cli {
@@ -11,9 +12,12 @@ namespace qrv::cli {
 // Why an image file could not be loaded, in a few words.
 std::string LoadFailure(const std::string& path, uint32_t status);
 
-// Decodes the picture to find into `picture`; the problem, as one line, when
-// it is missing, cannot be decoded or is not a 32-bit image.
+// Decodes the picture to find into `picture`, unless its header says that it
+// is larger than `area`: then `picture` stays empty and `oversized` holds the
+// header. The problem, as one line, when the file is missing, cannot be
+// decoded or is not a 32-bit image (told from its header too).
 std::optional<std::string> LoadPictureFile(const std::string& path, ImageCodec& codec,
-                                           DecodedImage& picture);
+                                           const Rect& area, DecodedImage& picture,
+                                           std::optional<ImageHeader>& oversized);
 
 }  // namespace qrv::cli

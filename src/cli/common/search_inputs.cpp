@@ -9,15 +9,26 @@ namespace qrv::cli {
 
 std::unique_ptr<SearchInputs> SearchInputs::Open(const FindOptions& o, std::string& error) {
     std::unique_ptr<SearchInputs> in(new SearchInputs);
-    // The files first, with no connection to the desktop.
+    // The files first, with no connection to the desktop; the screen image
+    // before the picture, so that the picture's header is weighed against
+    // the area it gives.
     in->m_platform = OpenDesktopPlatform(PlatformReach::kFiles);
-    if (auto problem = LoadPictureFile(o.picture, *in->m_platform->codec, in->m_picture)) {
+    const bool live = o.screenImage.empty();
+    if (!live && !in->OpenScreenImage(o, error)) {
+        return nullptr;
+    }
+    if (live) {
+        in->m_area = *o.area;
+    }
+    if (auto problem = LoadPictureFile(o.picture, *in->m_platform->codec, in->m_area, in->m_picture,
+                                       in->m_oversized)) {
         error = *problem;
         return nullptr;
     }
-    const bool opened =
-        o.screenImage.empty() ? in->OpenLiveDesktop(o, error) : in->OpenScreenImage(o, error);
-    return opened ? std::move(in) : nullptr;
+    if (live && !in->m_oversized && !in->OpenLiveDesktop(error)) {
+        return nullptr;
+    }
+    return in;
 }
 
 bool SearchInputs::OpenScreenImage(const FindOptions& o, std::string& error) {
@@ -42,7 +53,7 @@ bool SearchInputs::OpenScreenImage(const FindOptions& o, std::string& error) {
     return true;
 }
 
-bool SearchInputs::OpenLiveDesktop(const FindOptions& o, std::string& error) {
+bool SearchInputs::OpenLiveDesktop(std::string& error) {
     m_platform = OpenDesktopPlatform(PlatformReach::kSession);
     if (!m_platform->HasSession()) {
         error = SessionFailureText(*m_platform) +
@@ -51,7 +62,6 @@ bool SearchInputs::OpenLiveDesktop(const FindOptions& o, std::string& error) {
                      : "; --screen-image searches a file");
         return false;
     }
-    m_area = *o.area;
     return true;
 }
 

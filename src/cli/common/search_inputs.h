@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/common/offscreen_desktop.h"
@@ -32,14 +33,18 @@ class SearchInputs {
     Rect Area() const { return m_area; }
     // The picture to find, taken by the caller.
     DecodedImage& Picture() { return m_picture; }
+    // The header of a picture larger than the area, which was not decoded;
+    // the live desktop is then not opened either.
+    const std::optional<ImageHeader>& OversizedPicture() const { return m_oversized; }
 
   private:
     SearchInputs() = default;
     bool OpenScreenImage(const FindOptions& o, std::string& error);
-    bool OpenLiveDesktop(const FindOptions& o, std::string& error);
+    bool OpenLiveDesktop(std::string& error);
 
     std::unique_ptr<DesktopPlatform> m_platform;
     DecodedImage m_picture;
+    std::optional<ImageHeader> m_oversized;
     std::unique_ptr<ImageScreenSource> m_image;
     std::unique_ptr<OffscreenDesktop> m_offscreen;
     Rect m_area;

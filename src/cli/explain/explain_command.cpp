@@ -41,6 +41,13 @@ int Explain(const FindOptions& o) {
         return BadInput("explain", error);
     }
     const Rect area = inputs->Area();
+    if (const auto& picture = inputs->OversizedPicture()) {
+        std::puts(LargerPictureText(picture->width, picture->height,
+                                    int64_t(area.right) - area.left,
+                                    int64_t(area.bottom) - area.top)
+                      .c_str());
+        return 1;
+    }
     if (auto problem = SearchAreaProblem(area.left, area.top, area.Width(), area.Height(),
                                          inputs->Layout().VirtualScreen())) {
         return BadInput("explain", *problem);

@@ -10,6 +10,7 @@
 #include "cli/find/find_options.h"
 #include "cli/find/interrupt_watch.h"
 #include "core/automation/c_element_clicker.h"
+#include "core/search/search_area_check.h"
 #include "core/search/search_controller.h"
 #include "core/search/system_clock.h"
 #include "core/settings/memory_profile_store.h"
@@ -30,6 +31,14 @@ int Run(const FindOptions& o) {
     if (!in) {
         return BadInput("find", error);
     }
+    ConsoleSearchView view(!o.json);
+    if (const auto& picture = in->OversizedPicture()) {  // what the run would refuse with
+        view.ShowMessage(PictureTooLargeText(picture->width, picture->height,
+                                             int64_t(in->Area().right) - in->Area().left,
+                                             int64_t(in->Area().bottom) - in->Area().top),
+                         MessageIcon::Information);
+        return 2;
+    }
     DesktopPlatform& platform = in->Platform();
 
     MemoryProfileStore store;
@@ -39,7 +48,6 @@ int Run(const FindOptions& o) {
     SystemClock clock;
     CTextSpeaker speaker(*platform.voices);
     CElementClicker elements(platform.openTree, in->Sound());
-    ConsoleSearchView view(!o.json);
     MainWindowFields fields = FieldsFrom(o, in->Area());
     SearchControllerDeps deps{{in->Screen(), in->Input(), in->Layout(), clock, speaker, &elements,
                                *platform.shell, in->Activator(), in->Sound(), profile},

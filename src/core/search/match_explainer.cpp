@@ -44,19 +44,26 @@ int32_t MatchExplanation::LargestNeed() const {
 }
 
 std::string ExplanationText(const MatchExplanation& e, const MatchInputs& in) {
-    char text[256];
     if (!e.fits) {
-        std::snprintf(text, sizeof text,
-                      "The picture (%d x %d) is larger than the area (%d x %d), so it can never "
-                      "match there",
-                      in.pictureWidth, in.pictureHeight, in.areaWidth, in.areaHeight);
-    } else {
-        std::snprintf(text, sizeof text,
-                      "Closest match at %d,%d needs deviation %d,%d,%d\n"
-                      "%lld of %lld pixels differ by more than the given deviation",
-                      e.closest.x, e.closest.y, e.needRed, e.needGreen, e.needBlue,
-                      static_cast<long long>(e.differing), static_cast<long long>(e.compared));
+        return LargerPictureText(in.pictureWidth, in.pictureHeight, in.areaWidth, in.areaHeight);
     }
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "Closest match at %d,%d needs deviation %d,%d,%d\n"
+                  "%lld of %lld pixels differ by more than the given deviation",
+                  e.closest.x, e.closest.y, e.needRed, e.needGreen, e.needBlue,
+                  static_cast<long long>(e.differing), static_cast<long long>(e.compared));
+    return text;
+}
+
+std::string LargerPictureText(int64_t pictureWidth, int64_t pictureHeight, int64_t areaWidth,
+                              int64_t areaHeight) {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "The picture (%lld x %lld) is larger than the area (%lld x %lld), so it can "
+                  "never match there",
+                  static_cast<long long>(pictureWidth), static_cast<long long>(pictureHeight),
+                  static_cast<long long>(areaWidth), static_cast<long long>(areaHeight));
     return text;
 }
 

@@ -36,6 +36,9 @@ MatchExplanation ExplainMatch(const MatchInputs& in, MatcherPath path = MatcherP
 // candidate with its needs and its failing pixels, or that the picture cannot
 // fit into the area of `in`.
 std::string ExplanationText(const MatchExplanation& e, const MatchInputs& in);
+// The explanation's text for a picture wider or taller than the area.
+std::string LargerPictureText(int64_t pictureWidth, int64_t pictureHeight, int64_t areaWidth,
+                              int64_t areaHeight);
 
 // The needs and failing pixels of the candidate at area offset (ox, oy), which
 // must lie within the area.

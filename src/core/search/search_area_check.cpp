@@ -38,4 +38,14 @@ std::optional<std::string> SearchAreaProblem(int32_t left, int32_t top, int32_t 
     return std::nullopt;
 }
 
+std::string PictureTooLargeText(int64_t pictureWidth, int64_t pictureHeight, int64_t areaWidth,
+                                int64_t areaHeight) {
+    return Format(
+        "The Picture to Find (%lld x %lld) is larger than the Screen Search Area (%lld x %lld), "
+        "so it can never be found there.\n\nCapture a larger Screen Search Area or a smaller "
+        "Picture and then try again.",
+        static_cast<long long>(pictureWidth), static_cast<long long>(pictureHeight),
+        static_cast<long long>(areaWidth), static_cast<long long>(areaHeight));
+}
+
 }  // namespace qrv

@@ -19,4 +19,8 @@ inline constexpr int64_t kMaxAreaPixels = (int64_t(512) << 20) / 4;
 std::optional<std::string> SearchAreaProblem(int32_t left, int32_t top, int32_t width,
                                              int32_t height, const Rect& virtualScreen);
 
+// The message for a picture to find that is wider or taller than the area.
+std::string PictureTooLargeText(int64_t pictureWidth, int64_t pictureHeight, int64_t areaWidth,
+                                int64_t areaHeight);
+
 }  // namespace qrv

@@ -198,14 +198,9 @@ void SearchController::StartUnlessPictureTooLarge() {
         StartWorker();
         return;
     }
-    char text[320];
-    std::snprintf(text, sizeof text,
-                  "The Picture to Find (%d x %d) is larger than the Screen Search Area (%d x %d), "
-                  "so it can never be found there.\n\nCapture a larger Screen Search Area or a "
-                  "smaller Picture and then try again.",
-                  p.m_iPictureWidth, p.m_iPictureHeight, p.m_iScreenAreaWidth,
-                  p.m_iScreenAreaHeight);
-    m_view.ShowMessage(text, MessageIcon::Information);
+    m_view.ShowMessage(PictureTooLargeText(p.m_iPictureWidth, p.m_iPictureHeight,
+                                           p.m_iScreenAreaWidth, p.m_iScreenAreaHeight),
+                       MessageIcon::Information);
     SetSearchingDisplay(false);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/portal/portal_request.h"
 
 #include <unistd.h>
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -21,6 +22,18 @@ QString NextToken() {
     return QStringLiteral("quorvane%1_%2").arg(getpid()).arg(++next);
 }
 
+// The answer is awaited in a Qt event loop, which needs an application object:
+// a front end that has none (quorvane-cli) gets one here, for the rest of
+// the process.
+void EnsureApplicationObject() {
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "quorvane";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication application(argc, argv);
+    }
+}
+
 }  // namespace
 
 const char* const PortalRequest::kService = "org.freedesktop.portal.Desktop";
@@ -28,6 +41,7 @@ const char* const PortalRequest::kPath = "/org/freedesktop/portal/desktop";
 
 bool PortalRequest::Call(const char* interface, const char* method, QVariantList arguments,
                          QVariantMap options, int timeoutMs) {
+    EnsureApplicationObject();
     QDBusConnection bus = QDBusConnection::sessionBus();
     m_answered = false;
     m_results.clear();
