@@ -153,10 +153,13 @@ uint32_t IndexAt(const uint8_t* row, int32_t x, uint32_t bits) {
 
 uint32_t PixelColor(const Layout& l, const uint8_t* row, int32_t x) {
     switch (l.bits) {
-        case 24:
-            return Rgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+        case 24: {
+            const uint8_t* p = row + std::size_t(x) * 3;
+            return Rgb(p[2], p[1], p[0]);
+        }
         case 16: {
-            const uint32_t pixel = uint32_t(row[x * 2]) | (uint32_t(row[x * 2 + 1]) << 8);
+            const uint8_t* p = row + std::size_t(x) * 2;
+            const uint32_t pixel = uint32_t(p[0]) | (uint32_t(p[1]) << 8);
             return Rgb(l.red.Of(pixel), l.green.Of(pixel), l.blue.Of(pixel));
         }
         case 32: {

@@ -72,13 +72,16 @@ bool ValidBits(uint32_t colorType, uint32_t bits) {
 }
 
 bool ReadHeaderChunk(const uint8_t* d, uint32_t length, const ImageHeader& header, PngFormat& f) {
+    if (length != 13) {
+        return false;
+    }
     f.width = int32_t(Be32(d));
     f.height = int32_t(Be32(d + 4));
     f.bits = d[8];
     f.colorType = d[9];
     f.interlaced = d[12] == 1;
-    return length == 13 && f.width == header.width && f.height == header.height && f.width > 0 &&
-           f.height > 0 && ValidBits(f.colorType, f.bits) && d[10] == 0 && d[11] == 0 && d[12] <= 1;
+    return f.width == header.width && f.height == header.height && f.width > 0 && f.height > 0 &&
+           ValidBits(f.colorType, f.bits) && d[10] == 0 && d[11] == 0 && d[12] <= 1;
 }
 
 // A palette file's palette; other files' suggested palettes are ignored.
