@@ -26,7 +26,8 @@ class LiveDesktop {
     DesktopPlatform& Session();
     // The services that work on files only.
     DesktopPlatform& Files();
-    // Decodes image files: the platform's codec.
+    // The decoder of picture and haystack files: the platform's codec, named
+    // here alone, so that another decoder is a change of this line.
     ImageCodec& Codec() { return *Files().codec; }
 
     // The pointer of the live session, clicking with the window's random
