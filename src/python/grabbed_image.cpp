@@ -61,39 +61,41 @@ py::buffer_info GrabbedImage::View() const {
 }
 
 void GrabbedImage::Add(py::module_& m) {
-    auto image = py::class_<GrabbedImage>(m, "Image", py::buffer_protocol(),
-                             R"(A picture of part of the screen, as grab() returns it.
+    auto image =
+        py::class_<GrabbedImage>(m, "Image", py::buffer_protocol(),
+                                 R"(A picture of part of the screen, as grab() returns it.
 
 Its pixels are read through the buffer protocol as height x width x 4 bytes in
 the order blue, green, red, alpha (alpha always 255): numpy.asarray(image)
 gives them without a copy. locate(), locate_all(), explain() and wait() take
 it as picture= or haystack= as it is, whatever order= says; as a haystack its
 matches come back in screen coordinates.)")
-        .def_buffer(&GrabbedImage::View)
-        .def_property_readonly("width", &GrabbedImage::Width, "Width in pixels.")
-        .def_property_readonly("height", &GrabbedImage::Height, "Height in pixels.")
-        .def_property_readonly(
-            "left", [](const GrabbedImage& i) { return i.Origin().x; },
-            "Screen x of the left column.")
-        .def_property_readonly(
-            "top", [](const GrabbedImage& i) { return i.Origin().y; }, "Screen y of the top row.")
-        .def(
-            "save",
-            [](const GrabbedImage& i, py::handle path) {
-                const auto name = PathOf(path);
-                if (!name) {
-                    RaiseBadInput("save takes a file path, not " + Shown(path));
-                }
-                i.Save(*name);
-            },
-            py::arg("path"),
-            "save($self, path)\n--\n\nWrites the image to the file `path` as a PNG (whatever "
-            "its\nextension says), replacing an existing file.")
-        .def("__repr__", [](const GrabbedImage& i) {
-            return "<quorvane.Image " + std::to_string(i.Width()) + "x" +
-                   std::to_string(i.Height()) + " at " + std::to_string(i.Origin().x) + "," +
-                   std::to_string(i.Origin().y) + ">";
-        });
+            .def_buffer(&GrabbedImage::View)
+            .def_property_readonly("width", &GrabbedImage::Width, "Width in pixels.")
+            .def_property_readonly("height", &GrabbedImage::Height, "Height in pixels.")
+            .def_property_readonly(
+                "left", [](const GrabbedImage& i) { return i.Origin().x; },
+                "Screen x of the left column.")
+            .def_property_readonly(
+                "top", [](const GrabbedImage& i) { return i.Origin().y; },
+                "Screen y of the top row.")
+            .def(
+                "save",
+                [](const GrabbedImage& i, py::handle path) {
+                    const auto name = PathOf(path);
+                    if (!name) {
+                        RaiseBadInput("save takes a file path, not " + Shown(path));
+                    }
+                    i.Save(*name);
+                },
+                py::arg("path"),
+                "save($self, path)\n--\n\nWrites the image to the file `path` as a PNG (whatever "
+                "its\nextension says), replacing an existing file.")
+            .def("__repr__", [](const GrabbedImage& i) {
+                return "<quorvane.Image " + std::to_string(i.Width()) + "x" +
+                       std::to_string(i.Height()) + " at " + std::to_string(i.Origin().x) + "," +
+                       std::to_string(i.Origin().y) + ">";
+            });
     image.attr("__module__") = "quorvane";
 }
 
