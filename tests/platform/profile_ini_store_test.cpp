@@ -19,6 +19,7 @@
 
 #include "platform/settings/ini_profile_store.h"
 #include "platform/settings/lock_file.h"
+#include "platform/settings/lock_file_numbering.h"
 #include "platform/settings/user_data_folder.h"
 
 namespace qrv {
@@ -267,6 +268,33 @@ TEST_F(IniProfileStoreTest, SaysWhetherTheDiskIsFullOrTheFolderReadOnly) {
     }
 }
 
+// Instances started at the same moment each claim their own number; a
+// number comes free when its holder dies, however it dies.
+TEST(LockFileNumberingTest, InstancesStartedTogetherClaimDifferentNumbers) {
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("sub/instance-"));
+    std::vector<std::unique_ptr<QProcess>> tools;
+    for (int i = 0; i < 4; ++i) {
+        tools.push_back(std::make_unique<QProcess>());
+        tools.back()->start(QStringLiteral(QRV_TEST_HELPER_DIR "/profile_tool"), {"claim", prefix});
+    }
+    std::map<int, QProcess*> holders;
+    for (auto& tool : tools)
+        holders[std::stoi("0" + NextLine(*tool))] = tool.get();
+    ASSERT_EQ(holders.size(), 4u);
+    EXPECT_EQ(holders.begin()->first, 1);
+    EXPECT_EQ(holders.rbegin()->first, 4);
+    LockFileNumbering mine(prefix.toStdString());
+    EXPECT_EQ(mine.Claim(2), 5);
+    holders[2]->kill();
+    ASSERT_TRUE(holders[2]->waitForFinished(60000));
+    EXPECT_EQ(mine.Claim(1), 2);
+    for (auto& tool : tools)
+        tool->closeWriteChannel();
+    for (auto& tool : tools)
+        EXPECT_TRUE(tool->state() == QProcess::NotRunning || tool->waitForFinished(60000));
+}
+
 // The profile and the data live in the XDG base folders; a relative
 // XDG_CONFIG_HOME is ignored; without a home neither is known.
 TEST(UserFoldersTest, ProfileDataAndInstanceLocksLiveInTheUserFolders) {
@@ -299,6 +327,7 @@ TEST(UserFoldersTest, ProfileDataAndInstanceLocksLiveInTheUserFolders) {
             set(names[i], values[i]);
         EXPECT_EQ(IniProfileStore::UserProfilePath(), c.profile) << c.home;
         EXPECT_EQ(UserDataFolder(), c.dataFolder);
+        EXPECT_EQ(LockFileNumbering::UserPrefix(IniProfileStore::UserProfilePath()), c.prefix);
     }
     for (const auto& [name, value] : saved)
         set(name.c_str(), value ? value->c_str() : nullptr);

@@ -5,12 +5,16 @@
 //   profile_tool write <file> <section> <key> <value>
 //     writes one key; prints the failure report and exits 1 when that failed,
 //     else prints "written" and waits for its input to end.
+//   profile_tool claim <prefix>
+//     claims an instance number from 1 up, prints it and holds it until its
+//     input ends.
 #include <chrono>
 #include <cstdio>
 #include <map>
 #include <string>
 
 #include "platform/settings/ini_profile_store.h"
+#include "platform/settings/lock_file_numbering.h"
 
 namespace {
 
@@ -50,6 +54,13 @@ int Write(char** argv) {
     return 0;
 }
 
+int Claim(char** argv) {
+    qrv::LockFileNumbering numbering(argv[2]);
+    std::printf("%d\n", numbering.Claim(1));
+    WaitForEndOfInput();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,6 +69,8 @@ int main(int argc, char** argv) {
         return Hammer(argv);
     if (mode == "write" && argc == 6)
         return Write(argv);
-    std::fprintf(stderr, "usage: profile_tool hammer|write ...\n");
+    if (mode == "claim" && argc == 3)
+        return Claim(argv);
+    std::fprintf(stderr, "usage: profile_tool hammer|write|claim ...\n");
     return 1;
 }
