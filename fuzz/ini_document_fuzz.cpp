@@ -1,6 +1,7 @@
 // Reads arbitrary text as a profile: it must come back byte for byte, and a
 // key set in it (named after the input's first bytes, valued with the rest)
 // must read back as set after a write and a read.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,8 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     qrv::IniDocument document(text);
     if (document.Text() != text)
         std::abort();
-    const std::string section(text.substr(0, 3));
-    const std::string key = "k" + std::string(text.substr(3, 3));
+    const std::size_t split = std::min<std::size_t>(size, 3);
+    const std::string section(text.substr(0, split));
+    const std::string key = "k" + std::string(text.substr(split, 3));
     const std::string value(text.substr(std::min<std::size_t>(size, 6)));
     document.SetString(section, key, value);
     if (qrv::IniDocument(document.Text()).Value(section, key) != value)
