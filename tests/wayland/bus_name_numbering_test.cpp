@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDBusConnection>
-
+#include "platform/freedesktop/bus_daemon.h"
 #include "platform/freedesktop/dbus_toggle_requests.h"
+#include "platform/freedesktop/session_bus.h"
 
 namespace qrv {
 namespace {
@@ -13,13 +12,13 @@ namespace {
 // The instance numbers a window-less desktop hands out follow the bus names
 // the running instances own: the lowest free one, gaps included.
 TEST(BusNameNumberingTest, TakesTheLowestNumberNoInstanceOwns) {
-    if (!QDBusConnection::sessionBus().isConnected()) {
+    if (SessionBus::Connection() == nullptr) {
         GTEST_SKIP() << "needs a session bus (tests/wayland/with-sway.sh)";
     }
     // One process holds one toggle object: take the names themselves.
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    const auto take = [&](int32_t n) {
-        return bus.registerService(DBusToggleRequests::ServiceName(n));
+    const auto take = [](int32_t n) {
+        return BusDaemon::RequestName(DBusToggleRequests::ServiceName(n)) ==
+               BusDaemon::Claim::kOwned;
     };
     BusNameNumbering numbering;
     ASSERT_EQ(numbering.Number(), 1);
@@ -29,10 +28,10 @@ TEST(BusNameNumberingTest, TakesTheLowestNumberNoInstanceOwns) {
     EXPECT_EQ(numbering.Number(), 2);  // the gap first
     ASSERT_TRUE(take(2));
     EXPECT_EQ(numbering.Number(), 4);
-    bus.unregisterService(DBusToggleRequests::ServiceName(1));
+    BusDaemon::ReleaseName(DBusToggleRequests::ServiceName(1));
     EXPECT_EQ(numbering.Number(), 1);
     for (int32_t n : {2, 3}) {
-        bus.unregisterService(DBusToggleRequests::ServiceName(n));
+        BusDaemon::ReleaseName(DBusToggleRequests::ServiceName(n));
     }
 }
 

@@ -1,24 +1,19 @@
 #include "platform/freedesktop/bus_name_numbering.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QSet>
-#include <QStringList>
+#include <set>
+#include <string>
+#include <vector>
 
+#include "platform/freedesktop/bus_daemon.h"
 #include "platform/freedesktop/dbus_toggle_requests.h"
-#include "platform/freedesktop/session_bus.h"
 
 namespace qrv {
 
 int32_t BusNameNumbering::Number() {
-    QDBusConnection bus = SessionBus::Connection();
-    if (!bus.isConnected()) {
-        return 1;
-    }
-    const QStringList names = bus.interface()->registeredServiceNames().value();
-    const QSet<QString> taken(names.begin(), names.end());
+    const std::vector<std::string> names = BusDaemon::Names();
+    const std::set<std::string> taken(names.begin(), names.end());
     int32_t number = 1;
-    while (taken.contains(DBusToggleRequests::ServiceName(number))) {
+    while (taken.count(DBusToggleRequests::ServiceName(number)) != 0) {
         ++number;
     }
     return number;
