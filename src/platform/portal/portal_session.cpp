@@ -6,7 +6,6 @@
 #include <gio/gunixfdlist.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <optional>
 
 #include "platform/freedesktop/session_bus.h"
@@ -82,7 +81,8 @@ std::vector<PortalSession::Stream> PortalSession::ParseStreams(GVariant* streams
         }
         stream.geometry = {PairOf(properties, "position"), size->x, size->y};
         if (const std::optional<Point>& p = stream.geometry.position;
-            p && (std::abs(p->x) > kMaxOffset || std::abs(p->y) > kMaxOffset)) {
+            p &&
+            (p->x < -kMaxOffset || p->x > kMaxOffset || p->y < -kMaxOffset || p->y > kMaxOffset)) {
             stream.geometry.position.reset();
         }
         parsed.push_back(stream);
