@@ -49,7 +49,8 @@ enum class SessionFailure {
 //                   instead); also without a session;
 //   toggles       — no session bus to take start/stop requests on;
 //   taskbar       — no dock shows progress;
-//   nameChanges, accessibility — no accessibility bus;
+//   nameChanges   — no accessibility bus;
+//   accessibility — no accessibility bus, or no switch for it (Windows);
 //   openTree      — empty function when no accessibility tree can be read.
 struct DesktopPlatform {
     DesktopPlatform() = default;

@@ -225,25 +225,30 @@ TEST_F(MainWindowTest, CommandsRefuseAMissingAreaOrPictureAndAnAreaLargerThanThe
     EXPECT_EQ(dialog.Controls().Button(ctl::kFind)->text(), QStringLiteral("Find"));
 }
 
+// Also where the desktop has no accessibility switch.
 TEST_F(MainWindowTest, SelectElementOpensTheControlBrowserOverTheWindow) {
     QuorvaneDialog& dialog = OpenMainWindow();
-    bool browsed = false;
-    OnNextModal([&](QWidget* modal) {
-        // The browser may first ask, modally, to switch accessibility on.
-        auto* browser = qobject_cast<ControlBrowserDialog*>(modal);
-        if (!browser) {
-            browser = qobject_cast<ControlBrowserDialog*>(modal->parentWidget());
-            if (auto* prompt = qobject_cast<QDialog*>(modal)) {
-                prompt->reject();
+    for (AccessibilitySwitch* accessibility :
+         std::vector<AccessibilitySwitch*>{Services().accessibility, nullptr}) {
+        Services().accessibility = accessibility;
+        bool browsed = false;
+        OnNextModal([&](QWidget* modal) {
+            // The browser may first ask, modally, to switch accessibility on.
+            auto* browser = qobject_cast<ControlBrowserDialog*>(modal);
+            if (!browser) {
+                browser = qobject_cast<ControlBrowserDialog*>(modal->parentWidget());
+                if (auto* prompt = qobject_cast<QDialog*>(modal)) {
+                    prompt->reject();
+                }
             }
-        }
-        browsed = browser && browser->parentWidget() == &dialog;
-        if (browser) {
-            QTimer::singleShot(0, browser, &QWidget::close);
-        }
-    });
-    Click(ctl::kSelectElement);
-    EXPECT_TRUE(browsed);
+            browsed = browser && browser->parentWidget() == &dialog;
+            if (browser) {
+                QTimer::singleShot(0, browser, &QWidget::close);
+            }
+        });
+        Click(ctl::kSelectElement);
+        EXPECT_TRUE(browsed) << (accessibility ? "with" : "without") << " a switch";
+    }
     EXPECT_EQ(dialog.Controls().Edit(ctl::kElementWindow)->text(), QString());
 }
 
