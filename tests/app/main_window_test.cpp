@@ -1,11 +1,11 @@
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QDBusConnection>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +21,7 @@
 #include "app/services/app_services.h"
 #include "app/widgets/dialog_units.h"
 #include "app_fixture.h"
+#include "bus_name_holder.h"
 #include "core/desktop/input_injector.h"
 #include "core/search/search_controller.h"
 #include "core/settings/profile.h"
@@ -38,21 +39,19 @@ using MainWindowTest = AppFixture;
 TEST_F(MainWindowTest, SaysSoWhenAnotherProcessHoldsItsStartStopName) {
     const int32_t number = OpenMainWindow().InstanceNumber();
     m_dialog.reset();
-    const QString name = DBusToggleRequests::ServiceName(number);
-    const QString impostorName = QStringLiteral("impostor");
-    QDBusConnection impostor =
-        QDBusConnection::connectToBus(QDBusConnection::SessionBus, impostorName);
-    ASSERT_TRUE(impostor.registerService(name));
+    const std::string name = DBusToggleRequests::ServiceName(number);
+    auto impostor = std::make_unique<BusNameHolder>(name);
+    ASSERT_TRUE(impostor->Holds());
     testing::internal::CaptureStderr();
     QuorvaneDialog& dialog = OpenMainWindow();
     QLabel* status = dialog.Controls().Label(ctl::kStatus);
-    const bool said = WaitFor([&] { return status->text().contains(name); });
+    const bool said =
+        WaitFor([&] { return status->text().contains(QString::fromStdString(name)); });
     const std::string errors = testing::internal::GetCapturedStderr();
-    impostor.unregisterService(name);
-    QDBusConnection::disconnectFromBus(impostorName);
+    impostor.reset();
     EXPECT_EQ(dialog.InstanceNumber(), number);
     EXPECT_TRUE(said) << status->text().toStdString();
-    EXPECT_NE(errors.find(name.toStdString()), std::string::npos) << errors;
+    EXPECT_NE(errors.find(name), std::string::npos) << errors;
 }
 
 TEST_F(MainWindowTest, OpensTitledSizedInTabOrderWithProfileDefaults) {

@@ -35,7 +35,7 @@ check "control: package, version, architecture" \
 # lowest version whose symbols they use.
 depends=$(dpkg-deb -f "$deb" Depends)
 depended=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ *([^ ]+).*/\1/')
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 \
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libglib2.0-0 \
     libx11-6 libxtst6 libatspi2.0-0 libpng16-16; do
     check "Depends names $library" grep -qxF "$library" <<<"$depended"
 done
