@@ -10,30 +10,17 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QUrl>
 #include <algorithm>
-#include <chrono>
-#include <functional>
 
 #include "platform/freedesktop/desktop_shell.h"
+#include "platform_test_support.h"
 
 namespace qrv {
 namespace {
 
-using namespace std::chrono_literals;
-
-// Waits for something a detached process does; the deadline only bounds a
-// failing test.
-bool Eventually(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        QThread::msleep(20);
-    }
-    return true;
-}
+// Waits for what a detached process does.
+using test::WaitUntil;
 
 QStringList Lines(const QString& path) {
     QFile file(path);
@@ -115,7 +102,7 @@ TEST_F(DesktopShellTest, VerbsRunOnlyProgramsWithTheExecuteBit) {
                 printed << path;
         }
     }
-    ASSERT_TRUE(Eventually([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         return Opened().size() >= opened.size() &&
                Lines(m_printer + ".log").size() >= printed.size() &&
                std::all_of(ran.begin(), ran.end(), Ran);
@@ -156,7 +143,7 @@ TEST_F(DesktopShellTest, BareNamesAreLookedUpOnTheSearchPath) {
     EXPECT_TRUE(m_shell.Execute("qrv-test-program", "open"));
     EXPECT_FALSE(m_shell.Execute("no-such-program-anywhere", "open"));
     qputenv("PATH", path);
-    ASSERT_TRUE(Eventually([&] { return Ran(onPath); }));
+    ASSERT_TRUE(WaitUntil([&] { return Ran(onPath); }));
     EXPECT_TRUE(Opened().isEmpty());
 }
 
@@ -174,7 +161,7 @@ TEST_F(DesktopShellTest, DocumentsFoldersAndAddressesGoToTheDefaultApplication) 
                                  QStringLiteral("mailto:someone@example.org")};
     for (const QString& target : targets)
         EXPECT_TRUE(m_shell.Open(target.toStdString()));
-    ASSERT_TRUE(Eventually([&] { return Opened().size() > targets.size(); }));
+    ASSERT_TRUE(WaitUntil([&] { return Opened().size() > targets.size(); }));
     QStringList opened = Opened();
     QStringList expected = targets + QStringList{document};
     opened.sort();
@@ -195,17 +182,17 @@ TEST_F(DesktopShellTest, RevealAsksTheFileManagerOrOpensTheFolder) {
     WriteFile(file, "png", false);
     EXPECT_FALSE(m_shell.Reveal(m_dir.filePath("missing.png").toStdString()));
     EXPECT_TRUE(m_shell.Reveal(file.toStdString()));
-    ASSERT_TRUE(Eventually([&] { return !Opened().isEmpty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Opened().isEmpty(); }));
     EXPECT_EQ(Opened(), QStringList{m_dir.path()});
 
     const QString record = m_dir.filePath(QStringLiteral("shown"));
     qint64 pid = 0;
     ASSERT_TRUE(QProcess::startDetached(QStringLiteral(QRV_TEST_HELPER_DIR "/fake_file_manager"),
                                         {record}, QString(), &pid));
-    ASSERT_TRUE(Eventually([&] { return bus.interface()->isServiceRegistered(service).value(); }));
+    ASSERT_TRUE(WaitUntil([&] { return bus.interface()->isServiceRegistered(service).value(); }));
     EXPECT_TRUE(m_shell.Reveal(file.toStdString()));
     // The file manager may answer before its record reaches the disk.
-    EXPECT_TRUE(Eventually([&] { return !Lines(record).isEmpty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !Lines(record).isEmpty(); }));
     ::kill(static_cast<pid_t>(pid), SIGTERM);
 
     const QStringList shown = Lines(record);
@@ -213,7 +200,7 @@ TEST_F(DesktopShellTest, RevealAsksTheFileManagerOrOpensTheFolder) {
     EXPECT_TRUE(shown[0].startsWith("file:///"));
     EXPECT_EQ(QUrl(shown[0]).toLocalFile(), file);
     EXPECT_EQ(Opened().size(), 1);
-    ASSERT_TRUE(Eventually([&] { return !bus.interface()->isServiceRegistered(service).value(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !bus.interface()->isServiceRegistered(service).value(); }));
 }
 
 }  // namespace
