@@ -18,7 +18,8 @@ namespace qrv {
 
 void AppFixture::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
-    m_store = std::make_unique<IniProfileStore>(m_dir.filePath(QStringLiteral("profile.ini")));
+    m_store = std::make_unique<IniProfileStore>(
+        m_dir.filePath(QStringLiteral("profile.ini")).toStdString());
     m_desktop = OpenDesktopPlatform();
     ASSERT_TRUE(m_desktop->HasSession());
     MakeServices();
@@ -68,7 +69,8 @@ QuorvaneDialog& AppFixture::OpenMainWindow(AppServices& services) {
 
 std::unique_ptr<IniProfileStore> AppFixture::ReopenStore() const {
     EXPECT_TRUE(m_store->Save());
-    return std::make_unique<IniProfileStore>(m_dir.filePath(QStringLiteral("profile.ini")));
+    return std::make_unique<IniProfileStore>(
+        m_dir.filePath(QStringLiteral("profile.ini")).toStdString());
 }
 
 std::string AppFixture::InstanceSection() {

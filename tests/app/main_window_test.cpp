@@ -1,11 +1,11 @@
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QDBusConnection>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +21,7 @@
 #include "app/services/app_services.h"
 #include "app/widgets/dialog_units.h"
 #include "app_fixture.h"
+#include "bus_name_holder.h"
 #include "core/desktop/input_injector.h"
 #include "core/search/search_controller.h"
 #include "core/settings/profile.h"
@@ -38,21 +39,19 @@ using MainWindowTest = AppFixture;
 TEST_F(MainWindowTest, SaysSoWhenAnotherProcessHoldsItsStartStopName) {
     const int32_t number = OpenMainWindow().InstanceNumber();
     m_dialog.reset();
-    const QString name = DBusToggleRequests::ServiceName(number);
-    const QString impostorName = QStringLiteral("impostor");
-    QDBusConnection impostor =
-        QDBusConnection::connectToBus(QDBusConnection::SessionBus, impostorName);
-    ASSERT_TRUE(impostor.registerService(name));
+    const std::string name = DBusToggleRequests::ServiceName(number);
+    auto impostor = std::make_unique<BusNameHolder>(name);
+    ASSERT_TRUE(impostor->Holds());
     testing::internal::CaptureStderr();
     QuorvaneDialog& dialog = OpenMainWindow();
     QLabel* status = dialog.Controls().Label(ctl::kStatus);
-    const bool said = WaitFor([&] { return status->text().contains(name); });
+    const bool said =
+        WaitFor([&] { return status->text().contains(QString::fromStdString(name)); });
     const std::string errors = testing::internal::GetCapturedStderr();
-    impostor.unregisterService(name);
-    QDBusConnection::disconnectFromBus(impostorName);
+    impostor.reset();
     EXPECT_EQ(dialog.InstanceNumber(), number);
     EXPECT_TRUE(said) << status->text().toStdString();
-    EXPECT_NE(errors.find(name.toStdString()), std::string::npos) << errors;
+    EXPECT_NE(errors.find(name), std::string::npos) << errors;
 }
 
 TEST_F(MainWindowTest, OpensTitledSizedWithProfileDefaults) {
@@ -212,25 +211,30 @@ TEST_F(MainWindowTest, CommandsRefuseAMissingAreaOrPictureAndAnAreaLargerThanThe
     EXPECT_EQ(dialog.Controls().Button(ctl::kFind)->text(), QStringLiteral("Find"));
 }
 
+// Also where the desktop has no accessibility switch.
 TEST_F(MainWindowTest, SelectElementOpensTheControlBrowserOverTheWindow) {
     QuorvaneDialog& dialog = OpenMainWindow();
-    bool browsed = false;
-    OnNextModal([&](QWidget* modal) {
-        // The browser may first ask, modally, to switch accessibility on.
-        auto* browser = qobject_cast<ControlBrowserDialog*>(modal);
-        if (!browser) {
-            browser = qobject_cast<ControlBrowserDialog*>(modal->parentWidget());
-            if (auto* prompt = qobject_cast<QDialog*>(modal)) {
-                prompt->reject();
+    for (AccessibilitySwitch* accessibility :
+         std::vector<AccessibilitySwitch*>{Services().accessibility, nullptr}) {
+        Services().accessibility = accessibility;
+        bool browsed = false;
+        OnNextModal([&](QWidget* modal) {
+            // The browser may first ask, modally, to switch accessibility on.
+            auto* browser = qobject_cast<ControlBrowserDialog*>(modal);
+            if (!browser) {
+                browser = qobject_cast<ControlBrowserDialog*>(modal->parentWidget());
+                if (auto* prompt = qobject_cast<QDialog*>(modal)) {
+                    prompt->reject();
+                }
             }
-        }
-        browsed = browser && browser->parentWidget() == &dialog;
-        if (browser) {
-            QTimer::singleShot(0, browser, &QWidget::close);
-        }
-    });
-    Click(ctl::kSelectElement);
-    EXPECT_TRUE(browsed);
+            browsed = browser && browser->parentWidget() == &dialog;
+            if (browser) {
+                QTimer::singleShot(0, browser, &QWidget::close);
+            }
+        });
+        Click(ctl::kSelectElement);
+        EXPECT_TRUE(browsed) << (accessibility ? "with" : "without") << " a switch";
+    }
     EXPECT_EQ(dialog.Controls().Edit(ctl::kElementWindow)->text(), QString());
 }
 

@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
 #include <QThread>
 #include <cstdlib>
 #include <optional>
 
 #include "platform/desktop_platform.h"
+#include "platform/freedesktop/bus_daemon.h"
+#include "platform/freedesktop/session_bus.h"
 #include "scripted_portal.h"
 
 namespace qrv {
@@ -18,12 +18,11 @@ namespace {
 
 // The desktop portal of tests/wayland/with-sway.sh --portal, once it is on the bus.
 bool PortalRuns() {
-    if (!std::getenv("WAYLAND_DISPLAY") || !QDBusConnection::sessionBus().isConnected()) {
+    if (!std::getenv("WAYLAND_DISPLAY") || SessionBus::Connection() == nullptr) {
         return false;
     }
     const QDeadlineTimer deadline(20000);
-    while (!QDBusConnection::sessionBus().interface()->isServiceRegistered(
-        QStringLiteral("org.freedesktop.portal.Desktop"))) {
+    while (!BusDaemon::HasOwner("org.freedesktop.portal.Desktop")) {
         if (deadline.hasExpired()) {
             return false;
         }
