@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "app/main_window/main_dialog_controls.h"
+#include "core/desktop/shell.h"
 #include "core/settings/profile.h"
 #include "fakes/recording_voice_factory.h"
 
@@ -21,9 +22,19 @@ void AppFixture::SetUp() {
         m_dir.filePath(QStringLiteral("profile.ini")).toStdString());
     m_desktop = OpenDesktopPlatform();
     ASSERT_TRUE(m_desktop->HasSession());
+    MakeServices();
+}
+
+void AppFixture::MakeServices() {
     m_platform = std::make_unique<PlatformServices>(
         *m_desktop, *m_store, m_prompts, m_dir.filePath(QStringLiteral("data")).toStdString(),
         std::make_unique<RecordingVoiceFactory>(m_speech));
+}
+
+void AppFixture::UseShell(std::unique_ptr<Shell> shell) {
+    m_platform.reset();
+    m_desktop->shell = std::move(shell);
+    MakeServices();
 }
 
 void AppFixture::TearDown() {

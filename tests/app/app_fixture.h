@@ -23,6 +23,7 @@ class QWidget;
 namespace qrv {
 
 class Profile;
+class Shell;
 
 // What a message box showed and how it was answered.
 struct SeenMessage {
@@ -47,6 +48,7 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
 class AppFixture : public ::testing::Test {
   protected:
     void SetUp() override;
+    void MakeServices();
     void TearDown() override;
 
     AppServices& Services();
@@ -54,6 +56,8 @@ class AppFixture : public ::testing::Test {
     QuorvaneDialog& OpenMainWindow();
     // The main window over other services, which must outlive it.
     QuorvaneDialog& OpenMainWindow(AppServices& services);
+    // Replaces the desktop's shell in the services; before opening a window.
+    void UseShell(std::unique_ptr<Shell> shell);
     // Saves the session's store, as the program does when it ends, and opens
     // a second store on the same file, reading what was saved.
     std::unique_ptr<IniProfileStore> ReopenStore() const;

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QThread>
 #include <cstdlib>
 #include <optional>
@@ -77,38 +76,6 @@ class ScriptedPortalSessionTest : public testing::Test {
 
     ScriptedPortal m_portal;
 };
-
-// Persistence is asked for, and a stored token sent, only where the portal's
-// RemoteDesktop keeps sessions (version 2 on); version 1 gets no persist_mode
-// anywhere (GNOME's refuses one on SelectSources) and its token is not kept.
-TEST_F(ScriptedPortalSessionTest, PersistenceOnlyWhereThePortalKeepsSessions) {
-    const struct {
-        const char* version;
-        std::string storedToken;
-        const char* devices;
-        std::string restoreToken;
-    } cases[] = {
-        {"1", "old", "devices 2 -1 -", ""},
-        {"1", "", "devices 2 -1 -", ""},
-        {"2", "old", "devices 2 2 old", "token"},
-        {"2", "", "devices 2 2 -", "token"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("version ") + c.version + ", stored token '" + c.storedToken +
-                     "'");
-        ASSERT_TRUE(m_portal.Start({"--remote-desktop-version", c.version}, {"7:-100,0,100,50"}));
-        {
-            PortalSession session(PortalSession::Kind::RemoteDesktop);
-            ASSERT_TRUE(session.Open(c.storedToken, 20000)) << session.FailedStep();
-            EXPECT_EQ(session.Persists(), c.restoreToken != "");
-            EXPECT_EQ(session.RestoreToken(), c.restoreToken);
-            EXPECT_EQ(m_portal.Logged(0, 3),
-                      "remote-desktop | " + std::string(c.devices) + " | sources 1 -1");
-        }
-        m_portal.Stop();
-        QFile::remove(m_portal.LogPath());
-    }
-}
 
 // Streams keep the position the portal gives; KDE's come without one. Sizes
 // that are no monitor's leave the stream out.
