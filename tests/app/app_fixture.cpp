@@ -40,6 +40,32 @@ AppServices& AppFixture::Services() {
     return m_platform->Services();
 }
 
+AppServices AppFixture::ServicesWith(ScreenSource* screen, Shell* shell) {
+    const AppServices& real = Services();
+    return AppServices{real.profile,
+                       screen ? *screen : real.screen,
+                       real.input,
+                       real.layout,
+                       real.clock,
+                       real.speaker,
+                       shell ? *shell : real.shell,
+                       real.activator,
+                       real.beeper,
+                       real.codec,
+                       real.imageWriter,
+                       real.prompts,
+                       real.folders,
+                       real.windows,
+                       real.automation,
+                       real.taskbar,
+                       real.hotKeys,
+                       real.toggles,
+                       real.openTree,
+                       real.nameChanges,
+                       real.accessibility,
+                       real.localDataFolder};
+}
+
 Profile& AppFixture::GetProfile() {
     return Services().profile;
 }

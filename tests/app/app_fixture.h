@@ -23,6 +23,8 @@ class QWidget;
 namespace qrv {
 
 class Profile;
+class ScreenSource;
+class Shell;
 
 // What a message box showed and how it was answered.
 struct SeenMessage {
@@ -50,6 +52,8 @@ class AppFixture : public ::testing::Test {
     void TearDown() override;
 
     AppServices& Services();
+    // The session's services with the screen and the shell replaced where given.
+    AppServices ServicesWith(ScreenSource* screen, Shell* shell);
     Profile& GetProfile();
     QuorvaneDialog& OpenMainWindow();
     // The main window over other services, which must outlive it.
