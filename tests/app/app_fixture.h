@@ -49,15 +49,17 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
 class AppFixture : public ::testing::Test {
   protected:
     void SetUp() override;
+    void MakeServices();
     void TearDown() override;
 
     AppServices& Services();
-    // The session's services with the screen and the shell replaced where given.
-    AppServices ServicesWith(ScreenSource* screen, Shell* shell);
     Profile& GetProfile();
     QuorvaneDialog& OpenMainWindow();
     // The main window over other services, which must outlive it.
     QuorvaneDialog& OpenMainWindow(AppServices& services);
+    // Replace the desktop's shell or screen in the services; before opening a window.
+    void UseShell(std::unique_ptr<Shell> shell);
+    void UseScreen(std::unique_ptr<ScreenSource> screen);
     // Saves the session's store, as the program does when it ends, and opens
     // a second store on the same file, reading what was saved.
     std::unique_ptr<IniProfileStore> ReopenStore() const;

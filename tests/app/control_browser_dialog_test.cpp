@@ -26,7 +26,6 @@
 #include "core/automation/control_browser_texts.h"
 #include "core/automation/control_list_text.h"
 #include "core/automation/element_finder.h"
-#include "core/desktop/accessibility_switch.h"
 #include "platform/atspi/atspi_automation_tree.h"
 #include "platform/atspi/atspi_name_change_monitor.h"
 #include "platform/x11/x_top_level_windows.h"
@@ -34,13 +33,8 @@
 namespace qrv {
 namespace {
 
-class SwitchedOn : public AccessibilitySwitch {
-  public:
-    std::optional<bool> IsEnabled() override { return true; }
-    bool Enable() override { return true; }
-};
-
-// The browser over the real desktop, pointed at the accessible GTK test window.
+// The browser over the real desktop, pointed at the accessible GTK test window;
+// given no accessibility switch, it reads the tree without asking.
 class ControlBrowserDialogTest : public AppFixture {
   protected:
     static void SetUpTestSuite() {
@@ -76,7 +70,7 @@ class ControlBrowserDialogTest : public AppFixture {
 
     ControlBrowserDialog& OpenBrowser(QWidget* receiver = nullptr) {
         m_browser = std::make_unique<ControlBrowserDialog>(
-            ControlBrowserDeps{&AtspiAutomationTree::Open, m_windows, m_nameChanges, m_switch,
+            ControlBrowserDeps{&AtspiAutomationTree::Open, m_windows, m_nameChanges, nullptr,
                                Services().beeper, *m_store, m_trace},
             receiver);
         m_browser->show();
@@ -141,7 +135,6 @@ class ControlBrowserDialogTest : public AppFixture {
 
     XTopLevelWindows m_windows;
     AtspiNameChangeMonitor m_nameChanges;
-    SwitchedOn m_switch;
     std::ostringstream m_trace;
     std::unique_ptr<ControlBrowserDialog> m_browser;
     QWidget* m_open = nullptr;  // the browser Child() looks in

@@ -214,13 +214,13 @@ TEST_F(SelectorTest, CapturePictureWritesTheStillAsAPngAdmittedAs32Bits) {
 
 // A screen that cannot be read leaves nothing to cut: a message, no picture.
 TEST_F(SelectorTest, CapturePictureOfAnUnreadableScreenSaysSo) {
-    FakeScreenSource screen;
-    screen.SetFailing(true);
-    AppServices services = ServicesWith(&screen, nullptr);
-    QuorvaneDialog& dialog = OpenMainWindow(services);
+    auto screen = std::make_unique<FakeScreenSource>();
+    screen->SetFailing(true);
+    UseScreen(std::move(screen));
+    QuorvaneDialog& dialog = OpenMainWindow();
     const QString path = dialog.Controls().Edit(ctl::kPicturePath)->text();
     std::shared_ptr<SeenMessage> message;
-    DragOnNextSelector(services.input, {{101, 101}, {141, 131}}, [&] {
+    DragOnNextSelector(Services().input, {{101, 101}, {141, 131}}, [&] {
         message = AnswerNextMessage(QMessageBox::Ok, QApplication::activeModalWidget());
     });
     Click(ctl::kCapturePicture);
@@ -228,7 +228,6 @@ TEST_F(SelectorTest, CapturePictureOfAnUnreadableScreenSaysSo) {
     EXPECT_EQ(message->text, QStringLiteral("Unknown Error when Capturing Screenshot."));
     EXPECT_EQ(message->icon, QMessageBox::Critical);
     EXPECT_EQ(dialog.Controls().Edit(ctl::kPicturePath)->text(), path);
-    m_dialog.reset();  // before the services it was given
 }
 
 // The live preview copies the area one screen pixel to one screen pixel,

@@ -53,7 +53,7 @@ peer() {  # PEER_OPTIONS... STREAMS...: a scripted portal in place of the last o
     python3 "$apps/portal_peer.py" "$@" >"$work/peer.out" 2>&1 &
     peer_pid=$!
     pids+=($peer_pid)
-    for _ in $(seq 400); do grep -qs '^ready' "$work/peer.out" && break; sleep 0.05; done
+    ready "$work/peer.out"
 }
 peer "$work/portal.log" token-1 "$left:-320,0,320,240" "$right:0,0,320,240"
 
@@ -120,5 +120,4 @@ check "clicked the patch on the right stream, placed beside the left ($(pointer_
     test "$(pointer_calls $((lines + 1)))" = \
     "motion $right 12 12;button 272 1;button 272 0;"
 
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

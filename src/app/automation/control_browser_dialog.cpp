@@ -121,14 +121,14 @@ ControlBrowserDialog::~ControlBrowserDialog() {
 }
 
 std::optional<ElementChoice> ControlBrowserDialog::Browse(QWidget* parent, AppServices& services) {
-    if (!services.openTree || !services.nameChanges || !services.accessibility) {
+    if (!services.nameChanges) {
         services.beeper.Beep(BeepKind::Error);
         return std::nullopt;
     }
     ControlBrowserDeps deps{services.openTree,
                             services.windows,
                             *services.nameChanges,
-                            *services.accessibility,
+                            services.accessibility,
                             services.beeper,
                             services.profile.Store(),
                             std::cout};
@@ -290,7 +290,7 @@ void ControlBrowserDialog::showEvent(QShowEvent* event) {
 void ControlBrowserDialog::CheckAccessibility() {
     // The tip waits for this answer so that the two messages never stack.
     if (AccessibilityPrompt::Check(this, m_deps.accessibility) && !m_root) {
-        MessageBoxes::Show(this, AccessibilityPrompt::NoBusText(), MessageIcon::Error);
+        MessageBoxes::Show(this, AccessibilityPrompt::NoTreeText(), MessageIcon::Error);
     }
     m_tipTimer.start(kTipDelayMs);
 }
