@@ -37,6 +37,12 @@ void AppFixture::UseShell(std::unique_ptr<Shell> shell) {
     MakeServices();
 }
 
+void AppFixture::UseScreen(std::unique_ptr<ScreenSource> screen) {
+    m_platform.reset();
+    m_desktop->screen = std::move(screen);
+    MakeServices();
+}
+
 void AppFixture::TearDown() {
     // A window left modal would swallow the next test's prompts.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

@@ -23,6 +23,7 @@ class QWidget;
 namespace qrv {
 
 class Profile;
+class ScreenSource;
 class Shell;
 
 // What a message box showed and how it was answered.
@@ -56,8 +57,9 @@ class AppFixture : public ::testing::Test {
     QuorvaneDialog& OpenMainWindow();
     // The main window over other services, which must outlive it.
     QuorvaneDialog& OpenMainWindow(AppServices& services);
-    // Replaces the desktop's shell in the services; before opening a window.
+    // Replace the desktop's shell or screen in the services; before opening a window.
     void UseShell(std::unique_ptr<Shell> shell);
+    void UseScreen(std::unique_ptr<ScreenSource> screen);
     // Saves the session's store, as the program does when it ends, and opens
     // a second store on the same file, reading what was saved.
     std::unique_ptr<IniProfileStore> ReopenStore() const;

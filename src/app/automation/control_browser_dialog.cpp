@@ -133,6 +133,8 @@ std::optional<ElementChoice> ControlBrowserDialog::Browse(QWidget* parent, AppSe
                             services.profile.Store(),
                             std::cout};
     ControlBrowserDialog dialog(deps, parent);
+    // Blocks only the main window: the live preview stays usable.
+    dialog.setWindowModality(Qt::WindowModal);
     dialog.exec();
     return dialog.Choice();
 }
@@ -244,8 +246,8 @@ void ControlBrowserDialog::Connect() {
     onClick("sendToMain", &ControlBrowserDialog::SendToMainWindow);
     connect(FindControl<QPushButton>(this, QStringLiteral("menuButton")), &QPushButton::clicked,
             this, [this] { ShowMenu(QCursor::pos()); });
-    connect(m_windowList, &QComboBox::currentIndexChanged, this,
-            &ControlBrowserDialog::ChooseWindow);
+    // Every pick by the user, also of the window already chosen, reads it anew.
+    connect(m_windowList, &QComboBox::activated, this, &ControlBrowserDialog::ChooseWindow);
     connect(m_list, &QTableView::doubleClicked, this, &ControlBrowserDialog::FocusSelected);
     connect(m_onlyClickables, &QCheckBox::toggled, this, [this](bool on) {
         WaitCursor wait;
