@@ -13,6 +13,7 @@ packages=(
     xvfb x11-xserver-utils xdotool xclip openbox x11-apps xdg-utils
     libcanberra-dev libpng-dev
     python3-gi gir1.2-gtk-3.0 imagemagick
+    pybind11-dev python3-dev python3-pytest python3-numpy python3-opencv
     dpkg-dev appstream desktop-file-utils groff-base man-db
     libwayland-dev libwayland-bin libxkbcommon-dev sway qt6-wayland python3-gi-cairo
     libpipewire-0.3-dev pipewire pipewire-bin wireplumber xdg-desktop-portal xdg-desktop-portal-wlr

@@ -1,12 +1,12 @@
-#include "cli/common/picture_file.h"
+#include "core/imaging/picture_file.h"
 
 #include <filesystem>
 
-#include "cli/common/gnu_options.h"
+#include "core/base/quoted.h"
 #include "core/imaging/picture_admission.h"
 #include "core/settings/utf8_path.h"
 
-namespace qrv::cli {
+namespace qrv {
 
 std::string LoadFailure(const std::string& path, uint32_t status) {
     std::error_code ec;
@@ -37,4 +37,4 @@ std::optional<std::string> LoadPictureFile(const std::string& path, ImageCodec& 
     return std::nullopt;
 }
 
-}  // namespace qrv::cli
+}  // namespace qrv

@@ -6,7 +6,7 @@
 
 #include "core/desktop/image_codec.h"
 
-namespace qrv::cli {
+namespace qrv {
 
 // Why an image file could not be loaded, in a few words.
 std::string LoadFailure(const std::string& path, uint32_t status);
@@ -16,4 +16,4 @@ std::string LoadFailure(const std::string& path, uint32_t status);
 std::optional<std::string> LoadPictureFile(const std::string& path, ImageCodec& codec,
                                            DecodedImage& picture);
 
-}  // namespace qrv::cli
+}  // namespace qrv
