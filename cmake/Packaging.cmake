@@ -1,6 +1,6 @@
 # The Debian package (cpack -G DEB): the two programs with their desktop entry,
-# icons, metainfo, manual, man pages and bash completion. Depends is computed
-# from the binaries by dpkg-shlibdeps.
+# icons, metainfo, manual, man pages and bash completion, and the Python
+# package. Depends is computed from the binaries by dpkg-shlibdeps.
 
 if(TARGET quorvane-cli)
     # Man pages are installed compressed, as Debian wants them.
@@ -41,6 +41,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # see them; without them the program runs silent.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "libespeak-ng1, libcanberra0, qt6-image-formats-plugins, xdg-utils, at-spi2-core")
+# The Python package is built for one minor version of the interpreter.
+if(TARGET _quorvane)
+    string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS
+           ", python3 (>= ${QRV_PYTHON_VERSION}), python3 (<< ${QRV_PYTHON_NEXT_VERSION})")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups-client")
 # The summary above is the first line; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
@@ -50,6 +55,7 @@ on a match moves and clicks the mouse, speaks a text, invokes a control of
 another application through the accessibility service or runs a program.
 Searches repeat on a schedule and start and stop with a global hot key.
 .
-The package holds the window (quorvane) and the command quorvane-cli, which
-runs the same searches from a terminal or a script.")
+The package holds the window (quorvane), the command quorvane-cli, which
+runs the same searches from a terminal or a script, and the Python 3 module
+quorvane, which gives scripts the engine, screen capture and clicks.")
 include(CPack)

@@ -5,6 +5,7 @@
 # and every DLL and Qt plugin they need, a folder to copy to a Windows machine.
 # The tests and quorvane-bench.exe are built in BUILD_DIR for tests/win32/run.sh.
 # Usage: bash scripts/build-windows.sh [BUILD_DIR]   (default build-windows)
+#        BUILD_DIR is absolute or relative to the repository.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-windows}

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang and libFuzzer (under ASan and UBSan) in
 # build-fuzz and runs each briefly: the image loader, seeded with small valid
-# files of every format and kind it reads; the screen-image source; and the option
-# parser of `quorvane-cli find`, seeded with typical command lines. Exits
-# non-zero when a fuzzer finds a crash. FUZZ_SECONDS sets the image loader's
-# run time (default 30), FUZZ_SMALL_SECONDS the others' (default 10).
+# files of every format and kind it reads; the screen-image source; the
+# option parser of `quorvane-cli find`, seeded with typical command lines; the
+# portal's stream list, seeded with a two-monitor answer; and the profile's
+# INI text. Exits non-zero when a fuzzer finds a crash. FUZZ_SECONDS sets the
+# image loader's run time (default 30), FUZZ_SMALL_SECONDS the others' (default
+# 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +16,8 @@ small_seconds=${FUZZ_SMALL_SECONDS:-10}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DQRV_BUILD_FUZZ=ON -DQRV_BUILD_PLATFORM=OFF -DQRV_BUILD_APP=OFF -DQRV_BUILD_TESTS=OFF \
     -DQRV_BUILD_BENCH=OFF -DQRV_SANITIZE=address,undefined >/dev/null
-cmake --build "$dir" --target image_loader_fuzz screen_source_fuzz find_options_fuzz
+cmake --build "$dir" --target image_loader_fuzz screen_source_fuzz find_options_fuzz \
+    portal_streams_fuzz ini_document_fuzz
 
 seeds=$dir/fuzz-seeds
 found=$dir/fuzz-found
@@ -78,3 +81,17 @@ make_args gnu --picture=p.png --screen-image=s.png --all --max-matches=7 --json 
 fuzz image_loader_fuzz "$seconds" "$found" "$seeds"
 fuzz screen_source_fuzz "$small_seconds" "$dir/screen-found"
 fuzz find_options_fuzz "$small_seconds" "$dir/options-found" "$options_seeds"
+
+# A portal's stream list as the bus carries it: two monitors, one without a position.
+streams_seeds=$dir/streams-seeds
+rm -rf "$streams_seeds"
+mkdir -p "$streams_seeds" "$dir/streams-found"
+/usr/bin/python3 -c 'import sys
+from gi.repository import GLib
+v = GLib.Variant("a(ua{sv})", [(7, {"size": GLib.Variant("(ii)", (1920, 1080)),
+                                    "position": GLib.Variant("(ii)", (-1280, 0))}),
+                               (8, {"size": GLib.Variant("(ii)", (640, 480))})])
+sys.stdout.buffer.write(v.get_data_as_bytes().get_data())' >"$streams_seeds/two"
+fuzz portal_streams_fuzz "$small_seconds" "$dir/streams-found" "$streams_seeds"
+mkdir -p "$dir/ini-found"
+fuzz ini_document_fuzz "$small_seconds" "$dir/ini-found"

@@ -36,20 +36,21 @@ enum class SessionFailure {
 // OpenDesktopPlatform(). Services are destroyed in reverse order of their
 // declaration.
 //
-// Always present: profile, folders, codec, imageWriter, shell, voices.
+// Always present: profile, numbering, folders, codec, imageWriter, shell,
+// voices.
 // Present when the session was asked for (PlatformReach::kSession), even if
 // it cannot be reached: beeper.
 // Present when the session was asked for and reached (HasSession()): screen,
 // input, layout, windows, activator. A front end that needs the live screen
 // reports that the session is missing.
 // Null where the backend has no such service:
-//   numbering     — the instances are numbered by counting their windows;
 //   hotKeys       — no global key grab (Wayland without the portal's global
 //                   shortcuts: the start/stop key is a session-bus method
 //                   instead); also without a session;
 //   toggles       — no session bus to take start/stop requests on;
 //   taskbar       — no dock shows progress;
-//   nameChanges, accessibility — no accessibility bus;
+//   nameChanges   — no accessibility bus;
+//   accessibility — no accessibility bus, or no switch for it (Windows);
 //   openTree      — empty function when no accessibility tree can be read.
 struct DesktopPlatform {
     DesktopPlatform() = default;
@@ -61,6 +62,7 @@ struct DesktopPlatform {
     std::string name;
 
     std::unique_ptr<ProfileStore> profile;  // the user's own profile
+    std::unique_ptr<InstanceNumbering> numbering;
     std::unique_ptr<UserFolders> folders;
     std::unique_ptr<ImageCodec> codec;
     std::unique_ptr<ImageFileWriter> imageWriter;
@@ -73,7 +75,6 @@ struct DesktopPlatform {
     std::unique_ptr<DisplayLayout> layout;
     std::unique_ptr<TopLevelWindows> windows;
     std::unique_ptr<WindowActivator> activator;
-    std::unique_ptr<InstanceNumbering> numbering;
     std::unique_ptr<GlobalHotKeys> hotKeys;
     std::unique_ptr<ToggleRequests> toggles;
     std::unique_ptr<TaskbarProgress> taskbar;

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "app/main_window/main_dialog_controls.h"
+#include "core/desktop/shell.h"
 #include "core/settings/profile.h"
 #include "fakes/recording_voice_factory.h"
 
@@ -17,12 +18,29 @@ namespace qrv {
 
 void AppFixture::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
-    m_store = std::make_unique<IniProfileStore>(m_dir.filePath(QStringLiteral("profile.ini")));
+    m_store = std::make_unique<IniProfileStore>(
+        m_dir.filePath(QStringLiteral("profile.ini")).toStdString());
     m_desktop = OpenDesktopPlatform();
     ASSERT_TRUE(m_desktop->HasSession());
+    MakeServices();
+}
+
+void AppFixture::MakeServices() {
     m_platform = std::make_unique<PlatformServices>(
         *m_desktop, *m_store, m_prompts, m_dir.filePath(QStringLiteral("data")).toStdString(),
         std::make_unique<RecordingVoiceFactory>(m_speech));
+}
+
+void AppFixture::UseShell(std::unique_ptr<Shell> shell) {
+    m_platform.reset();
+    m_desktop->shell = std::move(shell);
+    MakeServices();
+}
+
+void AppFixture::UseScreen(std::unique_ptr<ScreenSource> screen) {
+    m_platform.reset();
+    m_desktop->screen = std::move(screen);
+    MakeServices();
 }
 
 void AppFixture::TearDown() {
@@ -57,7 +75,8 @@ QuorvaneDialog& AppFixture::OpenMainWindow(AppServices& services) {
 
 std::unique_ptr<IniProfileStore> AppFixture::ReopenStore() const {
     EXPECT_TRUE(m_store->Save());
-    return std::make_unique<IniProfileStore>(m_dir.filePath(QStringLiteral("profile.ini")));
+    return std::make_unique<IniProfileStore>(
+        m_dir.filePath(QStringLiteral("profile.ini")).toStdString());
 }
 
 std::string AppFixture::InstanceSection() {

@@ -23,6 +23,8 @@ class QWidget;
 namespace qrv {
 
 class Profile;
+class ScreenSource;
+class Shell;
 
 // What a message box showed and how it was answered.
 struct SeenMessage {
@@ -47,6 +49,7 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
 class AppFixture : public ::testing::Test {
   protected:
     void SetUp() override;
+    void MakeServices();
     void TearDown() override;
 
     AppServices& Services();
@@ -54,6 +57,9 @@ class AppFixture : public ::testing::Test {
     QuorvaneDialog& OpenMainWindow();
     // The main window over other services, which must outlive it.
     QuorvaneDialog& OpenMainWindow(AppServices& services);
+    // Replace the desktop's shell or screen in the services; before opening a window.
+    void UseShell(std::unique_ptr<Shell> shell);
+    void UseScreen(std::unique_ptr<ScreenSource> screen);
     // Saves the session's store, as the program does when it ends, and opens
     // a second store on the same file, reading what was saved.
     std::unique_ptr<IniProfileStore> ReopenStore() const;

@@ -335,16 +335,12 @@ TEST_F(ColorsExportTest, WritesTheListAsHtmlInTheDesktopAppFolderAndRevealsIt) {
     EXPECT_EQ(first, plain + ".html");
     ASSERT_EQ(log.WithPrefix("reveal "), std::vector<std::string>{first.toStdString()});
 
+    // The page is the list's, newest first in bucket 0 (red before black); the
+    // core's tests check it byte for byte.
     QFile page(first);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    const QByteArray html = page.readAll();
-    EXPECT_TRUE(
-        html.startsWith("<html>\r\n<head>\r\n<title>3 Unique Colors from Screen Area Top "
-                        "20, Left 10, Width 100, Height 50 - Quorvane by Tolbrin</title>"));
-    // Red and black share bucket 0, red newest first.
-    EXPECT_TRUE(
-        html.contains("<tr>\r\n<td>1</td>\r\n<td style=\"background-color:#ff0000\"></td>"));
-    EXPECT_TRUE(html.endsWith("</tbody>\r\n</table>\r\n</body>\r\n</html>\r\n"));
+    EXPECT_TRUE(page.readAll().contains(
+        "<tr>\r\n<td>1</td>\r\n<td style=\"background-color:#ff0000\"></td>"));
 
     // The plain name is taken now, so the next proposal carries the tick count.
     EXPECT_EQ(Export(*dialog), plain + "-" + QString::number(clock.TickMs()) + ".html");

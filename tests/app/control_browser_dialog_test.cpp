@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableView>
@@ -17,12 +18,14 @@
 #include "app/automation/control_browser_dialog.h"
 #include "app/automation/control_list_model.h"
 #include "app/automation/suppressible_tip.h"
+#include "app/main_window/control_ids.h"
+#include "app/main_window/main_dialog_controls.h"
+#include "app/preview/live_preview.h"
 #include "app/widgets/find_control.h"
 #include "app_fixture.h"
 #include "core/automation/control_browser_texts.h"
 #include "core/automation/control_list_text.h"
 #include "core/automation/element_finder.h"
-#include "core/desktop/accessibility_switch.h"
 #include "platform/atspi/atspi_automation_tree.h"
 #include "platform/atspi/atspi_name_change_monitor.h"
 #include "platform/x11/x_top_level_windows.h"
@@ -30,13 +33,8 @@
 namespace qrv {
 namespace {
 
-class SwitchedOn : public AccessibilitySwitch {
-  public:
-    std::optional<bool> IsEnabled() override { return true; }
-    bool Enable() override { return true; }
-};
-
-// The browser over the real desktop, pointed at the accessible GTK test window.
+// The browser over the real desktop, pointed at the accessible GTK test window;
+// given no accessibility switch, it reads the tree without asking.
 class ControlBrowserDialogTest : public AppFixture {
   protected:
     static void SetUpTestSuite() {
@@ -72,26 +70,36 @@ class ControlBrowserDialogTest : public AppFixture {
 
     ControlBrowserDialog& OpenBrowser(QWidget* receiver = nullptr) {
         m_browser = std::make_unique<ControlBrowserDialog>(
-            ControlBrowserDeps{&AtspiAutomationTree::Open, m_windows, m_nameChanges, m_switch,
+            ControlBrowserDeps{&AtspiAutomationTree::Open, m_windows, m_nameChanges, nullptr,
                                Services().beeper, *m_store, m_trace},
             receiver);
         m_browser->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(m_browser.get()));
+        m_open = m_browser.get();
         return *m_browser;
     }
 
     // Opens the browser unless open and chooses the test window in its list.
     ControlBrowserDialog& BrowseTarget(QWidget* receiver = nullptr) {
         ControlBrowserDialog& browser = m_browser ? *m_browser : OpenBrowser(receiver);
-        const int index = Combo()->findText(QString::fromStdString(s_title));
-        EXPECT_GE(index, 0);
-        Combo()->setCurrentIndex(index);
+        PickTarget(Combo());
         return browser;
+    }
+
+    // Picks the test window in a window list's pop-up, as the user does.
+    static void PickTarget(QComboBox* combo) {
+        const int index = combo->findText(QString::fromStdString(s_title));
+        ASSERT_GE(index, 0);
+        combo->showPopup();
+        QAbstractItemView* popup = combo->view();
+        ASSERT_TRUE(WaitFor([&] { return popup->isVisible(); }));
+        popup->setCurrentIndex(popup->model()->index(index, 0));
+        QTest::keyClick(popup, Qt::Key_Return);
     }
 
     template <typename T>
     T* Child(const char* name) {
-        T* child = FindControl<T>(m_browser.get(), QString::fromLatin1(name));
+        T* child = FindControl<T>(m_open, QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
         return child;
     }
@@ -127,9 +135,9 @@ class ControlBrowserDialogTest : public AppFixture {
 
     XTopLevelWindows m_windows;
     AtspiNameChangeMonitor m_nameChanges;
-    SwitchedOn m_switch;
     std::ostringstream m_trace;
     std::unique_ptr<ControlBrowserDialog> m_browser;
+    QWidget* m_open = nullptr;  // the browser Child() looks in
 };
 
 TEST_F(ControlBrowserDialogTest, ListsTheWindowsControlsAndFields) {
@@ -237,6 +245,58 @@ TEST_F(ControlBrowserDialogTest, SendToQrvHandsOverTheChosenElement) {
     EXPECT_EQ(m_browser->result(), QDialog::Accepted);
     EXPECT_EQ(m_browser->Choice(), (ElementChoice{s_title, "Greeting", "hello world"}));
     m_browser.reset();  // before the receiver goes
+}
+
+// "Select Element..." blocks the main window only: the live preview still
+// takes keys. Picking the same window again reads it anew. "Send" sets the
+// three element fields alone, also past a field that does not parse.
+TEST_F(ControlBrowserDialogTest, SelectElementSetsOnlyTheElementFields) {
+    QuorvaneDialog& dialog = OpenMainWindow();
+    SetEdit(ctl::kAreaWidth, QStringLiteral("40"));
+    SetEdit(ctl::kAreaHeight, QStringLiteral("30"));
+    Click(ctl::kAreaPreview);
+    const QPointer<LivePreview> preview = dialog.CurrentLivePreview();
+    ASSERT_TRUE(preview && QTest::qWaitForWindowExposed(preview));
+    SetEdit(ctl::kAreaLeft, QStringLiteral("12x"));
+    SetEdit(ctl::kTextToSpeak, QStringLiteral("typed"));
+    int fills = 0;
+    bool prompted = false;
+    QPointer<QObject> promptWatch;
+    OnNextModal([&](QWidget* modal) {
+        // The browser may first ask, modally, to switch accessibility on.
+        auto* browser = qobject_cast<ControlBrowserDialog*>(modal);
+        if (!browser) {
+            browser = qobject_cast<ControlBrowserDialog*>(modal->parentWidget());
+            qobject_cast<QDialog*>(modal)->reject();
+        }
+        ASSERT_NE(browser, nullptr);
+        m_open = browser;
+        QTest::keyClick(preview->windowHandle(), Qt::Key_Escape);
+        EXPECT_TRUE(WaitFor([&] { return preview.isNull(); }));
+        PickTarget(Combo());
+        PickTarget(Combo());
+        fills = browser->FillCount();
+        Child<QCheckBox>("onlyClickables")->click();
+        SelectRow("Greeting");
+        promptWatch = OnNextModal(
+            [&](QWidget* prompt) {
+                prompted = true;
+                qobject_cast<QDialog*>(prompt)->reject();
+            },
+            browser);
+        QTest::mouseClick(Child<QPushButton>("sendToMain"), Qt::LeftButton);
+    });
+    Click(ctl::kSelectElement);
+    delete promptWatch.data();
+    EXPECT_EQ(fills, 2);
+    EXPECT_FALSE(prompted);
+    const MainDialogControls& c = dialog.Controls();
+    EXPECT_EQ(c.Edit(ctl::kElementWindow)->text().toStdString(), s_title);
+    EXPECT_EQ(c.Edit(ctl::kElementName)->text(), QStringLiteral("Greeting"));
+    EXPECT_EQ(c.Edit(ctl::kElementValue)->text(), QStringLiteral("hello world"));
+    EXPECT_EQ(c.Edit(ctl::kAreaLeft)->text(), QStringLiteral("12x"));
+    EXPECT_EQ(c.Edit(ctl::kTextToSpeak)->text(), QStringLiteral("typed"));
+    SetEdit(ctl::kAreaLeft, QStringLiteral("0"));  // the window stores its fields when it goes
 }
 
 TEST_F(ControlBrowserDialogTest, CopyPutsTheTabSeparatedRowsOnTheClipboard) {

@@ -88,10 +88,11 @@ TEST(ControlBrowserParts, AccessibilityPromptNeverFailsSilently) {
         ScriptedSwitch accessibility(c.state, c.enables);
         BoxAnswerer answerer(c.answer, false);
         QWidget owner;
-        EXPECT_EQ(AccessibilityPrompt::Check(&owner, accessibility), c.result);
+        EXPECT_EQ(AccessibilityPrompt::Check(&owner, &accessibility), c.result);
         EXPECT_EQ(accessibility.enableCalls, c.enableCalls);
         EXPECT_EQ(answerer.texts, c.texts);
     }
+    EXPECT_TRUE(AccessibilityPrompt::Check(nullptr, nullptr));  // no switch: nothing to ask
 }
 
 class NoWindows : public TopLevelWindows, public NameChangeMonitor {
@@ -101,24 +102,35 @@ class NoWindows : public TopLevelWindows, public NameChangeMonitor {
     void Unwatch() override {}
 };
 
-TEST(ControlBrowserParts, WithoutAnAccessibilityBusTheListsAreOffAndTheUserIsTold) {
-    NoWindows desktop;
-    ScriptedSwitch accessibility(std::nullopt, false);
-    ActionLog beeps;
-    RecordingBeeper beeper(beeps);
-    MemoryProfileStore store;
-    std::ostringstream trace;
-    BoxAnswerer answerer(QMessageBox::Ok, false);
-    ControlBrowserDialog dialog(ControlBrowserDeps{[] { return std::shared_ptr<AutomationTree>(); },
-                                                   desktop, desktop, accessibility, beeper, store,
-                                                   trace});
-    EXPECT_EQ(beeps.Count("beep 0x10"), 2);
-    EXPECT_FALSE(dialog.AutomationAvailable());
-    EXPECT_FALSE(FindControl(&dialog, QStringLiteral("windowList"))->isEnabled());
-    EXPECT_FALSE(FindControl(&dialog, QStringLiteral("controlList"))->isEnabled());
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !answerer.texts.empty(); }));
-    EXPECT_EQ(answerer.texts.front(), AccessibilityPrompt::NoBusText());
+// Without a tree the browser opens all the same, its lists off, and says why:
+// the bus is missing, or the tree cannot be opened (with the switch on, or
+// where the desktop has no switch).
+TEST(ControlBrowserParts, WithoutATreeTheListsAreOffAndTheUserIsTold) {
+    ScriptedSwitch noBus(std::nullopt, false);
+    ScriptedSwitch on(true, false);
+    const std::vector<std::pair<AccessibilitySwitch*, QString>> cases{
+        {&noBus, AccessibilityPrompt::NoBusText()},
+        {&on, AccessibilityPrompt::NoTreeText()},
+        {nullptr, AccessibilityPrompt::NoTreeText()},
+    };
+    for (const auto& [accessibility, text] : cases) {
+        NoWindows desktop;
+        ActionLog beeps;
+        RecordingBeeper beeper(beeps);
+        MemoryProfileStore store;
+        std::ostringstream trace;
+        BoxAnswerer answerer(QMessageBox::Ok, false);
+        ControlBrowserDialog dialog(
+            ControlBrowserDeps{[] { return std::shared_ptr<AutomationTree>(); }, desktop, desktop,
+                               accessibility, beeper, store, trace});
+        EXPECT_EQ(beeps.Count("beep 0x10"), 2);
+        EXPECT_FALSE(dialog.AutomationAvailable());
+        EXPECT_FALSE(FindControl(&dialog, QStringLiteral("windowList"))->isEnabled());
+        EXPECT_FALSE(FindControl(&dialog, QStringLiteral("controlList"))->isEnabled());
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !answerer.texts.empty(); }));
+        EXPECT_EQ(answerer.texts.front(), text);
+    }
 }
 
 TEST(ControlBrowserParts, TipStaysAwayOnceTicked) {

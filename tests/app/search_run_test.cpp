@@ -210,8 +210,8 @@ TEST_F(SearchRunTest, ToggleRequestStartsAndStopsARun) {
     EXPECT_EQ(send(instance), Result::NoInstance);
 }
 
-// The selector and the capture wait in event loops of their own: the hot key
-// must not start a search under them, and works again afterwards.
+// The selector waits in an event loop of its own: the hot key must not start
+// a search under it, and works again afterwards.
 TEST_F(SearchRunTest, HotKeyDuringACaptureStartsNoRun) {
     SetRun(1, 0);
     GetProfile().Write(keys::kStartKey, 0x78);

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QTest>
 
 #include "app/main_window/control_ids.h"
@@ -13,88 +12,95 @@
 #include "app/main_window/quorvane_dialog.h"
 #include "app/preview/live_preview.h"
 #include "app/selector/screen_area_selector.h"
+#include "app/selector/selector_overlay.h"
 #include "app/services/app_services.h"
 #include "app_fixture.h"
 #include "click_target.h"
 #include "core/desktop/display_layout.h"
 #include "core/desktop/image_codec.h"
 #include "core/desktop/input_injector.h"
+#include "core/desktop/mouse_event.h"
 #include "core/imaging/picture_admission.h"
 #include "core/settings/profile.h"
+#include "fakes/fake_screen_source.h"
 
 namespace qrv {
 namespace {
 
 using SelectorTest = AppFixture;
 
-// The test desktop's left monitor starts at x = -1280.
-constexpr Point kVirtualOrigin{-1280, 0};
-
-// Physical pixels relative to the virtual screen, as every test here gives them.
 struct Drag {
-    QPoint from;
-    QPoint to;
+    Point from;  // screen coordinates
+    Point to;
 };
 
-// Qt's global point over a physical pixel of the virtual screen.
-QPointF Global(QPoint pixel) {
-    return ToGlobal(Point{kVirtualOrigin.x + pixel.x(), kVirtualOrigin.y + pixel.y()});
+// The overlay over a screen pixel: each monitor has its own.
+QWidget* OverlayAt(Point pixel) {
+    return QApplication::widgetAt(ToGlobal(pixel).toPoint());
 }
 
-// The overlay over a physical pixel: each monitor has its own.
-QWidget* OverlayAt(QPoint pixel) {
-    return QApplication::widgetAt(Global(pixel).toPoint());
+// The overlay's device pixel that shows a screen pixel of its monitor.
+QPointF DevicePixel(const QWidget* overlay, Point pixel) {
+    return overlay->mapFromGlobal(ToGlobal(pixel)) * overlay->devicePixelRatioF();
 }
 
-// The overlay's device pixel that shows a physical pixel of its monitor.
-QPointF DevicePixel(const QWidget* overlay, QPoint pixel) {
-    return overlay->mapFromGlobal(Global(pixel)) * overlay->devicePixelRatioF();
+void Button(InputInjector& input, uint32_t flags) {
+    MouseEvent event;
+    event.flags = flags;
+    input.Inject(event);
 }
 
-// The pointer over a physical pixel, as the window system reports it to the
-// overlay the drag started on: the global position by the monitor under it,
-// the local one by the overlay's ratio. At a fractional scale factor both
-// are fractional.
-void SendMouse(QWidget* overlay, QEvent::Type type, QPoint pixel) {
-    const QPointF global = Global(pixel);
-    const QPointF local = overlay->mapFromGlobal(global);
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, local, global,
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(overlay, &event);
+// Presses with the real pointer once the selector's overlays are up and moves
+// it while the button is held; the window system delivers both to the
+// overlay under the press as it would a user's, in Qt's units.
+void PressAndMove(ScreenAreaSelector& selector, InputInjector& input, Drag drag) {
+    QObject seen;
+    int presses = 0;
+    int moves = 0;
+    for (SelectorOverlay* overlay : selector.findChildren<SelectorOverlay*>()) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(overlay->window()));
+        QObject::connect(overlay, &SelectorOverlay::Pressed, &seen, [&] { ++presses; });
+        QObject::connect(overlay, &SelectorOverlay::Moved, &seen, [&] { ++moves; });
+    }
+    input.SetCursorPos(drag.from);
+    Button(input, mouse_flags::kLeftDown);
+    ASSERT_TRUE(WaitFor([&] { return presses == 1; }));
+    input.SetCursorPos(drag.to);
+    ASSERT_TRUE(WaitFor([&] { return moves > 0; }));
 }
 
 // Drags on the next selector once it shows.
-void DragOnNextSelector(Drag drag, std::function<void()> beforeRelease = {}) {
-    OnNextModal([drag, beforeRelease](QWidget* modal) {
-        ASSERT_NE(qobject_cast<ScreenAreaSelector*>(modal), nullptr);
-        QWidget* overlay = OverlayAt(drag.from);
-        ASSERT_NE(overlay, nullptr);
-        SendMouse(overlay, QEvent::MouseButtonPress, drag.from);
-        SendMouse(overlay, QEvent::MouseMove, drag.to);
-        if (beforeRelease) {
+void DragOnNextSelector(InputInjector& input, Drag drag, std::function<void()> beforeRelease = {}) {
+    OnNextModal([&input, drag, beforeRelease](QWidget* modal) {
+        auto* selector = qobject_cast<ScreenAreaSelector*>(modal);
+        ASSERT_NE(selector, nullptr);
+        PressAndMove(*selector, input, drag);
+        if (beforeRelease && !testing::Test::HasFatalFailure()) {
             beforeRelease();
         }
-        SendMouse(overlay, QEvent::MouseButtonRelease, drag.to);
+        Button(input, mouse_flags::kLeftUp);
+        if (testing::Test::HasFatalFailure()) {
+            selector->reject();
+        }
     });
 }
 
 // Drags either way, on the left monitor and from it onto the primary one
 // (the events go to the overlay the drag started on, past its monitor's
 // edge), set the area in screen coordinates and open it in the live preview.
+// Odd corners are exact at any scale factor; the sizes are such that the
+// preview can be 50 pixels larger at 1.25, 1.5 and 2.
 TEST_F(SelectorTest, DragsSetTheAreaInScreenCoordinates) {
     ASSERT_EQ(Services().layout.VirtualScreen(), (Rect{-1280, 0, 1920, 1080}));
     const std::pair<Drag, Rect> cases[] = {
-        {{{100, 50}, {300, 250}}, {-1180, 50, -980, 250}},
-        {{{300, 250}, {100, 50}}, {-1180, 50, -980, 250}},
-        {{{1200, 500}, {1400, 600}}, {-80, 500, 120, 600}},
-        {{{1400, 600}, {1200, 500}}, {-80, 500, 120, 600}},
+        {{{-1179, 51}, {-959, 241}}, {-1179, 51, -959, 241}},
+        {{{-959, 241}, {-1179, 51}}, {-1179, 51, -959, 241}},
+        {{{-81, 501}, {169, 631}}, {-81, 501, 169, 631}},
+        {{{1001, 711}, {601, 401}}, {601, 401, 1001, 711}},
     };
     for (const auto& [drag, area] : cases) {
         QuorvaneDialog& dialog = OpenMainWindow();
-        DragOnNextSelector(drag);
+        DragOnNextSelector(Services().input, drag);
         Click(ctl::kCaptureScreenArea);
 
         Profile& profile = GetProfile();
@@ -122,22 +128,29 @@ TEST_F(SelectorTest, DragsSetTheAreaInScreenCoordinates) {
 
 TEST_F(SelectorTest, EscapeCancelsButStillStoresTheCorners) {
     QuorvaneDialog& dialog = OpenMainWindow();
-    OnNextModal([](QWidget* modal) {
+    InputInjector& input = Services().input;
+    const Point press{-1269, 11};
+    OnNextModal([&](QWidget* modal) {
+        auto* selector = qobject_cast<ScreenAreaSelector*>(modal);
+        ASSERT_NE(selector, nullptr);
+        PressAndMove(*selector, input, {press, Point{press.x + 1, press.y}});
         // On the left monitor's overlay, a window of its own.
-        QWidget* overlay = OverlayAt(QPoint(10, 10));
+        QWidget* overlay = OverlayAt(press);
         ASSERT_NE(overlay->window(), modal);
-        SendMouse(overlay, QEvent::MouseButtonPress, QPoint(10, 10));
         QTest::keyClick(overlay, Qt::Key_Escape);
     });
     Click(ctl::kCaptureScreenArea);
+    Button(input, mouse_flags::kLeftUp);
     EXPECT_EQ(dialog.Controls().Edit(ctl::kAreaWidth)->text(), QStringLiteral("0"));
     EXPECT_EQ(dialog.CurrentLivePreview(), nullptr);
     EXPECT_EQ(GetProfile().Get(keys::kStartingPointX), -1280);
-    EXPECT_EQ(GetProfile().Get(keys::kClosingPointX), -1270);
-    EXPECT_EQ(GetProfile().Get(keys::kClosingPointY), 10);
+    EXPECT_EQ(GetProfile().Get(keys::kClosingPointX), press.x);
+    EXPECT_EQ(GetProfile().Get(keys::kClosingPointY), press.y);
 }
 
-TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
+// The picture is cut from the still the selector showed, not from the screen
+// as it is after the drag.
+TEST_F(SelectorTest, CapturePictureWritesTheStillAsAPngAdmittedAs32Bits) {
     GetProfile().Write(keys::kAutoDisplayPictureToFindPreview, 0);
     // The window goes to the left monitor first, clear of the target at any scale.
     QuorvaneDialog& dialog = OpenMainWindow();
@@ -148,18 +161,16 @@ TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&target));
 
     const Point before{-600, 300};
-    const Point after{900, 100};
     Services().input.SetCursorPos(before);
-    const Point corner = target.PictureOnScreen();
-    const QPoint from(corner.x - kVirtualOrigin.x, corner.y - kVirtualOrigin.y);
-    const QPoint to = from + QPoint(target.Picture().width(), target.Picture().height());
+    const Point from = target.PictureOnScreen();
+    const Point to{from.x + target.Picture().width(), from.y + target.Picture().height()};
     QImage overlay;
     QPointF overlayCorner;
-    DragOnNextSelector({from, to}, [&] {
+    DragOnNextSelector(Services().input, {from, to}, [&] {
         QWidget* over = OverlayAt(from);
         overlay = over->grab().toImage();
         overlayCorner = DevicePixel(over, from);
-        Services().input.SetCursorPos(after);
+        target.hide();
     });
     Click(ctl::kCapturePicture);
 
@@ -171,7 +182,8 @@ TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
     EXPECT_TRUE(file.fileName().startsWith(QStringLiteral("Picture to Find  at ")));
     EXPECT_EQ(file.suffix(), QStringLiteral("png"));
     EXPECT_EQ(GetProfile().Get(keys::kPictureToFindFilePath), path.toStdString());
-    EXPECT_EQ(Services().input.CursorPos(), after);
+    // Where the selection ended.
+    EXPECT_EQ(Services().input.CursorPos(), to);
 
     // The selection shows the screen undimmed, one screen pixel per pixel,
     // inside its outline of one unit.
@@ -198,6 +210,24 @@ TEST_F(SelectorTest, CapturePictureWritesAPngAdmittedAs32Bits) {
             ASSERT_EQ(decoded.pixels.PackedAt(x, y), packed) << x << "," << y;
         }
     }
+}
+
+// A screen that cannot be read leaves nothing to cut: a message, no picture.
+TEST_F(SelectorTest, CapturePictureOfAnUnreadableScreenSaysSo) {
+    auto screen = std::make_unique<FakeScreenSource>();
+    screen->SetFailing(true);
+    UseScreen(std::move(screen));
+    QuorvaneDialog& dialog = OpenMainWindow();
+    const QString path = dialog.Controls().Edit(ctl::kPicturePath)->text();
+    std::shared_ptr<SeenMessage> message;
+    DragOnNextSelector(Services().input, {{101, 101}, {141, 131}}, [&] {
+        message = AnswerNextMessage(QMessageBox::Ok, QApplication::activeModalWidget());
+    });
+    Click(ctl::kCapturePicture);
+    ASSERT_TRUE(message && message->seen);
+    EXPECT_EQ(message->text, QStringLiteral("Unknown Error when Capturing Screenshot."));
+    EXPECT_EQ(message->icon, QMessageBox::Critical);
+    EXPECT_EQ(dialog.Controls().Edit(ctl::kPicturePath)->text(), path);
 }
 
 // The live preview copies the area one screen pixel to one screen pixel,

@@ -12,9 +12,7 @@ out=$("$cli" colours five.png --html five.html); rc=$?
 [ "$rc" = 0 ] || fail "colours exited $rc"
 [ "$out" = "$want" ] || fail "colours printed
 $out"
-[ -f five.html ] || fail "no HTML file written"
-head -c 8 five.html | od -An -c | grep -q '<   h   t   m   l   >  \\r  \\n' || fail "HTML does not start with <html> CR LF"
-[ "$(grep -c $'\r$' five.html)" = "$(wc -l <five.html)" ] || fail "a line of the HTML file lacks CR LF"
+# The page itself is checked byte for byte by the core's tests.
 [ "$(grep -o '<tr>' five.html | wc -l)" = 6 ] || fail "expected a header row and five colour rows"
 
 # A summary character outside ISO 8859-1 cannot be written: clear error, no file.
@@ -35,30 +33,13 @@ for args in "" "missing.png" "five.png --html" "five.png extra.png" "five.png --
     [ "$rc" = 2 ] || fail "colours $args exited $rc, expected 2"
 done
 
-# The page never takes a mode it should not have, nor goes through a link:
-# name, umask, what is there before (none, a regular file of a mode, a link
-# to a set-user-ID file), exit status, mode after and what the name is then.
-touch setuid-target && chmod 4755 setuid-target
-while read -r name mask before rc mode kind; do
-    case $before in
-        none) ;;
-        link) ln -s setuid-target "$name" ;;
-        *) touch "$name" && chmod "$before" "$name" ;;
-    esac
-    (umask "$mask" && "$cli" colours five.png --html "$name" >/dev/null 2>err.txt); got=$?
-    [ "$got" = "$rc" ] || fail "--html $name ($before, umask $mask) exited $got: $(cat err.txt)"
-    [ "$(stat -c %a "$name")" = "$mode" ] || fail "--html $name left mode $(stat -c %a "$name")"
-    [ "$(stat -c %F "$name")" = "$kind" ] || fail "--html $name left a $(stat -c %F "$name")"
-done <<'TABLE'
-new022.html 022 none 0 644 regular file
-new077.html 077 none 0 600 regular file
-new000.html 000 none 0 644 regular file
-old.html 022 4755 0 755 regular file
-link.html 022 link 1 777 symbolic link
-TABLE
-grep -q "symbolic link" err.txt || fail "a refused link is not named as one: $(cat err.txt)"
-[ "$(stat -c %a setuid-target)" = 4755 ] && [ ! -s setuid-target ] ||
-    fail "the link's target was changed"
+# A new page takes 0644 less the umask (links and old pages: the core's tests).
+for mask in 022 077 000; do
+    (umask "$mask" && "$cli" colours five.png --html "new$mask.html" >/dev/null) ||
+        fail "--html under umask $mask exited $?"
+    [ "$(stat -c %a "new$mask.html")" = "$(printf '%o' $((0644 & ~8#$mask)))" ] ||
+        fail "--html under umask $mask left mode $(stat -c %a "new$mask.html")"
+done
 
 # Failures say what happened in words, after the product's message.
 "$cli" colours missing.png 2>err.txt >/dev/null
@@ -77,5 +58,4 @@ else
     echo "no private mounts: the full-disk case is skipped"
 fi
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

@@ -3,16 +3,10 @@
 # commands, each command's options, file names after options that take a file,
 # nothing after options that take a number.
 set -uo pipefail
-cli=$(realpath "$1")
 completion=$(realpath "$(dirname "$0")/../../scripts/completion/quorvane-cli")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
+source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
 touch screen.png shot.png notes.txt
 mkdir dir
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # complete WORD...: the sorted candidates for the last word of the command line.
 complete_words() {
@@ -32,12 +26,6 @@ $got
 expected
 $want"
 }
-# options [COMMAND]: the options named in the command's (or the top-level) usage text.
-options() {
-    "$cli" ${1:+"$1"} --help | grep -oE -- '(^|[][ (|])--?[a-z][a-z-]*' |
-        sed -E 's/^[][ (|]//' | sort -u
-}
-
 registered=$(bash --norc --noprofile -c 'source "$0"; complete -p quorvane-cli' "$completion")
 [ "$registered" = "complete -F _quorvane_cli quorvane-cli" ] ||
     fail "not registered for quorvane-cli: $registered"
@@ -79,5 +67,4 @@ expect "" find --speak n
 # A command that does not exist has no options.
 expect "" bogus --
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

@@ -2,7 +2,6 @@
 # End-to-end checks of `quorvane-cli elements`, `click-element` and the
 # element action of `find`, against a small accessible GTK window.
 set -uo pipefail
-cli=$1
 here=$(cd "$(dirname "$0")" && pwd)
 app="$here/../platform/apps/accessible_target.py"
 if [ -z "${DISPLAY:-}" ] || [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] ||
@@ -11,10 +10,7 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] ||
     echo "0 passed, 0 failed, 1 skipped"
     exit 0
 fi
-work=$(mktemp -d)
-cd "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$here/lib/harness.sh"
 
 exec 3> >(/usr/bin/python3 "$app" "Element Target" "$work/presses" >app.out)
 trap 'echo quit >&3; sleep 0.2; rm -rf "$work"' EXIT
@@ -47,5 +43,4 @@ convert screen.png -crop 8x8+20+10 +repage PNG32:pic.png
     --element-name "Press Me" >/dev/null || fail "find with the element action exited $?"
 [ "$(presses)" = 3 ] || fail "the match did not invoke the button"
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

@@ -76,5 +76,4 @@ for args in "--picture missing.png --screen-image screen.png" \
     [ "$(wc -l <stderr.txt)" = 1 ] || fail "explain $args: expected one error line: $(cat stderr.txt)"
 done
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

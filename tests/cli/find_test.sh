@@ -29,21 +29,16 @@ bad_input() {
 convert -size 300x120 xc: +noise Random -alpha set PNG32:screen.png
 convert screen.png -crop 12x9+250+100 +repage PNG32:pic.png
 convert screen.png -crop 12x9+250+100 +repage -negate PNG32:absent.png
-convert screen.png -crop 12x9+250+100 +repage PNG24:pic24.png
 convert pic.png -channel R -evaluate add 1% +channel PNG32:pic_shifted.png
 echo 'not an image' >broken.png
 
-# Bad input: exit 2, one clear line, no run.
+# Bad input: exit 2, one clear line, no run (a missing or 24-bit picture, an
+# empty or short area and a negative count: consent_test.sh).
 bad_input
-bad_input --picture missing.png --screen-image screen.png
-bad_input --picture pic24.png --screen-image screen.png
 bad_input --picture broken.png --screen-image screen.png
 bad_input --picture pic.png
-bad_input --picture pic.png --area 0,0,0,10
-bad_input --picture pic.png --area 0,0,10
 bad_input --picture pic.png --area 0,0,10,x
 bad_input --picture pic.png --screen-image screen.png --deviation 1,2
-bad_input --picture pic.png --screen-image screen.png --count -1
 bad_input --picture pic.png --screen-image screen.png --interval 12ms
 bad_input --picture pic.png --screen-image screen.png --click
 bad_input --picture pic.png --screen-image screen.png --sweep
@@ -104,12 +99,11 @@ for args in "--picture cap.png --screen-image screen.png" "--picture pic.png --s
 done
 
 # No Qt library is loaded for a search over PNG files, dlopen()ed ones
-# included; Qt Core and Qt D-Bus still come with the platform's session-bus
-# and profile code.
+# included.
 loaded=$(LD_DEBUG=files "$cli" find --picture pic.png --screen-image screen.png 2>&1 >/dev/null |
     sed -nE 's/.*file=([^ ]+).*/\1/p' | sort -u)
 grep -q '^libc\.so' <<<"$loaded" || fail "the loader listed no libraries: $loaded"
-qt=$(grep -iE 'qt' <<<"$loaded" | grep -vE '^libQt6(Core|DBus)\.so')
+qt=$(grep -i 'qt' <<<"$loaded")
 [ -z "$qt" ] || fail "quorvane-cli loaded Qt: $qt"
 
 # A run over a screen image reports like the window's status line.
@@ -253,5 +247,4 @@ else
     echo "no X display: live screen checks skipped"
 fi
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

@@ -2,10 +2,8 @@
 # The man pages render without a warning and document every command and every
 # option that the program's usage texts name.
 set -uo pipefail
-cli=$1
-man_dir=$(dirname "$0")/../../docs/man
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+man_dir=$(realpath "$(dirname "$0")/../../docs/man")
+source "$(dirname "${BASH_SOURCE[0]}")/lib/harness.sh"
 
 for page in "$man_dir"/quorvane.1 "$man_dir"/quorvane-cli.1; do
     warnings=$(groff -man -ww -z "$page" 2>&1) || fail "groff failed on $page"
@@ -17,12 +15,6 @@ done
 # The page's text with roff's escaped hyphens as plain ones.
 text=$(sed 's/\\-/-/g' "$man_dir/quorvane-cli.1")
 documented() { grep -qE -- "(^|[ \"[(|])$1([ \"]|\$)" <<<"$text"; }
-# options [COMMAND]: the options named in the command's (or the top-level) usage text.
-options() {
-    "$cli" ${1:+"$1"} --help | grep -oE -- '(^|[][ (|])--?[a-z][a-z-]*' |
-        sed -E 's/^[][ (|]//' | sort -u
-}
-
 commands=$("$cli" --help | sed -nE 's/^  ([a-z][a-z-]*)  .*/\1/p')
 [ "$(wc -w <<<"$commands")" -ge 4 ] || fail "too few commands in the usage text: $commands"
 for command in $commands; do
@@ -35,5 +27,4 @@ for option in $(options ""); do
     documented "$option" || fail "$option is not documented"
 done
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

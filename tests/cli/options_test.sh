@@ -83,5 +83,4 @@ for args in "find --picture pic.png --screen-image screen.png --all=yes" \
     [ "$rc" = 2 ] || fail "$args exited $rc, expected 2"
 done
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

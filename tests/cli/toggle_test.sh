@@ -13,22 +13,44 @@ check() {  # description, command...
 }
 
 # A bus that accepts connections but never answers ends the command with an
-# error instead of blocking it: a socket nobody reads, and a stopped daemon.
+# error instead of blocking it: a socket nobody reads, a stopped daemon, and
+# one that lets the client in but never answers its first call.
 /usr/bin/python3 -c 'import socket, sys, time
 s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(); time.sleep(3600)' \
     "$work/mute" &
 mute=$!
+/usr/bin/python3 -c 'import socket, sys, threading
+def answer(line):
+    return (b"REJECTED EXTERNAL\r\n" if line == b"AUTH" else
+            b"OK 0123456789abcdef0123456789abcdef\r\n" if line.startswith(b"AUTH ") else
+            b"AGREE_UNIX_FD\r\n" if line.startswith(b"NEGOTIATE_UNIX_FD") else b"")
+def serve(c):
+    data = b""
+    while chunk := c.recv(4096):
+        data += chunk
+        while b"\r\n" in data:
+            line, data = data.split(b"\r\n", 1)
+            c.send(answer(line.lstrip(b"\0")))
+s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen()
+while True:
+    threading.Thread(target=serve, args=(s.accept()[0],), daemon=True).start()' \
+    "$work/greeting" 2>/dev/null &
+greeting=$!
 dbus-daemon --session --nofork --address="unix:path=$work/stopped" 2>/dev/null &
 stopped=$!
-for _ in $(seq 400); do [ -S "$work/mute" ] && [ -S "$work/stopped" ] && break; sleep 0.05; done
+for _ in $(seq 400); do
+    [ -S "$work/mute" ] && [ -S "$work/greeting" ] && [ -S "$work/stopped" ] && break
+    sleep 0.05
+done
 kill -STOP $stopped
-for bus in mute stopped; do
+for bus in mute stopped greeting; do
     err=$(DBUS_SESSION_BUS_ADDRESS="unix:path=$work/$bus" timeout -s KILL 300 "$cli" toggle 2>&1)
     rc=$?
     check "toggle on a $bus bus ends with status 1, not $rc" test $rc = 1
-    check "and says the bus does not answer: $err" grep -q "does not answer" <<<"$err"
+    [ $bus = greeting ] ||
+        check "and says the bus does not answer: $err" grep -q "does not answer" <<<"$err"
 done
-kill $mute; kill -CONT $stopped; kill $stopped; wait $mute $stopped 2>/dev/null
+kill $mute $greeting; kill -CONT $stopped; kill $stopped; wait $mute $greeting $stopped 2>/dev/null
 
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || ! /usr/bin/python3 -c 'import gi' 2>/dev/null; then
     echo "no session bus or no python3-gi: the rest is skipped"

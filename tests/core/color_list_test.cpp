@@ -50,14 +50,6 @@ TEST(ColorListTest, AddedColorIsPlacedBySetOrderAndRowsAreRenumbered) {
     EXPECT_EQ(grey.Red() + grey.Green() * 256 + grey.Blue() * 65536, kGrey);
 }
 
-TEST(ColorListTextsTest, SummariesAndMessages) {
-    EXPECT_EQ(ScreenAreaColorsSummary(1, Rect{-1280, -5, -1270, 0}),
-              "1 Unique Colors from Screen Area Top -5, Left -1280, Width 10, Height 5");
-    EXPECT_EQ(ColorListTitle(1, kApp), "1 Unique Pixel Color(s) - Quorvane by Tolbrin");
-    EXPECT_EQ(ColorsFileDialogTitle(kApp),
-              "Select Image File to View Unique Pixel Color(s) - Quorvane by Tolbrin");
-}
-
 // The product's message names the status and the file; the sentence after it
 // says what happened.
 TEST(ColorListTextsTest, LoadFailuresSayWhyInWords) {

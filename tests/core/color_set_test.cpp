@@ -22,13 +22,6 @@ TEST(HashColorKeyTest, FastBucketAgreesForEveryColor) {
     EXPECT_EQ(mismatches, 0U);
 }
 
-TEST(ColorSetTest, ListsByBucketNewestFirst) {
-    ColorSet set;
-    set.InsertImage(ImageOf({kBlack, kWhite, kRed, kBlue, kGreen}, 5));
-    EXPECT_EQ(OrderedOf(set), (std::vector<uint32_t>{kGreen, kRed, kBlack, kWhite, kBlue}));
-    EXPECT_EQ(set.Count(), 5U);
-}
-
 TEST(ColorSetTest, IgnoresTheFourthPixelByte) {
     PixelImage image(2, 1);
     image.SetPacked(0, 0, kGrey);

@@ -143,18 +143,5 @@ TEST(PictureMatcherStopTest, AScanEndsUnfoundOnceTheStopFlagIsSet) {
     }
 }
 
-// Without the flag the equal picture is found: the stops above are the flag's doing.
-TEST(PictureMatcherStopTest, TheEqualPictureIsFoundWithoutAStop) {
-    const Scenes s;
-    std::atomic<int32_t> flag{0};
-    for (const auto& [name, scan] : Scanners()) {
-        MatchInputs in = test::Inputs(s.twoColor, s.same);
-        in.stop = &flag;
-        Point out;
-        EXPECT_TRUE(scan(in, out)) << name;
-        EXPECT_EQ(out, (Point{0, 0})) << name;
-    }
-}
-
 }  // namespace
 }  // namespace qrv

@@ -113,13 +113,20 @@ TEST_F(AttemptFixture, EveryActionRunsInItsFixedOrder) {
     EXPECT_TRUE(stop.Requested());
 }
 
-TEST_F(AttemptFixture, NoMatchOnlyReports) {
-    PutScreen(p, {0, 0}, {100, 200}, false);
+// Without a match, or with the run stopped before the scan, only the status is reported.
+TEST_F(AttemptFixture, NoMatchOrAStopBeforeTheScanOnlyReports) {
     params.m_bAbortSearch = true;
-    EXPECT_EQ(Run(),
-              (Log{"capture 50,100 300x200", "status Picture Not Found in Screen Search Area"}));
-    EXPECT_EQ(params.m_iFoundState, 0);
-    EXPECT_FALSE(stop.Requested());
+    for (const bool stopped : {false, true}) {
+        PutScreen(p, {0, 0}, {100, 200}, stopped);
+        if (stopped) {
+            stop.Request();
+        }
+        EXPECT_EQ(Run(),
+                  (Log{"capture 50,100 300x200", "status Picture Not Found in Screen Search Area"}))
+            << stopped;
+        EXPECT_EQ(params.m_iFoundState, 0);
+        EXPECT_EQ(stop.Requested(), stopped);
+    }
 }
 
 // Logs what it is told into the platform's log, between the status line and the actions.
@@ -154,13 +161,6 @@ TEST_F(AttemptFixture, TheObserverHearsOfEachAttemptAfterItsStatusLine) {
     ASSERT_EQ(missed.size(), 3u);
     EXPECT_EQ(missed[1], "status Picture Not Found in Screen Search Area");
     EXPECT_TRUE(missed[2].starts_with("observed 0 ")) << missed[2];
-}
-
-TEST_F(AttemptFixture, StopFlagCutsTheScanShort) {
-    stop.Request();
-    const Log log = Run();
-    EXPECT_EQ(log.back(), "status Picture Not Found in Screen Search Area");
-    EXPECT_EQ(params.m_iFoundState, 0);
 }
 
 TEST_F(AttemptFixture, SwitchesSelectTheActions) {
@@ -261,16 +261,6 @@ TEST_F(AttemptFixture, AStopDuringAWaitingStepEndsTheAttempt) {
              f.voices.whileSpeaking = requestStop;
          },
          {"voice-created", "speak-sync hello", "speech-stopped", "move 10,10"}},
-        {"asynchronous speech waits for nothing",
-         [&](FakePlatform& f, SearchParams& s) {
-             s.m_bSpeakText = true;
-             s.m_bSpeakTextAsync = true;
-             s.m_dwTimeDelay1 = 100;
-             f.voices.whileSpeaking = requestStop;
-         },
-         {"speak-async hello", "click-element W|E|V|0", "set-cursor 102,201", "down", "sleep 150",
-          "up", "down", "sleep 150", "up", "move 10,10", "sleep 100", "execute run.sh open",
-          "activate 7"}},
     };
     for (const Case& c : cases) {
         AllActionsOff();

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -29,11 +31,26 @@ struct ProfileFixture : ::testing::Test {
     Profile profile{store, windows};
 };
 
-TEST(ProfileTest, InstanceNumberCountsOnlyShownRestoredWindowsWithTheExactTitle) {
+// Numbers other running instances have claimed.
+struct FakeNumbering : InstanceNumbering {
+    std::set<int32_t> claimed;
+    int32_t Claim(int32_t lowest) override {
+        while (claimed.count(lowest))
+            ++lowest;
+        claimed.insert(lowest);
+        return lowest;
+    }
+};
+
+// The windows counted give the lowest number; where the desktop claims
+// numbers, one claimed by another instance (a sibling still starting, a
+// maximised window) is skipped.
+TEST(ProfileTest, InstanceNumberCountsShownRestoredWindowsWithTheExactTitle) {
     const std::string app(kAppName);
     struct Case {
         std::vector<TopLevelWindow> windows;
         int32_t number;
+        std::optional<std::set<int32_t>> claimed = std::nullopt;  // none: no numbering
     } cases[] = {
         {{}, 1},
         {{Window(app)}, 2},
@@ -44,12 +61,18 @@ TEST(ProfileTest, InstanceNumberCountsOnlyShownRestoredWindowsWithTheExactTitle)
         {{Window(app + " ")}, 1},              // not exactly the title
         {{Window("quorvane by tolbrin")}, 1},  // case matters
         {{Window("Editor"), Window(app)}, 2},
+        {{}, 1, std::set<int32_t>{}},
+        {{}, 2, std::set<int32_t>{1}},
+        {{Window(app)}, 4, std::set<int32_t>{1, 2, 3, 5}},
+        {{Window(app)}, 2, std::set<int32_t>{1, 3}},
     };
     for (const Case& c : cases) {
         FakeTopLevelWindows windows;
         windows.windows = c.windows;
         MemoryProfileStore store;
-        Profile profile(store, windows);
+        FakeNumbering numbering;
+        numbering.claimed = c.claimed.value_or(std::set<int32_t>{});
+        Profile profile(store, windows, c.claimed ? &numbering : nullptr);
         EXPECT_EQ(profile.InstanceNumber(), c.number);
         EXPECT_EQ(profile.GetInstanceSection(), "Instance " + std::to_string(c.number + 1));
         // Computed once: a closing instance does not move this one.
@@ -57,23 +80,8 @@ TEST(ProfileTest, InstanceNumberCountsOnlyShownRestoredWindowsWithTheExactTitle)
         profile.GetInstanceInt("Count", 1);
         EXPECT_EQ(profile.InstanceNumber(), c.number);
         EXPECT_EQ(windows.enumerations, 1);
+        EXPECT_EQ(numbering.claimed.size(), c.claimed ? c.claimed->size() + 1 : 0);
     }
-}
-
-// Where the desktop numbers its instances, the windows are not counted.
-TEST(ProfileTest, InstanceNumberComesFromTheDesktopsNumberingWhereItHasOne) {
-    struct Numbering : InstanceNumbering {
-        int32_t calls = 0;
-        int32_t Number() override { return ++calls + 2; }
-    } numbering;
-    FakeTopLevelWindows windows;
-    windows.windows = {Window(std::string(kAppName))};
-    MemoryProfileStore store;
-    Profile profile(store, windows, &numbering);
-    EXPECT_EQ(profile.InstanceNumber(), 3);
-    EXPECT_EQ(profile.GetInstanceSection(), "Instance 4");
-    EXPECT_EQ(numbering.calls, 1);
-    EXPECT_EQ(windows.enumerations, 0);
 }
 
 TEST_F(ProfileFixture, TwoInstancesKeepSeparateSectionsAndShareSettings) {

@@ -28,7 +28,7 @@ session_begin() {
     trap "exit 143" TERM INT HUP
     out=$runtime_dir/out
     mkdir -p "$runtime_dir/home/.config" "$out" "$stage"
-    cp "$build/src/cli/quorvane-cli" "$build/src/app/quorvane" "$stage/"
+    cp "$build/src/cli/quorvane-cli" "$build/src/app/quorvane" "$build/tests/pointer_tool" "$stage/"
     cp -r "$session_here/../wayland/apps" "$stage/apps"
     cp "$session_here"/apps/*.py "$stage/apps/"
     chmod 700 "$runtime_dir"
@@ -107,11 +107,12 @@ has_name() {
 # shell and the portal's back ends take a minute or more.
 wait_name() { poll 1800 "$1" has_name "$1"; }
 
-# window TITLE: the pattern window of the Wayland tests, logging its pointer
-# events to $runtime_dir/out/TITLE.log; waits until it is drawn.
+# window TITLE [MONITOR]: the pattern window of the Wayland tests, fullscreen
+# (on that monitor), logging its pointer events to $runtime_dir/out/TITLE.log;
+# waits until it is drawn.
 window() {
     service "window-$1" bash -c "exec python3 '$stage/apps/pattern_window.py' '$1' fullscreen \
-        >'$out/$1.log' </dev/null"
+        ${2:-} >'$out/$1.log' </dev/null"
     poll 600 "the window $1" grep -qs '^ready' "$out/$1.log"
 }
 

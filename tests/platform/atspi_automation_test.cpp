@@ -9,7 +9,6 @@
 #include <set>
 
 #include "core/automation/c_element_clicker.h"
-#include "core/automation/control_list_text.h"
 #include "core/automation/control_tree_reader.h"
 #include "core/automation/element_finder.h"
 #include "platform/atspi/accessibility_bus_switch.h"
@@ -98,29 +97,6 @@ TEST_F(AtspiAutomationTest, ClickElementPressesTheButtonByNameAndValue) {
     Pump(300);
     EXPECT_EQ(LogCount("submitted"), 0);
     clicker.ReleaseAutomation();
-}
-
-TEST_F(AtspiAutomationTest, RowsAndEditFieldsOfTheWindow) {
-    const std::string all = "1\t" + s_title +
-                            "\t\t\r\n"
-                            "2\tPress Me\t\t\r\n"
-                            "3\tGreeting\thello world\tYes\r\n"
-                            "4\tFixed\tfixed\t\r\n"
-                            "5\tRemember\t\t\r\n"
-                            "6\tInner\t\t\r\n"
-                            "7\tCounter ";
-    const std::optional<std::string> text = WindowControlsText(*s_tree, s_title, false);
-    ASSERT_TRUE(text);
-    EXPECT_EQ(text->substr(0, all.size()), all);
-    // The password is never read; the rows of the long list are not walked.
-    EXPECT_NE(text->find("\tSecret\t\tYes\r\n"), std::string::npos) << *text;
-    EXPECT_NE(text->find("\tBig List"), std::string::npos) << *text;
-    EXPECT_EQ(text->find("hunter2"), std::string::npos);
-    EXPECT_EQ(text->find("Row "), std::string::npos);
-    EXPECT_EQ(WindowControlsText(*s_tree, s_title, true), "1\tPress Me\t\t\r\n2\tInner");
-    const ControlListing listing = ReadControls(Window(), true);
-    EXPECT_EQ(listing.editFields, "hello world,Greeting,Secret,");
-    EXPECT_EQ(WindowControlsText(*s_tree, "No Such Window", false), std::nullopt);
 }
 
 // Each X window of the process maps to its own element, twins by their place;

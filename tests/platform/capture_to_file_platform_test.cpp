@@ -50,14 +50,16 @@ class CaptureToFileTest : public ::testing::Test {
 TEST_F(CaptureToFileTest, PngAndBmpWriteAFileThatLoadsBack) {
     struct Case {
         uint32_t format;
+        const char* extension;
         int32_t bits;
         bool alpha;
     };
     std::string png;
-    for (const Case c : {Case{0, 32, true}, Case{1, 32, false}}) {
+    for (const Case c : {Case{0, "png", 32, true}, Case{1, "bmp", 32, false}}) {
         SCOPED_TRACE(c.format);
         CaptureRequest r = Request(c.format);
         ASSERT_TRUE(Capture(r, m_dir.path() + "/"));
+        EXPECT_EQ(r.extension, c.extension);
         EXPECT_EQ(QFileInfo(QString::fromStdString(r.fullPath)).dir(), QDir(m_dir.path()));
         DecodedImage back;
         ASSERT_EQ(m_codec.LoadImageFile(r.fullPath, back), kStatusOk);

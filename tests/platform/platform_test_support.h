@@ -1,5 +1,7 @@
 #pragma once
 
+#include <glib.h>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
@@ -22,8 +24,10 @@ inline void EnsureQtApp() {
         new QCoreApplication(argc, argv);
 }
 
-// Runs Qt's events (if any) until done() holds or limitMs pass; returns done().
-// The limit only bounds a failing test.
+// Runs the thread's events until done() holds or limitMs pass; returns
+// done(). The platform's own events come from the default GLib main context,
+// which Qt's events (where there is an application object) run as well. The
+// limit only bounds a failing test.
 inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 20000) {
     const QDeadlineTimer deadline(limitMs);
     while (!done()) {
@@ -31,6 +35,8 @@ inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 20000) {
             return false;
         if (QCoreApplication::instance())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        else
+            g_main_context_iteration(nullptr, FALSE);
         QThread::msleep(5);
     }
     return true;

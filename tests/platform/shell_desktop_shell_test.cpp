@@ -1,75 +1,78 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QThread>
-#include <QUrl>
+#include <gio/gio.h>
+
 #include <algorithm>
-#include <chrono>
-#include <functional>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/freedesktop/desktop_shell.h"
+#include "platform/freedesktop/glib_handles.h"
+#include "platform_test_support.h"
 
 namespace qrv {
 namespace {
 
-using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
 
-// Waits for something a detached process does; the deadline only bounds a
-// failing test.
-bool Eventually(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        QThread::msleep(20);
+Lines ReadLines(const std::string& path) {
+    std::ifstream file(path);
+    Lines lines;
+    for (std::string line; std::getline(file, line);) {
+        lines.push_back(line);
     }
-    return true;
+    return lines;
 }
 
-QStringList Lines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+Lines Sorted(Lines lines) {
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }
 
-void WriteFile(const QString& path, const QByteArray& text, bool executable) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
+void WriteFile(const std::string& path, const std::string& text, bool executable) {
+    std::ofstream(path, std::ios::binary) << text;
+    ::chmod(path.c_str(), executable ? 0700 : 0600);
+}
+
+// Records what it is asked to open or print, one argument a line.
+const char* const kRecorder = "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\n";
+
+std::string MadeTempDir() {
+    char pattern[] = "/tmp/qrv-shell-XXXXXX";
+    return ::mkdtemp(pattern) ? pattern : "";
 }
 
 class DesktopShellTest : public testing::Test {
   protected:
     void SetUp() override {
-        // Records what the desktop would have been asked to open.
-        WriteFile(m_opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\n", true);
+        ASSERT_FALSE(m_dir.empty());
+        WriteFile(m_opener, kRecorder, true);
+        WriteFile(m_printer, kRecorder, true);
+    }
+    void TearDown() override {
+        if (!m_dir.empty())
+            fs::remove_all(m_dir);
     }
 
-    // A script that leaves "<script>.ran" behind when it runs.
-    QString Script(const QString& name, bool executable) {
-        const QString path = m_dir.filePath(name);
-        WriteFile(path, "#!/bin/sh\ntouch \"$0.ran\"\n", executable);
-        return path;
-    }
-    static bool Ran(const QString& script) { return QFileInfo::exists(script + ".ran"); }
-    QStringList Opened() const { return Lines(m_opener + ".log"); }
+    std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+    Lines Opened() const { return ReadLines(m_opener + ".log"); }
+    Lines Printed() const { return ReadLines(m_printer + ".log"); }
+    static bool Ran(const std::string& script) { return fs::exists(script + ".ran"); }
 
-    QTemporaryDir m_dir;
-    const QString m_opener = m_dir.filePath(QStringLiteral("opener"));
-    const QString m_printer = m_dir.filePath(QStringLiteral("printer"));
+    const std::string m_dir = MadeTempDir();
+    const std::string m_opener = Path("opener");
+    const std::string m_printer = Path("printer");
     DesktopShell m_shell{m_opener, m_printer};
 };
 
@@ -80,10 +83,9 @@ enum class Outcome { Ran, Opened, Printed, Failed };
 // and NTFS mounts), are opened. "edit" never runs, "print" goes to the
 // spooler, other verbs fail.
 TEST_F(DesktopShellTest, VerbsRunOnlyProgramsWithTheExecuteBit) {
-    WriteFile(m_printer, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\n", true);
     const struct {
         const char* name;
-        QByteArray content;
+        const char* content;
         bool executable;
         Outcome open, execute;
     } files[] = {
@@ -93,127 +95,192 @@ TEST_F(DesktopShellTest, VerbsRunOnlyProgramsWithTheExecuteBit) {
         {"data on fat.sh", "touch \"$0.ran\"\n", true, Outcome::Opened, Outcome::Failed},
         {"data.txt", "touch \"$0.ran\"\n", false, Outcome::Opened, Outcome::Failed},
     };
-    QStringList ran, opened, printed;
+    Lines ran, opened, printed;
     for (const auto& file : files) {
         for (const char* verb :
              {"open", "Open", "", "EXECUTE", "edit", "Print", "runas", " open"}) {
             SCOPED_TRACE(std::string(file.name) + " / " + verb);
-            const QString path = m_dir.filePath(QStringLiteral("%1 %2").arg(verb, file.name));
+            const std::string path = Path(std::string(verb) + " " + file.name);
             WriteFile(path, file.content, file.executable);
-            const QString v = QString::fromUtf8(verb).toLower();
+            std::string v = verb;
+            std::transform(v.begin(), v.end(), v.begin(), [](char c) { return std::tolower(c); });
             const Outcome expected = v == "" || v == "open" ? file.open
                                      : v == "execute"       ? file.execute
                                      : v == "edit"          ? Outcome::Opened
                                      : v == "print"         ? Outcome::Printed
                                                             : Outcome::Failed;
-            EXPECT_EQ(m_shell.Execute(path.toStdString(), verb), expected != Outcome::Failed);
-            if (expected == Outcome::Ran)
-                ran << path;
-            if (expected == Outcome::Opened)
-                opened << path;
-            if (expected == Outcome::Printed)
-                printed << path;
+            EXPECT_EQ(m_shell.Execute(path, verb), expected != Outcome::Failed);
+            (expected == Outcome::Ran       ? ran
+             : expected == Outcome::Opened  ? opened
+             : expected == Outcome::Printed ? printed
+                                            : ran)
+                .push_back(expected == Outcome::Failed ? std::string() : path);
         }
     }
-    ASSERT_TRUE(Eventually([&] {
-        return Opened().size() >= opened.size() &&
-               Lines(m_printer + ".log").size() >= printed.size() &&
+    ran.erase(std::remove(ran.begin(), ran.end(), std::string()), ran.end());
+    ASSERT_TRUE(test::WaitUntil([&] {
+        return Opened().size() >= opened.size() && Printed().size() >= printed.size() &&
                std::all_of(ran.begin(), ran.end(), Ran);
     }));
-    QStringList allRan = QDir(m_dir.path()).entryList({"*.ran"});
-    EXPECT_EQ(allRan.size(), ran.size()) << allRan.join(", ").toStdString();
-    QStringList seen = Opened(), seenPrinted = Lines(m_printer + ".log");
-    for (QStringList* list : {&seen, &seenPrinted, &opened, &printed})
-        list->sort();
-    EXPECT_EQ(seen, opened);
-    EXPECT_EQ(seenPrinted, printed);
+    std::size_t allRan = 0;
+    for (const auto& entry : fs::directory_iterator(m_dir)) {
+        allRan += entry.path().extension() == ".ran";
+    }
+    EXPECT_EQ(allRan, ran.size());
+    EXPECT_EQ(Sorted(Opened()), Sorted(opened));
+    EXPECT_EQ(Sorted(Printed()), Sorted(printed));
 
-    const QString document = m_dir.filePath(QStringLiteral("letter.txt"));
+    const std::string document = Path("letter.txt");
     WriteFile(document, "text\n", false);
-    EXPECT_FALSE(DesktopShell(m_opener, QStringLiteral("no-such-spooler"))
-                     .Execute(document.toStdString(), "print"));
-    EXPECT_FALSE(m_shell.Execute(m_dir.filePath("missing.txt").toStdString(), "edit"));
-    EXPECT_FALSE(m_shell.Execute(m_dir.path().toStdString(), "print"));
+    EXPECT_FALSE(DesktopShell(m_opener, "no-such-spooler").Execute(document, "print"));
+    EXPECT_FALSE(m_shell.Execute(Path("missing.txt"), "edit"));
+    EXPECT_FALSE(m_shell.Execute(m_dir, "print"));
 }
 
-// An executable is recognised by its ELF header, and needs the execute bit.
-TEST_F(DesktopShellTest, ExecutablesAreRecognisedByTheirHeader) {
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("true"));
-    ASSERT_FALSE(program.isEmpty());
-    const QString copy = m_dir.filePath(QStringLiteral("copy of true"));
-    ASSERT_TRUE(QFile::copy(program, copy));
-    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_TRUE(m_shell.Execute(copy.toStdString(), "execute"));
-    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_FALSE(m_shell.Execute(copy.toStdString(), "execute"));
-}
+// An executable is recognised by its ELF header, and needs the execute bit;
+// a bare name runs the program of that name on the search path.
+TEST_F(DesktopShellTest, ProgramsAreRecognisedByTheirHeaderOrFoundOnTheSearchPath) {
+    const std::string copy = Path("copy of true");
+    ASSERT_TRUE(fs::copy_file("/bin/true", copy));
+    ::chmod(copy.c_str(), 0700);
+    EXPECT_TRUE(m_shell.Execute(copy, "execute"));
+    ::chmod(copy.c_str(), 0600);
+    EXPECT_FALSE(m_shell.Execute(copy, "execute"));
 
-// A bare name runs the program of that name on the search path.
-TEST_F(DesktopShellTest, BareNamesAreLookedUpOnTheSearchPath) {
-    const QString onPath = Script(QStringLiteral("qrv-test-program"), true);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", m_dir.path().toUtf8() + ':' + path);
+    const std::string onPath = Path("qrv-test-program");
+    WriteFile(onPath, "#!/bin/sh\ntouch \"$0.ran\"\n", true);
+    const std::string path = std::getenv("PATH");
+    ::setenv("PATH", (m_dir + ":" + path).c_str(), 1);
     EXPECT_TRUE(m_shell.Execute("qrv-test-program", "open"));
     EXPECT_FALSE(m_shell.Execute("no-such-program-anywhere", "open"));
-    qputenv("PATH", path);
-    ASSERT_TRUE(Eventually([&] { return Ran(onPath); }));
-    EXPECT_TRUE(Opened().isEmpty());
+    ::setenv("PATH", path.c_str(), 1);
+    ASSERT_TRUE(test::WaitUntil([&] { return Ran(onPath); }));
+    EXPECT_TRUE(Opened().empty());
 }
 
 // Everything that is not a program goes to the default application, but
 // only for "open"; missing files fail.
 TEST_F(DesktopShellTest, DocumentsFoldersAndAddressesGoToTheDefaultApplication) {
-    const QString document = m_dir.filePath(QStringLiteral("notes file.txt"));
+    const std::string document = Path("notes file.txt");
     WriteFile(document, "not a program\n", false);
-    EXPECT_FALSE(m_shell.Execute(document.toStdString(), "Execute"));
-    EXPECT_FALSE(m_shell.Execute(m_dir.filePath("missing.txt").toStdString(), "open"));
+    EXPECT_FALSE(m_shell.Execute(document, "Execute"));
+    EXPECT_FALSE(m_shell.Execute(Path("missing.txt"), "open"));
     EXPECT_FALSE(m_shell.Open(""));
-    EXPECT_FALSE(m_shell.Open(m_dir.filePath("missing").toStdString()));
-    EXPECT_TRUE(m_shell.Execute(document.toStdString(), "Open"));
-    const QStringList targets = {m_dir.path(), QStringLiteral("https://example.org/a b"),
-                                 QStringLiteral("mailto:someone@example.org")};
-    for (const QString& target : targets)
-        EXPECT_TRUE(m_shell.Open(target.toStdString()));
-    ASSERT_TRUE(Eventually([&] { return Opened().size() > targets.size(); }));
-    QStringList opened = Opened();
-    QStringList expected = targets + QStringList{document};
-    opened.sort();
-    expected.sort();
-    EXPECT_EQ(opened, expected);
+    EXPECT_FALSE(m_shell.Open(Path("missing")));
+    EXPECT_FALSE(m_shell.Open("c:\\not a scheme"));
+    EXPECT_TRUE(m_shell.Execute(document, "Open"));
+    const Lines targets = {m_dir, "https://example.org/a b", "mailto:someone@example.org"};
+    for (const std::string& target : targets)
+        EXPECT_TRUE(m_shell.Open(target));
+    ASSERT_TRUE(test::WaitUntil([&] { return Opened().size() > targets.size(); }));
+    Lines expected = targets;
+    expected.push_back(document);
+    EXPECT_EQ(Sorted(Opened()), Sorted(expected));
 }
 
-// Without a file manager on the bus the file's folder is opened; with one it
-// gets the file's address.
-TEST_F(DesktopShellTest, RevealAsksTheFileManagerOrOpensTheFolder) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        GTEST_SKIP() << "needs a session bus";
-    const QString service = QStringLiteral("org.freedesktop.FileManager1");
-    ASSERT_FALSE(bus.interface()->isServiceRegistered(service).value());
+// The file manager as the test makes it: not there, running, or started by
+// the bus on the first call (a service file in the session's data folder).
+enum class Manager { kNone, kRunning, kActivatable };
 
-    const QString file = m_dir.filePath(QStringLiteral("shown file #1.png"));
+class FileManagerTest : public DesktopShellTest {
+  protected:
+    void SetUp() override {
+        DesktopShellTest::SetUp();
+        m_bus.reset(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
+        if (!m_bus || !std::getenv("XDG_DATA_HOME"))
+            GTEST_SKIP() << "needs the private desktop's session bus";
+        ASSERT_FALSE(Owned()) << "another file manager runs";
+        m_serviceFile = std::string(std::getenv("XDG_DATA_HOME")) + "/dbus-1/services/" +
+                        DesktopShell::kFileManager + ".service";
+    }
+    void TearDown() override {
+        if (m_bus)
+            Stop();
+        DesktopShellTest::TearDown();
+    }
+
+    GVariantPtr Bus(const char* method, GVariant* parameters, const char* reply) {
+        return TakeVariant(g_dbus_connection_call_sync(
+            m_bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+            method, parameters, G_VARIANT_TYPE(reply), G_DBUS_CALL_FLAGS_NONE, 10000, nullptr,
+            nullptr));
+    }
+    GVariantPtr AboutName(const char* method, const char* reply) {
+        return Bus(method, g_variant_new("(s)", DesktopShell::kFileManager), reply);
+    }
+    bool Owned() {
+        const GVariantPtr owned = AboutName("NameHasOwner", "(b)");
+        gboolean has = FALSE;
+        if (owned)
+            g_variant_get(owned.get(), "(b)", &has);
+        return has;
+    }
+
+    void Start(Manager manager, const std::string& record) {
+        if (manager == Manager::kRunning) {
+            char* argv[] = {const_cast<char*>(kHelper), const_cast<char*>(record.c_str()), nullptr};
+            GPid pid = 0;
+            ASSERT_TRUE(g_spawn_async(nullptr, argv, nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr,
+                                      nullptr, &pid, nullptr));
+            m_started = pid;
+            ASSERT_TRUE(test::WaitUntil([&] { return Owned(); }));
+        } else if (manager == Manager::kActivatable) {
+            fs::create_directories(fs::path(m_serviceFile).parent_path());
+            std::ofstream(m_serviceFile) << "[D-BUS Service]\nName=" << DesktopShell::kFileManager
+                                         << "\nExec=" << kHelper << " " << record << "\n";
+            ASSERT_NE(Bus("ReloadConfig", nullptr, "()"), nullptr);
+        }
+    }
+    void Stop() {
+        if (const GVariantPtr reply = AboutName("GetConnectionUnixProcessID", "(u)")) {
+            guint32 pid = 0;
+            g_variant_get(reply.get(), "(u)", &pid);
+            ::kill(pid_t(pid), SIGTERM);
+        }
+        fs::remove(m_serviceFile);
+        Bus("ReloadConfig", nullptr, "()");
+        EXPECT_TRUE(test::WaitUntil([&] { return !Owned(); }));
+        if (m_started > 0)
+            ::waitpid(std::exchange(m_started, 0), nullptr, 0);
+    }
+
+    static constexpr const char* kHelper = QRV_TEST_HELPER_DIR "/fake_file_manager";
+    GRef<GDBusConnection> m_bus;
+    std::string m_serviceFile;
+    pid_t m_started = 0;
+};
+
+// Revealing and showing properties reach the file manager, running or started
+// by the bus, with the file's encoded address; without one, revealing opens
+// the file's folder and properties are not shown.
+TEST_F(FileManagerTest, RevealAndPropertiesGoToAnyFileManagerTheBusCanReach) {
+    const std::string file = Path("shown file #1 \xC3\xA9.png");
     WriteFile(file, "png", false);
-    EXPECT_FALSE(m_shell.Reveal(m_dir.filePath("missing.png").toStdString()));
-    EXPECT_TRUE(m_shell.Reveal(file.toStdString()));
-    ASSERT_TRUE(Eventually([&] { return !Opened().isEmpty(); }));
-    EXPECT_EQ(Opened(), QStringList{m_dir.path()});
-
-    const QString record = m_dir.filePath(QStringLiteral("shown"));
-    qint64 pid = 0;
-    ASSERT_TRUE(QProcess::startDetached(QStringLiteral(QRV_TEST_HELPER_DIR "/fake_file_manager"),
-                                        {record}, QString(), &pid));
-    ASSERT_TRUE(Eventually([&] { return bus.interface()->isServiceRegistered(service).value(); }));
-    EXPECT_TRUE(m_shell.Reveal(file.toStdString()));
-    // The file manager may answer before its record reaches the disk.
-    EXPECT_TRUE(Eventually([&] { return !Lines(record).isEmpty(); }));
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-
-    const QStringList shown = Lines(record);
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].startsWith("file:///"));
-    EXPECT_EQ(QUrl(shown[0]).toLocalFile(), file);
-    EXPECT_EQ(Opened().size(), 1);
-    ASSERT_TRUE(Eventually([&] { return !bus.interface()->isServiceRegistered(service).value(); }));
+    const std::string uri = "file://" + m_dir + "/shown%20file%20%231%20%C3%A9.png";
+    const Lines shown{"ShowItems " + uri, "ShowItemProperties " + uri};
+    const struct {
+        Manager manager;
+        Lines opened, shown;
+    } cases[] = {
+        {Manager::kNone, {m_dir}, {}},
+        {Manager::kRunning, {}, shown},
+        {Manager::kActivatable, {}, shown},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.manager));
+        const std::string record = Path("record" + std::to_string(int(c.manager)));
+        fs::remove(m_opener + ".log");
+        ASSERT_NO_FATAL_FAILURE(Start(c.manager, record));
+        EXPECT_FALSE(m_shell.Reveal(Path("missing.png")));
+        EXPECT_FALSE(m_shell.ShowProperties(Path("missing.png")));
+        EXPECT_TRUE(m_shell.Reveal(file));
+        EXPECT_EQ(m_shell.ShowProperties(file), !c.shown.empty());
+        // The manager may answer before its record reaches the disk.
+        EXPECT_TRUE(test::WaitUntil([&] { return ReadLines(record) == c.shown; }))
+            << ReadLines(record).size();
+        EXPECT_TRUE(test::WaitUntil([&] { return Opened() == c.opened; })) << Opened().size();
+        Stop();
+    }
 }
 
 }  // namespace

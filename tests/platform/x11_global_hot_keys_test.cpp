@@ -24,7 +24,6 @@ class XGlobalHotKeysTest : public ::testing::Test {
   protected:
     void SetUp() override {
         QRV_SKIP_WITHOUT_DESKTOP();
-        test::EnsureQtApp();
         m_hotKeys = std::make_unique<XGlobalHotKeys>();
         ASSERT_TRUE(m_hotKeys->Connected());
         for (int id : {1, 2, 3, 4, 5, kSentinel}) {

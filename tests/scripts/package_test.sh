@@ -35,7 +35,7 @@ check "control: package, version, architecture" \
 # lowest version whose symbols they use.
 depends=$(dpkg-deb -f "$deb" Depends)
 depended=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ *([^ ]+).*/\1/')
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6dbus6 \
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libglib2.0-0 \
     libx11-6 libxtst6 libatspi2.0-0 libdeflate0 zlib1g; do
     check "Depends names $library" grep -qxF "$library" <<<"$depended"
 done
@@ -64,9 +64,15 @@ for size in 16 32 48 64 128 256; do
     check "the ${size}-pixel icon is ${size}x${size}" \
         same "$(identify -format '%wx%h' "$icon" 2>&1)" "${size}x${size}"
 done
-for program in quorvane quorvane-cli; do
-    binary=$root/usr/bin/$program
-    check "$program is executable" test -x "$binary"
+python_dir=$root/usr/lib/python3/dist-packages/quorvane
+for file in __init__.py __init__.pyi py.typed; do
+    check "installs the Python package's $file" test -e "$python_dir/$file"
+done
+module=$(ls "$python_dir"/_quorvane.cpython-*.so 2>/dev/null)
+check "installs the Python extension" test -s "$module"
+for binary in "$root/usr/bin/quorvane" "$root/usr/bin/quorvane-cli" "$module"; do
+    program=$(basename "$binary")
+    [ "$binary" = "$module" ] || check "$program is executable" test -x "$binary"
     check "$program is stripped" bash -c '! readelf -S "$0" | grep -q "\.symtab"' "$binary"
     check "$program is hardened: read-only relocations bound at start" \
         bash -c 'readelf -l "$0" | grep -q GNU_RELRO && readelf -d "$0" | grep -q BIND_NOW' \
@@ -105,6 +111,18 @@ check "find: reported at its screen position" grep -qE '^Match Found in .* at -4
 env -u DISPLAY "$cli" find --picture "$work/absent.png" --screen-image "$work/screen.png" \
     >/dev/null 2>&1
 check "find: an absent picture exits 1" test $? = 1
+
+# The Python package from the unpacked tree: a search of an array and the manual.
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY PYTHONPATH="$root/usr/lib/python3/dist-packages" \
+    /usr/bin/python3 -c 'import numpy, quorvane
+screen = numpy.random.default_rng(1).integers(0, 256, (90, 160, 4), dtype=numpy.uint8)
+print(quorvane.locate(screen[40:47, 120:130], haystack=screen))
+help(quorvane)' 2>&1)
+check "python: the package imports and finds a picture ($(head -1 <<<"$out"))" \
+    same "$(head -1 <<<"$out")" "Point(x=120, y=40)"
+check "python: help(quorvane) shows the manual with every call" \
+    bash -c 'grep -q "^    locate(picture, region=None" <<<"$0" &&
+        grep -q "^    locate_all(picture" <<<"$0" && grep -q "class BadInput(QuorvaneError, builtins.ValueError)" <<<"$0"' "$out"
 
 # Man pages as man reads them from the package; completion as bash loads it.
 for page in quorvane quorvane-cli; do

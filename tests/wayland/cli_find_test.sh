@@ -6,40 +6,17 @@
 set -uo pipefail
 cli=$1
 source "$(dirname "$0")/harness.sh"
-# saw FILE LINE: waits (bounded) until the window has printed the line.
-saw() {
-    for _ in $(seq 400); do grep -qx "$2" "$1" && return 0; sleep 0.05; done
-    return 1
-}
-
 for side in left right; do
     output=HEADLESS-1
     [ $side = right ] && output=HEADLESS-2
     swaymsg focus output $output >/dev/null
-    python3 "$apps/pattern_window.py" "cli-$side" >"$work/$side.log" &
-    pids+=($!)
-    for _ in $(seq 400); do grep -q '^ready' "$work/$side.log" && break; sleep 0.05; done
+    window "cli-$side" "$work/$side.log"
 done
-# The patch as a 32-bit picture.
-python3 - "$apps" "$work/patch.png" <<'PY'
-import sys
-sys.path.insert(0, sys.argv[1])
-import cairo
-import pattern_window as w
-patch = w.pattern(w.PATCH_W, w.PATCH_H)
-picture = cairo.ImageSurface(cairo.FORMAT_ARGB32, w.PATCH_W, w.PATCH_H)
-cr = cairo.Context(picture)
-cr.set_source_surface(patch, 0, 0)
-cr.paint()
-picture.write_to_png(sys.argv[2])
-PY
-# Opaque pictures come out of cairo as 24-bit PNGs; searches take 32-bit ones.
-convert "$work/patch.png" "PNG32:$work/patch.png"
+python3 "$apps/pattern_window.py" --patch "$work/patch.png"
 
 # find_on SIDE AREA: the patch is at (300, 200) in the window, 160x120: centre (380, 260).
 find_on() {
-    local side=$1 area=$2 other=left
-    [ "$side" = left ] && other=right
+    local side=$1 area=$2
     timeout 120 "$cli" find --picture "$work/patch.png" --area "$area" --count 50 --interval 100 \
         --click --cursor-back --abort-on-match >"$work/find-$side.out" 2>&1
     local rc=$?
@@ -56,5 +33,4 @@ find_on right 0,0,1920,1080
 check "cursor back did not send the pointer to the origin" \
     bash -c '! grep -qE "^(enter|motion) 0 0$" "$0"' "$work/right.log"
 
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

@@ -11,18 +11,11 @@ set -uo pipefail
 app=$1
 cli=$2
 source "$(dirname "$0")/harness.sh"
-saw() {  # FILE LINE [COUNT]: waits (bounded) until the line was printed COUNT times
-    for _ in $(seq 400); do
-        [ "$(grep -cx "$2" "$1")" -ge "${3:-1}" ] && return 0
-        sleep 0.05
-    done
-    return 1
-}
 peer() {  # [--no-shortcuts]: a scripted portal on the bus, logging to portal.log
     python3 "$apps/portal_peer.py" "$@" "$work/portal.log" token >"$work/peer.out" 2>&1 &
     peer_pid=$!
     pids+=($!)
-    for _ in $(seq 400); do grep -qs '^ready' "$work/peer.out" && break; sleep 0.05; done
+    ready "$work/peer.out"
     rm -f "$work/peer.out"
 }
 app() {  # starts the window
@@ -31,38 +24,21 @@ app() {  # starts the window
     pids+=($!)
 }
 bound_nothing() { ! grep -q '^bind' "$work/portal.log"; }
-published() {  # waits (bounded) until this window ($app_pid) takes start requests: it is set up
-    local names name
-    for _ in $(seq 400); do
-        names=$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-            --method org.freedesktop.DBus.ListNames | grep -o "org\.tolbrin\.Quorvane\.Instance[0-9]*")
-        for name in $names; do  # a window killed just before may still hold its name
-            gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-                --method org.freedesktop.DBus.GetConnectionUnixProcessID "$name" 2>/dev/null |
-                grep -q "uint32 $app_pid," && return 0
-        done
-        sleep 0.05
+owns_a_name() {  # this window ($app_pid) takes start requests: it is set up
+    local name  # a window killed just before may still hold its name
+    for name in $(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.ListNames | grep -o "org\.tolbrin\.Quorvane\.Instance[0-9]*"); do
+        gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+            --method org.freedesktop.DBus.GetConnectionUnixProcessID "$name" 2>/dev/null |
+            grep -q "uint32 $app_pid," && return 0
     done
     return 1
 }
+toggle() { "$cli" toggle >/dev/null 2>&1; }
 
 swaymsg focus output HEADLESS-2 >/dev/null
-python3 "$apps/pattern_window.py" gui-target >"$work/target.log" &
-pids+=($!)
-for _ in $(seq 400); do grep -q '^ready' "$work/target.log" && break; sleep 0.05; done
-python3 - "$apps" "$work/patch.png" <<'PY'
-import sys
-sys.path.insert(0, sys.argv[1])
-import cairo
-import pattern_window as w
-picture = cairo.ImageSurface(cairo.FORMAT_ARGB32, w.PATCH_W, w.PATCH_H)
-cr = cairo.Context(picture)
-cr.set_source_surface(w.pattern(w.PATCH_W, w.PATCH_H), 0, 0)
-cr.paint()
-picture.write_to_png(sys.argv[2])
-PY
-# Opaque pictures come out of cairo as 24-bit PNGs; searches take 32-bit ones.
-convert "$work/patch.png" "PNG32:$work/patch.png"
+window gui-target "$work/target.log"
+python3 "$apps/pattern_window.py" --patch "$work/patch.png"
 
 # The first instance's profile section: search the left output, where the
 # window below shows the patch, five times a second, clicking the match; the
@@ -91,12 +67,7 @@ swaymsg 'for_window [app_id="quorvane"] floating enable, move position 1000 600'
 peer --no-shortcuts
 app
 swaymsg '[title="gui-target"] move container to output HEADLESS-1' >/dev/null
-toggled=no
-for _ in $(seq 400); do
-    if "$cli" toggle >/dev/null 2>&1; then toggled=yes; break; fi
-    sleep 0.05
-done
-check "the window took the start request" test $toggled = yes
+check "the window took the start request" poll toggle
 check "the run clicked the patch centre on the left output" saw "$work/target.log" "press 1 380 260"
 check "and released it there" saw "$work/target.log" "release 1 380 260"
 check "the window still runs" kill -0 "$app_pid"
@@ -110,12 +81,11 @@ app
 check "the start key is bound as the portal's shortcut" \
     saw "$work/portal.log" "shortcut start-stop CTRL+SHIFT+F9 Start or stop the search"
 check "in one binding of one shortcut" saw "$work/portal.log" "bind 1"
-check "the window is set up" published
+check "the window is set up" poll owns_a_name
 gdbus call --session --dest org.freedesktop.portal.Desktop --object-path /org/tolbrin/QuorvaneTest \
     --method org.tolbrin.QuorvaneTest.Peer.Activate start-stop >/dev/null
 check "the shortcut's activation started a run that clicked the patch again" \
     saw "$work/target.log" "release 1 380 260" 2
 check "the window still runs" kill -0 "$app_pid"
 
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

@@ -4,8 +4,9 @@
 # GStreamer test pictures as monitors (320x240 left of the origin, 320x240 at
 # it) and logs the pointer calls. The compositor offers no wlroots protocols
 # (WAYLAND_DISPLAY names no compositor), so the backend takes the portal.
-# Run inside tests/wayland/with-sway.sh --pipewire.
-# Usage: portal_find_test.sh QUORVANE_CLI
+# With the Python runner and package folder, the README's Python script finds
+# and clicks a patch too. Run inside tests/wayland/with-sway.sh --pipewire.
+# Usage: portal_find_test.sh QUORVANE_CLI [PYTHON_SH PACKAGE_FOLDER]
 set -uo pipefail
 cli=$1
 source "$(dirname "$0")/harness.sh"
@@ -53,7 +54,7 @@ peer() {  # PEER_OPTIONS... STREAMS...: a scripted portal in place of the last o
     python3 "$apps/portal_peer.py" "$@" >"$work/peer.out" 2>&1 &
     peer_pid=$!
     pids+=($peer_pid)
-    for _ in $(seq 400); do grep -qs '^ready' "$work/peer.out" && break; sleep 0.05; done
+    ready "$work/peer.out"
 }
 peer "$work/portal.log" token-1 "$left:-320,0,320,240" "$right:0,0,320,240"
 
@@ -88,6 +89,26 @@ check "clicked the patch on the right stream ($(pointer_calls $((lines + 1))))" 
     test "$(pointer_calls $((lines + 1)))" = \
     "motion $right 12 12;button 272 1;button 272 0;"
 
+# The README's Python script: the left patch, at (30, 150) of the left
+# stream, clicked 12,8 inside its corner.
+if [ $# -ge 3 ]; then
+    lines=$(grep -c . "$work/portal.log")
+    (cd "$work" && WAYLAND_DISPLAY=qrv-no-compositor QRV_PLATFORM=portal timeout 120 \
+        bash "$2" "$3" - <<'PY'
+import sys
+import quorvane
+
+at = quorvane.wait("left.png", timeout=30, deviation=8)
+if at is None:
+    sys.exit("not found: %s" % (quorvane.explain("left.png", deviation=8),))
+quorvane.click(at.x + 12, at.y + 8)
+PY
+    )
+    check "the Python script exits 0" test $? = 0
+    check "and clicked the patch on the left stream ($(pointer_calls $((lines + 1))))" \
+        test "$(pointer_calls $((lines + 1)))" = "motion $left 42 158;button 272 1;button 272 0;"
+fi
+
 # Frames that do not fit their monitor are no usable frame: find and explain
 # say so and fail, never answering "not found" or a closest match.
 peer "$work/portal.log" token-1 "$right:0,0,640,480"
@@ -120,5 +141,4 @@ check "clicked the patch on the right stream, placed beside the left ($(pointer_
     test "$(pointer_calls $((lines + 1)))" = \
     "motion $right 12 12;button 272 1;button 272 0;"
 
-echo "$((checks - failures)) passed, $failures failed"
-[ "$failures" = 0 ]
+summary

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <glib.h>
+
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/freedesktop/session_bus.h"
 #include "scripted_portal.h"
 
 namespace qrv {
@@ -24,12 +25,10 @@ std::string Joined(const QStringList& lines) {
     return lines.join(" | ").toStdString();
 }
 
-void Activate(const QString& shortcut) {
-    QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.portal.Desktop",
-                                                       "/org/tolbrin/QuorvaneTest",
-                                                       "org.tolbrin.QuorvaneTest.Peer", "Activate");
-    call << shortcut;
-    QDBusConnection::sessionBus().call(call);
+void Activate(const char* shortcut) {
+    SessionBus::Call("org.freedesktop.portal.Desktop", "/org/tolbrin/QuorvaneTest",
+                     "org.tolbrin.QuorvaneTest.Peer", "Activate", g_variant_new("(s)", shortcut),
+                     nullptr);
 }
 
 class PortalGlobalHotKeysTest : public testing::Test {

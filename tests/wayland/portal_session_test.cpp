@@ -3,15 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QThread>
 #include <cstdlib>
 #include <optional>
 
 #include "platform/desktop_platform.h"
+#include "platform/freedesktop/bus_daemon.h"
+#include "platform/freedesktop/session_bus.h"
 #include "scripted_portal.h"
 
 namespace qrv {
@@ -19,12 +18,11 @@ namespace {
 
 // The desktop portal of tests/wayland/with-sway.sh --portal, once it is on the bus.
 bool PortalRuns() {
-    if (!std::getenv("WAYLAND_DISPLAY") || !QDBusConnection::sessionBus().isConnected()) {
+    if (!std::getenv("WAYLAND_DISPLAY") || SessionBus::Connection() == nullptr) {
         return false;
     }
     const QDeadlineTimer deadline(20000);
-    while (!QDBusConnection::sessionBus().interface()->isServiceRegistered(
-        QStringLiteral("org.freedesktop.portal.Desktop"))) {
+    while (!BusDaemon::HasOwner("org.freedesktop.portal.Desktop")) {
         if (deadline.hasExpired()) {
             return false;
         }
@@ -78,38 +76,6 @@ class ScriptedPortalSessionTest : public testing::Test {
 
     ScriptedPortal m_portal;
 };
-
-// Persistence is asked for, and a stored token sent, only where the portal's
-// RemoteDesktop keeps sessions (version 2 on); version 1 gets no persist_mode
-// anywhere (GNOME's refuses one on SelectSources) and its token is not kept.
-TEST_F(ScriptedPortalSessionTest, PersistenceOnlyWhereThePortalKeepsSessions) {
-    const struct {
-        const char* version;
-        std::string storedToken;
-        const char* devices;
-        std::string restoreToken;
-    } cases[] = {
-        {"1", "old", "devices 2 -1 -", ""},
-        {"1", "", "devices 2 -1 -", ""},
-        {"2", "old", "devices 2 2 old", "token"},
-        {"2", "", "devices 2 2 -", "token"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("version ") + c.version + ", stored token '" + c.storedToken +
-                     "'");
-        ASSERT_TRUE(m_portal.Start({"--remote-desktop-version", c.version}, {"7:-100,0,100,50"}));
-        {
-            PortalSession session(PortalSession::Kind::RemoteDesktop);
-            ASSERT_TRUE(session.Open(c.storedToken, 20000)) << session.FailedStep();
-            EXPECT_EQ(session.Persists(), c.restoreToken != "");
-            EXPECT_EQ(session.RestoreToken(), c.restoreToken);
-            EXPECT_EQ(m_portal.Logged(0, 3),
-                      "remote-desktop | " + std::string(c.devices) + " | sources 1 -1");
-        }
-        m_portal.Stop();
-        QFile::remove(m_portal.LogPath());
-    }
-}
 
 // Streams keep the position the portal gives; KDE's come without one. Sizes
 // that are no monitor's leave the stream out.

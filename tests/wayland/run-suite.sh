@@ -14,6 +14,10 @@ cp "$build/tests/wayland/wayland_tests" "$build/tests/wayland/wayland_gui_tests"
     "$here/cli_find_test.sh" "$here/gui_find_test.sh" "$here/portal_find_test.sh" "$here/harness.sh" \
     "$stage/"
 cp -r "$here/apps" "$stage/apps"
+# The Python package and its tests, which find their windows and portal among the apps.
+mkdir "$stage/python"
+cp -r "$build/src/python/quorvane" "$stage/python/"
+cp -r "$here/../python" "$stage/python_tests"
 chmod -R a+rX "$stage"
 
 start=$(date +%s)
@@ -26,5 +30,8 @@ bash "$here/with-sway.sh" env QT_QPA_PLATFORM=wayland "$stage/wayland_gui_tests"
 bash "$here/with-sway.sh" "$stage/wayland_tests" --gtest_filter='PortalGlobalHotKeys*:ScriptedPortal*'
 bash "$here/with-sway.sh" bash "$stage/cli_find_test.sh" "$stage/quorvane-cli"
 bash "$here/with-sway.sh" bash "$stage/gui_find_test.sh" "$stage/quorvane" "$stage/quorvane-cli"
-bash "$here/with-sway.sh" --pipewire bash "$stage/portal_find_test.sh" "$stage/quorvane-cli"
+bash "$here/with-sway.sh" --pipewire bash "$stage/portal_find_test.sh" "$stage/quorvane-cli" \
+    "$stage/python_tests/python.sh" "$stage/python"
+bash "$here/with-sway.sh" env QRV_TEST_APPS="$stage/apps" \
+    bash "$stage/python_tests/run.sh" "$stage/python" "$stage/quorvane-cli"
 echo "Wayland suite took $(($(date +%s) - start)) s"

@@ -1,8 +1,9 @@
 #include "scripted_portal.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QFile>
+
+#include "platform/freedesktop/bus_daemon.h"
+#include "platform/freedesktop/session_bus.h"
 
 namespace qrv {
 namespace {
@@ -10,14 +11,13 @@ namespace {
 const char* const kPortal = "org.freedesktop.portal.Desktop";
 
 bool PortalOwned() {
-    return QDBusConnection::sessionBus().interface()->isServiceRegistered(
-        QString::fromLatin1(kPortal));
+    return BusDaemon::HasOwner(kPortal);
 }
 
 }  // namespace
 
 bool ScriptedPortal::BusIsFree() {
-    return QDBusConnection::sessionBus().isConnected() && !PortalOwned();
+    return SessionBus::Connection() != nullptr && !PortalOwned();
 }
 
 bool ScriptedPortal::Start(const QStringList& options, const QStringList& streams) {

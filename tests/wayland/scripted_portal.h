@@ -29,7 +29,9 @@ class ScriptedPortal {
     // The logged lines from `from` on, `count` of them (-1: all), joined by " | ".
     std::string Logged(qsizetype from, qsizetype count = -1) const;
 
-    // Runs events until `done` holds (bounded); whether it did.
+    // Runs Qt's events, which take in the platform's D-Bus signals from the
+    // default GLib main context as in the GUI, until `done` holds (bounded);
+    // whether it did.
     template <typename Done>
     static bool RunUntil(Done done) {
         const QDeadlineTimer deadline(20000);

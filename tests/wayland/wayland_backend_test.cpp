@@ -235,49 +235,35 @@ TEST_F(WaylandBackendTest, SessionOpensTheWaylandPlatform) {
     EXPECT_FALSE(x11->HasSession());  // no X server in this session
 }
 
+// The windows are listed and activated by their ids. The program's own window
+// has an id of the toolkit's, which may be a listed id of another window: it
+// is found by its application id and title.
 TEST_F(WaylandBackendTest, ListsAndActivatesTheWindows) {
-    std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
-    ASSERT_TRUE(platform->HasSession());
-    WindowId left = 0;
-    WindowId right = 0;
-    for (const TopLevelWindow& w : platform->windows->Enumerate()) {
-        left = w.title == "quorvane-left" ? w.id : left;
-        right = w.title == "quorvane-right" ? w.id : right;
-        EXPECT_FALSE(w.minimized);
-    }
-    ASSERT_NE(left, 0u);
-    ASSERT_NE(right, 0u);
-    EXPECT_NE(left, right);
-    for (auto [id, title] :
-         {std::pair{left, "quorvane-left"}, std::pair{right, "quorvane-right"}}) {
-        platform->activator->Activate(id);
-        const QDeadlineTimer deadline(20000);
-        while (FocusedTitle() != title && !deadline.hasExpired()) {
-            QThread::msleep(20);
-        }
-        EXPECT_EQ(FocusedTitle(), title);
-    }
-}
-
-// The program's own window has an id of the toolkit's, which may be a listed
-// id of another window: it is found by its application id and title.
-TEST_F(WaylandBackendTest, ActivatesTheOwnWindowByItsAppIdAndTitle) {
     std::unique_ptr<DesktopPlatform> platform = OpenDesktopPlatform();
     ASSERT_TRUE(platform->HasSession());
     std::map<std::string, WindowId> ids;
     for (const TopLevelWindow& w : platform->windows->Enumerate()) {
         ids[w.title] = w.id;
+        EXPECT_FALSE(w.minimized);
     }
-    ASSERT_TRUE(ids.count("quorvane-left") && ids.count("quorvane-right"));
-    for (auto [own, other] : {std::pair{"quorvane-left", "quorvane-right"},
-                              std::pair{"quorvane-right", "quorvane-left"}}) {
-        platform->activator->DescribeOwnWindow(ids[other], kPatternAppId, own);
-        platform->activator->Activate(ids[other]);
+    const std::string left = "quorvane-left", right = "quorvane-right";
+    ASSERT_TRUE(ids.count(left) && ids.count(right));
+    EXPECT_NE(ids[left], ids[right]);
+    const auto focuses = [](const std::string& title) {
         const QDeadlineTimer deadline(20000);
-        while (FocusedTitle() != own && !deadline.hasExpired()) {
+        while (FocusedTitle() != title && !deadline.hasExpired()) {
             QThread::msleep(20);
         }
-        EXPECT_EQ(FocusedTitle(), own);
+        return FocusedTitle() == title;
+    };
+    for (const std::string& title : {left, right}) {
+        platform->activator->Activate(ids[title]);
+        EXPECT_TRUE(focuses(title)) << title;
+    }
+    for (auto [own, other] : {std::pair{left, right}, std::pair{right, left}}) {
+        platform->activator->DescribeOwnWindow(ids[other], kPatternAppId, own);
+        platform->activator->Activate(ids[other]);
+        EXPECT_TRUE(focuses(own)) << own;
     }
 }
 

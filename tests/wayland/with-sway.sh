@@ -78,51 +78,39 @@ start() {
     groups+=($!)
 }
 
-wait_for() {  # path, what
-    for _ in $(seq 400); do
-        [ -e "$1" ] && return 0
-        sleep 0.05
-    done
-    echo "$2 did not start; its log:" >&2
+# Polls (bounded) until the command succeeds; else shows the services' log.
+wait_for() {  # what, command...
+    local what=$1; shift
+    for _ in $(seq 400); do "$@" && return 0; sleep 0.05; done
+    echo "$what did not start; its log:" >&2
     cat "$runtime_dir/services.log" >&2
     return 1
 }
-
-wait_for_name() {  # bus name, what
-    for _ in $(seq 400); do
-        "${as_user[@]}" "${session_env[@]}" gdbus call --session --dest org.freedesktop.DBus \
-            --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.NameHasOwner "$1" \
-            2>/dev/null | grep -q true && return 0
-        sleep 0.05
-    done
-    echo "$2 did not start; its log:" >&2
-    cat "$runtime_dir/services.log" >&2
-    return 1
+socket_named() {  # link, pattern: links the first socket of the runtime folder by that name
+    local found
+    found=$(find "$runtime_dir" -maxdepth 1 -name "$2" -type s -print -quit)
+    [ -n "$found" ] && ln -sf "$found" "$1"
+}
+name_owned() {
+    "${as_user[@]}" "${session_env[@]}" gdbus call --session --dest org.freedesktop.DBus \
+        --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.NameHasOwner "$1" \
+        2>/dev/null | grep -q true
 }
 
 start dbus-daemon --session --nofork --nopidfile --address="unix:path=$runtime_dir/bus"
-wait_for "$runtime_dir/bus" "the session bus"
+wait_for "the session bus" test -e "$runtime_dir/bus"
 
 start env WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     WLR_HEADLESS_OUTPUTS=2 sway --config "$runtime_dir/sway.conf"
-for _ in $(seq 400); do
-    socket=$(find "$runtime_dir" -maxdepth 1 -name 'wayland-*' -type s -print -quit)
-    [ -n "$socket" ] && break
-    sleep 0.05
-done
-[ -n "${socket:-}" ] || { cat "$runtime_dir/services.log" >&2; echo "sway did not start" >&2; exit 1; }
-session_env+=(WAYLAND_DISPLAY="$(basename "$socket")" SWAYSOCK="$runtime_dir/sway.sock")
-# sway's IPC socket has its pid in the name; give it a stable one.
-for _ in $(seq 400); do
-    ipc=$(find "$runtime_dir" -maxdepth 1 -name 'sway-ipc.*.sock' -type s -print -quit)
-    [ -n "$ipc" ] && break
-    sleep 0.05
-done
-[ -n "${ipc:-}" ] && ln -sf "$ipc" "$runtime_dir/sway.sock"
+# Stable names for sway's sockets (its IPC socket has its pid in the name).
+wait_for sway socket_named "$runtime_dir/display" 'wayland-*'
+session_env+=(WAYLAND_DISPLAY="$(basename "$(readlink "$runtime_dir/display")")"
+    SWAYSOCK="$runtime_dir/sway.sock")
+wait_for "sway's IPC" socket_named "$runtime_dir/sway.sock" 'sway-ipc.*.sock' || true
 
 if [ "$pipewire" = 1 ]; then
     start pipewire
-    wait_for "$runtime_dir/pipewire-0" "PipeWire"
+    wait_for PipeWire test -e "$runtime_dir/pipewire-0"
     start wireplumber
 fi
 if [ "$portal" = 1 ]; then
@@ -130,7 +118,7 @@ if [ "$portal" = 1 ]; then
     start /usr/libexec/xdg-desktop-portal -r
     # Tests that need a bus without a portal tell one by its name: it is there
     # before they start.
-    wait_for_name org.freedesktop.portal.Desktop "the desktop portal"
+    wait_for "the desktop portal" name_owned org.freedesktop.portal.Desktop
 fi
 
 set +e

@@ -19,8 +19,11 @@ for candidate in build-asan/src/cli/quorvane-cli build-debug/src/cli/quorvane-cl
     [ -z "$linux_cli" ] && [ -x "$candidate" ] && linux_cli=$PWD/$candidate
 done
 
-bash scripts/build-windows.sh "$build"
+# Passed on as an absolute folder, which the build script takes as well as a
+# relative one (relative to the repository).
+mkdir -p "$build"
 build=$(cd "$build" && pwd)
+bash scripts/build-windows.sh "$build"
 
 tmp=$(mktemp -d)
 cleanup() {

@@ -23,8 +23,18 @@ const QString& AccessibilityPrompt::EnableFailedText() {
     return text;
 }
 
-bool AccessibilityPrompt::Check(QWidget* owner, AccessibilitySwitch& accessibility) {
-    const std::optional<bool> enabled = accessibility.IsEnabled();
+const QString& AccessibilityPrompt::NoTreeText() {
+    static const QString text = QStringLiteral(
+        "The accessibility tree of this desktop cannot be opened, so the controls of other "
+        "applications cannot be read or clicked.");
+    return text;
+}
+
+bool AccessibilityPrompt::Check(QWidget* owner, AccessibilitySwitch* accessibility) {
+    if (!accessibility) {
+        return true;
+    }
+    const std::optional<bool> enabled = accessibility->IsEnabled();
     if (!enabled) {
         MessageBoxes::Show(owner, NoBusText(), MessageIcon::Error);
         return false;
@@ -44,7 +54,7 @@ bool AccessibilityPrompt::Check(QWidget* owner, AccessibilitySwitch& accessibili
     if (box.exec() != QMessageBox::Yes) {
         return false;
     }
-    if (accessibility.Enable()) {
+    if (accessibility->Enable()) {
         return true;
     }
     MessageBoxes::Show(owner, EnableFailedText(), MessageIcon::Error);

@@ -17,7 +17,7 @@ struct ControlBrowserDeps {
     AutomationTreeFactory openTree;
     TopLevelWindows& windows;
     NameChangeMonitor& nameChanges;
-    AccessibilitySwitch& accessibility;
+    AccessibilitySwitch* accessibility;  // null where the desktop has no such switch
     Beeper& beeper;
     // Column widths ("ControlList") and the tip's flag.
     ProfileStore& store;

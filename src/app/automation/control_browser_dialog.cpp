@@ -121,18 +121,20 @@ ControlBrowserDialog::~ControlBrowserDialog() {
 }
 
 std::optional<ElementChoice> ControlBrowserDialog::Browse(QWidget* parent, AppServices& services) {
-    if (!services.openTree || !services.nameChanges || !services.accessibility) {
+    if (!services.nameChanges) {
         services.beeper.Beep(BeepKind::Error);
         return std::nullopt;
     }
     ControlBrowserDeps deps{services.openTree,
                             services.windows,
                             *services.nameChanges,
-                            *services.accessibility,
+                            services.accessibility,
                             services.beeper,
                             services.profile.Store(),
                             std::cout};
     ControlBrowserDialog dialog(deps, parent);
+    // Blocks only the main window: the live preview stays usable.
+    dialog.setWindowModality(Qt::WindowModal);
     dialog.exec();
     return dialog.Choice();
 }
@@ -244,8 +246,8 @@ void ControlBrowserDialog::Connect() {
     onClick("sendToMain", &ControlBrowserDialog::SendToMainWindow);
     connect(FindControl<QPushButton>(this, QStringLiteral("menuButton")), &QPushButton::clicked,
             this, [this] { ShowMenu(QCursor::pos()); });
-    connect(m_windowList, &QComboBox::currentIndexChanged, this,
-            &ControlBrowserDialog::ChooseWindow);
+    // Every pick by the user, also of the window already chosen, reads it anew.
+    connect(m_windowList, &QComboBox::activated, this, &ControlBrowserDialog::ChooseWindow);
     connect(m_list, &QTableView::doubleClicked, this, &ControlBrowserDialog::FocusSelected);
     connect(m_onlyClickables, &QCheckBox::toggled, this, [this](bool on) {
         WaitCursor wait;
@@ -288,7 +290,7 @@ void ControlBrowserDialog::showEvent(QShowEvent* event) {
 void ControlBrowserDialog::CheckAccessibility() {
     // The tip waits for this answer so that the two messages never stack.
     if (AccessibilityPrompt::Check(this, m_deps.accessibility) && !m_root) {
-        MessageBoxes::Show(this, AccessibilityPrompt::NoBusText(), MessageIcon::Error);
+        MessageBoxes::Show(this, AccessibilityPrompt::NoTreeText(), MessageIcon::Error);
     }
     m_tipTimer.start(kTipDelayMs);
 }

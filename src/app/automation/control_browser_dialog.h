@@ -57,7 +57,8 @@ class ControlBrowserDialog : public QDialog {
 
     // Runs the dialog modally over the desktop's accessibility tree; the
     // element sent with "Send to QRV", or none when the dialog ended otherwise
-    // (at once, with an error beep, where the desktop has no such tree).
+    // (at once, with an error beep, where the desktop cannot watch name
+    // changes). Without a tree it opens all the same and says so.
     static std::optional<ElementChoice> Browse(QWidget* parent, AppServices& services);
 
     // The element "Send to QRV" chose; none until then.

@@ -1,8 +1,9 @@
 #include "app/capture/capture_commands.h"
 
-#include <QEventLoop>
+#include <exception>
+#include <memory>
+
 #include <QFileInfo>
-#include <QTimer>
 
 #include "app/selector/screen_area_selector.h"
 #include "app/services/app_services.h"
@@ -57,14 +58,14 @@ void CaptureCommands::CapturePicture() {
     InputInjector& input = m_services.input;
     // The cursor is put back where it was only where that is known.
     const std::optional<Point> before = input.CursorPos();
-    if (!RunSelector()) {
+    std::unique_ptr<ScreenSource> still;
+    if (!RunSelector(&still)) {
         return;
     }
     const std::optional<Point> after = input.CursorPos();
     if (before) {
         input.SetCursorPos(*before);
     }
-    SettleCursor();
 
     const Rect rect = StoredSelection();
     if (rect.Width() == 0 || rect.Height() == 0) {
@@ -76,10 +77,10 @@ void CaptureCommands::CapturePicture() {
     ReplaceInvalidFileNameChars(request.baseName);
     request.rect = rect;
     request.wholeScreen = false;
-    {
-        WaitCursor wait;
-        ScreenCapturer capturer(m_services.screen, m_services.layout, m_services.imageWriter);
-        capturer.CaptureRectToFile(request, PictureFolder(), GetCurrentDateTimeText());
+    if (!CutFromStill(still.get(), request)) {
+        MessageBoxes::Show(m_owner, QStringLiteral("Unknown Error when Capturing Screenshot."),
+                           MessageIcon::Error);
+        return;
     }
     const QString path = QString::fromStdString(request.fullPath);
     if (!QFileInfo::exists(path)) {
@@ -114,15 +115,28 @@ std::string CaptureCommands::PictureFolder() const {
                                   GetTempImagesFolder(m_services.localDataFolder));
 }
 
-bool CaptureCommands::RunSelector() {
-    ScreenAreaSelector selector(m_services.layout, m_services.screen, m_services.profile, m_owner);
-    return selector.exec() == QDialog::Accepted;
+bool CaptureCommands::RunSelector(std::unique_ptr<ScreenSource>* still) {
+    ScreenAreaSelector selector(m_services.layout, m_services.screen, m_services.input,
+                                m_services.profile, m_owner);
+    const bool accepted = selector.exec() == QDialog::Accepted;
+    if (still) {
+        *still = selector.TakeStill();
+    }
+    return accepted;
 }
 
-void CaptureCommands::SettleCursor() {
-    QEventLoop loop;
-    QTimer::singleShot(kCursorSettleMs, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+bool CaptureCommands::CutFromStill(ScreenSource* still, CaptureRequest& request) const {
+    if (!still) {
+        return false;
+    }
+    try {
+        WaitCursor wait;
+        ScreenCapturer capturer(*still, m_services.layout, m_services.imageWriter);
+        capturer.CaptureRectToFile(request, PictureFolder(), GetCurrentDateTimeText());
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 }  // namespace qrv

@@ -484,11 +484,15 @@ void QuorvaneDialog::OnSelectElement() {
     if (!choice) {
         return;
     }
-    m_exchange.ToFields();
-    m_fields.m_strElementWindowName = choice->windowName;
-    m_fields.m_strElementName = choice->elementName;
-    m_fields.m_strElementValue = choice->elementValue;
-    m_exchange.ToControls();
+    // Only these three: a round trip of every field would stop at one that does
+    // not parse and put back the old contents of the fields after it.
+    const auto set = [this](int id, std::string& field, const std::string& value) {
+        field = value;
+        m_controls->Edit(id)->setText(QString::fromStdString(value));
+    };
+    set(ctl::kElementWindow, m_fields.m_strElementWindowName, choice->windowName);
+    set(ctl::kElementName, m_fields.m_strElementName, choice->elementName);
+    set(ctl::kElementValue, m_fields.m_strElementValue, choice->elementValue);
 }
 
 void QuorvaneDialog::OnClickElementNow() {

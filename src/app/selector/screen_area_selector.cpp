@@ -11,7 +11,9 @@
 #include "app/widgets/qt_pixel_image.h"
 #include "app/widgets/screen_pixels.h"
 #include "core/desktop/display_layout.h"
+#include "core/desktop/input_injector.h"
 #include "core/desktop/screen_source.h"
+#include "core/search/image_screen_source.h"
 #include "core/settings/profile.h"
 
 namespace qrv {
@@ -25,15 +27,19 @@ constexpr Qt::WindowFlags kOverlayFlags = Qt::Window | Qt::FramelessWindowHint |
 }  // namespace
 
 ScreenAreaSelector::ScreenAreaSelector(DisplayLayout& layout, ScreenSource& screen,
-                                       Profile& profile, QWidget* parent)
+                                       InputInjector& input, Profile& profile, QWidget* parent)
     : QDialog(parent, kOverlayFlags),
+      m_input(input),
       m_profile(profile),
       m_rcVirtualScreen(layout.VirtualScreen()) {
     setObjectName(QStringLiteral("screenAreaSelector"));
 
     PixelImage pixels;
-    screen.Capture(m_rcVirtualScreen, pixels);
-    m_still = ToQImage(pixels);
+    if (screen.Capture(m_rcVirtualScreen, pixels)) {
+        m_still = ToQImage(pixels);
+        m_stillSource = std::make_unique<ImageScreenSource>(
+            std::move(pixels), Point{m_rcVirtualScreen.left, m_rcVirtualScreen.top});
+    }
 
     // This window covers the primary monitor; every other one gets a window
     // of its own.
@@ -48,6 +54,12 @@ ScreenAreaSelector::ScreenAreaSelector(DisplayLayout& layout, ScreenSource& scre
             AddOverlay(*monitor, true);
         }
     }
+}
+
+ScreenAreaSelector::~ScreenAreaSelector() = default;
+
+std::unique_ptr<ScreenSource> ScreenAreaSelector::TakeStill() {
+    return std::move(m_stillSource);
 }
 
 void ScreenAreaSelector::done(int result) {
@@ -153,7 +165,12 @@ void ScreenAreaSelector::ShowSelection() {
 }
 
 QPoint ScreenAreaSelector::Client(Point pixel) const {
-    return QPoint(pixel.x - m_rcVirtualScreen.left, pixel.y - m_rcVirtualScreen.top);
+    // Qt rounds event positions to its own units, which at a scale factor
+    // above 1 are larger than a pixel; the desktop's own position is exact.
+    const std::optional<Point> cursor =
+        m_input.TracksPointer() ? m_input.CursorPos() : std::nullopt;
+    const Point pointer = cursor.value_or(pixel);
+    return QPoint(pointer.x - m_rcVirtualScreen.left, pointer.y - m_rcVirtualScreen.top);
 }
 
 void ScreenAreaSelector::StoreCorners() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include <QDialog>
@@ -13,6 +14,7 @@ class QScreen;
 namespace qrv {
 
 class DisplayLayout;
+class InputInjector;
 class Profile;
 class ScreenSource;
 class SelectorOverlay;
@@ -20,18 +22,23 @@ class SelectorOverlay;
 // A full-screen overlay on every monitor, each showing its part of a dimmed
 // still of the screen; the rectangle dragged with the left button shows
 // undimmed. A drag may start on one monitor and end on another. The corners
-// are taken in physical pixels whatever Qt's scale factor. Releasing the
-// button or Enter accepts, Escape cancels. Whatever the result, the two
-// corners are stored in screen coordinates (top-left first) in the shared
-// section.
+// are physical pixels whatever Qt's scale factor: the desktop's own pointer
+// position where it tracks it. Releasing the button or Enter accepts, Escape
+// cancels. Whatever the result, the two corners are stored in screen
+// coordinates (top-left first) in the shared section.
 class ScreenAreaSelector : public QDialog {
     Q_OBJECT
 
   public:
-    ScreenAreaSelector(DisplayLayout& layout, ScreenSource& screen, Profile& profile,
-                       QWidget* parent);
+    ScreenAreaSelector(DisplayLayout& layout, ScreenSource& screen, InputInjector& input,
+                       Profile& profile, QWidget* parent);
+    ~ScreenAreaSelector() override;
 
     void done(int result) override;
+
+    // The screen as the overlays showed it, undimmed, in screen coordinates;
+    // null when it could not be read.
+    std::unique_ptr<ScreenSource> TakeStill();
 
     // The stored rectangle: corners normalised to top-left / bottom-right of
     // the client points, then moved by the virtual screen's origin.
@@ -49,12 +56,15 @@ class ScreenAreaSelector : public QDialog {
     void OnReleased(Point pixel);
     void OnKey(int key);
     void ShowSelection();
-    // A screen pixel relative to the virtual screen.
+    // The pointer relative to the virtual screen, given the screen pixel its
+    // event reported.
     QPoint Client(Point pixel) const;
     void StoreCorners();
 
+    InputInjector& m_input;
     Profile& m_profile;
     Rect m_rcVirtualScreen;
+    std::unique_ptr<ScreenSource> m_stillSource;
     QImage m_still;                            // the virtual screen, in physical pixels
     std::vector<SelectorOverlay*> m_overlays;  // this window's own first
     QPoint m_oStartingPoint;                   // physical pixels relative to the virtual screen

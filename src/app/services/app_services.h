@@ -50,7 +50,8 @@ struct AppServices {
     GlobalHotKeys* hotKeys;       // null: no start/stop hot key
     ToggleRequests* toggles;      // null: no start/stop requests from other processes
     // The control browser's view of other applications; the tree opener is
-    // empty and the others null where the desktop has no accessibility bus.
+    // empty and the monitor null where the desktop has no accessibility tree,
+    // the switch null where it has no such switch.
     AutomationTreeFactory openTree;
     NameChangeMonitor* nameChanges;
     AccessibilitySwitch* accessibility;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/quoted.h"
+
 namespace qrv::cli {
 
 // An option a command accepts, named with its leading dashes.
@@ -41,9 +43,5 @@ std::optional<int> AnswerHelpOrVersion(const ParsedArgs& parsed, const char* usa
 // Prints "quorvane-cli COMMAND: MESSAGE" to standard error and returns the
 // exit status of a command that cannot run, 2.
 int BadInput(const char* command, const std::string& message);
-
-// An argument or file name for an error message: quoted, with control
-// characters escaped so that the message stays on one line.
-std::string Quoted(const std::string& text);
 
 }  // namespace qrv::cli

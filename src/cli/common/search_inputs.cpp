@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "cli/common/gnu_options.h"
-#include "cli/common/picture_file.h"
+#include "core/imaging/picture_file.h"
 
 namespace qrv::cli {
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "cli/common/offscreen_desktop.h"
 #include "cli/find/find_options.h"
 #include "core/search/image_screen_source.h"
+#include "core/search/offscreen_desktop.h"
 #include "platform/desktop_platform.h"
 
 namespace qrv::cli {

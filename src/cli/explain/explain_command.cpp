@@ -8,12 +8,9 @@
 #include "cli/common/gnu_options.h"
 #include "cli/common/search_inputs.h"
 #include "cli/find/find_options.h"
+#include "core/search/area_scan.h"
 #include "core/search/match_explainer.h"
-#include "core/search/search_area_check.h"
 #include "core/search/search_attempt.h"
-#include "core/search/search_set_up.h"
-#include "core/settings/memory_profile_store.h"
-#include "core/settings/profile.h"
 
 namespace qrv::cli {
 
@@ -40,29 +37,23 @@ int Explain(const FindOptions& o) {
     if (!inputs) {
         return BadInput("explain", error);
     }
-    const Rect area = inputs->Area();
     if (const auto& picture = inputs->OversizedPicture()) {
+        const Rect area = inputs->Area();
         std::puts(LargerPictureText(picture->width, picture->height,
                                     int64_t(area.right) - area.left,
                                     int64_t(area.bottom) - area.top)
                       .c_str());
         return 1;
     }
-    if (auto problem = SearchAreaProblem(area.left, area.top, area.Width(), area.Height(),
-                                         inputs->Layout().VirtualScreen())) {
+    AreaScan scan(std::move(inputs->Picture().pixels), inputs->Area(), o.deviation,
+                  o.maskTransparent);
+    if (auto problem = scan.AreaProblem(inputs->Layout())) {
         return BadInput("explain", *problem);
     }
-    // What a search with these options would scan.
-    MemoryProfileStore store;
-    Profile profile(store, inputs->Windows());
-    WriteRunSettings(o, profile);
-    SearchParams params = SearchSetUp(FieldsFrom(o, area), profile);
-    TakeSearchPicture(kStatusOk, std::move(inputs->Picture()), params);  // admitted when opened
-    if (!SearchAttempt::CaptureArea(inputs->Screen(), inputs->Layout(), area,
-                                    params.m_oAreaImage)) {
+    if (!scan.Capture(inputs->Screen(), inputs->Layout())) {
         return BadInput("explain", SearchAttempt::kNoFrameText);
     }
-    const MatchInputs in = SearchAttempt::ScanInputs(params);
+    const MatchInputs in = scan.Inputs();
     const MatchExplanation e = ExplainMatch(in);
     std::puts(ExplanationText(e, in).c_str());
     return e.matches ? 0 : 1;

@@ -5,6 +5,7 @@
 #include <limits>
 #include <map>
 
+#include "core/search/match_lister.h"
 #include "core/settings/setting_keys.h"
 
 namespace qrv::cli {
@@ -61,9 +62,6 @@ bool FitsScreen(int32_t start, int32_t length) {
 bool ParseNonNegative(const std::string& text, int32_t& out) {
     return ParseInts(text, 1, &out) && out >= 0;
 }
-
-// Largest --max-matches: the kept matches stay a few megabytes.
-constexpr int32_t kMostMatches = 1'000'000;
 
 class Parser {
   public:
@@ -130,9 +128,10 @@ std::map<std::string, Parser::Handler> Parser::ValueOptions() {
          }},
         {"--max-matches",
          [this](const std::string& v) {
-             return (Count("--max-matches", v, m_o.maxMatches) && m_o.maxMatches <= kMostMatches) ||
+             return (Count("--max-matches", v, m_o.maxMatches) &&
+                     m_o.maxMatches <= kMostListedMatches) ||
                     Fail("--max-matches takes a whole number from 0 to " +
-                         std::to_string(kMostMatches) + ", not " + Quoted(v));
+                         std::to_string(kMostListedMatches) + ", not " + Quoted(v));
          }},
         {"--speak", [this](const std::string& v) { return m_o.speak = v, true; }},
         {"--execute", [this](const std::string& v) { return m_o.execute = v, true; }},

@@ -17,6 +17,9 @@ class InputInjector {
     // Empty where the desktop does not tell the pointer's position and this
     // program has not placed it yet.
     virtual std::optional<Point> CursorPos() = 0;
+    // Whether CursorPos() follows the pointer wherever the user moves it;
+    // where not, it tells only where this program placed it last.
+    virtual bool TracksPointer() const { return false; }
     // Places the cursor directly, without a synthesised event.
     virtual void SetCursorPos(Point p) = 0;
     // Extra information of the calling thread's current message; 0 where the

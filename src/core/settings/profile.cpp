@@ -10,7 +10,8 @@ Profile::Profile(ProfileStore& store, TopLevelWindows& windows, InstanceNumberin
 int32_t Profile::InstanceNumber() {
     std::lock_guard lock(m_mutex);
     if (!m_instanceNumber) {
-        m_instanceNumber = m_numbering ? m_numbering->Number() : CountInstanceWindows();
+        const int32_t counted = CountInstanceWindows();
+        m_instanceNumber = m_numbering ? m_numbering->Claim(counted) : counted;
     }
     return *m_instanceNumber;
 }

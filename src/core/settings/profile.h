@@ -16,12 +16,14 @@ namespace qrv {
 // access through the key table.
 class Profile {
   public:
-    // `numbering`, where given, numbers the instances instead of the windows.
+    // `numbering`, where given, claims the instance number.
     Profile(ProfileStore& store, TopLevelWindows& windows, InstanceNumbering* numbering = nullptr);
 
-    // From the numbering where there is one, else the number of visible,
-    // enabled, non-maximised windows titled with the application name, plus
-    // one; computed once and cached.
+    // The number of visible, enabled, non-maximised windows titled with the
+    // application name, plus one; where there is a numbering, the lowest
+    // number from there up that no other instance has claimed (a sibling
+    // starting at the same moment has no window yet). Computed once and
+    // cached.
     int32_t InstanceNumber();
     // "Instance %d" with InstanceNumber() + 1.
     std::string GetInstanceSection();

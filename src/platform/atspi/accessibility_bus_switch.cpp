@@ -1,8 +1,6 @@
 #include "platform/atspi/accessibility_bus_switch.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVariant>
+#include <gio/gio.h>
 
 #include "platform/freedesktop/session_bus.h"
 
@@ -10,30 +8,33 @@ namespace qrv {
 
 namespace {
 
-QDBusMessage StatusCall(const QString& method) {
-    return QDBusMessage::createMethodCall("org.a11y.Bus", "/org/a11y/bus",
-                                          "org.freedesktop.DBus.Properties", method);
+GVariantPtr StatusCall(const char* method, GVariant* parameters, const char* replyType) {
+    return SessionBus::Call("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties",
+                            method, parameters, replyType);
 }
 
 }  // namespace
 
 std::optional<bool> AccessibilityBusSwitch::IsEnabled() {
-    QDBusMessage call = StatusCall("Get");
-    call << QString("org.a11y.Status") << QString("IsEnabled");
-    const QDBusMessage reply =
-        SessionBus::Connection().call(call, QDBus::Block, SessionBus::kCallTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+    const GVariantPtr reply =
+        StatusCall("Get", g_variant_new("(ss)", "org.a11y.Status", "IsEnabled"), "(v)");
+    if (!reply) {
         return std::nullopt;
     }
-    return qvariant_cast<QDBusVariant>(reply.arguments().first()).variant().toBool();
+    GVariant* value = nullptr;
+    g_variant_get(reply.get(), "(v)", &value);
+    const GVariantPtr owned(value);
+    if (!g_variant_is_of_type(value, G_VARIANT_TYPE_BOOLEAN)) {
+        return std::nullopt;
+    }
+    return g_variant_get_boolean(value) != FALSE;
 }
 
 bool AccessibilityBusSwitch::Enable() {
-    QDBusMessage call = StatusCall("Set");
-    call << QString("org.a11y.Status") << QString("IsEnabled")
-         << QVariant::fromValue(QDBusVariant(true));
-    return SessionBus::Connection().call(call, QDBus::Block, SessionBus::kCallTimeoutMs).type() ==
-           QDBusMessage::ReplyMessage;
+    return StatusCall(
+               "Set",
+               g_variant_new("(ssv)", "org.a11y.Status", "IsEnabled", g_variant_new_boolean(TRUE)),
+               "()") != nullptr;
 }
 
 }  // namespace qrv

@@ -4,14 +4,6 @@
 
 namespace qrv {
 
-void GFreeDeleter::operator()(void* memory) const {
-    g_free(memory);
-}
-
-void GUnrefDeleter::operator()(void* object) const {
-    g_object_unref(object);
-}
-
 void AtspiEventDeleter::operator()(AtspiEvent* event) const {
     g_boxed_free(ATSPI_TYPE_EVENT, event);
 }

@@ -1,21 +1,24 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 #include "core/desktop/shell.h"
-#include "platform/freedesktop/file_properties_viewer.h"
 
 namespace qrv {
 
 // Starts programs and opens files like the desktop does: programs and scripts
 // with the execute bit start detached, everything else goes to the opener
 // program (the desktop's default-application launcher), printing to the print
-// spooler, and revealing asks the session's file manager over D-Bus, falling
-// back to opening the folder; properties are shown by the file manager too.
+// spooler. Revealing a file and showing its properties ask the session's file
+// manager over D-Bus (org.freedesktop.FileManager1, started by the bus where
+// none runs yet); revealing falls back to opening the folder.
 class DesktopShell : public Shell {
   public:
-    explicit DesktopShell(QString opener = QStringLiteral("xdg-open"),
-                          QString printer = QStringLiteral("lp"));
+    static constexpr const char* kFileManager = "org.freedesktop.FileManager1";
+    // How long the file manager may take to answer, starting up included.
+    static constexpr int kFileManagerTimeoutMs = 20000;
+
+    explicit DesktopShell(std::string opener = "xdg-open", std::string printer = "lp");
 
     // Verbs are compared without case. "open" (or no verb) starts programs and
     // opens other files, folders and addresses; "execute" only starts
@@ -30,14 +33,15 @@ class DesktopShell : public Shell {
 
   private:
     // The program `file` names, or empty when it names none.
-    static QString ProgramPath(const QString& file);
-    static bool ShowInFileManager(const QString& uri);
-    bool StartOpener(const QString& target) const;
-    bool Print(const QString& file) const;
+    static std::string ProgramPath(const std::string& file);
+    // Calls `method` of the file manager with the address of an existing
+    // `file`; true when it answered.
+    static bool AskFileManager(const char* method, const std::string& file);
+    bool StartOpener(const std::string& target) const;
+    bool Print(const std::string& file) const;
 
-    const QString m_opener;
-    const QString m_printer;
-    FilePropertiesViewer m_properties;
+    const std::string m_opener;
+    const std::string m_printer;
 };
 
 }  // namespace qrv

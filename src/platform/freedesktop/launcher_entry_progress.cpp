@@ -1,29 +1,21 @@
 #include "platform/freedesktop/launcher_entry_progress.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
+#include <gio/gio.h>
 
 #include "platform/freedesktop/session_bus.h"
 
 namespace qrv {
 
-LauncherEntryProgress::LauncherEntryProgress(const QString& desktopFileName)
-    : m_appUri(QStringLiteral("application://") + desktopFileName) {}
+LauncherEntryProgress::LauncherEntryProgress(const std::string& desktopFileName)
+    : m_appUri("application://" + desktopFileName) {}
 
 void LauncherEntryProgress::SetState(TaskbarState state) {
-    QVariantMap properties;
-    properties.insert(QStringLiteral("progress-visible"), state != TaskbarState::None);
-    if (state == TaskbarState::None) {
-        properties.insert(QStringLiteral("progress"), 0.0);
-    }
-    Send(properties);
+    const bool visible = state != TaskbarState::None;
+    Send(visible, visible ? std::nullopt : std::optional<double>(0.0));
 }
 
 void LauncherEntryProgress::SetValue(uint64_t done, uint64_t total) {
-    QVariantMap properties;
-    properties.insert(QStringLiteral("progress"), Fraction(done, total));
-    properties.insert(QStringLiteral("progress-visible"), true);
-    Send(properties);
+    Send(true, Fraction(done, total));
 }
 
 double LauncherEntryProgress::Fraction(uint64_t done, uint64_t total) {
@@ -33,16 +25,20 @@ double LauncherEntryProgress::Fraction(uint64_t done, uint64_t total) {
     return done >= total ? 1.0 : double(done) / double(total);
 }
 
-bool LauncherEntryProgress::Send(const QVariantMap& properties) const {
-    QDBusConnection bus = SessionBus::Connection();
-    if (!bus.isConnected()) {
+bool LauncherEntryProgress::Send(bool visible, std::optional<double> progress) const {
+    GDBusConnection* bus = SessionBus::Connection();
+    if (bus == nullptr) {
         return false;
     }
-    QDBusMessage signal =
-        QDBusMessage::createSignal(QString::fromLatin1(kObjectPath),
-                                   QString::fromLatin1(kInterface), QString::fromLatin1(kSignal));
-    signal << m_appUri << properties;
-    return bus.send(signal);
+    GVariantBuilder properties;
+    g_variant_builder_init(&properties, G_VARIANT_TYPE_VARDICT);
+    g_variant_builder_add(&properties, "{sv}", "progress-visible", g_variant_new_boolean(visible));
+    if (progress) {
+        g_variant_builder_add(&properties, "{sv}", "progress", g_variant_new_double(*progress));
+    }
+    return g_dbus_connection_emit_signal(bus, nullptr, kObjectPath, kInterface, kSignal,
+                                         g_variant_new("(sa{sv})", m_appUri.c_str(), &properties),
+                                         nullptr);
 }
 
 }  // namespace qrv

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QVariantMap>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "core/desktop/taskbar_progress.h"
 
@@ -18,20 +18,19 @@ class LauncherEntryProgress : public TaskbarProgress {
     static constexpr const char* kSignal = "Update";
     static constexpr const char* kObjectPath = "/com/canonical/unity/launcherentry/quorvane";
 
-    explicit LauncherEntryProgress(
-        const QString& desktopFileName = QStringLiteral("quorvane.desktop"));
+    explicit LauncherEntryProgress(const std::string& desktopFileName = "quorvane.desktop");
 
     void SetState(TaskbarState state) override;
     void SetValue(uint64_t done, uint64_t total) override;
 
-    QString AppUri() const { return m_appUri; }
+    const std::string& AppUri() const { return m_appUri; }
     // The fraction shown for done of total: 0 without a total, at most 1.
     static double Fraction(uint64_t done, uint64_t total);
 
   private:
-    bool Send(const QVariantMap& properties) const;
+    bool Send(bool visible, std::optional<double> progress) const;
 
-    QString m_appUri;
+    std::string m_appUri;
 };
 
 }  // namespace qrv

@@ -12,11 +12,14 @@
 #include "platform/images/image_file_codec.h"
 #include "platform/images/png_bmp_file_writer.h"
 #include "platform/settings/ini_profile_store.h"
+#include "platform/settings/lock_file_numbering.h"
 
 namespace qrv {
 
 void AddLinuxDesktopServices(DesktopPlatform& p) {
-    p.profile = std::make_unique<IniProfileStore>(IniProfileStore::UserProfilePath());
+    const std::string profilePath = IniProfileStore::UserProfilePath();
+    p.profile = std::make_unique<IniProfileStore>(profilePath);
+    p.numbering = std::make_unique<LockFileNumbering>(LockFileNumbering::UserPrefix(profilePath));
     p.folders = std::make_unique<XdgUserFolders>();
     p.codec = std::make_unique<ImageFileCodec>();
     p.imageWriter = std::make_unique<PngBmpFileWriter>();

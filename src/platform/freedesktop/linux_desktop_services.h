@@ -6,7 +6,8 @@ namespace qrv {
 
 // Fills the services every Linux desktop shares, whatever its display
 // protocol: the INI profile, the XDG folders, the freedesktop shell, espeak-ng
-// voices, launcher-entry progress, the Qt image files and the AT-SPI tree.
+// voices, launcher-entry progress, the image codec and writer and the AT-SPI
+// tree.
 void AddLinuxDesktopServices(DesktopPlatform& platform);
 
 // Opens one Linux desktop backend named `name`: the shared services and, when

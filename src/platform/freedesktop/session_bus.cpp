@@ -5,7 +5,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <QDBusConnectionInterface>
+#include <gio/gio.h>
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "platform/desktop_platform.h"
+#include "platform/freedesktop/scoped_main_context.h"
 
 namespace qrv {
 namespace {
@@ -146,6 +147,54 @@ std::string CheckNow() {
     return {};
 }
 
+// The process's connection to the bus, or why there is none.
+struct Reached {
+    GRef<GDBusConnection> bus;
+    std::string problem;  // empty where nothing answers at all
+};
+
+// A connection of this process's own to the bus at `address`; none when the
+// bus does not let it in within the handshake's time.
+Reached Connect(const std::string& address) {
+    if (address.empty()) {
+        return {};
+    }
+    struct Attempt {
+        bool done = false;
+        GDBusConnection* connection = nullptr;
+    } attempt;
+    const GRef<GCancellable> cancel(g_cancellable_new());
+    ScopedMainContext context;
+    g_dbus_connection_new_for_address(
+        address.c_str(),
+        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                             G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, cancel.get(),
+        [](GObject*, GAsyncResult* result, gpointer data) {
+            auto* attempt = static_cast<Attempt*>(data);
+            attempt->connection = g_dbus_connection_new_for_address_finish(result, nullptr);
+            attempt->done = true;
+        },
+        &attempt);
+    if (context.RunUntil([&] { return attempt.done; }, SessionBus::kHandshakeTimeoutMs)) {
+        return {GRef<GDBusConnection>(attempt.connection), {}};
+    }
+    // Parts of the handshake cannot be cancelled; their late answer goes to
+    // the context left behind, which no one runs any more.
+    g_cancellable_cancel(cancel.get());
+    return {nullptr, "the session bus (" + address + ") does not let this process in"};
+}
+
+const Reached& Reach() {
+    static std::once_flag once;
+    static Reached reached;
+    std::call_once(once, [] {
+        reached =
+            SessionBus::Check().empty() ? Connect(Address()) : Reached{{}, SessionBus::Check()};
+    });
+    return reached;
+}
+
 }  // namespace
 
 const std::string& SessionBus::Check() {
@@ -155,21 +204,26 @@ const std::string& SessionBus::Check() {
     return problem;
 }
 
-QDBusConnection SessionBus::Connection() {
-    static std::once_flag once;
-    Check();
-    std::call_once(once, [] {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        if (bus.isConnected() && bus.interface() != nullptr) {
-            bus.interface()->setTimeout(kCallTimeoutMs);
-        }
-    });
-    return QDBusConnection::sessionBus();
+GDBusConnection* SessionBus::Connection() {
+    return Reach().bus.get();
 }
 
-QString SessionBus::Missing() {
-    return Check().empty() ? QStringLiteral("there is no session bus")
-                           : QString::fromStdString(Check());
+std::string SessionBus::Missing() {
+    return Reach().problem.empty() ? "there is no session bus" : Reach().problem;
+}
+
+GVariantPtr SessionBus::Call(const char* service, const char* path, const char* interface,
+                             const char* method, GVariant* parameters, const char* replyType,
+                             int timeoutMs) {
+    const GVariantPtr arguments = TakeVariant(parameters);
+    GDBusConnection* bus = Connection();
+    if (bus == nullptr) {
+        return nullptr;
+    }
+    return GVariantPtr(
+        g_dbus_connection_call_sync(bus, service, path, interface, method, arguments.get(),
+                                    replyType ? G_VARIANT_TYPE(replyType) : nullptr,
+                                    G_DBUS_CALL_FLAGS_NONE, timeoutMs, nullptr, nullptr));
 }
 
 std::string CheckSessionBus() {

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QDBusConnection>
-#include <QString>
 #include <string>
+
+#include "platform/freedesktop/glib_handles.h"
+
+using GDBusConnection = struct _GDBusConnection;
 
 namespace qrv {
 
@@ -14,18 +16,26 @@ class SessionBus {
   public:
     // How long a call on the bus waits for its answer.
     static constexpr int kCallTimeoutMs = 5000;
-    // How long the check waits for the bus to answer its handshake.
+    // How long the check and the connection wait for the bus's handshake.
     static constexpr int kHandshakeTimeoutMs = 10000;
 
     // Checks once per process and gives the same answer afterwards: empty
     // when the bus answers or is not there at all, else why it is left alone.
-    // Makes no Qt connection, so it can run before the application object.
+    // Connects to nothing that stays, so it can run before any library does.
     static const std::string& Check();
-    // The session bus after the check, its interface()'s calls limited to
-    // kCallTimeoutMs; not connected when there is none or it is left alone.
-    static QDBusConnection Connection();
-    // Why Connection() is not connected.
-    static QString Missing();
+    // The process's connection to the session bus, made at the first call
+    // after the check (no bus is started for it); null when there is none,
+    // it is left alone or it did not let the process in within the
+    // handshake's time. Safe from any thread.
+    static GDBusConnection* Connection();
+    // Why Connection() is null.
+    static std::string Missing();
+    // Calls `method` and waits for its answer at most `timeoutMs`: the
+    // answer, a tuple of `replyType` (checked when given), or null on any
+    // failure. `parameters` is a tuple or null; a floating one is consumed.
+    static GVariantPtr Call(const char* service, const char* path, const char* interface,
+                            const char* method, GVariant* parameters, const char* replyType,
+                            int timeoutMs = kCallTimeoutMs);
 };
 
 }  // namespace qrv

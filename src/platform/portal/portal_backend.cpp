@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/freedesktop/bus_name_numbering.h"
 #include "platform/freedesktop/linux_desktop_services.h"
 #include "platform/portal/monitor_placement.h"
 #include "platform/portal/pipewire_screen_source.h"
@@ -104,7 +103,6 @@ void AddSessionServices(DesktopPlatform& p) {
     p.layout = std::make_unique<StreamDisplayLayout>(std::move(areas));
     p.windows = std::make_unique<UnlistedWindows>();
     p.activator = std::make_unique<UnlistedWindows>();
-    p.numbering = std::make_unique<BusNameNumbering>();
     AddPortalHotKeys(p);
 }
 

@@ -1,41 +1,14 @@
 #include "platform/portal/portal_global_hot_keys.h"
 
 #include <unistd.h>
-#include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusMetaType>
-#include <QList>
-#include <QTimer>
+
+#include <gio/gio.h>
+
 #include <algorithm>
 #include <array>
 
+#include "platform/freedesktop/session_bus.h"
 #include "platform/portal/shortcut_trigger.h"
-
-namespace qrv {
-
-// One entry of the portal's shortcut lists: a(sa{sv}).
-struct PortalShortcut {
-    QString id;
-    QVariantMap properties;
-};
-
-QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut) {
-    argument.beginStructure();
-    argument << shortcut.id << shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& shortcut) {
-    argument.beginStructure();
-    argument >> shortcut.id >> shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
-}  // namespace qrv
-
-Q_DECLARE_METATYPE(qrv::PortalShortcut)
 
 namespace qrv {
 namespace {
@@ -52,49 +25,47 @@ constexpr std::array<ShortcutName, 2> kNames{{
     {hot_key_id::kAddColor, "add-colour", "Add the colour under the mouse cursor"},
 }};
 
-QString ShortcutId(int id) {
+std::string ShortcutId(int id) {
     for (const ShortcutName& n : kNames) {
         if (n.id == id) {
-            return QString::fromLatin1(n.shortcut);
+            return n.shortcut;
         }
     }
-    return QStringLiteral("hot-key-%1").arg(id);
+    return "hot-key-" + std::to_string(id);
 }
 
-QString Description(int id) {
+std::string Description(int id) {
     for (const ShortcutName& n : kNames) {
         if (n.id == id) {
-            return QString::fromLatin1(n.description);
+            return n.description;
         }
     }
-    return QStringLiteral("Hot key %1").arg(id);
+    return "Hot key " + std::to_string(id);
 }
 
-// Whether the `shortcuts` of a portal answer (a(sa{sv})) list `id`.
-bool Lists(const QVariantMap& results, const QString& id) {
-    const QVariant bound = results.value(QStringLiteral("shortcuts"));
-    if (!bound.canConvert<QDBusArgument>()) {
-        return false;
+// Whether the `shortcuts` of a portal answer list `id`.
+bool Lists(const PortalRequest& answer, const std::string& id) {
+    const GVariantPtr bound = answer.Result("shortcuts", "a(sa{sv})");
+    const std::size_t count = bound ? g_variant_n_children(bound.get()) : 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const char* shortcut = nullptr;
+        g_variant_get_child(bound.get(), i, "(&s@a{sv})", &shortcut, nullptr);
+        if (id == shortcut) {
+            return true;
+        }
     }
-    const QDBusArgument argument = bound.value<QDBusArgument>();
-    if (argument.currentSignature() != QLatin1String("a(sa{sv})")) {
-        return false;
-    }
-    QList<PortalShortcut> list;
-    argument >> list;
-    return std::any_of(list.begin(), list.end(),
-                       [&](const PortalShortcut& s) { return s.id == id; });
-}
-
-// Session handles come as object paths from some portals, as strings from others.
-QString PathOf(const QVariant& value) {
-    return value.canConvert<QDBusObjectPath>() ? value.value<QDBusObjectPath>().path()
-                                               : value.toString();
+    return false;
 }
 
 }  // namespace
 
+PortalGlobalHotKeys::PortalGlobalHotKeys(int timeoutMs)
+    : m_timeoutMs(timeoutMs), m_context(g_main_context_ref_thread_default()) {}
+
 PortalGlobalHotKeys::~PortalGlobalHotKeys() {
+    if (m_activations != 0) {
+        g_dbus_connection_signal_unsubscribe(SessionBus::Connection(), m_activations);
+    }
     PortalRequest::CloseSession(m_session);
 }
 
@@ -103,28 +74,29 @@ bool PortalGlobalHotKeys::Offered() {
 }
 
 bool PortalGlobalHotKeys::OpenSession() {
-    if (!m_session.isEmpty()) {
+    if (!m_session.empty()) {
         return true;
     }
-    qDBusRegisterMetaType<PortalShortcut>();
-    qDBusRegisterMetaType<QList<PortalShortcut>>();
-    const QString token = QStringLiteral("quorvane%1_keys").arg(getpid());
+    const std::string token = "quorvane" + std::to_string(getpid()) + "_keys";
     // Some portals (Plasma 5.27) bind only the shortcuts the session is created with.
     if (!m_request.Call(kInterface, "CreateSession", {},
-                        {{QStringLiteral("session_handle_token"), token},
-                         {QStringLiteral("shortcuts"), QVariant::fromValue(Shortcuts())}},
+                        {{"session_handle_token", g_variant_new_string(token.c_str())},
+                         {"shortcuts", Shortcuts()}},
                         m_timeoutMs)) {
         return false;
     }
-    const QString session = PathOf(m_request.Results().value(QStringLiteral("session_handle")));
-    if (session.isEmpty() ||
-        !QDBusConnection::sessionBus().connect(
-            QString::fromLatin1(PortalRequest::kService), QString::fromLatin1(PortalRequest::kPath),
-            QString::fromLatin1(kInterface), QStringLiteral("Activated"), this,
-            SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)))) {
+    const std::string session = m_request.Handle("session_handle");
+    GDBusConnection* bus = SessionBus::Connection();
+    if (session.empty() || bus == nullptr) {
         PortalRequest::CloseSession(session);
         return false;
     }
+    // On this object's own context, not on a waiting call's.
+    g_main_context_push_thread_default(m_context.get());
+    m_activations = g_dbus_connection_signal_subscribe(
+        bus, PortalRequest::kService, kInterface, "Activated", PortalRequest::kPath, nullptr,
+        G_DBUS_SIGNAL_FLAGS_NONE, &PortalGlobalHotKeys::OnActivated, this, nullptr);
+    g_main_context_pop_thread_default(m_context.get());
     m_session = session;
     return true;
 }
@@ -149,15 +121,18 @@ bool PortalGlobalHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualK
 // The rest is bound again later: a Register that follows at once (a changed
 // key) binds it along, and the user is not asked twice.
 void PortalGlobalHotKeys::Unregister(int id) {
-    if (m_triggers.erase(id) == 0 || m_rebindDue) {
+    if (m_triggers.erase(id) == 0 || m_rebind) {
         return;
     }
-    m_rebindDue = true;
-    QTimer::singleShot(0, this, [this] {
-        if (m_rebindDue) {
-            Bind(0);
-        }
-    });
+    m_rebind.reset(g_idle_source_new());
+    g_source_set_callback(
+        m_rebind.get(),
+        [](gpointer self) {
+            static_cast<PortalGlobalHotKeys*>(self)->Bind(0);
+            return gboolean(G_SOURCE_REMOVE);
+        },
+        this, nullptr);
+    g_source_attach(m_rebind.get(), m_context.get());
 }
 
 void PortalGlobalHotKeys::SetHandler(int id, Handler handler) {
@@ -168,22 +143,29 @@ void PortalGlobalHotKeys::SetHandler(int id, Handler handler) {
     }
 }
 
-QList<PortalShortcut> PortalGlobalHotKeys::Shortcuts() const {
-    QList<PortalShortcut> shortcuts;
+GVariant* PortalGlobalHotKeys::Shortcuts() const {
+    GVariantBuilder shortcuts;
+    g_variant_builder_init(&shortcuts, G_VARIANT_TYPE("a(sa{sv})"));
     for (const auto& [id, trigger] : m_triggers) {
-        shortcuts.append(
-            {ShortcutId(id),
-             {{QStringLiteral("description"), Description(id)},
-              {QStringLiteral("preferred_trigger"), QString::fromStdString(trigger)}}});
+        GVariantBuilder properties;
+        g_variant_builder_init(&properties, G_VARIANT_TYPE_VARDICT);
+        g_variant_builder_add(&properties, "{sv}", "description",
+                              g_variant_new_string(Description(id).c_str()));
+        g_variant_builder_add(&properties, "{sv}", "preferred_trigger",
+                              g_variant_new_string(trigger.c_str()));
+        g_variant_builder_add(&shortcuts, "(sa{sv})", ShortcutId(id).c_str(), &properties);
     }
-    return shortcuts;
+    return g_variant_builder_end(&shortcuts);
 }
 
 bool PortalGlobalHotKeys::Bind(int mustHold) {
-    m_rebindDue = false;
-    const QDBusObjectPath session(m_session);
+    m_rebind.reset();
+    if (m_session.empty()) {
+        return false;
+    }
+    const char* session = m_session.c_str();
     if (!m_request.Call(kInterface, "BindShortcuts",
-                        {QVariant::fromValue(session), QVariant::fromValue(Shortcuts()), QString()},
+                        {g_variant_new_object_path(session), Shortcuts(), g_variant_new_string("")},
                         {}, m_timeoutMs)) {
         return false;
     }
@@ -192,18 +174,30 @@ bool PortalGlobalHotKeys::Bind(int mustHold) {
     }
     // A portal that bound the shortcut at CreateSession may leave it out of
     // BindShortcuts' answer; the session's own list has the last word.
-    const QString wanted = ShortcutId(mustHold);
-    return Lists(m_request.Results(), wanted) ||
-           (m_request.Call(kInterface, "ListShortcuts", {QVariant::fromValue(session)}, {},
+    const std::string wanted = ShortcutId(mustHold);
+    return Lists(m_request, wanted) ||
+           (m_request.Call(kInterface, "ListShortcuts", {g_variant_new_object_path(session)}, {},
                            m_timeoutMs) &&
-            Lists(m_request.Results(), wanted));
+            Lists(m_request, wanted));
 }
 
-void PortalGlobalHotKeys::OnActivated(const QDBusObjectPath& session, const QString& shortcut,
-                                      qulonglong, const QVariantMap&) {
-    if (session.path() != m_session) {
+// Session handles come as object paths from some portals, as strings from others.
+void PortalGlobalHotKeys::OnActivated(GDBusConnection*, const char*, const char*, const char*,
+                                      const char*, GVariant* parameters, void* self) {
+    if (!g_variant_is_of_type(parameters, G_VARIANT_TYPE("(osta{sv})")) &&
+        !g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ssta{sv})"))) {
         return;
     }
+    const GVariantPtr session(g_variant_get_child_value(parameters, 0));
+    const char* shortcut = nullptr;
+    g_variant_get_child(parameters, 1, "&s", &shortcut);
+    auto* keys = static_cast<PortalGlobalHotKeys*>(self);
+    if (keys->m_session == g_variant_get_string(session.get(), nullptr)) {
+        keys->Activate(shortcut);
+    }
+}
+
+void PortalGlobalHotKeys::Activate(const std::string& shortcut) {
     for (const auto& [id, trigger] : m_triggers) {
         if (ShortcutId(id) != shortcut) {
             continue;

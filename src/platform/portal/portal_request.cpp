@@ -1,37 +1,62 @@
 #include "platform/portal/portal_request.h"
 
 #include <unistd.h>
-#include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusVariant>
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QTimer>
+
+#include <gio/gio.h>
+
+#include <algorithm>
 #include <atomic>
+
+#include "platform/freedesktop/bus_daemon.h"
+#include "platform/freedesktop/scoped_main_context.h"
+#include "platform/freedesktop/session_bus.h"
 
 namespace qrv {
 namespace {
 
 const char* const kRequest = "org.freedesktop.portal.Request";
+constexpr int kCloseTimeoutMs = 2000;
+constexpr int kIntrospectTimeoutMs = 10000;
 
 // Unique per process, so that two requests never share an answer path.
-QString NextToken() {
+std::string NextToken() {
     static std::atomic<uint32_t> next{0};
-    return QStringLiteral("quorvane%1_%2").arg(getpid()).arg(++next);
+    return "quorvane" + std::to_string(getpid()) + "_" + std::to_string(++next);
 }
 
-// The answer is awaited in a Qt event loop, which needs an application object:
-// a front end that has none (quorvane-cli) gets one here, for the rest of
-// the process.
-void EnsureApplicationObject() {
-    if (QCoreApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "quorvane";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication application(argc, argv);
+// The path the portal answers a request of this connection on: the unique
+// name without its colon, dots turned into underscores.
+std::string RequestPath(GDBusConnection* bus, const std::string& token) {
+    std::string sender = g_dbus_connection_get_unique_name(bus) + 1;
+    std::replace(sender.begin(), sender.end(), '.', '_');
+    return std::string(PortalRequest::kPath) + "/request/" + sender + "/" + token;
+}
+
+struct Answer {
+    bool answered = false;
+    uint32_t code = 0;
+    GVariantPtr results;
+};
+
+void OnResponse(GDBusConnection*, const char*, const char*, const char*, const char*,
+                GVariant* parameters, gpointer data) {
+    auto* answer = static_cast<Answer*>(data);
+    if (answer->answered || !g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ua{sv})"))) {
+        return;
     }
+    GVariant* results = nullptr;
+    g_variant_get(parameters, "(u@a{sv})", &answer->code, &results);
+    answer->results.reset(results);
+    answer->answered = true;
+}
+
+GVariant* OptionsOf(PortalRequest::Options& options) {
+    GVariantBuilder builder;
+    g_variant_builder_init(&builder, G_VARIANT_TYPE_VARDICT);
+    for (auto& [name, value] : options) {
+        g_variant_builder_add(&builder, "{sv}", name, value);
+    }
+    return g_variant_builder_end(&builder);
 }
 
 }  // namespace
@@ -39,94 +64,90 @@ void EnsureApplicationObject() {
 const char* const PortalRequest::kService = "org.freedesktop.portal.Desktop";
 const char* const PortalRequest::kPath = "/org/freedesktop/portal/desktop";
 
-bool PortalRequest::Call(const char* interface, const char* method, QVariantList arguments,
-                         QVariantMap options, int timeoutMs) {
-    EnsureApplicationObject();
-    QDBusConnection bus = QDBusConnection::sessionBus();
+bool PortalRequest::Call(const char* interface, const char* method,
+                         std::vector<GVariant*> arguments, Options options, int timeoutMs) {
+    const std::string token = NextToken();
+    options.emplace_back("handle_token", g_variant_new_string(token.c_str()));
+    arguments.push_back(OptionsOf(options));
+    const GVariantPtr parameters =
+        TakeVariant(g_variant_new_tuple(arguments.data(), arguments.size()));
     m_answered = false;
-    m_results.clear();
-    if (!bus.isConnected()) {
+    m_results.reset();
+    GDBusConnection* bus = SessionBus::Connection();
+    if (bus == nullptr) {
         return false;
     }
-    const QString token = NextToken();
-    options[QStringLiteral("handle_token")] = token;
-    // The answer comes on a path known before the call: listen first.
-    QString sender = bus.baseService().mid(1);
-    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    const QString path = QStringLiteral("%1/request/%2/%3").arg(kPath, sender, token);
-    bus.connect(QString::fromLatin1(kService), path, QString::fromLatin1(kRequest),
-                QStringLiteral("Response"), this, SLOT(OnResponse(uint, QVariantMap)));
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
-                                       QString::fromLatin1(interface), QString::fromLatin1(method));
-    arguments.append(options);
-    call.setArguments(arguments);
-    const QDBusMessage reply = bus.call(call, QDBus::Block, timeoutMs);
-    if (reply.type() == QDBusMessage::ReplyMessage) {
-        const QDeadlineTimer deadline(timeoutMs);
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (m_answered || deadline.hasExpired()) {
-                loop.quit();
-            }
-        });
-        poll.start(10);
-        loop.exec();
+    Answer answer;
+    {
+        // The answer comes on a path known before the call: listen first.
+        ScopedMainContext context;
+        const unsigned int subscription = g_dbus_connection_signal_subscribe(
+            bus, kService, kRequest, "Response", RequestPath(bus, token).c_str(), nullptr,
+            G_DBUS_SIGNAL_FLAGS_NONE, &OnResponse, &answer, nullptr);
+        const GVariantPtr reply(g_dbus_connection_call_sync(
+            bus, kService, kPath, interface, method, parameters.get(), G_VARIANT_TYPE("(o)"),
+            G_DBUS_CALL_FLAGS_NONE, timeoutMs, nullptr, nullptr));
+        if (reply) {
+            context.RunUntil([&] { return answer.answered; }, timeoutMs);
+        }
+        g_dbus_connection_signal_unsubscribe(bus, subscription);
     }
-    bus.disconnect(QString::fromLatin1(kService), path, QString::fromLatin1(kRequest),
-                   QStringLiteral("Response"), this, SLOT(OnResponse(uint, QVariantMap)));
+    m_answered = answer.answered;
+    m_code = answer.code;
+    m_results = std::move(answer.results);
     return m_answered && m_code == 0;
 }
 
-void PortalRequest::OnResponse(uint code, const QVariantMap& results) {
-    m_answered = true;
-    m_code = code;
-    m_results = results;
+GVariantPtr PortalRequest::Result(const char* key, const char* type) const {
+    if (!m_results) {
+        return nullptr;
+    }
+    return GVariantPtr(g_variant_lookup_value(m_results.get(), key, G_VARIANT_TYPE(type)));
 }
 
-void PortalRequest::CloseSession(const QString& session) {
-    if (session.isEmpty()) {
+std::string PortalRequest::Handle(const char* key) const {
+    GVariantPtr value = Result(key, "o");
+    if (!value) {
+        value = Result(key, "s");
+    }
+    const char* text = value ? g_variant_get_string(value.get(), nullptr) : "";
+    return g_variant_is_object_path(text) ? text : "";
+}
+
+void PortalRequest::CloseSession(const std::string& session) {
+    if (session.empty()) {
         return;
     }
-    QDBusConnection::sessionBus().call(
-        QDBusMessage::createMethodCall(QString::fromLatin1(kService), session,
-                                       QStringLiteral("org.freedesktop.portal.Session"),
-                                       QStringLiteral("Close")),
-        QDBus::Block, 2000);
+    SessionBus::Call(kService, session.c_str(), "org.freedesktop.portal.Session", "Close", nullptr,
+                     nullptr, kCloseTimeoutMs);
 }
 
 bool PortalRequest::Offers(const char* interface) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
+    if (SessionBus::Connection() == nullptr || !BusDaemon::Reachable(kService)) {
         return false;
     }
-    const QString service = QString::fromLatin1(kService);
-    if (!bus.interface()->isServiceRegistered(service) &&
-        !bus.interface()->activatableServiceNames().value().contains(service)) {
+    const GVariantPtr reply =
+        SessionBus::Call(kService, kPath, "org.freedesktop.DBus.Introspectable", "Introspect",
+                         nullptr, "(s)", kIntrospectTimeoutMs);
+    if (!reply) {
         return false;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        service, QString::fromLatin1(kPath), QStringLiteral("org.freedesktop.DBus.Introspectable"),
-        QStringLiteral("Introspect"));
-    const QDBusMessage reply = bus.call(call, QDBus::Block, 10000);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        return false;
-    }
-    const QString xml = reply.arguments().constFirst().toString();
-    return xml.contains(QStringLiteral("\"%1\"").arg(QString::fromLatin1(interface)));
+    const char* xml = nullptr;
+    g_variant_get(reply.get(), "(&s)", &xml);
+    return std::string(xml).find("\"" + std::string(interface) + "\"") != std::string::npos;
 }
 
 uint32_t PortalRequest::Version(const char* interface) {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kService), QString::fromLatin1(kPath),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    call << QString::fromLatin1(interface) << QStringLiteral("version");
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 10000);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+    const GVariantPtr reply =
+        SessionBus::Call(kService, kPath, "org.freedesktop.DBus.Properties", "Get",
+                         g_variant_new("(ss)", interface, "version"), "(v)", kIntrospectTimeoutMs);
+    if (!reply) {
         return 0;
     }
-    return reply.arguments().constFirst().value<QDBusVariant>().variant().toUInt();
+    GVariant* value = nullptr;
+    g_variant_get(reply.get(), "(v)", &value);
+    const GVariantPtr owned(value);
+    return g_variant_is_of_type(value, G_VARIANT_TYPE_UINT32) ? g_variant_get_uint32(value) : 0;
 }
 
 }  // namespace qrv

@@ -1,20 +1,21 @@
 #include "platform/portal/portal_session.h"
 
 #include <unistd.h>
-#include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusUnixFileDescriptor>
+
+#include <gio/gio.h>
+#include <gio/gunixfdlist.h>
+
 #include <atomic>
-#include <cstdlib>
 #include <optional>
+
+#include "platform/freedesktop/session_bus.h"
 
 namespace qrv {
 namespace {
 
 const char* const kScreenCast = "org.freedesktop.portal.ScreenCast";
 const char* const kRemoteDesktop = "org.freedesktop.portal.RemoteDesktop";
+constexpr int kCallTimeoutMs = 5000;
 
 // Source type monitor; device type pointer; persist until revoked.
 constexpr uint32_t kMonitor = 1;
@@ -31,54 +32,24 @@ constexpr uint32_t kRemoteDesktopPersists = 2;
 constexpr uint32_t kScreenCastPersists = 4;
 
 // An (ii) property of a stream; nullopt when it is missing or of another type.
-std::optional<Point> PairOf(const QVariantMap& properties, const char* name) {
-    const QVariant value = properties.value(QLatin1String(name));
-    if (!value.canConvert<QDBusArgument>()) {
-        return std::nullopt;
-    }
-    const QDBusArgument argument = value.value<QDBusArgument>();
-    if (argument.currentSignature() != QLatin1String("(ii)")) {
+std::optional<Point> PairOf(GVariant* properties, const char* name) {
+    const GVariantPtr value(g_variant_lookup_value(properties, name, G_VARIANT_TYPE("(ii)")));
+    if (!value) {
         return std::nullopt;
     }
     Point p;
-    argument.beginStructure();
-    argument >> p.x >> p.y;
-    argument.endStructure();
+    g_variant_get(value.get(), "(ii)", &p.x, &p.y);
     return p;
 }
 
-// The streams of Start's answer: a(ua{sv}). Streams without a usable size
-// are left out.
-std::vector<PortalSession::Stream> ParseStreams(const QVariant& value) {
-    std::vector<PortalSession::Stream> streams;
-    if (!value.canConvert<QDBusArgument>()) {
-        return streams;
+GVariant* Argument(const PortalSession::PointerArgument& argument) {
+    if (const int32_t* i = std::get_if<int32_t>(&argument)) {
+        return g_variant_new_int32(*i);
     }
-    const QDBusArgument argument = value.value<QDBusArgument>();
-    if (argument.currentSignature() != QLatin1String("a(ua{sv})")) {
-        return streams;
+    if (const uint32_t* u = std::get_if<uint32_t>(&argument)) {
+        return g_variant_new_uint32(*u);
     }
-    argument.beginArray();
-    while (!argument.atEnd()) {
-        PortalSession::Stream stream;
-        QVariantMap properties;
-        argument.beginStructure();
-        argument >> stream.nodeId >> properties;
-        argument.endStructure();
-        const std::optional<Point> size = PairOf(properties, "size");
-        if (!size || size->x <= 0 || size->y <= 0 || size->x > kMaxSide || size->y > kMaxSide ||
-            streams.size() == kMaxStreams) {
-            continue;
-        }
-        stream.geometry = {PairOf(properties, "position"), size->x, size->y};
-        if (const std::optional<Point>& p = stream.geometry.position;
-            p && (std::abs(p->x) > kMaxOffset || std::abs(p->y) > kMaxOffset)) {
-            stream.geometry.position.reset();
-        }
-        streams.push_back(stream);
-    }
-    argument.endArray();
-    return streams;
+    return g_variant_new_double(std::get<double>(argument));
 }
 
 }  // namespace
@@ -93,52 +64,94 @@ const char* PortalSession::Interface() const {
     return m_kind == Kind::RemoteDesktop ? kRemoteDesktop : kScreenCast;
 }
 
+std::vector<PortalSession::Stream> PortalSession::ParseStreams(GVariant* streams) {
+    std::vector<Stream> parsed;
+    if (streams == nullptr || !g_variant_is_of_type(streams, G_VARIANT_TYPE("a(ua{sv})"))) {
+        return parsed;
+    }
+    const std::size_t count = g_variant_n_children(streams);
+    for (std::size_t i = 0; i < count && parsed.size() < kMaxStreams; ++i) {
+        Stream stream;
+        GVariant* properties = nullptr;
+        g_variant_get_child(streams, i, "(u@a{sv})", &stream.nodeId, &properties);
+        const GVariantPtr owned(properties);
+        const std::optional<Point> size = PairOf(properties, "size");
+        if (!size || size->x <= 0 || size->y <= 0 || size->x > kMaxSide || size->y > kMaxSide) {
+            continue;
+        }
+        stream.geometry = {PairOf(properties, "position"), size->x, size->y};
+        if (const std::optional<Point>& p = stream.geometry.position;
+            p &&
+            (p->x < -kMaxOffset || p->x > kMaxOffset || p->y < -kMaxOffset || p->y > kMaxOffset)) {
+            stream.geometry.position.reset();
+        }
+        parsed.push_back(stream);
+    }
+    return parsed;
+}
+
+// A remote desktop session persists as a whole: the token goes with its
+// devices, and its screen-cast sources are not persisted on their own.
+PortalRequest::Options PortalSession::PersistOptions(const std::string& restoreToken) const {
+    PortalRequest::Options persist;
+    if (m_persists) {
+        persist.emplace_back("persist_mode", g_variant_new_uint32(kPersistUntilRevoked));
+        if (!restoreToken.empty() && g_utf8_validate(restoreToken.c_str(), -1, nullptr)) {
+            persist.emplace_back("restore_token", g_variant_new_string(restoreToken.c_str()));
+        }
+    }
+    return persist;
+}
+
 bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
     m_persists = PortalRequest::Version(Interface()) >=
                  (m_kind == Kind::RemoteDesktop ? kRemoteDesktopPersists : kScreenCastPersists);
     // Unique per process, so that two sessions never share a handle.
     static std::atomic<uint32_t> sessions{0};
-    const QString session = QStringLiteral("quorvane%1_%2").arg(getpid()).arg(++sessions);
-    if (!Request(nullptr, "CreateSession", {}, {{QStringLiteral("session_handle_token"), session}},
-                 timeoutMs)) {
+    const std::string token =
+        "quorvane" + std::to_string(getpid()) + "_" + std::to_string(++sessions);
+    if (!Request(nullptr, "CreateSession", {},
+                 {{"session_handle_token", g_variant_new_string(token.c_str())}}, timeoutMs)) {
         return false;
     }
-    m_session = m_request.Results().value(QStringLiteral("session_handle")).toString();
-    const QDBusObjectPath handle(m_session);
-    // A remote desktop session persists as a whole: the token goes with its
-    // devices, and its screen-cast sources are not persisted on their own.
-    QVariantMap persist;
-    if (m_persists) {
-        persist[QStringLiteral("persist_mode")] = kPersistUntilRevoked;
-        if (!restoreToken.empty()) {
-            persist[QStringLiteral("restore_token")] = QString::fromStdString(restoreToken);
-        }
+    m_session = m_request.Handle("session_handle");
+    if (m_session.empty()) {
+        m_failedStep = "CreateSession";
+        m_failedCode = 2;  // an answer without a session: failed
+        return false;
     }
-    QVariantMap sources{{QStringLiteral("types"), kMonitor}, {QStringLiteral("multiple"), true}};
+    const char* handle = m_session.c_str();
+    PortalRequest::Options sources{{"types", g_variant_new_uint32(kMonitor)},
+                                   {"multiple", g_variant_new_boolean(TRUE)}};
+    PortalRequest::Options persist = PersistOptions(restoreToken);
     if (m_kind == Kind::RemoteDesktop) {
-        persist[QStringLiteral("types")] = kPointer;
-        if (!Request(kRemoteDesktop, "SelectDevices", {QVariant::fromValue(handle)}, persist,
-                     timeoutMs)) {
+        persist.emplace_back("types", g_variant_new_uint32(kPointer));
+        if (!Request(kRemoteDesktop, "SelectDevices", {g_variant_new_object_path(handle)},
+                     std::move(persist), timeoutMs)) {
             return false;
         }
     } else {
-        sources.insert(persist);
+        sources.insert(sources.end(), persist.begin(), persist.end());
     }
-    if (!Request(kScreenCast, "SelectSources", {QVariant::fromValue(handle)}, sources, timeoutMs) ||
-        !Request(nullptr, "Start", {QVariant::fromValue(handle), QString()}, {}, timeoutMs)) {
+    if (!Request(kScreenCast, "SelectSources", {g_variant_new_object_path(handle)},
+                 std::move(sources), timeoutMs) ||
+        !Request(nullptr, "Start", {g_variant_new_object_path(handle), g_variant_new_string("")},
+                 {}, timeoutMs)) {
         return false;
     }
-    m_streams = ParseStreams(m_request.Results().value(QStringLiteral("streams")));
+    m_streams = ParseStreams(m_request.Result("streams", "a(ua{sv})").get());
     if (m_persists) {
-        m_restoreToken =
-            m_request.Results().value(QStringLiteral("restore_token")).toString().toStdString();
+        if (const GVariantPtr token = m_request.Result("restore_token", "s")) {
+            m_restoreToken = g_variant_get_string(token.get(), nullptr);
+        }
     }
     return !m_streams.empty();
 }
 
 // Calls one portal method and notes the step when it fails.
-bool PortalSession::Request(const char* interface, const char* method, QVariantList arguments,
-                            QVariantMap options, int timeoutMs) {
+bool PortalSession::Request(const char* interface, const char* method,
+                            std::vector<GVariant*> arguments, PortalRequest::Options options,
+                            int timeoutMs) {
     if (!m_request.Call(interface ? interface : Interface(), method, std::move(arguments),
                         std::move(options), timeoutMs)) {
         m_failedStep = method;
@@ -150,34 +163,43 @@ bool PortalSession::Request(const char* interface, const char* method, QVariantL
     return true;
 }
 
-bool PortalSession::NotifyPointer(const char* method, const QVariantList& arguments) {
-    if (m_kind != Kind::RemoteDesktop || m_session.isEmpty()) {
+bool PortalSession::NotifyPointer(const char* method,
+                                  const std::vector<PointerArgument>& arguments) {
+    if (m_kind != Kind::RemoteDesktop || m_session.empty()) {
         return false;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(PortalRequest::kService), QString::fromLatin1(PortalRequest::kPath),
-        QString::fromLatin1(kRemoteDesktop), QString::fromLatin1(method));
-    call.setArguments(QVariantList{QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap()} +
-                      arguments);
+    std::vector<GVariant*> values{g_variant_new_object_path(m_session.c_str()),
+                                  g_variant_new("a{sv}", nullptr)};
+    for (const PointerArgument& argument : arguments) {
+        values.push_back(Argument(argument));
+    }
     // Waits for the answer, so that a press never overtakes the motion before it.
-    return QDBusConnection::sessionBus().call(call, QDBus::Block, 5000).type() ==
-           QDBusMessage::ReplyMessage;
+    return SessionBus::Call(PortalRequest::kService, PortalRequest::kPath, kRemoteDesktop, method,
+                            g_variant_new_tuple(values.data(), values.size()), nullptr,
+                            kCallTimeoutMs) != nullptr;
 }
 
 int PortalSession::OpenPipeWireRemote() {
-    if (m_session.isEmpty()) {
+    GDBusConnection* bus = SessionBus::Connection();
+    if (m_session.empty() || bus == nullptr) {
         return -1;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(PortalRequest::kService), QString::fromLatin1(PortalRequest::kPath),
-        QString::fromLatin1(kScreenCast), QStringLiteral("OpenPipeWireRemote"));
-    call.setArguments({QVariant::fromValue(QDBusObjectPath(m_session)), QVariantMap()});
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 5000);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+    GUnixFDList* fds = nullptr;
+    const GVariantPtr reply(g_dbus_connection_call_with_unix_fd_list_sync(
+        bus, PortalRequest::kService, PortalRequest::kPath, kScreenCast, "OpenPipeWireRemote",
+        g_variant_new("(oa{sv})", m_session.c_str(), nullptr), G_VARIANT_TYPE("(h)"),
+        G_DBUS_CALL_FLAGS_NONE, kCallTimeoutMs, nullptr, &fds, nullptr, nullptr));
+    const GRef<GUnixFDList> owned(fds);
+    if (!reply || !fds) {
         return -1;
     }
-    const auto fd = reply.arguments().constFirst().value<QDBusUnixFileDescriptor>();
-    return fd.isValid() ? dup(fd.fileDescriptor()) : -1;
+    gint32 index = -1;
+    g_variant_get(reply.get(), "(h)", &index);
+    if (index < 0 || index >= g_unix_fd_list_get_length(fds)) {
+        return -1;
+    }
+    // A duplicate, the caller's to close.
+    return g_unix_fd_list_get(fds, index, nullptr);
 }
 
 }  // namespace qrv

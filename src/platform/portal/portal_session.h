@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QVariantMap>
 #include <cstdint>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "core/base/geometry.h"
@@ -20,7 +19,7 @@ namespace qrv {
 // later, ScreenCast 4 and later) the session asks to persist, and the
 // restore token handed back lets a later session skip the question; older
 // portals are asked no persistence at all (some refuse the request).
-// Runs Qt events while it waits: use it on a thread with an event loop.
+// Waits for the portal on a main context of its own: usable on any thread.
 class PortalSession {
   public:
     enum class Kind { ScreenCast, RemoteDesktop };
@@ -29,6 +28,8 @@ class PortalSession {
         StreamGeometry geometry;  // as the portal describes the stream
         Rect area;                // where its monitor is placed: left to the caller
     };
+    // An argument of a pointer method, sent as D-Bus i, u or d.
+    using PointerArgument = std::variant<int32_t, uint32_t, double>;
 
     explicit PortalSession(Kind kind);
     ~PortalSession();
@@ -56,15 +57,21 @@ class PortalSession {
     // ("NotifyPointerMotionAbsolute", "NotifyPointerButton") with the
     // arguments after its session handle and options; false when the portal
     // refuses or does not answer. Safe from any thread.
-    bool NotifyPointer(const char* method, const QVariantList& arguments);
+    bool NotifyPointer(const char* method, const std::vector<PointerArgument>& arguments);
+
+    // The streams of Start's answer (a(ua{sv})); streams without a usable size
+    // are left out.
+    static std::vector<Stream> ParseStreams(GVariant* streams);
 
   private:
-    bool Request(const char* interface, const char* method, QVariantList arguments,
-                 QVariantMap options, int timeoutMs);
+    bool Request(const char* interface, const char* method, std::vector<GVariant*> arguments,
+                 PortalRequest::Options options, int timeoutMs);
     const char* Interface() const;
+    // The persistence options of the session's first selection.
+    PortalRequest::Options PersistOptions(const std::string& restoreToken) const;
 
     Kind m_kind;
-    QString m_session;
+    std::string m_session;
     std::string m_failedStep;
     uint32_t m_failedCode = 0;
     bool m_persists = false;

@@ -1,32 +1,38 @@
 #pragma once
 
-#include <QSet>
-#include <QSettings>
-#include <QString>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <mutex>
+#include <string>
+#include <utility>
+#include <variant>
 
 #include "core/desktop/profile_store.h"
+#include "core/settings/ini_document.h"
+#include "platform/settings/file_descriptor.h"
+
+struct stat;
 
 namespace qrv {
 
-// The profile as an INI file: a section is an INI group, names are kept
-// verbatim. The file is read once, on first use; writes change the values in
-// memory and are written together by Save. A save merges only the keys this
-// store changed into the file's current content under the file's lock (read
-// again only when it changed since), so other processes' changes to other
-// keys are kept, and replaces the file whole, so a failure never leaves it
-// cut short. Safe to use from several threads.
+// The profile as an INI file (see IniDocument: a section is an INI section,
+// names are kept verbatim, lines this store does not write stay byte for
+// byte). Every write reaches the file at once: under the file's lock it is
+// read again if another process changed it since, the key is set and the file
+// is replaced whole, so a kill loses nothing and a failure never leaves it cut
+// short. Reads see other processes' changes as soon as they are saved. A
+// write that fails is kept for this session and tried again with the next
+// write or Save. Safe to use from several threads.
 class IniProfileStore : public ProfileStore {
   public:
-    explicit IniProfileStore(QString filePath);
-    // Saves what is still unsaved.
+    explicit IniProfileStore(std::string filePath);
+    // Tries once more what could not be saved.
     ~IniProfileStore() override;
 
     // "<config dir>/Tolbrin/Quorvane by Tolbrin.ini" in the user's
-    // configuration directory.
-    static QString UserProfilePath();
+    // configuration folder; empty when it is not known.
+    static std::string UserProfilePath();
 
     int32_t GetInt(const std::string& section, const std::string& key, int32_t def) override;
     bool WriteInt(const std::string& section, const std::string& key, int32_t value) override;
@@ -35,42 +41,53 @@ class IniProfileStore : public ProfileStore {
     bool WriteString(const std::string& section, const std::string& key,
                      const std::string& value) override;
 
-    // Writes the changed keys to the file; true when nothing is left unsaved.
-    // The failure report is told why a save failed, the first time one does.
+    // Writes what failed before; true when nothing is left unsaved. The
+    // failure report is told why a write failed, the first time one does.
     bool Save() override;
     void SetFailureReport(FailureReport report) override;
 
-    const QString& FilePath() const { return m_filePath; }
-    // How often the file has been read and parsed: once when first used, and
-    // on saving when something else changed it since.
+    // How often the file has been read and parsed: when first used, and
+    // afterwards only when something else changed it.
     int FileReads() const;
 
   private:
+    using Slot = std::pair<std::string, std::string>;
+    using Value = std::variant<int32_t, std::string>;
+    // What identifies one content of the file: another process's save
+    // replaces the file (a new inode: the one seen is kept open, so it is
+    // never reused meanwhile), a change in place changes the size or a time.
     struct FileStamp {
         uint64_t device = 0;
         uint64_t inode = 0;
         int64_t size = 0;
-        int64_t seconds = 0;
-        int64_t nanoseconds = 0;
+        int64_t modified = 0;
+        int64_t changed = 0;
         bool operator==(const FileStamp&) const = default;
+        static FileStamp Of(const struct stat& info);
     };
 
-    QVariant Value(const std::string& section, const std::string& key);
-    void Write(const std::string& section, const std::string& key, const QVariant& value);
-    void LoadOnce();
-    QSettings::SettingsMap ReadFile();
-    QString SaveLocked();
-    FileStamp Stamp() const;
+    bool Write(Slot slot, Value value);
+    bool Reported(const std::function<std::string()>& commit);
+    void Refresh();
+    void Load();
+    bool Apply(const Slot& slot, const Value& value);
+    std::string Commit();
+    std::string CommitLocked(const std::string& folder);
 
-    const QString m_filePath;
+    const std::string m_filePath;
     mutable std::mutex m_mutex;
+    IniDocument m_document;
     bool m_loaded = false;
-    QSettings::SettingsMap m_values;
-    QSet<QString> m_changed;
-    int m_fileReads = 0;
+    // Why the file in place cannot be read; it is then never replaced.
+    std::string m_unreadable;
+    FileDescriptor m_seen;
     FileStamp m_stamp;
+    std::map<Slot, Value> m_unsaved;
+    bool m_differs = false;  // the document holds what the file does not
+    int m_fileReads = 0;
     FailureReport m_report;
     bool m_reported = false;
+    bool m_failed = false;  // the last commit failed
 };
 
 }  // namespace qrv

@@ -1,15 +1,30 @@
 #include "platform/settings/user_data_folder.h"
 
-#include <QStandardPaths>
-#include <QtGlobal>
+#include <cstdlib>
 
 namespace qrv {
 
-std::string UserDataFolder() {
-    // Without either the location would be made up from the root folder.
-    if (qEnvironmentVariableIsEmpty("XDG_DATA_HOME") && qEnvironmentVariableIsEmpty("HOME"))
+namespace {
+
+// A relative path in the variable is ignored, as the base directory
+// specification asks.
+std::string BaseFolder(const char* variable, const char* underHome) {
+    if (const char* folder = std::getenv(variable); folder && folder[0] == '/')
+        return folder;
+    const char* home = std::getenv("HOME");
+    if (!home || !home[0])
         return {};
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+    return std::string(home) + underHome;
+}
+
+}  // namespace
+
+std::string UserDataFolder() {
+    return BaseFolder("XDG_DATA_HOME", "/.local/share");
+}
+
+std::string UserConfigFolder() {
+    return BaseFolder("XDG_CONFIG_HOME", "/.config");
 }
 
 }  // namespace qrv

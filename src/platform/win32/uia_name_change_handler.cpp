@@ -1,21 +1,26 @@
 #include "platform/win32/uia_name_change_handler.h"
 
-#include <QCoreApplication>
-#include <QMetaObject>
-#include <string>
 #include <utility>
 
 #include "platform/win32/wide_text.h"
 
 namespace qrv::win32 {
+namespace {
 
-UiaNameChangeHandler::UiaNameChangeHandler(NameChangeMonitor::Callback onNameChanged)
-    : m_callback(std::make_shared<NameChangeMonitor::Callback>(std::move(onNameChanged))),
-      m_mutex(std::make_shared<std::mutex>()) {}
+// A window flooding names faster than they are shown loses the excess.
+constexpr std::size_t kMaxQueued = 4096;
+
+}  // namespace
 
 void UiaNameChangeHandler::Stop() {
-    std::lock_guard lock(*m_mutex);
-    *m_callback = nullptr;
+    std::lock_guard lock(m_mutex);
+    m_notify = nullptr;
+    m_names.clear();
+}
+
+std::vector<std::string> UiaNameChangeHandler::TakeNames() {
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_names, {});
 }
 
 HRESULT STDMETHODCALLTYPE UiaNameChangeHandler::QueryInterface(REFIID iid, void** object) {
@@ -43,29 +48,23 @@ ULONG STDMETHODCALLTYPE UiaNameChangeHandler::Release() {
     return left;
 }
 
-// Called on a UI Automation thread: the name is queued for the GUI thread.
+// Called on a UI Automation thread: the name waits for the watching thread.
 HRESULT STDMETHODCALLTYPE UiaNameChangeHandler::HandlePropertyChangedEvent(uia::IElement*,
                                                                            uia::PropertyId id,
                                                                            VARIANT newValue) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (id != uia::kNameProperty || newValue.vt != VT_BSTR || !app) {
+    if (id != uia::kNameProperty || newValue.vt != VT_BSTR) {
         return S_OK;
     }
     const BSTR text = newValue.bstrVal;
     std::string name = text ? Narrow(std::wstring_view(text, SysStringLen(text))) : std::string();
-    QMetaObject::invokeMethod(
-        app,
-        [callback = m_callback, mutex = m_mutex, name = std::move(name)] {
-            NameChangeMonitor::Callback deliver;
-            {
-                std::lock_guard lock(*mutex);
-                deliver = *callback;
-            }
-            if (deliver) {
-                deliver(name);
-            }
-        },
-        Qt::QueuedConnection);
+    std::lock_guard lock(m_mutex);
+    if (!m_notify || m_names.size() >= kMaxQueued) {
+        return S_OK;
+    }
+    m_names.push_back(std::move(name));
+    if (m_names.size() == 1) {
+        PostMessageW(m_notify, kNamesMessage, 0, 0);
+    }
     return S_OK;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/images/image_file_codec.h"
 #include "platform/images/png_bmp_file_writer.h"
 #include "platform/win32/known_folder_user_folders.h"
+#include "platform/win32/named_mutex_numbering.h"
 #include "platform/win32/registry_profile_store.h"
 #include "platform/win32/sapi_voice_factory.h"
 #include "platform/win32/uia_automation_tree.h"
@@ -56,6 +57,7 @@ std::unique_ptr<DesktopPlatform> Open(PlatformReach reach) {
     auto p = std::make_unique<DesktopPlatform>();
     p->name = kBackend.name;
     p->profile = std::make_unique<RegistryProfileStore>();
+    p->numbering = std::make_unique<NamedMutexNumbering>();
     p->folders = std::make_unique<KnownFolderUserFolders>();
     p->codec = std::make_unique<ImageFileCodec>();
     p->imageWriter = std::make_unique<PngBmpFileWriter>();

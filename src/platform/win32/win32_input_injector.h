@@ -9,6 +9,7 @@ class Win32InputInjector : public InputInjector {
   public:
     void Inject(const MouseEvent& event) override;
     std::optional<Point> CursorPos() override;
+    bool TracksPointer() const override { return true; }
     void SetCursorPos(Point p) override;
     uint64_t MessageExtraInfo() override;
 };

@@ -1,7 +1,6 @@
 #include "platform/x11/x_global_hot_keys.h"
 
-#include <QSocketNotifier>
-#include <QTimer>
+#include <glib.h>
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -18,6 +17,35 @@ namespace {
 // CapsLock and NumLock states a grab must cover.
 constexpr std::array<unsigned int, 4> kIgnoredStates{0, LockMask, Mod2Mask, LockMask | Mod2Mask};
 constexpr unsigned int kRelevantMask = ShiftMask | ControlMask | Mod1Mask | Mod4Mask;
+
+// Dispatches when the connection has data or Xlib's queue holds events that
+// round trips moved there, which polling the connection does not see.
+struct XEventSource {
+    GSource source;
+    XGlobalHotKeys* hotKeys;
+    Display* display;
+    gpointer fd;
+};
+
+gboolean Prepare(GSource* source, gint* timeout) {
+    *timeout = -1;
+    return XQLength(reinterpret_cast<XEventSource*>(source)->display) > 0;
+}
+
+gboolean Check(GSource* source) {
+    auto* x = reinterpret_cast<XEventSource*>(source);
+    return XQLength(x->display) > 0 || (g_source_query_unix_fd(source, x->fd) & G_IO_IN) != 0;
+}
+
+gboolean Dispatch(GSource* source, GSourceFunc, gpointer) {
+    reinterpret_cast<XEventSource*>(source)->hotKeys->DispatchPending();
+    return G_SOURCE_CONTINUE;
+}
+
+GSourceFuncs* XEventFuncs() {
+    static GSourceFuncs funcs{&Prepare, &Check, &Dispatch, nullptr, nullptr, nullptr};
+    return &funcs;
+}
 
 unsigned int XModifiers(uint32_t stored) {
     unsigned int mask = 0;
@@ -38,13 +66,11 @@ XGlobalHotKeys::XGlobalHotKeys(const std::string& displayName)
     // Held keys then repeat as presses only, without releases in between.
     Bool supported = False;
     XkbSetDetectableAutoRepeat(m_display->Get(), True, &supported);
-    m_notifier = std::make_unique<QSocketNotifier>(m_display->Fd(), QSocketNotifier::Read);
-    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
-                     [this] { DispatchPending(); });
+    WatchEvents();
 }
 
 XGlobalHotKeys::~XGlobalHotKeys() {
-    m_notifier.reset();
+    m_events.reset();
     while (!m_hotKeys.empty()) {
         Unregister(m_hotKeys.begin()->first);
     }
@@ -100,7 +126,6 @@ bool XGlobalHotKeys::Grab(const Combination& c) {
     if (failed) {
         Ungrab(c);
     }
-    DispatchLater();
     return !failed;
 }
 
@@ -111,7 +136,6 @@ void XGlobalHotKeys::Ungrab(const Combination& c) {
         XUngrabKey(display, int(c.keyCode), c.modifiers | state, m_display->Root());
     }
     trap.Failed();
-    DispatchLater();
 }
 
 void XGlobalHotKeys::DispatchPending() {
@@ -145,12 +169,15 @@ void XGlobalHotKeys::HandleKey(bool press, const Combination& c) {
     }
 }
 
-// Round trips may have moved events into Xlib's queue, where the socket
-// notifier does not see them.
-void XGlobalHotKeys::DispatchLater() {
-    if (m_notifier && XQLength(m_display->Get()) > 0) {
-        QTimer::singleShot(0, m_notifier.get(), [this] { DispatchPending(); });
-    }
+void XGlobalHotKeys::WatchEvents() {
+    m_events.reset(g_source_new(XEventFuncs(), sizeof(XEventSource)));
+    auto* x = reinterpret_cast<XEventSource*>(m_events.get());
+    x->hotKeys = this;
+    x->display = m_display->Get();
+    x->fd = g_source_add_unix_fd(m_events.get(), m_display->Fd(), G_IO_IN);
+    GMainContext* context = g_main_context_ref_thread_default();
+    g_source_attach(m_events.get(), context);
+    g_main_context_unref(context);
 }
 
 }  // namespace qrv

@@ -23,6 +23,7 @@ class XInputInjector : public InputInjector {
     bool Connected() const { return m_display != nullptr; }
     void Inject(const MouseEvent& event) override;
     std::optional<Point> CursorPos() override;
+    bool TracksPointer() const override { return true; }
     void SetCursorPos(Point p) override;
 
   private:

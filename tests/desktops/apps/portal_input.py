@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Input of the test's own, through a RemoteDesktop session of the desktop
-portal (pointer and keyboard on the first monitor's stream).
+portal (pointer and keyboard).
   keys CODES       presses the evdev key codes (e.g. 29,42,67 for
                    Ctrl+Shift+F9) in order, then releases them in reverse
-  wiggle SECONDS   moves the pointer to and fro on the first stream
+  wiggle SECONDS   moves the pointer to 100,100 on the first stream, then to
+                   and fro by relative motions
+Only wiggle casts a stream: Plasma 5.27 puts the absolute motions of every
+session on the monitor of the stream started last.
 Exits 0 once done, 1 when the portal did not give a session."""
 import os
 import sys
@@ -59,24 +62,25 @@ def main():
         sys.exit("CreateSession answered %s" % code)
     session = results["session_handle"]
     request(RD, "SelectDevices", "o", (session,), {"types": GLib.Variant("u", 3)})
-    request(SC, "SelectSources", "o", (session,), {"types": GLib.Variant("u", 1)})
+    wiggle = sys.argv[1] == "wiggle"
+    if wiggle:
+        request(SC, "SelectSources", "o", (session,), {"types": GLib.Variant("u", 1)})
     code, results = request(RD, "Start", "os", (session, ""), {})
     streams = results.get("streams", [])
-    if code != 0 or not streams:
+    if code != 0 or (wiggle and not streams):
         sys.exit("Start answered %s with %d streams" % (code, len(streams)))
-    if sys.argv[1] == "keys":
+    if not wiggle:
         codes = [int(c) for c in sys.argv[2].split(",")]
         for key, state in [(c, 1) for c in codes] + [(c, 0) for c in reversed(codes)]:
             notify(session, "NotifyKeyboardKeycode", "iu", key, state)
             time.sleep(0.05)
     else:
-        node = streams[0][0]
+        notify(session, "NotifyPointerMotionAbsolute", "udd", streams[0][0], 100.0, 100.0)
         deadline = time.monotonic() + float(sys.argv[2])
         step = 0
         while time.monotonic() < deadline:
             step += 1
-            notify(session, "NotifyPointerMotionAbsolute", "udd", node, 100.0 + 50 * (step % 2),
-                   100.0)
+            notify(session, "NotifyPointerMotion", "dd", 50.0 * (1 if step % 2 else -1), 0.0)
             time.sleep(0.1)
     BUS.call_sync(DEST, session, "org.freedesktop.portal.Session", "Close", None, None, 0,
                   TIMEOUT_MS, None)

@@ -4,8 +4,10 @@
 # unprivileged user (tests/desktops/session.sh). Without a GPU this KWin sends
 # no screen frames (a pointer move brings a buffer with only the cursor): the
 # suite checks that no search takes that for a screen, that the outputs lie
-# side by side, and that the window's start key is bound through the portal's
-# global shortcuts, pressed through a RemoteDesktop keyboard of the test's own.
+# side by side, that the portal's pointer moves and clicks land on each output
+# (a window on each logs them), and that the window's start key is bound
+# through the portal's global shortcuts, pressed through a RemoteDesktop
+# keyboard of the test's own.
 # Usage: run.sh BUILD_DIR (as root, the session runs as a user of its own)
 set -uo pipefail
 source "$(dirname "$0")/../session.sh"
@@ -26,7 +28,8 @@ wait_for "$runtime_dir/wayland-0" "KWin" || exit 1
 service a11y /usr/libexec/at-spi-bus-launcher --launch-immediately
 start_portal
 wait_name org.freedesktop.portal.Desktop || exit 1
-window target || exit 1
+window left 0 || exit 1
+window right 1 || exit 1
 picture "$out/patch.png"
 
 no_frames="sends no screen frames"
@@ -38,7 +41,7 @@ check "and says the desktop sends no screen frames" has "$out/still.err" "$no_fr
 check "and never reports the picture not found" lacks "$out/still.out" "Not Found"
 # A moving pointer brings buffers that hold only the cursor.
 service wiggle python3 "$stage/apps/portal_input.py" wiggle 60
-check "the pointer moves over the window on the first output" saw "$out/target.log" "motion 150 100"
+check "the pointer moves over the window on the first output" saw "$out/left.log" "motion 150 100"
 cli moving find --picture "$out/patch.png" --area 0,0,1280,800 --count 2 --interval 100
 check "find there with the pointer moving exits 2 (exit $rc: $(cat "$out/moving.err"))" \
     test "$rc" = 2
@@ -49,6 +52,18 @@ check "explain with the pointer moving exits 2 (exit $rc)" test "$rc" = 2
 check "and says the desktop sends no screen frames" has "$out/explain.err" "$no_frames"
 check "and explains no closest match" lacks "$out/explain.out" "Closest match"
 kill -TERM -- "-$last" 2>/dev/null
+
+# The portal's pointer, driven as a run drives it on a match, lands exactly on
+# either output, also from the other one; Plasma 5.27 puts every absolute
+# motion on the output of the last stream.
+as_user env QRV_PLATFORM=portal "$stage/pointer_tool" 400,300 1780,200 300,500 \
+    >"$out/pointer.log" 2>&1
+rc=$?
+check "moves and clicks through the portal (exit $rc: $(cat "$out/pointer.log"))" test $rc = 0
+for landing in "left press 1 400 300" "left release 1 400 300" "right press 1 500 200" \
+    "right release 1 500 200" "left press 1 300 500" "left release 1 300 500"; do
+    check "the ${landing%% *} window logs ${landing#* }" saw "$out/${landing%% *}.log" "${landing#* }"
+done
 
 # Two outputs side by side make a screen of 2560 x 800; overlapping ones, a smaller one.
 cli wide find --picture "$out/patch.png" --area 0,0,2561,800

@@ -1,55 +1,65 @@
-// Holds the file manager's D-Bus name on the session bus and appends the
-// addresses of every ShowItems call, one a line, to the file given.
+// Holds the file manager's D-Bus name on the session bus and appends each
+// ShowItems and ShowItemProperties call, as "METHOD ADDRESS" lines, to the
+// file given. Started by the test or, through a service file, by the bus.
 //   fake_file_manager <record file>
-#include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVirtualObject>
-#include <QFile>
-#include <QStringList>
-#include <QTimer>
+#include <gio/gio.h>
+
 #include <cstdio>
 
 namespace {
 
-class FileManagerObject : public QDBusVirtualObject {
-  public:
-    explicit FileManagerObject(QString recordPath) : m_recordPath(std::move(recordPath)) {}
+const char* const kIntrospection =
+    "<node><interface name='org.freedesktop.FileManager1'>"
+    "<method name='ShowItems'><arg type='as' direction='in'/><arg type='s' direction='in'/>"
+    "</method>"
+    "<method name='ShowItemProperties'><arg type='as' direction='in'/>"
+    "<arg type='s' direction='in'/></method></interface></node>";
 
-    QString introspect(const QString&) const override { return {}; }
-
-    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
-        if (message.member() != QLatin1String("ShowItems") || message.arguments().isEmpty()) {
-            return false;
+void Record(GDBusConnection*, const char*, const char*, const char*, const char* method,
+            GVariant* parameters, GDBusMethodInvocation* invocation, gpointer recordPath) {
+    if (FILE* record = std::fopen(static_cast<const char*>(recordPath), "a")) {
+        GVariantIter* uris = nullptr;
+        const char* uri = nullptr;
+        g_variant_get(parameters, "(ass)", &uris, nullptr);
+        while (g_variant_iter_next(uris, "&s", &uri)) {
+            std::fprintf(record, "%s %s\n", method, uri);
         }
-        QFile record(m_recordPath);
-        if (record.open(QIODevice::Append)) {
-            for (const QString& uri : message.arguments().front().toStringList()) {
-                record.write(uri.toUtf8() + '\n');
-            }
-        }
-        connection.send(message.createReply());
-        return true;
+        g_variant_iter_free(uris);
+        std::fclose(record);
     }
-
-  private:
-    QString m_recordPath;
-};
+    g_dbus_method_invocation_return_value(invocation, nullptr);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    if (argc != 2)
-        return 1;
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    FileManagerObject object(QString::fromUtf8(argv[1]));
-    if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/FileManager1"), &object) ||
-        !bus.registerService(QStringLiteral("org.freedesktop.FileManager1"))) {
-        std::fprintf(stderr, "cannot register the file manager name\n");
+    if (argc != 2) {
         return 1;
     }
+    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(kIntrospection, nullptr);
+    const GDBusInterfaceVTable vtable{&Record, nullptr, nullptr, {}};
+    if (bus == nullptr ||
+        g_dbus_connection_register_object(bus, "/org/freedesktop/FileManager1", node->interfaces[0],
+                                          &vtable, argv[1], nullptr, nullptr) == 0) {
+        std::fprintf(stderr, "cannot serve the file manager object\n");
+        return 1;
+    }
+    GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
+    g_bus_own_name_on_connection(
+        bus, "org.freedesktop.FileManager1", G_BUS_NAME_OWNER_FLAGS_NONE, nullptr,
+        [](GDBusConnection*, const char*, gpointer loop) {
+            g_main_loop_quit(static_cast<GMainLoop*>(loop));
+        },
+        loop, nullptr);
     // Never outlives a test run by much, even when the test dies.
-    QTimer::singleShot(120000, &app, &QCoreApplication::quit);
-    return app.exec();
+    g_timeout_add_seconds(
+        120,
+        [](gpointer loop) {
+            g_main_loop_quit(static_cast<GMainLoop*>(loop));
+            return gboolean(G_SOURCE_REMOVE);
+        },
+        loop);
+    g_main_loop_run(loop);
+    return 0;
 }

@@ -5,13 +5,14 @@ pattern (PATCH_W x PATCH_H at PATCH_X, PATCH_Y) and prints one line per pointer 
 "release B X Y" in surface pixels. A line "fill RRGGBB" on standard input paints the
 square FILL_SIZE x FILL_SIZE at FILL_X, FILL_Y in that colour; once the compositor has
 presented the frame showing it (its frame callback), "shown RRGGBB" is printed.
-Its application id is APP_ID. Usage: pattern_window.py TITLE [fullscreen];
+Its application id is APP_ID. It is a Wayland client unless GDK_BACKEND says
+otherwise. Usage: pattern_window.py TITLE [fullscreen [MONITOR]];
 pattern_window.py --patch FILE writes the patch as a 32-bit PNG (searches refuse the
 24-bit ones cairo writes)."""
 import os
 import sys
 
-os.environ["GDK_BACKEND"] = "wayland"
+os.environ.setdefault("GDK_BACKEND", "wayland")
 import gi  # noqa: E402
 
 gi.require_version("Gtk", "3.0")
@@ -47,6 +48,7 @@ def say(*words):
 class PatternWindow(Gtk.Window):
     def __init__(self, title):
         super().__init__(title=title)
+        self.set_default_size(640, 480)  # where nothing tiles or fills the screen
         self.surface = None
         self.announced = False
         self.fill = None  # the square's colour as "RRGGBB"
@@ -139,8 +141,11 @@ def main():
         return
     GLib.set_prgname(APP_ID)
     window = PatternWindow(sys.argv[1] if len(sys.argv) > 1 else "pattern")
-    if sys.argv[2:] == ["fullscreen"]:  # where windows float, as on GNOME and KDE
-        window.fullscreen()
+    if sys.argv[2:3] == ["fullscreen"]:  # where windows float, as on GNOME and KDE
+        if len(sys.argv) > 3:
+            window.fullscreen_on_monitor(window.get_screen(), int(sys.argv[3]))
+        else:
+            window.fullscreen()
     window.show_all()
     Gtk.main()
 

@@ -88,7 +88,8 @@ TEST(WaylandSelectorTest, DragAcrossBothOutputsGivesOneScreenRectangle) {
         {{640, 900}, {-1000, 40}, {-1000, 40, 640, 900}},
     };
     for (const Case& c : cases) {
-        ScreenAreaSelector selector(*platform->layout, *platform->screen, profile, nullptr);
+        ScreenAreaSelector selector(*platform->layout, *platform->screen, *platform->input, profile,
+                                    nullptr);
         QTimer::singleShot(0, &selector, [&] {
             Drag(selector, *platform->input, c.from, c.to);
             const bool ended = !testing::Test::HasFatalFailure() &&

@@ -1,12 +1,13 @@
-#include "cli/common/picture_file.h"
+#include "core/imaging/picture_file.h"
 
 #include <filesystem>
+#include <limits>
 
-#include "cli/common/gnu_options.h"
+#include "core/base/quoted.h"
 #include "core/imaging/picture_admission.h"
 #include "core/settings/utf8_path.h"
 
-namespace qrv::cli {
+namespace qrv {
 
 namespace {
 
@@ -26,9 +27,17 @@ std::string LoadFailure(const std::string& path, uint32_t status) {
                std::to_string(kMaxImageSide) + " pixels or 512 MiB)";
     }
     if (status == kStatusNotSupported) {
-        return "is a JPEG, GIF or TIFF file; quorvane-cli reads PNG and BMP files";
+        return "is a JPEG, GIF or TIFF file; only PNG and BMP files are read outside the window";
     }
     return "cannot be decoded";
+}
+
+std::optional<std::string> LoadPictureFile(const std::string& path, ImageCodec& codec,
+                                           DecodedImage& picture) {
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    std::optional<ImageHeader> oversized;  // never, for so wide an area
+    return LoadPictureFile(path, codec, Rect{kMin, kMin, kMax, kMax}, picture, oversized);
 }
 
 std::optional<std::string> LoadPictureFile(const std::string& path, ImageCodec& codec,
@@ -62,4 +71,4 @@ std::optional<std::string> LoadPictureFile(const std::string& path, ImageCodec& 
     return std::nullopt;
 }
 
-}  // namespace qrv::cli
+}  // namespace qrv

@@ -6,7 +6,7 @@
 #include "core/desktop/top_level_windows.h"
 #include "core/desktop/window_activator.h"
 
-namespace qrv::cli {
+namespace qrv {
 
 // The desktop of a search over a screen image: one monitor covering the
 // image, a cursor that never moves, no windows and no sound. Actions that
@@ -32,4 +32,4 @@ class OffscreenDesktop : public DisplayLayout,
     Rect m_screen;
 };
 
-}  // namespace qrv::cli
+}  // namespace qrv
