@@ -12,6 +12,7 @@
 #include "core/desktop/image_file_writer.h"
 #include "core/desktop/input_injector.h"
 #include "core/desktop/instance_numbering.h"
+#include "core/desktop/keyboard_injector.h"
 #include "core/desktop/name_change_monitor.h"
 #include "core/desktop/profile_store.h"
 #include "core/desktop/screen_source.h"
@@ -41,7 +42,7 @@ enum class SessionFailure {
 // Present when the session was asked for (PlatformReach::kSession), even if
 // it cannot be reached: beeper.
 // Present when the session was asked for and reached (HasSession()): screen,
-// input, layout, windows, activator. A front end that needs the live screen
+// input, keyboard, layout, windows, activator. A front end that needs the live screen
 // reports that the session is missing.
 // Null where the backend has no such service:
 //   hotKeys       — no global key grab (Wayland without the portal's global
@@ -72,6 +73,7 @@ struct DesktopPlatform {
 
     std::unique_ptr<ScreenSource> screen;
     std::unique_ptr<InputInjector> input;
+    std::unique_ptr<KeyboardInjector> keyboard;
     std::unique_ptr<DisplayLayout> layout;
     std::unique_ptr<TopLevelWindows> windows;
     std::unique_ptr<WindowActivator> activator;
