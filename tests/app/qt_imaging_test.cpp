@@ -3,42 +3,21 @@
 #include <QBuffer>
 #include <QImageWriter>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <vector>
 
 #include "app/imaging/qt_image_file_writer.h"
 #include "app/imaging/qt_image_reader.h"
+#include "platform/image_file_bytes.h"
 #include "platform/images/image_file_codec.h"
 #include "platform/images/png_bmp_file_writer.h"
 
 namespace qrv {
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> values) {
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
-
-// Four-colour palette; every pixel is preceded by a clear code so codes stay 3 bits wide.
-QByteArray Gif(std::initializer_list<int> indexes) {
-    QByteArray file =
-        "GIF89a" + Bytes({2,    0,    2,    0,    0x81, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0,
-                          0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0, 0, 0,    0, 2, 0, 2,    0, 0, 2});
-    std::vector<int> codes;
-    for (int i : indexes)
-        codes.insert(codes.end(), {4, i});
-    codes.push_back(5);
-    QByteArray data;
-    for (std::size_t bit = 0; bit < codes.size() * 3; ++bit) {
-        if (bit % 8 == 0)
-            data.append('\0');
-        data.back() = char(data.back() | (((codes[bit / 3] >> (bit % 3)) & 1) << (bit % 8)));
-    }
-    return file + char(data.size()) + data + Bytes({0, 0x3B});
-}
+using test::Argb;
+using test::Bytes;
+using test::Gif;
 
 // An 8x8 baseline JPEG whose blocks carry only a zero DC term, so every sample
 // decodes to 128. Four components are marked as Adobe CMYK.
@@ -67,15 +46,6 @@ QByteArray Written(const QImage& image, const char* format) {
     buffer.open(QIODevice::WriteOnly);
     EXPECT_TRUE(QImageWriter(&buffer, format).write(image));
     return bytes;
-}
-
-std::vector<uint32_t> Argb(const PixelImage& image) {
-    std::vector<uint32_t> out;
-    for (int32_t y = 0; y < image.m_iHeight; ++y) {
-        for (int32_t x = 0; x < image.m_iWidth; ++x)
-            out.push_back(qFromLittleEndian<uint32_t>(image.Row(y) + 4 * x));
-    }
-    return out;
 }
 
 std::vector<uint32_t> Argb(const QImage& image) {

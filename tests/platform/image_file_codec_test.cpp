@@ -6,10 +6,8 @@
 #include <unistd.h>
 
 #include <png.h>
-#include <QBuffer>
 #include <QFile>
 #include <QImage>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -19,30 +17,20 @@
 
 #include "core/imaging/bmp32_encoder.h"
 #include "core/imaging/image_header_depth.h"
+#include "image_file_bytes.h"
 
 namespace qrv {
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> values) {
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
+using test::Argb;
+using test::Bytes;
+using test::Gif;
+using test::Le16;
+using test::Le32;
 
 QByteArray Be32(uint32_t v) {
     QByteArray b(4, 0);
     qToBigEndian(v, b.data());
-    return b;
-}
-
-QByteArray Le16(int v) {
-    return Bytes({v & 0xFF, (v >> 8) & 0xFF});
-}
-
-QByteArray Le32(uint32_t v) {
-    QByteArray b(4, 0);
-    qToLittleEndian(v, b.data());
     return b;
 }
 
@@ -84,38 +72,11 @@ QByteArray Bmp(const QByteArray& info, const QByteArray& extra, QByteArray row0,
            Le32(uint32_t(info.size() + 4)) + info + extra + rows;
 }
 
-// A 40-byte Windows header for width x 2 (negative height: top row first).
-QByteArray Info(int width, int bits, int compression = 0, int colors = 0, bool topDown = false) {
-    return Le32(uint32_t(width)) + Le32(topDown ? uint32_t(-2) : 2u) + Le16(1) + Le16(bits) +
+// A 40-byte Windows header (negative height: top row first).
+QByteArray Info(int width, int bits, int compression = 0, int colors = 0, int height = 2) {
+    return Le32(uint32_t(width)) + Le32(uint32_t(height)) + Le16(1) + Le16(bits) +
            Le32(uint32_t(compression)) + Le32(0) + Le32(2835) + Le32(2835) +
            Le32(uint32_t(colors)) + Le32(0);
-}
-
-// Four-colour palette; every pixel is preceded by a clear code so codes stay 3 bits wide.
-QByteArray Gif(std::initializer_list<int> indexes) {
-    QByteArray file =
-        "GIF89a" + Bytes({2,    0,    2,    0,    0x81, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0,
-                          0xFF, 0xFF, 0xFF, 0xFF, 0x2C, 0, 0, 0,    0, 2, 0, 2,    0, 0, 2});
-    std::vector<int> codes;
-    for (int i : indexes)
-        codes.insert(codes.end(), {4, i});
-    codes.push_back(5);
-    QByteArray data;
-    for (std::size_t bit = 0; bit < codes.size() * 3; ++bit) {
-        if (bit % 8 == 0)
-            data.append('\0');
-        data.back() = char(data.back() | (((codes[bit / 3] >> (bit % 3)) & 1) << (bit % 8)));
-    }
-    return file + char(data.size()) + data + Bytes({0, 0x3B});
-}
-
-std::vector<uint32_t> Argb(const PixelImage& image) {
-    std::vector<uint32_t> out;
-    for (int32_t y = 0; y < image.m_iHeight; ++y) {
-        for (int32_t x = 0; x < image.m_iWidth; ++x)
-            out.push_back(qFromLittleEndian<uint32_t>(image.Row(y) + 4 * x));
-    }
-    return out;
 }
 
 // What Qt's own reader gives for a file, as 32-bit pixels.
@@ -181,7 +142,7 @@ TEST_F(ImageFileCodecTest, BmpFilesDecodeWithTheirDepthAndPixels) {
          24,
          {}},
         {"24-bit top down",
-         Bmp(Info(1, 24, 0, 0, true), {}, Bytes({1, 2, 3}), Bytes({4, 5, 6}), true),
+         Bmp(Info(1, 24, 0, 0, -2), {}, Bytes({1, 2, 3}), Bytes({4, 5, 6}), true),
          24,
          {}},
         {"32-bit", Bmp(Info(1, 32), {}, Bytes({1, 2, 3, 0}), Bytes({4, 5, 6, 0x80})), 32, {}},
@@ -327,40 +288,17 @@ TEST_F(ImageFileCodecTest, PngFilesDecodeToQtsPixels) {
     }
 }
 
-// A PNG cut short anywhere, with any one byte changed, or whose pixel data
-// inflates to more than its rows, is refused.
-TEST_F(ImageFileCodecTest, DamagedPngFilesFail) {
-    std::mt19937 random(12);
-    for (const PngKind& kind : {PngKind{"rgb 8", PNG_COLOR_TYPE_RGB, 8, false, false},
-                                PngKind{"rgb 8 interlaced", PNG_COLOR_TYPE_RGB, 8, true, false}}) {
-        SCOPED_TRACE(kind.name);
-        const QByteArray whole = RandomPng(kind, 9, 5, random);
-        for (qsizetype cut = 0; cut < whole.size(); ++cut) {
-            DecodedImage out;
-            EXPECT_EQ(Load(whole.left(cut), out), kStatusFail) << "cut at " << cut;
-            EXPECT_TRUE(out.pixels.Empty());
-        }
-        // From the IHDR's length on every byte is covered by a chunk's CRC.
-        for (qsizetype at = 8; at < whole.size(); ++at) {
-            QByteArray damaged = whole;
-            damaged[at] = char(damaged[at] ^ 0x10);
-            DecodedImage out;
-            EXPECT_NE(Load(damaged, out), kStatusOk) << "byte " << at << " changed";
-            EXPECT_TRUE(out.pixels.Empty());
-        }
-    }
-    DecodedImage out;
-    EXPECT_EQ(Load(MonoPng(40, 3, 1), out), kStatusFail);
-    EXPECT_EQ(Load(MonoPng(40, 3), out), kStatusOk);
-}
-
-TEST_F(ImageFileCodecTest, BrokenFilesFailAndLeaveNothing) {
+// Empty, foreign or random bytes, a file cut short anywhere, and a PNG with
+// any one byte changed or whose pixel data inflates to more than its rows are
+// refused and leave nothing.
+TEST_F(ImageFileCodecTest, DamagedFilesFailAndLeaveNothing) {
     std::vector<std::pair<std::string, QByteArray>> cases{
         {"empty", {}},
         {"text named png", "not an image at all"},
         {"bmp 32 without pixels",
          QByteArray(reinterpret_cast<const char*>(EncodeBmp32(PixelImage(2, 2)).data()), 54)},
         {"bmp palette cut", Bmp(Info(2, 8, 0, 200), {}, Bytes({0, 1}), Bytes({1, 0}))},
+        {"png inflating past its rows", MonoPng(40, 3, 1)},
     };
     std::mt19937 random(7);
     for (int n : {1, 64, 4096}) {
@@ -374,25 +312,35 @@ TEST_F(ImageFileCodecTest, BrokenFilesFailAndLeaveNothing) {
     for (qsizetype cut = 0; cut < whole.size(); cut += 1 + cut / 4) {
         cases.emplace_back("bmp cut at " + std::to_string(cut), whole.left(cut));
     }
+    std::vector<std::pair<std::string, QByteArray>> changed;
+    for (const bool interlaced : {false, true}) {
+        const QByteArray png =
+            RandomPng(PngKind{"rgb 8", PNG_COLOR_TYPE_RGB, 8, interlaced, false}, 9, 5, random);
+        for (qsizetype at = 0; at < png.size(); ++at) {
+            cases.emplace_back("png cut at " + std::to_string(at), png.left(at));
+            if (at >= 8) {  // from the IHDR's length on, every byte is under a CRC
+                QByteArray damaged = png;
+                damaged[at] = char(damaged[at] ^ 0x10);
+                changed.emplace_back("png byte " + std::to_string(at) + " changed", damaged);
+            }
+        }
+    }
     for (const auto& [name, bytes] : cases) {
         DecodedImage out;
         EXPECT_EQ(Load(bytes, out), kStatusFail) << name;
         EXPECT_TRUE(out.pixels.Empty()) << name;
         EXPECT_EQ(out.bitsPerPixel, 0) << name;
     }
-    for (const QString& path : {m_dir.filePath("missing.png"), m_dir.path()}) {
+    for (const auto& [name, bytes] : changed) {
         DecodedImage out;
-        EXPECT_EQ(m_codec.LoadImageFile(path.toStdString(), out), kStatusFail);
+        EXPECT_NE(Load(bytes, out), kStatusOk) << name;
+        EXPECT_TRUE(out.pixels.Empty()) << name;
     }
 }
 
 // An 8-bit run-length BMP of side x side whose data is only "end of bitmap".
 QByteArray Rle8BmpBomb(int side) {
-    const int offset = 14 + 40 + 256 * 4;
-    QByteArray file = "BM" + Le32(offset + 2) + Le32(0) + Le32(offset);
-    file += Le32(40) + Le32(side) + Le32(side) + Le16(1) + Le16(8) + Le32(1) + Le32(2) +
-            Le32(2835) + Le32(2835) + Le32(256) + Le32(0);
-    return file + QByteArray(256 * 4, '\0') + Bytes({0, 1});
+    return Bmp(Info(side, 8, 1, 256, side), QByteArray(256 * 4, '\0'), Bytes({0, 1}), {});
 }
 
 // A two-pixel GIF frame on a canvas of width x height.
@@ -443,7 +391,8 @@ TEST_F(ImageFileCodecTest, HeadersAreJudgedBeforeDecoding) {
 }
 
 // Only regular files are read: a FIFO (with a valid image waiting in it), a
-// device that never ends and a directory fail at once, without blocking.
+// device that never ends and a directory fail at once, without blocking, as
+// does a missing file.
 TEST_F(ImageFileCodecTest, OnlyRegularFilesAreRead) {
     const std::string fifo = m_dir.filePath("fifo.png").toStdString();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -451,7 +400,8 @@ TEST_F(ImageFileCodecTest, OnlyRegularFilesAreRead) {
     ASSERT_GE(writer, 0);
     const QByteArray image = MonoPng(8, 8);
     ASSERT_EQ(::write(writer, image.constData(), std::size_t(image.size())), image.size());
-    for (const std::string& path : {fifo, std::string("/dev/zero"), m_dir.path().toStdString()}) {
+    for (const std::string& path : {fifo, std::string("/dev/zero"), m_dir.path().toStdString(),
+                                    m_dir.filePath("missing.png").toStdString()}) {
         DecodedImage out;
         EXPECT_EQ(m_codec.LoadImageFile(path, out), kStatusFail) << path;
         EXPECT_TRUE(out.pixels.Empty()) << path;
