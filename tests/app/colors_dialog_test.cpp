@@ -35,6 +35,7 @@
 #include "fakes/recording_input_injector.h"
 #include "fakes/recording_shell.h"
 #include "platform/freedesktop/xdg_user_folders.h"
+#include "platform/platform_test_support.h"
 
 namespace qrv {
 namespace {
@@ -274,18 +275,9 @@ class ColorsExportTest : public ColorsDialogTest {
   protected:
     void SetUp() override {
         ASSERT_TRUE(m_home.isValid());
-        m_savedConfig = qgetenv("XDG_CONFIG_HOME");
-        m_savedHome = qgetenv("HOME");
-        const QString config = m_home.filePath("config");
-        ASSERT_TRUE(QDir().mkpath(config));
+        ASSERT_TRUE(QDir().mkpath(m_home.filePath("config")));
         SetDesktop("\"" + m_home.filePath("desk").toUtf8() + "\"");
         ASSERT_TRUE(QDir().mkpath(m_home.filePath("desk")));
-        qputenv("XDG_CONFIG_HOME", config.toUtf8());
-        qputenv("HOME", m_home.path().toUtf8());
-    }
-    void TearDown() override {
-        qputenv("XDG_CONFIG_HOME", m_savedConfig);
-        qputenv("HOME", m_savedHome);
     }
 
     // `value` as written in user-dirs.dirs, or no desktop entry when empty.
@@ -320,8 +312,9 @@ class ColorsExportTest : public ColorsDialogTest {
     }
 
     QTemporaryDir m_home;
-    QByteArray m_savedConfig;
-    QByteArray m_savedHome;
+    const test::ScopedEnv m_config{"XDG_CONFIG_HOME",
+                                   m_home.filePath("config").toUtf8().constData()};
+    const test::ScopedEnv m_homeVariable{"HOME", m_home.path().toUtf8().constData()};
 };
 
 TEST_F(ColorsExportTest, WritesTheListAsHtmlInTheDesktopAppFolderAndRevealsIt) {

@@ -349,26 +349,13 @@ TEST_F(MainWindowTest, PicturePreviewIsThePictureSizePlus100) {
     EXPECT_NE(shown.pixel(40, 30), qRgb(10, 10, 200));
 }
 
-// Yes on the depth message shows the file: its properties where a file
-// manager offers them, else the file in its folder.
-TEST_F(MainWindowTest, YesOnTheDepthMessageShowsTheFile) {
+// A picture of another depth is refused; Yes on the message shows the file:
+// its properties where a file manager offers them, else the file in its folder.
+TEST_F(MainWindowTest, SelectPictureFileAdmitsOnly32BitPictures) {
     ActionLog log;
     auto shell = std::make_unique<RecordingShell>(log);
-    shell->showsProperties = false;  // no file manager: the file is shown in its folder
+    shell->showsProperties = false;
     UseShell(std::move(shell));
-    OpenMainWindow();
-    const QString flat = m_dir.filePath(QStringLiteral("flat.png"));
-    ASSERT_TRUE(QImage(8, 6, QImage::Format_RGB888).save(flat, "PNG"));
-    m_prompts.QueueAnswer(flat);
-    auto depth = AnswerNextMessage(QMessageBox::Yes);
-    Click(ctl::kSelectPictureFile);
-    ASSERT_TRUE(depth->seen);
-    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"properties " + flat.toStdString(),
-                                                       "reveal " + flat.toStdString()}));
-    m_dialog.reset();
-}
-
-TEST_F(MainWindowTest, SelectPictureFileAdmitsOnly32BitPictures) {
     QuorvaneDialog& dialog = OpenMainWindow();
     QImage picture(8, 6, QImage::Format_ARGB32);
     picture.fill(QColor(10, 20, 30));
@@ -387,6 +374,12 @@ TEST_F(MainWindowTest, SelectPictureFileAdmitsOnly32BitPictures) {
     Click(ctl::kSelectPictureFile);
     EXPECT_TRUE(depth->text.startsWith(QStringLiteral("Bit Depth of Selected Image is 24, ")));
     EXPECT_EQ(depth->icon, QMessageBox::Critical);
+    EXPECT_TRUE(log.Entries().empty());
+    m_prompts.QueueAnswer(flat);
+    AnswerNextMessage(QMessageBox::Yes);
+    Click(ctl::kSelectPictureFile);
+    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"properties " + flat.toStdString(),
+                                                       "reveal " + flat.toStdString()}));
 
     // Each failure says why the file cannot be used.
     const std::pair<QString, QString> failures[] = {
@@ -411,6 +404,7 @@ TEST_F(MainWindowTest, SelectPictureFileAdmitsOnly32BitPictures) {
     EXPECT_EQ(GetProfile().Get(keys::kPictureToFindFilePath, "unset"), "unset");
     EXPECT_EQ(m_prompts.asked.value(0),
               QStringLiteral("Image Files (*.png *.jpg *.jpeg *.bmp *.tiff)"));
+    m_dialog.reset();
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,30 +10,7 @@
 namespace qrv {
 namespace {
 
-// Sets an environment variable for one scope and puts the old value back.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : m_name(name) {
-        if (const char* old = std::getenv(name)) {
-            m_old = old;
-        }
-        Set(value);
-    }
-    ~ScopedEnv() { Set(m_old); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    void Set(const std::optional<std::string>& value) {
-        if (value) {
-            setenv(m_name, value->c_str(), 1);
-        } else {
-            unsetenv(m_name);
-        }
-    }
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
+using test::ScopedEnv;
 
 // The services every platform has, whether or not it reaches its session.
 void ExpectSessionlessServices(const DesktopPlatform& p) {
@@ -55,21 +31,21 @@ TEST(DesktopPlatformTest, ChoosesTheBackendOfTheSessionOrTheOneNamed) {
     const std::string first = ConfiguredBackends().substr(0, ConfiguredBackends().find(','));
     struct Case {
         const char* what;
-        std::optional<std::string> wanted;  // QRV_PLATFORM
-        std::optional<std::string> display;
+        const char* wanted;  // QRV_PLATFORM
+        const char* display;
         bool session;
         std::string backend;
     };
     const std::vector<Case> cases{
-        {"the session's own", std::nullopt, display, true, "x11"},
-        {"named", "x11", display, true, "x11"},
-        {"unknown name: the session's", "nonesuch", display, true, "x11"},
-        {"empty name: the session's", "", display, true, "x11"},
-        {"no session", std::nullopt, std::nullopt, false, first},
-        {"named without its session", "x11", std::nullopt, false, "x11"},
+        {"the session's own", nullptr, display.c_str(), true, "x11"},
+        {"named", "x11", display.c_str(), true, "x11"},
+        {"unknown name: the session's", "nonesuch", display.c_str(), true, "x11"},
+        {"empty name: the session's", "", display.c_str(), true, "x11"},
+        {"no session", nullptr, nullptr, false, first},
+        {"named without its session", "x11", nullptr, false, "x11"},
     };
     // An X session only, whatever the session running the tests.
-    ScopedEnv noWayland("WAYLAND_DISPLAY", std::nullopt);
+    ScopedEnv noWayland("WAYLAND_DISPLAY", nullptr);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ScopedEnv wanted("QRV_PLATFORM", c.wanted);

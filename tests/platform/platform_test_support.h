@@ -7,6 +7,8 @@
 #include <QThread>
 #include <cstdlib>
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace qrv::test {
 
@@ -41,6 +43,25 @@ inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 20000) {
     }
     return true;
 }
+
+// Sets an environment variable (unsets it for null) for one scope and puts
+// the old value back.
+class ScopedEnv {
+  public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        Set(value);
+    }
+    ~ScopedEnv() { Set(m_old ? m_old->c_str() : nullptr); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+  private:
+    void Set(const char* value) { value ? ::setenv(m_name, value, 1) : ::unsetenv(m_name); }
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
 
 }  // namespace qrv::test
 

@@ -21,6 +21,7 @@
 #include "platform/settings/lock_file.h"
 #include "platform/settings/lock_file_numbering.h"
 #include "platform/settings/user_data_folder.h"
+#include "platform_test_support.h"
 
 namespace qrv {
 namespace {
@@ -313,24 +314,13 @@ TEST(UserFoldersTest, ProfileDataAndInstanceLocksLiveInTheUserFolders) {
          "/h/.config/Tolbrin/Quorvane by Tolbrin.ini.instance-"},
         {nullptr, nullptr, nullptr, nullptr, "", "", ""},
     };
-    const char* names[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "HOME"};
-    std::map<std::string, std::optional<std::string>> saved;
-    for (const char* name : names)
-        saved[name] =
-            std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt;
-    auto set = [](const char* name, const char* value) {
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    };
     for (const auto& c : cases) {
-        const char* values[] = {c.config, c.data, c.runtime, c.home};
-        for (int i = 0; i < 4; ++i)
-            set(names[i], values[i]);
+        const test::ScopedEnv config("XDG_CONFIG_HOME", c.config), data("XDG_DATA_HOME", c.data),
+            runtime("XDG_RUNTIME_DIR", c.runtime), home("HOME", c.home);
         EXPECT_EQ(IniProfileStore::UserProfilePath(), c.profile) << c.home;
         EXPECT_EQ(UserDataFolder(), c.dataFolder);
         EXPECT_EQ(LockFileNumbering::UserPrefix(IniProfileStore::UserProfilePath()), c.prefix);
     }
-    for (const auto& [name, value] : saved)
-        set(name.c_str(), value ? value->c_str() : nullptr);
 }
 
 }  // namespace

@@ -149,11 +149,11 @@ TEST_F(DesktopShellTest, ProgramsAreRecognisedByTheirHeaderOrFoundOnTheSearchPat
 
     const std::string onPath = Path("qrv-test-program");
     WriteFile(onPath, "#!/bin/sh\ntouch \"$0.ran\"\n", true);
-    const std::string path = std::getenv("PATH");
-    ::setenv("PATH", (m_dir + ":" + path).c_str(), 1);
-    EXPECT_TRUE(m_shell.Execute("qrv-test-program", "open"));
-    EXPECT_FALSE(m_shell.Execute("no-such-program-anywhere", "open"));
-    ::setenv("PATH", path.c_str(), 1);
+    {
+        const test::ScopedEnv path("PATH", (m_dir + ":" + std::getenv("PATH")).c_str());
+        EXPECT_TRUE(m_shell.Execute("qrv-test-program", "open"));
+        EXPECT_FALSE(m_shell.Execute("no-such-program-anywhere", "open"));
+    }
     ASSERT_TRUE(test::WaitUntil([&] { return Ran(onPath); }));
     EXPECT_TRUE(Opened().empty());
 }
