@@ -41,6 +41,7 @@ class ElementClickerTest : public testing::Test {
     std::shared_ptr<FakeElement> window, save, okA, okB, info;
 };
 
+// Whole, case-sensitive names and values only; a failed invoke is no click.
 TEST_F(ElementClickerTest, MatchesWholeCaseSensitiveNamesAndValuesOnly) {
     struct Case {
         const char* windowName;
@@ -60,12 +61,21 @@ TEST_F(ElementClickerTest, MatchesWholeCaseSensitiveNamesAndValuesOnly) {
         {"Editor", "Only Here", "", true, false},  // lives in the second window of that name
         {"Editor", "Info", "", true, false},       // not invocable
         {"Editor", "Missing", "", true, false},
+        {"Editor", "OK", "b", false, true},    // the value picks among equal names
+        {"Editor", "OK", "zzz", true, true},   // without it, the first
+        {"Editor", "OK", "", false, false},    // an empty value matches only empty values
+        {"Editor", "Editor", "", true, true},  // the button named like the window
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.windowName) + "/" + c.elementName + "/" + c.value);
         EXPECT_EQ(Click(c.windowName, c.elementName, c.value, c.noValue), c.clicked);
     }
     EXPECT_EQ(save->invocations, 2);
+    EXPECT_EQ(okA->invocations, 1);
+    EXPECT_EQ(okB->invocations, 1);
+    EXPECT_EQ(window->invocations, 0);  // the window itself never matches
+    save->props.actionsSucceed = false;
+    EXPECT_FALSE(Click("Editor", "Save", "", true));
 }
 
 // A stopped run gives up the element search between steps of the walk.
@@ -101,21 +111,6 @@ TEST_F(ElementClickerTest, AStopEndsTheSearch) {
     group->onChildren = {};
     stop = 0;
     EXPECT_TRUE(clicker.ClickElement("Editor", "OK", "a", false, &stop));
-}
-
-TEST_F(ElementClickerTest, ValueSelectsAmongEqualNamesAndOffTakesTheFirst) {
-    EXPECT_TRUE(Click("Editor", "OK", "b", false));
-    EXPECT_EQ(okB->invocations, 1);
-    EXPECT_TRUE(Click("Editor", "OK", "zzz", true));
-    EXPECT_EQ(okA->invocations, 1);
-    EXPECT_FALSE(Click("Editor", "OK", "", false));  // empty value matches only empty values
-}
-
-TEST_F(ElementClickerTest, WindowItselfNeverMatchesAndFailedInvokeIsFalse) {
-    EXPECT_TRUE(Click("Editor", "Editor", "", true));  // the button named like the window
-    EXPECT_EQ(window->invocations, 0);
-    save->props.actionsSucceed = false;
-    EXPECT_FALSE(Click("Editor", "Save", "", true));
 }
 
 TEST_F(ElementClickerTest, UnavailableTreeBeepsEveryAttemptAndIsRetried) {
