@@ -230,26 +230,10 @@ TEST_F(ControlBrowserDialogTest, BurstOfNameChangesRefreshesOnceAfterTheDelay) {
     EXPECT_EQ(Rows().Rows()[6].name, "Counter 10");
 }
 
-TEST_F(ControlBrowserDialogTest, SendToQrvHandsOverTheChosenElement) {
-    QWidget receiver;
-    BrowseTarget(&receiver);
-    const std::shared_ptr<SeenMessage> none = AnswerNextMessage();
-    QTest::mouseClick(Child<QPushButton>("sendToMain"), Qt::LeftButton);
-    EXPECT_TRUE(none->seen);
-    EXPECT_FALSE(m_browser->Choice());
-    EXPECT_TRUE(m_browser->isVisible());
-
-    Child<QCheckBox>("onlyClickables")->click();
-    SelectRow("Greeting");
-    QTest::mouseClick(Child<QPushButton>("sendToMain"), Qt::LeftButton);
-    EXPECT_EQ(m_browser->result(), QDialog::Accepted);
-    EXPECT_EQ(m_browser->Choice(), (ElementChoice{s_title, "Greeting", "hello world"}));
-    m_browser.reset();  // before the receiver goes
-}
-
 // "Select Element..." blocks the main window only: the live preview still
-// takes keys. Picking the same window again reads it anew. "Send" sets the
-// three element fields alone, also past a field that does not parse.
+// takes keys. Picking the same window again reads it anew. "Send" asks for a
+// row, then sets the three element fields alone, also past a field that does
+// not parse.
 TEST_F(ControlBrowserDialogTest, SelectElementSetsOnlyTheElementFields) {
     QuorvaneDialog& dialog = OpenMainWindow();
     SetEdit(ctl::kAreaWidth, QStringLiteral("40"));
@@ -277,6 +261,9 @@ TEST_F(ControlBrowserDialogTest, SelectElementSetsOnlyTheElementFields) {
         PickTarget(Combo());
         fills = browser->FillCount();
         Child<QCheckBox>("onlyClickables")->click();
+        const std::shared_ptr<SeenMessage> none = AnswerNextMessage(QMessageBox::Ok, browser);
+        QTest::mouseClick(Child<QPushButton>("sendToMain"), Qt::LeftButton);
+        EXPECT_TRUE(none->seen && browser->isVisible()) << "sent with no row selected";
         SelectRow("Greeting");
         promptWatch = OnNextModal(
             [&](QWidget* prompt) {

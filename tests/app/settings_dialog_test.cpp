@@ -31,7 +31,9 @@ void OpenSettings(QuorvaneDialog& dialog, std::function<void(QWidget*)> use) {
     EXPECT_TRUE(seen);
 }
 
-TEST_F(SettingsDialogTest, FreshProfileShowsDefaultsAndCancelWritesNothing) {
+// A fresh profile shows the defaults and Cancel writes nothing; OK writes
+// all eight values, and choosing the folder only shows it until then.
+TEST_F(SettingsDialogTest, CancelWritesNothingAndOkWritesAllEightValues) {
     QuorvaneDialog& dialog = OpenMainWindow();
     OpenSettings(dialog, [&](QWidget* settings) {
         EXPECT_EQ(settings->windowTitle(), QStringLiteral("Settings - Quorvane by Tolbrin"));
@@ -54,10 +56,7 @@ TEST_F(SettingsDialogTest, FreshProfileShowsDefaultsAndCancelWritesNothing) {
         EXPECT_EQ(store->GetString(InstanceSection(), key, "absent"), "absent") << key;
     }
     EXPECT_EQ(store->GetString("Settings", "MaskTransparent", "absent"), "absent");
-}
 
-TEST_F(SettingsDialogTest, OkWritesAllEightValuesAndSelectOnlyShowsTheFolder) {
-    QuorvaneDialog& dialog = OpenMainWindow();
     m_prompts.QueueAnswer(QStringLiteral("/tmp/pictures"));
     OpenSettings(dialog, [&](QWidget* settings) {
         FindControl<QPushButton>(settings, 1009)->click();
@@ -70,7 +69,7 @@ TEST_F(SettingsDialogTest, OkWritesAllEightValuesAndSelectOnlyShowsTheFolder) {
     });
     EXPECT_EQ(m_prompts.asked.value(0),
               QStringLiteral("Select Folder to Store Temporary Image Files"));
-    std::unique_ptr<IniProfileStore> store = ReopenStore();
+    store = ReopenStore();
     const std::string section = InstanceSection();
     EXPECT_EQ(store->GetString(section, "TempImagesFolder", ""), "/tmp/pictures");
     const std::pair<const char*, int32_t> ints[] = {{"AutoDisplayPictureToFindPreview", 0},

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "core/desktop/mouse_event.h"
+#include "core/search/mouse_input.h"
 #include "platform/x11/x_input_injector.h"
 #include "x11_test_client.h"
 
@@ -15,14 +14,9 @@ constexpr int kOriginX = 1280;
 
 // The event a caller sends for an absolute move to screen point p.
 MouseEvent MoveTo(Point p) {
-    auto normalise = [](int32_t v, int32_t origin, int32_t extent) {
-        return int32_t(std::lround((v - origin) * 65535.0 / (extent - 1)));
-    };
-    MouseEvent e;
-    e.flags = mouse_flags::kAbsoluteMove;
-    e.dx = normalise(p.x, kVirtual.left, kVirtual.Width());
-    e.dy = normalise(p.y, kVirtual.top, kVirtual.Height());
-    return e;
+    return {.dx = MouseInput::Normalise(p.x, kVirtual.left, kVirtual.Width()),
+            .dy = MouseInput::Normalise(p.y, kVirtual.top, kVirtual.Height()),
+            .flags = mouse_flags::kAbsoluteMove};
 }
 
 class XInputInjectorTest : public ::testing::Test {
