@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include <QApplication>
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPointer>
 #include <QProcess>
 #include <QWidget>
@@ -21,6 +21,7 @@
 #include "app/services/app_services.h"
 #include "app/widgets/find_control.h"
 #include "app_fixture.h"
+#include "click_target.h"
 #include "core/base/pixel_image.h"
 #include "core/desktop/input_injector.h"
 #include "core/desktop/screen_source.h"
@@ -30,56 +31,12 @@
 namespace qrv {
 namespace {
 
-// Root x of the primary monitor's left edge: screen x 0.
-constexpr int kPrimaryRootX = 1280;
-
-// A borderless window of coloured blocks at a fixed screen place, above all others.
-class ColorBlocks : public QWidget {
-  public:
-    ColorBlocks(Point at, std::vector<QColor> colors, int block)
-        : QWidget(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
-                               Qt::WindowStaysOnTopHint),
-          m_colors(std::move(colors)),
-          m_block(block) {
-        setGeometry(at.x + kPrimaryRootX, at.y, block * int(m_colors.size()), block);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        for (std::size_t i = 0; i < m_colors.size(); ++i) {
-            painter.fillRect(int(i) * m_block, 0, m_block, m_block, m_colors[i]);
-        }
-    }
-
-  private:
-    std::vector<QColor> m_colors;
-    int m_block;
-};
-
-uint32_t Packed(const QColor& c) {
-    return uint32_t(c.red()) | uint32_t(c.green()) << 8 | uint32_t(c.blue()) << 16;
-}
-
 class ColorsOpenersTest : public AppFixture {
   protected:
     // A watch that never fired must not outlive the test.
     void TearDown() override {
         delete m_watch.data();
         AppFixture::TearDown();
-    }
-
-    // Shows the blocks and waits until the screen shows their first colour.
-    std::unique_ptr<ColorBlocks> ShowBlocks(Point at, std::vector<QColor> colors) {
-        const uint32_t first = Packed(colors.front());
-        auto blocks = std::make_unique<ColorBlocks>(at, std::move(colors), 20);
-        blocks->show();
-        PixelImage pixel;
-        EXPECT_TRUE(WaitFor([&] {
-            Services().screen.Capture(Rect{at.x + 1, at.y + 1, at.x + 2, at.y + 2}, pixel);
-            return pixel.PackedAt(0, 0) == first;
-        }));
-        return blocks;
     }
 
     QString WriteImage(const QString& name, const std::vector<QColor>& pixels) {
@@ -193,28 +150,43 @@ TEST_F(ColorsOpenersTest, UndecodableFileIsReported) {
     EXPECT_EQ(seen->icon, QMessageBox::Critical);
 }
 
+// A window's pattern is listed; the dialog's key (F7: another client holds
+// F6) adds the colour under the cursor, the window's plain background.
 TEST_F(ColorsOpenersTest, FunctionKeyAddsTheColorUnderTheCursor) {
-    const Point area{100, 200};
-    auto source = ShowBlocks(area, {Qt::white, Qt::black});
-    const Point spot{300, 400};
-    auto target = ShowBlocks(spot, {QColor(0x12, 0x34, 0x56)});
-    // Another client holds F6, so the dialog takes F7.
+    ClickTarget target(QPoint(100, 200), QSize(200, 150), QSize(24, 18));
+    target.show();
+    const Point corner = target.PictureOnScreen();
+    const Point spot{corner.x - 10, corner.y - 10};
+    PixelImage pixel;
+    ASSERT_TRUE(WaitFor([&] {
+        return Services().screen.Capture({spot.x, spot.y, spot.x + 1, spot.y + 1}, pixel) &&
+               pixel.PackedAt(0, 0) == 0x1E1E1Eu;
+    }));
+    std::set<QRgb> pattern;
+    for (int i = 0; i < 24 * 18; ++i)
+        pattern.insert(target.Picture().pixel(i % 24, i / 24) & 0xFFFFFFu);
+    ASSERT_EQ(pattern.count(0x1E1E1Eu), 0u);
+    const int listed = int(pattern.size());
     XGlobalHotKeys other;
     ASSERT_TRUE(other.Register(7, 0, ColorsDialog::kFirstHotKey));
     InspectColors([&](ColorsDialog& dialog) {
         ASSERT_EQ(dialog.HotKey(), ColorsDialog::kFirstHotKey + 1);
-        ASSERT_EQ(dialog.Model().rowCount(), 2);
-        Services().input.SetCursorPos({spot.x + 5, spot.y + 5});
+        ASSERT_EQ(dialog.Model().rowCount(), listed);
+        Services().input.SetCursorPos(spot);
         ASSERT_EQ(QProcess::execute("xdotool", {"key", "F7"}), 0);
-        ASSERT_TRUE(WaitFor([&] { return dialog.Model().rowCount() == 3; }));
+        ASSERT_TRUE(WaitFor([&] { return dialog.Model().rowCount() == listed + 1; }));
         const auto rows = Rows(dialog);
-        EXPECT_NE(std::find(rows.begin(), rows.end(), 0x563412u), rows.end());
-        EXPECT_EQ(dialog.windowTitle(), "3 Unique Pixel Color(s) - Quorvane by Tolbrin");
+        EXPECT_NE(std::find(rows.begin(), rows.end(), 0x1E1E1Eu), rows.end());
+        EXPECT_EQ(dialog.windowTitle(),
+                  QString("%1 Unique Pixel Color(s) - Quorvane by Tolbrin").arg(listed + 1));
         EXPECT_EQ(FindControl<QLabel>(&dialog, QStringLiteral("summaryLine"))->text(),
-                  "2 Unique Colors from Screen Area Top 200, Left 100, Width 40, Height 20");
+                  QString("%1 Unique Colors from Screen Area Top %2, Left %3, Width 24, Height 18")
+                      .arg(listed)
+                      .arg(corner.y)
+                      .arg(corner.x));
     });
     ColorsOpeners(Services())
-        .OpenForScreenArea(nullptr, Rect{area.x, area.y, area.x + 40, area.y + 20});
+        .OpenForScreenArea(nullptr, Rect{corner.x, corner.y, corner.x + 24, corner.y + 18});
     EXPECT_TRUE(m_shown);
     // Once the dialog is gone, F7 is free again.
     XGlobalHotKeys after;

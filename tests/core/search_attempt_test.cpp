@@ -57,6 +57,17 @@ struct AttemptFixture : ::testing::Test {
         p.input.PlaceCursor({10, 10});
     }
 
+    // The actions the window's defaults leave off.
+    void AllActionsOn() {
+        params.m_bClickElement = params.m_bClickAnotherTime = true;
+        params.m_strElementWindowName = "Win";
+        params.m_strElementName = "OK";
+        params.m_strElementValue = "v";
+        params.m_bExecuteScript = params.m_bMakeActiveWindow = params.m_bAbortSearch = true;
+        params.m_strScriptToExecute = "/opt/run.sh";
+        params.m_strVerb = "Open";
+        params.m_pMainWnd = 7;
+    }
     void AllActionsOff() {
         params.m_bMoveMouseToCenterOfPicture = params.m_bClickOnPicture = false;
         params.m_bCursorBack = params.m_bSpeakText = false;
@@ -76,15 +87,8 @@ struct AttemptFixture : ::testing::Test {
 };
 
 TEST_F(AttemptFixture, EveryActionRunsInItsFixedOrder) {
-    params.m_bClickElement = params.m_bClickAnotherTime = true;
-    params.m_strElementWindowName = "Win";
-    params.m_strElementName = "OK";
-    params.m_strElementValue = "v";
+    AllActionsOn();
     params.m_dwTimeDelay1 = 500;
-    params.m_bExecuteScript = params.m_bMakeActiveWindow = params.m_bAbortSearch = true;
-    params.m_strScriptToExecute = "/opt/run.sh";
-    params.m_strVerb = "Open";
-    params.m_pMainWnd = 7;
     const Log expected{"capture 50,100 300x200",
                        "status Match Found in 0 Milli Second(s) at 100,200",
                        "move 102,201",
@@ -252,7 +256,7 @@ TEST_F(AttemptFixture, AStopDuringAWaitingStepEndsTheAttempt) {
                  }
              });
          },
-         {"click-element W|E|V|0", "set-cursor 102,201", "down", "sleep 150", "up", "down",
+         {"click-element Win|OK|v|0", "set-cursor 102,201", "down", "sleep 150", "up", "down",
           "sleep 150", "up", "move 10,10", "sleep 100", "sleep 100", "sleep 100"}},
         {"synchronous speech",
          [&](FakePlatform& f, SearchParams& s) {
@@ -263,16 +267,8 @@ TEST_F(AttemptFixture, AStopDuringAWaitingStepEndsTheAttempt) {
          {"voice-created", "speak-sync hello", "speech-stopped", "move 10,10"}},
     };
     for (const Case& c : cases) {
-        AllActionsOff();
-        params.m_bClickElement = params.m_bClickOnPicture = params.m_bClickAnotherTime = true;
-        params.m_strElementWindowName = "W";
-        params.m_strElementName = "E";
-        params.m_strElementValue = "V";
-        params.m_bCursorBack = params.m_bExecuteScript = params.m_bMakeActiveWindow = true;
-        params.m_bMoveMouseToCenterOfPicture = false;
-        params.m_strScriptToExecute = "run.sh";
-        params.m_strVerb = "open";
-        params.m_pMainWnd = 7;
+        AllActionsOn();
+        params.m_bMoveMouseToCenterOfPicture = params.m_bSpeakText = false;
         params.m_dwTimeDelay1 = 3'600'000;
         c.setUp(p, params);
         const Log log = Run();
