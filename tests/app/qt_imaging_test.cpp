@@ -56,13 +56,11 @@ std::vector<uint32_t> Argb(const QImage& image) {
 // The window's codec reads JPEG, GIF and TIFF files with Qt, with the depth
 // their headers declare.
 TEST(QtImagingTest, TheWindowReadsJpegGifAndTiff) {
-    QImage source(3, 2, QImage::Format_ARGB32);
-    const QRgb colors[] = {0xFF102030, 0x80A0B0C0, 0xFF000000, 0xFFFFFFFF, 0x00FF0000, 0xFF00FF00};
+    // Opaque: Qt stores TIFF alpha premultiplied, which would round the colours.
+    QImage opaque(3, 2, QImage::Format_RGB32);
+    const QRgb colors[] = {0xFF102030, 0xFFA0B0C0, 0xFF000000, 0xFFFFFFFF, 0xFFFF0000, 0xFF00FF00};
     for (int i = 0; i < 6; ++i)
-        source.setPixel(i % 3, i / 3, colors[i]);
-    // Qt stores TIFF alpha premultiplied, which would round the colours.
-    const QImage opaque = source.convertToFormat(QImage::Format_RGB32);
-    using F = QImage::Format;
+        opaque.setPixel(i % 3, i / 3, colors[i]);
     const struct {
         const char* name;
         QByteArray file;
@@ -73,12 +71,8 @@ TEST(QtImagingTest, TheWindowReadsJpegGifAndTiff) {
         {"gif", Gif({0, 1, 2, 3}), 8, false, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}},
         {"jpeg grey", FlatJpeg(1), 8, false, std::vector<uint32_t>(64, 0xFF808080)},
         {"jpeg cmyk", FlatJpeg(4), 32, false, std::vector<uint32_t>(64, 0xFF404040)},
-        {"tiff rgba", Written(opaque.convertToFormat(F::Format_ARGB32), "tiff"), 32, true,
+        {"tiff rgba", Written(opaque.convertToFormat(QImage::Format_ARGB32), "tiff"), 32, true,
          Argb(opaque)},
-        {"tiff grey", Written(source.convertToFormat(F::Format_Grayscale8), "tiff"), 8, false,
-         Argb(source.convertToFormat(F::Format_Grayscale8).convertToFormat(F::Format_RGB32))},
-        {"tiff 1-bit", Written(source.convertToFormat(F::Format_Mono), "tiff"), 1, false,
-         Argb(source.convertToFormat(F::Format_Mono).convertToFormat(F::Format_RGB32))},
     };
     ImageFileCodec codec;
     codec.ReadOtherKindsWith(&ReadImageWithQt);

@@ -90,7 +90,7 @@ TEST(TreeWalk, DepthAndCountAreBounded) {
     }
 }
 
-TEST(TreeWalk, ChildrenOfManagingContainersAreNeverFetched) {
+TEST(TreeWalk, ManagingContainersAreNotEnteredAndSearchesStopAtTheFirstMatch) {
     auto window = std::make_shared<FakeElement>(Props{.name = "Sheet"});
     auto table = window->Add({.name = "Cells", .managesDescendants = true});
     auto cell = table->Add({.name = "A1", .invokable = true});
@@ -99,10 +99,8 @@ TEST(TreeWalk, ChildrenOfManagingContainersAreNeverFetched) {
     EXPECT_EQ(table->childListings, 0);
     EXPECT_EQ(FindDescendant(window, "A1", std::nullopt), nullptr);
     EXPECT_EQ(FindDescendant(window, "After", std::nullopt), after);
-}
 
-TEST(TreeWalk, SearchStopsAtTheFirstMatch) {
-    auto window = std::make_shared<FakeElement>(Props{.name = "W"});
+    // A search stops at the first match.
     auto first = window->Add({.name = "Go"});
     auto holder = window->Add({.name = "Holder"});
     holder->Add({.name = "Go"});

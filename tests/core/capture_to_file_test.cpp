@@ -149,16 +149,14 @@ TEST_F(ScreenCapturerTest, WholeScreenStartsAtTheOriginWithTheVirtualScreenSize)
     EXPECT_EQ(m_writer.written.m_iHeight, 1080);
 }
 
-TEST_F(ScreenCapturerTest, EmptyBaseNameDoesNothing) {
-    CaptureRequest r = Request();
-    r.baseName.clear();
-    EXPECT_FALSE(Capture(r));
-    EXPECT_TRUE(m_writer.paths.empty());
-    EXPECT_TRUE(r.fullPath.empty());
-    EXPECT_EQ(r.result, kStatusFail);
-}
-
+// Failures write nothing; all but an empty base name still name the file.
 TEST_F(ScreenCapturerTest, FailuresStillNameTheFileButWriteNothing) {
+    CaptureRequest unnamed = Request();
+    unnamed.baseName.clear();
+    EXPECT_FALSE(Capture(unnamed));
+    EXPECT_TRUE(unnamed.fullPath.empty());
+    EXPECT_EQ(unnamed.result, kStatusFail);
+
     CaptureRequest unknownFormat = Request();
     unknownFormat.format = 5;  // the first past the table
     unknownFormat.extension = "old";

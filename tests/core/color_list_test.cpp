@@ -100,7 +100,7 @@ TEST(ColorColumnsTest, DefaultsScaleWithTheListAndStoredWidthsWin) {
     EXPECT_EQ(ColorColumnWidthKey(4), "ColumnPD4");
 }
 
-TEST(ColorSourcesTest, ImageFileColorsAndSummary) {
+TEST(ColorSourcesTest, ImageFileAndScreenAreaColorsAndSummaries) {
     FakeImageCodec codec;
     codec.SetImage("/pics/dir.v2/three.png", ImageOf({kRed, kRed, kBlue, kRed}));
     const CollectedColors colors = CollectImageFileColors(codec, "/pics/dir.v2/three.png");
@@ -111,16 +111,13 @@ TEST(ColorSourcesTest, ImageFileColorsAndSummary) {
     const CollectedColors missing = CollectImageFileColors(codec, "/pics/none.png");
     EXPECT_EQ(missing.status, kStatusFail);
     EXPECT_TRUE(missing.set.Empty());
-}
 
-TEST(ColorSourcesTest, ScreenAreaColorsAndSummary) {
     FakeScreenSource screen;
     screen.SetScreen(ImageOf({kWhite, kGreen, kWhite}), Point{-100, 0});
     // One pixel right of the image reads black.
-    const CollectedColors colors = CollectScreenAreaColors(screen, Rect{-99, 0, -96, 1});
-    EXPECT_EQ(OrderedOf(colors.set), (std::vector<uint32_t>{kBlack, kGreen, kWhite}));
-    EXPECT_EQ(colors.summary,
-              "3 Unique Colors from Screen Area Top 0, Left -99, Width 3, Height 1");
+    const CollectedColors area = CollectScreenAreaColors(screen, Rect{-99, 0, -96, 1});
+    EXPECT_EQ(OrderedOf(area.set), (std::vector<uint32_t>{kBlack, kGreen, kWhite}));
+    EXPECT_EQ(area.summary, "3 Unique Colors from Screen Area Top 0, Left -99, Width 3, Height 1");
 }
 
 }  // namespace

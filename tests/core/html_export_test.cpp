@@ -65,22 +65,6 @@ const std::string kPageTail = "</tbody>\r\n</table>\r\n</body>\r\n</html>\r\n";
 const std::string kSummary =
     "2 Unique Colors from Screen Area Top 20, Left 10, Width 100, Height 50";
 
-TEST_F(HtmlExportTest, WritesTheExactPage) {
-    const ColorsHtmlExport exporter(kSummary, kApp);
-    const std::string path = PathOf("page.html");
-    const std::vector<uint32_t> colors = {0x0000FF, 0x0A0B0C};
-    const HtmlExportResult result = exporter.Write(path, colors);
-    ASSERT_TRUE(result.ok) << result.message;
-    EXPECT_EQ(Read(path),
-              kPageHead +
-                  "<tr>\r\n<td>1</td>\r\n<td style=\"background-color:#ff0000\"></td>\r\n"
-                  "<td>255</td>\r\n<td>0</td>\r\n<td>0</td>\r\n</tr>\r\n"
-                  "<tr>\r\n<td>2</td>\r\n<td style=\"background-color:#0c0b0a\"></td>\r\n"
-                  "<td>12</td>\r\n<td>11</td>\r\n<td>10</td>\r\n</tr>\r\n" +
-                  kPageTail);
-    EXPECT_EQ(EntryCount(), 1U);
-}
-
 TEST_F(HtmlExportTest, TitleIsLatin1UnescapedAndCleanedOfFileNameCharacters) {
     const ColorsHtmlExport exporter("1 Unique Colors from File caf\xC3\xA9 & t\xC3\xA9:a.png",
                                     kApp);
@@ -110,12 +94,24 @@ TEST_F(HtmlExportTest, CharacterBeyondLatin1FailsWithoutTouchingTheTarget) {
     EXPECT_FALSE(fs::exists(fresh));
 }
 
-TEST_F(HtmlExportTest, EmptyListReplacesAnOldFileAndCreateFailureGivesTheErrorCode) {
+// The page replaces an old file, an empty list too, and leaves nothing else;
+// a failed create gives the error code.
+TEST_F(HtmlExportTest, WritesTheExactPageOverAnOldFile) {
     const ColorsHtmlExport exporter(kSummary, kApp);
     const std::string path = PathOf("page.html");
     Touch(path, std::string(100000, 'z'));
     ASSERT_TRUE(exporter.Write(path, {}).ok);
     EXPECT_EQ(Read(path), kPageHead + kPageTail);
+    const HtmlExportResult result = exporter.Write(path, std::vector<uint32_t>{0x0000FF, 0x0A0B0C});
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(Read(path),
+              kPageHead +
+                  "<tr>\r\n<td>1</td>\r\n<td style=\"background-color:#ff0000\"></td>\r\n"
+                  "<td>255</td>\r\n<td>0</td>\r\n<td>0</td>\r\n</tr>\r\n"
+                  "<tr>\r\n<td>2</td>\r\n<td style=\"background-color:#0c0b0a\"></td>\r\n"
+                  "<td>12</td>\r\n<td>11</td>\r\n<td>10</td>\r\n</tr>\r\n" +
+                  kPageTail);
+    EXPECT_EQ(EntryCount(), 1U);
 
     const std::string missing = PathOf("missing/page.html");
     EXPECT_EQ(exporter.Write(missing, {}).message,

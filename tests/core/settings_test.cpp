@@ -84,7 +84,7 @@ TEST(ProfileTest, InstanceNumberCountsShownRestoredWindowsWithTheExactTitle) {
     }
 }
 
-TEST_F(ProfileFixture, TwoInstancesKeepSeparateSectionsAndShareSettings) {
+TEST_F(ProfileFixture, InstancesKeepSeparateSectionsShareSettingsAndDefaultStrings) {
     FakeTopLevelWindows firstShowing;
     firstShowing.windows = {Window(std::string(kAppName))};
     Profile second(store, firstShowing);
@@ -99,9 +99,8 @@ TEST_F(ProfileFixture, TwoInstancesKeepSeparateSectionsAndShareSettings) {
     EXPECT_TRUE(store.Contains("Settings", "m_oStartingPoint.x"));
     EXPECT_TRUE(second.Write(IntSetting{Section::ControlList, "Column0", 0}, 90));
     EXPECT_EQ(store.GetInt("ControlList", "Column0", 0), 90);
-}
 
-TEST_F(ProfileFixture, StringSettingsUseTheirOwnOrAnExplicitDefault) {
+    // String settings use their own default or an explicit one.
     EXPECT_EQ(profile.Get(keys::kVerb), "Open");
     EXPECT_EQ(profile.Get(keys::kTempImagesFolder, "/tmp/x"), "/tmp/x");
     EXPECT_TRUE(profile.WriteInstanceString("Verb", "Execute"));
