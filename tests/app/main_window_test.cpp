@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -21,7 +22,6 @@
 #include "app/services/app_services.h"
 #include "app/widgets/dialog_units.h"
 #include "app_fixture.h"
-#include "bus_name_holder.h"
 #include "core/desktop/input_injector.h"
 #include "core/search/search_controller.h"
 #include "core/settings/profile.h"
@@ -40,15 +40,23 @@ TEST_F(MainWindowTest, SaysSoWhenAnotherProcessHoldsItsStartStopName) {
     const int32_t number = OpenMainWindow().InstanceNumber();
     m_dialog.reset();
     const std::string name = DBusToggleRequests::ServiceName(number);
-    auto impostor = std::make_unique<BusNameHolder>(name);
-    ASSERT_TRUE(impostor->Holds());
+    QProcess impostor;  // another process takes the name first
+    impostor.start(QStringLiteral("/usr/bin/python3"),
+                   {"-c",
+                    "import sys\nfrom gi.repository import Gio, GLib\n"
+                    "Gio.bus_own_name(Gio.BusType.SESSION, sys.argv[1], 0, None,\n"
+                    "                 lambda *_: print('held', flush=True), None)\n"
+                    "GLib.MainLoop().run()",
+                    QString::fromStdString(name)});
+    ASSERT_TRUE(impostor.waitForReadyRead(20000) && impostor.readLine() == "held\n");
     testing::internal::CaptureStderr();
     QuorvaneDialog& dialog = OpenMainWindow();
     QLabel* status = dialog.Controls().Label(ctl::kStatus);
     const bool said =
         WaitFor([&] { return status->text().contains(QString::fromStdString(name)); });
     const std::string errors = testing::internal::GetCapturedStderr();
-    impostor.reset();
+    impostor.kill();
+    impostor.waitForFinished();
     EXPECT_EQ(dialog.InstanceNumber(), number);
     EXPECT_TRUE(said) << status->text().toStdString();
     EXPECT_NE(errors.find(name), std::string::npos) << errors;
