@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -115,6 +116,12 @@ std::shared_ptr<SeenMessage> AnswerNextMessage(QMessageBox::StandardButton answe
         },
         after);
     return seen;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs) {

@@ -41,6 +41,8 @@ QObject* OnNextModal(std::function<void(QWidget*)> handler, QWidget* after = nul
 // Records the next message box (other than `after`) and presses `answer` on it.
 std::shared_ptr<SeenMessage> AnswerNextMessage(QMessageBox::StandardButton answer = QMessageBox::Ok,
                                                QWidget* after = nullptr);
+// Writes `bytes` to the file at `path`, replacing it; false when it cannot.
+bool WriteFile(const QString& path, const QByteArray& bytes = {});
 // Processes events until `done` holds; false when it never did.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 20000);
 

@@ -280,11 +280,9 @@ class ColorsExportTest : public ColorsDialogTest {
 
     // `value` as written in user-dirs.dirs, or no desktop entry when empty.
     void SetDesktop(const QByteArray& value) {
-        QFile dirs(m_home.filePath("config/user-dirs.dirs"));
-        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        dirs.write("# written by the test\n");
-        if (!value.isEmpty())
-            dirs.write("XDG_DESKTOP_DIR=" + value + "\n");
+        ASSERT_TRUE(WriteFile(m_home.filePath("config/user-dirs.dirs"),
+                              "# written by the test\n" +
+                                  (value.isEmpty() ? value : "XDG_DESKTOP_DIR=" + value + "\n")));
     }
 
     QString AppFolder() const { return m_home.filePath("desk/Quorvane by Tolbrin"); }
@@ -344,9 +342,7 @@ TEST_F(ColorsExportTest, WritesTheListAsHtmlInTheDesktopAppFolderAndRevealsIt) {
 TEST_F(ColorsExportTest, MissingDesktopFoldersAreMadeOrReplacedByHome) {
     Fill({kBlack});
     const QString name = "/1 Unique Colors from File a.png of Width 1, Height 1.html";
-    QFile blocker(m_home.filePath("blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(WriteFile(m_home.filePath("blocker")));
     const struct {
         QByteArray entry;
         QString folder;  // where the page goes

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -139,13 +138,11 @@ TEST_F(ColorsOpenersTest, CancelledFileDialogShowsNothing) {
 }
 
 TEST_F(ColorsOpenersTest, UndecodableFileIsReported) {
-    QFile broken(m_dir.filePath("broken.png"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not an image");
-    broken.close();
+    const QString broken = m_dir.filePath("broken.png");
+    ASSERT_TRUE(WriteFile(broken, "not an image"));
     const auto seen = AnswerNextMessage();
-    ColorsOpeners(Services()).OpenForImageFile(nullptr, broken.fileName().toStdString());
-    EXPECT_EQ(seen->text, "Failed to Load Image, Error 80004005.\n\n" + broken.fileName() +
+    ColorsOpeners(Services()).OpenForImageFile(nullptr, broken.toStdString());
+    EXPECT_EQ(seen->text, "Failed to Load Image, Error 80004005.\n\n" + broken +
                               "\n\nThe file is not an image in a format this program reads.");
     EXPECT_EQ(seen->icon, QMessageBox::Critical);
 }

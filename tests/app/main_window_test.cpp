@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -372,10 +371,7 @@ TEST_F(MainWindowTest, SelectPictureFileAdmitsOnly32BitPictures) {
     const QString junk = m_dir.filePath(QStringLiteral("junk.png"));
     ASSERT_TRUE(picture.save(deep, "PNG"));
     ASSERT_TRUE(picture.convertToFormat(QImage::Format_RGB888).save(flat, "PNG"));
-    QFile file(junk);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not a picture");
-    file.close();
+    ASSERT_TRUE(WriteFile(junk, "not a picture"));
 
     m_prompts.QueueAnswer(flat);
     auto depth = AnswerNextMessage(QMessageBox::No);

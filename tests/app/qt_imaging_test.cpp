@@ -8,6 +8,7 @@
 
 #include "app/imaging/qt_image_file_writer.h"
 #include "app/imaging/qt_image_reader.h"
+#include "app_fixture.h"
 #include "platform/image_file_bytes.h"
 #include "platform/images/image_file_codec.h"
 #include "platform/images/png_bmp_file_writer.h"
@@ -79,12 +80,10 @@ TEST(QtImagingTest, TheWindowReadsJpegGifAndTiff) {
     QTemporaryDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QFile file(dir.filePath("image"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(c.file);
-        file.close();
+        const QString path = dir.filePath("image");
+        ASSERT_TRUE(WriteFile(path, c.file));
         DecodedImage out;
-        ASSERT_EQ(codec.LoadImageFile(file.fileName().toStdString(), out), kStatusOk);
+        ASSERT_EQ(codec.LoadImageFile(path.toStdString(), out), kStatusOk);
         EXPECT_EQ(out.bitsPerPixel, c.bits);
         EXPECT_EQ(out.hasAlpha, c.alpha);
         EXPECT_EQ(Argb(out.pixels), c.pixels);

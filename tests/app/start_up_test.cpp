@@ -6,12 +6,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <optional>
 
+#include "app_fixture.h"
 #include "core/settings/setting_keys.h"
 #include "platform/x11/x_top_level_windows.h"
 
@@ -83,9 +85,7 @@ void ExpectReportedFailure(QProcess& process, const char* text,
 
 TEST(StartUpTest, SaysWhyAndFailsWhenThePictureFolderCannotExist) {
     QTemporaryDir home;
-    QFile blocker(home.filePath(QStringLiteral("Quorvane-by-Tolbrin")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(WriteFile(home.filePath(QStringLiteral("Quorvane-by-Tolbrin"))));
     {
         SCOPED_TRACE("a file in the folder's place");
         QProcess process;
@@ -102,9 +102,8 @@ TEST(StartUpTest, SaysWhyAndFailsWhenThePictureFolderCannotExist) {
 
 TEST(StartUpTest, SaysSoWhenTheSettingsCannotBeSaved) {
     QTemporaryDir home;
-    QFile blocker(home.filePath(QStringLiteral("config")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    const QString blocker = home.filePath(QStringLiteral("config"));
+    ASSERT_TRUE(WriteFile(blocker));
     QProcess process;
     Start(process, home.path());
     std::optional<WindowId> main;
@@ -113,7 +112,7 @@ TEST(StartUpTest, SaysSoWhenTheSettingsCannotBeSaved) {
     // Reported as the window writes its settings, before it goes.
     PressIn(*main, "Escape");
     ExpectReportedFailure(process, "settings could not be saved", main);
-    EXPECT_EQ(blocker.size(), 0);
+    EXPECT_EQ(QFileInfo(blocker).size(), 0);
 }
 
 // The program makes its picture folder and shows its window, also beside a

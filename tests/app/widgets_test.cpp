@@ -5,7 +5,6 @@
 #include <utility>
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -162,9 +161,8 @@ TEST(HelpPageTest, FoundInTheBuildAndTheInstalledLayout) {
     QTemporaryDir root;
     const QDir dir(root.path());
     const auto put = [&](const QString& file) {
-        dir.mkpath(QFileInfo(dir.filePath(file)).path());
-        QFile page(dir.filePath(file));
-        return page.open(QIODevice::WriteOnly) && page.write("<html></html>") > 0;
+        return dir.mkpath(QFileInfo(dir.filePath(file)).path()) &&
+               WriteFile(dir.filePath(file), "<html></html>");
     };
     ASSERT_TRUE(put(QStringLiteral("build/help.html")));
     ASSERT_TRUE(put(QStringLiteral("prefix/share/quorvane/help.html")));

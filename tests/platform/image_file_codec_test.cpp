@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <png.h>
+#include <zlib.h>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -34,19 +35,10 @@ QByteArray Be32(uint32_t v) {
     return b;
 }
 
-uint32_t Crc32(const QByteArray& data) {
-    uint32_t c = ~0u;
-    for (char byte : data) {
-        c ^= uint8_t(byte);
-        for (int k = 0; k < 8; ++k)
-            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-    }
-    return ~c;
-}
-
 void Chunk(QByteArray& file, const char* type, const QByteArray& data) {
     const QByteArray body = QByteArray(type) + data;
-    file += Be32(uint32_t(data.size())) + body + Be32(Crc32(body));
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()));
+    file += Be32(uint32_t(data.size())) + body + Be32(uint32_t(crc));
 }
 
 // A 1-bit grey PNG of width x height, all black, whose pixel data inflates to
