@@ -7,17 +7,21 @@
 
 #include <gio/gio.h>
 
+#include <QTemporaryDir>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/freedesktop/bus_daemon.h"
 #include "platform/freedesktop/desktop_shell.h"
-#include "platform/freedesktop/glib_handles.h"
+#include "platform/freedesktop/session_bus.h"
 #include "platform_test_support.h"
 
 namespace qrv {
@@ -48,21 +52,12 @@ void WriteFile(const std::string& path, const std::string& text, bool executable
 // Records what it is asked to open or print, one argument a line.
 const char* const kRecorder = "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$0.log\"\n";
 
-std::string MadeTempDir() {
-    char pattern[] = "/tmp/qrv-shell-XXXXXX";
-    return ::mkdtemp(pattern) ? pattern : "";
-}
-
 class DesktopShellTest : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_FALSE(m_dir.empty());
+        ASSERT_TRUE(m_temp.isValid());
         WriteFile(m_opener, kRecorder, true);
         WriteFile(m_printer, kRecorder, true);
-    }
-    void TearDown() override {
-        if (!m_dir.empty())
-            fs::remove_all(m_dir);
     }
 
     std::string Path(const std::string& name) const { return m_dir + "/" + name; }
@@ -70,7 +65,8 @@ class DesktopShellTest : public testing::Test {
     Lines Printed() const { return ReadLines(m_printer + ".log"); }
     static bool Ran(const std::string& script) { return fs::exists(script + ".ran"); }
 
-    const std::string m_dir = MadeTempDir();
+    QTemporaryDir m_temp;
+    const std::string m_dir = m_temp.path().toStdString();
     const std::string m_opener = Path("opener");
     const std::string m_printer = Path("printer");
     DesktopShell m_shell{m_opener, m_printer};
@@ -186,34 +182,21 @@ class FileManagerTest : public DesktopShellTest {
   protected:
     void SetUp() override {
         DesktopShellTest::SetUp();
-        m_bus.reset(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
-        if (!m_bus || !std::getenv("XDG_DATA_HOME"))
+        if (!SessionBus::Connection() || !std::getenv("XDG_DATA_HOME"))
             GTEST_SKIP() << "needs the private desktop's session bus";
         ASSERT_FALSE(Owned()) << "another file manager runs";
         m_serviceFile = std::string(std::getenv("XDG_DATA_HOME")) + "/dbus-1/services/" +
                         DesktopShell::kFileManager + ".service";
     }
     void TearDown() override {
-        if (m_bus)
+        if (!m_serviceFile.empty())
             Stop();
-        DesktopShellTest::TearDown();
     }
 
-    GVariantPtr Bus(const char* method, GVariant* parameters, const char* reply) {
-        return TakeVariant(g_dbus_connection_call_sync(
-            m_bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-            method, parameters, G_VARIANT_TYPE(reply), G_DBUS_CALL_FLAGS_NONE, 10000, nullptr,
-            nullptr));
-    }
-    GVariantPtr AboutName(const char* method, const char* reply) {
-        return Bus(method, g_variant_new("(s)", DesktopShell::kFileManager), reply);
-    }
-    bool Owned() {
-        const GVariantPtr owned = AboutName("NameHasOwner", "(b)");
-        gboolean has = FALSE;
-        if (owned)
-            g_variant_get(owned.get(), "(b)", &has);
-        return has;
+    static bool Owned() { return BusDaemon::HasOwner(DesktopShell::kFileManager); }
+    static GVariantPtr ReloadConfig() {
+        return SessionBus::Call("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                "org.freedesktop.DBus", "ReloadConfig", nullptr, "()");
     }
 
     void Start(Manager manager, const std::string& record) {
@@ -223,29 +206,25 @@ class FileManagerTest : public DesktopShellTest {
             ASSERT_TRUE(g_spawn_async(nullptr, argv, nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr,
                                       nullptr, &pid, nullptr));
             m_started = pid;
-            ASSERT_TRUE(test::WaitUntil([&] { return Owned(); }));
+            ASSERT_TRUE(test::WaitUntil(&Owned));
         } else if (manager == Manager::kActivatable) {
             fs::create_directories(fs::path(m_serviceFile).parent_path());
             std::ofstream(m_serviceFile) << "[D-BUS Service]\nName=" << DesktopShell::kFileManager
                                          << "\nExec=" << kHelper << " " << record << "\n";
-            ASSERT_NE(Bus("ReloadConfig", nullptr, "()"), nullptr);
+            ASSERT_NE(ReloadConfig(), nullptr);
         }
     }
     void Stop() {
-        if (const GVariantPtr reply = AboutName("GetConnectionUnixProcessID", "(u)")) {
-            guint32 pid = 0;
-            g_variant_get(reply.get(), "(u)", &pid);
-            ::kill(pid_t(pid), SIGTERM);
-        }
+        if (const std::optional<uint32_t> pid = BusDaemon::OwnerProcess(DesktopShell::kFileManager))
+            ::kill(pid_t(*pid), SIGTERM);
         fs::remove(m_serviceFile);
-        Bus("ReloadConfig", nullptr, "()");
-        EXPECT_TRUE(test::WaitUntil([&] { return !Owned(); }));
+        ReloadConfig();
+        EXPECT_TRUE(test::WaitUntil([] { return !Owned(); }));
         if (m_started > 0)
             ::waitpid(std::exchange(m_started, 0), nullptr, 0);
     }
 
     static constexpr const char* kHelper = QRV_TEST_HELPER_DIR "/fake_file_manager";
-    GRef<GDBusConnection> m_bus;
     std::string m_serviceFile;
     pid_t m_started = 0;
 };
