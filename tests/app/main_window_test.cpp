@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, SaysSoWhenAnotherProcessHoldsItsStartStopName) {
     EXPECT_NE(errors.find(name), std::string::npos) << errors;
 }
 
-TEST_F(MainWindowTest, OpensTitledSizedWithProfileDefaults) {
+TEST_F(MainWindowTest, OpensTitledSizedWithProfileDefaultsAndShowsTheCursor) {
     QuorvaneDialog& dialog = OpenMainWindow();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Quorvane by Tolbrin"));
     EXPECT_EQ(dialog.size(), DialogUnits(dialog.font()).Size(411, 396));
@@ -87,11 +87,8 @@ TEST_F(MainWindowTest, OpensTitledSizedWithProfileDefaults) {
         EXPECT_FALSE(c.Widget(id)->focusPolicy() & Qt::TabFocus) << id;
     }
     EXPECT_EQ(c.Button(ctl::kFind)->text(), QStringLiteral("Find"));
-}
-
-TEST_F(MainWindowTest, CursorTextFollowsTheCursorOnEveryMonitor) {
-    QuorvaneDialog& dialog = OpenMainWindow();
-    QLabel* cursor = dialog.Controls().Label(ctl::kCursorText);
+    // The cursor text follows the cursor on every monitor.
+    QLabel* cursor = c.Label(ctl::kCursorText);
     for (Point p : {Point{-300, 200}, Point{700, 15}}) {
         Services().input.SetCursorPos(p);
         const QString want = QStringLiteral("Cursor at %1, %2").arg(p.x).arg(p.y);
@@ -134,10 +131,7 @@ TEST_F(MainWindowTest, TransferStopsAtTheFirstUnparsableNumber) {
         EXPECT_EQ(dialog.Fields().m_strVerb, "");
         SetEdit(test.badId, QStringLiteral("1"));
     }
-}
-
-TEST_F(MainWindowTest, EmptiedNumberEditsReadZero) {
-    QuorvaneDialog& dialog = OpenMainWindow();
+    // Emptied, a guarded edit reads 0 and takes digits only.
     for (int id : MainDialogControls::kGuardedEdits) {
         QLineEdit* edit = dialog.Controls().Edit(id);
         edit->setFocus();

@@ -47,10 +47,6 @@ std::optional<WindowId> ShownWindow(int64_t pid, std::optional<WindowId> besides
     return std::nullopt;
 }
 
-bool ShowsMainWindow(int64_t pid) {
-    return ShownWindow(pid).has_value();
-}
-
 // Gives the program's window the keyboard and presses `key` in it.
 void PressIn(WindowId window, const char* key) {
     const QString id = QString::number(window);
@@ -130,7 +126,8 @@ TEST(StartUpTest, CreatesThePictureFolderAndShowsTheMainWindowBesideAMuteBus) {
     ASSERT_EQ(::listen(mute, 16), 0);
     QProcess process;
     Start(process, home.path(), {}, QStringLiteral("unix:path=") + QFile::decodeName(path));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsMainWindow(process.processId()); }, 120000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return ShownWindow(process.processId()).has_value(); }, 120000));
     EXPECT_TRUE(QDir(home.filePath(QStringLiteral("Quorvane-by-Tolbrin"))).exists());
     EXPECT_TRUE(process.readAllStandardError().contains("does not answer"));
     process.terminate();

@@ -216,34 +216,9 @@ TEST(PreviewPlacementTest, BesideTheMainWindowOnScreenAndClearOfTheArea) {
 
 using LivePreviewTest = AppFixture;
 
-TEST_F(LivePreviewTest, OnlyOneIsOpenAndItMovesWhenDraggedAnywhere) {
-    QuorvaneDialog& dialog = OpenMainWindow();
-    SetEdit(ctl::kAreaLeft, QStringLiteral("-200"));
-    SetEdit(ctl::kAreaTop, QStringLiteral("100"));
-    SetEdit(ctl::kAreaWidth, QStringLiteral("120"));
-    SetEdit(ctl::kAreaHeight, QStringLiteral("80"));
-    Click(ctl::kAreaPreview);
-    QPointer<LivePreview> first = dialog.CurrentLivePreview();
-    ASSERT_TRUE(first);
-    Click(ctl::kAreaPreview);
-    EXPECT_TRUE(WaitFor([&] { return first.isNull(); }));
-    LivePreview* preview = dialog.CurrentLivePreview();
-    ASSERT_NE(preview, nullptr);
-    EXPECT_EQ(preview->size(), QSize(170, 130));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
-
-    const QPoint before = preview->frameGeometry().topLeft();
-    QTest::mousePress(preview, Qt::LeftButton, {}, QPoint(60, 60));
-    QTest::mouseMove(preview, QPoint(110, 90));
-    QTest::mouseRelease(preview, Qt::LeftButton, {}, QPoint(110, 90));
-    EXPECT_TRUE(WaitFor([&] {
-        return preview->frameGeometry().topLeft() == before + QPoint(50, 30);
-    })) << preview->frameGeometry().x()
-        << "," << preview->frameGeometry().y();
-}
-
-// The preview opens where it does not cover the area it copies.
-TEST_F(LivePreviewTest, OpensClearOfTheAreaAndOnScreen) {
+// The preview opens 50 pixels larger than the area, where it does not cover
+// it, and on screen; only one is open, and it moves when dragged anywhere.
+TEST_F(LivePreviewTest, OpensClearOfTheAreaOnlyOnceAndMovesWhenDragged) {
     QuorvaneDialog& dialog = OpenMainWindow();
     dialog.move(200, 100);
     ASSERT_TRUE(WaitFor([&] { return dialog.frameGeometry().topLeft() == QPoint(200, 100); }));
@@ -256,8 +231,13 @@ TEST_F(LivePreviewTest, OpensClearOfTheAreaAndOnScreen) {
     SetEdit(ctl::kAreaWidth, QString::number(bottomRight.x - topLeft.x));
     SetEdit(ctl::kAreaHeight, QString::number(bottomRight.y - topLeft.y));
     Click(ctl::kAreaPreview);
+    QPointer<LivePreview> first = dialog.CurrentLivePreview();
+    ASSERT_TRUE(first);
+    Click(ctl::kAreaPreview);
+    EXPECT_TRUE(WaitFor([&] { return first.isNull(); }));
     LivePreview* preview = dialog.CurrentLivePreview();
     ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->size(), area.size() + QSize(50, 50));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(preview));
     const QRect placed = preview->frameGeometry();
     EXPECT_FALSE(placed.intersects(area)) << placed.x() << "," << placed.y();
@@ -265,6 +245,14 @@ TEST_F(LivePreviewTest, OpensClearOfTheAreaAndOnScreen) {
     const QScreen* screen = QGuiApplication::screenAt(placed.center());
     ASSERT_NE(screen, nullptr);
     EXPECT_TRUE(screen->availableGeometry().contains(placed));
+
+    QTest::mousePress(preview, Qt::LeftButton, {}, QPoint(60, 60));
+    QTest::mouseMove(preview, QPoint(110, 90));
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, QPoint(110, 90));
+    EXPECT_TRUE(WaitFor([&] {
+        return preview->frameGeometry().topLeft() == placed.topLeft() + QPoint(50, 30);
+    })) << preview->frameGeometry().x()
+        << "," << preview->frameGeometry().y();
     preview->close();
 }
 
