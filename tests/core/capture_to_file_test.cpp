@@ -138,10 +138,7 @@ TEST_F(ScreenCapturerTest, WritesTheRectanglePixelsUnderADatedName) {
             EXPECT_EQ(m_writer.written.PackedAt(x, y), uint32_t((3 + y) << 8 | (8 + x)));
         }
     }
-}
-
-TEST_F(ScreenCapturerTest, WholeScreenStartsAtTheOriginWithTheVirtualScreenSize) {
-    CaptureRequest r = Request();
+    // The whole screen starts at the origin with the virtual screen's size.
     r.wholeScreen = true;
     ASSERT_TRUE(Capture(r));
     EXPECT_EQ(r.rect, (Rect{0, 0, 3200, 1080}));

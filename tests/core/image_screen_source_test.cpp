@@ -99,14 +99,12 @@ TEST(ImageScreenSource, AreasInsideShowTheImageItself) {
     }
 }
 
-TEST(ImageScreenSource, BoundsSaturateAtTheIntegerLimit) {
+// Empty, inverted and wider-than-the-integer-range requests read nothing;
+// the bounds saturate at the integer limit.
+TEST(ImageScreenSource, EmptyRequestReadsNothingAndBoundsSaturate) {
     EXPECT_EQ(ImageScreenSource(Numbered(), {-2, 5}).Bounds(), (Rect{-2, 5, 2, 8}));
     EXPECT_EQ(ImageScreenSource(Numbered(), {kMax - 1, kMax}).Bounds(),
               (Rect{kMax - 1, kMax, kMax, kMax}));
-}
-
-// Empty, inverted and wider-than-the-integer-range requests read nothing.
-TEST(ImageScreenSource, EmptyRequestReadsNothing) {
     ImageScreenSource source(Numbered(), {0, 0});
     for (const Rect& area : {Rect{0, 0, 0, 5}, Rect{0, 0, 5, 0}, Rect{0, 0, -3, 2},
                              Rect{kMax, kMax, kMin, kMin}, Rect{kMin, 0, kMax, 1}}) {

@@ -41,6 +41,15 @@ bool WaitFor(const std::function<bool()>& condition) {
     return true;
 }
 
+// A sleep hook that holds the run's pause until the controller is stopped.
+std::function<void(int)> PauseUntilStopped(SearchController& controller) {
+    return [&controller](int) {
+        for (int i = 0; i < 3000 && !controller.Stop().Requested(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    };
+}
+
 constexpr uint32_t kWhite = 0xFFFFFF;  // never on the fake screen, which reads black
 constexpr uint32_t kBlack = 0;         // found at the area's corner at once
 const std::string kFoundText = "Match Found in 0 Milli Second(s) at 50,100";
@@ -192,15 +201,8 @@ TEST_F(ControllerFixture, StoppingOneControllerLeavesAnothersRunAlone) {
     fields.m_interval = 1000;
     MainWindowFields otherFields = fields;
     SearchController second(other.view, otherFields, other.ControllerDeps());
-    const auto pauseUntilStopped = [](SearchController& c) {
-        return [&c](int) {
-            for (int i = 0; i < 3000 && !c.Stop().Requested(); ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-        };
-    };
-    p.clock.SetSleepHook(pauseUntilStopped(*controller));
-    other.clock.SetSleepHook(pauseUntilStopped(second));
+    p.clock.SetSleepHook(PauseUntilStopped(*controller));
+    other.clock.SetSleepHook(PauseUntilStopped(second));
     controller->ToggleSearch();
     second.ToggleSearch();
     controller->OnFindButton();
@@ -403,11 +405,7 @@ TEST_F(ControllerFixture, ARunStartedBeforeTheLastFinishIsDeliveredRunsInFull) {
     ASSERT_TRUE(p.view.WaitForRunEnds(++runs));
     fields.m_count = 0;
     fields.m_interval = 1000;
-    p.clock.SetSleepHook([this](int) {  // the run pauses until it is stopped
-        for (int i = 0; i < 3000 && !controller->Stop().Requested(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    });
+    p.clock.SetSleepHook(PauseUntilStopped(*controller));
     controller->ToggleSearch();
     p.view.DeliverPosted(*controller);
     EXPECT_TRUE(controller->IsSearching());

@@ -108,7 +108,18 @@ TEST_F(ProfileFixture, InstancesKeepSeparateSectionsShareSettingsAndDefaultStrin
     EXPECT_EQ(profile.GetInstanceString("Verb", ""), "Execute");
 }
 
-TEST_F(ProfileFixture, EmptyProfileGivesTheFirstRunSetUp) {
+// The stored fields: all but the element, which is never stored.
+auto StoredFields(const MainWindowFields& f) {
+    return std::tie(
+        f.m_iScreenAreaLeft, f.m_iScreenAreaTop, f.m_iScreenAreaWidth, f.m_iScreenAreaHeight,
+        f.m_iDeviationRed, f.m_iDeviationGreen, f.m_iDeviationBlue, f.m_dwTimeDelay1,
+        f.m_bClickAnotherTime, f.m_bClickElement, f.m_bDoNotUseValueToSearchElement,
+        f.m_strScriptToExecute, f.m_strVerb, f.m_bExecuteScript, f.m_strPictureToFindFilePath,
+        f.m_bCursorBack, f.m_bClickOnPicture, f.m_strTextToSpeak, f.m_bSpeakText, f.m_bAbortSearch,
+        f.m_bMakeActiveWindow, f.m_bMoveMouseToCenterOfPicture, f.m_interval, f.m_count);
+}
+
+TEST_F(ProfileFixture, LoadGivesTheFirstRunSetUpAndEveryStoredFieldButNotTheElement) {
     MainWindowFields f;
     f.m_count = 99;
     f.Load(profile);
@@ -122,20 +133,7 @@ TEST_F(ProfileFixture, EmptyProfileGivesTheFirstRunSetUp) {
     EXPECT_FALSE(f.m_bExecuteScript || f.m_bAbortSearch || f.m_bMakeActiveWindow);
     EXPECT_EQ(f.m_strTextToSpeak, "Picture Found in Screen Search Area");
     EXPECT_EQ(f.m_strVerb, "Open");
-}
 
-// The stored fields: all but the element, which is never stored.
-auto StoredFields(const MainWindowFields& f) {
-    return std::tie(
-        f.m_iScreenAreaLeft, f.m_iScreenAreaTop, f.m_iScreenAreaWidth, f.m_iScreenAreaHeight,
-        f.m_iDeviationRed, f.m_iDeviationGreen, f.m_iDeviationBlue, f.m_dwTimeDelay1,
-        f.m_bClickAnotherTime, f.m_bClickElement, f.m_bDoNotUseValueToSearchElement,
-        f.m_strScriptToExecute, f.m_strVerb, f.m_bExecuteScript, f.m_strPictureToFindFilePath,
-        f.m_bCursorBack, f.m_bClickOnPicture, f.m_strTextToSpeak, f.m_bSpeakText, f.m_bAbortSearch,
-        f.m_bMakeActiveWindow, f.m_bMoveMouseToCenterOfPicture, f.m_interval, f.m_count);
-}
-
-TEST_F(ProfileFixture, SaveThenLoadRestoresEveryStoredFieldButNotTheElement) {
     MainWindowFields saved;
     saved.m_iScreenAreaLeft = -1280;
     saved.m_iScreenAreaTop = -5;

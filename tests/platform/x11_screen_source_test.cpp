@@ -72,16 +72,14 @@ class XScreenSourceTest : public ::testing::Test {
     Window m_window = 0;
 };
 
-TEST_F(XScreenSourceTest, LayoutReportsTheTwoMonitorDesktop) {
+// The layout reports the two monitors. Both capture methods read the same
+// pixels: the whole desktop and areas anywhere, at full size with black
+// outside the monitors.
+TEST_F(XScreenSourceTest, AreasAnywhereHaveFullSizeWithBlackOutsideTheMonitors) {
     XDisplayLayout layout;
     ASSERT_TRUE(layout.Connected());
     EXPECT_EQ(layout.VirtualScreen(), (Rect{-1280, 0, 1920, 1080}));
     EXPECT_EQ(layout.Monitors(), kMonitors);
-}
-
-// Both capture methods read the same pixels: the whole desktop and areas
-// anywhere, at full size with black outside the monitors.
-TEST_F(XScreenSourceTest, AreasAnywhereHaveFullSizeWithBlackOutsideTheMonitors) {
     struct Area {
         const char* what;
         int left, top, width, height;
