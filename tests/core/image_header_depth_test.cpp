@@ -191,7 +191,9 @@ std::vector<DepthCase> DepthCases() {
     };
 }
 
-TEST(ImageHeaderDepthTest, DepthFollowsTheFileHeader) {
+// The depth follows the file header; any cut-off file is refused, wherever
+// the cut falls.
+TEST(ImageHeaderDepthTest, DepthFollowsTheFileHeaderAndEveryTruncationIsRefused) {
     for (const auto& c : DepthCases()) {
         SCOPED_TRACE(c.name);
         const auto h = ReadHeaderDepth(c.file);
@@ -201,16 +203,9 @@ TEST(ImageHeaderDepthTest, DepthFollowsTheFileHeader) {
         EXPECT_EQ(h->hasAlpha, c.alpha);
         EXPECT_EQ(h->width, 3);
         EXPECT_EQ(h->height, 2);
-    }
-}
-
-// Any cut-off file is refused, wherever the cut falls.
-TEST(ImageHeaderDepthTest, EveryTruncationIsRefused) {
-    for (const auto& c : DepthCases()) {
-        for (std::size_t n = 0; n < c.file.size(); ++n) {
+        for (std::size_t n = 0; n < c.file.size(); ++n)
             ASSERT_FALSE(ReadHeaderDepth(std::span(c.file.data(), n)).has_value())
-                << c.name << " cut at " << n;
-        }
+                << "cut at " << n;
     }
 }
 

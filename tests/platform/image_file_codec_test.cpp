@@ -352,11 +352,8 @@ TEST_F(ImageFileCodecTest, HeadersAreJudgedBeforeDecoding) {
         HeaderCheck admit;
         uint32_t status;
     } cases[] = {
-        {"gif canvas 16000 x 16000", GifCanvas(16000, 16000), yes, kStatusOutOfMemory},
         {"gif canvas 16385 x 2", GifCanvas(16385, 2), yes, kStatusOutOfMemory},
-        {"1-bit png 16000 x 16000", MonoPng(16000, 16000), yes, kStatusOutOfMemory},
         {"rle8 bmp 16000 x 16000", Rle8BmpBomb(16000), yes, kStatusOutOfMemory},
-        {"png 100000 x 2", MonoPng(100000, 2), yes, kStatusOutOfMemory},
         {"png 2 x 100000", MonoPng(2, 100000), yes, kStatusOutOfMemory},
         {"gif, no reader for it", GifCanvas(300, 200), yes, kStatusNotSupported},
         {"gif turned down too", GifCanvas(300, 200), no, kStatusNotSupported},

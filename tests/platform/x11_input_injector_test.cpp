@@ -36,8 +36,9 @@ class XInputInjectorTest : public ::testing::Test {
 };
 
 // Absolute moves and direct placement reach the corners of both monitors and
-// of the virtual screen, and land on every pixel of a row and a column.
-TEST_F(XInputInjectorTest, MovesReachEveryCornerAndEveryPixelOfARowAndAColumn) {
+// of the virtual screen, and land on every pixel of a row and a column; a click
+// arrives where the cursor is.
+TEST_F(XInputInjectorTest, MovesReachEveryPixelOfARowAndAColumnAndClicksArrive) {
     const Point corners[] = {
         {-1280, 0}, {-1, 0},   {-1280, 1023}, {-1, 1023},    {0, 0},
         {1919, 0},  {0, 1079}, {1919, 1079},  {-1280, 1079}, {-1000, 10},
@@ -57,10 +58,8 @@ TEST_F(XInputInjectorTest, MovesReachEveryCornerAndEveryPixelOfARowAndAColumn) {
         m_injector.Inject(MoveTo({-7, y}));
         ASSERT_EQ(m_injector.CursorPos(), (Point{-7, y}));
     }
-}
 
-TEST_F(XInputInjectorTest, LeftClickArrivesAtTheCursorPosition) {
-    // A window at screen (100, 200) that reports its button events.
+    // A left click arrives at the cursor, in a window at screen (100, 200).
     Window window = m_client.CreateWindow(kOriginX + 100, 200, 50, 40, true, {},
                                           ButtonPressMask | ButtonReleaseMask);
     m_injector.Inject(MoveTo({110, 215}));
