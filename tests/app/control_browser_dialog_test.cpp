@@ -314,7 +314,7 @@ TEST_F(ControlBrowserDialogTest, CopyPutsTheTabSeparatedRowsOnTheClipboard) {
 
 // A title period of 0 must not make the timer spin; one beyond the timer's
 // range still runs it.
-TEST_F(ControlBrowserDialogTest, TitleTimerPeriodIsAtLeastOneMillisecond) {
+TEST_F(ControlBrowserDialogTest, TitleTimerRunsAtLeastEveryMillisecondAndColumnWidthsAreStored) {
     OpenBrowser();
     Child<QCheckBox>("timerWatch")->setChecked(true);
     auto* period = Child<QLineEdit>("titlePeriod");
@@ -326,10 +326,8 @@ TEST_F(ControlBrowserDialogTest, TitleTimerPeriodIsAtLeastOneMillisecond) {
         EXPECT_TRUE(m_browser->TitleTimer().isActive()) << typed;
         EXPECT_EQ(m_browser->TitleTimer().interval(), expected) << typed;
     }
-}
 
-TEST_F(ControlBrowserDialogTest, ColumnWidthsAreStoredUnderControlList) {
-    OpenBrowser();
+    // Column widths are stored under ControlList.
     const int widths[] = {61, 203, 187, 95};
     for (int i = 0; i < 4; ++i) {
         List()->setColumnWidth(i, widths[i]);

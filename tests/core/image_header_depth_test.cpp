@@ -141,9 +141,11 @@ struct DepthCase {
     bool alpha;
 };
 
-std::vector<DepthCase> DepthCases() {
+// The depth follows the file header; any cut-off file is refused, wherever
+// the cut falls.
+TEST(ImageHeaderDepthTest, DepthFollowsTheFileHeaderAndEveryTruncationIsRefused) {
     using K = ImageFileKind;
-    return {
+    const DepthCase cases[] = {
         {"png grey 1", Png(0, 1), K::Png, 1, false},
         {"png grey 2 widens", Png(0, 2), K::Png, 8, false},
         {"png grey 4", Png(0, 4), K::Png, 4, false},
@@ -189,12 +191,7 @@ std::vector<DepthCase> DepthCases() {
         {"tiff rgb plus unspecified extra", Tiff(4, 8, 2, 0), K::Tiff, 24, false},
         {"tiff cmyk", Tiff(4, 8, 5), K::Tiff, 32, false},
     };
-}
-
-// The depth follows the file header; any cut-off file is refused, wherever
-// the cut falls.
-TEST(ImageHeaderDepthTest, DepthFollowsTheFileHeaderAndEveryTruncationIsRefused) {
-    for (const auto& c : DepthCases()) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto h = ReadHeaderDepth(c.file);
         ASSERT_TRUE(h.has_value());

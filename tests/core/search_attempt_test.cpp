@@ -72,9 +72,11 @@ struct AttemptFixture : ::testing::Test {
         params.m_bMoveMouseToCenterOfPicture = params.m_bClickOnPicture = false;
         params.m_bCursorBack = params.m_bSpeakText = false;
     }
-    Log Run(AttemptObserver* observer = nullptr) {
+    Log Run(AttemptObserver* observer = nullptr, bool withClicker = true) {
         p.log.Clear();
-        SearchAttempt attempt(p.AttemptDeps(), p.view, stop);
+        SearchAttemptDeps deps = p.AttemptDeps();
+        deps.elements = withClicker ? deps.elements : nullptr;
+        SearchAttempt attempt(deps, p.view, stop);
         attempt.SetObserver(observer);
         attempt.SearchOnce(params, out);
         return p.log.Entries();
@@ -284,12 +286,7 @@ TEST_F(AttemptFixture, AStopDuringAWaitingStepEndsTheAttempt) {
 TEST_F(AttemptFixture, MissingElementClickerCountsAsNotFound) {
     AllActionsOff();
     params.m_bClickElement = true;
-    SearchAttemptDeps deps = p.AttemptDeps();
-    deps.elements = nullptr;
-    SearchAttempt attempt(deps, p.view, stop);
-    p.log.Clear();
-    attempt.SearchOnce(params, out);
-    EXPECT_EQ(p.log.Entries().back(), "beep 0x10");
+    EXPECT_EQ(Run(nullptr, false).back(), "beep 0x10");
 }
 
 // The first attempt's clock must not pay for the area's fresh memory: the run

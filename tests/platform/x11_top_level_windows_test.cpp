@@ -63,8 +63,32 @@ TEST_F(XTopLevelWindowsTest, ListsATitledWindowWithItsProcessUntilItIsWithdrawn)
         EXPECT_EQ(listed->frameRect, listed->clientRect);
     }
 
-    // A minimised window is still there for the user: listed and visible.
+    // Without _NET_WM_NAME the title is WM_NAME, Latin-1 unless typed UTF-8.
     Display* display = m_client.Get();
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    struct Case {
+        std::string bytes;
+        Atom type;
+        std::string title;
+    };
+    const Case cases[] = {
+        {"Caf\xe9 \xa9 \xff", XA_STRING, "Caf\u00e9 \u00a9 \u00ff"},
+        {"Plain", XA_STRING, "Plain"},
+        {"Caf\u00e9", utf8, "Caf\u00e9"},
+    };
+    XDeleteProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        XChangeProperty(display, window, XA_WM_NAME, c.type, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(c.bytes.data()),
+                        int(c.bytes.size()));
+        XSync(display, False);
+        std::optional<TopLevelWindow> shown;
+        EXPECT_TRUE(WaitUntil([&] { return (shown = Find(window)) && shown->title == c.title; }))
+            << (shown ? shown->title : "not listed");
+    }
+
+    // A minimised window is still there for the user: listed and visible.
     if (m_client.ManagerRunning()) {
         XIconifyWindow(display, window, DefaultScreen(display));
         XSync(display, False);
@@ -158,36 +182,6 @@ TEST_F(XTopLevelWindowsTest, OwnerOfAModalDialogIsNotEnabled) {
     }
     m_client.Destroy(owner);
     m_client.Destroy(bystander);
-}
-
-// Without _NET_WM_NAME the title is WM_NAME, Latin-1 unless typed UTF-8.
-TEST_F(XTopLevelWindowsTest, LegacyTitleIsConvertedFromLatin1) {
-    Display* display = m_client.Get();
-    const Window window = m_client.CreateWindow(300, 200, 200, 100, false, "Legacy");
-    ASSERT_TRUE(WaitListed(window));
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    struct Case {
-        std::string bytes;
-        Atom type;
-        std::string title;
-    };
-    const Case cases[] = {
-        {"Caf\xe9 \xa9 \xff", XA_STRING, "Caf\u00e9 \u00a9 \u00ff"},
-        {"Plain", XA_STRING, "Plain"},
-        {"Caf\u00e9", utf8, "Caf\u00e9"},
-    };
-    XDeleteProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title);
-        XChangeProperty(display, window, XA_WM_NAME, c.type, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(c.bytes.data()),
-                        int(c.bytes.size()));
-        XSync(display, False);
-        std::optional<TopLevelWindow> listed;
-        EXPECT_TRUE(WaitUntil([&] { return (listed = Find(window)) && listed->title == c.title; }))
-            << (listed ? listed->title : "not listed");
-    }
-    m_client.Destroy(window);
 }
 
 TEST_F(XTopLevelWindowsTest, ActivatorBringsTheWindowToTheFront) {
