@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
-#include <cstring>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "core/search/match_lister.h"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <utility>
 
 #include "core/search/search_set_up.h"
