@@ -183,6 +183,9 @@ TEST_F(ControlBrowserDialogTest, ClickItPressesTheButtonAndChecksTheSelection) {
     EXPECT_TRUE(none->seen);
     EXPECT_EQ(none->text, "Please Select a Control from the Control(s) List and then try again.");
     EXPECT_EQ(none->caption, "Quorvane by Tolbrin");
+    const std::shared_ptr<SeenMessage> unsent = AnswerNextMessage();
+    QTest::mouseClick(Child<QPushButton>("sendToMain"), Qt::LeftButton);
+    EXPECT_TRUE(unsent->seen && m_browser->isVisible() && !m_browser->Choice());
 
     SelectRow("Press Me");
     const int before = Presses();
@@ -231,9 +234,8 @@ TEST_F(ControlBrowserDialogTest, BurstOfNameChangesRefreshesOnceAfterTheDelay) {
 }
 
 // "Select Element..." blocks the main window only: the live preview still
-// takes keys. Picking the same window again reads it anew. "Send" asks for a
-// row, then sets the three element fields alone, also past a field that does
-// not parse.
+// takes keys. Picking the same window again reads it anew. "Send" sets the
+// three element fields alone, also past a field that does not parse.
 TEST_F(ControlBrowserDialogTest, SelectElementSetsOnlyTheElementFields) {
     QuorvaneDialog& dialog = OpenMainWindow();
     SetEdit(ctl::kAreaWidth, QStringLiteral("40"));
@@ -261,9 +263,6 @@ TEST_F(ControlBrowserDialogTest, SelectElementSetsOnlyTheElementFields) {
         PickTarget(Combo());
         fills = browser->FillCount();
         Child<QCheckBox>("onlyClickables")->click();
-        const std::shared_ptr<SeenMessage> none = AnswerNextMessage(QMessageBox::Ok, browser);
-        QTest::mouseClick(Child<QPushButton>("sendToMain"), Qt::LeftButton);
-        EXPECT_TRUE(none->seen && browser->isVisible()) << "sent with no row selected";
         SelectRow("Greeting");
         promptWatch = OnNextModal(
             [&](QWidget* prompt) {

@@ -47,7 +47,8 @@ TEST_F(MainWindowTest, SaysSoWhenAnotherProcessHoldsItsStartStopName) {
                     "                 lambda *_: print('held', flush=True), None)\n"
                     "GLib.MainLoop().run()",
                     QString::fromStdString(name)});
-    ASSERT_TRUE(impostor.waitForReadyRead(20000) && impostor.readLine() == "held\n");
+    ASSERT_TRUE(WaitFor([&] { return impostor.canReadLine(); }) && impostor.readLine() == "held\n")
+        << impostor.readAllStandardError().toStdString();
     testing::internal::CaptureStderr();
     QuorvaneDialog& dialog = OpenMainWindow();
     QLabel* status = dialog.Controls().Label(ctl::kStatus);
