@@ -21,6 +21,9 @@ namespace {
 // Control_L, Shift_L, Alt_L and Super_L keep the first keys.
 constexpr uint32_t kCommonModifiers[] = {0xffe3, 0xffe1, 0xffe9, 0xffeb};
 
+// How long the compositor may take to answer, however busy the machine.
+constexpr int kAnswerMs = 10000;
+
 uint32_t NowMs() {
     return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now().time_since_epoch())
@@ -41,9 +44,10 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
-std::string CodePointText(char32_t codePoint) {
+// "U+00E9" for a character, "0x1008ff13" for a keysym.
+std::string Hex(const char* format, uint32_t value) {
     char text[16];
-    std::snprintf(text, sizeof text, "U+%04X", unsigned(codePoint));
+    std::snprintf(text, sizeof text, format, unsigned(value));
     return text;
 }
 
@@ -67,7 +71,7 @@ WaylandKeyboardInjector::WaylandKeyboardInjector(const std::string& displayName)
     }
     m_keymap.TakeChange();
     // A compositor that refuses virtual keyboards ends the connection.
-    if (!SendKeymap() || !m_display->Sync()) {
+    if (!SendKeymap() || !m_display->Sync(kAnswerMs)) {
         zwp_virtual_keyboard_v1_destroy(m_keyboard);
         m_keyboard = nullptr;
     }
@@ -116,7 +120,7 @@ void WaylandKeyboardInjector::Type(char32_t codePoint) {
     }
     const std::optional<uint32_t> keysym = KeysymForCodePoint(codePoint);
     if (!keysym) {
-        throw std::runtime_error("cannot type the character " + CodePointText(codePoint));
+        throw std::runtime_error("cannot type the character " + Hex("U+%04X", codePoint));
     }
     std::lock_guard lock(m_mutex);
     m_display->DispatchArrived();
@@ -137,7 +141,7 @@ uint32_t WaylandKeyboardInjector::KeyOf(uint32_t keysym) {
     const std::optional<uint32_t> code = m_keymap.KeyFor(keysym, m_held);
     if (!code) {
         throw std::runtime_error("the virtual keyboard has no key for keysym " +
-                                 std::to_string(keysym));
+                                 Hex("0x%x", keysym));
     }
     // Requests are handled in order: the keymap is in place before the key.
     if (m_keymap.TakeChange() && !SendKeymap()) {
@@ -184,7 +188,7 @@ uint32_t WaylandKeyboardInjector::HeldModifiers() const {
 }
 
 void WaylandKeyboardInjector::Settle() {
-    if (!m_display->Sync()) {
+    if (!m_display->Sync(kAnswerMs)) {
         throw std::runtime_error("the compositor did not take the keyboard input");
     }
 }
