@@ -48,9 +48,17 @@ struct StandardKey {
     uint32_t code;
 };
 
-// Rows of character keys: each row's keys have consecutive codes.
-constexpr std::pair<const char*, uint32_t> kCharacterRows[] = {
-    {"1234567890-=", 2}, {"qwertyuiop[]", 16}, {"asdfghjkl;'`", 30}, {"\\zxcvbnm,./", 43}};
+// Rows of character keys, unshifted and shifted: each row's keys have
+// consecutive codes.
+struct CharacterRow {
+    const char* keys;
+    const char* shifted;
+    uint32_t first;
+};
+constexpr CharacterRow kCharacterRows[] = {{"1234567890-=", "!@#$%^&*()_+", 2},
+                                           {"qwertyuiop[]", "QWERTYUIOP{}", 16},
+                                           {"asdfghjkl;'`", "ASDFGHJKL:\"~", 30},
+                                           {"\\zxcvbnm,./", "|ZXCVBNM<>?", 43}};
 
 constexpr StandardKey kOtherKeys[] = {
     {0xff1b, 1},    // Escape
@@ -96,7 +104,7 @@ constexpr StandardKey kOtherKeys[] = {
 
 // The code of a US keyboard's key for `keysym`, 0 for none.
 uint32_t StandardCode(uint32_t keysym) {
-    for (const auto& [keys, first] : kCharacterRows) {
+    for (const auto& [keys, shifted, first] : kCharacterRows) {
         for (uint32_t i = 0; keys[i] != '\0'; ++i) {
             if (uint32_t(uint8_t(keys[i])) == keysym) {
                 return first + i;
@@ -111,14 +119,31 @@ uint32_t StandardCode(uint32_t keysym) {
     return 0;
 }
 
+// The keysym that Shift makes on a US keyboard's character key, 0 for none.
+uint32_t ShiftedKeysym(uint32_t keysym, uint32_t code) {
+    for (const auto& [keys, shifted, first] : kCharacterRows) {
+        if (code >= first && code < first + std::char_traits<char>::length(keys) &&
+            uint32_t(uint8_t(keys[code - first])) == keysym) {
+            return uint8_t(shifted[code - first]);
+        }
+    }
+    return 0;
+}
+
 bool IsStandardCode(uint32_t code) {
-    for (const auto& [keys, first] : kCharacterRows) {
+    for (const auto& [keys, shifted, first] : kCharacterRows) {
         if (code >= first && code < first + std::char_traits<char>::length(keys)) {
             return true;
         }
     }
     return std::any_of(std::begin(kOtherKeys), std::end(kOtherKeys),
                        [code](const StandardKey& k) { return k.code == code; });
+}
+
+std::string HexKeysym(uint32_t keysym) {
+    std::array<char, 16> hex{};
+    std::to_chars(hex.data(), hex.data() + hex.size(), keysym, 16);
+    return std::string("0x") + hex.data();
 }
 
 const char* ModifierName(uint32_t mask) {
@@ -190,9 +215,11 @@ std::string VirtualKeymap::Text() const {
     for (const auto& [code, keysym] : m_keysyms) {
         const std::string name = "<K" + std::to_string(code) + ">";
         codes += name + " = " + std::to_string(code + 8) + ";\n";
-        std::array<char, 16> hex{};
-        std::to_chars(hex.data(), hex.data() + hex.size(), keysym, 16);
-        symbols += "key " + name + " { [ 0x" + hex.data() + " ] };\n";
+        symbols += "key " + name + " { [ " + HexKeysym(keysym);
+        if (const uint32_t shifted = ShiftedKeysym(keysym, code)) {
+            symbols += ", " + HexKeysym(shifted);
+        }
+        symbols += " ] };\n";
         if (const uint32_t mask = ModifierMask(keysym)) {
             symbols += "modifier_map " + std::string(ModifierName(mask)) + " { " + name + " };\n";
         }

@@ -9,13 +9,14 @@
 namespace qrv {
 
 // The keymap a virtual keyboard of this program hands the compositor: each
-// keysym it needs alone on a key of its own, so that no layout and no shift
-// level stands between a keysym and the character it makes. A keysym of a US
-// keyboard's unshifted keys (letters, digits, punctuation, editing keys, F1
-// to F12, modifiers) takes that key's code, as programs that match shortcuts
-// by key, or keep an earlier keymap, expect; other keysyms take the codes
-// left over, as they are first asked for. A key keeps its code while the
-// keymap lives.
+// keysym it needs has a key of its own whose first level makes it, so that no
+// layout stands between a keysym and the character it makes. The keysyms of
+// a US keyboard's unshifted keys (letters, digits, punctuation, editing keys,
+// F1 to F12, modifiers) take that key's code, with the shifted keysym as the
+// second level: programs that match shortcuts by key, or keep an earlier
+// keymap, see the key they expect, and Shift makes what it makes there.
+// Other keysyms take the codes left over, as they are first asked for. A key
+// keeps its code while the keymap lives.
 class VirtualKeymap {
   public:
     // Keys are evdev codes 1 up to this (X keycodes 9 to 255).

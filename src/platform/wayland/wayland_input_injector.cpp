@@ -109,13 +109,14 @@ void WaylandInputInjector::Inject(const MouseEvent& event) {
 // so a step away from the user (scrolling up) is a negative one.
 void WaylandInputInjector::Scroll(const MouseEvent& event, uint32_t time) {
     const bool vertical = (event.flags & mouse_flags::kWheel) != 0;
-    const int32_t delta = vertical ? -int32_t(event.mouseData) : int32_t(event.mouseData);
+    const int64_t turn = int32_t(event.mouseData);
+    const int64_t delta = vertical ? -turn : turn;
     const uint32_t axis =
         vertical ? WL_POINTER_AXIS_VERTICAL_SCROLL : WL_POINTER_AXIS_HORIZONTAL_SCROLL;
     const wl_fixed_t value = wl_fixed_from_double(kAxisPerStep * delta / kWheelDelta);
     zwlr_virtual_pointer_v1_axis_source(m_pointer, WL_POINTER_AXIS_SOURCE_WHEEL);
-    if (const int32_t steps = delta / kWheelDelta; steps != 0) {
-        zwlr_virtual_pointer_v1_axis_discrete(m_pointer, time, axis, value, steps);
+    if (const int64_t steps = delta / kWheelDelta; steps != 0) {
+        zwlr_virtual_pointer_v1_axis_discrete(m_pointer, time, axis, value, int32_t(steps));
     } else {
         zwlr_virtual_pointer_v1_axis(m_pointer, time, axis, value);
     }

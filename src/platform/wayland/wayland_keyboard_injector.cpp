@@ -91,7 +91,7 @@ WaylandKeyboardInjector::~WaylandKeyboardInjector() {
         SendModifiers(0);
     }
     zwp_virtual_keyboard_v1_destroy(m_keyboard);
-    m_display->Roundtrip();
+    m_display->Sync(kAnswerMs);
 }
 
 void WaylandKeyboardInjector::Key(uint32_t keysym, bool down) {
