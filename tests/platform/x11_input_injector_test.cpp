@@ -35,6 +35,7 @@ class XInputInjectorTest : public ::testing::Test {
     void SetUp() override {
         QRV_SKIP_WITHOUT_DESKTOP();
         ASSERT_TRUE(m_injector.Connected());
+        ASSERT_TRUE(m_keyboard.Connected());
     }
     // Where the test's own connection sees the pointer, in screen coordinates.
     Point PointerSeen() {
@@ -44,6 +45,7 @@ class XInputInjectorTest : public ::testing::Test {
 
     test::XTestClient m_client;
     XInputInjector m_injector;
+    XKeyboardInjector m_keyboard;
 };
 
 // Absolute moves and direct placement reach the corners of both monitors and
@@ -98,20 +100,9 @@ std::vector<KeySym> KeyboardMapping(Display* display) {
     return {syms.get(), syms.get() + (last - first + 1) * width};
 }
 
-class XKeyboardInjectorTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        QRV_SKIP_WITHOUT_DESKTOP();
-        ASSERT_TRUE(m_keyboard.Connected());
-    }
-
-    test::XTestClient m_client;
-    XKeyboardInjector m_keyboard;
-};
-
 // A typed character carries exactly the modifiers it needs, whatever this
 // program holds down or the user has locked.
-TEST_F(XKeyboardInjectorTest, TypedKeysCarryOnlyTheModifiersTheCharacterNeeds) {
+TEST_F(XInputInjectorTest, TypedKeysCarryOnlyTheModifiersTheCharacterNeeds) {
     struct Case {
         KeySym held;
         bool locks;  // pressed and released before typing, and again after
@@ -128,6 +119,8 @@ TEST_F(XKeyboardInjectorTest, TypedKeysCarryOnlyTheModifiersTheCharacterNeeds) {
     XSetInputFocus(m_client.Get(), window, RevertToPointerRoot, CurrentTime);
     XSync(m_client.Get(), False);
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "U+" << std::hex << unsigned(c.typed) << " with " << c.held);
         m_keyboard.Key(c.held, true);
         if (c.locks)
             m_keyboard.Key(c.held, false);
@@ -140,9 +133,8 @@ TEST_F(XKeyboardInjectorTest, TypedKeysCarryOnlyTheModifiersTheCharacterNeeds) {
         bool seen = false;
         while (!seen && m_client.NextEvent(window, KeyPress, event))
             seen = event.xkey.keycode == key;
-        ASSERT_TRUE(seen) << "typed U+" << std::hex << unsigned(c.typed);
-        EXPECT_EQ(event.xkey.state & (ShiftMask | ControlMask), c.mods)
-            << "typed U+" << std::hex << unsigned(c.typed) << " holding " << c.held;
+        ASSERT_TRUE(seen);
+        EXPECT_EQ(event.xkey.state & (ShiftMask | ControlMask), c.mods);
     }
     XSetInputFocus(m_client.Get(), PointerRoot, RevertToPointerRoot, CurrentTime);
     m_client.Destroy(window);
@@ -150,7 +142,7 @@ TEST_F(XKeyboardInjectorTest, TypedKeysCarryOnlyTheModifiersTheCharacterNeeds) {
 
 // A symbol the layout lacks is typed, or held, on a borrowed key; every key
 // is given back after use, also when the injector goes with a key held.
-TEST_F(XKeyboardInjectorTest, BorrowedKeysAreGivenBack) {
+TEST_F(XInputInjectorTest, BorrowedKeysAreGivenBack) {
     const std::vector<KeySym> before = KeyboardMapping(m_client.Get());
     const KeySym omega = 0x10003a9;
     m_keyboard.Type(U'Ω');
