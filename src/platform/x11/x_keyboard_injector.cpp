@@ -96,7 +96,7 @@ void XKeyboardInjector::Type(char32_t codePoint) {
     std::lock_guard lock(m_mutex);
     const std::optional<uint32_t> keysym = KeysymForCodePoint(codePoint);
     if (!keysym) {
-        throw std::runtime_error("cannot type the control character " + CodePointName(codePoint));
+        throw std::runtime_error("cannot type " + CodePointName(codePoint));
     }
     const XKeyboardMap map = ReadMap();
     if (auto stroke = map.StrokeOf(*keysym)) {
