@@ -55,6 +55,8 @@ LayoutKeysyms::LayoutKeysyms(const std::string& keymap) {
     if (!context || keymap.empty()) {
         return;
     }
+    // A keymap that does not compile is left unknown, without a word.
+    xkb_context_set_log_level(context.get(), XKB_LOG_LEVEL_CRITICAL);
     const std::unique_ptr<xkb_keymap, KeymapDeleter> map(xkb_keymap_new_from_string(
         context.get(), keymap.c_str(), XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS));
     if (!map || xkb_keymap_num_layouts(map.get()) == 0) {
