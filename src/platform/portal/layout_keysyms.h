@@ -21,7 +21,6 @@ class LayoutKeysyms {
     explicit LayoutKeysyms(const std::string& keymap);
 
     bool Reaches(uint32_t keysym) const;
-    bool Known() const { return m_known; }
 
   private:
     bool m_known = false;
