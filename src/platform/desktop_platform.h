@@ -116,6 +116,10 @@ std::string SessionFailureText(const DesktopPlatform& platform);
 // Qt application object exists; OpenDesktopPlatform() calls it too.
 std::string CheckSessionBus();
 
+// Why this process could not connect to the session bus, when one is set but
+// did not let it in (connecting is tried at first use); empty otherwise.
+std::string SessionBusProblem();
+
 // The backend names this build was configured with, in order of preference.
 std::string ConfiguredBackends();
 

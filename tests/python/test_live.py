@@ -91,6 +91,17 @@ def test_the_window_is_found_grabbed_and_clicked(window, tmp_path):
     assert window.saw("motion %d %d" % (PATCH_X + PATCH_W // 2 + 1, PATCH_Y + PATCH_H // 2 + 2))
 
 
+def test_the_readme_script_clicks_its_picture(window, tmp_path):
+    here = pathlib.Path(__file__).parent  # the sway suite copies the README beside the tests
+    readme = next(p for p in (here / "README.md", here.parents[1] / "README.md") if p.exists())
+    script = readme.read_text().split("```python\n", 1)[1].split("```", 1)[0]
+    cv2.imwrite(str(tmp_path / "ok_button.png"), patch())
+    done = subprocess.run([sys.executable, "-c", script], cwd=tmp_path, timeout=300)
+    assert done.returncode == 0
+    inside = "%d %d" % (PATCH_X + 12, PATCH_Y + 8)
+    assert window.saw("press 1 " + inside) and window.saw("release 1 " + inside)
+
+
 def run_python(script, *args):
     done = subprocess.run([sys.executable, "-c", script, *map(str, args)], capture_output=True,
                           text=True, timeout=300)

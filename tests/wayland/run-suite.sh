@@ -18,6 +18,7 @@ cp -r "$here/apps" "$stage/apps"
 mkdir "$stage/python"
 cp -r "$build/src/python/quorvane" "$stage/python/"
 cp -r "$here/../python" "$stage/python_tests"
+cp "$here/../../README.md" "$stage/python_tests/"
 chmod -R a+rX "$stage"
 
 start=$(date +%s)

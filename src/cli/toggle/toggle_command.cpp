@@ -57,10 +57,13 @@ int RunToggleCommand(const std::vector<std::string>& args) {
     switch (platform->toggles->Send(instance)) {
         case ToggleRequests::SendResult::Sent:
             return 0;
-        case ToggleRequests::SendResult::NoChannel:
-            std::fputs("quorvane-cli toggle: no session bus (is DBUS_SESSION_BUS_ADDRESS set?)\n",
-                       stderr);
+        case ToggleRequests::SendResult::NoChannel: {
+            const std::string problem = SessionBusProblem();
+            std::fprintf(stderr, "quorvane-cli toggle: %s\n",
+                         problem.empty() ? "no session bus (is DBUS_SESSION_BUS_ADDRESS set?)"
+                                         : problem.c_str());
             return 1;
+        }
         case ToggleRequests::SendResult::NoInstance:
             break;
     }

@@ -230,4 +230,8 @@ std::string CheckSessionBus() {
     return SessionBus::Check();
 }
 
+std::string SessionBusProblem() {
+    return Reach().problem;
+}
+
 }  // namespace qrv

@@ -7,4 +7,8 @@ std::string CheckSessionBus() {
     return {};
 }
 
+std::string SessionBusProblem() {
+    return {};
+}
+
 }  // namespace qrv
