@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/input/key_names.h"
 #include "platform/win32/virtual_key_table.h"
 
 namespace qrv::win32 {
@@ -172,9 +173,10 @@ bool Win32KeyboardInjector::PressLayoutKey(char32_t c, bool down) {
 }
 
 void Win32KeyboardInjector::Type(char32_t codePoint) {
-    if (codePoint == U'\n' || codePoint == U'\t') {
-        const VirtualKey key{WORD(codePoint == U'\n' ? VK_RETURN : VK_TAB)};
-        Send({KeyInput(key, true), KeyInput(key, false)});
+    // Line ends, tabs and the other controls a text holds press their keys.
+    const std::optional<uint32_t> keysym = KeysymForCodePoint(codePoint);
+    if (const auto key = keysym ? VirtualKeyForKeysym(*keysym) : std::nullopt) {
+        Send({KeyInput(*key, true), KeyInput(*key, false)});
         return;
     }
     std::vector<INPUT> inputs = UnicodeInputs(codePoint, true);

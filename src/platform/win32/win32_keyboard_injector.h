@@ -10,8 +10,8 @@ namespace qrv::win32 {
 // SendInput key strokes. Keys that name no character press their virtual key;
 // a character presses the key the keyboard layout gives it, with the
 // modifiers it needs, or, where the layout has none, arrives as a Unicode
-// packet. Typed text always goes as Unicode packets, but for line feeds and
-// tabs, which press Return and Tab.
+// packet. Typed text goes as Unicode packets, but for the controls a text
+// holds (line feed, tab, ...), which press their keys.
 class Win32KeyboardInjector : public KeyboardInjector {
   public:
     void Key(uint32_t keysym, bool down) override;
