@@ -24,16 +24,17 @@ std::string Hex(const char* format, uint32_t value) {
 
 constexpr uint32_t kUnicodeKeysymBase = 0x01000000;
 
-// Modifier bits of VkKeyScanW's shift state, the key pressed for each, and
-// the code that tells whether either of its keys is held.
+// Modifier bits of VkKeyScanW's shift state and their keys, the left one
+// first.
 constexpr uint8_t kShift = 1, kControl = 2, kAlt = 4;
 struct Modifier {
     uint8_t bit;
-    WORD key;
-    WORD either;
+    WORD left;
+    WORD right;
 };
-constexpr Modifier kModifiers[] = {
-    {kShift, VK_LSHIFT, VK_SHIFT}, {kControl, VK_LCONTROL, VK_CONTROL}, {kAlt, VK_LMENU, VK_MENU}};
+constexpr Modifier kModifiers[] = {{kShift, VK_LSHIFT, VK_RSHIFT},
+                                   {kControl, VK_LCONTROL, VK_RCONTROL},
+                                   {kAlt, VK_LMENU, VK_RMENU}};
 
 INPUT KeyInput(VirtualKey key, bool down) {
     INPUT input{};
@@ -115,21 +116,10 @@ std::optional<std::pair<VirtualKey, uint8_t>> LayoutKey(char32_t c) {
     return std::nullopt;
 }
 
-// The modifier bits whose keys are held now, by anyone.
-uint8_t HeldModifiers() {
-    uint8_t held = 0;
-    for (const Modifier& m : kModifiers) {
-        if (GetAsyncKeyState(m.either) & 0x8000) {
-            held |= m.bit;
-        }
-    }
-    return held;
-}
-
 void AppendModifiers(std::vector<INPUT>& inputs, uint8_t bits, bool down) {
     for (const Modifier& m : kModifiers) {
         if (bits & m.bit) {
-            inputs.push_back(KeyInput(VirtualKey{m.key}, down));
+            inputs.push_back(KeyInput(VirtualKey{m.left}, down));
         }
     }
 }
@@ -139,6 +129,11 @@ void AppendModifiers(std::vector<INPUT>& inputs, uint8_t bits, bool down) {
 void Win32KeyboardInjector::Key(uint32_t keysym, bool down) {
     if (const auto key = VirtualKeyForKeysym(keysym)) {
         Send({KeyInput(*key, down)});
+        if (down) {
+            m_heldKeys.insert(key->code);
+        } else {
+            m_heldKeys.erase(key->code);
+        }
         return;
     }
     const std::optional<char32_t> character = CharacterOfKeysym(keysym);
@@ -170,6 +165,16 @@ bool Win32KeyboardInjector::PressLayoutKey(char32_t c, bool down) {
     }
     Send(std::move(inputs));
     return true;
+}
+
+uint8_t Win32KeyboardInjector::HeldModifiers() const {
+    uint8_t held = 0;
+    for (const Modifier& m : kModifiers) {
+        if (m_heldKeys.contains(m.left) || m_heldKeys.contains(m.right)) {
+            held |= m.bit;
+        }
+    }
+    return held;
 }
 
 void Win32KeyboardInjector::Type(char32_t codePoint) {

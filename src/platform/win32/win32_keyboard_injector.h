@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 
 #include "core/desktop/keyboard_injector.h"
 
@@ -19,9 +20,13 @@ class Win32KeyboardInjector : public KeyboardInjector {
 
   private:
     bool PressLayoutKey(char32_t character, bool down);
+    // The modifier bits (as VkKeyScanW gives them) of the keys Key() holds.
+    uint8_t HeldModifiers() const;
 
-    // Per held character key, the modifier bits (as VkKeyScanW gives them)
-    // pressed with it, to release with it.
+    // The virtual keys Key() holds down.
+    std::set<uint16_t> m_heldKeys;
+    // Per held character key, the modifier bits pressed with it, to release
+    // with it.
     std::map<char32_t, uint8_t> m_addedModifiers;
 };
 
