@@ -225,4 +225,5 @@ for call in (lambda: quorvane.locate("missing.png"), lambda: quorvane.locate(a),
                          text=True, timeout=120).stdout.splitlines()
     assert out[0] == "BadInput no picture file 'missing.png'"
     assert [line.split(" ", 1)[0] for line in out[1:]] == ["DesktopUnavailable"] * 3
-    assert all(line.split(" ", 1)[1].startswith("cannot reach the ") for line in out[1:])
+    assert all(line.split(" ", 1)[1].startswith("no desktop session found (") and
+               "x11: is DISPLAY set?" in line for line in out[1:])
