@@ -3,6 +3,8 @@
 #include <memory>
 #include <mutex>
 
+#include "core/input/keyboard_actions.h"
+#include "core/input/pointer_actions.h"
 #include "core/search/mouse_input.h"
 #include "core/search/system_clock.h"
 #include "core/settings/memory_profile_store.h"
@@ -32,7 +34,10 @@ class LiveDesktop {
 
     // The pointer of the live session, clicking with the window's random
     // hold; throws as Session() does.
-    MouseInput& Mouse();
+    PointerActions& Pointer();
+    // The keyboard of the live session; throws as Session() does, and
+    // DesktopUnavailable where the desktop takes no keyboard input.
+    KeyboardActions& Keyboard();
 
     // Closes the session and the file services; the next call opens them anew.
     void Close();
@@ -50,6 +55,8 @@ class LiveDesktop {
     std::unique_ptr<Profile> m_profile;
     SystemClock m_clock;
     std::unique_ptr<MouseInput> m_mouse;
+    std::unique_ptr<PointerActions> m_pointer;
+    std::unique_ptr<KeyboardActions> m_keyboard;  // null without keyboard input
 };
 
 }  // namespace qrv::python

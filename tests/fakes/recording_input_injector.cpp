@@ -6,6 +6,25 @@
 
 namespace qrv {
 
+namespace {
+
+const char* ButtonEntry(uint32_t flags) {
+    switch (flags) {
+        case mouse_flags::kRightDown:
+            return "down right";
+        case mouse_flags::kRightUp:
+            return "up right";
+        case mouse_flags::kMiddleDown:
+            return "down middle";
+        case mouse_flags::kMiddleUp:
+            return "up middle";
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
 void RecordingInputInjector::Inject(const MouseEvent& event) {
     std::string entry;
     {
@@ -21,6 +40,12 @@ void RecordingInputInjector::Inject(const MouseEvent& event) {
             entry = "down";
         } else if (event.flags == mouse_flags::kLeftUp) {
             entry = "up";
+        } else if (const char* button = ButtonEntry(event.flags)) {
+            entry = button;
+        } else if (event.flags == mouse_flags::kWheel ||
+                   event.flags == mouse_flags::kHorizontalWheel) {
+            entry = (event.flags == mouse_flags::kWheel ? "wheel " : "hwheel ") +
+                    std::to_string(int32_t(event.mouseData));
         } else {
             entry = "event " + std::to_string(event.flags);
         }
