@@ -1,5 +1,5 @@
 // The Windows twin of tests/input/input_log_window.py, printing the same
-// lines: a window over the first monitor, an edit control on top of it.
+// lines: a window over the primary monitor, an edit control on top of it.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
