@@ -30,6 +30,7 @@ check() {  # NAME LINE [COUNT]: the window printed LINE (COUNT times)
     }
 }
 run() {  # quorvane-cli ARGS...: exits 0
+    checks=$((checks + 1))
     "$cli" "$@" || { echo "FAIL: quorvane-cli $* exited $?"; failures=$((failures + 1)); }
 }
 wanted() {
