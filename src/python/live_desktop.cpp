@@ -21,14 +21,19 @@ PointerActions& LiveDesktop::Pointer() {
     return *m_pointer;
 }
 
-KeyboardActions& LiveDesktop::Keyboard() {
-    std::lock_guard lock(m_sessionMutex);
-    OpenSession();
-    if (!m_keyboard) {
-        throw ScriptError(ScriptError::Kind::kDesktopUnavailable,
-                          "this desktop (" + m_session->name + ") takes no keyboard input");
+void LiveDesktop::UseKeyboard(const std::function<void(KeyboardActions&)>& use) {
+    KeyboardActions* keyboard = nullptr;
+    {
+        std::lock_guard lock(m_sessionMutex);
+        OpenSession();
+        if (!m_keyboard) {
+            throw ScriptError(ScriptError::Kind::kDesktopUnavailable,
+                              "this desktop (" + m_session->name + ") takes no keyboard input");
+        }
+        keyboard = m_keyboard.get();
     }
-    return *m_keyboard;
+    std::lock_guard lock(m_keyboardMutex);
+    use(*keyboard);
 }
 
 void LiveDesktop::OpenSession() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -35,9 +36,11 @@ class LiveDesktop {
     // The pointer of the live session, clicking with the window's random
     // hold; throws as Session() does.
     PointerActions& Pointer();
-    // The keyboard of the live session; throws as Session() does, and
+    // Runs `use` on the keyboard of the live session, one thread at a time
+    // (two texts typed at once would mingle, and a backend may borrow keys
+    // of the layout meanwhile); throws as Session() does, and
     // DesktopUnavailable where the desktop takes no keyboard input.
-    KeyboardActions& Keyboard();
+    void UseKeyboard(const std::function<void(KeyboardActions&)>& use);
 
     // Closes the session and the file services; the next call opens them anew.
     void Close();
@@ -57,6 +60,7 @@ class LiveDesktop {
     std::unique_ptr<MouseInput> m_mouse;
     std::unique_ptr<PointerActions> m_pointer;
     std::unique_ptr<KeyboardActions> m_keyboard;  // null without keyboard input
+    std::mutex m_keyboardMutex;
 };
 
 }  // namespace qrv::python

@@ -170,7 +170,10 @@ void Type(py::handle text, py::handle delay) {
                       " seconds, not " + Shown(delay));
     }
     const auto ms = uint32_t(std::llround(seconds * 1000));
-    Inject([&] { LiveDesktop::Instance().Keyboard().Type(*characters, ms); });
+    Inject([&] {
+        LiveDesktop::Instance().UseKeyboard(
+            [&](KeyboardActions& keyboard) { keyboard.Type(*characters, ms); });
+    });
 }
 
 void Press(const py::args& keys) {
@@ -187,10 +190,11 @@ void Press(const py::args& keys) {
         combos.push_back(std::move(*keysyms));
     }
     Inject([&] {
-        KeyboardActions& keyboard = LiveDesktop::Instance().Keyboard();
-        for (const std::vector<uint32_t>& keysyms : combos) {
-            keyboard.Press(keysyms);
-        }
+        LiveDesktop::Instance().UseKeyboard([&](KeyboardActions& keyboard) {
+            for (const std::vector<uint32_t>& keysyms : combos) {
+                keyboard.Press(keysyms);
+            }
+        });
     });
 }
 

@@ -1,5 +1,6 @@
 #include "fakes/recording_input_injector.h"
 
+#include <map>
 #include <string>
 
 #include "core/search/mouse_input.h"
@@ -9,18 +10,12 @@ namespace qrv {
 namespace {
 
 const char* ButtonEntry(uint32_t flags) {
-    switch (flags) {
-        case mouse_flags::kRightDown:
-            return "down right";
-        case mouse_flags::kRightUp:
-            return "up right";
-        case mouse_flags::kMiddleDown:
-            return "down middle";
-        case mouse_flags::kMiddleUp:
-            return "up middle";
-        default:
-            return nullptr;
-    }
+    static const std::map<uint32_t, const char*> entries{{mouse_flags::kRightDown, "down right"},
+                                                         {mouse_flags::kRightUp, "up right"},
+                                                         {mouse_flags::kMiddleDown, "down middle"},
+                                                         {mouse_flags::kMiddleUp, "up middle"}};
+    const auto it = entries.find(flags);
+    return it == entries.end() ? nullptr : it->second;
 }
 
 }  // namespace
