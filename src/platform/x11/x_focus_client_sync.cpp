@@ -61,7 +61,9 @@ Window XFocusClientSync::FocusedClient() {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(m_display, &focus, &revert);
-    if (focus == PointerRoot) {
+    // Focus on the root window, as after its owner went away, also sends the
+    // keys to the window under the pointer.
+    if (focus == PointerRoot || focus == DefaultRootWindow(m_display)) {
         return ClientUnderPointer();
     }
     return focus == None ? None : ClientAbove(focus);
