@@ -3,8 +3,8 @@
 # build-fuzz and runs each briefly: the image loader, seeded with small valid
 # files of every format and kind it reads; the screen-image source; the
 # option parser of `quorvane-cli find`, seeded with typical command lines; the
-# portal's stream list, seeded with a two-monitor answer; and the profile's
-# INI text. Exits non-zero when a fuzzer finds a crash. FUZZ_SECONDS sets the
+# portal's stream list, seeded with a two-monitor answer; the profile's INI
+# text; and key combinations and texts to type, seeded with typical ones. Exits non-zero when a fuzzer finds a crash. FUZZ_SECONDS sets the
 # image loader's run time (default 30), FUZZ_SMALL_SECONDS the others' (default
 # 10).
 set -euo pipefail
@@ -17,7 +17,7 @@ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMP
     -DQRV_BUILD_FUZZ=ON -DQRV_BUILD_PLATFORM=OFF -DQRV_BUILD_APP=OFF -DQRV_BUILD_TESTS=OFF \
     -DQRV_BUILD_BENCH=OFF -DQRV_SANITIZE=address,undefined >/dev/null
 cmake --build "$dir" --target image_loader_fuzz screen_source_fuzz find_options_fuzz \
-    portal_streams_fuzz ini_document_fuzz
+    portal_streams_fuzz ini_document_fuzz key_combo_fuzz
 
 seeds=$dir/fuzz-seeds
 found=$dir/fuzz-found
@@ -95,3 +95,11 @@ sys.stdout.buffer.write(v.get_data_as_bytes().get_data())' >"$streams_seeds/two"
 fuzz portal_streams_fuzz "$small_seconds" "$dir/streams-found" "$streams_seeds"
 mkdir -p "$dir/ini-found"
 fuzz ini_document_fuzz "$small_seconds" "$dir/ini-found"
+
+keys_seeds=$dir/keys-seeds
+rm -rf "$keys_seeds"
+mkdir -p "$keys_seeds" "$dir/keys-found"
+printf 'ctrl+shift+F9' >"$keys_seeds/combo"
+printf 'alt+U+20AC+KP_Enter' >"$keys_seeds/code-point"
+printf 'Grüße 日本語 😀' >"$keys_seeds/text"
+fuzz key_combo_fuzz "$small_seconds" "$dir/keys-found" "$keys_seeds"

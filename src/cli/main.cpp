@@ -10,6 +10,8 @@
 #include "cli/common/gnu_options.h"
 #include "cli/explain/explain_command.h"
 #include "cli/find/find_command.h"
+#include "cli/input/keyboard_commands.h"
+#include "cli/input/pointer_commands.h"
 #include "cli/toggle/toggle_command.h"
 
 namespace {
@@ -25,6 +27,12 @@ const char* const kUsage =
     "  elements  list the controls of another application's window\n"
     "  click-element  invoke a control of another application's window\n"
     "  toggle    start or stop the search of a running instance\n"
+    "  type      type a text into the focused window\n"
+    "  key       press key combinations such as ctrl+a\n"
+    "  click     click a mouse button at a screen point\n"
+    "  move      move the pointer to a screen point\n"
+    "  drag      drag with the left button from one screen point to another\n"
+    "  scroll    turn the mouse wheel, up and down or sideways\n"
     "\n"
     "'quorvane-cli COMMAND --help' describes a command.\n";
 
@@ -38,6 +46,12 @@ const std::map<std::string, Command>& Commands() {
         {"elements", qrv::cli::RunElementsCommand},
         {"click-element", qrv::cli::RunClickElementCommand},
         {"toggle", qrv::cli::RunToggleCommand},
+        {"type", qrv::cli::RunTypeCommand},
+        {"key", qrv::cli::RunKeyCommand},
+        {"click", qrv::cli::RunClickCommand},
+        {"move", qrv::cli::RunMoveCommand},
+        {"drag", qrv::cli::RunDragCommand},
+        {"scroll", qrv::cli::RunScrollCommand},
     };
     return commands;
 }

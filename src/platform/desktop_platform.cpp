@@ -19,10 +19,36 @@ const Backend* Named(std::string_view name) {
     return nullptr;
 }
 
+// QRV_PLATFORM's value; null when unset or empty.
+const char* Wanted() {
+    const char* wanted = std::getenv("QRV_PLATFORM");
+    return wanted && *wanted ? wanted : nullptr;
+}
+
+bool AnyFits() {
+    for (const Backend* backend : ConfiguredBackendTable()) {
+        if (backend->fitsSession()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// No backend saw signs of its desktop: the hints of all of them, since
+// nothing tells which desktop the user meant.
+std::string NoSessionText() {
+    std::string text = "no desktop session found (";
+    for (const Backend* backend : ConfiguredBackendTable()) {
+        text += std::string(backend == ConfiguredBackendTable().front() ? "" : "; ") +
+                backend->name + ": " + backend->unreachableHint;
+    }
+    return text + ")";
+}
+
 // QRV_PLATFORM's backend when it names one; else the first that recognises
 // the session; else the first configured, which then opens without a session.
 const Backend& Chosen() {
-    if (const char* wanted = std::getenv("QRV_PLATFORM"); wanted && *wanted) {
+    if (const char* wanted = Wanted()) {
         if (const Backend* backend = Named(wanted)) {
             return *backend;
         }
@@ -56,6 +82,9 @@ std::string SessionFailureText(const DesktopPlatform& platform) {
         case SessionFailure::kDeclined:
             return "the desktop declined screen access";
         case SessionFailure::kUnreachable: {
+            if (!Wanted() && !AnyFits()) {
+                return NoSessionText();
+            }
             const Backend* backend = Named(platform.name);
             return "cannot reach the " + platform.name + " desktop" +
                    (backend ? std::string(" (") + backend->unreachableHint + ")" : "");

@@ -39,7 +39,9 @@ void AddExceptionClasses(py::module_& m) {
                  badInputBases.ptr());
     g_classes[int(ScriptError::Kind::kDesktopUnavailable)] =
         NewClass(m, "DesktopUnavailable",
-                 "The live desktop cannot be reached, or it sends no picture of the screen.", base);
+                 "The live desktop cannot be reached, sends no picture of the screen, or\n"
+                 "refuses input (no keyboard input on this desktop).",
+                 base);
     g_classes[int(ScriptError::Kind::kConsentDeclined)] =
         NewClass(m, "ConsentDeclined",
                  "The user declined the desktop's request for screen access (on desktops\n"

@@ -15,10 +15,25 @@ DesktopPlatform& LiveDesktop::Session() {
     return *m_session;
 }
 
-MouseInput& LiveDesktop::Mouse() {
+PointerActions& LiveDesktop::Pointer() {
     std::lock_guard lock(m_sessionMutex);
     OpenSession();
-    return *m_mouse;
+    return *m_pointer;
+}
+
+void LiveDesktop::UseKeyboard(const std::function<void(KeyboardActions&)>& use) {
+    KeyboardActions* keyboard = nullptr;
+    {
+        std::lock_guard lock(m_sessionMutex);
+        OpenSession();
+        if (!m_keyboard) {
+            throw ScriptError(ScriptError::Kind::kDesktopUnavailable,
+                              "this desktop (" + m_session->name + ") takes no keyboard input");
+        }
+        keyboard = m_keyboard.get();
+    }
+    std::lock_guard lock(m_keyboardMutex);
+    use(*keyboard);
 }
 
 void LiveDesktop::OpenSession() {
@@ -37,6 +52,10 @@ void LiveDesktop::OpenSession() {
     m_profile = std::make_unique<Profile>(m_store, *m_session->windows);
     m_mouse =
         std::make_unique<MouseInput>(*m_session->input, *m_session->layout, m_clock, *m_profile);
+    m_pointer = std::make_unique<PointerActions>(*m_mouse, *m_session->layout, m_clock);
+    if (m_session->keyboard) {
+        m_keyboard = std::make_unique<KeyboardActions>(*m_session->keyboard, m_clock);
+    }
 }
 
 DesktopPlatform& LiveDesktop::Files() {
@@ -50,6 +69,8 @@ DesktopPlatform& LiveDesktop::Files() {
 void LiveDesktop::Close() {
     {
         std::lock_guard lock(m_sessionMutex);
+        m_keyboard.reset();
+        m_pointer.reset();
         m_mouse.reset();
         m_profile.reset();
         m_session.reset();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 
+#include "core/input/keyboard_actions.h"
+#include "core/input/pointer_actions.h"
 #include "core/search/mouse_input.h"
 #include "core/search/system_clock.h"
 #include "core/settings/memory_profile_store.h"
@@ -32,7 +35,12 @@ class LiveDesktop {
 
     // The pointer of the live session, clicking with the window's random
     // hold; throws as Session() does.
-    MouseInput& Mouse();
+    PointerActions& Pointer();
+    // Runs `use` on the keyboard of the live session, one thread at a time
+    // (two texts typed at once would mingle, and a backend may borrow keys
+    // of the layout meanwhile); throws as Session() does, and
+    // DesktopUnavailable where the desktop takes no keyboard input.
+    void UseKeyboard(const std::function<void(KeyboardActions&)>& use);
 
     // Closes the session and the file services; the next call opens them anew.
     void Close();
@@ -50,6 +58,9 @@ class LiveDesktop {
     std::unique_ptr<Profile> m_profile;
     SystemClock m_clock;
     std::unique_ptr<MouseInput> m_mouse;
+    std::unique_ptr<PointerActions> m_pointer;
+    std::unique_ptr<KeyboardActions> m_keyboard;  // null without keyboard input
+    std::mutex m_keyboardMutex;
 };
 
 }  // namespace qrv::python

@@ -3,9 +3,13 @@
 // are the manual help(quorvane) shows.
 #include <pybind11/pybind11.h>
 
+#include <cmath>
+#include <functional>
 #include <optional>
+#include <stdexcept>
 #include <vector>
 
+#include "core/input/key_names.h"
 #include "core/search/match_lister.h"
 #include "python/arguments.h"
 #include "python/exception_classes.h"
@@ -20,6 +24,8 @@ namespace py = pybind11;
 namespace qrv::python {
 
 namespace {
+
+constexpr double kMostTypeDelaySeconds = 60;
 
 bool Truth(py::handle value) {
     const int truth = PyObject_IsTrue(value.ptr());
@@ -80,30 +86,116 @@ GrabbedImage Grab(py::handle region) {
     return GrabbedImage::Grab(area);
 }
 
-void Move(py::handle x, py::handle y) {
-    const Point to{Coordinate(x, "x"), Coordinate(y, "y")};
+// Runs an injection without the GIL; a point off the screen becomes
+// BadInput, a desktop's refusal DesktopUnavailable.
+void Inject(const std::function<void()>& inject) {
     py::gil_scoped_release release;
-    LiveDesktop::Instance().Mouse().MoveMouseTo(to.x, to.y);
+    try {
+        inject();
+    } catch (const ScriptError&) {
+        throw;
+    } catch (const std::invalid_argument& e) {
+        RaiseBadInput(e.what());
+    } catch (const std::runtime_error& e) {
+        throw ScriptError(ScriptError::Kind::kDesktopUnavailable, e.what());
+    }
 }
 
-void Click(py::handle x, py::handle y, py::handle twice) {
+// Both coordinates or neither; `what` names the call in the error.
+std::optional<Point> OptionalPoint(py::handle x, py::handle y, const std::string& what) {
     if (x.is_none() != y.is_none()) {
-        RaiseBadInput("click takes both x and y, or neither to click where the pointer is");
+        RaiseBadInput(what + " takes both x and y, or neither to act where the pointer is");
     }
-    std::optional<Point> at;
-    if (!x.is_none()) {
-        at = Point{Coordinate(x, "x"), Coordinate(y, "y")};
+    if (x.is_none()) {
+        return std::nullopt;
+    }
+    return Point{Coordinate(x, "x"), Coordinate(y, "y")};
+}
+
+std::string TextArgument(py::handle value, const std::string& name) {
+    if (!py::isinstance<py::str>(value)) {
+        RaiseBadInput(name + " takes a str, not " + Shown(value));
+    }
+    Py_ssize_t size = 0;
+    const char* utf8 = PyUnicode_AsUTF8AndSize(value.ptr(), &size);
+    if (utf8 == nullptr) {
+        PyErr_Clear();
+        RaiseBadInput(name + " holds a lone surrogate: " + Shown(value));
+    }
+    return std::string(utf8, std::size_t(size));
+}
+
+void Move(py::handle x, py::handle y) {
+    const Point to{Coordinate(x, "x"), Coordinate(y, "y")};
+    Inject([&] { LiveDesktop::Instance().Pointer().Move(to); });
+}
+
+void Click(py::handle x, py::handle y, py::handle button, py::handle twice) {
+    const std::optional<Point> at = OptionalPoint(x, y, "click");
+    std::optional<MouseButton> named;
+    if (py::isinstance<py::str>(button)) {
+        named = PointerActions::ButtonFromName(std::string(py::str(button)));
+    }
+    if (!named) {
+        RaiseBadInput("button takes \"left\", \"right\" or \"middle\", not " + Shown(button));
     }
     const bool clickTwice = Truth(twice);
-    py::gil_scoped_release release;
-    MouseInput& mouse = LiveDesktop::Instance().Mouse();
-    if (at) {
-        mouse.MoveMouseTo(at->x, at->y);
+    Inject([&] { LiveDesktop::Instance().Pointer().Click(at, *named, clickTwice); });
+}
+
+void Drag(py::handle x1, py::handle y1, py::handle x2, py::handle y2) {
+    const Point from{Coordinate(x1, "x1"), Coordinate(y1, "y1")};
+    const Point to{Coordinate(x2, "x2"), Coordinate(y2, "y2")};
+    Inject([&] { LiveDesktop::Instance().Pointer().Drag(from, to); });
+}
+
+void Scroll(py::handle steps, py::handle x, py::handle y, py::handle horizontal) {
+    const auto count = int32_t(WholeNumber(steps, "steps", -PointerActions::kMostWheelSteps,
+                                           PointerActions::kMostWheelSteps));
+    const std::optional<Point> at = OptionalPoint(x, y, "scroll");
+    const bool sideways = Truth(horizontal);
+    Inject([&] { LiveDesktop::Instance().Pointer().Scroll(count, sideways, at); });
+}
+
+void Type(py::handle text, py::handle delay) {
+    std::string error;
+    const std::optional<std::u32string> characters =
+        KeyboardActions::TextToType(TextArgument(text, "text"), error);
+    if (!characters) {
+        RaiseBadInput(error);
     }
-    mouse.ClickLeft();
-    if (clickTwice) {
-        mouse.ClickLeft();
+    const double seconds = SecondsArgument(delay, "delay");
+    if (seconds > kMostTypeDelaySeconds) {
+        RaiseBadInput("delay takes at most " + std::to_string(int(kMostTypeDelaySeconds)) +
+                      " seconds, not " + Shown(delay));
     }
+    const auto ms = uint32_t(std::llround(seconds * 1000));
+    Inject([&] {
+        LiveDesktop::Instance().UseKeyboard(
+            [&](KeyboardActions& keyboard) { keyboard.Type(*characters, ms); });
+    });
+}
+
+void Press(const py::args& keys) {
+    if (keys.empty()) {
+        RaiseBadInput("press takes one key combination or more, such as \"ctrl+a\"");
+    }
+    std::vector<std::vector<uint32_t>> combos;
+    for (py::handle key : keys) {
+        std::string error;
+        auto keysyms = KeysymsFromCombo(TextArgument(key, "a key combination"), error);
+        if (!keysyms) {
+            RaiseBadInput(error);
+        }
+        combos.push_back(std::move(*keysyms));
+    }
+    Inject([&] {
+        LiveDesktop::Instance().UseKeyboard([&](KeyboardActions& keyboard) {
+            for (const std::vector<uint32_t>& keysyms : combos) {
+                keyboard.Press(keysyms);
+            }
+        });
+    });
 }
 
 py::object Position() {
@@ -253,15 +345,51 @@ the whole virtual screen by default. Parts off every monitor are black.)");
           R"(move(x, y)
 --
 
-Moves the pointer to the screen position (x, y) with a synthesised move.)");
+Moves the pointer to the screen position (x, y) with a synthesised move.
+Raises BadInput for a point off the screen.)");
     m.def("click", &Click, py::arg("x") = py::none(), py::arg("y") = py::none(),
-          py::arg("double") = false,
-          R"(click(x=None, y=None, double=False)
+          py::arg("button") = "left", py::arg("double") = false,
+          R"(click(x=None, y=None, button='left', double=False)
 --
 
-Clicks the left button: at (x, y), moving there first, or where the pointer
-is when neither is given; twice with double=True. The button is held for a
-random 100 to 200 ms, as the window's clicks are.)");
+Clicks a button, 'left', 'right' or 'middle': at (x, y), moving there
+first, or where the pointer is when neither is given; twice with
+double=True. The button is held for a random 100 to 200 ms, as the window's
+clicks are. Raises BadInput for a point off the screen.)");
+    m.def("drag", &Drag, py::arg("x1"), py::arg("y1"), py::arg("x2"), py::arg("y2"),
+          R"(drag(x1, y1, x2, y2)
+--
+
+Presses the left button at (x1, y1), moves the pointer to (x2, y2) in small
+steps and releases the button there.)");
+    m.def("scroll", &Scroll, py::arg("steps"), py::arg("x") = py::none(), py::arg("y") = py::none(),
+          py::arg("horizontal") = false,
+          R"(scroll(steps, x=None, y=None, horizontal=False)
+--
+
+Turns the mouse wheel by steps notches (-10000 to 10000): positive steps
+scroll up, negative ones down; with horizontal=True right and left. At
+(x, y), moving there first, or where the pointer is.)");
+    m.def("type", &Type, py::arg("text"), py::arg("delay") = 0,
+          R"(type(text, delay=0)
+--
+
+Types the text into the window that has the keyboard focus, character by
+character, whatever the keyboard layout ("Grüße", "日本語"); delay is the
+pause between two characters in seconds (at most 60). A line feed presses
+Return, a tab Tab; other control characters raise BadInput. Raises
+DesktopUnavailable where the desktop takes no keyboard input.)");
+    m.def("press", &Press,
+          R"(press(*keys)
+--
+
+Presses each key combination in turn: press("ctrl+a"), press("ctrl+c",
+"alt+Tab"). The keys of one combination are pressed in the order written
+and released in reverse. Keys are X keysym names (Return, Tab, Escape,
+BackSpace, Delete, Home, End, Page_Up, Page_Down, Left, Up, Right, Down,
+space, F1 to F35, KP_Enter, ...; in any case, such as f9), ctrl, shift, alt
+and super, any one character ("a", "é") or "U+20AC" for a code point; the
++ key is written plus. Raises BadInput naming an unknown key.)");
     m.def("position", &Position,
           R"(position()
 --

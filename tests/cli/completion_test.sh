@@ -40,7 +40,7 @@ commands=$("$cli" --help | sed -nE 's/^  ([a-z][a-z-]*)  .*/\1/p' | sort)
 grep -qx find <<<"$commands" || fail "no commands in the usage text"
 expect "$commands" ""
 expect "find" "fi"
-expect "$(printf 'colours\nclick-element' | sort)" c
+expect "$(printf 'colours\nclick-element\nclick' | sort)" c
 options "" | grep -qx -- --version || fail "the usage text does not name --version"
 expect "$(options "")" --
 
@@ -64,6 +64,7 @@ expect "" find --count ""
 expect "" find --area ""
 expect "" find --deviation = ""
 expect "" find --speak n
+expect "$(printf 'left\nmiddle\nright')" click 1 2 --button ""
 # A command that does not exist has no options.
 expect "" bogus --
 

@@ -55,7 +55,7 @@ done
 [ -s b.html ] || fail "colours --html=b.html -- -x.png wrote no page"
 
 # Help and version: exit 0, the same text for -h and --help, in every command.
-for command in find explain colours elements click-element toggle; do
+for command in find explain colours elements click-element toggle type key click move drag scroll; do
     help=$(run "$command" --help)
     [ "$(run "$command" -h)" = "$help" ] || fail "$command: -h and --help differ"
     case "$help" in "0"$'\n'"usage: quorvane-cli $command"*) ;; *) fail "$command --help: $help" ;; esac
@@ -77,10 +77,23 @@ for args in "find --picture pic.png --screen-image screen.png --all=yes" \
     "explain --picture pic.png --screen-image screen.png --count=2" \
     "explain --picture pic.png" "explain --picture=pic.png --screen-image=" \
     "elements --only-clickables=1 Window" "elements" "colours --html" "click-element W" \
-    "toggle --instance=0" "toggle --instance" "toggle 2"; do
+    "toggle --instance=0" "toggle --instance" "toggle 2" "type" "type a b" "type --delay=-1 x" \
+    "type --delay 60001 x" "type $(printf 'a\001')" "type $(printf '\377')" "key" "key ctrl++" \
+    "click 1" "click 1 2 3" "click x 2" "click 1 2 --button=up" "click 1 2 --double=1" "move 1" \
+    "drag 1 2 3" "drag 1 2 3 4.5" "scroll" "scroll 10001" "scroll 1 --at 5" "scroll 1 --at=1,2,3"; do
     # shellcheck disable=SC2086
     timeout -s KILL 60 "$cli" $args >/dev/null 2>&1; rc=$?
     [ "$rc" = 2 ] || fail "$args exited $rc, expected 2"
+done
+
+# Input commands: an unknown key is named; no desktop is exit status 1.
+"$cli" key ctrl+a shift+Bogus 2>err.txt
+grep -qx "quorvane-cli key: unknown key name 'Bogus' in 'shift+Bogus'" err.txt ||
+    fail "key: the unknown key is not named: $(cat err.txt)"
+for args in "type x" "click -5 0"; do
+    # shellcheck disable=SC2086
+    env -u DISPLAY -u WAYLAND_DISPLAY "$cli" $args >/dev/null 2>&1; rc=$?
+    [ "$rc" = 1 ] || fail "$args without a desktop exited $rc, expected 1"
 done
 
 summary

@@ -31,6 +31,7 @@ session_begin() {
     cp "$build/src/cli/quorvane-cli" "$build/src/app/quorvane" "$build/tests/pointer_tool" "$stage/"
     cp -r "$session_here/../wayland/apps" "$stage/apps"
     cp "$session_here"/apps/*.py "$stage/apps/"
+    cp -r "$session_here/../input" "$stage/input"
     chmod 700 "$runtime_dir"
     chown -R "$user_name:" "$runtime_dir"
     session_env=(
@@ -141,7 +142,18 @@ cli() {
     rc=$?
 }
 has() { grep -q "$2" "$1"; }  # FILE PATTERN
+
 lacks() { ! grep -q "$2" "$1"; }
+
+# input_checks [SKIP...]: the input checks every desktop runs, through the
+# CLI on the portal, in a window of their own on the first monitor.
+input_checks() {
+    as_user env QRV_PLATFORM=portal bash "$stage/input/input_checks.sh" "$stage/quorvane-cli" \
+        "$@" >"$out/input.log" 2>&1
+    rc=$?
+    check "keys, text, buttons and the wheel arrive: $(tr '\n' ' ' <"$out/input.log")" \
+        test "$rc" = 0
+}
 
 # saw FILE LINE [COUNT]: waits (bounded) until FILE has the line COUNT times.
 saw() {

@@ -16,7 +16,8 @@ class RecordingInputInjector : public InputInjector {
   public:
     explicit RecordingInputInjector(ActionLog* log = nullptr) : m_log(log) {}
 
-    // Logs "move <dx>,<dy>", "down", "up" or "event <flags>".
+    // Logs "move <x>,<y>", "down", "up" (left button), "down right", "up
+    // middle", ..., "wheel <mouseData>", "hwheel <mouseData>" or "event <flags>".
     void Inject(const MouseEvent& event) override;
     std::optional<Point> CursorPos() override {
         std::lock_guard lock(m_mutex);

@@ -8,7 +8,10 @@ cli=$(realpath "$1"); shift
 skips=" $* "
 here=$(dirname "$(realpath "$0")")
 log=$(mktemp)
-/usr/bin/python3 "$here/input_log_window.py" >"$log" &
+# QRV_INPUT_WINDOW: another program that prints the same lines (Windows has one).
+window_program=(/usr/bin/python3 "$here/input_log_window.py")
+[ -n "${QRV_INPUT_WINDOW:-}" ] && window_program=("$QRV_INPUT_WINDOW")
+"${window_program[@]}" >"$log" &
 window=$!
 trap 'kill $window 2>/dev/null; wait 2>/dev/null; rm -f "$log"' EXIT
 checks=0
@@ -27,6 +30,7 @@ check() {  # NAME LINE [COUNT]: the window printed LINE (COUNT times)
     }
 }
 run() {  # quorvane-cli ARGS...: exits 0
+    checks=$((checks + 1))
     "$cli" "$@" || { echo "FAIL: quorvane-cli $* exited $?"; failures=$((failures + 1)); }
 }
 wanted() {

@@ -1,18 +1,38 @@
 #!/usr/bin/python3
 """A fullscreen GTK window that logs the input it receives, one line each:
-  ready ENTRY_X ENTRY_Y    once it covers the first monitor; the entry's centre
+  ready ENTRY_X ENTRY_Y    once it covers the primary monitor; the entry's centre
   text JSON                the entry's whole text after every change
   press|release B X Y      button B (1 left, 2 middle, 3 right) over the area
   scroll up|down|left|right one wheel step over the area
-Coordinates are the window's, which are the screen's on the first monitor."""
+Coordinates are the window's, which are the screen's: its origin is the primary
+monitor's corner (the first monitor where there is no primary one)."""
 import json
+import re
+import subprocess
 import sys
+from collections import namedtuple
 
 import gi
 
 gi.require_version("Gdk", "3.0")
 gi.require_version("Gtk", "3.0")
 from gi.repository import Gdk, Gtk  # noqa: E402
+
+
+Geometry = namedtuple("Geometry", "x y width height")
+
+
+def primary_monitor(display):
+    """GDK leaves out RandR monitors without an output of their own (an X screen
+    split into monitors), so on X11 xrandr has the last word."""
+    if type(display).__name__ == "X11Display":
+        listing = subprocess.run(["xrandr", "--listmonitors"], capture_output=True, text=True).stdout
+        found = re.search(r"\*\S+ (\d+)/\d+x(\d+)/\d+\+(-?\d+)\+(-?\d+)", listing)
+        if found:
+            width, height, x, y = map(int, found.groups())
+            return Geometry(x, y, width, height)
+    monitor = display.get_primary_monitor() or display.get_monitor(0)
+    return monitor.get_geometry()
 
 
 def log(*words):
@@ -22,7 +42,7 @@ def log(*words):
 class LogWindow(Gtk.Window):
     def __init__(self):
         super().__init__(title="Quorvane input test")
-        self.monitor = Gdk.Display.get_default().get_monitor(0).get_geometry()
+        self.monitor = primary_monitor(Gdk.Display.get_default())
         self.ready = False
         self.smooth = [0.0, 0.0]
         box = Gtk.Box(orientation=Gtk.Orientation.VERTICAL)

@@ -67,7 +67,7 @@ find_on() {  # SIDE AREA PICTURE
 }
 
 find_on left -320,0,320,240 "$work/left.png"
-check "the first run asks for a lasting pointer session" logged "devices 2 2 -"
+check "the first run asks for a lasting keyboard and pointer session" logged "devices 3 2 -"
 check "its screen-cast sources are monitors, not persisted on their own" logged "sources 1 -1"
 # The pointer calls in order: to the patch centre (50, 175) in the left
 # stream's own coordinates, press and release. The portal does not tell where
@@ -84,7 +84,7 @@ lines=$(grep -c . "$work/portal.log")
 
 # A later run hands the stored token back and asks nothing new.
 find_on right 0,0,320,240 "$work/right.png"
-check "the second run restores the session with the stored token" logged "devices 2 2 token-1"
+check "the second run restores the session with the stored token" logged "devices 3 2 token-1"
 check "clicked the patch on the right stream ($(pointer_calls $((lines + 1))))" \
     test "$(pointer_calls $((lines + 1)))" = \
     "motion $right 12 12;button 272 1;button 272 0;"
@@ -110,8 +110,11 @@ PY
 fi
 
 # Frames that do not fit their monitor are no usable frame: find and explain
-# say so and fail, never answering "not found" or a closest match.
-peer "$work/portal.log" token-1 "$right:0,0,640,480"
+# say so and fail, never answering "not found" or a closest match. The token
+# restores a session granted no keyboard: it is dropped and the devices asked
+# for afresh.
+lines=$(grep -c . "$work/portal.log")
+peer --token-devices 2 "$work/portal.log" token-1 "$right:0,0,640,480"
 lacks() { ! grep -qE "$1" "$2"; }
 for command in find explain; do
     out="$work/$command-unfit.out"
@@ -123,6 +126,9 @@ for command in find explain; do
         grep -q "the desktop sends no screen frames" "$out"
     check "$command answers nothing about the picture" lacks "Not Found|Match|Closest" "$out"
 done
+check "a restored session without a keyboard is asked for again without the token" test \
+    "$(tail -n +"$((lines + 1))" "$work/portal.log" | grep -m2 '^devices' | tr '\n' ';')" = \
+    "devices 3 2 token-1;devices 3 2 -;"
 
 lines=$(grep -c . "$work/portal.log")
 
@@ -136,7 +142,7 @@ left=$(node_id qrv-left-2) && right=$(node_id qrv-right-2) || { echo "FAIL: no t
 peer --remote-desktop-version 1 "$work/portal.log" token-2 "$left:320,240" "$right:320,240"
 find_on right 320,0,320,240 "$work/right.png"
 check "version 1 is asked no persistence and sent no token" \
-    test "$(tail -n +"$((lines + 1))" "$work/portal.log" | grep '^devices')" = "devices 2 -1 -"
+    test "$(tail -n +"$((lines + 1))" "$work/portal.log" | grep '^devices')" = "devices 3 -1 -"
 check "clicked the patch on the right stream, placed beside the left ($(pointer_calls $((lines + 1))))" \
     test "$(pointer_calls $((lines + 1)))" = \
     "motion $right 12 12;button 272 1;button 272 0;"

@@ -11,8 +11,9 @@ stage=$(mktemp -d /tmp/qrv-wayland-suite.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
 cp "$build/tests/wayland/wayland_tests" "$build/tests/wayland/wayland_gui_tests" \
     "$build/src/cli/quorvane-cli" "$build/src/app/quorvane" \
-    "$here/cli_find_test.sh" "$here/gui_find_test.sh" "$here/portal_find_test.sh" "$here/harness.sh" \
-    "$stage/"
+    "$build/tests/wayland/virtual_devices" "$here/cli_find_test.sh" "$here/gui_find_test.sh" \
+    "$here/portal_find_test.sh" "$here/harness.sh" "$here/input_test.sh" "$here/../input/input_checks.sh" \
+    "$here/../input/input_log_window.py" "$stage/"
 cp -r "$here/apps" "$stage/apps"
 # The Python package and its tests, which find their windows and portal among the apps.
 mkdir "$stage/python"
@@ -30,6 +31,7 @@ bash "$here/with-sway.sh" env QT_QPA_PLATFORM=wayland "$stage/wayland_gui_tests"
 # The portal's global shortcuts and sessions against the scripted portal, where no real one runs.
 bash "$here/with-sway.sh" "$stage/wayland_tests" --gtest_filter='PortalGlobalHotKeys*:ScriptedPortal*'
 bash "$here/with-sway.sh" bash "$stage/cli_find_test.sh" "$stage/quorvane-cli"
+bash "$here/with-sway.sh" bash "$stage/input_test.sh" "$stage/quorvane-cli"
 bash "$here/with-sway.sh" bash "$stage/gui_find_test.sh" "$stage/quorvane" "$stage/quorvane-cli"
 bash "$here/with-sway.sh" --pipewire bash "$stage/portal_find_test.sh" "$stage/quorvane-cli" \
     "$stage/python_tests/python.sh" "$stage/python"

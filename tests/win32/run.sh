@@ -52,6 +52,9 @@ exec wine "$build/dist/quorvane-cli.exe" "\$@" \\
     > >(sed -u 's/\r\$//') 2> >(sed -u 's/\r\$//' >&2)
 WRAPPER
 chmod +x "$tmp/quorvane-cli"
+# The window the input checks type into, which ends its lines as Unix does.
+printf '#!/bin/sh\nexec wine "%s"\n' "$build/tests/win32/input_log_window.exe" >"$tmp/input-window"
+chmod +x "$tmp/input-window"
 
 passed=0
 failed=0
@@ -68,6 +71,8 @@ if [ -n "$linux_cli" ]; then
 else
     echo "== Windows: command line skipped: no Linux quorvane-cli to compare with"
 fi
+step "keys, text, buttons and wheel" env QRV_INPUT_WINDOW="$tmp/input-window" \
+    bash tests/input/input_checks.sh "$tmp/quorvane-cli"
 step "the window" bash tests/win32/gui_test.sh "$build/dist"
 step "benchmark" bash tests/win32/bench_test.sh "$build/bench/quorvane-bench.exe"
 

@@ -62,7 +62,9 @@ std::optional<ParsedArgs> ParseGnuOptions(const std::vector<std::string>& args,
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+        const bool negativeNumber =
+            arg.size() >= 2 && arg[0] == '-' && arg[1] >= '0' && arg[1] <= '9';
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-' || negativeNumber) {
             out.operands.push_back(arg);
         } else if (arg == "--") {
             optionsEnded = true;

@@ -28,8 +28,9 @@ struct ParsedArgs {
 
 // Splits a command's arguments the GNU way: "--name value" and "--name=value",
 // "-h" for "--help", "--version", and "--" ends the options so that every
-// argument after it is an operand (a file named "-x.png"). A lone "-" is an
-// operand. On error returns nothing and sets `error` to one line.
+// argument after it is an operand (a file named "-x.png"). A lone "-" and a
+// dash followed by a digit (a negative number) are operands. On error returns nothing and sets
+// `error` to one line.
 std::optional<ParsedArgs> ParseGnuOptions(const std::vector<std::string>& args,
                                           const std::vector<OptionSpec>& specs, std::string& error);
 

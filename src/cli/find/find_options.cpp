@@ -1,10 +1,10 @@
 #include "cli/find/find_options.h"
 
-#include <charconv>
 #include <functional>
 #include <limits>
 #include <map>
 
+#include "cli/common/number_arguments.h"
 #include "core/search/match_lister.h"
 #include "core/settings/setting_keys.h"
 
@@ -33,26 +33,6 @@ const char* const kFindUsage =
     "An option takes its value as the next argument or after =; -- ends the options.\n";
 
 namespace {
-
-// Parses comma-separated signed integers; exactly `n` of them.
-bool ParseInts(const std::string& text, std::size_t n, int32_t* out) {
-    const char* p = text.data();
-    const char* end = p + text.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        auto [next, ec] = std::from_chars(p, end, out[i]);
-        if (ec != std::errc() || next == p) {
-            return false;
-        }
-        p = next;
-        if (i + 1 < n) {
-            if (p == end || *p != ',') {
-                return false;
-            }
-            ++p;
-        }
-    }
-    return p == end;
-}
 
 // Whether start + length, an exclusive edge, is still a screen coordinate.
 bool FitsScreen(int32_t start, int32_t length) {

@@ -30,22 +30,39 @@ void MouseInput::MoveMouseTo(int32_t x, int32_t y) {
     m_injector.Inject(event);
 }
 
-void MouseInput::ClickLeft() {
-    MouseEvent press;
-    press.flags = mouse_flags::kLeftDown;
-    press.extraInfo = kClickExtraInfo;
-    m_injector.Inject(press);
-
+void MouseInput::Click(MouseButton button) {
+    Button(button, true);
     const int32_t hold = DrawHoldTimeMs(m_profile.Get(keys::kClickTimeDelayMin),
                                         m_profile.Get(keys::kClickTimeDelayMax));
     if (hold > 0) {
         m_clock.SleepMs(static_cast<uint32_t>(hold));
     }
+    Button(button, false);
+}
 
-    MouseEvent release;
-    release.flags = mouse_flags::kLeftUp;
-    release.extraInfo = kClickExtraInfo;
-    m_injector.Inject(release);
+void MouseInput::Button(MouseButton button, bool down) {
+    MouseEvent event;
+    event.extraInfo = kClickExtraInfo;
+    switch (button) {
+        case MouseButton::kLeft:
+            event.flags = down ? mouse_flags::kLeftDown : mouse_flags::kLeftUp;
+            break;
+        case MouseButton::kRight:
+            event.flags = down ? mouse_flags::kRightDown : mouse_flags::kRightUp;
+            break;
+        case MouseButton::kMiddle:
+            event.flags = down ? mouse_flags::kMiddleDown : mouse_flags::kMiddleUp;
+            break;
+    }
+    m_injector.Inject(event);
+}
+
+void MouseInput::Wheel(int32_t steps, bool horizontal) {
+    MouseEvent event;
+    event.flags = horizontal ? mouse_flags::kHorizontalWheel : mouse_flags::kWheel;
+    event.mouseData = static_cast<uint32_t>(int64_t(steps) * kWheelDelta);
+    event.extraInfo = kClickExtraInfo;
+    m_injector.Inject(event);
 }
 
 void MouseInput::MoveTo(Point screen) {

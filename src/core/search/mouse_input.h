@@ -10,9 +10,11 @@
 
 namespace qrv {
 
-// Injected mouse input the way the search uses it: absolute moves over the
-// whole virtual screen and left clicks with a random hold time. Keeps no state
-// between calls; safe to use from the search worker thread when its
+enum class MouseButton { kLeft, kRight, kMiddle };
+
+// Injected mouse input: absolute moves over the whole virtual screen, button
+// presses and releases, clicks with a random hold time, and wheel steps. Keeps
+// no state between calls; safe to use from the search worker thread when its
 // dependencies are.
 class MouseInput : public CursorSweep {
   public:
@@ -22,7 +24,14 @@ class MouseInput : public CursorSweep {
     void MoveMouseTo(int32_t x, int32_t y);
     // Presses the left button where the cursor is, holds it for a time drawn
     // from the profile's click bounds (read at every click), and releases it.
-    void ClickLeft();
+    void ClickLeft() { Click(MouseButton::kLeft); }
+    // The same with any button.
+    void Click(MouseButton button);
+    // Presses or releases a button where the cursor is.
+    void Button(MouseButton button, bool down);
+    // Turns the wheel by `steps` notches where the cursor is: vertically
+    // positive steps scroll up, horizontally right.
+    void Wheel(int32_t steps, bool horizontal);
     // The matcher's cursor sweep: same as MoveMouseTo.
     void MoveTo(Point screen) override;
 

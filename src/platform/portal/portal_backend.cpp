@@ -5,11 +5,14 @@
 #include <cstdlib>
 
 #include "platform/freedesktop/linux_desktop_services.h"
+#include "platform/portal/compositor_keymap.h"
+#include "platform/portal/layout_keysyms.h"
 #include "platform/portal/monitor_placement.h"
 #include "platform/portal/pipewire_screen_source.h"
 #include "platform/portal/pipewire_stream.h"
 #include "platform/portal/portal_hot_keys.h"
 #include "platform/portal/portal_input_injector.h"
+#include "platform/portal/portal_keyboard_injector.h"
 #include "platform/portal/portal_request.h"
 #include "platform/portal/portal_session.h"
 #include "platform/portal/portal_timeouts.h"
@@ -40,6 +43,13 @@ bool FitsSession() {
 std::vector<Rect> CompositorOutputs() {
     std::shared_ptr<WaylandDisplay> display = WaylandDisplay::Open();
     return display ? display->Layout().Screens() : std::vector<Rect>{};
+}
+
+// The keysyms of the compositor's keyboard layout; unknown when it cannot be
+// read.
+LayoutKeysyms CompositorLayout() {
+    std::shared_ptr<WaylandDisplay> display = WaylandDisplay::Open();
+    return display ? LayoutKeysyms(CompositorKeymap(*display)) : LayoutKeysyms();
 }
 
 // The session's streams with their monitors placed; the compositor is asked
@@ -100,6 +110,7 @@ void AddSessionServices(DesktopPlatform& p) {
     }
     p.screen = std::make_unique<PipeWireScreenSource>(std::move(monitors), kFirstFrameMs);
     p.input = std::make_unique<PortalInputInjector>(session, std::move(kept));
+    p.keyboard = std::make_unique<PortalKeyboardInjector>(session, CompositorLayout());
     p.layout = std::make_unique<StreamDisplayLayout>(std::move(areas));
     p.windows = std::make_unique<UnlistedWindows>();
     p.activator = std::make_unique<UnlistedWindows>();

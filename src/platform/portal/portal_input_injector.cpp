@@ -11,6 +11,23 @@ namespace {
 
 constexpr uint32_t kReleased = 0;
 constexpr uint32_t kPressed = 1;
+// Wheel axes as Wayland numbers them; positive steps scroll down and right.
+constexpr uint32_t kVerticalAxis = 0;
+constexpr uint32_t kHorizontalAxis = 1;
+
+struct ButtonChange {
+    uint32_t flag;
+    int32_t button;  // evdev code
+    uint32_t state;
+};
+constexpr ButtonChange kButtonChanges[] = {
+    {mouse_flags::kLeftDown, BTN_LEFT, kPressed},
+    {mouse_flags::kLeftUp, BTN_LEFT, kReleased},
+    {mouse_flags::kRightDown, BTN_RIGHT, kPressed},
+    {mouse_flags::kRightUp, BTN_RIGHT, kReleased},
+    {mouse_flags::kMiddleDown, BTN_MIDDLE, kPressed},
+    {mouse_flags::kMiddleUp, BTN_MIDDLE, kReleased},
+};
 
 Rect VirtualScreenOf(const std::vector<PortalSession::Stream>& streams) {
     std::vector<Rect> monitors;
@@ -45,11 +62,18 @@ void PortalInputInjector::Inject(const MouseEvent& event) {
             MoveBy(event.dx, event.dy);
         }
     }
-    if (event.flags & mouse_flags::kLeftDown) {
-        m_session->NotifyPointer("NotifyPointerButton", {int32_t(BTN_LEFT), kPressed});
+    for (const ButtonChange& change : kButtonChanges) {
+        if (event.flags & change.flag) {
+            m_session->Notify("NotifyPointerButton", {change.button, change.state});
+        }
     }
-    if (event.flags & mouse_flags::kLeftUp) {
-        m_session->NotifyPointer("NotifyPointerButton", {int32_t(BTN_LEFT), kReleased});
+    // A wheel turned away from the user scrolls up: negative steps here.
+    const int32_t steps = int32_t(event.mouseData) / kWheelDelta;
+    if ((event.flags & mouse_flags::kWheel) && steps != 0) {
+        m_session->Notify("NotifyPointerAxisDiscrete", {kVerticalAxis, -steps});
+    }
+    if ((event.flags & mouse_flags::kHorizontalWheel) && steps != 0) {
+        m_session->Notify("NotifyPointerAxisDiscrete", {kHorizontalAxis, steps});
     }
 }
 
@@ -59,7 +83,7 @@ void PortalInputInjector::MoveBy(int32_t dx, int32_t dy) {
     if (m_cursor) {
         MoveTo(Point{m_cursor->x + dx, m_cursor->y + dy});
     } else {
-        m_session->NotifyPointer("NotifyPointerMotion", {double(dx), double(dy)});
+        m_session->Notify("NotifyPointerMotion", {double(dx), double(dy)});
     }
 }
 
@@ -79,16 +103,16 @@ void PortalInputInjector::MoveTo(Point p) {
         const Point centre{int32_t(last.area.left + last.area.Width() / 2),
                            int32_t(last.area.top + last.area.Height() / 2)};
         MoveOn(last, centre);
-        m_session->NotifyPointer("NotifyPointerMotion", {double(int64_t(p.x) - centre.x),
-                                                         double(int64_t(p.y) - centre.y)});
+        m_session->Notify("NotifyPointerMotion",
+                          {double(int64_t(p.x) - centre.x), double(int64_t(p.y) - centre.y)});
     }
     m_cursor = p;
 }
 
 void PortalInputInjector::MoveOn(const PortalSession::Stream& stream, Point p) {
-    m_session->NotifyPointer("NotifyPointerMotionAbsolute",
-                             {stream.nodeId, double(int64_t(p.x) - stream.area.left),
-                              double(int64_t(p.y) - stream.area.top)});
+    m_session->Notify("NotifyPointerMotionAbsolute",
+                      {stream.nodeId, double(int64_t(p.x) - stream.area.left),
+                       double(int64_t(p.y) - stream.area.top)});
 }
 
 std::optional<Point> PortalInputInjector::CursorPos() {

@@ -11,7 +11,8 @@ namespace qrv {
 
 // Mouse input through the desktop portal's RemoteDesktop session: absolute
 // motion on the screen-cast stream of the monitor under the point, in that
-// stream's own coordinates, and left button presses and releases. Where the
+// stream's own coordinates, presses and releases of the left, right and
+// middle buttons, and wheel steps. Where the
 // portal leaves the positions of several streams out (KDE), a point off the last stream's
 // monitor is reached from that monitor's centre by a relative motion: Plasma
 // 5.27 puts every absolute motion on the monitor of the last stream it

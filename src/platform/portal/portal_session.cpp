@@ -17,8 +17,9 @@ const char* const kScreenCast = "org.freedesktop.portal.ScreenCast";
 const char* const kRemoteDesktop = "org.freedesktop.portal.RemoteDesktop";
 constexpr int kCallTimeoutMs = 5000;
 
-// Source type monitor; device type pointer; persist until revoked.
+// Source type monitor; device types keyboard and pointer; persist until revoked.
 constexpr uint32_t kMonitor = 1;
+constexpr uint32_t kKeyboard = 1;
 constexpr uint32_t kPointer = 2;
 constexpr uint32_t kPersistUntilRevoked = 2;
 
@@ -42,7 +43,7 @@ std::optional<Point> PairOf(GVariant* properties, const char* name) {
     return p;
 }
 
-GVariant* Argument(const PortalSession::PointerArgument& argument) {
+GVariant* Argument(const PortalSession::InputArgument& argument) {
     if (const int32_t* i = std::get_if<int32_t>(&argument)) {
         return g_variant_new_int32(*i);
     }
@@ -104,6 +105,22 @@ PortalRequest::Options PortalSession::PersistOptions(const std::string& restoreT
 }
 
 bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
+    if (!OpenOnce(restoreToken, timeoutMs)) {
+        return false;
+    }
+    if (!m_persists || restoreToken.empty() || (m_devices & kKeyboard)) {
+        return true;
+    }
+    // Restored from a session granted fewer devices: asked again, the user
+    // grants them all and the new token stands for them.
+    PortalRequest::CloseSession(m_session);
+    m_session.clear();
+    m_streams.clear();
+    m_restoreToken.clear();
+    return OpenOnce({}, timeoutMs);
+}
+
+bool PortalSession::OpenOnce(const std::string& restoreToken, int timeoutMs) {
     m_persists = PortalRequest::Version(Interface()) >=
                  (m_kind == Kind::RemoteDesktop ? kRemoteDesktopPersists : kScreenCastPersists);
     // Unique per process, so that two sessions never share a handle.
@@ -125,7 +142,7 @@ bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
                                    {"multiple", g_variant_new_boolean(TRUE)}};
     PortalRequest::Options persist = PersistOptions(restoreToken);
     if (m_kind == Kind::RemoteDesktop) {
-        persist.emplace_back("types", g_variant_new_uint32(kPointer));
+        persist.emplace_back("types", g_variant_new_uint32(kKeyboard | kPointer));
         if (!Request(kRemoteDesktop, "SelectDevices", {g_variant_new_object_path(handle)},
                      std::move(persist), timeoutMs)) {
             return false;
@@ -140,6 +157,9 @@ bool PortalSession::Open(const std::string& restoreToken, int timeoutMs) {
         return false;
     }
     m_streams = ParseStreams(m_request.Result("streams", "a(ua{sv})").get());
+    // A portal that does not say grants what was asked.
+    const GVariantPtr devices = m_request.Result("devices", "u");
+    m_devices = devices ? g_variant_get_uint32(devices.get()) : kKeyboard | kPointer;
     if (m_persists) {
         if (const GVariantPtr token = m_request.Result("restore_token", "s")) {
             m_restoreToken = g_variant_get_string(token.get(), nullptr);
@@ -163,17 +183,17 @@ bool PortalSession::Request(const char* interface, const char* method,
     return true;
 }
 
-bool PortalSession::NotifyPointer(const char* method,
-                                  const std::vector<PointerArgument>& arguments) {
+bool PortalSession::Notify(const char* method, const std::vector<InputArgument>& arguments) {
     if (m_kind != Kind::RemoteDesktop || m_session.empty()) {
         return false;
     }
     std::vector<GVariant*> values{g_variant_new_object_path(m_session.c_str()),
                                   g_variant_new("a{sv}", nullptr)};
-    for (const PointerArgument& argument : arguments) {
+    for (const InputArgument& argument : arguments) {
         values.push_back(Argument(argument));
     }
-    // Waits for the answer, so that a press never overtakes the motion before it.
+    // Waits for the answer, so that a press never overtakes the motion or
+    // key before it.
     return SessionBus::Call(PortalRequest::kService, PortalRequest::kPath, kRemoteDesktop, method,
                             g_variant_new_tuple(values.data(), values.size()), nullptr,
                             kCallTimeoutMs) != nullptr;

@@ -12,13 +12,16 @@
 namespace qrv {
 
 // One session of the desktop portal (xdg-desktop-portal) that casts the
-// screen, and with RemoteDesktop also takes pointer input, on one session:
+// screen, and with RemoteDesktop also takes pointer and keyboard input, on
+// one session:
 // CreateSession, SelectDevices (RemoteDesktop), SelectSources, Start, each
 // answered by a Response signal. The user's consent is asked once per
 // session. Where the portal keeps sessions (RemoteDesktop version 2 and
 // later, ScreenCast 4 and later) the session asks to persist, and the
 // restore token handed back lets a later session skip the question; older
-// portals are asked no persistence at all (some refuse the request).
+// portals are asked no persistence at all (some refuse the request). A
+// restored session keeps the devices it was first granted: one restored
+// without a keyboard is closed and asked for afresh, without the token.
 // Waits for the portal on a main context of its own: usable on any thread.
 class PortalSession {
   public:
@@ -28,8 +31,8 @@ class PortalSession {
         StreamGeometry geometry;  // as the portal describes the stream
         Rect area;                // where its monitor is placed: left to the caller
     };
-    // An argument of a pointer method, sent as D-Bus i, u or d.
-    using PointerArgument = std::variant<int32_t, uint32_t, double>;
+    // An argument of an input method, sent as D-Bus i, u or d.
+    using InputArgument = std::variant<int32_t, uint32_t, double>;
 
     explicit PortalSession(Kind kind);
     ~PortalSession();
@@ -53,17 +56,19 @@ class PortalSession {
     // A PipeWire remote for the session's streams; -1 on failure. The caller
     // owns the descriptor.
     int OpenPipeWireRemote();
-    // Calls a pointer method of an open RemoteDesktop session
-    // ("NotifyPointerMotionAbsolute", "NotifyPointerButton") with the
+    // Calls an input method of an open RemoteDesktop session
+    // ("NotifyPointerMotionAbsolute", "NotifyKeyboardKeysym", ...) with the
     // arguments after its session handle and options; false when the portal
-    // refuses or does not answer. Safe from any thread.
-    bool NotifyPointer(const char* method, const std::vector<PointerArgument>& arguments);
+    // refuses (a device the user did not grant) or does not answer. Safe
+    // from any thread.
+    bool Notify(const char* method, const std::vector<InputArgument>& arguments);
 
     // The streams of Start's answer (a(ua{sv})); streams without a usable size
     // are left out.
     static std::vector<Stream> ParseStreams(GVariant* streams);
 
   private:
+    bool OpenOnce(const std::string& restoreToken, int timeoutMs);
     bool Request(const char* interface, const char* method, std::vector<GVariant*> arguments,
                  PortalRequest::Options options, int timeoutMs);
     const char* Interface() const;
@@ -75,6 +80,7 @@ class PortalSession {
     std::string m_failedStep;
     uint32_t m_failedCode = 0;
     bool m_persists = false;
+    uint32_t m_devices = 0;  // the device types Start granted
     std::vector<Stream> m_streams;
     std::string m_restoreToken;
     PortalRequest m_request;

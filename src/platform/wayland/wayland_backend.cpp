@@ -7,6 +7,7 @@
 #include "platform/wayland/wayland_display.h"
 #include "platform/wayland/wayland_display_layout.h"
 #include "platform/wayland/wayland_input_injector.h"
+#include "platform/wayland/wayland_keyboard_injector.h"
 #include "platform/wayland/wayland_screen_source.h"
 #include "platform/wayland/wayland_top_level_windows.h"
 #include "platform/wayland/wayland_toplevel_list.h"
@@ -40,6 +41,9 @@ void AddSessionServices(DesktopPlatform& p) {
     }
     p.screen = std::move(screen);
     p.input = std::move(input);
+    if (auto keyboard = std::make_unique<WaylandKeyboardInjector>(); keyboard->Connected()) {
+        p.keyboard = std::move(keyboard);
+    }
     p.layout = std::make_unique<WaylandDisplayLayout>();
     auto list = std::make_shared<WaylandToplevelList>();
     p.windows = std::make_unique<WaylandTopLevelWindows>(list);

@@ -24,11 +24,14 @@ struct ButtonFlag {
 constexpr std::array<ButtonFlag, 6> kButtonFlags{{
     {mouse_flags::kLeftDown, BTN_LEFT, true},
     {mouse_flags::kLeftUp, BTN_LEFT, false},
-    {0x0008, BTN_RIGHT, true},    // right down
-    {0x0010, BTN_RIGHT, false},   // right up
-    {0x0020, BTN_MIDDLE, true},   // middle down
-    {0x0040, BTN_MIDDLE, false},  // middle up
+    {mouse_flags::kRightDown, BTN_RIGHT, true},
+    {mouse_flags::kRightUp, BTN_RIGHT, false},
+    {mouse_flags::kMiddleDown, BTN_MIDDLE, true},
+    {mouse_flags::kMiddleUp, BTN_MIDDLE, false},
 }};
+
+// The length of one wheel step on an axis, as wheel mice report it.
+constexpr double kAxisPerStep = 15;
 
 // Sub-pixel steps of an absolute motion, so that positions on scaled outputs
 // land where they should.
@@ -95,8 +98,28 @@ void WaylandInputInjector::Inject(const MouseEvent& event) {
                 b.press ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
         }
     }
+    if (event.flags & (mouse_flags::kWheel | mouse_flags::kHorizontalWheel)) {
+        Scroll(event, time);
+    }
     zwlr_virtual_pointer_v1_frame(m_pointer);
     m_display->Roundtrip();
+}
+
+// Wheel steps as a wheel mouse sends them. The vertical axis grows downwards,
+// so a step away from the user (scrolling up) is a negative one.
+void WaylandInputInjector::Scroll(const MouseEvent& event, uint32_t time) {
+    const bool vertical = (event.flags & mouse_flags::kWheel) != 0;
+    const int64_t turn = int32_t(event.mouseData);
+    const int64_t delta = vertical ? -turn : turn;
+    const uint32_t axis =
+        vertical ? WL_POINTER_AXIS_VERTICAL_SCROLL : WL_POINTER_AXIS_HORIZONTAL_SCROLL;
+    const wl_fixed_t value = wl_fixed_from_double(kAxisPerStep * delta / kWheelDelta);
+    zwlr_virtual_pointer_v1_axis_source(m_pointer, WL_POINTER_AXIS_SOURCE_WHEEL);
+    if (const int64_t steps = delta / kWheelDelta; steps != 0) {
+        zwlr_virtual_pointer_v1_axis_discrete(m_pointer, time, axis, value, int32_t(steps));
+    } else {
+        zwlr_virtual_pointer_v1_axis(m_pointer, time, axis, value);
+    }
 }
 
 // An absolute motion over the whole layout to the screen point; a point off

@@ -31,6 +31,7 @@ class WaylandInputInjector : public InputInjector {
 
   private:
     void MoveTo(Point p, uint32_t time);
+    void Scroll(const MouseEvent& event, uint32_t time);
 
     std::shared_ptr<WaylandDisplay> m_display;
     zwlr_virtual_pointer_v1* m_pointer = nullptr;

@@ -14,6 +14,7 @@
 #include "platform/win32/win32_display_layout.h"
 #include "platform/win32/win32_global_hot_keys.h"
 #include "platform/win32/win32_input_injector.h"
+#include "platform/win32/win32_keyboard_injector.h"
 #include "platform/win32/win32_screen_source.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_taskbar_progress.h"
@@ -40,6 +41,7 @@ void AddSessionServices(DesktopPlatform& p) {
     p.beeper = std::make_unique<Win32Beeper>();
     p.screen = std::make_unique<Win32ScreenSource>();
     p.input = std::make_unique<Win32InputInjector>();
+    p.keyboard = std::make_unique<Win32KeyboardInjector>();
     p.layout = std::make_unique<Win32DisplayLayout>();
     p.windows = std::make_unique<Win32TopLevelWindows>();
     p.activator = std::make_unique<Win32WindowActivator>();

@@ -7,6 +7,7 @@
 #include "platform/x11/x_display_layout.h"
 #include "platform/x11/x_global_hot_keys.h"
 #include "platform/x11/x_input_injector.h"
+#include "platform/x11/x_keyboard_injector.h"
 #include "platform/x11/x_screen_source.h"
 #include "platform/x11/x_top_level_windows.h"
 #include "platform/x11/x_window_activator.h"
@@ -29,6 +30,7 @@ void AddSessionServices(DesktopPlatform& p) {
     }
     p.screen = std::move(screen);
     p.input = std::make_unique<XInputInjector>();
+    p.keyboard = std::make_unique<XKeyboardInjector>();
     p.layout = std::make_unique<XDisplayLayout>();
     p.windows = std::make_unique<XTopLevelWindows>();
     p.activator = std::make_unique<XWindowActivator>();

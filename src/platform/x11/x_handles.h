@@ -3,6 +3,7 @@
 #include <memory>
 
 struct _XImage;
+struct _XkbDesc;
 struct _XRRMonitorInfo;
 
 namespace qrv {
@@ -15,6 +16,9 @@ struct XFreeDeleter {
 struct XImageDeleter {
     void operator()(_XImage* image) const;
 };
+struct XkbDescDeleter {
+    void operator()(_XkbDesc* keyboard) const;
+};
 struct XRRMonitorsDeleter {
     void operator()(_XRRMonitorInfo* monitors) const;
 };
@@ -23,6 +27,7 @@ struct XRRMonitorsDeleter {
 template <typename T>
 using XPtr = std::unique_ptr<T, XFreeDeleter>;
 using XImagePtr = std::unique_ptr<_XImage, XImageDeleter>;
+using XkbKeyboardPtr = std::unique_ptr<_XkbDesc, XkbDescDeleter>;
 using XRRMonitorsPtr = std::unique_ptr<_XRRMonitorInfo, XRRMonitorsDeleter>;
 
 }  // namespace qrv

@@ -4,6 +4,7 @@
 #include <X11/extensions/XTest.h>
 
 #include <array>
+#include <cstdlib>
 
 #include "core/search/mouse_input.h"
 #include "platform/x11/x_desktop_geometry_watch.h"
@@ -22,11 +23,32 @@ struct ButtonFlag {
 constexpr std::array<ButtonFlag, 6> kButtonFlags{{
     {mouse_flags::kLeftDown, Button1, true},
     {mouse_flags::kLeftUp, Button1, false},
-    {0x0008, Button3, true},   // right down
-    {0x0010, Button3, false},  // right up
-    {0x0020, Button2, true},   // middle down
-    {0x0040, Button2, false},  // middle up
+    {mouse_flags::kRightDown, Button3, true},
+    {mouse_flags::kRightUp, Button3, false},
+    {mouse_flags::kMiddleDown, Button2, true},
+    {mouse_flags::kMiddleUp, Button2, false},
 }};
+
+struct WheelAxis {
+    uint32_t flag;
+    unsigned int positive;  // the button of a step with a positive delta
+    unsigned int negative;
+};
+
+// X turns each wheel step into a click of its own button: 4 up, 5 down,
+// 6 left, 7 right.
+constexpr std::array<WheelAxis, 2> kWheelAxes{{
+    {mouse_flags::kWheel, Button4, Button5},
+    {mouse_flags::kHorizontalWheel, 7, 6},
+}};
+
+void ClickWheel(Display* display, const WheelAxis& axis, int32_t steps) {
+    const unsigned int button = steps > 0 ? axis.positive : axis.negative;
+    for (int32_t i = 0; i < std::abs(steps); ++i) {
+        XTestFakeButtonEvent(display, button, True, CurrentTime);
+        XTestFakeButtonEvent(display, button, False, CurrentTime);
+    }
+}
 
 }  // namespace
 
@@ -58,6 +80,11 @@ void XInputInjector::Inject(const MouseEvent& event) {
     for (const ButtonFlag& b : kButtonFlags) {
         if (event.flags & b.flag) {
             XTestFakeButtonEvent(m_display->Get(), b.button, b.press, CurrentTime);
+        }
+    }
+    for (const WheelAxis& axis : kWheelAxes) {
+        if (event.flags & axis.flag) {
+            ClickWheel(m_display->Get(), axis, int32_t(event.mouseData) / kWheelDelta);
         }
     }
     XFlush(m_display->Get());

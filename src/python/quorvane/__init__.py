@@ -17,11 +17,18 @@ whether this program may see the screen), and on Windows.
     if at is None:
         raise SystemExit("no OK button")
     quorvane.click(at.x + 5, at.y + 5)
+    quorvane.press("ctrl+a")
+    quorvane.type("Grüße")                              # any text, any layout
 
 Coordinates are physical pixels of the virtual screen: the primary monitor's
 top-left is (0, 0), and monitors left of or above it have negative ones. A
 region is (left, top, width, height); screens() and virtual_screen() answer
 Rects that can be passed as one.
+
+type() and press() work the keyboard (keys are X keysym names such as
+Return, Tab and F9, with ctrl, shift, alt and super; combinations are
+written "ctrl+shift+F9"); click() takes any button, drag() and scroll() the
+rest of the mouse.
 
 Pictures and haystacks are file paths, Images from grab(), or arrays of
 height x width x 4 uint8 (numpy) in the byte order order= names. A search
@@ -49,13 +56,17 @@ from quorvane._quorvane import (
     Rect,
     click,
     desktop,
+    drag,
     explain,
     grab,
     locate,
     locate_all,
     move,
     position,
+    press,
     screens,
+    scroll,
+    type,
     virtual_screen,
     wait,
 )
@@ -68,6 +79,10 @@ __all__ = [
     "grab",
     "move",
     "click",
+    "drag",
+    "scroll",
+    "type",
+    "press",
     "position",
     "screens",
     "virtual_screen",

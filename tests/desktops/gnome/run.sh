@@ -32,9 +32,9 @@ for _ in $(seq 100); do
     sleep 0.2
 done
 window target || exit 1
-# A headless seat has no pointer device until a remote session gives it one.
-service pointer python3 "$stage/apps/mutter_pointer.py"
-poll 600 "the pointer device" grep -qs '^ready' "$runtime_dir/pointer.log" || exit 1
+# A headless seat has no pointer or keyboard until a remote session gives it them.
+service devices python3 "$stage/apps/mutter_devices.py"
+poll 600 "the pointer and keyboard" grep -qs '^ready' "$runtime_dir/devices.log" || exit 1
 
 picture "$out/patch.png"
 # The same as a 24-bit picture, which searches refuse.
@@ -99,5 +99,10 @@ done
 check "the window took the start request" test $toggled = yes
 check "the window's run clicked the patch centre" saw "$out/gui-target.log" "press 1 380 260"
 check "and released it there" saw "$out/gui-target.log" "release 1 380 260"
+
+# Keys, text, the other buttons and the wheel; every command asks for consent.
+service accepter bash -c "while :; do python3 '$stage/apps/atspi_driver.py' accept 600; done"
+input_checks
+kill -TERM -- "-$last"
 
 session_summary gnome

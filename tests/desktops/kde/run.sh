@@ -70,6 +70,11 @@ cli wide find --picture "$out/patch.png" --area 0,0,2561,800
 check "the screen spans both outputs ($(cat "$out/wide.err"))" \
     has "$out/wide.err" "larger than the screen (2560 x 800)"
 
+# Keys, text, the other buttons and the wheel. Plasma 5.27's portal hands a
+# wheel step on as one unit of axis motion, a fraction of a detent that
+# scrolls nothing, and its continuous axis runs upwards: no wheel steps here.
+input_checks scroll horizontal
+
 # The window's start key, Ctrl+Shift+F9, bound through the portal; pressed, it
 # starts a run, which finds no frames.
 profile "Start Key=120" "Start Mod=6"

@@ -4,8 +4,9 @@
 Serves RemoteDesktop sessions with screen-cast sources: every request is
 granted (unless --answer says otherwise), Start hands out the streams given on
 the command line (PipeWire node ids with their monitor areas; without X,Y the
-stream has no position, as on KDE) and, from RemoteDesktop version 2 on, a
-restore token; OpenPipeWireRemote opens the user's own PipeWire. Version 1
+stream has no position, as on KDE), the device types asked for (those of
+--token-devices when a restore token came, as GNOME restores what the token
+was granted) and, from RemoteDesktop version 2 on, a restore token; OpenPipeWireRemote opens the user's own PipeWire. Version 1
 refuses a persist_mode on SelectSources, as GNOME's portal does. Unless
 --no-shortcuts is given it also serves GlobalShortcuts: every binding is
 granted as asked (but --unbound IDs), and the test's own method
@@ -26,6 +27,7 @@ Each call that matters is logged, one line each, to the log file:
 Prints "ready" once it owns the name; while another process owns it, it waits.
 Usage: portal_peer.py [--no-shortcuts] [--plasma-5.27] [--unbound ID]...
                       [--remote-desktop-version N] [--answer METHOD=CODE]...
+                      [--token-devices TYPES]
                       LOG TOKEN NODE:[X,Y,]W,H...
 """
 import argparse
@@ -118,6 +120,7 @@ class Peer:
         self.log = open(args.log, "a", buffering=1)
         self.args = args
         self.streams = [parse_stream(s) for s in args.streams]
+        self.devices = 0  # the device types Start grants
         self.bound = None  # (owner, session) of the last shortcut binding
         self.shortcuts = []  # (id, trigger) the session holds
         self.versions = {"org.freedesktop.portal.RemoteDesktop": args.remote_desktop_version,
@@ -192,6 +195,8 @@ class Peer:
             o = args[1]
             self.log.write("devices %d %d %s\n" % (o.get("types", -1), o.get("persist_mode", -1),
                                                    o.get("restore_token", "-")))
+            restored = "restore_token" in o and self.args.token_devices is not None
+            self.devices = self.args.token_devices if restored else o.get("types", 0)
             self.request(invocation, o, {})
         elif method == "SelectSources":
             o = args[1]
@@ -199,7 +204,7 @@ class Peer:
             refused = "persist_mode" in o and self.args.remote_desktop_version < 2
             self.request(invocation, o, {}, 2 if refused else 0)
         elif method == "Start":
-            results = {"devices": GLib.Variant("u", 2),
+            results = {"devices": GLib.Variant("u", self.devices),
                        "streams": GLib.Variant("a(ua{sv})", self.streams)}
             if self.args.remote_desktop_version >= 2:
                 results["restore_token"] = GLib.Variant("s", self.args.token)
@@ -235,6 +240,7 @@ def main():
     parser.add_argument("--plasma-5.27", dest="plasma_5_27", action="store_true")
     parser.add_argument("--unbound", action="append", default=[])
     parser.add_argument("--remote-desktop-version", type=int, default=2)
+    parser.add_argument("--token-devices", type=int)
     parser.add_argument("--answer", action="append", default=[],
                         type=lambda a: (a.split("=")[0], int(a.split("=")[1])))
     parser.add_argument("log")
