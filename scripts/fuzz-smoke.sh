@@ -4,9 +4,9 @@
 # files of every format and kind it reads; the screen-image source; the
 # option parser of `quorvane-cli find`, seeded with typical command lines; the
 # portal's stream list, seeded with a two-monitor answer; the profile's INI
-# text; and key combinations and texts to type, seeded with typical ones. Exits non-zero when a fuzzer finds a crash. FUZZ_SECONDS sets the
-# image loader's run time (default 30), FUZZ_SMALL_SECONDS the others' (default
-# 10).
+# text; and key combinations and texts to type, seeded with typical ones.
+# Exits non-zero when a fuzzer finds a crash. FUZZ_SECONDS sets the image
+# loader's run time (default 30), FUZZ_SMALL_SECONDS the others' (default 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
