@@ -33,13 +33,13 @@ echo "== private desktops side by side"
 bash tests/scripts/with_desktop_test.sh
 
 echo "== fuzzers, short runs"
-bash scripts/fuzz-smoke.sh
+FUZZ_SECONDS=${FUZZ_SECONDS:-15} FUZZ_SMALL_SECONDS=${FUZZ_SMALL_SECONDS:-5} bash scripts/fuzz-smoke.sh
 
 echo "== core tests under ThreadSanitizer"
 (cd build-tsan && ctest --output-on-failure -R '^core_tests$')
 
 echo "== all tests under AddressSanitizer+UBSan, bare X server"
-bash scripts/with-desktop.sh bash -c 'cd build-asan && ctest --output-on-failure'
+bash scripts/with-desktop.sh bash -c "cd build-asan && ctest --output-on-failure -j $jobs"
 
 if [ -e build-asan/tests/platform_tests ]; then
     echo "== platform tests with a window manager"
