@@ -12,7 +12,7 @@
 
 #include "core/input/key_names.h"
 #include "platform/settings/file_descriptor.h"
-#include "platform/wayland/wayland_display.h"
+#include "platform/wayland_client/wayland_display.h"
 #include "wayland/virtual-keyboard-unstable-v1-client.h"
 
 namespace qrv {

@@ -1,4 +1,4 @@
-#include "platform/portal/compositor_keymap.h"
+#include "platform/wayland_client/compositor_keymap.h"
 
 #include <sys/mman.h>
 #include <wayland-client.h>
@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "platform/settings/file_descriptor.h"
-#include "platform/wayland/wayland_display.h"
+#include "platform/wayland_client/wayland_display.h"
 
 namespace qrv {
 namespace {

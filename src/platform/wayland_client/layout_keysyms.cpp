@@ -1,4 +1,4 @@
-#include "platform/portal/layout_keysyms.h"
+#include "platform/wayland_client/layout_keysyms.h"
 
 #include <xkbcommon/xkbcommon.h>
 
