@@ -1,29 +1,16 @@
-#include "platform/portal/layout_keysyms.h"
+#include "platform/wayland_client/layout_keysyms.h"
 
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon.h>
 
-#include <memory>
-#include <string>
+#include "keymap_of_layouts.h"
 
 namespace qrv {
 namespace {
 
-// The keymap of these layouts as a compositor sends it.
-LayoutKeysyms LayoutsOf(const char* layouts) {
-    const std::unique_ptr<xkb_context, void (*)(xkb_context*)> context(
-        xkb_context_new(XKB_CONTEXT_NO_FLAGS), &xkb_context_unref);
-    const xkb_rule_names names{nullptr, nullptr, layouts, nullptr, nullptr};
-    const std::unique_ptr<xkb_keymap, void (*)(xkb_keymap*)> keymap(
-        xkb_keymap_new_from_names(context.get(), &names, XKB_KEYMAP_COMPILE_NO_FLAGS),
-        &xkb_keymap_unref);
-    const std::unique_ptr<char, void (*)(void*)> text(
-        xkb_keymap_get_as_string(keymap.get(), XKB_KEYMAP_FORMAT_TEXT_V1), &free);
-    return LayoutKeysyms(text.get());
-}
-
 TEST(LayoutKeysyms, ReachesWhatEveryLayoutTypesWithShiftOrAltGr) {
-    const LayoutKeysyms us = LayoutsOf("us"), de = LayoutsOf("de"), both = LayoutsOf("us,de");
+    const LayoutKeysyms us(KeymapOfLayouts("us")), de(KeymapOfLayouts("de")),
+        both(KeymapOfLayouts("us,de"));
     // keysym, then whether "us", "de" and "us,de" reach it; "@" is AltGr+Q in German.
     const uint32_t cases[][4] = {{XKB_KEY_a, 1, 1, 1},           {XKB_KEY_A, 1, 1, 1},
                                  {XKB_KEY_udiaeresis, 0, 1, 0},  {XKB_KEY_at, 1, 1, 1},

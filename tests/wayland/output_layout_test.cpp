@@ -1,4 +1,4 @@
-#include "platform/wayland/output_layout.h"
+#include "platform/wayland_client/output_layout.h"
 
 #include <gtest/gtest.h>
 

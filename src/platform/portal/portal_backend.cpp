@@ -5,8 +5,6 @@
 #include <cstdlib>
 
 #include "platform/freedesktop/linux_desktop_services.h"
-#include "platform/portal/compositor_keymap.h"
-#include "platform/portal/layout_keysyms.h"
 #include "platform/portal/monitor_placement.h"
 #include "platform/portal/pipewire_screen_source.h"
 #include "platform/portal/pipewire_stream.h"
@@ -18,7 +16,9 @@
 #include "platform/portal/portal_timeouts.h"
 #include "platform/portal/stream_display_layout.h"
 #include "platform/portal/unlisted_windows.h"
-#include "platform/wayland/wayland_display.h"
+#include "platform/wayland_client/compositor_keymap.h"
+#include "platform/wayland_client/layout_keysyms.h"
+#include "platform/wayland_client/wayland_display.h"
 
 namespace qrv::portal {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/desktop/keyboard_injector.h"
-#include "platform/portal/layout_keysyms.h"
 #include "platform/portal/portal_session.h"
+#include "platform/wayland_client/layout_keysyms.h"
 
 namespace qrv {
 

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <iterator>
 #include <string>
 #include <utility>
+
+#include "platform/wayland_client/layout_keys.h"
 
 namespace qrv {
 namespace {
@@ -42,7 +43,7 @@ constexpr std::array<Modifier, 13> kModifiers{{
     {0xfe03, kMod5},     // ISO_Level3_Shift
 }};
 
-// Keysyms of a US keyboard's unshifted keys and their evdev codes.
+// A US keyboard's keys, for a compositor whose own cannot be read.
 struct StandardKey {
     uint32_t keysym;
     uint32_t code;
@@ -102,42 +103,14 @@ constexpr StandardKey kOtherKeys[] = {
     {0xff67, 127},  // Menu
 };
 
-// The code of a US keyboard's key for `keysym`, 0 for none.
-uint32_t StandardCode(uint32_t keysym) {
-    for (const auto& [keys, shifted, first] : kCharacterRows) {
-        for (uint32_t i = 0; keys[i] != '\0'; ++i) {
-            if (uint32_t(uint8_t(keys[i])) == keysym) {
-                return first + i;
-            }
-        }
-    }
-    for (const StandardKey& k : kOtherKeys) {
-        if (k.keysym == keysym) {
-            return k.code;
-        }
-    }
-    return 0;
+bool IsKeysym(uint32_t keysym) {
+    return keysym >= kMinKeysym && keysym <= kMaxKeysym;
 }
 
-// The keysym that Shift makes on a US keyboard's character key, 0 for none.
-uint32_t ShiftedKeysym(uint32_t keysym, uint32_t code) {
-    for (const auto& [keys, shifted, first] : kCharacterRows) {
-        if (code >= first && code < first + std::char_traits<char>::length(keys) &&
-            uint32_t(uint8_t(keys[code - first])) == keysym) {
-            return uint8_t(shifted[code - first]);
-        }
-    }
-    return 0;
-}
-
-bool IsStandardCode(uint32_t code) {
-    for (const auto& [keys, shifted, first] : kCharacterRows) {
-        if (code >= first && code < first + std::char_traits<char>::length(keys)) {
-            return true;
-        }
-    }
-    return std::any_of(std::begin(kOtherKeys), std::end(kOtherKeys),
-                       [code](const StandardKey& k) { return k.code == code; });
+// What a spare key is called, so that a keymap of ours read back from the
+// compositor yields the layout it was made from.
+std::string SpareName(uint32_t code) {
+    return "S" + std::to_string(code);
 }
 
 std::string HexKeysym(uint32_t keysym) {
@@ -169,34 +142,53 @@ uint32_t VirtualKeymap::ModifierMask(uint32_t keysym) {
     return m == kModifiers.end() ? 0 : m->mask;
 }
 
+VirtualKeymap::VirtualKeymap(const std::string& layout) {
+    for (const LayoutKey& key : LayoutKeysOf(layout)) {
+        if (key.code <= kMaxCode && IsKeysym(key.plain) && key.name != SpareName(key.code)) {
+            m_keys[key.code] = {key.plain, IsKeysym(key.shifted) ? key.shifted : 0, false};
+        }
+    }
+    if (!m_keys.empty()) {
+        return;
+    }
+    for (const auto& [keys, shifted, first] : kCharacterRows) {
+        for (uint32_t i = 0; keys[i] != '\0'; ++i) {
+            m_keys[first + i] = {uint8_t(keys[i]), uint8_t(shifted[i]), false};
+        }
+    }
+    for (const StandardKey& k : kOtherKeys) {
+        m_keys[k.code] = {k.keysym, 0, false};
+    }
+}
+
 std::optional<uint32_t> VirtualKeymap::KeyFor(uint32_t keysym, const std::vector<uint32_t>& held) {
-    if (keysym < kMinKeysym || keysym > kMaxKeysym) {
+    if (!IsKeysym(keysym)) {
         return std::nullopt;
     }
-    for (const auto& [code, k] : m_keysyms) {
-        if (k == keysym) {
+    for (const auto& [code, key] : m_keys) {
+        if (key.keysym == keysym) {
             return code;
         }
     }
-    uint32_t code = StandardCode(keysym);
-    if (code == 0 && (code = FreeCode()) == 0) {
-        std::erase_if(m_keysyms, [&held](const auto& key) {
-            return !IsStandardCode(key.first) &&
-                   std::find(held.begin(), held.end(), key.second) == held.end();
+    uint32_t code = FreeCode();
+    if (code == 0) {
+        std::erase_if(m_keys, [&held](const auto& key) {
+            return key.second.spare &&
+                   std::find(held.begin(), held.end(), key.second.keysym) == held.end();
         });
         code = FreeCode();
     }
     if (code == 0) {
         return std::nullopt;
     }
-    m_keysyms[code] = keysym;
+    m_keys[code] = {keysym, 0, true};
     m_changed = true;
     return code;
 }
 
 uint32_t VirtualKeymap::FreeCode() const {
     for (uint32_t code = 1; code <= kMaxCode; ++code) {
-        if (!IsStandardCode(code) && !m_keysyms.contains(code)) {
+        if (!m_keys.contains(code)) {
             return code;
         }
     }
@@ -212,15 +204,16 @@ bool VirtualKeymap::TakeChange() {
 std::string VirtualKeymap::Text() const {
     std::string codes;
     std::string symbols;
-    for (const auto& [code, keysym] : m_keysyms) {
-        const std::string name = "<K" + std::to_string(code) + ">";
+    for (const auto& [code, key] : m_keys) {
+        const std::string name =
+            "<" + (key.spare ? SpareName(code) : "K" + std::to_string(code)) + ">";
         codes += name + " = " + std::to_string(code + 8) + ";\n";
-        symbols += "key " + name + " { [ " + HexKeysym(keysym);
-        if (const uint32_t shifted = ShiftedKeysym(keysym, code)) {
-            symbols += ", " + HexKeysym(shifted);
+        symbols += "key " + name + " { [ " + HexKeysym(key.keysym);
+        if (key.shifted != 0) {
+            symbols += ", " + HexKeysym(key.shifted);
         }
         symbols += " ] };\n";
-        if (const uint32_t mask = ModifierMask(keysym)) {
+        if (const uint32_t mask = ModifierMask(key.keysym)) {
             symbols += "modifier_map " + std::string(ModifierName(mask)) + " { " + name + " };\n";
         }
     }

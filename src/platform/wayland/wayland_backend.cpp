@@ -4,7 +4,6 @@
 
 #include "platform/freedesktop/linux_desktop_services.h"
 #include "platform/portal/portal_hot_keys.h"
-#include "platform/wayland/wayland_display.h"
 #include "platform/wayland/wayland_display_layout.h"
 #include "platform/wayland/wayland_input_injector.h"
 #include "platform/wayland/wayland_keyboard_injector.h"
@@ -12,6 +11,7 @@
 #include "platform/wayland/wayland_top_level_windows.h"
 #include "platform/wayland/wayland_toplevel_list.h"
 #include "platform/wayland/wayland_window_activator.h"
+#include "platform/wayland_client/wayland_display.h"
 
 namespace qrv::wayland {
 

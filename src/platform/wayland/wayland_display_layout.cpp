@@ -1,6 +1,6 @@
 #include "platform/wayland/wayland_display_layout.h"
 
-#include "platform/wayland/wayland_display.h"
+#include "platform/wayland_client/wayland_display.h"
 
 namespace qrv {
 

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "core/search/mouse_input.h"
-#include "platform/wayland/wayland_display.h"
+#include "platform/wayland_client/wayland_display.h"
 #include "wayland/wlr-virtual-pointer-unstable-v1-client.h"
 
 namespace qrv {

@@ -12,14 +12,12 @@
 
 #include "core/input/key_names.h"
 #include "platform/settings/file_descriptor.h"
-#include "platform/wayland/wayland_display.h"
+#include "platform/wayland_client/compositor_keymap.h"
+#include "platform/wayland_client/wayland_display.h"
 #include "wayland/virtual-keyboard-unstable-v1-client.h"
 
 namespace qrv {
 namespace {
-
-// Control_L, Shift_L, Alt_L and Super_L keep the first keys.
-constexpr uint32_t kCommonModifiers[] = {0xffe3, 0xffe1, 0xffe9, 0xffeb};
 
 // How long the compositor may take to answer, however busy the machine.
 constexpr int kAnswerMs = 10000;
@@ -66,9 +64,11 @@ WaylandKeyboardInjector::WaylandKeyboardInjector(const std::string& displayName)
     m_keyboard =
         zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(manager, m_display->Seat());
     zwp_virtual_keyboard_manager_v1_destroy(manager);
-    for (uint32_t keysym : kCommonModifiers) {
-        m_keymap.KeyFor(keysym, {});
-    }
+    // The seat's keymap is read once this keyboard is there: a seat with no
+    // keyboard in use may take it as one, with the layout the user set up
+    // (sway does).
+    m_display->Sync(kAnswerMs);
+    m_keymap = VirtualKeymap(CompositorKeymap(*m_display));
     m_keymap.TakeChange();
     // A compositor that refuses virtual keyboards ends the connection.
     if (!SendKeymap() || !m_display->Sync(kAnswerMs)) {

@@ -16,9 +16,11 @@ namespace qrv {
 class WaylandDisplay;
 
 // Keys and text through a virtual keyboard on the compositor's seat, with a
-// keymap of this program's own (VirtualKeymap): any keysym has a key, so any
-// character can be typed whatever the user's layout. Each call returns once
-// the compositor has taken its events. Safe to use from several threads.
+// keymap of this program's own (VirtualKeymap) over the keys of the seat's
+// keymap: any keysym has a key, so any character can be typed whatever the
+// user's layout, and the layout's own keysyms keep their keys. Each call
+// returns once the compositor has taken its events. Safe to use from several
+// threads.
 class WaylandKeyboardInjector : public KeyboardInjector {
   public:
     explicit WaylandKeyboardInjector(const std::string& displayName = {});

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/wayland/screencopy_stream.h"
-#include "platform/wayland/wayland_display.h"
 #include "platform/wayland/wayland_event_pump.h"
 #include "platform/wayland/wayland_shm_buffer.h"
+#include "platform/wayland_client/wayland_display.h"
 #include "wayland/wlr-screencopy-unstable-v1-client.h"
 
 namespace qrv {

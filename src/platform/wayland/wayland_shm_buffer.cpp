@@ -4,7 +4,7 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
-#include "platform/wayland/wayland_display.h"
+#include "platform/wayland_client/wayland_display.h"
 
 namespace qrv {
 namespace {

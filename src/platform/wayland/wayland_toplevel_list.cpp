@@ -2,7 +2,7 @@
 
 #include <wayland-client.h>
 
-#include "platform/wayland/wayland_display.h"
+#include "platform/wayland_client/wayland_display.h"
 #include "wayland/wlr-foreign-toplevel-management-unstable-v1-client.h"
 
 namespace qrv {

@@ -1,22 +1,16 @@
-#include "platform/portal/layout_keysyms.h"
+#include "platform/wayland_client/layout_keysyms.h"
 
 #include <xkbcommon/xkbcommon.h>
 
-#include <memory>
 #include <unordered_map>
+
+#include "platform/wayland_client/compile_keymap.h"
 
 namespace qrv {
 namespace {
 
 constexpr uint32_t kShiftLevel = 1;
 constexpr uint32_t kAltGrLevel = 2;
-
-struct ContextDeleter {
-    void operator()(xkb_context* context) const { xkb_context_unref(context); }
-};
-struct KeymapDeleter {
-    void operator()(xkb_keymap* keymap) const { xkb_keymap_unref(keymap); }
-};
 
 // Each keysym of one layout with the level of its first key.
 std::unordered_map<uint32_t, uint32_t> FirstLevels(xkb_keymap* keymap, xkb_layout_index_t layout) {
@@ -50,16 +44,8 @@ std::unordered_set<uint32_t> Reached(const std::unordered_map<uint32_t, uint32_t
 }  // namespace
 
 LayoutKeysyms::LayoutKeysyms(const std::string& keymap) {
-    const std::unique_ptr<xkb_context, ContextDeleter> context(xkb_context_new(
-        xkb_context_flags(XKB_CONTEXT_NO_DEFAULT_INCLUDES | XKB_CONTEXT_NO_ENVIRONMENT_NAMES)));
-    if (!context || keymap.empty()) {
-        return;
-    }
-    // A keymap that does not compile is left unknown, without a word.
-    xkb_context_set_log_level(context.get(), XKB_LOG_LEVEL_CRITICAL);
-    const std::unique_ptr<xkb_keymap, KeymapDeleter> map(xkb_keymap_new_from_string(
-        context.get(), keymap.c_str(), XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS));
-    if (!map || xkb_keymap_num_layouts(map.get()) == 0) {
+    const auto map = CompileKeymap(keymap);
+    if (!map) {
         return;
     }
     m_reached = Reached(FirstLevels(map.get(), 0));

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/wayland/output_layout.h"
+#include "platform/wayland_client/output_layout.h"
 
 struct wl_output;
 struct zxdg_output_v1;

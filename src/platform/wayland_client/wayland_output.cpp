@@ -1,4 +1,4 @@
-#include "platform/wayland/wayland_output.h"
+#include "platform/wayland_client/wayland_output.h"
 
 #include <wayland-client.h>
 

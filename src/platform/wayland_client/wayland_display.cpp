@@ -1,4 +1,4 @@
-#include "platform/wayland/wayland_display.h"
+#include "platform/wayland_client/wayland_display.h"
 
 #include <poll.h>
 #include <wayland-client.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <chrono>
 
-#include "platform/wayland/wayland_output.h"
+#include "platform/wayland_client/wayland_output.h"
 #include "wayland/xdg-output-unstable-v1-client.h"
 
 namespace qrv {

@@ -1,4 +1,4 @@
-#include "platform/portal/compositor_keymap.h"
+#include "platform/wayland_client/compositor_keymap.h"
 
 #include <sys/mman.h>
 #include <wayland-client.h>
@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "platform/settings/file_descriptor.h"
-#include "platform/wayland/wayland_display.h"
+#include "platform/wayland_client/wayland_display.h"
 
 namespace qrv {
 namespace {
@@ -40,7 +40,6 @@ struct Mapping {
 struct Answers {
     bool capabilitiesCame = false;
     uint32_t capabilities = 0;
-    bool keymapCame = false;
     std::string keymap;
 };
 
@@ -53,7 +52,6 @@ void OnCapabilities(void* data, wl_seat*, uint32_t capabilities) {
 void OnKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
     const FileDescriptor owned(fd);
     auto* answers = static_cast<Answers*>(data);
-    answers->keymapCame = true;
     if (format != WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 || size == 0 || size > kMaxKeymapBytes) {
         return;
     }
@@ -90,7 +88,9 @@ std::string CompositorKeymap(WaylandDisplay& display) {
     }
     const std::unique_ptr<wl_keyboard, KeyboardDeleter> keyboard(wl_seat_get_keyboard(seat.get()));
     wl_keyboard_add_listener(keyboard.get(), &kKeyboardListener, &answers);
-    display.DispatchUntil([&] { return answers.keymapCame; }, kAnswerMs);
+    // The keymap comes with the keyboard, before the answer to a sync, and
+    // not at all while no keyboard of the seat is in use (wlroots).
+    display.Sync(kAnswerMs);
     return answers.keymap;
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/wayland/output_layout.h"
+#include "platform/wayland_client/output_layout.h"
 
 struct wl_display;
 struct wl_registry;
