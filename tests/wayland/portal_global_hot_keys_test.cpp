@@ -1,4 +1,4 @@
-#include "platform/portal/portal_global_hot_keys.h"
+#include "platform/freedesktop/portal_global_hot_keys.h"
 
 #include <gtest/gtest.h>
 

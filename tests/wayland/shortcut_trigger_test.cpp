@@ -1,4 +1,4 @@
-#include "platform/portal/shortcut_trigger.h"
+#include "platform/freedesktop/shortcut_trigger.h"
 
 #include <gtest/gtest.h>
 

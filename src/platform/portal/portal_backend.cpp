@@ -5,15 +5,15 @@
 #include <cstdlib>
 
 #include "platform/freedesktop/linux_desktop_services.h"
+#include "platform/freedesktop/portal_hot_keys.h"
+#include "platform/freedesktop/portal_request.h"
+#include "platform/freedesktop/portal_timeouts.h"
 #include "platform/portal/monitor_placement.h"
 #include "platform/portal/pipewire_screen_source.h"
 #include "platform/portal/pipewire_stream.h"
-#include "platform/portal/portal_hot_keys.h"
 #include "platform/portal/portal_input_injector.h"
 #include "platform/portal/portal_keyboard_injector.h"
-#include "platform/portal/portal_request.h"
 #include "platform/portal/portal_session.h"
-#include "platform/portal/portal_timeouts.h"
 #include "platform/portal/stream_display_layout.h"
 #include "platform/portal/unlisted_windows.h"
 #include "platform/wayland_client/compositor_keymap.h"

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/base/geometry.h"
+#include "platform/freedesktop/portal_request.h"
 #include "platform/portal/monitor_placement.h"
-#include "platform/portal/portal_request.h"
 
 namespace qrv {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "platform/freedesktop/linux_desktop_services.h"
-#include "platform/portal/portal_hot_keys.h"
+#include "platform/freedesktop/portal_hot_keys.h"
 #include "platform/wayland/wayland_display_layout.h"
 #include "platform/wayland/wayland_input_injector.h"
 #include "platform/wayland/wayland_keyboard_injector.h"

@@ -1,4 +1,4 @@
-#include "platform/portal/portal_global_hot_keys.h"
+#include "platform/freedesktop/portal_global_hot_keys.h"
 
 #include <unistd.h>
 
@@ -8,7 +8,7 @@
 #include <array>
 
 #include "platform/freedesktop/session_bus.h"
-#include "platform/portal/shortcut_trigger.h"
+#include "platform/freedesktop/shortcut_trigger.h"
 
 namespace qrv {
 namespace {

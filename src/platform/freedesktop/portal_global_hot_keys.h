@@ -5,7 +5,7 @@
 
 #include "core/desktop/global_hot_keys.h"
 #include "platform/freedesktop/glib_handles.h"
-#include "platform/portal/portal_request.h"
+#include "platform/freedesktop/portal_request.h"
 
 using GDBusConnection = struct _GDBusConnection;
 

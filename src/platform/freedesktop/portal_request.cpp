@@ -1,4 +1,4 @@
-#include "platform/portal/portal_request.h"
+#include "platform/freedesktop/portal_request.h"
 
 #include <unistd.h>
 

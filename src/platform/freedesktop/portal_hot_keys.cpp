@@ -1,7 +1,7 @@
-#include "platform/portal/portal_hot_keys.h"
+#include "platform/freedesktop/portal_hot_keys.h"
 
-#include "platform/portal/portal_global_hot_keys.h"
-#include "platform/portal/portal_timeouts.h"
+#include "platform/freedesktop/portal_global_hot_keys.h"
+#include "platform/freedesktop/portal_timeouts.h"
 
 namespace qrv {
 
