@@ -1,0 +1,36 @@
+# Backends stand side by side: a backend folder (one holding NAME_backend.h)
+# includes its own headers and the shared folders', never another backend's,
+# and the shared folders include no backend's, except in a file that is that
+# backend's own implementation of a shared header (NAME_BACKEND.cpp). Runs at configure time and, in
+# script mode (cmake -DQRV_SOURCE_DIR=... -P), as a test.
+function(qrv_check_backend_includes source_dir)
+    set(platform_dir "${source_dir}/src/platform")
+    file(GLOB backend_headers "${platform_dir}/*/*_backend.h")
+    set(backends "")
+    foreach(header IN LISTS backend_headers)
+        get_filename_component(dir "${header}" DIRECTORY)
+        get_filename_component(name "${dir}" NAME)
+        if(EXISTS "${dir}/${name}_backend.h")
+            list(APPEND backends "${name}")
+        endif()
+    endforeach()
+    file(GLOB_RECURSE files "${platform_dir}/*.h" "${platform_dir}/*.cpp")
+    foreach(f IN LISTS files)
+        file(RELATIVE_PATH relative "${platform_dir}" "${f}")
+        string(REGEX MATCH "^[^/]+" folder "${relative}")
+        get_filename_component(file_name "${f}" NAME_WE)
+        foreach(other IN LISTS backends)
+            if(NOT other STREQUAL folder AND NOT file_name MATCHES "_${other}$")
+                file(STRINGS "${f}" hits REGEX "#[ \t]*include[ \t]*[<\"]platform/${other}/")
+                if(hits)
+                    message(FATAL_ERROR
+                            "only the ${other} backend includes platform/${other}/: ${f}: ${hits}")
+                endif()
+            endif()
+        endforeach()
+    endforeach()
+endfunction()
+
+if(CMAKE_SCRIPT_MODE_FILE AND QRV_SOURCE_DIR)
+    qrv_check_backend_includes("${QRV_SOURCE_DIR}")
+endif()
