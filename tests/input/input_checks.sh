@@ -51,6 +51,8 @@ check ascii 'text "plain ASCII: 1+1=2!"'
 text umlauts "Grüße"
 text cjk "日本語"
 text text-outside-layout "Ωж∑"
+# More such characters than a keymap has spare keys: keys are given again.
+text text-outside-layout "春夏秋冬東西南北上下左右前後天地山川海空花鳥風雪雨雲星火水木金土春夏秋冬"
 
 # The area below the entry: clicks, a drag and the wheel.
 ay=$((ey + 200))
