@@ -50,14 +50,6 @@ void AppFixture::TearDown() {
     while (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
         modal->reject();
     }
-    // A field left unparsable makes the closing window ask; nobody is there to answer.
-    QTimer dismiss;
-    QObject::connect(&dismiss, &QTimer::timeout, [] {
-        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            modal->reject();
-        }
-    });
-    dismiss.start(20);
     m_dialog.reset();
     m_platform.reset();
     m_desktop.reset();

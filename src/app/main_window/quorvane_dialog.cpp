@@ -97,7 +97,8 @@ QuorvaneDialog::QuorvaneDialog(AppServices& services, QWidget* parent)
 }
 
 QuorvaneDialog::~QuorvaneDialog() {
-    Finish();
+    // A window being destroyed can no longer ask the user anything.
+    Finish(FieldExchange::OnBadNumber::Stop);
     if (m_services.hotKeys) {
         m_services.hotKeys->SetHandler(SearchController::kStartHotKeyId, {});
         m_services.hotKeys->Unregister(SearchController::kStartHotKeyId);
@@ -304,11 +305,11 @@ void QuorvaneDialog::accept() {
 }
 
 void QuorvaneDialog::done(int result) {
-    Finish();
+    Finish(FieldExchange::OnBadNumber::Prompt);
     QDialog::done(result);
 }
 
-void QuorvaneDialog::Finish() {
+void QuorvaneDialog::Finish(FieldExchange::OnBadNumber onBad) {
     if (m_done) {
         return;
     }
@@ -316,7 +317,7 @@ void QuorvaneDialog::Finish() {
     m_cursorTimer.stop();
     // However the window ends, no worker may outlive it.
     m_controller->Shutdown();
-    m_exchange.ToFields();
+    m_exchange.ToFields(onBad);
     m_fields.Save(m_services.profile);
     SetSearchingIcon(false);
     if (m_services.taskbar) {

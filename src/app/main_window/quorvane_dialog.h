@@ -103,7 +103,7 @@ class QuorvaneDialog : public QDialog, public SearchView {
     // False, after telling the user, when the fields' area cannot be captured.
     bool AreaFitsTheScreen();
     // Stops any run and stores the settings; runs once, however the window ends.
-    void Finish();
+    void Finish(FieldExchange::OnBadNumber onBad);
     // Prepares the automation context; false (after the error sound) when unavailable.
     bool EnsureAutomation();
     // The search area as the live preview copies it.

@@ -73,9 +73,9 @@ void FieldExchange::BindCheck(QWidget* control, bool* field) {
     m_bindings.push_back({control, field, {}});
 }
 
-bool FieldExchange::ToFields() {
+bool FieldExchange::ToFields(OnBadNumber onBad) {
     for (const Binding& binding : m_bindings) {
-        if (!Take(binding)) {
+        if (!Take(binding, onBad)) {
             return false;
         }
     }
@@ -117,16 +117,21 @@ QString FieldExchange::UIntPrompt(const QString& name) {
                           : QStringLiteral("Please enter a positive integer for %1.").arg(name);
 }
 
-bool FieldExchange::Take(const Binding& binding) {
+bool FieldExchange::Take(const Binding& binding, OnBadNumber onBad) {
     QWidget* control = binding.control;
+    const bool prompt = onBad == OnBadNumber::Prompt;
     if (auto* const* number = std::get_if<int32_t*>(&binding.field)) {
         if (!ParseInt(ControlText(control), **number)) {
-            Refuse(control, IntPrompt(binding.name));
+            if (prompt) {
+                Refuse(control, IntPrompt(binding.name));
+            }
             return false;
         }
     } else if (auto* const* unsignedNumber = std::get_if<uint32_t*>(&binding.field)) {
         if (!ParseUInt(ControlText(control), **unsignedNumber)) {
-            Refuse(control, UIntPrompt(binding.name));
+            if (prompt) {
+                Refuse(control, UIntPrompt(binding.name));
+            }
             return false;
         }
     } else if (auto* const* text = std::get_if<std::string*>(&binding.field)) {

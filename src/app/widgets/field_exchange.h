@@ -28,8 +28,12 @@ class FieldExchange {
     void BindText(QWidget* control, std::string* field);
     void BindCheck(QWidget* control, bool* field);
 
-    // Controls -> fields. False at the first unparsable number (after the prompt).
-    bool ToFields();
+    // What a transfer does at a number that does not parse, besides stopping.
+    enum class OnBadNumber { Prompt, Stop };
+
+    // Controls -> fields. False at the first unparsable number (after the
+    // prompt, unless told to stop without one).
+    bool ToFields(OnBadNumber onBad = OnBadNumber::Prompt);
     // Fields -> controls.
     void ToControls();
 
@@ -49,7 +53,7 @@ class FieldExchange {
         QString name;
     };
 
-    bool Take(const Binding& binding);
+    bool Take(const Binding& binding, OnBadNumber onBad);
     void Show(const Binding& binding);
     void Refuse(QWidget* control, const QString& prompt);
 
