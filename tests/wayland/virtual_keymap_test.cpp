@@ -50,7 +50,7 @@ TEST(VirtualKeymap, PressesTheKeysOfTheLayout) {
                                                      {"broken", "xkb_keymap {"},
                                                      {"de", de},
                                                      {"fr", KeymapOfLayouts("fr")},
-                                                     {"ours", KeymapAsSent(nullptr, ours.Text())}};
+                                                     {"ours", KeymapAsSent(ours.Text())}};
     struct Case {
         const char* layout;
         uint32_t keysym;
@@ -80,7 +80,7 @@ TEST(VirtualKeymap, PressesTheKeysOfTheLayout) {
         if (c.code != 0) {
             EXPECT_EQ(*code, c.code) << c.layout << " " << c.keysym;
         }
-        const std::vector<LayoutKey> keys = LayoutKeysOf(KeymapAsSent(nullptr, keymap.Text()));
+        const std::vector<LayoutKey> keys = LayoutKeysOf(KeymapAsSent(keymap.Text()));
         const auto key = std::find_if(keys.begin(), keys.end(),
                                       [&](const LayoutKey& k) { return k.code == *code; });
         ASSERT_NE(key, keys.end()) << c.layout << " " << c.keysym;
