@@ -12,7 +12,7 @@ namespace {
 
 // Damage-driven copies kept armed: while the compositor answers one, the
 // other still catches the next frame.
-constexpr std::size_t kArmedCopies = 2;
+constexpr std::ptrdiff_t kArmedCopies = 2;
 
 // wl_shm formats with 4 bytes a pixel that captures can read.
 bool Readable(uint32_t format) {
@@ -30,14 +30,37 @@ ScreencopyStream::ScreencopyStream(std::shared_ptr<WaylandDisplay> display,
 ScreencopyStream::~ScreencopyStream() = default;
 
 bool ScreencopyStream::Use(Clock::time_point now) {
-    const bool idle = m_armed.empty() || now - m_lastUse >= m_idleAfter;
+    const bool idle = m_armed.empty() || m_unwatched || now - m_lastUse >= m_idleAfter;
     m_lastUse = now;
     if (m_failed || (m_newest && !idle) || m_awaiting) {
         return false;
     }
     m_awaiting = true;
+    m_unwatched = false;
     Arm(false);
+    // Armed beside the fresh copy, the damage-driven ones watch from the
+    // frame it shows on.
+    KeepArmed(now);
     return true;
+}
+
+bool ScreencopyStream::Waiting() const {
+    if (m_failed) {
+        return false;
+    }
+    return m_awaiting || std::any_of(m_armed.begin(), m_armed.end(), [](const PendingCopy& p) {
+               return p.withDamage && !p.frame->Copying() && !p.frame->Failed();
+           });
+}
+
+void ScreencopyStream::KeepArmed(Clock::time_point now) {
+    if (m_failed || now - m_lastUse >= m_idleAfter) {
+        return;
+    }
+    while (std::count_if(m_armed.begin(), m_armed.end(),
+                         [](const PendingCopy& p) { return p.withDamage; }) < kArmedCopies) {
+        Arm(true);
+    }
 }
 
 std::optional<ScreencopyStream::Clock::duration> ScreencopyStream::StopWhenIdle(
@@ -87,11 +110,8 @@ void ScreencopyStream::Advance() {
         m_finished.push_back(std::move(armed.frame));
         m_armed.erase(m_armed.begin() + std::ptrdiff_t(i));
     }
-    if (m_failed || !m_newest || Clock::now() - m_lastUse >= m_idleAfter) {
-        return;
-    }
-    while (m_armed.size() < kArmedCopies) {
-        Arm(true);
+    if (m_newest) {
+        KeepArmed(Clock::now());
     }
 }
 
@@ -115,6 +135,12 @@ void ScreencopyStream::Complete(PendingCopy& armed) {
     if (!armed.withDamage) {
         m_awaiting = false;
     }
+    // With no other damage-driven copy waiting at the compositor, a frame
+    // drawn before one is armed again would go unseen: the next capture
+    // waits for a fresh one.
+    m_unwatched = std::none_of(m_armed.begin(), m_armed.end(), [&](const PendingCopy& p) {
+        return &p != &armed && p.withDamage && p.frame->Copying() && !p.frame->Ready();
+    });
 }
 
 std::shared_ptr<WaylandShmBuffer> ScreencopyStream::SpareBuffer(

@@ -37,7 +37,9 @@ class ScreencopyStream {
     // frame, asks for a frame right away, which Waiting() then awaits, and
     // returns true.
     bool Use(Clock::time_point now);
-    bool Waiting() const { return m_awaiting && !m_failed; }
+    // Whether the fresh frame, or the arming of a damage-driven copy, is
+    // still to come.
+    bool Waiting() const;
     bool Failed() const { return m_failed; }
     // The newest complete copy; null until one arrived or after a failure.
     const WaylandShmBuffer* Newest() const { return m_failed ? nullptr : m_newest.get(); }
@@ -60,6 +62,8 @@ class ScreencopyStream {
     };
 
     void Arm(bool withDamage);
+    // Keeps the damage-driven copies armed while captures are being made.
+    void KeepArmed(Clock::time_point now);
     void OnFramesChanged() noexcept;
     void Advance();
     void Start(PendingCopy& armed);
@@ -78,6 +82,8 @@ class ScreencopyStream {
     ScreencopyFrame::BufferSpec m_newestSpec;
     bool m_newestYInverted = false;
     bool m_awaiting = false;
+    // A copy completed while no other damage-driven one was armed.
+    bool m_unwatched = false;
     bool m_failed = false;
 };
 
